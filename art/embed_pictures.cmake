@@ -1,0 +1,30 @@
+# Writes a C++ source holding the picture files as byte arrays, so the library
+# needs no file at run time. Run with -DPICTURES=<dir> -DOUTPUT=<file>.
+set(names "")
+set(body "#include \"art/embedded_pictures.h\"\n\nnamespace art {\nnamespace {\n")
+foreach(n RANGE 1 14)
+  if(n LESS 10)
+    set(name image0${n})
+  else()
+    set(name image${n})
+  endif()
+  list(APPEND names ${name})
+endforeach()
+list(APPEND names toolbox)
+foreach(name IN LISTS names)
+  file(READ "${PICTURES}/${name}.bmp" hex HEX)
+  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
+  string(APPEND body "const unsigned char k_${name}[] = {${bytes}};\n")
+endforeach()
+string(APPEND body "const PictureFile kImages[] = {\n")
+foreach(name IN LISTS names)
+  if(NOT name STREQUAL "toolbox")
+    string(APPEND body "    {k_${name}, sizeof k_${name}},\n")
+  endif()
+endforeach()
+string(APPEND body "};\n}  // namespace\n\n"
+  "PictureFile ImageFile(int image) { return kImages[image - 1]; }\n"
+  "PictureFile ToolboxFile() { return {k_toolbox, sizeof k_toolbox}; }\n\n"
+  "}  // namespace art\n")
+file(WRITE "${OUTPUT}.tmp" "${body}")
+file(COPY_FILE "${OUTPUT}.tmp" "${OUTPUT}" ONLY_IF_DIFFERENT)

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstddef>
+
+namespace art {
+
+// A bitmap file as the build embedded it from art/pictures.
+struct PictureFile {
+  const unsigned char* data;
+  size_t size;
+};
+
+// image01.bmp .. image14.bmp, by number 1..14.
+PictureFile ImageFile(int image);
+PictureFile ToolboxFile();
+
+}  // namespace art

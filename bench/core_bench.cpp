@@ -1,0 +1,80 @@
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "control/headless/headless_platform.h"
+#include "control/ovl_chess.h"
+
+namespace {
+
+using control::OvlChess;
+using control::headless::HeadlessPlatform;
+
+struct Instance {
+  HeadlessPlatform platform;
+  OvlChess chess{platform};
+  Instance() {
+    chess.UserControl_Initialize();
+    chess.UserControl_InitProperties();
+  }
+};
+
+void Construction(benchmark::State& state) {
+  control::PictureSet::Shared();  // decoded once per process, not per instance
+  for (auto _ : state) {
+    auto instance = std::make_unique<Instance>();
+    benchmark::DoNotOptimize(instance.get());
+  }
+}
+BENCHMARK(Construction);
+
+void NewGame(benchmark::State& state) {
+  Instance instance;
+  for (auto _ : state) instance.chess.NewGame();
+}
+BENCHMARK(NewGame);
+
+void Clear(benchmark::State& state) {
+  Instance instance;
+  instance.chess.NewGame();
+  for (auto _ : state) instance.chess.Clear();
+}
+BENCHMARK(Clear);
+
+void PieceWriteAndRecompose(benchmark::State& state) {
+  Instance instance;
+  uint32_t cell[control::kPicturePixels];
+  int16_t code = 2;
+  for (auto _ : state) {
+    instance.chess.Piece(3, 4, code);
+    instance.platform.Cells().Render(cell, 37, 37, 37, 74, 111);
+    benchmark::DoNotOptimize(cell[0]);
+    code = code == 13 ? 2 : code + 1;
+  }
+  instance.platform.messages.clear();
+}
+BENCHMARK(PieceWriteAndRecompose);
+
+void RenderFullBoard(benchmark::State& state) {
+  Instance instance;
+  instance.chess.NewGame();
+  std::vector<uint32_t> pixels(296 * 296);
+  for (auto _ : state) {
+    instance.platform.Cells().Render(pixels.data(), 296, 296, 296);
+    benchmark::DoNotOptimize(pixels.data());
+  }
+}
+BENCHMARK(RenderFullBoard);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  std::printf("board state per instance: %zu bytes (store %zu, cells %zu, rest of control %zu)\n",
+              sizeof(OvlChess) + sizeof(control::CellGrid), sizeof(board::BoardStore),
+              sizeof(control::CellGrid), sizeof(OvlChess) - sizeof(board::BoardStore));
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

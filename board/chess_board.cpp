@@ -1,0 +1,87 @@
+#include "board/chess_board.h"
+
+#include <array>
+
+#include "board/automation_error.h"
+#include "board/squares.h"
+
+namespace board {
+
+namespace {
+
+struct Placement {
+  int16_t square;
+  int16_t code;
+};
+
+// The starting position in the order it is drawn: the red back rank, the red
+// pawns, the cream back rank from the right (queen before king), the cream pawns.
+constexpr std::array<Placement, 32> StartingPosition() {
+  std::array<Placement, 32> order{};
+  constexpr int16_t kRedBackRank[] = {Brook, Bknight, Bbishop, BQueen, Bking, Bbishop, Bknight, Brook};
+  constexpr Placement kCreamBackRank[] = {{64, Wrook}, {63, Wknight}, {62, Wbishop}, {60, WQueen},
+                                          {61, Wking}, {59, Wbishop}, {58, Wknight}, {57, Wrook}};
+  size_t n = 0;
+  for (int16_t k = 1; k <= 8; ++k) order[n++] = {k, kRedBackRank[k - 1]};
+  for (int16_t k = 9; k <= 16; ++k) order[n++] = {k, Bpawn};
+  for (const Placement& p : kCreamBackRank) order[n++] = p;
+  for (int16_t k = 49; k <= 56; ++k) order[n++] = {k, Wpawn};
+  return order;
+}
+
+constexpr auto kStartingPosition = StartingPosition();
+
+}  // namespace
+
+void ChessBoard::NewGame() {
+  for (const Placement& p : kStartingPosition) {
+    DrawPiece(p.square, p.code);
+    Board.Write(p.square, p.code);
+  }
+  for (int16_t cell = 1; cell <= kSquareCount; ++cell) platform_.RefreshCell(cell);
+}
+
+void ChessBoard::Clear() {
+  int16_t image = kLightSquareImage;
+  auto flip = [&image] { image = image == kDarkSquareImage ? kLightSquareImage : kDarkSquareImage; };
+  for (int16_t cell = 1; cell <= kSquareCount; ++cell) {
+    platform_.SetCellPicture(cell, platform_.PictureOfImage(image));
+    flip();
+    // The next row starts with the shade this one ended with.
+    if (cell % kBoardSize == 0) flip();
+  }
+}
+
+int32_t ChessBoard::Piece(int16_t col, int16_t row) {
+  if (!IsOnBoard(col, row)) {
+    platform_.ShowMessage(kInvalidRequest);
+    return 0;
+  }
+  return Board.Read(SquareIndex(col, row));
+}
+
+void ChessBoard::Piece(int16_t col, int16_t row, int32_t New_Piece) {
+  if (!IsOnBoard(col, row)) {
+    platform_.ShowMessage(kInvalidRequest);
+    return;
+  }
+  if (!platform_.AmbientUserMode()) throw NotAtDesignTimeError();
+  m_Piece = CheckedInt16(New_Piece);
+  platform_.PropertyChanged("Piece");
+  const int16_t cell = SquareIndex(col, row);
+  platform_.SetCellPicture(cell, platform_.PictureOfImage(BareSquareImage(col, row)));
+  if (New_Piece == None) {
+    Board.Write(cell, None);
+    return;
+  }
+  Board.Write(cell, m_Piece);
+  DrawPiece(cell, m_Piece);
+  platform_.RefreshCell(cell);
+}
+
+void ChessBoard::DrawPiece(int16_t cell, int16_t image) {
+  const DrawingSurface surface = platform_.CellDrawingSurface(cell);
+  platform_.DrawImage(image, surface, 0, 0, kTransparentStyle);
+}
+
+}  // namespace board

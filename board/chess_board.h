@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+
+#include "board/board_platform.h"
+#include "board/board_store.h"
+
+namespace board {
+
+// The host's operations on the board: NewGame, Clear and the Piece property.
+// The store and what the cells show are separate: Clear changes pictures only.
+class ChessBoard {
+ public:
+  static constexpr const char* kInvalidRequest = "Invalid request";
+
+  explicit ChessBoard(BoardPlatform& platform) : platform_(platform) {}
+
+  void NewGame();
+  void Clear();
+  int32_t Piece(int16_t col, int16_t row);
+  void Piece(int16_t col, int16_t row, int32_t New_Piece);
+
+  BoardStore Board;
+  // The last value written to Piece, as 16 bits; persisted, otherwise inert.
+  int16_t m_Piece = 0;
+
+ private:
+  void DrawPiece(int16_t cell, int16_t image);
+
+  BoardPlatform& platform_;
+};
+
+}  // namespace board

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+#include "board/squares.h"
+#include "control/picture_set.h"
+
+namespace control {
+
+struct PixelRect {
+  int left, top, right, bottom;  // right and bottom exclusive
+};
+
+// The 64 cells as the control sees them: position, visibility, picture, and
+// what was drawn on each. A cell's drawing surface is its bottom picture plus
+// the images drawn over it since, in order; drawing an image again moves it to
+// the top, and an image without mask colour covers everything beneath. This is
+// what transparent drawing onto a persistent bitmap shows, in a few bytes.
+class CellGrid {
+ public:
+  static constexpr int kBoardPixels = board::kBoardSize * kPictureSize;
+
+  CellGrid();
+
+  bool Exists(int16_t cell) const;
+  // Cells other than 1 start hidden, with cell 1's settings (size, appearance).
+  void Create(int16_t cell);
+  void SetVisible(int16_t cell, bool visible) { At(cell).visible = visible; }
+  float Left(int16_t cell) const { return At(cell).left; }
+  float Top(int16_t cell) const { return At(cell).top; }
+  void SetLeft(int16_t cell, float left) { At(cell).left = left; }
+  void SetTop(int16_t cell, float top) { At(cell).top = top; }
+
+  void SetPicture(int16_t cell, const PictureSet& pictures, int16_t image);
+  void Draw(int16_t cell, const PictureSet& pictures, int16_t image);
+
+  PixelRect Bounds(int16_t cell) const;
+  // The visible cell whose rectangle holds the point, or 0; later cells lie on top.
+  int16_t CellAt(int x, int y) const;
+
+  // Composes every visible cell into a 0x00RRGGBB buffer whose top-left pixel
+  // is the control's (originX, originY); pixels outside all cells keep their value.
+  void Render(uint32_t* pixels, int width, int height, ptrdiff_t stride, int originX = 0,
+              int originY = 0) const;
+
+ private:
+  struct Cell {
+    float left = 0;
+    float top = 0;
+    bool exists = false;
+    bool visible = false;
+    uint8_t bottom = 0;  // image number, 0 for no picture yet
+    uint8_t layerCount = 0;
+    std::array<uint8_t, kImageCount> layers{};
+  };
+
+  Cell& At(int16_t cell);
+  const Cell& At(int16_t cell) const;
+  void Compose(const Cell& cell, uint32_t* pixels) const;
+
+  std::array<Cell, board::kSquareCount> cells_;
+};
+
+}  // namespace control

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "control/grid_platform.h"
+#include "control/property_bag.h"
+
+namespace control::headless {
+
+// An in-memory host: it keeps what the control asks of its container so tests,
+// the snapshot command and benchmarks can see it, and renders the board to pixels.
+class HeadlessPlatform : public GridPlatform {
+ public:
+  float width = 0;
+  float height = 0;
+  bool enabled = true;
+  bool userMode = true;
+  int repaints = 0;
+  std::vector<std::string> messages;
+  std::vector<std::string> changedProperties;
+  std::function<void(ControlEvent, EventArguments&)> onEvent;
+
+  void SetWidth(float w) override { width = w; }
+  void SetHeight(float h) override { height = h; }
+  bool Enabled() override { return enabled; }
+  void SetEnabled(bool e) override { enabled = e; }
+  void Repaint() override { ++repaints; }
+  void RaiseEvent(ControlEvent event, EventArguments& arguments) override;
+  void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
+  bool AmbientUserMode() override { return userMode; }
+  void PropertyChanged(std::string_view name) override { changedProperties.emplace_back(name); }
+
+  // The 296x296 board, row by row from the top, 0x00RRGGBB.
+  std::vector<uint32_t> Render() const;
+};
+
+// A property bag in memory that keeps what is written, values equal to their
+// default included, as a container's bag does.
+class MemoryPropertyBag : public PropertyBag {
+ public:
+  std::map<std::string, PropertyValue, std::less<>> values;
+
+  PropertyValue ReadProperty(std::string_view key, const PropertyValue& defaultValue) override;
+  void WriteProperty(std::string_view key, const PropertyValue& value,
+                     const PropertyValue& defaultValue) override;
+};
+
+}  // namespace control::headless

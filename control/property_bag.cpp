@@ -1,0 +1,68 @@
+#include "control/property_bag.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+#include <optional>
+
+#include "board/automation_error.h"
+
+namespace control {
+
+namespace {
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+      return false;
+  }
+  return true;
+}
+
+std::string_view Trimmed(std::string_view text) {
+  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) text.remove_prefix(1);
+  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
+  return text;
+}
+
+std::optional<double> NumberInText(std::string_view text) {
+  text = Trimmed(text);
+  if (EqualsIgnoringCase(text, "True")) return -1.0;
+  if (EqualsIgnoringCase(text, "False")) return 0.0;
+  if (text.empty()) return std::nullopt;
+  const std::string copy(text);
+  char* end = nullptr;
+  const double number = std::strtod(copy.c_str(), &end);
+  if (end != copy.c_str() + copy.size() || !std::isfinite(number)) return std::nullopt;
+  return number;
+}
+
+// Any value as a real, the way automation widens before it narrows.
+double AsNumber(const PropertyValue& value) {
+  struct Visitor {
+    double operator()(std::monostate) const { return 0; }
+    double operator()(bool b) const { return b ? -1 : 0; }
+    double operator()(int16_t n) const { return n; }
+    double operator()(int32_t n) const { return n; }
+    double operator()(double d) const { return d; }
+    double operator()(const std::string& text) const {
+      if (auto number = NumberInText(text)) return *number;
+      throw board::TypeMismatchError();
+    }
+  };
+  return std::visit(Visitor{}, value);
+}
+
+}  // namespace
+
+bool ToBoolean(const PropertyValue& value) { return AsNumber(value) != 0; }
+
+int16_t ToInteger(const PropertyValue& value) {
+  // Reals round half to even, as automation's conversions do.
+  const double rounded = std::nearbyint(AsNumber(value));
+  if (!(rounded >= INT16_MIN && rounded <= INT16_MAX)) throw board::OverflowError();
+  return static_cast<int16_t>(rounded);
+}
+
+}  // namespace control

@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include "board/automation_error.h"
+#include "tests/headless_control.h"
+
+using control::PropertyValue;
+using control::headless::MemoryPropertyBag;
+
+namespace {
+
+int LoadError(MemoryPropertyBag& bag, HeadlessControl& c) {
+  try {
+    c.control.UserControl_ReadProperties(bag);
+  } catch (const board::AutomationError& e) {
+    return e.number();
+  }
+  return 0;
+}
+
+}  // namespace
+
+TEST(Persistence, ANewControlSavesItsDefaultsInOrder) {
+  HeadlessControl c;
+  MemoryPropertyBag bag;
+  c.control.UserControl_WriteProperties(bag);
+  ASSERT_EQ(bag.values.size(), 2u);
+  EXPECT_EQ(bag.values.at("Enabled"), PropertyValue(true));
+  EXPECT_EQ(bag.values.at("Piece"), PropertyValue(int16_t{0}));
+}
+
+TEST(Persistence, RoundTripKeepsEnabledAndPieceButNotTheBoard) {
+  HeadlessControl saved;
+  saved.control.Enabled(false);
+  saved.control.Piece(3, 4, board::Bking);
+  MemoryPropertyBag bag;
+  saved.control.UserControl_WriteProperties(bag);
+  EXPECT_EQ(bag.values.at("Piece"), PropertyValue(int16_t{7}));
+
+  control::headless::HeadlessPlatform platform;
+  control::OvlChess restored(platform);
+  restored.UserControl_Initialize();
+  restored.UserControl_ReadProperties(bag);
+  EXPECT_FALSE(restored.Enabled());
+  EXPECT_EQ(restored.m_Piece(), 7);
+  for (int16_t row = 1; row <= 8; ++row)
+    for (int16_t col = 1; col <= 8; ++col) EXPECT_EQ(restored.Piece(col, row), board::None);
+  EXPECT_TRUE(platform.changedProperties.empty());
+}
+
+TEST(Persistence, AnEmptyBagGivesTheDefaults) {
+  HeadlessControl c;
+  c.platform.enabled = false;
+  MemoryPropertyBag bag;
+  c.control.UserControl_ReadProperties(bag);
+  EXPECT_TRUE(c.control.Enabled());
+  EXPECT_EQ(c.control.m_Piece(), 0);
+}
+
+TEST(Persistence, ValuesOfOtherTypesConvertOrFailAndStopTheLoadThere) {
+  struct Case {
+    PropertyValue enabled, piece;
+    int error;
+    bool enabledAfter;
+    int16_t pieceAfter;
+  };
+  const Case cases[] = {
+      {std::string("False"), std::string(" 12 "), 0, false, 12},
+      {int32_t{0}, int32_t{-32768}, 0, false, -32768},
+      {int16_t{5}, 2.5, 0, true, 2},  // reals round half to even
+      {true, std::string("abc"), 13, true, 3},
+      {true, int32_t{70000}, 6, true, 3},
+      {true, 32767.5, 6, true, 3},
+      {std::string("yes"), int16_t{9}, 13, false, 3},  // "Enabled" fails first: "Piece" untouched
+  };
+  for (const Case& k : cases) {
+    HeadlessControl c;
+    c.control.Piece(1, 1, 3);
+    c.platform.enabled = false;
+    MemoryPropertyBag bag;
+    bag.values["Enabled"] = k.enabled;
+    bag.values["Piece"] = k.piece;
+    c.platform.changedProperties.clear();
+    EXPECT_EQ(LoadError(bag, c), k.error);
+    EXPECT_EQ(c.control.Enabled(), k.enabledAfter);
+    EXPECT_EQ(c.control.m_Piece(), k.pieceAfter);
+    EXPECT_TRUE(c.platform.changedProperties.empty());
+  }
+}

@@ -1,0 +1,53 @@
+#include <gtest/gtest.h>
+
+#include "board/automation_error.h"
+#include "control/picture_set.h"
+
+using control::PictureSet;
+
+namespace {
+int BlackPixels(const control::DecodedPicture& picture) {
+  int count = 0;
+  for (uint32_t p : picture.pixels) count += p == 0;
+  return count;
+}
+}  // namespace
+
+TEST(PictureSet, HoldsFourteenPicturesAndRefusesOtherNumbers) {
+  const PictureSet& pictures = PictureSet::Shared();
+  for (int16_t bad : {0, 15, -1}) {
+    try {
+      pictures.Lookup(bad);
+      FAIL() << bad;
+    } catch (const board::AutomationError& e) {
+      EXPECT_EQ(e.number(), 35600);
+    }
+  }
+  EXPECT_EQ(&PictureSet::Shared(), &pictures);
+}
+
+TEST(PictureSet, BareSquaresHaveNoMaskColourAndPiecesStandOnIt) {
+  const PictureSet& pictures = PictureSet::Shared();
+  EXPECT_EQ(BlackPixels(pictures.Lookup(1)), 0);
+  EXPECT_EQ(BlackPixels(pictures.Lookup(14)), 0);
+  for (int16_t image = 2; image <= 13; ++image) {
+    const auto& picture = pictures.Lookup(image);
+    EXPECT_TRUE(picture.hasMaskColour);
+    EXPECT_EQ(picture.pixels[0], 0u) << image;
+    // Stands on the bottom edge.
+    bool bottomTouched = false;
+    for (int x = 0; x < control::kPictureSize; ++x)
+      bottomTouched |= picture.pixels[(control::kPictureSize - 1) * control::kPictureSize + x] != 0;
+    EXPECT_TRUE(bottomTouched) << image;
+  }
+}
+
+TEST(PictureSet, RedAndCreamPiecesShareTheirOutlines) {
+  const PictureSet& pictures = PictureSet::Shared();
+  for (int16_t red = 2; red <= 7; ++red) {
+    const auto& a = pictures.Lookup(red);
+    const auto& b = pictures.Lookup(static_cast<int16_t>(red + 6));
+    EXPECT_EQ(a.opaque, b.opaque) << red;
+    EXPECT_NE(a.pixels, b.pixels) << red;
+  }
+}

@@ -1,0 +1,100 @@
+// Builds a control on the in-memory host, runs the operations named on the
+// command line and writes the board as a PNG: a way to see the control without Windows.
+#include <png.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "board/automation_error.h"
+#include "control/headless/headless_platform.h"
+#include "control/ovl_chess.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: snapshot OUT.png [operation ...]\n"
+    "operations: newgame | clear | refresh | piece COL ROW CODE | enabled 0|1 | design | run\n";
+
+bool WritePng(const std::string& path, const std::vector<uint32_t>& pixels, int size) {
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return false;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    std::fclose(file);
+    return false;
+  }
+  png_init_io(png, file);
+  png_set_IHDR(png, info, size, size, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  std::vector<png_byte> row(size * 3);
+  for (int y = 0; y < size; ++y) {
+    for (int x = 0; x < size; ++x) {
+      const uint32_t p = pixels[y * size + x];
+      row[x * 3] = static_cast<png_byte>(p >> 16);
+      row[x * 3 + 1] = static_cast<png_byte>(p >> 8);
+      row[x * 3 + 2] = static_cast<png_byte>(p);
+    }
+    png_write_row(png, row.data());
+  }
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return std::fclose(file) == 0;
+}
+
+int16_t Number(char** argv, int& i, int argc) {
+  if (i + 1 >= argc) throw std::invalid_argument("missing number");
+  return static_cast<int16_t>(std::stoi(argv[++i]));
+}
+
+void Run(control::OvlChess& chess, control::headless::HeadlessPlatform& host, int argc, char** argv) {
+  for (int i = 2; i < argc; ++i) {
+    const std::string op = argv[i];
+    if (op == "newgame") chess.NewGame();
+    else if (op == "clear") chess.Clear();
+    else if (op == "refresh") chess.Refresh();
+    else if (op == "enabled") chess.Enabled(Number(argv, i, argc) != 0);
+    else if (op == "design") host.userMode = false;
+    else if (op == "run") host.userMode = true;
+    else if (op == "piece") {
+      const int16_t col = Number(argv, i, argc), row = Number(argv, i, argc);
+      if (i + 1 >= argc) throw std::invalid_argument("missing number");
+      chess.Piece(col, row, std::stoi(argv[++i]));
+    } else {
+      throw std::invalid_argument("unknown operation '" + op + "'");
+    }
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::cerr << kUsage;
+    return 2;
+  }
+  control::headless::HeadlessPlatform host;
+  control::OvlChess chess(host);
+  try {
+    chess.UserControl_Initialize();
+    chess.UserControl_InitProperties();
+    Run(chess, host, argc, argv);
+  } catch (const board::AutomationError& e) {
+    std::cerr << "error " << e.number() << ": " << e.what() << "\n";
+    return 1;
+  } catch (const std::exception& e) {
+    std::cerr << e.what() << "\n" << kUsage;
+    return 2;
+  }
+  for (const std::string& message : host.messages) std::cerr << "message box: " << message << "\n";
+  if (!WritePng(argv[1], host.Render(), control::CellGrid::kBoardPixels)) {
+    std::cerr << "cannot write " << argv[1] << "\n";
+    return 1;
+  }
+  return 0;
+}
