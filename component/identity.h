@@ -1,0 +1,32 @@
+#pragma once
+
+#include <windows.h>
+
+// The component's identities and its registration record: everything a host
+// binds to by name or number, in one place.
+namespace identity {
+
+// {609D1FFF-9841-4F8C-BD30-B7CB2581251E}
+constexpr GUID kTypeLibId = {0x609d1fff, 0x9841, 0x4f8c, {0xbd, 0x30, 0xb7, 0xcb, 0x25, 0x81, 0x25, 0x1e}};
+// {D92AEA81-DB4C-4571-82BD-2B488F9A5458}
+constexpr GUID kClassId = {0xd92aea81, 0xdb4c, 0x4571, {0x82, 0xbd, 0x2b, 0x48, 0x8f, 0x9a, 0x54, 0x58}};
+// {56EF63B7-F129-46BA-9332-677F46CA0BFD}
+constexpr GUID kDefaultInterfaceId = {0x56ef63b7, 0xf129, 0x46ba, {0x93, 0x32, 0x67, 0x7f, 0x46, 0xca, 0x0b, 0xfd}};
+// {2AE2D78E-5DA3-416C-8997-4248A58F40A3}
+constexpr GUID kEventInterfaceId = {0x2ae2d78e, 0x5da3, 0x416c, {0x89, 0x97, 0x42, 0x48, 0xa5, 0x8f, 0x40, 0xa3}};
+// {82648282-F2DB-43CA-B986-30B9F27E173E}
+constexpr GUID kPieceNumId = {0x82648282, 0xf2db, 0x43ca, {0xb9, 0x86, 0x30, 0xb9, 0xf2, 0x7e, 0x17, 0x3e}};
+
+constexpr const wchar_t* kLibraryName = L"OrvelBoardLib";
+constexpr const wchar_t* kLibraryDescription = L"Orvel's ActiveX Chess Control";
+constexpr const wchar_t* kClassName = L"OvlChess";
+constexpr const wchar_t* kProgId = L"OrvelBoardLib.OvlChess";
+constexpr const wchar_t* kVersion = L"1.0";
+constexpr WORD kMajorVersion = 1;
+constexpr WORD kMinorVersion = 0;
+constexpr LCID kLocale = 0;
+constexpr DWORD kMiscStatus = 0x00020191;  // recompose on resize, can't link inside,
+                                           // inside-out, activate when visible, set client site first
+constexpr int kToolboxBitmapId = 30000;
+
+}  // namespace identity
