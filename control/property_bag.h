@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -20,6 +22,21 @@ class PropertyBag {
 
  protected:
   ~PropertyBag() = default;
+};
+
+// A bag in memory that keeps what is written, values equal to their default
+// included: the form the component's own stream format is read into and written from.
+class MemoryPropertyBag : public PropertyBag {
+ public:
+  std::map<std::string, PropertyValue, std::less<>> values;
+
+  PropertyValue ReadProperty(std::string_view key, const PropertyValue& defaultValue) override {
+    const auto found = values.find(key);
+    return found == values.end() ? defaultValue : found->second;
+  }
+  void WriteProperty(std::string_view key, const PropertyValue& value, const PropertyValue&) override {
+    values.insert_or_assign(std::string(key), value);
+  }
 };
 
 // Conversions as automation performs them: empty is False or 0, text must read

@@ -4,7 +4,7 @@
 #include "tests/headless_control.h"
 
 using control::PropertyValue;
-using control::headless::MemoryPropertyBag;
+using control::MemoryPropertyBag;
 
 namespace {
 

@@ -12,14 +12,4 @@ std::vector<uint32_t> HeadlessPlatform::Render() const {
   return pixels;
 }
 
-PropertyValue MemoryPropertyBag::ReadProperty(std::string_view key, const PropertyValue& defaultValue) {
-  const auto found = values.find(key);
-  return found == values.end() ? defaultValue : found->second;
-}
-
-void MemoryPropertyBag::WriteProperty(std::string_view key, const PropertyValue& value,
-                                      const PropertyValue&) {
-  values.insert_or_assign(std::string(key), value);
-}
-
 }  // namespace control::headless

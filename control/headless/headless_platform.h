@@ -1,7 +1,6 @@
 #pragma once
 
 #include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -35,17 +34,6 @@ class HeadlessPlatform : public GridPlatform {
 
   // The 296x296 board, row by row from the top, 0x00RRGGBB.
   std::vector<uint32_t> Render() const;
-};
-
-// A property bag in memory that keeps what is written, values equal to their
-// default included, as a container's bag does.
-class MemoryPropertyBag : public PropertyBag {
- public:
-  std::map<std::string, PropertyValue, std::less<>> values;
-
-  PropertyValue ReadProperty(std::string_view key, const PropertyValue& defaultValue) override;
-  void WriteProperty(std::string_view key, const PropertyValue& value,
-                     const PropertyValue& defaultValue) override;
 };
 
 }  // namespace control::headless
