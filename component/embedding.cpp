@@ -1,0 +1,210 @@
+// What containers ask of a control to place, activate, draw and size it.
+#include <olectl.h>
+
+#include "component/chess_control.h"
+#include "component/com/errors.h"
+#include "component/identity.h"
+
+namespace component {
+
+// IOleObject
+
+STDMETHODIMP ChessControl::SetClientSite(IOleClientSite* site) {
+  clientSite_ = com::ComPtr<IOleClientSite>(site);
+  return S_OK;
+}
+
+STDMETHODIMP ChessControl::GetClientSite(IOleClientSite** site) {
+  if (!site) return E_POINTER;
+  return clientSite_.CopyTo(site);
+}
+
+STDMETHODIMP ChessControl::Close(DWORD) {
+  InPlaceDeactivate();
+  if (adviseHolder_) adviseHolder_->SendOnClose();
+  return S_OK;
+}
+
+STDMETHODIMP ChessControl::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND parent, LPCRECT position) {
+  if (site && !clientSite_) clientSite_ = com::ComPtr<IOleClientSite>(site);
+  switch (verb) {
+    case OLEIVERB_PRIMARY:
+    case OLEIVERB_SHOW:
+    case OLEIVERB_INPLACEACTIVATE:
+    case OLEIVERB_UIACTIVATE:
+      return InPlaceActivate(verb, parent, position);
+    case OLEIVERB_HIDE:
+      if (platform_.Window()) ShowWindow(platform_.Window(), SW_HIDE);
+      return S_OK;
+    default:
+      return verb < 0 ? E_NOTIMPL : OLEOBJ_S_INVALIDVERB;
+  }
+}
+
+HRESULT ChessControl::InPlaceActivate(LONG verb, HWND parent, LPCRECT position) {
+  if (!clientSite_) return E_UNEXPECTED;
+  if (!inPlaceSite_) {
+    auto site = clientSite_.As<IOleInPlaceSite>();
+    if (!site) return E_NOINTERFACE;
+    if (site->CanInPlaceActivate() != S_OK) return E_FAIL;
+    RETURN_IF_FAILED(site->OnInPlaceActivate());
+    inPlaceSite_ = std::move(site);
+  }
+  if (!platform_.Window()) {
+    com::ComPtr<IOleInPlaceFrame> frame;
+    com::ComPtr<IOleInPlaceUIWindow> document;
+    RECT placed{}, clip{};
+    OLEINPLACEFRAMEINFO frameInfo{sizeof frameInfo};
+    HWND siteWindow = nullptr;
+    if (SUCCEEDED(inPlaceSite_->GetWindow(&siteWindow))) parent = siteWindow;
+    if (FAILED(inPlaceSite_->GetWindowContext(frame.put(), document.put(), &placed, &clip, &frameInfo)) &&
+        position)
+      placed = *position;
+    if (!platform_.Create(parent, placed)) return HRESULT_FROM_WIN32(GetLastError());
+  }
+  ShowWindow(platform_.Window(), SW_SHOW);
+  if ((verb == OLEIVERB_UIACTIVATE || verb == OLEIVERB_PRIMARY) && !uiActive_) {
+    uiActive_ = true;
+    inPlaceSite_->OnUIActivate();
+    SetFocus(platform_.Window());
+  }
+  clientSite_->ShowObject();
+  return S_OK;
+}
+
+STDMETHODIMP ChessControl::EnumVerbs(IEnumOLEVERB** verbs) {
+  return OleRegEnumVerbs(identity::kClassId, verbs);
+}
+
+STDMETHODIMP ChessControl::GetUserType(DWORD form, LPOLESTR* type) {
+  return OleRegGetUserType(identity::kClassId, form, type);
+}
+
+STDMETHODIMP ChessControl::SetExtent(DWORD aspect, SIZEL* size) {
+  if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
+  if (!size) return E_POINTER;
+  extent_ = *size;
+  return S_OK;
+}
+
+STDMETHODIMP ChessControl::GetExtent(DWORD aspect, SIZEL* size) {
+  if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
+  if (!size) return E_POINTER;
+  *size = extent_;
+  return S_OK;
+}
+
+STDMETHODIMP ChessControl::Advise(IAdviseSink* sink, DWORD* cookie) {
+  if (!adviseHolder_) RETURN_IF_FAILED(CreateOleAdviseHolder(adviseHolder_.put()));
+  return adviseHolder_->Advise(sink, cookie);
+}
+
+STDMETHODIMP ChessControl::Unadvise(DWORD cookie) {
+  return adviseHolder_ ? adviseHolder_->Unadvise(cookie) : OLE_E_NOCONNECTION;
+}
+
+STDMETHODIMP ChessControl::EnumAdvise(IEnumSTATDATA** advises) {
+  if (!advises) return E_POINTER;
+  *advises = nullptr;
+  return adviseHolder_ ? adviseHolder_->EnumAdvise(advises) : S_OK;
+}
+
+STDMETHODIMP ChessControl::GetMiscStatus(DWORD, DWORD* status) {
+  if (!status) return E_POINTER;
+  *status = identity::kMiscStatus;
+  return S_OK;
+}
+
+// IOleWindow, IOleInPlaceObject
+
+STDMETHODIMP ChessControl::GetWindow(HWND* window) {
+  if (!window) return E_POINTER;
+  *window = platform_.Window();
+  return *window ? S_OK : E_FAIL;
+}
+
+STDMETHODIMP ChessControl::InPlaceDeactivate() {
+  if (!inPlaceSite_) return S_OK;
+  UIDeactivate();
+  platform_.Destroy();
+  auto site = std::move(inPlaceSite_);
+  site->OnInPlaceDeactivate();
+  return S_OK;
+}
+
+STDMETHODIMP ChessControl::UIDeactivate() {
+  if (uiActive_ && inPlaceSite_) {
+    uiActive_ = false;
+    inPlaceSite_->OnUIDeactivate(FALSE);
+  }
+  return S_OK;
+}
+
+STDMETHODIMP ChessControl::SetObjectRects(LPCRECT position, LPCRECT) {
+  if (!position) return E_POINTER;
+  platform_.SetPosition(*position);
+  return S_OK;
+}
+
+// IOleControl
+
+STDMETHODIMP ChessControl::GetControlInfo(CONTROLINFO* info) {
+  if (!info) return E_POINTER;
+  info->hAccel = nullptr;
+  info->cAccel = 0;
+  info->dwFlags = 0;
+  return S_OK;
+}
+
+STDMETHODIMP ChessControl::FreezeEvents(BOOL freeze) {
+  frozenEvents_ += freeze ? 1 : (frozenEvents_ > 0 ? -1 : 0);
+  return S_OK;
+}
+
+// IViewObject2
+
+STDMETHODIMP ChessControl::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC dc, LPCRECTL bounds, LPCRECTL,
+                                BOOL(STDMETHODCALLTYPE*)(ULONG_PTR), ULONG_PTR) {
+  if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
+  if (!dc || !bounds) return E_INVALIDARG;
+  platform_.DrawTo(dc, RECT{bounds->left, bounds->top, bounds->right, bounds->bottom});
+  return S_OK;
+}
+
+STDMETHODIMP ChessControl::SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink) {
+  viewAspects_ = aspects;
+  viewAdviseFlags_ = flags;
+  viewSink_ = com::ComPtr<IAdviseSink>(sink);
+  return S_OK;
+}
+
+STDMETHODIMP ChessControl::GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** sink) {
+  if (aspects) *aspects = viewAspects_;
+  if (flags) *flags = viewAdviseFlags_;
+  return sink ? viewSink_.CopyTo(sink) : S_OK;
+}
+
+STDMETHODIMP ChessControl::GetExtent(DWORD aspect, LONG, DVTARGETDEVICE*, LPSIZEL size) {
+  return GetExtent(aspect, size);
+}
+
+// IQuickActivate
+
+STDMETHODIMP ChessControl::QuickActivate(QACONTAINER* container, QACONTROL* control) {
+  if (!container || !control || container->cbSize < sizeof(QACONTAINER) || control->cbSize < sizeof(QACONTROL))
+    return E_INVALIDARG;
+  quickActivateUserMode_ = (container->dwAmbientFlags & QACONTAINER_USERMODE) != 0;
+  RETURN_IF_FAILED(SetClientSite(container->pClientSite));
+  if (container->pAdviseSink) SetAdvise(DVASPECT_CONTENT, 0, container->pAdviseSink);
+  control->dwMiscStatus = identity::kMiscStatus;
+  control->dwViewStatus = VIEWSTATUS_OPAQUE;
+  control->dwPointerActivationPolicy = 0;
+  control->dwEventCookie = 0;
+  control->dwPropNotifyCookie = 0;
+  if (container->pUnkEventSink) events_.Advise(container->pUnkEventSink, &control->dwEventCookie);
+  if (container->pPropertyNotifySink)
+    propertyNotifications_.Advise(container->pPropertyNotifySink, &control->dwPropNotifyCookie);
+  return S_OK;
+}
+
+}  // namespace component

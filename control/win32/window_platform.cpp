@@ -1,0 +1,270 @@
+#include "control/win32/window_platform.h"
+
+#include <windowsx.h>
+
+#include <cmath>
+#include <vector>
+
+#include "control/ovl_chess.h"
+
+namespace control::win32 {
+
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"OrvelBoardWindow";
+
+HINSTANCE ThisModule() {
+  HMODULE module = nullptr;
+  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                     reinterpret_cast<LPCWSTR>(&ThisModule), &module);
+  return module;
+}
+
+bool RegisterWindowClass(WNDPROC procedure) {
+  WNDCLASSW windowClass{};
+  if (GetClassInfoW(ThisModule(), kWindowClass, &windowClass)) return true;
+  windowClass.style = CS_DBLCLKS;
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = ThisModule();
+  windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  return RegisterClassW(&windowClass) != 0;
+}
+
+int16_t ShiftState(WPARAM keys) {
+  return static_cast<int16_t>(((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) |
+                              (GetKeyState(VK_MENU) < 0 ? 4 : 0));
+}
+
+int16_t ButtonsHeld(WPARAM keys) {
+  return static_cast<int16_t>(((keys & MK_LBUTTON) ? 1 : 0) | ((keys & MK_RBUTTON) ? 2 : 0) |
+                              ((keys & MK_MBUTTON) ? 4 : 0));
+}
+
+uint32_t ButtonFace() {
+  const COLORREF colour = GetSysColor(COLOR_BTNFACE);
+  return (uint32_t{GetRValue(colour)} << 16) | (uint32_t{GetGValue(colour)} << 8) | GetBValue(colour);
+}
+
+// One buffer for every control on the thread: painting is synchronous, and no
+// pixels are kept per instance.
+std::vector<uint32_t>& PaintBuffer(size_t pixels) {
+  thread_local std::vector<uint32_t> buffer;
+  buffer.assign(pixels, ButtonFace());
+  return buffer;
+}
+
+BITMAPINFO TopDownBitmap(int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
+// Holds the component for the length of a message: a host's event handler may
+// release it, and the window must not be torn down under its own procedure.
+class Hold {
+ public:
+  explicit Hold(ContainerServices& services) : services_(services) { services_.HoldObject(); }
+  ~Hold() { services_.ReleaseObject(); }
+
+ private:
+  ContainerServices& services_;
+};
+
+}  // namespace
+
+WindowPlatform::WindowPlatform(ContainerServices& services, std::wstring messageTitle)
+    : services_(services), messageTitle_(std::move(messageTitle)) {}
+
+WindowPlatform::~WindowPlatform() { Destroy(); }
+
+HWND WindowPlatform::Create(HWND parent, const RECT& position) {
+  if (window_) return window_;
+  if (!RegisterWindowClass(&WindowProcedure)) return nullptr;
+  const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | (enabled_ ? 0 : WS_DISABLED);
+  window_ = CreateWindowExW(0, kWindowClass, L"", style, position.left, position.top,
+                            position.right - position.left, position.bottom - position.top, parent, nullptr,
+                            ThisModule(), this);
+  return window_;
+}
+
+void WindowPlatform::Destroy() {
+  if (HWND window = window_) {
+    window_ = nullptr;
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    DestroyWindow(window);
+  }
+  pressedCell_ = 0;
+}
+
+void WindowPlatform::UnregisterWindowClass() { UnregisterClassW(kWindowClass, ThisModule()); }
+
+void WindowPlatform::SetPosition(const RECT& position) {
+  if (window_)
+    MoveWindow(window_, position.left, position.top, position.right - position.left,
+               position.bottom - position.top, TRUE);
+}
+
+void WindowPlatform::SetWidth(float width) { requestedSize_.cx = std::lround(width); }
+void WindowPlatform::SetHeight(float height) { requestedSize_.cy = std::lround(height); }
+
+void WindowPlatform::SetEnabled(bool enabled) {
+  enabled_ = enabled;
+  if (window_) EnableWindow(window_, enabled);
+  if (!enabled) pressedCell_ = 0;
+}
+
+void WindowPlatform::Repaint() {
+  if (!window_) return;
+  InvalidateRect(window_, nullptr, FALSE);
+  UpdateWindow(window_);
+}
+
+void WindowPlatform::RaiseEvent(ControlEvent event, EventArguments& arguments) {
+  services_.FireEvent(event, arguments);
+}
+
+void WindowPlatform::ShowMessage(std::string_view text) {
+  const std::wstring wide(text.begin(), text.end());
+  MessageBoxW(window_ ? window_ : GetActiveWindow(), wide.c_str(), messageTitle_.c_str(), MB_OK);
+}
+
+RECT WindowPlatform::CellRect(int16_t cell) const {
+  const PixelRect r = Cells().Bounds(cell);
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+void WindowPlatform::InvalidateCell(int16_t cell) {
+  if (!window_) return;
+  const RECT rect = CellRect(cell);
+  InvalidateRect(window_, &rect, FALSE);
+}
+
+void WindowPlatform::UpdateCell(int16_t cell) {
+  if (!window_) return;
+  InvalidateCell(cell);
+  UpdateWindow(window_);
+}
+
+void WindowPlatform::RenderInto(HDC dc, const RECT& area) const {
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  if (width <= 0 || height <= 0) return;
+  std::vector<uint32_t>& pixels = PaintBuffer(static_cast<size_t>(width) * height);
+  Cells().Render(pixels.data(), width, height, width, area.left, area.top);
+  const BITMAPINFO info = TopDownBitmap(width, height);
+  SetDIBitsToDevice(dc, area.left, area.top, width, height, 0, 0, 0, height, pixels.data(), &info,
+                    DIB_RGB_COLORS);
+}
+
+void WindowPlatform::Paint() {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window_, &paint);
+  RenderInto(dc, paint.rcPaint);
+  EndPaint(window_, &paint);
+}
+
+void WindowPlatform::DrawTo(HDC dc, const RECT& bounds) const {
+  SIZE size = requestedSize_;
+  RECT client;
+  if (window_ && GetClientRect(window_, &client)) size = {client.right, client.bottom};
+  if (size.cx <= 0 || size.cy <= 0) return;
+  std::vector<uint32_t>& pixels = PaintBuffer(static_cast<size_t>(size.cx) * size.cy);
+  Cells().Render(pixels.data(), size.cx, size.cy, size.cx);
+  const BITMAPINFO info = TopDownBitmap(size.cx, size.cy);
+  const int previousMode = SetStretchBltMode(dc, COLORONCOLOR);
+  StretchDIBits(dc, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, 0, 0, size.cx,
+                size.cy, pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+  SetStretchBltMode(dc, previousMode);
+}
+
+void WindowPlatform::OnButtonDown(int16_t button, bool doubleClick, WPARAM keys, POINT point) {
+  const bool firstButton = pressedCell_ == 0;
+  const int16_t cell = firstButton ? Cells().CellAt(point.x, point.y) : pressedCell_;
+  if (cell == 0) return;
+  if (firstButton) {
+    pressedCell_ = cell;
+    SetCapture(window_);
+  }
+  // A double click's second press raises DblClick in place of MouseDown and Click.
+  clickPending_ = firstButton && button == 1 && !doubleClick;
+  const RECT r = CellRect(cell);
+  if (doubleClick && button == 1) {
+    control_->Check_DblClick(cell);
+  } else {
+    control_->Check_MouseDown(cell, button, ShiftState(keys), static_cast<float>(point.x - r.left),
+                              static_cast<float>(point.y - r.top));
+  }
+}
+
+void WindowPlatform::OnButtonUp(int16_t button, WPARAM keys, POINT point) {
+  const int16_t cell = pressedCell_ ? pressedCell_ : Cells().CellAt(point.x, point.y);
+  if (cell == 0) return;
+  const RECT r = CellRect(cell);
+  const bool click = button == 1 && clickPending_ && PtInRect(&r, point);
+  if (ButtonsHeld(keys) == 0) {
+    pressedCell_ = 0;
+    clickPending_ = false;
+    if (GetCapture() == window_) ReleaseCapture();
+  }
+  control_->Check_MouseUp(cell, button, ShiftState(keys), static_cast<float>(point.x - r.left),
+                          static_cast<float>(point.y - r.top));
+  if (click && window_) control_->Check_Click(cell);
+}
+
+void WindowPlatform::OnMouseMove(WPARAM keys, POINT point) {
+  const int16_t cell = pressedCell_ ? pressedCell_ : Cells().CellAt(point.x, point.y);
+  if (cell == 0) return;
+  const RECT r = CellRect(cell);
+  control_->Check_MouseMove(cell, ButtonsHeld(keys), ShiftState(keys), static_cast<float>(point.x - r.left),
+                            static_cast<float>(point.y - r.top));
+}
+
+LRESULT WindowPlatform::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT:
+      Paint();
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // painting covers every pixel
+    case WM_CAPTURECHANGED:
+      if (reinterpret_cast<HWND>(lParam) != window_) pressedCell_ = 0;
+      return 0;
+  }
+  if (control_ && message >= WM_MOUSEFIRST && message <= WM_MBUTTONDBLCLK) {
+    Hold hold(services_);
+    OnMouse(message, wParam, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    return 0;
+  }
+  return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+void WindowPlatform::OnMouse(UINT message, WPARAM keys, POINT point) {
+  switch (message) {
+    case WM_LBUTTONDOWN: return OnButtonDown(1, false, keys, point);
+    case WM_RBUTTONDOWN: return OnButtonDown(2, false, keys, point);
+    case WM_MBUTTONDOWN: return OnButtonDown(4, false, keys, point);
+    case WM_LBUTTONDBLCLK: return OnButtonDown(1, true, keys, point);
+    case WM_RBUTTONDBLCLK: return OnButtonDown(2, true, keys, point);
+    case WM_MBUTTONDBLCLK: return OnButtonDown(4, true, keys, point);
+    case WM_LBUTTONUP: return OnButtonUp(1, keys, point);
+    case WM_RBUTTONUP: return OnButtonUp(2, keys, point);
+    case WM_MBUTTONUP: return OnButtonUp(4, keys, point);
+    case WM_MOUSEMOVE: return OnMouseMove(keys, point);
+  }
+}
+
+LRESULT CALLBACK WindowPlatform::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* created = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created->lpCreateParams));
+  }
+  auto* platform = reinterpret_cast<WindowPlatform*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!platform || platform->window_ != window) return DefWindowProcW(window, message, wParam, lParam);
+  return platform->Handle(message, wParam, lParam);
+}
+
+}  // namespace control::win32
