@@ -42,17 +42,26 @@ void Clear(benchmark::State& state) {
 }
 BENCHMARK(Clear);
 
+void PieceWrite(benchmark::State& state) {
+  Instance instance;
+  int16_t code = 2;
+  for (auto _ : state) {
+    instance.chess.Piece(3, 4, code);
+    code = code == 13 ? 2 : code + 1;
+  }
+}
+BENCHMARK(PieceWrite);
+
 void PieceWriteAndRecompose(benchmark::State& state) {
   Instance instance;
   uint32_t cell[control::kPicturePixels];
   int16_t code = 2;
   for (auto _ : state) {
     instance.chess.Piece(3, 4, code);
-    instance.platform.Cells().Render(cell, 37, 37, 37, 74, 111);
+    instance.platform.Cells().ComposeCell(27, cell, control::kPictureSize);
     benchmark::DoNotOptimize(cell[0]);
     code = code == 13 ? 2 : code + 1;
   }
-  instance.platform.messages.clear();
 }
 BENCHMARK(PieceWriteAndRecompose);
 

@@ -74,19 +74,30 @@ int16_t CellGrid::CellAt(int x, int y) const {
   return 0;
 }
 
-void CellGrid::Compose(const Cell& cell, uint32_t* pixels) const {
+void CellGrid::Compose(const Cell& cell, uint32_t* pixels, ptrdiff_t stride) const {
   const PictureSet& pictures = PictureSet::Shared();
-  std::memcpy(pixels, pictures.Lookup(cell.bottom).pixels.data(), kPicturePixels * sizeof(uint32_t));
+  const uint32_t* bottom = pictures.Lookup(cell.bottom).pixels.data();
+  for (int y = 0; y < kPictureSize; ++y)
+    std::memcpy(pixels + y * stride, bottom + y * kPictureSize, kPictureSize * sizeof(uint32_t));
   for (int n = 0; n < cell.layerCount; ++n) {
-    const DecodedPicture& layer = pictures.Lookup(cell.layers[n]);
-    for (int i = 0; i < kPicturePixels; ++i)
-      pixels[i] = (layer.pixels[i] & layer.opaque[i]) | (pixels[i] & ~layer.opaque[i]);
+    const uint32_t* layer = pictures.Lookup(cell.layers[n]).pixels.data();
+    for (int y = 0; y < kPictureSize; ++y) {
+      uint32_t* row = pixels + y * stride;
+      const uint32_t* source = layer + y * kPictureSize;
+      // Exact black is the mask colour: written as a select so it vectorises.
+      for (int x = 0; x < kPictureSize; ++x) row[x] = source[x] != 0 ? source[x] : row[x];
+    }
   }
+}
+
+void CellGrid::ComposeCell(int16_t index, uint32_t* pixels, ptrdiff_t stride) const {
+  const Cell& cell = At(index);
+  if (cell.bottom != 0) Compose(cell, pixels, stride);
 }
 
 void CellGrid::Render(uint32_t* pixels, int width, int height, ptrdiff_t stride, int originX,
                       int originY) const {
-  std::array<uint32_t, kPicturePixels> composed;
+  std::array<uint32_t, kPicturePixels> clipped;
   for (int16_t index = 1; index <= board::kSquareCount; ++index) {
     const Cell& cell = cells_[index - 1];
     if (!cell.exists || !cell.visible || cell.bottom == 0) continue;
@@ -94,9 +105,13 @@ void CellGrid::Render(uint32_t* pixels, int width, int height, ptrdiff_t stride,
     const int left = std::max(r.left - originX, 0), right = std::min(r.right - originX, width);
     const int top = std::max(r.top - originY, 0), bottom = std::min(r.bottom - originY, height);
     if (left >= right || top >= bottom) continue;
-    Compose(cell, composed.data());
+    if (right - left == kPictureSize && bottom - top == kPictureSize) {
+      Compose(cell, pixels + top * stride + left, stride);
+      continue;
+    }
+    Compose(cell, clipped.data(), kPictureSize);
     for (int y = top; y < bottom; ++y) {
-      const uint32_t* source = composed.data() + (y + originY - r.top) * kPictureSize + (left + originX - r.left);
+      const uint32_t* source = clipped.data() + (y + originY - r.top) * kPictureSize + (left + originX - r.left);
       std::memcpy(pixels + y * stride + left, source, (right - left) * sizeof(uint32_t));
     }
   }

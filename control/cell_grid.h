@@ -40,6 +40,9 @@ class CellGrid {
   // The visible cell whose rectangle holds the point, or 0; later cells lie on top.
   int16_t CellAt(int x, int y) const;
 
+  // What one cell shows, 37x37 pixels at `pixels` with the given row stride.
+  void ComposeCell(int16_t cell, uint32_t* pixels, ptrdiff_t stride) const;
+
   // Composes every visible cell into a 0x00RRGGBB buffer whose top-left pixel
   // is the control's (originX, originY); pixels outside all cells keep their value.
   void Render(uint32_t* pixels, int width, int height, ptrdiff_t stride, int originX = 0,
@@ -58,7 +61,7 @@ class CellGrid {
 
   Cell& At(int16_t cell);
   const Cell& At(int16_t cell) const;
-  void Compose(const Cell& cell, uint32_t* pixels) const;
+  void Compose(const Cell& cell, uint32_t* pixels, ptrdiff_t stride) const;
 
   std::array<Cell, board::kSquareCount> cells_;
 };
