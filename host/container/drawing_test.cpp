@@ -1,0 +1,67 @@
+// IViewObject2::Draw against what the activated control shows on screen.
+#include <cstdio>
+#include <string>
+
+#include "host/container/bench.h"
+#include "tests/windows/check.h"
+#include "host/container/tests.h"
+#include "host/container_site/pixels.h"
+
+namespace {
+
+constexpr uint32_t kBackground = 0x00FF00FF;  // a colour no board uses
+
+HRESULT DrawInto(Bench& bench, HDC dc, RECT bounds) {
+  auto view = bench.control->As<IViewObject2>();
+  if (!view) return E_NOINTERFACE;
+  const RECTL rect{bounds.left, bounds.top, bounds.right, bounds.bottom};
+  return view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc, &rect, nullptr, nullptr, 0);
+}
+
+host::Pixels Crop(const host::Pixels& source, int left, int top, int width, int height) {
+  host::Pixels part{width, height, {}};
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) part.data.push_back(source.At(left + x, top + y));
+  return part;
+}
+
+void ReportDifference(const char* what, const host::Difference& difference) {
+  if (difference.count == 0) return;
+  check::Fail(__LINE__, what);
+  std::printf("    %d pixels differ; first at (%d, %d): expected %06X, got %06X\n", difference.count, difference.x,
+              difference.y, difference.expected, difference.actual);
+}
+
+// Drawn at the origin, drawn at an offset, and shown on screen: the same pixels.
+void CompareViews(Bench& bench, const std::string& name) {
+  const int size = host::kBoardPixels;
+  host::Canvas canvas(size, size);
+  canvas.Fill(kBackground);
+  CHECK_HR(DrawInto(bench, canvas.Dc(), {0, 0, size, size}), S_OK);
+  const host::Pixels drawn = canvas.Read();
+  host::SaveBmp("drawn_" + name + ".bmp", drawn);
+
+  host::Canvas offset(size + 20, size + 20);
+  offset.Fill(kBackground);
+  CHECK_HR(DrawInto(bench, offset.Dc(), {10, 10, 10 + size, 10 + size}), S_OK);
+  const host::Pixels shifted = offset.Read();
+  ReportDifference("Draw honours its bounds", host::Compare(drawn, Crop(shifted, 10, 10, size, size)));
+  CHECK(shifted.At(5, 5) == kBackground && shifted.At(size + 15, size + 15) == kBackground);
+
+  HWND window = bench.control->Window();
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  PumpMessages();
+  const host::Pixels shown = host::CaptureWindow(window, size, size);
+  host::SaveBmp("window_" + name + ".bmp", shown);
+  ReportDifference("Draw matches the window", host::Compare(drawn, shown));
+}
+
+}  // namespace
+
+void TestDrawing() {
+  Bench bench;
+  if (!bench.ready) return;
+  CompareViews(bench, "fresh");
+  CHECK_HR(bench.Board()->NewGame(), S_OK);
+  CompareViews(bench, "newgame");
+}

@@ -1,0 +1,70 @@
+// The test container: hosts the control through COM only, as a form would,
+// and runs one group of checks chosen by name.
+#include <cstdio>
+#include <cstring>
+
+#include "host/container/bench.h"
+#include "tests/windows/check.h"
+#include "host/container/tests.h"
+
+namespace {
+
+struct Group {
+  const char* name;
+  void (*run)();
+};
+
+const Group kGroups[] = {{"events", TestEvents},           {"reentrancy", TestReentrancy},
+                         {"errors", TestErrors},           {"message_box", TestMessageBox},
+                         {"persistence", TestPersistence}, {"drawing", TestDrawing},
+                         {"interfaces", TestInterfaces}};
+
+// A box nobody expected fails the group that caused it.
+void CheckNoStrayBoxes() {
+  for (const auto& box : Boxes().Take()) {
+    check::Fail(__LINE__, "unexpected message box");
+    std::printf("    \"%s\": \"%s\"\n", Narrow(box.title).c_str(), Narrow(box.text).c_str());
+  }
+}
+
+}  // namespace
+
+// A full life cycle: create, site, initialise, activate, click, draw, remove.
+void TestInterfaces() {
+  {
+    Bench bench;
+    if (!bench.ready) return;
+    bench.Mouse().Click(host::Mouse::CellCentre(1, 1));
+    CHECK_HR(bench.Board()->Refresh(), S_OK);
+    PumpMessages();
+    bench.control->Remove();
+    bench.log.Print();
+    CHECK(!bench.log.Interfaces().empty());
+  }
+  Bench designMode({.userMode = false});
+  std::printf("In design mode:\n");
+  designMode.log.Print();
+}
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::printf("usage: container_test GROUP\n");
+    return 2;
+  }
+  setvbuf(stdout, nullptr, _IONBF, 0);
+  if (FAILED(OleInitialize(nullptr))) return 3;
+  Boxes();
+  int ran = 0;
+  for (const auto& group : kGroups) {
+    if (std::strcmp(argv[1], group.name) != 0 && std::strcmp(argv[1], "all") != 0) continue;
+    std::printf("[%s]\n", group.name);
+    group.run();
+    PumpMessages();
+    CheckNoStrayBoxes();
+    ++ran;
+  }
+  OleUninitialize();
+  if (!ran) std::printf("no group named %s\n", argv[1]);
+  std::printf("%s: %d failure(s)\n", argv[1], check::failures);
+  return ran && check::failures == 0 ? 0 : 1;
+}

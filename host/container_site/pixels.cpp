@@ -1,0 +1,84 @@
+#include "host/container_site/pixels.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace host {
+
+Canvas::Canvas(int width, int height) : width_(width), height_(height), dc_(CreateCompatibleDC(nullptr)) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  bits_ = static_cast<uint32_t*>(bits);
+  previous_ = SelectObject(dc_.get(), bitmap_.get());
+}
+
+Canvas::~Canvas() { SelectObject(dc_.get(), previous_); }
+
+Pixels Canvas::Read() const {
+  GdiFlush();
+  Pixels pixels{width_, height_, {}};
+  pixels.data.assign(bits_, bits_ + static_cast<size_t>(width_) * height_);
+  for (auto& pixel : pixels.data) pixel &= 0x00FFFFFF;
+  return pixels;
+}
+
+void Canvas::Fill(uint32_t colour) {
+  GdiFlush();
+  std::fill(bits_, bits_ + static_cast<size_t>(width_) * height_, colour);
+}
+
+Pixels CaptureWindow(HWND window, int width, int height) {
+  Canvas canvas(width, height);
+  com::WindowDc source(window);
+  BitBlt(canvas.Dc(), 0, 0, width, height, source.get(), 0, 0, SRCCOPY);
+  return canvas.Read();
+}
+
+Pixels PrintWindowPixels(HWND window, int width, int height) {
+  Canvas canvas(width, height);
+  PrintWindow(window, canvas.Dc(), PW_CLIENTONLY);
+  return canvas.Read();
+}
+
+bool SaveBmp(const std::string& path, const Pixels& pixels) {
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof(info);
+  info.biWidth = pixels.width;
+  info.biHeight = -pixels.height;
+  info.biPlanes = 1;
+  info.biBitCount = 32;
+  info.biCompression = BI_RGB;
+  const DWORD imageBytes = static_cast<DWORD>(pixels.data.size() * sizeof(uint32_t));
+  BITMAPFILEHEADER header{};
+  header.bfType = 0x4D42;  // "BM"
+  header.bfOffBits = sizeof(header) + sizeof(info);
+  header.bfSize = header.bfOffBits + imageBytes;
+  std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "wb"), &std::fclose);
+  if (!file) return false;
+  return std::fwrite(&header, sizeof(header), 1, file.get()) == 1 &&
+         std::fwrite(&info, sizeof(info), 1, file.get()) == 1 &&
+         std::fwrite(pixels.data.data(), imageBytes, 1, file.get()) == 1;
+}
+
+Difference Compare(const Pixels& expected, const Pixels& actual) {
+  Difference difference;
+  if (expected.width != actual.width || expected.height != actual.height) {
+    difference.count = -1;
+    return difference;
+  }
+  for (int y = 0; y < expected.height; ++y)
+    for (int x = 0; x < expected.width; ++x) {
+      if (expected.At(x, y) == actual.At(x, y)) continue;
+      if (difference.count++ == 0) difference = {1, x, y, expected.At(x, y), actual.At(x, y)};
+    }
+  return difference;
+}
+
+}  // namespace host
