@@ -1,6 +1,7 @@
 #pragma once
 
 #include <windows.h>
+#include <oaidl.h>
 
 // The component's identities and its registration record: everything a host
 // binds to by name or number, in one place.
@@ -25,6 +26,11 @@ constexpr const wchar_t* kVersion = L"1.0";
 constexpr WORD kMajorVersion = 1;
 constexpr WORD kMinorVersion = 0;
 constexpr LCID kLocale = 0;
+#ifdef _WIN64
+constexpr SYSKIND kSysKind = SYS_WIN64;
+#else
+constexpr SYSKIND kSysKind = SYS_WIN32;
+#endif
 constexpr DWORD kMiscStatus = 0x00020191;  // recompose on resize, can't link inside,
                                            // inside-out, activate when visible, set client site first
 constexpr int kToolboxBitmapId = 30000;

@@ -1,0 +1,119 @@
+#include "component/registration.h"
+
+#include <olectl.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "component/com/com_ptr.h"
+#include "component/com/unique.h"
+#include "component/identity.h"
+
+namespace {
+
+// This module, found from an address inside it, so registration needs no DllMain.
+HMODULE ThisModule() {
+  HMODULE module = nullptr;
+  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                     reinterpret_cast<LPCWSTR>(&ThisModule), &module);
+  return module;
+}
+
+std::wstring ModulePath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(ThisModule(), path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return {};
+    if (length < path.size()) return path.substr(0, length);
+    path.resize(path.size() * 2);
+  }
+}
+
+std::wstring GuidText(const GUID& guid) {
+  wchar_t text[40];
+  StringFromGUID2(guid, text, 40);
+  return text;
+}
+
+std::wstring ClassKey() { return L"CLSID\\" + GuidText(identity::kClassId); }
+
+// One registry value under HKEY_CLASSES_ROOT; no value means the key alone.
+struct Entry {
+  std::wstring key;
+  const wchar_t* name;
+  std::optional<std::wstring> value;
+};
+
+std::vector<Entry> ClassEntries(const std::wstring& module) {
+  const std::wstring clsid = ClassKey(), progId = identity::kProgId;
+  const std::wstring misc = std::to_wstring(identity::kMiscStatus);
+  return {
+      {clsid, nullptr, identity::kClassName},
+      {clsid + L"\\InprocServer32", nullptr, module},
+      {clsid + L"\\InprocServer32", L"ThreadingModel", L"Apartment"},
+      {clsid + L"\\ProgID", nullptr, progId},
+      {clsid + L"\\Control", nullptr, std::nullopt},
+      {clsid + L"\\MiscStatus", nullptr, misc},
+      {clsid + L"\\MiscStatus\\1", nullptr, misc},
+      {clsid + L"\\ToolboxBitmap32", nullptr, module + L", " + std::to_wstring(identity::kToolboxBitmapId)},
+      {clsid + L"\\TypeLib", nullptr, GuidText(identity::kTypeLibId)},
+      {clsid + L"\\Version", nullptr, identity::kVersion},
+      {progId, nullptr, identity::kClassName},
+      {progId + L"\\CLSID", nullptr, GuidText(identity::kClassId)},
+  };
+}
+
+HRESULT Write(const Entry& entry) {
+  com::UniqueHkey key;
+  LSTATUS status = RegCreateKeyExW(HKEY_CLASSES_ROOT, entry.key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                                   key.put(), nullptr);
+  if (status == ERROR_SUCCESS && entry.value) {
+    const auto bytes = static_cast<DWORD>((entry.value->size() + 1) * sizeof(wchar_t));
+    status = RegSetValueExW(key.get(), entry.name, 0, REG_SZ, reinterpret_cast<const BYTE*>(entry.value->c_str()),
+                            bytes);
+  }
+  return HRESULT_FROM_WIN32(status);
+}
+
+// A tree that is already gone is not an error: unregistering is repeatable.
+HRESULT DeleteTree(const std::wstring& key) {
+  const LSTATUS status = RegDeleteTreeW(HKEY_CLASSES_ROOT, key.c_str());
+  return status == ERROR_FILE_NOT_FOUND ? S_OK : HRESULT_FROM_WIN32(status);
+}
+
+HRESULT RegisterTypeLibrary(const std::wstring& module) {
+  com::ComPtr<ITypeLib> library;
+  if (FAILED(LoadTypeLibEx(module.c_str(), REGKIND_NONE, library.put()))) return SELFREG_E_TYPELIB;
+  std::wstring path = module;
+  return SUCCEEDED(RegisterTypeLib(library.get(), path.data(), nullptr)) ? S_OK : SELFREG_E_TYPELIB;
+}
+
+HRESULT UnregisterTypeLibrary() {
+  const HRESULT hr = UnRegisterTypeLib(identity::kTypeLibId, identity::kMajorVersion, identity::kMinorVersion,
+                                       identity::kLocale, identity::kSysKind);
+  // Not registered (any more) is the state we want.
+  return SUCCEEDED(hr) || hr == TYPE_E_REGISTRYACCESS ? S_OK : SELFREG_E_TYPELIB;
+}
+
+}  // namespace
+
+extern "C" HRESULT __stdcall DllRegisterServer() {
+  const std::wstring module = ModulePath();
+  if (module.empty()) return SELFREG_E_CLASS;
+  HRESULT hr = RegisterTypeLibrary(module);
+  for (const Entry& entry : ClassEntries(module)) {
+    if (FAILED(hr)) break;
+    hr = Write(entry);
+  }
+  if (FAILED(hr)) DllUnregisterServer();  // leave nothing half-written
+  return hr;
+}
+
+extern "C" HRESULT __stdcall DllUnregisterServer() {
+  const HRESULT classResult = DeleteTree(ClassKey());
+  const HRESULT progIdResult = DeleteTree(identity::kProgId);
+  const HRESULT typeLibResult = UnregisterTypeLibrary();
+  if (FAILED(classResult)) return classResult;
+  return FAILED(progIdResult) ? progIdResult : typeLibResult;
+}

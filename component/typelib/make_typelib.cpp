@@ -1,0 +1,260 @@
+// Writes the control's type library with oleaut32's type library writer, so
+// its type order, names and flags are exactly the ones hosts bind to.
+// Usage: make_typelib OUTPUT.tlb
+#include <windows.h>
+#include <oleauto.h>
+
+#include <cstdio>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "component/com/com_ptr.h"
+#include "component/identity.h"
+
+using com::ComPtr;
+
+namespace {
+
+void Check(HRESULT hr, const char* what) {
+  if (FAILED(hr)) {
+    char message[160];
+    std::snprintf(message, sizeof message, "%s failed: 0x%08lx", what, static_cast<unsigned long>(hr));
+    throw std::runtime_error(message);
+  }
+}
+
+LPOLESTR Ole(const wchar_t* text) { return const_cast<LPOLESTR>(text); }
+
+TYPEDESC Scalar(VARTYPE vt) {
+  TYPEDESC type{};
+  type.vt = vt;
+  return type;
+}
+
+TYPEDESC PointerTo(TYPEDESC* target) {
+  TYPEDESC type{};
+  type.lptdesc = target;
+  type.vt = VT_PTR;
+  return type;
+}
+
+TYPEDESC UserDefined(HREFTYPE ref) {
+  TYPEDESC type{};
+  type.hreftype = ref;
+  type.vt = VT_USERDEFINED;
+  return type;
+}
+
+struct Param {
+  const wchar_t* name;  // null for the [retval] parameter, which has none
+  TYPEDESC* type;
+  USHORT flags;
+};
+
+struct Function {
+  const wchar_t* name;
+  MEMBERID id;
+  INVOKEKIND invoke;
+  std::vector<Param> params;
+  WORD flags = 0;
+  const wchar_t* help = nullptr;
+};
+
+void AddFunction(ICreateTypeInfo* info, UINT index, FUNCKIND kind, VARTYPE result, const Function& f) {
+  std::vector<ELEMDESC> params;
+  std::vector<LPOLESTR> names{Ole(f.name)};
+  for (const Param& p : f.params) {
+    ELEMDESC elem{};
+    elem.tdesc = *p.type;
+    elem.paramdesc.wParamFlags = p.flags;
+    params.push_back(elem);
+    if (p.name) names.push_back(Ole(p.name));
+  }
+  // oleaut32 takes no name for a property put's value parameter (it rejects
+  // more names than parameters), so New_* stays in the table above only.
+  if (f.invoke == INVOKE_PROPERTYPUT) names.resize(params.size());
+  FUNCDESC desc{};
+  desc.memid = f.id;
+  desc.lprgelemdescParam = params.data();
+  desc.funckind = kind;
+  desc.invkind = f.invoke;
+  desc.callconv = CC_STDCALL;
+  desc.cParams = static_cast<SHORT>(params.size());
+  desc.elemdescFunc.tdesc = Scalar(result);
+  desc.wFuncFlags = f.flags;
+  Check(info->AddFuncDesc(index, &desc), "AddFuncDesc");
+  Check(info->SetFuncAndParamNames(index, names.data(), static_cast<UINT>(names.size())), "SetFuncAndParamNames");
+  if (f.help) Check(info->SetFuncDocString(index, Ole(f.help)), "SetFuncDocString");
+}
+
+ComPtr<ICreateTypeInfo> CreateType(ICreateTypeLib2* lib, const wchar_t* name, TYPEKIND kind, const GUID& guid,
+                                   UINT flags) {
+  ComPtr<ICreateTypeInfo> info;
+  Check(lib->CreateTypeInfo(Ole(name), kind, info.put()), "CreateTypeInfo");
+  Check(info->SetGuid(guid), "SetGuid");
+  Check(info->SetVersion(identity::kMajorVersion, identity::kMinorVersion), "SetVersion");
+  if (kind != TKIND_INTERFACE) Check(info->SetTypeFlags(flags), "SetTypeFlags");
+  return info;
+}
+
+HREFTYPE Reference(ICreateTypeInfo* from, ICreateTypeInfo* to) {
+  ComPtr<ITypeInfo> target;
+  Check(to->QueryInterface(__uuidof(ITypeInfo), target.put_void()), "QueryInterface(ITypeInfo)");
+  HREFTYPE ref = 0;
+  Check(from->AddRefTypeInfo(target.get(), &ref), "AddRefTypeInfo");
+  return ref;
+}
+
+void Inherit(ICreateTypeInfo* info, ITypeInfo* base) {
+  HREFTYPE ref = 0;
+  Check(info->AddRefTypeInfo(base, &ref), "AddRefTypeInfo(base)");
+  Check(info->AddImplType(0, ref), "AddImplType(base)");
+}
+
+void DefinePieceNum(ICreateTypeInfo* info) {
+  static const wchar_t* const kNames[] = {L"None",   L"Bpawn",   L"Brook",   L"Bknight", L"Bbishop",
+                                          L"BQueen", L"Bking",   L"Wpawn",   L"Wrook",   L"Wknight",
+                                          L"Wbishop", L"WQueen", L"Wking"};
+  UINT index = 0;
+  for (const wchar_t* name : kNames) {
+    VARIANT value;
+    V_VT(&value) = VT_I4;
+    V_I4(&value) = static_cast<LONG>(index + 1);
+    VARDESC desc{};
+    desc.memid = MEMBERID_NIL;
+    desc.lpvarValue = &value;
+    desc.elemdescVar.tdesc = Scalar(VT_I4);
+    desc.varkind = VAR_CONST;
+    Check(info->AddVarDesc(index, &desc), "AddVarDesc");
+    Check(info->SetVarName(index, Ole(name)), "SetVarName");
+    Check(info->SetVarDocString(index, Ole(name)), "SetVarDocString");
+    ++index;
+  }
+}
+
+void DefineInterface(ICreateTypeInfo* info, ITypeInfo* dispatch, HREFTYPE pieceNum) {
+  constexpr USHORT kIn = PARAMFLAG_FIN, kInOut = PARAMFLAG_FIN | PARAMFLAG_FOUT;
+  constexpr USHORT kRetval = PARAMFLAG_FOUT | PARAMFLAG_FRETVAL;
+  static const wchar_t kEnabledHelp[] =
+      L"Returns/sets a value that determines whether an object can respond to user-generated events.";
+  TYPEDESC boolean = Scalar(VT_BOOL), i2 = Scalar(VT_I2), piece = UserDefined(pieceNum);
+  TYPEDESC booleanOut = PointerTo(&boolean), i2Ref = PointerTo(&i2), pieceOut = PointerTo(&piece);
+  const Param col{L"col", &i2Ref, kInOut}, row{L"row", &i2Ref, kInOut};
+  const Function functions[] = {
+      {L"Enabled", 0x68030001, INVOKE_PROPERTYGET, {{nullptr, &booleanOut, kRetval}}, 0, kEnabledHelp},
+      {L"Enabled", 0x68030001, INVOKE_PROPERTYPUT, {{L"New_Enabled", &boolean, kIn}}, 0, kEnabledHelp},
+      {L"Refresh", 0x60030003, INVOKE_FUNC, {}, 0, L"Forces a complete repaint of a object."},
+      {L"NewGame", 0x60030004, INVOKE_FUNC, {}},
+      {L"Clear", 0x60030005, INVOKE_FUNC, {}},
+      {L"Piece", 0x68030000, INVOKE_PROPERTYGET, {col, row, {nullptr, &pieceOut, kRetval}}, FUNCFLAG_FNONBROWSABLE},
+      {L"Piece", 0x68030000, INVOKE_PROPERTYPUT, {col, row, {L"New_Piece", &piece, kIn}}, FUNCFLAG_FNONBROWSABLE},
+  };
+  Inherit(info, dispatch);
+  UINT index = 0;
+  for (const Function& f : functions) AddFunction(info, index++, FUNC_PUREVIRTUAL, VT_HRESULT, f);
+  Check(info->SetTypeFlags(TYPEFLAG_FHIDDEN | TYPEFLAG_FDUAL | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FOLEAUTOMATION |
+                           TYPEFLAG_FDISPATCHABLE),
+        "SetTypeFlags(_OvlChess)");
+}
+
+void DefineEvents(ICreateTypeInfo* info, ITypeInfo* dispatch) {
+  constexpr USHORT kInOut = PARAMFLAG_FIN | PARAMFLAG_FOUT;
+  TYPEDESC i2 = Scalar(VT_I2), r4 = Scalar(VT_R4);
+  TYPEDESC i2Ref = PointerTo(&i2), r4Ref = PointerTo(&r4);
+  const Param col{L"col", &i2Ref, kInOut}, row{L"row", &i2Ref, kInOut};
+  const Param button{L"Button", &i2Ref, kInOut}, shift{L"Shift", &i2Ref, kInOut};
+  const Param x{L"X", &r4Ref, kInOut}, y{L"Y", &r4Ref, kInOut};
+  const Function functions[] = {
+      {L"Click", 1, INVOKE_FUNC, {col, row}},
+      {L"DblClick", 2, INVOKE_FUNC, {col, row}},
+      {L"MouseDown", 3, INVOKE_FUNC, {col, row, button, shift, x, y}},
+      {L"MouseMove", 4, INVOKE_FUNC, {col, row, button, shift, x, y}},
+      {L"MouseUp", 5, INVOKE_FUNC, {col, row, button, shift, x, y}},
+  };
+  Inherit(info, dispatch);
+  UINT index = 0;
+  for (const Function& f : functions) AddFunction(info, index++, FUNC_DISPATCH, VT_VOID, f);
+}
+
+void DefineCoclass(ICreateTypeInfo* info, ICreateTypeInfo* defaultInterface, ICreateTypeInfo* events) {
+  Check(info->AddImplType(0, Reference(info, defaultInterface)), "AddImplType(default)");
+  Check(info->SetImplTypeFlags(0, IMPLTYPEFLAG_FDEFAULT), "SetImplTypeFlags(default)");
+  Check(info->AddImplType(1, Reference(info, events)), "AddImplType(source)");
+  Check(info->SetImplTypeFlags(1, IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE), "SetImplTypeFlags(source)");
+}
+
+void WriteLibrary(const wchar_t* path) {
+  ComPtr<ICreateTypeLib2> lib;
+  Check(CreateTypeLib2(identity::kSysKind, path, lib.put()), "CreateTypeLib2");
+  Check(lib->SetName(Ole(identity::kLibraryName)), "SetName");
+  Check(lib->SetGuid(identity::kTypeLibId), "SetGuid");
+  Check(lib->SetDocString(Ole(identity::kLibraryDescription)), "SetDocString");
+  Check(lib->SetHelpContext(0), "SetHelpContext");
+  Check(lib->SetVersion(identity::kMajorVersion, identity::kMinorVersion), "SetVersion");
+  Check(lib->SetLcid(identity::kLocale), "SetLcid");
+  Check(lib->SetLibFlags(LIBFLAG_FCONTROL), "SetLibFlags");
+
+  ComPtr<ITypeLib> stdole;
+  Check(LoadTypeLib(L"stdole2.tlb", stdole.put()), "LoadTypeLib(stdole2)");
+  ComPtr<ITypeInfo> dispatch;
+  Check(stdole->GetTypeInfoOfGuid(IID_IDispatch, dispatch.put()), "GetTypeInfoOfGuid(IDispatch)");
+
+  // Created first, filled in afterwards: creation order is the order in the file.
+  auto iface = CreateType(lib.get(), L"_OvlChess", TKIND_INTERFACE, identity::kDefaultInterfaceId, 0);
+  auto coclass = CreateType(lib.get(), L"OvlChess", TKIND_COCLASS, identity::kClassId, TYPEFLAG_FCONTROL);
+  auto events = CreateType(lib.get(), L"__OvlChess", TKIND_DISPATCH, identity::kEventInterfaceId,
+                           TYPEFLAG_FHIDDEN | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FDISPATCHABLE);
+  auto pieceNum = CreateType(lib.get(), L"PieceNum", TKIND_ENUM, identity::kPieceNumId, 0);
+
+  DefinePieceNum(pieceNum.get());
+  DefineInterface(iface.get(), dispatch.get(), Reference(iface.get(), pieceNum.get()));
+  DefineEvents(events.get(), dispatch.get());
+  DefineCoclass(coclass.get(), iface.get(), events.get());
+  Check(lib->SaveAllChanges(), "SaveAllChanges");
+}
+
+// The writer marks a coclass dispatchable on its own; the class must carry the
+// control flag alone, so the flag word of its record is rewritten in the file.
+void ClearTypeFlag(const wchar_t* path, int typeIndex, UINT flag) {
+  constexpr std::streamoff kHeaderSize = 0x54, kFlagsOffset = 0x30;
+  constexpr INT kHelpDllFlag = 0x100;
+  std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+  auto readInt = [&](std::streamoff at) {
+    INT value = 0;
+    file.seekg(at);
+    file.read(reinterpret_cast<char*>(&value), sizeof value);
+    return value;
+  };
+  if (readInt(0) != 0x5446534D) throw std::runtime_error("not an MSFT type library");
+  // The header is followed by an optional help DLL offset, the offset of each
+  // type's record within the record table, then the segment directory whose
+  // first entry locates that table.
+  const std::streamoff offsets = kHeaderSize + ((readInt(0x14) & kHelpDllFlag) ? 4 : 0);
+  const std::streamoff directory = offsets + 4 * readInt(0x20);
+  const std::streamoff flagsAt = readInt(directory) + readInt(offsets + 4 * typeIndex) + kFlagsOffset;
+  const INT flags = readInt(flagsAt) & ~static_cast<INT>(flag);
+  file.seekp(flagsAt);
+  file.write(reinterpret_cast<const char*>(&flags), sizeof flags);
+  if (!file) throw std::runtime_error("patching the type library failed");
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc != 2) {
+    std::fputs("usage: make_typelib OUTPUT.tlb\n", stderr);
+    return 2;
+  }
+  try {
+    Check(CoInitialize(nullptr), "CoInitialize");
+    WriteLibrary(argv[1]);
+    CoUninitialize();
+    ClearTypeFlag(argv[1], 1, TYPEFLAG_FDISPATCHABLE);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "make_typelib: %s\n", e.what());
+    return 1;
+  }
+  return 0;
+}
