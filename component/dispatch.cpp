@@ -70,10 +70,8 @@ class Arguments {
     return hr;
   }
 
-  // The value of a property put, given as the named argument DISPID_PROPERTYPUT.
+  // The value of a property put: the named argument DISPID_PROPERTYPUT, first in rgvarg.
   HRESULT PutValue(VARTYPE type, VARIANT& out, UINT* argumentError) const {
-    if (parameters_.cNamedArgs != 1 || parameters_.rgdispidNamedArgs[0] != DISPID_PROPERTYPUT)
-      return DISP_E_PARAMNOTFOUND;
     const VARIANT* argument = &parameters_.rgvarg[0];
     while (argument->vt == (VT_BYREF | VT_VARIANT) && argument->pvarVal) argument = argument->pvarVal;
     HRESULT hr = VariantChangeType(&out, const_cast<VARIANT*>(argument), 0, type);
@@ -136,6 +134,8 @@ STDMETHODIMP ChessControl::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPP
   if (!put && parameters->cNamedArgs > 0) return DISP_E_NONAMEDARGS;
   const UINT expected = (id == kPiece ? 2 : 0);
   if (isProperty && put) {
+    if (parameters->cNamedArgs != 1 || parameters->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT)
+      return DISP_E_PARAMNOTFOUND;
     if (arguments.Count() != expected) return DISP_E_BADPARAMCOUNT;
   } else if (get) {
     if (parameters->cArgs != expected) return DISP_E_BADPARAMCOUNT;
