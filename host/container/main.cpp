@@ -29,23 +29,6 @@ void CheckNoStrayBoxes() {
 
 }  // namespace
 
-// A full life cycle: create, site, initialise, activate, click, draw, remove.
-void TestInterfaces() {
-  {
-    Bench bench;
-    if (!bench.ready) return;
-    bench.Mouse().Click(host::Mouse::CellCentre(1, 1));
-    CHECK_HR(bench.Board()->Refresh(), S_OK);
-    PumpMessages();
-    bench.control->Remove();
-    bench.log.Print();
-    CHECK(!bench.log.Interfaces().empty());
-  }
-  Bench designMode({.userMode = false});
-  std::printf("In design mode:\n");
-  designMode.log.Print();
-}
-
 int main(int argc, char** argv) {
   if (argc != 2) {
     std::printf("usage: container_test GROUP\n");
