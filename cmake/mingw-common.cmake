@@ -16,5 +16,5 @@ set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
 # Programs built here run under Wine, in a prefix private to the build tree.
-set(CMAKE_CROSSCOMPILING_EMULATOR
-    "${CMAKE_CURRENT_LIST_DIR}/../tools/wine-run.sh;${WINE_ARCH};${CMAKE_BINARY_DIR}/wineprefix-${WINE_ARCH}")
+get_filename_component(wine_run "${CMAKE_CURRENT_LIST_DIR}/../tools/wine-run.sh" ABSOLUTE)
+set(CMAKE_CROSSCOMPILING_EMULATOR "${wine_run};${WINE_ARCH};${CMAKE_BINARY_DIR}/wineprefix-${WINE_ARCH}")

@@ -89,11 +89,18 @@ HRESULT RegisterTypeLibrary(const std::wstring& module) {
   return SUCCEEDED(RegisterTypeLib(library.get(), path.data(), nullptr)) ? S_OK : SELFREG_E_TYPELIB;
 }
 
+bool KeyExists(const std::wstring& key) {
+  com::UniqueHkey handle;
+  return RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, handle.put()) != ERROR_FILE_NOT_FOUND;
+}
+
 HRESULT UnregisterTypeLibrary() {
+  // With nothing registered there is nothing to do; UnRegisterTypeLib would
+  // fail, with an error that differs between Windows and Wine.
+  if (!KeyExists(L"TypeLib\\" + GuidText(identity::kTypeLibId) + L"\\" + identity::kVersion)) return S_OK;
   const HRESULT hr = UnRegisterTypeLib(identity::kTypeLibId, identity::kMajorVersion, identity::kMinorVersion,
                                        identity::kLocale, identity::kSysKind);
-  // Not registered (any more) is the state we want.
-  return SUCCEEDED(hr) || hr == TYPE_E_REGISTRYACCESS ? S_OK : SELFREG_E_TYPELIB;
+  return SUCCEEDED(hr) ? S_OK : SELFREG_E_TYPELIB;
 }
 
 }  // namespace

@@ -1,0 +1,77 @@
+// Checks the resources built into the module: version information (with the
+// OLESelfRegister marker setup tools look for), the type library and the
+// toolbox bitmap the registration points at.
+// Usage: resources_test MODULE
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "component/identity.h"
+#include "tests/windows/check.h"
+
+namespace {
+
+void CheckVersion(const wchar_t* module) {
+  check::context = "version";
+  const DWORD size = GetFileVersionInfoSizeW(module, nullptr);
+  CHECK(size > 0);
+  std::vector<BYTE> info(size);
+  CHECK(GetFileVersionInfoW(module, 0, size, info.data()));
+  auto query = [&](const wchar_t* path, void** value, UINT* length) {
+    return VerQueryValueW(info.data(), path, value, length) != FALSE;
+  };
+  void* value = nullptr;
+  UINT length = 0;
+  CHECK(query(L"\\", &value, &length));
+  if (length == sizeof(VS_FIXEDFILEINFO)) {
+    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
+    CHECK_EQ(fixed->dwFileVersionMS, 0x00010000);
+    CHECK_EQ(fixed->dwFileVersionLS, 0);
+    CHECK_EQ(fixed->dwProductVersionMS, 0x00010000);
+    CHECK_EQ(fixed->dwProductVersionLS, 0);
+    CHECK_EQ(fixed->dwFileOS, VOS__WINDOWS32);
+    CHECK_EQ(fixed->dwFileType, VFT_DLL);
+  }
+  CHECK(query(L"\\VarFileInfo\\Translation", &value, &length));
+  if (length == 4) {
+    CHECK_EQ(static_cast<const WORD*>(value)[0], 0x409);
+    CHECK_EQ(static_cast<const WORD*>(value)[1], 1200);
+  }
+  const struct {
+    const wchar_t* name;
+    const wchar_t* value;
+  } strings[] = {{L"FileVersion", L"1.00"},
+                 {L"ProductVersion", L"1.00"},
+                 {L"FileDescription", L"Orvel's ActiveX Chess Control"},
+                 {L"OriginalFilename", L"OrvelBoard.ocx"},
+                 {L"OLESelfRegister", L""}};
+  for (const auto& s : strings) {
+    check::context = "version string " + check::Narrow(s.name);
+    const std::wstring path = std::wstring(L"\\StringFileInfo\\040904B0\\") + s.name;
+    value = nullptr;
+    CHECK(query(path.c_str(), &value, &length));
+    if (value) CHECK_EQ(std::wstring(static_cast<const wchar_t*>(value)), s.value);
+  }
+}
+
+void CheckEmbedded(const wchar_t* module) {
+  check::context = "embedded";
+  HMODULE library = LoadLibraryExW(module, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  CHECK(library != nullptr);
+  if (!library) return;
+  CHECK(FindResourceW(library, MAKEINTRESOURCEW(1), L"TYPELIB") != nullptr);
+  HANDLE bitmap = LoadImageW(library, MAKEINTRESOURCEW(identity::kToolboxBitmapId), IMAGE_BITMAP, 0, 0, 0);
+  CHECK(bitmap != nullptr);
+  if (bitmap) DeleteObject(bitmap);
+  FreeLibrary(library);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc != 2) return 2;
+  CheckVersion(argv[1]);
+  CheckEmbedded(argv[1]);
+  return check::Result();
+}
