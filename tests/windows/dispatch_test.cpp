@@ -1,0 +1,261 @@
+// The library loaded directly, as COM loads it: its class object and unload
+// answer, and the ways script hosts and C++ callers reach the automation
+// interface, arguments coerced and errors reported.
+#include <windows.h>
+
+#include <oleauto.h>
+
+#include <vector>
+
+#include "component/com/com_ptr.h"
+#include "component/com/unique.h"
+#include "component/identity.h"
+#include "orvel_board.h"
+#include "tests/windows/check.h"
+
+namespace {
+
+using com::ComPtr;
+using com::UniqueVariant;
+
+constexpr DISPID kPiece = 0x68030000;
+constexpr DISPID kEnabled = 0x68030001;
+
+using GetClassObjectFunction = HRESULT(__stdcall*)(REFCLSID, REFIID, void**);
+using CanUnloadFunction = HRESULT(__stdcall*)();
+
+struct Library {
+  explicit Library(const wchar_t* path) : module(LoadLibraryW(path)) {}
+  HMODULE module;
+  GetClassObjectFunction getClassObject =
+      reinterpret_cast<GetClassObjectFunction>(GetProcAddress(module, "DllGetClassObject"));
+  CanUnloadFunction canUnload = reinterpret_cast<CanUnloadFunction>(GetProcAddress(module, "DllCanUnloadNow"));
+};
+
+VARIANT Value(VARTYPE type, LONG value) {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = type;
+  if (type == VT_I2) v.iVal = static_cast<SHORT>(value);
+  else if (type == VT_R8) v.dblVal = value;
+  else if (type == VT_BOOL) v.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
+  else v.lVal = value;
+  return v;
+}
+
+VARIANT Text(const wchar_t* text) {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = VT_BSTR;
+  v.bstrVal = SysAllocString(text);
+  return v;
+}
+
+struct Call {
+  HRESULT hr;
+  UniqueVariant result;
+  EXCEPINFO exception{};
+  UINT argumentError = 12345;
+  ~Call() {
+    SysFreeString(exception.bstrSource);
+    SysFreeString(exception.bstrDescription);
+  }
+};
+
+// Arguments are given in the caller's order; DISPPARAMS wants them reversed.
+void Invoke(IDispatch* object, DISPID id, WORD flags, std::vector<VARIANT> arguments, Call& call) {
+  std::vector<VARIANT> reversed(arguments.rbegin(), arguments.rend());
+  DISPID named = DISPID_PROPERTYPUT;
+  DISPPARAMS parameters{reversed.data(), &named, static_cast<UINT>(reversed.size()),
+                        (flags & DISPATCH_PROPERTYPUT) ? 1u : 0u};
+  call.hr = object->Invoke(id, IID_NULL, 0, flags, &parameters, call.result.put(), &call.exception,
+                           &call.argumentError);
+  for (VARIANT& v : arguments) VariantClear(&v);
+}
+
+LONG ReadPiece(IDispatch* object, short col, short row) {
+  Call call;
+  Invoke(object, kPiece, DISPATCH_PROPERTYGET | DISPATCH_METHOD, {Value(VT_I2, col), Value(VT_I2, row)}, call);
+  return SUCCEEDED(call.hr) && call.result.vt == VT_I4 ? call.result.lVal : -999;
+}
+
+void ClassObjectAndUnloading(Library& library) {
+  check::context = "class object";
+  ComPtr<IClassFactory> factory;
+  CHECK_EQ(library.canUnload(), S_OK);
+  CHECK_EQ(library.getClassObject(IID_IDispatch, IID_IClassFactory, factory.put_void()), CLASS_E_CLASSNOTAVAILABLE);
+  CHECK_EQ(library.getClassObject(identity::kClassId, IID_IClassFactory, factory.put_void()), S_OK);
+  ComPtr<IUnknown> outer, created;
+  CHECK_EQ(factory->CreateInstance(factory.get(), IID_IUnknown, created.put_void()), CLASS_E_NOAGGREGATION);
+  CHECK_EQ(factory->LockServer(TRUE), S_OK);
+  factory.reset();
+  CHECK_EQ(library.canUnload(), S_FALSE);
+  CHECK_EQ(library.getClassObject(identity::kClassId, IID_IClassFactory, factory.put_void()), S_OK);
+  CHECK_EQ(factory->LockServer(FALSE), S_OK);
+  CHECK_EQ(factory->CreateInstance(nullptr, IID_IUnknown, created.put_void()), S_OK);
+  factory.reset();
+  CHECK_EQ(library.canUnload(), S_FALSE);
+  created.reset();
+  CHECK_EQ(library.canUnload(), S_OK);
+}
+
+void NamesAndTypeInformation(IDispatch* object) {
+  check::context = "names";
+  const wchar_t* names[] = {L"enabled", L"REFRESH", L"NewGame", L"clear", L"Piece"};
+  const DISPID expected[] = {kEnabled, 0x60030003, 0x60030004, 0x60030005, kPiece};
+  for (int i = 0; i < 5; ++i) {
+    DISPID id = 0;
+    LPOLESTR name = const_cast<LPOLESTR>(names[i]);
+    CHECK_EQ(object->GetIDsOfNames(IID_NULL, &name, 1, 0, &id), S_OK);
+    CHECK_EQ(id, expected[i]);
+  }
+  DISPID id = 0;
+  LPOLESTR unknown = const_cast<LPOLESTR>(L"Board");
+  CHECK_EQ(object->GetIDsOfNames(IID_NULL, &unknown, 1, 0, &id), DISP_E_UNKNOWNNAME);
+  CHECK_EQ(id, DISPID_UNKNOWN);
+
+  auto classInfo = ComPtr<IDispatch>(object).As<IProvideClassInfo2>();
+  CHECK(classInfo);
+  GUID source{};
+  CHECK_EQ(classInfo->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &source), S_OK);
+  CHECK(source == identity::kEventInterfaceId);
+  ComPtr<ITypeInfo> info;
+  CHECK_EQ(classInfo->GetClassInfo(info.put()), S_OK);
+  TYPEATTR* attributes = nullptr;
+  if (info && SUCCEEDED(info->GetTypeAttr(&attributes))) {
+    CHECK(attributes->guid == identity::kClassId);
+    CHECK_EQ(attributes->typekind, TKIND_COCLASS);
+    info->ReleaseTypeAttr(attributes);
+  }
+}
+
+void EveryWayOfPassingArguments(IDispatch* object) {
+  check::context = "arguments";
+  Call put;
+  Invoke(object, kPiece, DISPATCH_PROPERTYPUT, {Value(VT_I2, 3), Value(VT_I2, 4), Value(VT_I4, 10)}, put);
+  CHECK_EQ(put.hr, S_OK);
+
+  short col = 3;
+  VARIANT row = Value(VT_I2, 4);
+  VARIANT byReferenceRow;
+  byReferenceRow.vt = VT_BYREF | VT_VARIANT;
+  byReferenceRow.pvarVal = &row;
+  VARIANT byReferenceCol;
+  byReferenceCol.vt = VT_BYREF | VT_I2;
+  byReferenceCol.piVal = &col;
+  const std::vector<std::vector<VARIANT>> ways = {
+      {Value(VT_I4, 3), Value(VT_R8, 4)},
+      {Text(L"3"), Value(VT_I2, 4)},
+      {byReferenceCol, byReferenceRow},
+      {Value(VT_BOOL, 0), Value(VT_I2, 4)},  // False is 0: an invalid column would show a message
+  };
+  for (size_t i = 0; i < 3; ++i) {
+    Call call;
+    Invoke(object, kPiece, DISPATCH_PROPERTYGET, ways[i], call);
+    CHECK_EQ(call.hr, S_OK);
+    CHECK_EQ(call.result.vt, VT_I4);
+    CHECK_EQ(call.result.lVal, 10);
+  }
+  CHECK_EQ(col, 3);  // the member never writes its by-reference coordinates back
+
+  VARIANT value = Value(VT_I2, 12);
+  VARIANT byReferenceValue;
+  byReferenceValue.vt = VT_BYREF | VT_VARIANT;
+  byReferenceValue.pvarVal = &value;
+  Call viaVariable;
+  Invoke(object, kPiece, DISPATCH_PROPERTYPUT, {Value(VT_I2, 5), Value(VT_I2, 6), byReferenceValue}, viaVariable);
+  CHECK_EQ(viaVariable.hr, S_OK);
+  CHECK_EQ(ReadPiece(object, 5, 6), 12);
+
+  Call enabled;
+  Invoke(object, kEnabled, DISPATCH_PROPERTYPUT, {Text(L"False")}, enabled);
+  CHECK_EQ(enabled.hr, S_OK);
+  Call readEnabled;
+  Invoke(object, kEnabled, DISPATCH_PROPERTYGET, {}, readEnabled);
+  CHECK_EQ(readEnabled.result.vt, VT_BOOL);
+  CHECK_EQ(readEnabled.result.boolVal, VARIANT_FALSE);
+}
+
+void RefusedCallsChangeNothing(IDispatch* object) {
+  check::context = "refused calls";
+  struct Case {
+    std::vector<VARIANT> arguments;
+    WORD flags;
+    HRESULT expected;
+    UINT argumentError;
+  };
+  Case cases[] = {
+      {{Value(VT_I2, 3)}, DISPATCH_PROPERTYGET, DISP_E_BADPARAMCOUNT, 12345},
+      {{Value(VT_I2, 3), Value(VT_I2, 4), Value(VT_I2, 1), Value(VT_I2, 1)}, DISPATCH_PROPERTYPUT,
+       DISP_E_BADPARAMCOUNT, 12345},
+      {{Text(L"three"), Value(VT_I2, 4), Value(VT_I4, 2)}, DISPATCH_PROPERTYPUT, DISP_E_TYPEMISMATCH, 2},
+      {{Value(VT_I2, 3), Value(VT_I4, 70000), Value(VT_I4, 2)}, DISPATCH_PROPERTYPUT, DISP_E_OVERFLOW, 1},
+      {{Value(VT_I2, 3), Value(VT_I2, 4), Text(L"1e12")}, DISPATCH_PROPERTYPUT, DISP_E_OVERFLOW, 0},
+      {{Value(VT_I2, 3), Value(VT_I2, 4), Value(VT_UNKNOWN, 0)}, DISPATCH_PROPERTYPUT, DISP_E_TYPEMISMATCH, 0},
+  };
+  for (Case& k : cases) {
+    Call call;
+    Invoke(object, kPiece, k.flags, k.arguments, call);
+    check::context = "refused call " + std::to_string(&k - cases);
+    CHECK_EQ(call.hr, k.expected);
+    CHECK_EQ(call.argumentError, k.argumentError);
+  }
+  Call unknown;
+  Invoke(object, 42, DISPATCH_METHOD, {}, unknown);
+  CHECK_EQ(unknown.hr, DISP_E_MEMBERNOTFOUND);
+
+  // A put without the named value argument is not a put.
+  VARIANT arguments[] = {Value(VT_I4, 2), Value(VT_I2, 4), Value(VT_I2, 3)};
+  DISPPARAMS unnamed{arguments, nullptr, 3, 0};
+  CHECK_EQ(object->Invoke(kPiece, IID_NULL, 0, DISPATCH_PROPERTYPUT, &unnamed, nullptr, nullptr, nullptr),
+           DISP_E_PARAMNOTFOUND);
+  CHECK_EQ(ReadPiece(object, 3, 4), 10);
+}
+
+void MemberErrorsReachBothKindsOfCaller(IDispatch* object) {
+  check::context = "member errors";
+  Call overflow;
+  Invoke(object, kPiece, DISPATCH_PROPERTYPUT, {Value(VT_I2, 1), Value(VT_I2, 1), Value(VT_I4, 40000)}, overflow);
+  CHECK_EQ(overflow.hr, DISP_E_EXCEPTION);
+  CHECK_EQ(overflow.exception.scode, static_cast<SCODE>(0x800A0006));
+  CHECK(overflow.exception.bstrDescription && std::wstring(overflow.exception.bstrDescription) == L"Overflow");
+  CHECK_EQ(ReadPiece(object, 1, 1), 1);
+
+  auto chess = ComPtr<IDispatch>(object).As<_OvlChess>();
+  short col = 2, row = 2;
+  CHECK_EQ(chess->put_Piece(&col, &row, static_cast<PieceNum>(15)), static_cast<HRESULT>(0x800A8B10));
+  auto support = chess.As<ISupportErrorInfo>();
+  CHECK_EQ(support->InterfaceSupportsErrorInfo(identity::kDefaultInterfaceId), S_OK);
+  ComPtr<IErrorInfo> info;
+  CHECK_EQ(GetErrorInfo(0, info.put()), S_OK);
+  com::UniqueBstr description;
+  if (info) info->GetDescription(description.put());
+  CHECK(description && std::wstring(description.get()) == L"Index out of bounds");
+  PieceNum piece{};
+  CHECK_EQ(chess->get_Piece(&col, &row, &piece), S_OK);
+  CHECK_EQ(piece, 15);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc != 2) return 2;
+  CoInitialize(nullptr);
+  {
+    Library library(argv[1]);
+    CHECK(library.module && library.getClassObject && library.canUnload);
+    if (!library.module) return check::Result();
+    ClassObjectAndUnloading(library);
+
+    ComPtr<IClassFactory> factory;
+    library.getClassObject(identity::kClassId, IID_IClassFactory, factory.put_void());
+    ComPtr<IDispatch> object;
+    CHECK_EQ(factory->CreateInstance(nullptr, IID_IDispatch, object.put_void()), S_OK);
+    NamesAndTypeInformation(object.get());
+    EveryWayOfPassingArguments(object.get());
+    RefusedCallsChangeNothing(object.get());
+    MemberErrorsReachBothKindsOfCaller(object.get());
+  }
+  CoUninitialize();
+  return check::Result();
+}
