@@ -25,6 +25,8 @@ void Check(HRESULT hr, const char* what) {
   }
 }
 
+constexpr int kClassIndex = 1;
+
 LPOLESTR Ole(const wchar_t* text) { return const_cast<LPOLESTR>(text); }
 
 TYPEDESC Scalar(VARTYPE vt) {
@@ -201,7 +203,8 @@ void WriteLibrary(const wchar_t* path) {
   ComPtr<ITypeInfo> dispatch;
   Check(stdole->GetTypeInfoOfGuid(IID_IDispatch, dispatch.put()), "GetTypeInfoOfGuid(IDispatch)");
 
-  // Created first, filled in afterwards: creation order is the order in the file.
+  // Created first, filled in afterwards: creation order is the order in the
+  // file (kClassIndex names the coclass's place).
   auto iface = CreateType(lib.get(), L"_OvlChess", TKIND_INTERFACE, identity::kDefaultInterfaceId, 0);
   auto coclass = CreateType(lib.get(), L"OvlChess", TKIND_COCLASS, identity::kClassId, TYPEFLAG_FCONTROL);
   auto events = CreateType(lib.get(), L"__OvlChess", TKIND_DISPATCH, identity::kEventInterfaceId,
@@ -251,7 +254,7 @@ int wmain(int argc, wchar_t** argv) {
     Check(CoInitialize(nullptr), "CoInitialize");
     WriteLibrary(argv[1]);
     CoUninitialize();
-    ClearTypeFlag(argv[1], 1, TYPEFLAG_FDISPATCHABLE);
+    ClearTypeFlag(argv[1], kClassIndex, TYPEFLAG_FDISPATCHABLE);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "make_typelib: %s\n", e.what());
     return 1;
