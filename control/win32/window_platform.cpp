@@ -26,6 +26,7 @@ bool RegisterWindowClass(WNDPROC procedure) {
   windowClass.style = CS_DBLCLKS;
   windowClass.lpfnWndProc = procedure;
   windowClass.hInstance = ThisModule();
+  windowClass.lpszClassName = kWindowClass;
   windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   return RegisterClassW(&windowClass) != 0;
 }
