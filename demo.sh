@@ -1,0 +1,21 @@
+#!/bin/sh
+# Builds everything and runs the demo host: in a window when a display is
+# available; otherwise on a virtual display, playing a short scripted game with
+# the mouse and saving a screenshot.
+set -e
+cd "$(dirname "$0")"
+sh tools/install-packages.sh
+
+cmake -S . -B build-win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
+cmake --build build-win32 -j"$(nproc)"
+run="sh tools/wine-run.sh win32 $PWD/build-win32/wineprefix-win32"
+$run regsvr32 /s build-win32/component/OrvelBoard.ocx
+demo=build-win32/host/demo/orvel_demo.exe
+
+if [ -n "$DISPLAY" ]; then
+  exec $run "$demo"
+fi
+picture="$PWD/build-win32/demo.png"
+xvfb-run -a -s "-screen 0 1024x768x24" $run "$demo" --scripted build-win32/demo.bmp
+convert build-win32/demo.bmp "$picture"
+echo "No display: played a scripted game. Screenshot: $picture"
