@@ -20,6 +20,13 @@ mkdir -p "$(dirname "$prefix")"
     wineserver -w
     touch "$prefix/.initialised"
   fi
+  # A Wine session keeps the display it started with (none, when run by the
+  # build). A run wanting another display waits for that session to end,
+  # a few seconds after its last program.
+  if [ "$(cat "$prefix.display" 2>/dev/null)" != "${DISPLAY:-}" ]; then
+    wineserver -w
+    echo "${DISPLAY:-}" >"$prefix.display"
+  fi
 ) 9>"$prefix.lock"
 
 exec "$wine" "$@"
