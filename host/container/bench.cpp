@@ -9,8 +9,8 @@ Bench::Bench(BenchOptions options)
     : window(host::CreateHostWindow(L"OrvelBoard test container", host::kBoardPixels + 40, host::kBoardPixels + 40)),
       events(host::Make<host::EventSink>(identity::kEventInterfaceId)),
       changes(host::Make<host::PropertyNotifySink>()),
-      control(std::make_unique<host::EmbeddedControl>(window, RECT{0, 0, host::kBoardPixels, host::kBoardPixels},
-                                                      &log)) {
+      control(
+          std::make_unique<host::EmbeddedControl>(window, RECT{0, 0, host::kBoardPixels, host::kBoardPixels}, &log)) {
   control->SetEventInterface(identity::kEventInterfaceId);
   control->ControlSite()->SetUserMode(options.userMode);
   CHECK_HR(control->Create(identity::kClassId), S_OK);

@@ -3,9 +3,9 @@
 #include <string>
 
 #include "host/container/bench.h"
-#include "tests/windows/check.h"
 #include "host/container/tests.h"
 #include "host/container_site/pixels.h"
+#include "tests/windows/check.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include "component/com/unique.h"
 #include "host/container/bench.h"
-#include "tests/windows/check.h"
 #include "host/container/tests.h"
+#include "tests/windows/check.h"
 
 namespace {
 
@@ -33,8 +33,8 @@ InvokeResult InvokePutPiece(_OvlChess* board, short col, short row, long value) 
   DISPPARAMS parameters{arguments, &named, 3, 1};
   EXCEPINFO exception{};
   UINT badArgument = 0;
-  const HRESULT hr = board->Invoke(kPieceId, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &parameters,
-                                   nullptr, &exception, &badArgument);
+  const HRESULT hr = board->Invoke(kPieceId, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &parameters, nullptr,
+                                   &exception, &badArgument);
   SCODE scode = exception.scode;
   if (exception.pfnDeferredFillIn) exception.pfnDeferredFillIn(&exception);
   if (!scode) scode = exception.scode;

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "host/container/bench.h"
-#include "tests/windows/check.h"
 #include "host/container/tests.h"
+#include "tests/windows/check.h"
 
 namespace {
 
@@ -39,8 +39,7 @@ VARTYPE ExpectedType(size_t index) { return VT_BYREF | (index < 4 ? VT_I2 : VT_R
 bool Matches(const host::RecordedEvent& event, const Expected& expected) {
   if (event.dispid != expected.dispid || event.arguments.size() != expected.arguments.size()) return false;
   for (size_t i = 0; i < expected.arguments.size(); ++i)
-    if (event.arguments[i].type != ExpectedType(i) || event.arguments[i].value != expected.arguments[i])
-      return false;
+    if (event.arguments[i].type != ExpectedType(i) || event.arguments[i].value != expected.arguments[i]) return false;
   return true;
 }
 

@@ -3,9 +3,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include "component/identity.h"
 #include "host/container/bench.h"
-#include "tests/windows/check.h"
 #include "host/container/tests.h"
+#include "tests/windows/check.h"
 
 namespace {
 
@@ -14,9 +15,8 @@ struct Group {
   void (*run)();
 };
 
-const Group kGroups[] = {{"events", TestEvents},           {"reentrancy", TestReentrancy},
-                         {"errors", TestErrors},           {"message_box", TestMessageBox},
-                         {"persistence", TestPersistence}, {"drawing", TestDrawing},
+const Group kGroups[] = {{"events", TestEvents},          {"reentrancy", TestReentrancy},   {"errors", TestErrors},
+                         {"message_box", TestMessageBox}, {"persistence", TestPersistence}, {"drawing", TestDrawing},
                          {"interfaces", TestInterfaces}};
 
 // A box nobody expected fails the group that caused it.
@@ -25,6 +25,16 @@ void CheckNoStrayBoxes() {
     check::Fail(__LINE__, "unexpected message box");
     std::printf("    \"%s\": \"%s\"\n", Narrow(box.title).c_str(), Narrow(box.text).c_str());
   }
+}
+
+// Every group needs the registered control; without it, say so once and stop.
+bool ControlAvailable() {
+  com::ComPtr<IUnknown> probe;
+  const HRESULT hr =
+      CoCreateInstance(identity::kClassId, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, probe.put_void());
+  if (FAILED(hr))
+    std::printf("cannot create the control (is it registered?): 0x%08lX\n", static_cast<unsigned long>(hr));
+  return SUCCEEDED(hr);
 }
 
 }  // namespace
@@ -36,6 +46,7 @@ int main(int argc, char** argv) {
   }
   setvbuf(stdout, nullptr, _IONBF, 0);
   if (FAILED(OleInitialize(nullptr))) return 3;
+  if (!ControlAvailable()) return 1;
   Boxes();
   int ran = 0;
   for (const auto& group : kGroups) {

@@ -4,9 +4,9 @@
 
 #include "component/com/unique.h"
 #include "host/container/bench.h"
-#include "tests/windows/check.h"
 #include "host/container/tests.h"
 #include "host/container_site/property_bag.h"
+#include "tests/windows/check.h"
 
 namespace {
 
@@ -23,8 +23,7 @@ com::ComPtr<IStorage> NewStorage() {
   com::ComPtr<ILockBytes> bytes;
   com::ComPtr<IStorage> storage;
   if (SUCCEEDED(CreateILockBytesOnHGlobal(nullptr, TRUE, bytes.put())))
-    StgCreateDocfileOnILockBytes(bytes.get(), STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0,
-                                 storage.put());
+    StgCreateDocfileOnILockBytes(bytes.get(), STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, storage.put());
   return storage;
 }
 
@@ -87,16 +86,26 @@ void CheckRestored(Bench& bench) {
   CHECK(bench.changes->Changes().empty());
 }
 
-void StreamRoundTrip() {
-  check::context = "IPersistStreamInit";
+// Saves a control, changed or new, to a stream and loads it into a fresh one.
+com::ComPtr<IStream> StreamRoundTrip(bool changed) {
   Bench original;
   auto saved = NewStream();
-  Change(original);
+  if (changed) Change(original);
   CHECK_HR(original.control->As<IPersistStreamInit>()->Save(saved.get(), TRUE), S_OK);
   Bench fresh(Unloaded());
   Rewind(saved.get());
   CHECK_HR(fresh.control->As<IPersistStreamInit>()->Load(saved.get()), S_OK);
-  CheckRestored(fresh);
+  if (changed)
+    CheckRestored(fresh);
+  else
+    CheckBag(*SaveToBag(fresh).get(), true, 0);
+  return saved;
+}
+
+void StreamFormat() {
+  check::context = "IPersistStreamInit";
+  StreamRoundTrip(false);
+  auto saved = StreamRoundTrip(true);
 
   // Every shortened copy of a saved stream is refused.
   const auto bytes = StreamBytes(saved.get());
@@ -110,7 +119,7 @@ void StreamRoundTrip() {
   }
 }
 
-void StorageRoundTrip() {
+void StorageRoundTrip(bool changed) {
   check::context = "IPersistStorage";
   auto storage = NewStorage();
   CHECK(storage);
@@ -120,12 +129,15 @@ void StorageRoundTrip() {
   CHECK(persist);
   if (!persist) return;
   CHECK_HR(persist->InitNew(storage.get()), S_OK);
-  Change(original);
+  if (changed) Change(original);
   CHECK_HR(persist->Save(storage.get(), TRUE), S_OK);
   CHECK_HR(persist->SaveCompleted(nullptr), S_OK);
   Bench fresh(Unloaded());
   CHECK_HR(fresh.control->As<IPersistStorage>()->Load(storage.get()), S_OK);
-  CheckRestored(fresh);
+  if (changed)
+    CheckRestored(fresh);
+  else
+    CheckBag(*SaveToBag(fresh).get(), true, 0);
 }
 
 void PropertyBagRoundTrip() {
@@ -168,8 +180,9 @@ void BadBagValues() {
 }  // namespace
 
 void TestPersistence() {
-  StreamRoundTrip();
-  StorageRoundTrip();
+  StreamFormat();
+  StorageRoundTrip(false);
+  StorageRoundTrip(true);
   PropertyBagRoundTrip();
   BadBagValues();
   check::context = "";

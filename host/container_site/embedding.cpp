@@ -5,16 +5,24 @@
 namespace host {
 namespace {
 
-SIZEL PixelsToHimetric(int width, int height) {
-  return {MulDiv(width, 2540, 96), MulDiv(height, 2540, 96)};
-}
+SIZEL PixelsToHimetric(int width, int height) { return {MulDiv(width, 2540, 96), MulDiv(height, 2540, 96)}; }
 
 WPARAM ButtonFlag(UINT message) {
   switch (message) {
-    case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK: return MK_LBUTTON;
-    case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK: return MK_RBUTTON;
-    case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MBUTTONDBLCLK: return MK_MBUTTON;
-    default: return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+      return MK_LBUTTON;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+      return MK_RBUTTON;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK:
+      return MK_MBUTTON;
+    default:
+      return 0;
   }
 }
 
@@ -49,9 +57,8 @@ HWND CreateHostWindow(const wchar_t* title, int width, int height, WNDPROC proce
   RegisterClassW(&windowClass);  // fails harmlessly when already registered
   RECT frame{0, 0, width, height};
   AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
-  HWND window = CreateWindowW(className, title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0,
-                              frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                              GetModuleHandleW(nullptr), nullptr);
+  HWND window = CreateWindowW(className, title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, frame.right - frame.left,
+                              frame.bottom - frame.top, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   ShowWindow(window, SW_SHOWNORMAL);
   UpdateWindow(window);
   return window;

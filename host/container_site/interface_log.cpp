@@ -61,14 +61,12 @@ std::string InterfaceName(REFIID iid) {
 }
 
 void InterfaceLog::Queried(const char* object, REFIID iid, bool answered) {
-  const std::string entry =
-      std::string(object) + ": " + InterfaceName(iid) + (answered ? "" : " (not implemented)");
+  const std::string entry = std::string(object) + ": " + InterfaceName(iid) + (answered ? "" : " (not implemented)");
   if (!Contains(interfaces_, entry)) interfaces_.push_back(entry);
 }
 
 void InterfaceLog::AmbientRead(DISPID dispid) {
-  if (std::find(ambients_.begin(), ambients_.end(), dispid) == ambients_.end())
-    ambients_.push_back(dispid);
+  if (std::find(ambients_.begin(), ambients_.end(), dispid) == ambients_.end()) ambients_.push_back(dispid);
 }
 
 void InterfaceLog::Print() const {

@@ -18,8 +18,7 @@ HRESULT EventSink::GetTypeInfoCount(UINT* count) {
   return S_OK;
 }
 
-HRESULT EventSink::Invoke(DISPID dispid, REFIID, LCID, WORD, DISPPARAMS* parameters, VARIANT*, EXCEPINFO*,
-                          UINT*) {
+HRESULT EventSink::Invoke(DISPID dispid, REFIID, LCID, WORD, DISPPARAMS* parameters, VARIANT*, EXCEPINFO*, UINT*) {
   if (!parameters) return E_POINTER;
   RecordedEvent event{dispid, {}};
   for (UINT i = parameters->cArgs; i-- > 0;) {
@@ -67,12 +66,18 @@ void Connection::Disconnect() {
 double VariantNumber(const VARIANT& value) {
   const bool byRef = (value.vt & VT_BYREF) != 0;
   switch (value.vt & VT_TYPEMASK) {
-    case VT_I2: return byRef ? *value.piVal : value.iVal;
-    case VT_I4: return byRef ? *value.plVal : value.lVal;
-    case VT_R4: return byRef ? *value.pfltVal : value.fltVal;
-    case VT_R8: return byRef ? *value.pdblVal : value.dblVal;
-    case VT_BOOL: return byRef ? *value.pboolVal : value.boolVal;
-    default: return 0;
+    case VT_I2:
+      return byRef ? *value.piVal : value.iVal;
+    case VT_I4:
+      return byRef ? *value.plVal : value.lVal;
+    case VT_R4:
+      return byRef ? *value.pfltVal : value.fltVal;
+    case VT_R8:
+      return byRef ? *value.pdblVal : value.dblVal;
+    case VT_BOOL:
+      return byRef ? *value.pboolVal : value.boolVal;
+    default:
+      return 0;
   }
 }
 

@@ -67,8 +67,8 @@ HRESULT Site::GetWindow(HWND* window) {
   return S_OK;
 }
 
-HRESULT Site::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document, LPRECT position,
-                               LPRECT clip, LPOLEINPLACEFRAMEINFO info) {
+HRESULT Site::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document, LPRECT position, LPRECT clip,
+                               LPOLEINPLACEFRAMEINFO info) {
   if (!frame || !document || !position || !clip) return E_POINTER;
   frame_->AddRef();
   *frame = frame_.get();

@@ -112,7 +112,9 @@ HWND Demo::AddChild(const wchar_t* kind, const wchar_t* text, DWORD style, int i
 LRESULT Demo::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
     switch (LOWORD(wParam)) {
-      case kNewGameId: NewGame(); return 0;
+      case kNewGameId:
+        NewGame();
+        return 0;
       case kClearId:
         selected_ = {};
         if (control_ && control_->Board()) control_->Board()->Clear();
@@ -164,8 +166,10 @@ void Demo::OnSquareClicked(Square square) {
   if (from == square) return Log("put back");
   SetPiece(square, Piece(from));
   SetPiece(from, kNone);
-  Log(std::string("move ").append(SquareName(from.col, from.row)).append("-").append(
-      SquareName(square.col, square.row)));
+  Log(std::string("move ")
+          .append(SquareName(from.col, from.row))
+          .append("-")
+          .append(SquareName(square.col, square.row)));
 }
 
 long Demo::Piece(Square square) const {
