@@ -1,7 +1,7 @@
 #!/bin/sh
 # Builds everything and runs every test: the portable core natively (also with
 # AddressSanitizer and UndefinedBehaviorSanitizer), then the component for
-# 32-bit Windows under Wine, on a virtual display.
+# 32-bit and 64-bit Windows under Wine, on a virtual display.
 set -e
 cd "$(dirname "$0")"
 sh tools/install-packages.sh
@@ -15,7 +15,11 @@ cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DORVEL_SANITIZE=ON >/dev/
 cmake --build build-sanitize -j"$jobs" --target core_tests snapshot
 (cd build-sanitize && ctest --output-on-failure)
 
-cmake -S . -B build-win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
-cmake --build build-win32 -j"$jobs"
-(cd build-win32 && xvfb-run -a -s "-screen 0 1024x768x24" ctest --output-on-failure)
+for arch in win32 win64; do
+  toolchain=cmake/mingw-i686.cmake
+  [ "$arch" = win64 ] && toolchain=cmake/mingw-x86_64.cmake
+  cmake -S . -B build-$arch -DCMAKE_TOOLCHAIN_FILE=$toolchain >/dev/null
+  cmake --build build-$arch -j"$jobs"
+  (cd build-$arch && xvfb-run -a -s "-screen 0 1024x768x24" ctest --output-on-failure)
+done
 echo "All tests passed."

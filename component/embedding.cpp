@@ -54,7 +54,8 @@ HRESULT ChessControl::InPlaceActivate(LONG verb, HWND parent, LPCRECT position) 
     com::ComPtr<IOleInPlaceFrame> frame;
     com::ComPtr<IOleInPlaceUIWindow> document;
     RECT placed{}, clip{};
-    OLEINPLACEFRAMEINFO frameInfo{sizeof frameInfo};
+    OLEINPLACEFRAMEINFO frameInfo{};
+    frameInfo.cb = sizeof frameInfo;
     HWND siteWindow = nullptr;
     if (SUCCEEDED(inPlaceSite_->GetWindow(&siteWindow))) parent = siteWindow;
     if (FAILED(inPlaceSite_->GetWindowContext(frame.put(), document.put(), &placed, &clip, &frameInfo)) &&

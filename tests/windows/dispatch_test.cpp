@@ -24,12 +24,16 @@ constexpr DISPID kEnabled = 0x68030001;
 using GetClassObjectFunction = HRESULT(__stdcall*)(REFCLSID, REFIID, void**);
 using CanUnloadFunction = HRESULT(__stdcall*)();
 
+template <class Function>
+Function Export(HMODULE module, const char* name) {
+  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
 struct Library {
   explicit Library(const wchar_t* path) : module(LoadLibraryW(path)) {}
   HMODULE module;
-  GetClassObjectFunction getClassObject =
-      reinterpret_cast<GetClassObjectFunction>(GetProcAddress(module, "DllGetClassObject"));
-  CanUnloadFunction canUnload = reinterpret_cast<CanUnloadFunction>(GetProcAddress(module, "DllCanUnloadNow"));
+  GetClassObjectFunction getClassObject = Export<GetClassObjectFunction>(module, "DllGetClassObject");
+  CanUnloadFunction canUnload = Export<CanUnloadFunction>(module, "DllCanUnloadNow");
 };
 
 VARIANT Value(VARTYPE type, LONG value) {
