@@ -67,6 +67,20 @@ bool SaveBmp(const std::string& path, const Pixels& pixels) {
          std::fwrite(pixels.data.data(), imageBytes, 1, file.get()) == 1;
 }
 
+bool SavePpm(const std::string& path, const Pixels& pixels) {
+  std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "wb"), &std::fclose);
+  if (!file) return false;
+  std::fprintf(file.get(), "P6\n%d %d\n255\n", pixels.width, pixels.height);
+  std::vector<unsigned char> rgb;
+  rgb.reserve(pixels.data.size() * 3);
+  for (uint32_t pixel : pixels.data) {
+    rgb.push_back(static_cast<unsigned char>(pixel >> 16));
+    rgb.push_back(static_cast<unsigned char>(pixel >> 8));
+    rgb.push_back(static_cast<unsigned char>(pixel));
+  }
+  return std::fwrite(rgb.data(), rgb.size(), 1, file.get()) == 1;
+}
+
 Difference Compare(const Pixels& expected, const Pixels& actual) {
   Difference difference;
   if (expected.width != actual.width || expected.height != actual.height) {
