@@ -33,9 +33,13 @@ x=$2 y=$3
 set -- $(grep '^BOARD ' output.txt | tr -d '\r')
 left=$2 top=$3 width=$4 height=$5
 
+# The pointer goes back where it was: tests after this one share the display,
+# and a pointer left over their windows would move their controls' mice.
+eval "$(xdotool getmouselocation --shell)"
 status=0
 xdotool mousemove "$x" "$y" click 1 || status=1
 import -window root atl_screen.png || status=1
+xdotool mousemove "$X" "$Y"
 touch clicked
 wait "$program" || status=1
 cat output.txt
