@@ -1,0 +1,65 @@
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+
+#include "control/grid_platform.h"
+#include "control/ovl_chess.h"
+
+namespace bench {
+
+// The board as a straightforward port would build it, for comparison only:
+// the control's window plus one child window and one bitmap per cell, the
+// bitmap holding the composed square. The core is the real one.
+class NaiveBoard final : public control::GridPlatform {
+ public:
+  NaiveBoard(HWND parent, POINT place);
+  ~NaiveBoard();
+  NaiveBoard(const NaiveBoard&) = delete;
+  NaiveBoard& operator=(const NaiveBoard&) = delete;
+
+  HWND Window() const { return window_; }
+  HWND CellWindow(int16_t cell) const { return cells_[cell].window; }
+  int Clicks() const { return clicks_; }
+  // Bitmaps the naive boards hold, all of them together.
+  static int LiveBitmaps() { return liveBitmaps_; }
+
+  void SetWidth(float width) override;
+  void SetHeight(float height) override;
+  bool Enabled() override { return IsWindowEnabled(window_) != FALSE; }
+  void SetEnabled(bool enabled) override { EnableWindow(window_, enabled); }
+  void Repaint() override;
+  void RaiseEvent(control::ControlEvent event, control::EventArguments&) override;
+  void ShowMessage(std::string_view) override {}
+  bool AmbientUserMode() override { return true; }
+  void PropertyChanged(std::string_view) override {}
+
+  void CreateCell(int16_t cell) override;
+  void SetCellVisible(int16_t cell, bool visible) override;
+  void SetCellPicture(int16_t cell, board::Picture picture) override;
+  void DrawImage(int16_t image, board::DrawingSurface surface, int32_t x, int32_t y, int16_t style) override;
+
+ protected:
+  void InvalidateCell(int16_t cell) override;
+  void UpdateCell(int16_t cell) override;
+
+ private:
+  struct Cell {
+    HWND window = nullptr;
+    HBITMAP bitmap = nullptr;
+  };
+
+  void AddCellWindow(int16_t cell, bool visible);
+  void Recompose(int16_t cell);
+  void OnCellMouse(int16_t cell, UINT message, POINT point);
+  static LRESULT CALLBACK CellProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+  HWND window_ = nullptr;
+  std::array<Cell, board::kSquareCount + 1> cells_{};
+  control::OvlChess control_{*this};
+  int clicks_ = 0;
+  static inline int liveBitmaps_ = 0;
+};
+
+}  // namespace bench
