@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "control/win32/window_platform.h"
+
 namespace bench {
 namespace {
 
@@ -26,17 +28,6 @@ void RegisterClasses(WNDPROC cellProcedure) {
     return true;
   }();
   (void)registered;
-}
-
-BITMAPINFO CellBitmapInfo() {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = kCell;
-  info.bmiHeader.biHeight = -kCell;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  return info;
 }
 
 // One screen DC for the whole process, so the per-cell work is only the bitmap's.
@@ -129,7 +120,7 @@ void NaiveBoard::AddCellWindow(int16_t cell, bool visible) {
 void NaiveBoard::Recompose(int16_t cell) {
   uint32_t pixels[kCell * kCell];
   Cells().ComposeCell(cell, pixels, kCell);
-  const BITMAPINFO info = CellBitmapInfo();
+  const BITMAPINFO info = control::win32::TopDownBitmap(kCell, kCell);
   SetDIBits(ScreenDc(), cells_[cell].bitmap, 0, kCell, pixels, &info, DIB_RGB_COLORS);
   InvalidateRect(cells_[cell].window, nullptr, FALSE);
 }

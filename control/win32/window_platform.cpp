@@ -54,17 +54,6 @@ std::vector<uint32_t>& PaintBuffer(size_t pixels) {
   return buffer;
 }
 
-BITMAPINFO TopDownBitmap(int width, int height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  return info;
-}
-
 // Holds the component for the length of a message: a host's event handler may
 // release it, and the window must not be torn down under its own procedure.
 class Hold {
@@ -77,6 +66,17 @@ class Hold {
 };
 
 }  // namespace
+
+BITMAPINFO TopDownBitmap(int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
 
 WindowPlatform::WindowPlatform(ContainerServices& services, std::wstring messageTitle)
     : services_(services), messageTitle_(std::move(messageTitle)) {}
