@@ -23,14 +23,6 @@ class ComPtr {
     return *this;
   }
 
-  // Takes over a reference the caller already owns.
-  static ComPtr Attach(T* pointer) {
-    ComPtr result;
-    result.pointer_ = pointer;
-    return result;
-  }
-  T* Detach() { return std::exchange(pointer_, nullptr); }
-
   T* get() const { return pointer_; }
   T* operator->() const { return pointer_; }
   explicit operator bool() const { return pointer_ != nullptr; }

@@ -4,7 +4,6 @@
 
 #include <oleauto.h>
 
-#include <string_view>
 #include <utility>
 
 namespace com {
@@ -41,12 +40,7 @@ class Unique {
 using UniqueBstr = Unique<BSTR, &SysFreeString>;
 using UniqueHdc = Unique<HDC, &DeleteDC>;
 using UniqueGdiObject = Unique<HGDIOBJ, &DeleteObject>;
-using UniqueHglobal = Unique<HGLOBAL, &GlobalFree>;
 using UniqueHkey = Unique<HKEY, &RegCloseKey>;
-
-inline UniqueBstr MakeBstr(std::wstring_view text) {
-  return UniqueBstr(SysAllocStringLen(text.data(), static_cast<UINT>(text.size())));
-}
 
 // A VARIANT that clears itself.
 class UniqueVariant : public VARIANT {
