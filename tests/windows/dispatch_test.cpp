@@ -240,6 +240,28 @@ void MemberErrorsReachBothKindsOfCaller(IDispatch* object) {
   CHECK_EQ(piece, 15);
 }
 
+// Containers that quick-activate pass the user mode in the flags, with no
+// ambient dispatch to ask.
+void QuickActivationCarriesTheUserMode(IDispatch* object) {
+  check::context = "quick activation";
+  auto quick = ComPtr<IDispatch>(object).As<IQuickActivate>();
+  auto chess = ComPtr<IDispatch>(object).As<_OvlChess>();
+  CHECK(quick && chess);
+  if (!quick || !chess) return;
+  for (DWORD flags : {0ul, static_cast<DWORD>(QACONTAINER_USERMODE)}) {
+    QACONTAINER container{};
+    container.cbSize = sizeof container;
+    container.dwAmbientFlags = flags;
+    QACONTROL control{};
+    control.cbSize = sizeof control;
+    CHECK_EQ(quick->QuickActivate(&container, &control), S_OK);
+    CHECK_EQ(control.dwMiscStatus, 131473);
+    short col = 8, row = 8;
+    CHECK_EQ(chess->put_Piece(&col, &row, Wrook), flags ? S_OK : static_cast<HRESULT>(0x800A017E));
+    CHECK_EQ(ReadPiece(object, 8, 8), flags ? Wrook : None);
+  }
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -259,6 +281,7 @@ int wmain(int argc, wchar_t** argv) {
     EveryWayOfPassingArguments(object.get());
     RefusedCallsChangeNothing(object.get());
     MemberErrorsReachBothKindsOfCaller(object.get());
+    QuickActivationCarriesTheUserMode(object.get());
   }
   CoUninitialize();
   return check::Result();
