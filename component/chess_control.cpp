@@ -10,8 +10,6 @@
 namespace component {
 
 namespace {
-constexpr DISPID kPieceId = 0x68030000;
-constexpr DISPID kEnabledId = 0x68030001;
 constexpr const wchar_t* kMessageTitle = identity::kLibraryName;
 
 VARIANT ByReference(VARTYPE type, void* value) {
@@ -168,7 +166,7 @@ void ChessControl::FireEvent(control::ControlEvent event, control::EventArgument
 
 void ChessControl::NotifyPropertyChanged(std::string_view name) {
   dirty_ = true;
-  const DISPID id = name == "Piece" ? kPieceId : kEnabledId;
+  const DISPID id = name == "Piece" ? identity::kPieceId : identity::kEnabledId;
   // OnChanged's result carries nothing: containers return what they like.
   for (const auto& sink : propertyNotifications_.Sinks<IPropertyNotifySink>()) sink->OnChanged(id);
 }

@@ -11,23 +11,24 @@
 #include "component/chess_control.h"
 #include "component/com/errors.h"
 #include "component/com/unique.h"
+#include "component/identity.h"
 
 namespace component {
 
 namespace {
 
-constexpr DISPID kPiece = 0x68030000;
-constexpr DISPID kEnabled = 0x68030001;
-constexpr DISPID kRefresh = 0x60030003;
-constexpr DISPID kNewGame = 0x60030004;
-constexpr DISPID kClear = 0x60030005;
+using identity::kClearId;
+using identity::kEnabledId;
+using identity::kNewGameId;
+using identity::kPieceId;
+using identity::kRefreshId;
 
 struct Name {
   std::wstring_view name;
   DISPID id;
 };
 constexpr Name kMembers[] = {
-    {L"Enabled", kEnabled}, {L"Refresh", kRefresh}, {L"NewGame", kNewGame}, {L"Clear", kClear}, {L"Piece", kPiece}};
+    {L"Enabled", kEnabledId}, {L"Refresh", kRefreshId}, {L"NewGame", kNewGameId}, {L"Clear", kClearId}, {L"Piece", kPieceId}};
 // Parameter names, for callers that name their arguments.
 constexpr Name kPieceParameters[] = {{L"col", 0}, {L"row", 1}, {L"New_Piece", 2}};
 constexpr Name kEnabledParameters[] = {{L"New_Enabled", 0}};
@@ -53,10 +54,20 @@ class Arguments {
 
   UINT Count() const { return parameters_.cArgs - parameters_.cNamedArgs; }
 
-  // Coerces argument `position` to `type`; on failure fills puArgErr with the
-  // argument's index in rgvarg, as callers expect.
+  // Coerces positional argument `position` (counted from the first the caller wrote).
   HRESULT Get(UINT position, VARTYPE type, VARIANT& out, UINT* argumentError) const {
-    const UINT index = parameters_.cArgs - 1 - position;
+    return Coerce(parameters_.cArgs - 1 - position, type, out, argumentError);
+  }
+
+  // The value of a property put: the named argument DISPID_PROPERTYPUT, first in rgvarg.
+  HRESULT PutValue(VARTYPE type, VARIANT& out, UINT* argumentError) const {
+    return Coerce(0, type, out, argumentError);
+  }
+
+ private:
+  // Follows references to VARIANTs, then converts; on failure fills puArgErr
+  // with the argument's index in rgvarg, as callers expect.
+  HRESULT Coerce(UINT index, VARTYPE type, VARIANT& out, UINT* argumentError) const {
     const VARIANT* argument = &parameters_.rgvarg[index];
     while (argument->vt == (VT_BYREF | VT_VARIANT) && argument->pvarVal) argument = argument->pvarVal;
     HRESULT hr = S_OK;
@@ -70,17 +81,6 @@ class Arguments {
     return hr;
   }
 
-  // The value of a property put: the named argument DISPID_PROPERTYPUT, first in rgvarg.
-  HRESULT PutValue(VARTYPE type, VARIANT& out, UINT* argumentError) const {
-    const VARIANT* argument = &parameters_.rgvarg[0];
-    while (argument->vt == (VT_BYREF | VT_VARIANT) && argument->pvarVal) argument = argument->pvarVal;
-    HRESULT hr = VariantChangeType(&out, const_cast<VARIANT*>(argument), 0, type);
-    if (FAILED(hr) && hr != DISP_E_OVERFLOW) hr = DISP_E_TYPEMISMATCH;
-    if (FAILED(hr) && argumentError) *argumentError = 0;
-    return hr;
-  }
-
- private:
   const DISPPARAMS& parameters_;
 };
 
@@ -115,8 +115,8 @@ STDMETHODIMP ChessControl::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count
   ids[0] = Lookup(kMembers, names[0]);
   HRESULT hr = ids[0] == DISPID_UNKNOWN ? DISP_E_UNKNOWNNAME : S_OK;
   for (UINT i = 1; i < count; ++i) {
-    ids[i] = ids[0] == kPiece ? Lookup(kPieceParameters, names[i])
-             : ids[0] == kEnabled ? Lookup(kEnabledParameters, names[i])
+    ids[i] = ids[0] == kPieceId ? Lookup(kPieceParameters, names[i])
+             : ids[0] == kEnabledId ? Lookup(kEnabledParameters, names[i])
                                   : DISPID_UNKNOWN;
     if (ids[i] == DISPID_UNKNOWN) hr = DISP_E_UNKNOWNNAME;
   }
@@ -130,9 +130,9 @@ STDMETHODIMP ChessControl::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPP
   const Arguments arguments(*parameters);
   const bool get = flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET);
   const bool put = flags & DISPATCH_PROPERTYPUT;
-  const bool isProperty = id == kEnabled || id == kPiece;
+  const bool isProperty = id == kEnabledId || id == kPieceId;
   if (!put && parameters->cNamedArgs > 0) return DISP_E_NONAMEDARGS;
-  const UINT expected = (id == kPiece ? 2 : 0);
+  const UINT expected = (id == kPieceId ? 2 : 0);
   if (isProperty && put) {
     if (parameters->cNamedArgs != 1 || parameters->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT)
       return DISP_E_PARAMNOTFOUND;
@@ -142,12 +142,12 @@ STDMETHODIMP ChessControl::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPP
   }
 
   switch (id) {
-    case kRefresh:
-    case kNewGame:
-    case kClear:
+    case kRefreshId:
+    case kNewGameId:
+    case kClearId:
       if (!(flags & DISPATCH_METHOD)) return DISP_E_MEMBERNOTFOUND;
-      return AsException(id == kRefresh ? Refresh() : id == kNewGame ? NewGame() : Clear(), exception);
-    case kEnabled: {
+      return AsException(id == kRefreshId ? Refresh() : id == kNewGameId ? NewGame() : Clear(), exception);
+    case kEnabledId: {
       com::UniqueVariant value;
       if (put) {
         RETURN_IF_FAILED(arguments.PutValue(VT_BOOL, value, argumentError));
@@ -159,7 +159,7 @@ STDMETHODIMP ChessControl::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPP
       SetResult(result, VT_BOOL, enabled);
       return S_OK;
     }
-    case kPiece: {
+    case kPieceId: {
       com::UniqueVariant col, row, value;
       if (!put && !get) return DISP_E_MEMBERNOTFOUND;
       RETURN_IF_FAILED(arguments.Get(0, VT_I2, col, argumentError));

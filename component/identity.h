@@ -35,4 +35,11 @@ constexpr DWORD kMiscStatus = 0x00020191;  // recompose on resize, can't link in
                                            // inside-out, activate when visible, set client site first
 constexpr int kToolboxBitmapId = 30000;
 
+// Dispatch identifiers of the members of _OvlChess; a property's get and put share one.
+constexpr DISPID kPieceId = 0x68030000;
+constexpr DISPID kEnabledId = 0x68030001;
+constexpr DISPID kRefreshId = 0x60030003;
+constexpr DISPID kNewGameId = 0x60030004;
+constexpr DISPID kClearId = 0x60030005;
+
 }  // namespace identity

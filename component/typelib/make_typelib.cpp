@@ -145,13 +145,13 @@ void DefineInterface(ICreateTypeInfo* info, ITypeInfo* dispatch, HREFTYPE pieceN
   TYPEDESC booleanOut = PointerTo(&boolean), i2Ref = PointerTo(&i2), pieceOut = PointerTo(&piece);
   const Param col{L"col", &i2Ref, kInOut}, row{L"row", &i2Ref, kInOut};
   const Function functions[] = {
-      {L"Enabled", 0x68030001, INVOKE_PROPERTYGET, {{nullptr, &booleanOut, kRetval}}, 0, kEnabledHelp},
-      {L"Enabled", 0x68030001, INVOKE_PROPERTYPUT, {{L"New_Enabled", &boolean, kIn}}, 0, kEnabledHelp},
-      {L"Refresh", 0x60030003, INVOKE_FUNC, {}, 0, L"Forces a complete repaint of a object."},
-      {L"NewGame", 0x60030004, INVOKE_FUNC, {}},
-      {L"Clear", 0x60030005, INVOKE_FUNC, {}},
-      {L"Piece", 0x68030000, INVOKE_PROPERTYGET, {col, row, {nullptr, &pieceOut, kRetval}}, FUNCFLAG_FNONBROWSABLE},
-      {L"Piece", 0x68030000, INVOKE_PROPERTYPUT, {col, row, {L"New_Piece", &piece, kIn}}, FUNCFLAG_FNONBROWSABLE},
+      {L"Enabled", identity::kEnabledId, INVOKE_PROPERTYGET, {{nullptr, &booleanOut, kRetval}}, 0, kEnabledHelp},
+      {L"Enabled", identity::kEnabledId, INVOKE_PROPERTYPUT, {{L"New_Enabled", &boolean, kIn}}, 0, kEnabledHelp},
+      {L"Refresh", identity::kRefreshId, INVOKE_FUNC, {}, 0, L"Forces a complete repaint of a object."},
+      {L"NewGame", identity::kNewGameId, INVOKE_FUNC, {}},
+      {L"Clear", identity::kClearId, INVOKE_FUNC, {}},
+      {L"Piece", identity::kPieceId, INVOKE_PROPERTYGET, {col, row, {nullptr, &pieceOut, kRetval}}, FUNCFLAG_FNONBROWSABLE},
+      {L"Piece", identity::kPieceId, INVOKE_PROPERTYPUT, {col, row, {L"New_Piece", &piece, kIn}}, FUNCFLAG_FNONBROWSABLE},
   };
   Inherit(info, dispatch);
   UINT index = 0;
