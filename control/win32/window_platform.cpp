@@ -46,11 +46,14 @@ uint32_t ButtonFace() {
   return (uint32_t{GetRValue(colour)} << 16) | (uint32_t{GetGValue(colour)} << 8) | GetBValue(colour);
 }
 
-// One buffer for every control on the thread: painting is synchronous, and no
-// pixels are kept per instance.
-std::vector<uint32_t>& PaintBuffer(size_t pixels) {
+// The control's pixels in `area`, the background showing outside the cells.
+// One buffer serves every control on the thread: painting is synchronous, and
+// no pixels are kept per instance.
+const std::vector<uint32_t>& Composed(const CellGrid& cells, const RECT& area) {
   thread_local std::vector<uint32_t> buffer;
-  buffer.assign(pixels, ButtonFace());
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  buffer.assign(static_cast<size_t>(width) * height, ButtonFace());
+  cells.Render(buffer.data(), width, height, width, area.left, area.top);
   return buffer;
 }
 
@@ -154,8 +157,7 @@ void WindowPlatform::UpdateCell(int16_t cell) {
 void WindowPlatform::RenderInto(HDC dc, const RECT& area) const {
   const int width = area.right - area.left, height = area.bottom - area.top;
   if (width <= 0 || height <= 0) return;
-  std::vector<uint32_t>& pixels = PaintBuffer(static_cast<size_t>(width) * height);
-  Cells().Render(pixels.data(), width, height, width, area.left, area.top);
+  const std::vector<uint32_t>& pixels = Composed(Cells(), area);
   const BITMAPINFO info = TopDownBitmap(width, height);
   SetDIBitsToDevice(dc, area.left, area.top, width, height, 0, 0, 0, height, pixels.data(), &info,
                     DIB_RGB_COLORS);
@@ -173,8 +175,7 @@ void WindowPlatform::DrawTo(HDC dc, const RECT& bounds) const {
   RECT client;
   if (window_ && GetClientRect(window_, &client)) size = {client.right, client.bottom};
   if (size.cx <= 0 || size.cy <= 0) return;
-  std::vector<uint32_t>& pixels = PaintBuffer(static_cast<size_t>(size.cx) * size.cy);
-  Cells().Render(pixels.data(), size.cx, size.cy, size.cx);
+  const std::vector<uint32_t>& pixels = Composed(Cells(), RECT{0, 0, size.cx, size.cy});
   const BITMAPINFO info = TopDownBitmap(size.cx, size.cy);
   const int previousMode = SetStretchBltMode(dc, COLORONCOLOR);
   StretchDIBits(dc, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, 0, 0, size.cx,
