@@ -136,7 +136,6 @@ class ChessControl final
   void ReleaseObject() override { Release(); }
 
   HRESULT InPlaceActivate(LONG verb, HWND parent, LPCRECT position);
-  HRESULT BeginLoad();
   template <class Action>
   HRESULT Restore(Action&& readBag);
 

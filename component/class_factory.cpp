@@ -18,7 +18,7 @@ class ClassFactory final : public com::ComObject<ClassFactory, IClassFactory> {
     com::ComPtr<IUnknown> created;
     RETURN_IF_FAILED(ChessControl::Create(IID_IUnknown, created.put_void()));
     // Construction runs before any other handler; its failure fails the creation.
-    auto* control = static_cast<ChessControl*>(static_cast<_OvlChess*>(created.As<_OvlChess>().get()));
+    auto* control = static_cast<ChessControl*>(created.As<_OvlChess>().get());
     RETURN_IF_FAILED(control->Initialize());
     return created->QueryInterface(iid, out);
   }

@@ -128,11 +128,9 @@ STDMETHODIMP ChessControl::GetClassID(CLSID* id) {
   return S_OK;
 }
 
-HRESULT ChessControl::BeginLoad() { return initialized_ ? E_UNEXPECTED : S_OK; }
-
 template <class Action>
 HRESULT ChessControl::Restore(Action&& readBag) {
-  RETURN_IF_FAILED(BeginLoad());
+  if (initialized_) return E_UNEXPECTED;  // a control is initialised or loaded once
   RETURN_IF_FAILED(com::Guarded([&] { readBag(); }));
   initialized_ = true;
   dirty_ = false;
