@@ -17,7 +17,7 @@ template <class... Bases>
 struct BaseList {};
 
 // Base interfaces a derived interface also answers for, beyond IUnknown.
-using AnsweredBases = BaseList<IDispatch, IOleWindow, IPersist, IViewObject, IProvideClassInfo>;
+using AnsweredBases = BaseList<IDispatch, IOleWindow, IOleInPlaceUIWindow, IPersist, IViewObject, IProvideClassInfo>;
 
 template <class I, class... Bases>
 bool Answers(REFIID iid, BaseList<Bases...>) {

@@ -7,21 +7,10 @@ namespace {
 
 constexpr double kHimetricPerInch = 2540;
 
-HRESULT Answer(void** out, IUnknown* object) {
-  object->AddRef();
-  *out = object;
-  return S_OK;
-}
-
 }  // namespace
 
 HRESULT Frame::QueryInterface(REFIID iid, void** out) {
-  if (!out) return E_POINTER;
-  HRESULT hr = E_NOINTERFACE;
-  if (iid == IID_IOleWindow || iid == IID_IOleInPlaceUIWindow)
-    hr = Answer(out, static_cast<IOleInPlaceFrame*>(this));
-  else
-    hr = ComObject::QueryInterface(iid, out);
+  const HRESULT hr = ComObject::QueryInterface(iid, out);
   if (log_) log_->Queried("frame", iid, SUCCEEDED(hr));
   return hr;
 }
@@ -41,12 +30,7 @@ Site::Site(HWND window, RECT position, InterfaceLog* log)
     : window_(window), position_(position), log_(log), frame_(Make<Frame>(window, log)) {}
 
 HRESULT Site::QueryInterface(REFIID iid, void** out) {
-  if (!out) return E_POINTER;
-  HRESULT hr = E_NOINTERFACE;
-  if (iid == IID_IOleWindow)
-    hr = Answer(out, static_cast<IOleInPlaceSite*>(this));
-  else
-    hr = ComObject::QueryInterface(iid, out);
+  const HRESULT hr = ComObject::QueryInterface(iid, out);
   if (log_) log_->Queried("site", iid, SUCCEEDED(hr));
   return hr;
 }
