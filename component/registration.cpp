@@ -9,26 +9,9 @@
 #include "component/com/com_ptr.h"
 #include "component/com/unique.h"
 #include "component/identity.h"
+#include "control/win32/this_module.h"
 
 namespace {
-
-// This module, found from an address inside it, so registration needs no DllMain.
-HMODULE ThisModule() {
-  HMODULE module = nullptr;
-  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCWSTR>(&ThisModule), &module);
-  return module;
-}
-
-std::wstring ModulePath() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(ThisModule(), path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0) return {};
-    if (length < path.size()) return path.substr(0, length);
-    path.resize(path.size() * 2);
-  }
-}
 
 std::wstring GuidText(const GUID& guid) {
   wchar_t text[40];
@@ -106,7 +89,7 @@ HRESULT UnregisterTypeLibrary() {
 }  // namespace
 
 extern "C" HRESULT __stdcall DllRegisterServer() {
-  const std::wstring module = ModulePath();
+  const std::wstring module = control::win32::ThisModulePath();
   if (module.empty()) return SELFREG_E_CLASS;
   HRESULT hr = RegisterTypeLibrary(module);
   for (const Entry& entry : ClassEntries(module)) {

@@ -6,19 +6,13 @@
 #include <vector>
 
 #include "control/ovl_chess.h"
+#include "control/win32/this_module.h"
 
 namespace control::win32 {
 
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"OrvelBoardWindow";
-
-HINSTANCE ThisModule() {
-  HMODULE module = nullptr;
-  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCWSTR>(&ThisModule), &module);
-  return module;
-}
 
 bool RegisterWindowClass(WNDPROC procedure) {
   WNDCLASSW windowClass{};
