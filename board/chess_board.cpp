@@ -42,14 +42,8 @@ void ChessBoard::NewGame() {
 }
 
 void ChessBoard::Clear() {
-  int16_t image = kLightSquareImage;
-  auto flip = [&image] { image = image == kDarkSquareImage ? kLightSquareImage : kDarkSquareImage; };
-  for (int16_t cell = 1; cell <= kSquareCount; ++cell) {
-    platform_.SetCellPicture(cell, platform_.PictureOfImage(image));
-    flip();
-    // The next row starts with the shade this one ended with.
-    if (cell % kBoardSize == 0) flip();
-  }
+  for (int16_t cell = 1; cell <= kSquareCount; ++cell)
+    platform_.SetCellPicture(cell, platform_.PictureOfImage(BareSquareImage(cell)));
 }
 
 int32_t ChessBoard::Piece(int16_t col, int16_t row) {

@@ -55,4 +55,10 @@ constexpr int16_t BareSquareImage(int16_t col, int16_t row) {
   return IsLightSquare(col, row) ? kLightSquareImage : kDarkSquareImage;
 }
 
+// The bare picture of the square with index 1..64.
+constexpr int16_t BareSquareImage(int16_t index) {
+  const Square square = SquareOfIndex(index);
+  return BareSquareImage(square.col, square.row);
+}
+
 }  // namespace board

@@ -76,8 +76,9 @@ class ContainerBag : public control::PropertyBag {
   control::PropertyValue ReadProperty(std::string_view key, const control::PropertyValue& defaultValue) override {
     com::UniqueVariant value;
     const HRESULT hr = bag_.Read(Wide(key).c_str(), value.put(), log_);
-    // A bag answers E_INVALIDARG for a key it does not hold.
-    if (hr == E_INVALIDARG || (SUCCEEDED(hr) && value.vt == VT_EMPTY)) return defaultValue;
+    // Only an absent key means the default (a bag answers E_INVALIDARG for
+    // one). A key holding Empty is a value: automation reads it as False or 0.
+    if (hr == E_INVALIDARG) return defaultValue;
     com::ThrowIfFailed(hr);
     return FromVariant(value);
   }
@@ -98,7 +99,10 @@ class ContainerBag : public control::PropertyBag {
  private:
   static control::PropertyValue FromVariant(VARIANT& value) {
     switch (value.vt) {
-      case VT_BOOL: return value.boolVal != VARIANT_FALSE;
+      // As automation converts a Boolean to a number: its bits as they are, so a
+      // malformed True (5) stays 5 where a number is read and is True where a Boolean is.
+      case VT_BOOL: return static_cast<int16_t>(value.boolVal);
+      case VT_EMPTY: return std::monostate{};
       case VT_I2: return static_cast<int16_t>(value.iVal);
       case VT_I4: return static_cast<int32_t>(value.lVal);
       case VT_UI1: return static_cast<int32_t>(value.bVal);

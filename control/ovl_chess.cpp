@@ -8,21 +8,15 @@ namespace control {
 namespace {
 constexpr float kBoardPixels = board::kBoardSize * kPictureSize;
 constexpr float kPitch = kPictureSize;
-
-int16_t FlipShade(int16_t image) {
-  return image == board::kDarkSquareImage ? board::kLightSquareImage : board::kDarkSquareImage;
-}
 }  // namespace
 
 void OvlChess::UserControl_Initialize() {
   platform_.SetWidth(kBoardPixels);
   platform_.SetHeight(kBoardPixels);
   board_.Board.Write(1, board::None);
-  int16_t image = board::kLightSquareImage;
-  platform_.SetCellPicture(1, platform_.PictureOfImage(image));
+  platform_.SetCellPicture(1, platform_.PictureOfImage(board::BareSquareImage(1)));
   for (int16_t cell = 2; cell <= board::kSquareCount; ++cell) {
     board_.Board.Write(cell, board::None);
-    image = FlipShade(image);
     platform_.CreateCell(cell);
     platform_.SetCellVisible(cell, true);
     const bool startsRow = cell % board::kBoardSize == 1;
@@ -30,11 +24,10 @@ void OvlChess::UserControl_Initialize() {
                                          : platform_.CellTop(cell - 1));
     if (startsRow) {
       platform_.SetCellLeft(cell, 0);
-      image = FlipShade(image);
     } else {
       platform_.SetCellLeft(cell, platform_.CellLeft(cell - 1) + kPitch);
     }
-    platform_.SetCellPicture(cell, platform_.PictureOfImage(image));
+    platform_.SetCellPicture(cell, platform_.PictureOfImage(board::BareSquareImage(cell)));
   }
 }
 

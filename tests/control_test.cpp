@@ -21,10 +21,7 @@ int ErrorNumberOf(const std::function<void()>& call) {
   return 0;
 }
 
-int16_t BareImage(int cell) {
-  const Square s = SquareOfIndex(static_cast<int16_t>(cell));
-  return BareSquareImage(s.col, s.row);
-}
+int16_t BareImage(int cell) { return BareSquareImage(static_cast<int16_t>(cell)); }
 
 }  // namespace
 
@@ -171,6 +168,32 @@ TEST(NewGame, SetsUpTheStartingPositionInCodesAndPictures) {
   const auto once = c.platform.Render();
   c.control.NewGame();
   EXPECT_EQ(c.platform.Render(), once);
+}
+
+TEST(NewGame, ManyGamesOverAPlayedBoardShowWhatOneGameShows) {
+  HeadlessControl c;
+  for (int game = 0; game < 30; ++game) {
+    c.control.NewGame();
+    c.control.Piece(5, 4, Wpawn);
+    c.control.Piece(2, 3, Bknight);
+  }
+  c.control.NewGame();
+  HeadlessControl fresh;
+  fresh.control.Piece(5, 4, Wpawn);
+  fresh.control.Piece(2, 3, Bknight);
+  fresh.control.NewGame();
+  EXPECT_EQ(c.platform.Render(), fresh.platform.Render());
+}
+
+TEST(Refresh, AWriteShowsItsCellAtOnceAndNewGameShowsEveryCell) {
+  HeadlessControl c;
+  c.control.Piece(3, 4, Wknight);
+  EXPECT_EQ(c.platform.refreshedCells, std::vector<int16_t>{SquareIndex(3, 4)});
+  c.platform.refreshedCells.clear();
+  c.control.NewGame();
+  std::vector<int16_t> every(64);
+  for (int16_t cell = 1; cell <= 64; ++cell) every[cell - 1] = cell;
+  EXPECT_EQ(c.platform.refreshedCells, every);
 }
 
 TEST(NewGame, DrawsOverWhatTheCellsShowAndKeepsRowsThreeToSix) {

@@ -56,6 +56,16 @@ TEST(Persistence, AnEmptyBagGivesTheDefaults) {
   EXPECT_EQ(c.control.m_Piece(), 0);
 }
 
+TEST(Persistence, TextReadsAsAutomationReadsItWhateverItsCase) {
+  EXPECT_EQ(control::ToInteger(std::string("True")), -1);
+  EXPECT_EQ(control::ToInteger(std::string(" tRUE ")), -1);
+  EXPECT_TRUE(control::ToBoolean(std::string("true")));
+  EXPECT_EQ(control::ToInteger(std::string("FALSE")), 0);
+  EXPECT_FALSE(control::ToBoolean(std::string(" False")));
+  EXPECT_FALSE(control::ToBoolean(PropertyValue{}));
+  EXPECT_THROW(control::ToBoolean(std::string("Truely")), board::AutomationError);
+}
+
 TEST(Persistence, ValuesOfOtherTypesConvertOrFailAndStopTheLoadThere) {
   struct Case {
     PropertyValue enabled, piece;

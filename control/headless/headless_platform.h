@@ -32,8 +32,14 @@ class HeadlessPlatform : public GridPlatform {
   bool AmbientUserMode() override { return userMode; }
   void PropertyChanged(std::string_view name) override { changedProperties.emplace_back(name); }
 
+  // Cells the control asked to show at once, in order.
+  std::vector<int16_t> refreshedCells;
+
   // The 296x296 board, row by row from the top, 0x00RRGGBB.
   std::vector<uint32_t> Render() const;
+
+ protected:
+  void UpdateCell(int16_t cell) override { refreshedCells.push_back(cell); }
 };
 
 }  // namespace control::headless

@@ -64,17 +64,6 @@ class Hold {
 
 }  // namespace
 
-BITMAPINFO TopDownBitmap(int width, int height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  return info;
-}
-
 WindowPlatform::WindowPlatform(ContainerServices& services, std::wstring messageTitle)
     : services_(services), messageTitle_(std::move(messageTitle)) {}
 

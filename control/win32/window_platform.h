@@ -6,15 +6,13 @@
 #include <string_view>
 
 #include "control/grid_platform.h"
+#include "control/win32/bitmap_info.h"
 
 namespace control {
 class OvlChess;
 }
 
 namespace control::win32 {
-
-// A 32-bit top-down device-independent bitmap: the layout of the composed pixels.
-BITMAPINFO TopDownBitmap(int width, int height);
 
 // What the window needs of the component around it: the container's side.
 class ContainerServices {

@@ -61,6 +61,32 @@ void CompareViews(Bench& bench, const std::string& name, host::CoreBoard board) 
   ReportDifference("the window matches the core", host::Compare(core, shown));
 }
 
+// Printing and form snapshots record the control into a metafile: played back,
+// either kind shows the board the core renders.
+void CompareMetafiles(Bench& bench) {
+  const host::Pixels core = host::CoreRender(host::CoreBoard::NewGame);
+  const int size = host::kBoardPixels;
+  const RECT bounds{0, 0, size, size};
+
+  HDC recorder = CreateMetaFileW(nullptr);
+  CHECK_HR(DrawInto(bench, recorder, bounds), S_OK);
+  HMETAFILE wmf = CloseMetaFile(recorder);
+  host::Canvas fromWmf(size, size);
+  fromWmf.Fill(kBackground);
+  CHECK(PlayMetaFile(fromWmf.Dc(), wmf));
+  DeleteMetaFile(wmf);
+  ReportDifference("a WMF played back matches the core", host::Compare(core, fromWmf.Read()));
+
+  HDC enhancedRecorder = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+  CHECK_HR(DrawInto(bench, enhancedRecorder, bounds), S_OK);
+  HENHMETAFILE emf = CloseEnhMetaFile(enhancedRecorder);
+  host::Canvas fromEmf(size, size);
+  fromEmf.Fill(kBackground);
+  CHECK(PlayEnhMetaFile(fromEmf.Dc(), emf, &bounds));
+  DeleteEnhMetaFile(emf);
+  ReportDifference("an EMF played back matches the core", host::Compare(core, fromEmf.Read()));
+}
+
 }  // namespace
 
 void TestDrawing() {
@@ -69,4 +95,5 @@ void TestDrawing() {
   CompareViews(bench, "fresh", host::CoreBoard::Fresh);
   CHECK_HR(bench.Board()->NewGame(), S_OK);
   CompareViews(bench, "newgame", host::CoreBoard::NewGame);
+  CompareMetafiles(bench);
 }

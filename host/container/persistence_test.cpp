@@ -177,6 +177,30 @@ void BadBagValues() {
   }
 }
 
+// Odd values a designer's bag may hold, read as automation converts them: Empty
+// is False or 0 (only an absent key means the default), and a malformed True
+// keeps its bits where a number is read.
+void OddBagValues() {
+  check::context = "IPersistPropertyBag, odd values";
+  com::UniqueVariant empty;
+  com::UniqueVariant malformedTrue;
+  malformedTrue.vt = VT_BOOL;
+  malformedTrue.boolVal = 5;
+  auto bag = host::Make<host::MemoryPropertyBag>();
+  bag->Set(L"Enabled", empty);
+  bag->Set(L"Piece", malformedTrue);
+  Bench bench(Unloaded());
+  CHECK_HR(bench.control->As<IPersistPropertyBag>()->Load(bag.get(), nullptr), S_OK);
+  CheckBag(*SaveToBag(bench).get(), false, 5);
+
+  auto truthy = host::Make<host::MemoryPropertyBag>();
+  truthy->Set(L"Enabled", malformedTrue);
+  truthy->Set(L"Piece", empty);
+  Bench other(Unloaded());
+  CHECK_HR(other.control->As<IPersistPropertyBag>()->Load(truthy.get(), nullptr), S_OK);
+  CheckBag(*SaveToBag(other).get(), true, 0);
+}
+
 }  // namespace
 
 void TestPersistence() {
@@ -185,5 +209,6 @@ void TestPersistence() {
   StorageRoundTrip(true);
   PropertyBagRoundTrip();
   BadBagValues();
+  OddBagValues();
   check::context = "";
 }

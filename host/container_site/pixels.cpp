@@ -3,16 +3,12 @@
 #include <cstdio>
 #include <memory>
 
+#include "control/win32/bitmap_info.h"
+
 namespace host {
 
 Canvas::Canvas(int width, int height) : width_(width), height_(height), dc_(CreateCompatibleDC(nullptr)) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  const BITMAPINFO info = control::win32::TopDownBitmap(width, height);
   void* bits = nullptr;
   bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   bits_ = static_cast<uint32_t*>(bits);
@@ -48,14 +44,8 @@ Pixels PrintWindowPixels(HWND window, int width, int height) {
 }
 
 bool SaveBmp(const std::string& path, const Pixels& pixels) {
-  BITMAPINFOHEADER info{};
-  info.biSize = sizeof(info);
-  info.biWidth = pixels.width;
-  info.biHeight = -pixels.height;
-  info.biPlanes = 1;
-  info.biBitCount = 32;
-  info.biCompression = BI_RGB;
-  const DWORD imageBytes = static_cast<DWORD>(pixels.data.size() * sizeof(uint32_t));
+  const BITMAPINFOHEADER info = control::win32::TopDownBitmap(pixels.width, pixels.height).bmiHeader;
+  const DWORD imageBytes = info.biSizeImage;
   BITMAPFILEHEADER header{};
   header.bfType = 0x4D42;  // "BM"
   header.bfOffBits = sizeof(header) + sizeof(info);
