@@ -77,7 +77,12 @@ void CompareMetafiles(Bench& bench) {
   DeleteMetaFile(wmf);
   ReportDifference("a WMF played back matches the core", host::Compare(core, fromWmf.Read()));
 
-  HDC enhancedRecorder = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+  // The frame, in hundredths of a millimetre of the screen the recording refers to,
+  // makes playing back into `bounds` a one-to-one copy.
+  com::WindowDc screen(nullptr);
+  const RECT frame{0, 0, MulDiv(size, 100 * GetDeviceCaps(screen.get(), HORZSIZE), GetDeviceCaps(screen.get(), HORZRES)),
+                   MulDiv(size, 100 * GetDeviceCaps(screen.get(), VERTSIZE), GetDeviceCaps(screen.get(), VERTRES))};
+  HDC enhancedRecorder = CreateEnhMetaFileW(screen.get(), nullptr, &frame, nullptr);
   CHECK_HR(DrawInto(bench, enhancedRecorder, bounds), S_OK);
   HENHMETAFILE emf = CloseEnhMetaFile(enhancedRecorder);
   host::Canvas fromEmf(size, size);
