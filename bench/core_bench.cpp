@@ -68,9 +68,10 @@ BENCHMARK(PieceWriteAndRecompose);
 void RenderFullBoard(benchmark::State& state) {
   Instance instance;
   instance.chess.NewGame();
-  std::vector<uint32_t> pixels(296 * 296);
+  constexpr int kBoard = control::CellGrid::kBoardPixels;
+  std::vector<uint32_t> pixels(kBoard * kBoard);
   for (auto _ : state) {
-    instance.platform.Cells().Render(pixels.data(), 296, 296, 296);
+    instance.platform.Cells().Render(pixels.data(), kBoard, kBoard, kBoard);
     benchmark::DoNotOptimize(pixels.data());
   }
 }

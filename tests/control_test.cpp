@@ -237,10 +237,10 @@ TEST(Pictures, KnightStrokeShowsTheWoodOfEitherSquare) {
     EXPECT_EQ(light[i], lightWood[i]);
     EXPECT_EQ(dark[i], darkWood[i]);
     // Black inside the piece's bounding rows and between two piece pixels is the stroke.
-    const int x = static_cast<int>(i % 37);
+    const int x = static_cast<int>(i % HeadlessControl::kCell);
     bool left = false, right = false;
     for (int d = 1; d <= x; ++d) left |= knight[i - d] != 0;
-    for (int d = 1; x + d < 37; ++d) right |= knight[i + d] != 0;
+    for (int d = 1; x + d < HeadlessControl::kCell; ++d) right |= knight[i + d] != 0;
     stroke += left && right;
   }
   EXPECT_GE(stroke, 1);

@@ -16,20 +16,23 @@ struct HeadlessControl {
     control.UserControl_InitProperties();
   }
 
+  static constexpr int kCell = control::kPictureSize;
+  static constexpr int kBoard = control::CellGrid::kBoardPixels;
+
   // The pixel at (x, y) of cell `cell`, as the board renders it.
   uint32_t PixelOfCell(int cell, int x, int y) const {
     const std::vector<uint32_t> board = platform.Render();
-    const int left = (cell - 1) % 8 * 37, top = (cell - 1) / 8 * 37;
-    return board[(top + y) * 296 + left + x];
+    const int left = (cell - 1) % 8 * kCell, top = (cell - 1) / 8 * kCell;
+    return board[(top + y) * kBoard + left + x];
   }
 
   // The 37x37 pixels of one cell.
   std::vector<uint32_t> CellPixels(int cell) const {
     const std::vector<uint32_t> board = platform.Render();
     std::vector<uint32_t> pixels;
-    const int left = (cell - 1) % 8 * 37, top = (cell - 1) / 8 * 37;
-    for (int y = 0; y < 37; ++y)
-      for (int x = 0; x < 37; ++x) pixels.push_back(board[(top + y) * 296 + left + x]);
+    const int left = (cell - 1) % 8 * kCell, top = (cell - 1) / 8 * kCell;
+    for (int y = 0; y < kCell; ++y)
+      for (int x = 0; x < kCell; ++x) pixels.push_back(board[(top + y) * kBoard + left + x]);
     return pixels;
   }
 };

@@ -21,6 +21,7 @@
 #include "bench/many_boards/naive_board.h"
 #include "component/identity.h"
 #include "host/container_site/embedding.h"
+#include "host/container_site/messages.h"
 
 namespace {
 
@@ -30,14 +31,6 @@ constexpr int kClientHeight = 700;
 constexpr int kClickCol = 5, kClickRow = 7;
 
 double Microseconds(Clock::duration d) { return std::chrono::duration<double, std::micro>(d).count(); }
-
-void Pump() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
 
 BOOL CALLBACK CountWindow(HWND, LPARAM count) {
   ++*reinterpret_cast<long*>(count);
@@ -187,9 +180,9 @@ int RunCase(const std::string& variant, int count) {
   // One board first, created and removed, so loading the library, decoding the
   // pictures and registering window classes are not counted per board.
   if (!boards->Add(form, {0, 0})) return 1;
-  Pump();
+  host::PumpMessages();
   boards->RemoveAll();
-  Pump();
+  host::PumpMessages();
 
   const long windowsBefore = ChildWindows(form), gdiBefore = GdiObjects();
   const long countedBefore = boards->CountedGdiObjects();
@@ -198,7 +191,7 @@ int RunCase(const std::string& variant, int count) {
   for (int i = 0; i < count; ++i)
     if (!boards->Add(form, Place(i, count))) return 1;
   const double createUs = Microseconds(Clock::now() - start) / count;
-  Pump();
+  host::PumpMessages();
   const Memory memoryAfter = ProcessMemory();
   const long windows = ChildWindows(form) - windowsBefore;
   const long gdiWith = GdiObjects();
@@ -220,7 +213,7 @@ int RunCase(const std::string& variant, int count) {
   // growth stays with the system (Wine keeps a bounded cache of DCs).
   const long gdiBeforeRemoval = GdiObjects();
   boards->RemoveAll();
-  Pump();
+  host::PumpMessages();
   const long gdiHeld = gdiBeforeRemoval - GdiObjects();
 
   const double n = count;
@@ -232,7 +225,7 @@ int RunCase(const std::string& variant, int count) {
   std::fflush(stdout);
   boards.reset();
   DestroyWindow(form);
-  Pump();
+  host::PumpMessages();
   OleUninitialize();
   return clicked == kClicks ? 0 : 1;
 }

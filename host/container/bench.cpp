@@ -50,14 +50,6 @@ HRESULT Bench::SetPiece(short col, short row, long value) const {
   return Board()->put_Piece(&col, &row, static_cast<PieceNum>(value));
 }
 
-void PumpMessages() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
-
 namespace {
 
 std::wstring WindowText(HWND window) {

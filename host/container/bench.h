@@ -8,6 +8,7 @@
 
 #include "component/com/com_ptr.h"
 #include "host/container_site/embedding.h"
+#include "host/container_site/messages.h"
 #include "tests/windows/check.h"
 
 #define CHECK_HR(call, expected) \
@@ -51,8 +52,7 @@ class Bench {
   bool ready = false;
 };
 
-// Processes what is queued for this thread's windows.
-void PumpMessages();
+using host::PumpMessages;
 
 // A modal box seen on screen: its title, its text, its owner and buttons.
 struct SeenBox {

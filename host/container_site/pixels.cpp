@@ -37,12 +37,6 @@ Pixels CaptureWindow(HWND window, int width, int height) {
   return canvas.Read();
 }
 
-Pixels PrintWindowPixels(HWND window, int width, int height) {
-  Canvas canvas(width, height);
-  PrintWindow(window, canvas.Dc(), PW_CLIENTONLY);
-  return canvas.Read();
-}
-
 bool SaveBmp(const std::string& path, const Pixels& pixels) {
   const BITMAPINFOHEADER info = control::win32::TopDownBitmap(pixels.width, pixels.height).bmiHeader;
   const DWORD imageBytes = info.biSizeImage;

@@ -43,8 +43,6 @@ class Canvas {
 
 // What the window shows on screen, copied from its client area.
 Pixels CaptureWindow(HWND window, int width, int height);
-// What the window draws when asked to print itself and its children.
-Pixels PrintWindowPixels(HWND window, int width, int height);
 bool SaveBmp(const std::string& path, const Pixels& pixels);
 // Binary PPM (P6): what image tools outside Wine read without guessing at alpha.
 bool SavePpm(const std::string& path, const Pixels& pixels);

@@ -10,6 +10,7 @@
 
 #include "component/identity.h"
 #include "host/container_site/embedding.h"
+#include "host/container_site/messages.h"
 #include "host/container_site/pixels.h"
 
 namespace {
@@ -191,14 +192,6 @@ void Demo::Log(const std::string& line) {
   if (echo_) std::printf("%s\n", line.c_str()), std::fflush(stdout);
 }
 
-void Pump() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
-
 // A short opening played with the mouse on the control's squares.
 bool PlayScripted(Demo& demo, const std::string& picture) {
   const Square moves[][2] = {{{5, 7}, {5, 5}}, {{5, 2}, {5, 4}}, {{7, 8}, {6, 6}}, {{2, 1}, {3, 3}}};
@@ -214,13 +207,13 @@ bool PlayScripted(Demo& demo, const std::string& picture) {
     for (const Square& square : move) {
       mouse.Move(host::Mouse::CellCentre(square.col, square.row));
       mouse.Click(host::Mouse::CellCentre(square.col, square.row));
-      Pump();
+      host::PumpMessages();
     }
   // Where the pieces should stand now: pawns on e4 and e5, knights on f3 and c6.
   const bool played = demo.Piece({5, 5}) == 8 && demo.Piece({5, 7}) == kNone && demo.Piece({5, 4}) == 2 &&
                       demo.Piece({6, 6}) == 10 && demo.Piece({7, 8}) == kNone && demo.Piece({3, 3}) == 4;
   RedrawWindow(demo.Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  Pump();
+  host::PumpMessages();
   const bool saved = host::SaveBmp(picture, host::CaptureWindow(demo.Window(), kClientWidth, kClientHeight));
   std::printf("scripted game %s, picture %s\n", played ? "played" : "NOT played", saved ? "saved" : "NOT saved");
   return played && saved;
@@ -235,7 +228,7 @@ int main(int argc, char** argv) {
   theDemo = &demo;
   int result = demo.Start(scripted) ? 0 : 1;
   if (result == 0 && scripted) {
-    Pump();
+    host::PumpMessages();
     result = PlayScripted(demo, argv[2]) ? 0 : 1;
     demo.Close();
   } else if (result == 0) {

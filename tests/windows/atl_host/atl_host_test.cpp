@@ -17,6 +17,7 @@
 #include "component/identity.h"
 #include "host/container_site/core_reference.h"
 #include "host/container_site/embedding.h"
+#include "host/container_site/messages.h"
 #include "host/container_site/pixels.h"
 #include "host/container_site/sinks.h"
 #include "orvel_board.h"
@@ -37,14 +38,6 @@ Function Export(HMODULE module, const char* name) {
   return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
-void Pump() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
-
 // Keeps the windows alive while waiting, so the real click gets through.
 // The deadline only bounds a run whose driver never answers.
 template <class Done>
@@ -53,7 +46,7 @@ bool PumpUntil(Done done, DWORD deadlineMs) {
   while (!done()) {
     if (GetTickCount64() > end) return false;
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-    Pump();
+    host::PumpMessages();
   }
   return true;
 }
@@ -151,7 +144,7 @@ int Run(const char* referencePath, const char* clickedFlag) {
 
   check::context = "window pixels";
   RedrawWindow(frame, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  Pump();
+  host::PumpMessages();
   const host::Pixels shown = host::CaptureWindow(boardWindow, host::kBoardPixels, host::kBoardPixels);
   host::SaveBmp("atl_window.bmp", shown);
   const host::Difference difference = host::Compare(reference, shown);
@@ -182,7 +175,7 @@ int Run(const char* referencePath, const char* clickedFlag) {
   board.reset();
   control.reset();
   DestroyWindow(frame);
-  Pump();
+  host::PumpMessages();
   return check::Result();
 }
 
