@@ -12,10 +12,12 @@ HWND ParkPointer(HWND window) {
   SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
   return window;
 }
+// Room for the board at up to twice the 96-DPI size when the control sizes itself.
+int HostSide(const BenchOptions& options) { return host::kBoardPixels * (options.sizeFromExtent ? 2 : 1) + 40; }
 }  // namespace
 
 Bench::Bench(BenchOptions options)
-    : window(ParkPointer(host::CreateHostWindow(L"OrvelBoard test container", host::kBoardPixels + 40, host::kBoardPixels + 40))),
+    : window(ParkPointer(host::CreateHostWindow(L"OrvelBoard test container", HostSide(options), HostSide(options)))),
       events(host::Make<host::EventSink>(identity::kEventInterfaceId)),
       changes(host::Make<host::PropertyNotifySink>()),
       control(
@@ -27,6 +29,7 @@ Bench::Bench(BenchOptions options)
   CHECK_HR(control->ConnectEvents(events.get()), S_OK);
   CHECK_HR(control->ConnectPropertyNotify(changes.get()), S_OK);
   if (options.initNew) CHECK_HR(control->InitNew(), S_OK);
+  if (options.sizeFromExtent) CHECK_HR(control->SizeFromExtent(), S_OK);
   if (options.activate) {
     CHECK_HR(control->Activate(), S_OK);
     CHECK(control->Window() != nullptr);

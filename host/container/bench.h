@@ -28,6 +28,8 @@ struct BenchOptions {
   bool userMode = true;
   bool initNew = true;
   bool activate = true;
+  // Sized as the control asks (its extent at the window's DPI), not 296 pixels square.
+  bool sizeFromExtent = false;
 };
 
 // One control in its own window, with an event sink and a property-change

@@ -5,7 +5,9 @@
 namespace host {
 namespace {
 
-SIZEL PixelsToHimetric(int width, int height) { return {MulDiv(width, 2540, 96), MulDiv(height, 2540, 96)}; }
+SIZEL PixelsToHimetric(int width, int height, int dpi) {
+  return {MulDiv(width, 2540, dpi), MulDiv(height, 2540, dpi)};
+}
 
 WPARAM ButtonFlag(UINT message) {
   switch (message) {
@@ -47,6 +49,19 @@ class KeyboardState {
 
 }  // namespace
 
+int DpiOf(HWND window) {
+  using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+  // Looked up, not linked: systems before Windows 10 lack it.
+  static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFunction>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  if (getDpiForWindow && window)
+    if (const UINT dpi = getDpiForWindow(window)) return static_cast<int>(dpi);
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  return dpi;
+}
+
 HWND CreateHostWindow(const wchar_t* title, int width, int height, WNDPROC procedure, const wchar_t* className) {
   WNDCLASSW windowClass{};
   windowClass.lpfnWndProc = procedure;
@@ -81,11 +96,27 @@ HRESULT EmbeddedControl::InitNew() {
   return persist ? persist->InitNew() : E_NOINTERFACE;
 }
 
-HRESULT EmbeddedControl::Activate() {
-  SIZEL extent = PixelsToHimetric(position_.right - position_.left, position_.bottom - position_.top);
-  object_->SetExtent(DVASPECT_CONTENT, &extent);
+HRESULT EmbeddedControl::SizeFromExtent() {
+  SIZEL extent{};
+  const HRESULT hr = object_->GetExtent(DVASPECT_CONTENT, &extent);
+  if (FAILED(hr)) return hr;
+  const int dpi = DpiOf(HostWindow());
+  position_.right = position_.left + MulDiv(extent.cx, dpi, 2540);
+  position_.bottom = position_.top + MulDiv(extent.cy, dpi, 2540);
+  site_->OnPosRectChange(&position_);
+  return S_OK;
+}
+
+HWND EmbeddedControl::HostWindow() const {
   HWND window = nullptr;
   site_->GetWindow(&window);
+  return window;
+}
+
+HRESULT EmbeddedControl::Activate() {
+  HWND window = HostWindow();
+  SIZEL extent = PixelsToHimetric(position_.right - position_.left, position_.bottom - position_.top, DpiOf(window));
+  object_->SetExtent(DVASPECT_CONTENT, &extent);
   return object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, static_cast<IOleClientSite*>(site_.get()), 0, window,
                          &position_);
 }

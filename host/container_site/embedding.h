@@ -13,6 +13,9 @@ namespace host {
 constexpr int kCellPixels = 37;
 constexpr int kBoardPixels = 8 * kCellPixels;
 
+// The window's dots per inch: what the system scales it by.
+int DpiOf(HWND window);
+
 // A plain top-level window for a container to put the control in.
 HWND CreateHostWindow(const wchar_t* title, int width, int height, WNDPROC procedure = DefWindowProcW,
                       const wchar_t* className = L"OrvelHostWindow");
@@ -29,6 +32,8 @@ class EmbeddedControl {
   // Creates the object and gives it its site; it reads ambients from there on.
   HRESULT Create(REFCLSID clsid);
   HRESULT InitNew();
+  // Takes the control's own extent as its size, in the host window's pixels.
+  HRESULT SizeFromExtent();
   HRESULT Activate();
   HRESULT ConnectEvents(EventSink* sink) { return events_.Connect(unknown_.get(), eventInterface_, sink->Unknown()); }
   HRESULT ConnectPropertyNotify(PropertyNotifySink* sink);
@@ -44,8 +49,11 @@ class EmbeddedControl {
   }
   Site* ControlSite() const { return site_.get(); }
   HWND Window() const;
+  RECT Position() const { return position_; }
 
  private:
+  HWND HostWindow() const;
+
   RECT position_;
   IID eventInterface_ = IID_NULL;
   com::ComPtr<Site> site_;
