@@ -32,8 +32,9 @@ class HeadlessPlatform : public GridPlatform {
   bool AmbientUserMode() override { return userMode; }
   void PropertyChanged(std::string_view name) override { changedProperties.emplace_back(name); }
 
-  // The 296x296 board, row by row from the top, 0x00RRGGBB.
-  std::vector<uint32_t> Render() const;
+  // The board with squares of `square` pixels (296x296 at 37), row by row from
+  // the top, 0x00RRGGBB.
+  std::vector<uint32_t> Render(int square = kPictureSize) const;
 };
 
 }  // namespace control::headless
