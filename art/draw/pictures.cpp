@@ -342,11 +342,12 @@ Sample sampleAt(const Outline& o, double x, double y) {
 // The fine line under the knight's jaw, drawn in the transparent colour so the
 // square shows through. It runs down the diagonal from unit (15, 14) to
 // (24, 23), a pixel wide at the design size (exactly ten pixels there) and as
-// wide as a design pixel at any other size. `cx`, `cy` are a pixel's centre in
-// design units.
-bool onJawStroke(double cx, double cy) {
+// wide as a design pixel above it; below it, a pixel wide still, or it would
+// vanish. `cx`, `cy` are a pixel's centre in design units, `pixel` the size of
+// a pixel in them.
+bool onJawStroke(double cx, double cy, double pixel) {
   const double across = cx - cy - 1, along = cx + cy;
-  return std::abs(across) < 0.7 && along > 29 && along < 49;
+  return std::abs(across) < std::max(0.7, 0.51 * pixel) && along > 29 && along < 49;
 }
 
 // Light of each pixel of a size x size picture, negative where the piece does
@@ -371,14 +372,14 @@ std::vector<double> coverage(const Outline& o, int size) {
   return light;
 }
 
-// The dark rim is a design pixel wide: one pixel at the design size, thicker
-// in proportion above it.
+// The dark rim is a design pixel wide: one pixel at the design size and below,
+// thicker in proportion above it.
 Picture renderPiece(PieceType t, int size) {
   const std::vector<double> light = coverage(outlineOf(t), size);
   auto solid = [&](int x, int y) {
     return x >= 0 && y >= 0 && x < size && y < size && light[y * size + x] >= 0;
   };
-  const double rim = double(size) / kDesignSize;
+  const double rim = std::max(1.0, double(size) / kDesignSize);
   const int reach = int(std::ceil(rim));
   auto onRim = [&](int x, int y) {
     for (int dy = -reach; dy <= reach; ++dy)
@@ -390,7 +391,7 @@ Picture renderPiece(PieceType t, int size) {
   const double unit = double(kDesignSize) / size;
   for (int y = 0; y < size; ++y)
     for (int x = 0; x < size; ++x) {
-      if (t == Knight && onJawStroke((x + 0.5) * unit, (y + 0.5) * unit)) continue;
+      if (t == Knight && onJawStroke((x + 0.5) * unit, (y + 0.5) * unit, unit)) continue;
       if (!solid(x, y)) continue;
       p.at(x, y) = onRim(x, y) ? rampIndex(0) : rampIndex(0.12 + 0.88 * light[y * size + x]);
     }
@@ -488,6 +489,21 @@ Picture DrawImage(int image, int size) {
   Picture p = renderPiece(PieceType((image - 2) % kPieceTypes), size);
   p.pal = piecePalette(red ? kRedRamp : kCreamRamp);
   return p;
+}
+
+std::vector<Picture> DrawImages(int size) {
+  std::vector<Picture> images(kImageCount);
+  images.front() = DrawImage(1, size);
+  images.back() = DrawImage(kImageCount, size);
+  const std::vector<Rgb> redPalette = piecePalette(kRedRamp), creamPalette = piecePalette(kCreamRamp);
+  for (int t = 0; t < kPieceTypes; ++t) {
+    Picture& red = images[1 + t];
+    red = renderPiece(PieceType(t), size);
+    red.pal = redPalette;
+    images[1 + kPieceTypes + t] = red;
+    images[1 + kPieceTypes + t].pal = creamPalette;
+  }
+  return images;
 }
 
 Picture DrawToolbox() { return renderToolbox(); }

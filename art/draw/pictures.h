@@ -39,6 +39,8 @@ struct Picture {
 // Image 1 is the light square, 2..7 the red pawn, rook, knight, bishop, queen,
 // king, 8..13 the cream ones, 14 the dark square; `size` x `size` pixels.
 Picture DrawImage(int image, int size);
+// All fourteen, in image order; red and cream share one drawing of each outline.
+std::vector<Picture> DrawImages(int size);
 
 // The 16x15 toolbox button in the 16 standard Windows colours.
 Picture DrawToolbox();
