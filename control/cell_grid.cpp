@@ -115,7 +115,14 @@ void CellGrid::ComposeCell(int16_t index, uint32_t* pixels, ptrdiff_t stride, in
 void CellGrid::Render(uint32_t* pixels, int width, int height, ptrdiff_t stride, int originX,
                       int originY, int square) const {
   const PictureSet& pictures = PictureSet::ForSize(square);
-  std::vector<uint32_t> clipped;
+  // A partly visible cell is composed aside first; at 96 DPI without allocating.
+  std::array<uint32_t, kPicturePixels> small;
+  std::vector<uint32_t> large;
+  auto aside = [&] {
+    if (square <= kPictureSize) return small.data();
+    large.resize(static_cast<size_t>(square) * square);
+    return large.data();
+  };
   for (int16_t index = 1; index <= board::kSquareCount; ++index) {
     const Cell& cell = cells_[index - 1];
     if (!cell.exists || !cell.visible || cell.bottom == 0) continue;
@@ -127,10 +134,10 @@ void CellGrid::Render(uint32_t* pixels, int width, int height, ptrdiff_t stride,
       Compose(cell, pictures, pixels + top * stride + left, stride);
       continue;
     }
-    clipped.resize(static_cast<size_t>(square) * square);
-    Compose(cell, pictures, clipped.data(), square);
+    uint32_t* clipped = aside();
+    Compose(cell, pictures, clipped, square);
     for (int y = top; y < bottom; ++y) {
-      const uint32_t* source = clipped.data() + (y + originY - r.top) * square + (left + originX - r.left);
+      const uint32_t* source = clipped + (y + originY - r.top) * square + (left + originX - r.left);
       std::memcpy(pixels + y * stride + left, source, (right - left) * sizeof(uint32_t));
     }
   }
