@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <memory>
 
+#include "art/draw/pictures.h"
+#include "control/device_scale.h"
 #include "control/headless/headless_platform.h"
 #include "control/ovl_chess.h"
 
@@ -76,6 +78,31 @@ void RenderFullBoard(benchmark::State& state) {
   }
 }
 BENCHMARK(RenderFullBoard);
+
+// At 200 % the board has four times the pixels.
+void RenderFullBoardAtScale(benchmark::State& state) {
+  Instance instance;
+  instance.chess.NewGame();
+  const int square = control::DeviceScale::FromFactor(state.range(0) / 100.0).Square();
+  const int side = 8 * square;
+  control::PictureSet::ForSize(square);  // drawn once per process, not per render
+  std::vector<uint32_t> pixels(side * side);
+  for (auto _ : state) {
+    instance.platform.Cells().Render(pixels.data(), side, side, side, 0, 0, square);
+    benchmark::DoNotOptimize(pixels.data());
+  }
+}
+BENCHMARK(RenderFullBoardAtScale)->Arg(100)->Arg(125)->Arg(150)->Arg(200)->Arg(300);
+
+// What a process pays the first time it shows the board at a new scale.
+void DrawPicturesForANewSize(benchmark::State& state) {
+  const int square = control::DeviceScale::FromFactor(state.range(0) / 100.0).Square();
+  for (auto _ : state) {
+    std::vector<art::Picture> pictures = art::DrawImages(square);
+    benchmark::DoNotOptimize(pictures.data());
+  }
+}
+BENCHMARK(DrawPicturesForANewSize)->Arg(125)->Arg(150)->Arg(200)->Arg(300)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

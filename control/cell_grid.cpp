@@ -3,10 +3,34 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 #include "board/automation_error.h"
 
 namespace control {
+
+namespace {
+
+// kSize is the pictures' size when known at compile time, else 0.
+template <int kSize>
+void ComposeLayers(const PictureSet& pictures, uint8_t bottomImage, const uint8_t* layers, int layerCount,
+                   uint32_t* pixels, ptrdiff_t stride) {
+  const int size = kSize != 0 ? kSize : pictures.Size();
+  const uint32_t* bottom = pictures.Lookup(bottomImage).pixels.data();
+  for (int y = 0; y < size; ++y)
+    std::memcpy(pixels + y * stride, bottom + y * size, size * sizeof(uint32_t));
+  for (int n = 0; n < layerCount; ++n) {
+    const uint32_t* layer = pictures.Lookup(layers[n]).pixels.data();
+    for (int y = 0; y < size; ++y) {
+      uint32_t* row = pixels + y * stride;
+      const uint32_t* source = layer + y * size;
+      // Exact black is the mask colour: written as a select so it vectorises.
+      for (int x = 0; x < size; ++x) row[x] = source[x] != 0 ? source[x] : row[x];
+    }
+  }
+}
+
+}  // namespace
 
 CellGrid::CellGrid() {
   // Cell 1 is part of the design-time layout: at the origin and visible.
@@ -58,60 +82,62 @@ void CellGrid::Draw(int16_t cell, const PictureSet& pictures, int16_t image) {
   target.layerCount = static_cast<uint8_t>(last - first);
 }
 
-PixelRect CellGrid::Bounds(int16_t cell) const {
+PixelRect CellGrid::Bounds(int16_t cell, int square) const {
   const Cell& c = At(cell);
-  const int left = static_cast<int>(std::floor(c.left));
-  const int top = static_cast<int>(std::floor(c.top));
-  return {left, top, left + kPictureSize, top + kPictureSize};
+  // Exact at 37: a float times 37 fits a double, and dividing it back gives the float again.
+  const int left = static_cast<int>(std::floor(double{c.left} * square / kPictureSize));
+  const int top = static_cast<int>(std::floor(double{c.top} * square / kPictureSize));
+  return {left, top, left + square, top + square};
 }
 
-int16_t CellGrid::CellAt(int x, int y) const {
+int16_t CellGrid::CellAt(int x, int y, int square) const {
   for (int16_t cell = board::kSquareCount; cell >= 1; --cell) {
     if (!cells_[cell - 1].exists || !cells_[cell - 1].visible) continue;
-    const PixelRect r = Bounds(cell);
+    const PixelRect r = Bounds(cell, square);
     if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) return cell;
   }
   return 0;
 }
 
-void CellGrid::Compose(const Cell& cell, uint32_t* pixels, ptrdiff_t stride) const {
-  const PictureSet& pictures = PictureSet::Shared();
-  const uint32_t* bottom = pictures.Lookup(cell.bottom).pixels.data();
-  for (int y = 0; y < kPictureSize; ++y)
-    std::memcpy(pixels + y * stride, bottom + y * kPictureSize, kPictureSize * sizeof(uint32_t));
-  for (int n = 0; n < cell.layerCount; ++n) {
-    const uint32_t* layer = pictures.Lookup(cell.layers[n]).pixels.data();
-    for (int y = 0; y < kPictureSize; ++y) {
-      uint32_t* row = pixels + y * stride;
-      const uint32_t* source = layer + y * kPictureSize;
-      // Exact black is the mask colour: written as a select so it vectorises.
-      for (int x = 0; x < kPictureSize; ++x) row[x] = source[x] != 0 ? source[x] : row[x];
-    }
-  }
+void CellGrid::Compose(const Cell& cell, const PictureSet& pictures, uint32_t* pixels, ptrdiff_t stride) {
+  // The 96-DPI size is the common case: with its size known the loops unroll.
+  if (pictures.Size() == kPictureSize)
+    ComposeLayers<kPictureSize>(pictures, cell.bottom, cell.layers.data(), cell.layerCount, pixels, stride);
+  else
+    ComposeLayers<0>(pictures, cell.bottom, cell.layers.data(), cell.layerCount, pixels, stride);
 }
 
-void CellGrid::ComposeCell(int16_t index, uint32_t* pixels, ptrdiff_t stride) const {
+void CellGrid::ComposeCell(int16_t index, uint32_t* pixels, ptrdiff_t stride, int square) const {
   const Cell& cell = At(index);
-  if (cell.bottom != 0) Compose(cell, pixels, stride);
+  if (cell.bottom != 0) Compose(cell, PictureSet::ForSize(square), pixels, stride);
 }
 
 void CellGrid::Render(uint32_t* pixels, int width, int height, ptrdiff_t stride, int originX,
-                      int originY) const {
-  std::array<uint32_t, kPicturePixels> clipped;
+                      int originY, int square) const {
+  const PictureSet& pictures = PictureSet::ForSize(square);
+  // A partly visible cell is composed aside first; at 96 DPI without allocating.
+  std::array<uint32_t, kPicturePixels> small;
+  std::vector<uint32_t> large;
+  auto aside = [&] {
+    if (square <= kPictureSize) return small.data();
+    large.resize(static_cast<size_t>(square) * square);
+    return large.data();
+  };
   for (int16_t index = 1; index <= board::kSquareCount; ++index) {
     const Cell& cell = cells_[index - 1];
     if (!cell.exists || !cell.visible || cell.bottom == 0) continue;
-    const PixelRect r = Bounds(index);
+    const PixelRect r = Bounds(index, square);
     const int left = std::max(r.left - originX, 0), right = std::min(r.right - originX, width);
     const int top = std::max(r.top - originY, 0), bottom = std::min(r.bottom - originY, height);
     if (left >= right || top >= bottom) continue;
-    if (right - left == kPictureSize && bottom - top == kPictureSize) {
-      Compose(cell, pixels + top * stride + left, stride);
+    if (right - left == square && bottom - top == square) {
+      Compose(cell, pictures, pixels + top * stride + left, stride);
       continue;
     }
-    Compose(cell, clipped.data(), kPictureSize);
+    uint32_t* clipped = aside();
+    Compose(cell, pictures, clipped, square);
     for (int y = top; y < bottom; ++y) {
-      const uint32_t* source = clipped.data() + (y + originY - r.top) * kPictureSize + (left + originX - r.left);
+      const uint32_t* source = clipped + (y + originY - r.top) * square + (left + originX - r.left);
       std::memcpy(pixels + y * stride + left, source, (right - left) * sizeof(uint32_t));
     }
   }

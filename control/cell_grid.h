@@ -36,17 +36,21 @@ class CellGrid {
   void SetPicture(int16_t cell, const PictureSet& pictures, int16_t image);
   void Draw(int16_t cell, const PictureSet& pictures, int16_t image);
 
-  PixelRect Bounds(int16_t cell) const;
+  // Positions are in 96-DPI units, where a square is 37. `square` is the size
+  // of a square in device pixels (DeviceScale::Square()): a cell at (left, top)
+  // lands at (left, top) * square / 37, so the board's 37-unit grid stays whole.
+  PixelRect Bounds(int16_t cell, int square = kPictureSize) const;
   // The visible cell whose rectangle holds the point, or 0; later cells lie on top.
-  int16_t CellAt(int x, int y) const;
+  int16_t CellAt(int x, int y, int square = kPictureSize) const;
 
-  // What one cell shows, 37x37 pixels at `pixels` with the given row stride.
-  void ComposeCell(int16_t cell, uint32_t* pixels, ptrdiff_t stride) const;
+  // What one cell shows, square x square pixels at `pixels` with the given row stride.
+  void ComposeCell(int16_t cell, uint32_t* pixels, ptrdiff_t stride, int square = kPictureSize) const;
 
   // Composes every visible cell into a 0x00RRGGBB buffer whose top-left pixel
-  // is the control's (originX, originY); pixels outside all cells keep their value.
+  // is the control's (originX, originY) in device pixels; pixels outside all
+  // cells keep their value.
   void Render(uint32_t* pixels, int width, int height, ptrdiff_t stride, int originX = 0,
-              int originY = 0) const;
+              int originY = 0, int square = kPictureSize) const;
 
  private:
   struct Cell {
@@ -61,7 +65,7 @@ class CellGrid {
 
   Cell& At(int16_t cell);
   const Cell& At(int16_t cell) const;
-  void Compose(const Cell& cell, uint32_t* pixels, ptrdiff_t stride) const;
+  static void Compose(const Cell& cell, const PictureSet& pictures, uint32_t* pixels, ptrdiff_t stride);
 
   std::array<Cell, board::kSquareCount> cells_;
 };

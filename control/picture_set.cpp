@@ -1,8 +1,13 @@
 #include "control/picture_set.h"
 
 #include <cstring>
+#include <map>
+#include <memory>
+#include <mutex>
 #include <stdexcept>
+#include <string>
 
+#include "art/draw/pictures.h"
 #include "art/embedded_pictures.h"
 #include "board/automation_error.h"
 
@@ -20,6 +25,17 @@ uint32_t ReadLittleEndian(const unsigned char* bytes, int count) {
 [[noreturn]] void BadPicture(int image) {
   throw std::logic_error("embedded picture " + std::to_string(image) +
                          " is not a 37x37 8-bit uncompressed bitmap");
+}
+
+DecodedPicture Blank(int size) {
+  const size_t count = static_cast<size_t>(size) * static_cast<size_t>(size);
+  return {std::vector<uint32_t>(count), std::vector<uint32_t>(count), false};
+}
+
+void Put(DecodedPicture& picture, size_t at, uint32_t rgb) {
+  picture.pixels[at] = rgb;
+  picture.opaque[at] = rgb == 0 ? 0 : ~uint32_t{0};
+  picture.hasMaskColour |= rgb == 0;
 }
 
 DecodedPicture Decode(int image, const art::PictureFile& file) {
@@ -43,32 +59,63 @@ DecodedPicture Decode(int image, const art::PictureFile& file) {
     BadPicture(image);
 
   const unsigned char* palette = info + ReadLittleEndian(info, 4);
-  DecodedPicture picture{};
+  DecodedPicture picture = Blank(kPictureSize);
   for (int y = 0; y < kPictureSize; ++y) {
     const int sourceRow = height > 0 ? kPictureSize - 1 - y : y;
     const unsigned char* row = bytes + pixelOffset + kStride * sourceRow;
     for (int x = 0; x < kPictureSize; ++x) {
       if (row[x] >= paletteSize) BadPicture(image);
       const unsigned char* entry = palette + 4 * row[x];
-      const uint32_t rgb = (uint32_t{entry[2]} << 16) | (uint32_t{entry[1]} << 8) | entry[0];
-      picture.pixels[y * kPictureSize + x] = rgb;
-      picture.opaque[y * kPictureSize + x] = rgb == 0 ? 0 : ~uint32_t{0};
-      picture.hasMaskColour |= rgb == 0;
+      Put(picture, y * kPictureSize + x, (uint32_t{entry[2]} << 16) | (uint32_t{entry[1]} << 8) | entry[0]);
     }
+  }
+  return picture;
+}
+
+DecodedPicture Convert(const art::Picture& drawn) {
+  DecodedPicture picture = Blank(drawn.w);
+  for (size_t i = 0; i < drawn.px.size(); ++i) {
+    const art::Rgb c = drawn.pal[drawn.px[i]];
+    Put(picture, i, (uint32_t{c.r} << 16) | (uint32_t{c.g} << 8) | c.b);
   }
   return picture;
 }
 
 }  // namespace
 
-PictureSet::PictureSet() {
+PictureSet::PictureSet() : size_(kPictureSize) {
   for (int16_t image = 1; image <= kImageCount; ++image)
     pictures_[image - 1] = Decode(image, art::ImageFile(image));
+}
+
+PictureSet::PictureSet(int size) : size_(size) {
+  const std::vector<art::Picture> drawn = art::DrawImages(size);
+  for (int16_t image = 1; image <= kImageCount; ++image) pictures_[image - 1] = Convert(drawn[image - 1]);
 }
 
 const PictureSet& PictureSet::Shared() {
   static const PictureSet shared;
   return shared;
+}
+
+const PictureSet& PictureSet::ForSize(int size) {
+  if (size == kPictureSize) return Shared();
+  if (size < 1 || size > kLargestPictureSize)
+    throw std::invalid_argument("no pictures of " + std::to_string(size) + " pixels");
+  struct Drawn {
+    std::once_flag once;
+    std::unique_ptr<const PictureSet> set;
+  };
+  static std::mutex lock;
+  static std::map<int, Drawn> drawn;
+  Drawn* entry;
+  {
+    std::lock_guard<std::mutex> guard(lock);
+    entry = &drawn[size];
+  }
+  // Drawing takes a while: other sizes need not wait for it.
+  std::call_once(entry->once, [&] { entry->set.reset(new PictureSet(size)); });
+  return *entry->set;
 }
 
 const DecodedPicture& PictureSet::Lookup(int16_t image) const {

@@ -2,34 +2,47 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace control {
 
 constexpr int kPictureSize = 37;
 constexpr int kPicturePixels = kPictureSize * kPictureSize;
 constexpr int16_t kImageCount = 14;
+// Eight times the 96-DPI size: beyond what any screen or printout needs, and
+// it bounds a size's pictures to about 10 MB.
+constexpr int kLargestPictureSize = 8 * kPictureSize;
 
-// Pixels are 0x00RRGGBB, the layout of a 32-bit top-down device-independent
-// bitmap, so the Windows layer can hand them to the screen unchanged.
+// Pixels are 0x00RRGGBB, row by row from the top, the layout of a 32-bit
+// top-down device-independent bitmap, so the Windows layer can hand them to the
+// screen unchanged.
 struct DecodedPicture {
-  std::array<uint32_t, kPicturePixels> pixels;
+  std::vector<uint32_t> pixels;
   // All ones where the pixel is not the mask colour (exact black), else zero.
-  std::array<uint32_t, kPicturePixels> opaque;
-  bool hasMaskColour;
+  std::vector<uint32_t> opaque;
+  bool hasMaskColour = false;
 };
 
-// The image list: the 14 pictures carried inside the library, decoded once per
-// process and shared by every instance.
+// The image list: the 14 pictures, made once per process per size and shared by
+// every instance. At 37 pixels they are the bitmaps carried inside the
+// library; at other sizes they are drawn from the same geometry.
 class PictureSet {
  public:
+  // The 37-pixel set.
   static const PictureSet& Shared();
+  // The set whose pictures are `size` x `size` pixels, 1..kLargestPictureSize;
+  // safe to call from any thread. The first call for a size draws it.
+  static const PictureSet& ForSize(int size);
 
   static bool Exists(int16_t image) { return image >= 1 && image <= kImageCount; }
   // Throws the image list's lookup error for a number it does not hold.
   const DecodedPicture& Lookup(int16_t image) const;
+  int Size() const { return size_; }
 
  private:
   PictureSet();
+  explicit PictureSet(int size);
+  int size_;
   std::array<DecodedPicture, kImageCount> pictures_;
 };
 

@@ -9,13 +9,15 @@
 #include <vector>
 
 #include "board/automation_error.h"
+#include "control/device_scale.h"
 #include "control/headless/headless_platform.h"
 #include "control/ovl_chess.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: snapshot OUT.png [operation ...]\n"
+    "usage: snapshot OUT.png [--scale S] [operation ...]\n"
+    "  --scale S   draw for a display at S times 96 DPI (1, 1.25, 1.5, 2, 3, ...): squares of floor(37*S) pixels\n"
     "operations: newgame | clear | refresh | piece COL ROW CODE | enabled 0|1 | design | run\n";
 
 bool WritePng(const std::string& path, const std::vector<uint32_t>& pixels, int size) {
@@ -52,10 +54,25 @@ int16_t Number(char** argv, int& i, int argc) {
   return static_cast<int16_t>(std::stoi(argv[++i]));
 }
 
+// The scale is read before any operation runs, wherever it stands.
+control::DeviceScale ScaleOption(int argc, char** argv) {
+  for (int i = 2; i < argc; ++i) {
+    if (std::string(argv[i]) != "--scale") continue;
+    if (i + 1 >= argc) throw std::invalid_argument("missing scale");
+    size_t used = 0;
+    const double factor = std::stod(argv[i + 1], &used);
+    if (used != std::string(argv[i + 1]).size() || !(factor > 0) || factor > 8)
+      throw std::invalid_argument("scale must be a number above 0 and at most 8");
+    return control::DeviceScale::FromFactor(factor);
+  }
+  return {};
+}
+
 void Run(control::OvlChess& chess, control::headless::HeadlessPlatform& host, int argc, char** argv) {
   for (int i = 2; i < argc; ++i) {
     const std::string op = argv[i];
-    if (op == "newgame") chess.NewGame();
+    if (op == "--scale") ++i;
+    else if (op == "newgame") chess.NewGame();
     else if (op == "clear") chess.Clear();
     else if (op == "refresh") chess.Refresh();
     else if (op == "enabled") chess.Enabled(Number(argv, i, argc) != 0);
@@ -80,7 +97,9 @@ int main(int argc, char** argv) {
   }
   control::headless::HeadlessPlatform host;
   control::OvlChess chess(host);
+  control::DeviceScale scale;
   try {
+    scale = ScaleOption(argc, argv);
     chess.UserControl_Initialize();
     chess.UserControl_InitProperties();
     Run(chess, host, argc, argv);
@@ -92,7 +111,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   for (const std::string& message : host.messages) std::cerr << "message box: " << message << "\n";
-  if (!WritePng(argv[1], host.Render(), control::CellGrid::kBoardPixels)) {
+  if (!WritePng(argv[1], host.Render(scale.Square()), scale.Board())) {
     std::cerr << "cannot write " << argv[1] << "\n";
     return 1;
   }

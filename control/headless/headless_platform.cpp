@@ -6,9 +6,10 @@ void HeadlessPlatform::RaiseEvent(ControlEvent event, EventArguments& arguments)
   if (onEvent) onEvent(event, arguments);
 }
 
-std::vector<uint32_t> HeadlessPlatform::Render() const {
-  std::vector<uint32_t> pixels(CellGrid::kBoardPixels * CellGrid::kBoardPixels);
-  Cells().Render(pixels.data(), CellGrid::kBoardPixels, CellGrid::kBoardPixels, CellGrid::kBoardPixels);
+std::vector<uint32_t> HeadlessPlatform::Render(int square) const {
+  const int side = board::kBoardSize * square;
+  std::vector<uint32_t> pixels(static_cast<size_t>(side) * side);
+  Cells().Render(pixels.data(), side, side, side, 0, 0, square);
   return pixels;
 }
 

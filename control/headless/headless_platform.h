@@ -35,8 +35,9 @@ class HeadlessPlatform : public GridPlatform {
   // Cells the control asked to show at once, in order.
   std::vector<int16_t> refreshedCells;
 
-  // The 296x296 board, row by row from the top, 0x00RRGGBB.
-  std::vector<uint32_t> Render() const;
+  // The board with squares of `square` pixels (296x296 at 37), row by row from
+  // the top, 0x00RRGGBB.
+  std::vector<uint32_t> Render(int square = kPictureSize) const;
 
  protected:
   void UpdateCell(int16_t cell) override { refreshedCells.push_back(cell); }

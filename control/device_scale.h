@@ -1,0 +1,35 @@
+#pragma once
+
+#include "board/squares.h"
+#include "control/picture_set.h"
+
+namespace control {
+
+// How the control's 96-DPI units (a square is 37 of them) map to a device's
+// pixels. A square is floor(37 * factor) pixels: rounding up would make eight
+// of them overflow the rectangle the container sized from the 96-DPI extent.
+class DeviceScale {
+ public:
+  // factor = dpi / 96. The square is held to 1..kLargestPictureSize pixels.
+  static DeviceScale FromDpi(int dpi);
+  static DeviceScale FromFactor(double factor);
+
+  DeviceScale() = default;
+
+  // Device pixels per 96-DPI unit.
+  double Factor() const { return factor_; }
+  // Device pixels per square: the size to render, draw pictures and hit-test at.
+  int Square() const { return square_; }
+  int Board() const { return board::kBoardSize * square_; }
+
+  // A device offset (such as a point relative to its cell) in 96-DPI units,
+  // fractional where the device is finer.
+  float ToUnits(int devicePixels) const { return static_cast<float>(devicePixels / factor_); }
+
+ private:
+  DeviceScale(double factor, int square) : factor_(factor), square_(square) {}
+  double factor_ = 1;
+  int square_ = kPictureSize;
+};
+
+}  // namespace control

@@ -1,0 +1,206 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <thread>
+#include <vector>
+
+#include "art/draw/pictures.h"
+#include "control/picture_set.h"
+
+using control::DecodedPicture;
+using control::PictureSet;
+
+namespace {
+
+constexpr int kSizes[] = {20, 46, 55, 74, 111};
+constexpr int16_t kRedKnight = 4, kCreamKnight = 10, kRedQueen = 6, kRedKing = 7;
+
+bool IsPiece(int16_t image) { return image >= 2 && image <= 13; }
+bool IsKnight(int16_t image) { return image == kRedKnight || image == kCreamKnight; }
+bool IsQueenOrKing(int16_t image) { return image == kRedQueen || image == kRedKing || image == 12 || image == 13; }
+
+// Where a picture is black, split into what the square shows around the piece
+// (reached from the picture's edge through black, sideways only) and black
+// enclosed by the piece.
+struct Mask {
+  int size;
+  std::vector<char> outside;
+  std::vector<int> enclosedBlack;  // pixel offsets
+};
+
+Mask MaskOf(const DecodedPicture& picture, int size) {
+  Mask mask{size, std::vector<char>(picture.pixels.size(), 0), {}};
+  std::vector<int> todo;
+  auto reach = [&](int x, int y) {
+    if (x < 0 || y < 0 || x >= size || y >= size) return;
+    const int at = y * size + x;
+    if (mask.outside[at] || picture.pixels[at] != 0) return;
+    mask.outside[at] = 1;
+    todo.push_back(at);
+  };
+  for (int i = 0; i < size; ++i) reach(i, 0), reach(i, size - 1), reach(0, i), reach(size - 1, i);
+  while (!todo.empty()) {
+    const int at = todo.back();
+    todo.pop_back();
+    const int x = at % size, y = at / size;
+    reach(x - 1, y), reach(x + 1, y), reach(x, y - 1), reach(x, y + 1);
+  }
+  for (int at = 0; at < size * size; ++at)
+    if (picture.pixels[at] == 0 && !mask.outside[at]) mask.enclosedBlack.push_back(at);
+  return mask;
+}
+
+// Pixels of the piece (not outside) that are 8-connected to the first one.
+int BodyPixels(const Mask& mask) {
+  const int size = mask.size;
+  std::vector<char> seen(mask.outside.size(), 0);
+  const auto first = std::find(mask.outside.begin(), mask.outside.end(), 0);
+  if (first == mask.outside.end()) return 0;
+  std::vector<int> todo{static_cast<int>(first - mask.outside.begin())};
+  seen[todo.back()] = 1;
+  int count = 0;
+  while (!todo.empty()) {
+    const int at = todo.back();
+    todo.pop_back();
+    ++count;
+    for (int dy = -1; dy <= 1; ++dy)
+      for (int dx = -1; dx <= 1; ++dx) {
+        const int x = at % size + dx, y = at / size + dy;
+        if (x < 0 || y < 0 || x >= size || y >= size) continue;
+        const int next = y * size + x;
+        if (seen[next] || mask.outside[next]) continue;
+        seen[next] = 1;
+        todo.push_back(next);
+      }
+  }
+  return count;
+}
+
+}  // namespace
+
+TEST(DrawnPictures, AtTheDesignSizeTheGeometryGivesTheEmbeddedBitmapsExactly) {
+  const PictureSet& embedded = PictureSet::Shared();
+  EXPECT_EQ(&PictureSet::ForSize(control::kPictureSize), &embedded);
+  for (int16_t image = 1; image <= control::kImageCount; ++image) {
+    const art::Picture drawn = art::DrawImage(image, art::kDesignSize);
+    const auto& expected = embedded.Lookup(image).pixels;
+    ASSERT_EQ(drawn.px.size(), expected.size());
+    int differing = 0;
+    for (size_t i = 0; i < expected.size(); ++i) {
+      const art::Rgb c = drawn.pal[drawn.px[i]];
+      differing += expected[i] != ((uint32_t{c.r} << 16) | (uint32_t{c.g} << 8) | c.b);
+    }
+    EXPECT_EQ(differing, 0) << "image " << image;
+  }
+}
+
+TEST(DrawnPictures, EverySizeHasFourteenSquarePicturesAndSquaresWithoutBlack) {
+  for (int size : kSizes) {
+    const PictureSet& set = PictureSet::ForSize(size);
+    EXPECT_EQ(set.Size(), size);
+    for (int16_t image = 1; image <= control::kImageCount; ++image) {
+      const DecodedPicture& picture = set.Lookup(image);
+      ASSERT_EQ(picture.pixels.size(), static_cast<size_t>(size * size)) << size << " " << image;
+      EXPECT_EQ(picture.hasMaskColour, IsPiece(image)) << size << " " << image;
+      for (size_t i = 0; i < picture.pixels.size(); ++i)
+        ASSERT_EQ(picture.opaque[i] != 0, picture.pixels[i] != 0) << size << " " << image;
+    }
+    EXPECT_THROW(set.Lookup(15), std::exception);
+  }
+}
+
+TEST(DrawnPictures, PiecesAreOneBodyInBlackWithNoBlackInsideButTheKnightsStroke) {
+  for (int size : kSizes) {
+    const double scale = double(size) / control::kPictureSize;
+    for (int16_t image = 2; image <= 13; ++image) {
+      const DecodedPicture& picture = PictureSet::ForSize(size).Lookup(image);
+      const Mask mask = MaskOf(picture, size);
+      const int pieceArea = static_cast<int>(std::count(mask.outside.begin(), mask.outside.end(), 0));
+      EXPECT_EQ(BodyPixels(mask), pieceArea) << size << " " << image << ": in more than one part";
+      if (!IsKnight(image)) {
+        EXPECT_TRUE(mask.enclosedBlack.empty()) << size << " " << image;
+        continue;
+      }
+      // A diagonal line about a design pixel wide and fourteen long, never thinner than a pixel.
+      const double expected = 14 * std::max(scale, 0.8) * scale;
+      EXPECT_GE(mask.enclosedBlack.size(), 0.7 * expected) << size;
+      EXPECT_LE(mask.enclosedBlack.size(), 1.3 * expected) << size;
+      for (int at : mask.enclosedBlack) {
+        const double x = (at % size + 0.5) / scale, y = (at / size + 0.5) / scale;
+        EXPECT_LT(std::abs(x - y - 1), 1.0) << size << " stroke pixel off the diagonal";
+      }
+    }
+  }
+}
+
+struct Extent {
+  int minX, maxX, top;
+  bool onBottom;
+};
+
+Extent ExtentOf(const DecodedPicture& picture, int size) {
+  const Mask mask = MaskOf(picture, size);
+  Extent e{size, -1, size, false};
+  for (int at = 0; at < size * size; ++at) {
+    if (mask.outside[at]) continue;
+    e.minX = std::min(e.minX, at % size), e.maxX = std::max(e.maxX, at % size), e.top = std::min(e.top, at / size);
+    e.onBottom |= at / size == size - 1;
+  }
+  return e;
+}
+
+TEST(DrawnPictures, PiecesStandCentredOnTheBottomRowAsTallAsAtTheDesignSize) {
+  for (int size : kSizes) {
+    const double scale = double(size) / control::kPictureSize;
+    for (int16_t image = 2; image <= 13; ++image) {
+      const Extent e = ExtentOf(PictureSet::ForSize(size).Lookup(image), size);
+      const Extent design = ExtentOf(PictureSet::Shared().Lookup(image), control::kPictureSize);
+      EXPECT_TRUE(e.onBottom) << size << " " << image;
+      EXPECT_LE(std::abs(e.minX + e.maxX - (size - 1)), 2 * scale + 1) << size << " " << image;
+      EXPECT_NEAR(e.top, design.top * scale, scale + 1) << size << " " << image;
+      // The crowns reach the top within half a design pixel.
+      if (IsQueenOrKing(image)) {
+        EXPECT_LE(e.top, scale / 2) << size << " " << image;
+      }
+    }
+  }
+}
+
+// The shapes must scale, not shift or crop: each scaled silhouette, sampled at
+// the 37-pixel grid, agrees with the 37-pixel one almost everywhere.
+TEST(DrawnPictures, ScaledSilhouettesMatchTheDesignSizeAndRedMatchesCream) {
+  const PictureSet& design = PictureSet::Shared();
+  constexpr int n = control::kPictureSize;
+  for (int size : kSizes) {
+    if (size < n) continue;  // too coarse to compare pixel by pixel
+    const PictureSet& set = PictureSet::ForSize(size);
+    for (int16_t image = 2; image <= 13; ++image) {
+      const auto& scaled = set.Lookup(image).opaque;
+      const auto& reference = design.Lookup(image).opaque;
+      int disagree = 0;
+      for (int y = 0; y < n; ++y)
+        for (int x = 0; x < n; ++x) {
+          const int sx = static_cast<int>((x + 0.5) * size / n), sy = static_cast<int>((y + 0.5) * size / n);
+          disagree += (scaled[sy * size + sx] != 0) != (reference[y * n + x] != 0);
+        }
+      EXPECT_LT(disagree, n * n / 25) << size << " " << image;
+      if (image <= 7) {
+        EXPECT_EQ(scaled, set.Lookup(static_cast<int16_t>(image + 6)).opaque) << size << " " << image;
+      }
+    }
+  }
+}
+
+TEST(DrawnPictures, EachSizeIsDrawnOnceAndSharedAcrossThreads) {
+  const PictureSet* seen[2] = {};
+  std::thread first([&] { seen[0] = &PictureSet::ForSize(60); });
+  std::thread second([&] { seen[1] = &PictureSet::ForSize(60); });
+  first.join();
+  second.join();
+  EXPECT_EQ(seen[0], seen[1]);
+  EXPECT_EQ(seen[0], &PictureSet::ForSize(60));
+  EXPECT_NE(seen[0], &PictureSet::ForSize(61));
+  EXPECT_THROW(PictureSet::ForSize(0), std::invalid_argument);
+  EXPECT_THROW(PictureSet::ForSize(control::kLargestPictureSize + 1), std::invalid_argument);
+}
