@@ -8,3 +8,4 @@ void TestMessageBox();
 void TestPersistence();
 void TestDrawing();
 void TestInterfaces();
+void TestScale();

@@ -8,5 +8,8 @@ namespace host {
 // picture the component's drawing must match pixel for pixel.
 enum class CoreBoard { Fresh, NewGame };
 Pixels CoreRender(CoreBoard board);
+// The board with squares of `square` pixels at the top-left of a width x height
+// area whose rest shows the button-face colour, as the control's window fills it.
+Pixels CoreRender(CoreBoard board, int square, int width, int height);
 
 }  // namespace host
