@@ -21,4 +21,9 @@ DeviceScale DeviceScale::FromFactor(double factor) {
   return DeviceScale(factor, Bounded(std::floor(kPictureSize * factor + 1e-9)));
 }
 
+DeviceScale DeviceScale::Fitting(int width, int height) {
+  const int square = Bounded(std::min(width, height) / board::kBoardSize);
+  return DeviceScale(static_cast<double>(square) / kPictureSize, square);
+}
+
 }  // namespace control

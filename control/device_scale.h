@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+
 #include "board/squares.h"
 #include "control/picture_set.h"
 
@@ -13,6 +15,9 @@ class DeviceScale {
   // factor = dpi / 96. The square is held to 1..kLargestPictureSize pixels.
   static DeviceScale FromDpi(int dpi);
   static DeviceScale FromFactor(double factor);
+  // The largest whole squares whose board fits a width x height device area.
+  // Fits() says whether it does: a tiny area or one beyond the largest square does not.
+  static DeviceScale Fitting(int width, int height);
 
   DeviceScale() = default;
 
@@ -21,6 +26,9 @@ class DeviceScale {
   // Device pixels per square: the size to render, draw pictures and hit-test at.
   int Square() const { return square_; }
   int Board() const { return board::kBoardSize * square_; }
+  bool Fits(int width, int height) const {
+    return Board() <= width && Board() <= height && Board() + board::kBoardSize > std::min(width, height);
+  }
 
   // A device offset (such as a point relative to its cell) in 96-DPI units,
   // fractional where the device is finer.

@@ -26,6 +26,16 @@ TEST(DeviceScale, SquaresRoundDownSoEightFitTheContainersRectangle) {
   EXPECT_EQ(DeviceScale::FromFactor(100).Square(), control::kLargestPictureSize);
 }
 
+TEST(DeviceScale, AnAreaGetsTheLargestWholeSquaresThatFitUnlessTooSmallOrTooLarge) {
+  EXPECT_EQ(control::DeviceScale::Fitting(296, 296).Square(), 37);
+  EXPECT_EQ(control::DeviceScale::Fitting(592, 600).Square(), 74);
+  EXPECT_EQ(control::DeviceScale::Fitting(370, 370).Square(), 46);
+  EXPECT_TRUE(control::DeviceScale::Fitting(370, 400).Fits(370, 400));
+  EXPECT_FALSE(control::DeviceScale::Fitting(5, 5).Fits(5, 5));
+  EXPECT_FALSE(control::DeviceScale::Fitting(4000, 4000).Fits(4000, 4000));
+  EXPECT_EQ(control::DeviceScale::Fitting(4000, 4000).Square(), control::kLargestPictureSize);
+}
+
 TEST(DeviceScale, DeviceOffsetsBecomeFractional96DpiUnits) {
   EXPECT_FLOAT_EQ(DeviceScale::FromDpi(120).ToUnits(23), 18.4f);
   EXPECT_FLOAT_EQ(DeviceScale::FromDpi(192).ToUnits(37), 18.5f);

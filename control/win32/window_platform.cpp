@@ -3,8 +3,10 @@
 #include <windowsx.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <vector>
 
+#include "control/device_scale.h"
 #include "control/ovl_chess.h"
 #include "control/win32/this_module.h"
 
@@ -40,16 +42,47 @@ uint32_t ButtonFace() {
   return (uint32_t{GetRValue(colour)} << 16) | (uint32_t{GetGValue(colour)} << 8) | GetBValue(colour);
 }
 
-// The control's pixels in `area`, the background showing outside the cells.
-// One buffer serves every control on the thread: painting is synchronous, and
-// no pixels are kept per instance.
-const std::vector<uint32_t>& Composed(const CellGrid& cells, const RECT& area) {
+// The control's pixels in `area` with squares of `square` device pixels, the
+// background showing outside the cells. One buffer serves every control on the
+// thread: painting is synchronous, and no pixels are kept per instance.
+const std::vector<uint32_t>& Composed(const CellGrid& cells, const RECT& area, int square) {
   thread_local std::vector<uint32_t> buffer;
   const int width = area.right - area.left, height = area.bottom - area.top;
   buffer.assign(static_cast<size_t>(width) * height, ButtonFace());
-  cells.Render(buffer.data(), width, height, width, area.left, area.top);
+  cells.Render(buffer.data(), width, height, width, area.left, area.top, square);
   return buffer;
 }
+
+// Hands the control's pixels in `area` to `dc` one to one, with its top-left at `at`.
+void CopyComposed(HDC dc, POINT at, const CellGrid& cells, const RECT& area, int square) {
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  if (width <= 0 || height <= 0) return;
+  const std::vector<uint32_t>& pixels = Composed(cells, area, square);
+  const BITMAPINFO info = TopDownBitmap(width, height);
+  SetDIBitsToDevice(dc, at.x, at.y, width, height, 0, 0, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+}
+
+bool IsMetafile(HDC dc) {
+  const DWORD kind = GetObjectType(dc);
+  return kind == OBJ_METADC || kind == OBJ_ENHMETADC;
+}
+
+// The bounds' size in device pixels; `oneToOne` when a logical unit is a device pixel.
+struct DeviceArea {
+  int width, height;
+  bool oneToOne;
+};
+DeviceArea DeviceAreaOf(HDC dc, const RECT& bounds) {
+  POINT corners[2] = {{bounds.left, bounds.top}, {bounds.right, bounds.bottom}};
+  const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
+  if (IsMetafile(dc) || !LPtoDP(dc, corners, 2)) return {0, 0, false};
+  const int deviceWidth = std::abs(corners[1].x - corners[0].x), deviceHeight = std::abs(corners[1].y - corners[0].y);
+  return {deviceWidth, deviceHeight, deviceWidth == width && deviceHeight == height};
+}
+
+// Metafiles go on to printers and other resolutions: they record the board at
+// four times the 96-DPI size, 384 DPI for the control's extent.
+constexpr double kRecordingScale = 4;
 
 // Holds the component for the length of a message: a host's event handler may
 // release it, and the window must not be torn down under its own procedure.
@@ -137,32 +170,32 @@ void WindowPlatform::UpdateCell(int16_t cell) {
   UpdateWindow(window_);
 }
 
-void WindowPlatform::RenderInto(HDC dc, const RECT& area) const {
-  const int width = area.right - area.left, height = area.bottom - area.top;
-  if (width <= 0 || height <= 0) return;
-  const std::vector<uint32_t>& pixels = Composed(Cells(), area);
-  const BITMAPINFO info = TopDownBitmap(width, height);
-  SetDIBitsToDevice(dc, area.left, area.top, width, height, 0, 0, 0, height, pixels.data(), &info,
-                    DIB_RGB_COLORS);
-}
-
 void WindowPlatform::Paint() {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(window_, &paint);
-  RenderInto(dc, paint.rcPaint);
+  CopyComposed(dc, {paint.rcPaint.left, paint.rcPaint.top}, Cells(), paint.rcPaint, kPictureSize);
   EndPaint(window_, &paint);
 }
 
+// Drawn at the target's own resolution: one to one where the bounds are device
+// pixels, else rendered finely and scaled by the device (metafiles, mapping modes,
+// areas too small or too large for whole squares).
 void WindowPlatform::DrawTo(HDC dc, const RECT& bounds) const {
-  SIZE size = requestedSize_;
-  RECT client;
-  if (window_ && GetClientRect(window_, &client)) size = {client.right, client.bottom};
-  if (size.cx <= 0 || size.cy <= 0) return;
-  const std::vector<uint32_t>& pixels = Composed(Cells(), RECT{0, 0, size.cx, size.cy});
-  const BITMAPINFO info = TopDownBitmap(size.cx, size.cy);
+  const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
+  if (width <= 0 || height <= 0) return;
+  const DeviceArea device = DeviceAreaOf(dc, bounds);
+  const DeviceScale fitting = DeviceScale::Fitting(device.width, device.height);
+  if (device.oneToOne && fitting.Fits(width, height)) {
+    CopyComposed(dc, {bounds.left, bounds.top}, Cells(), RECT{0, 0, width, height}, fitting.Square());
+    return;
+  }
+  const DeviceScale scale = device.width > 0 ? fitting : DeviceScale::FromFactor(kRecordingScale);
+  const int side = scale.Board();
+  const std::vector<uint32_t>& pixels = Composed(Cells(), RECT{0, 0, side, side}, scale.Square());
+  const BITMAPINFO info = TopDownBitmap(side, side);
   const int previousMode = SetStretchBltMode(dc, COLORONCOLOR);
-  StretchDIBits(dc, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, 0, 0, size.cx,
-                size.cy, pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+  StretchDIBits(dc, bounds.left, bounds.top, width, height, 0, 0, side, side, pixels.data(), &info, DIB_RGB_COLORS,
+                SRCCOPY);
   SetStretchBltMode(dc, previousMode);
 }
 

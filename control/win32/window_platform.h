@@ -44,7 +44,7 @@ class WindowPlatform : public GridPlatform {
   void Destroy();
   HWND Window() const { return window_; }
   void SetPosition(const RECT& position);
-  // The control's pixels stretched onto any device context (designers, printing).
+  // The control's pixels on any device context (designers, printing, metafiles).
   void DrawTo(HDC dc, const RECT& bounds) const;
   SIZE RequestedSize() const { return requestedSize_; }
 
@@ -68,7 +68,6 @@ class WindowPlatform : public GridPlatform {
   static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void Paint();
-  void RenderInto(HDC dc, const RECT& area) const;
   void OnMouse(UINT message, WPARAM keys, POINT point);
   void OnButtonDown(int16_t button, bool doubleClick, WPARAM keys, POINT point);
   void OnButtonUp(int16_t button, WPARAM keys, POINT point);

@@ -61,33 +61,39 @@ void CompareViews(Bench& bench, const std::string& name, host::CoreBoard board) 
   ReportDifference("the window matches the core", host::Compare(core, shown));
 }
 
-// Printing and form snapshots record the control into a metafile: played back,
-// either kind shows the board the core renders.
+// Printing and form snapshots record the control into a metafile. It records
+// the board at four times the 96-DPI size, so played back at that size either
+// kind shows the core's render at 148-pixel squares, not a stretched 37.
 void CompareMetafiles(Bench& bench) {
-  const host::Pixels core = host::CoreRender(host::CoreBoard::NewGame);
-  const int size = host::kBoardPixels;
+  constexpr int kRecorded = 4;
+  const int size = host::kBoardPixels, played = kRecorded * size;
+  const host::Pixels core = host::CoreRender(host::CoreBoard::NewGame, kRecorded * host::kCellPixels, played, played);
   const RECT bounds{0, 0, size, size};
 
   HDC recorder = CreateMetaFileW(nullptr);
   CHECK_HR(DrawInto(bench, recorder, bounds), S_OK);
   HMETAFILE wmf = CloseMetaFile(recorder);
-  host::Canvas fromWmf(size, size);
+  host::Canvas fromWmf(played, played);
   fromWmf.Fill(kBackground);
+  SetMapMode(fromWmf.Dc(), MM_ANISOTROPIC);
+  SetWindowExtEx(fromWmf.Dc(), size, size, nullptr);
+  SetViewportExtEx(fromWmf.Dc(), played, played, nullptr);
   CHECK(PlayMetaFile(fromWmf.Dc(), wmf));
   DeleteMetaFile(wmf);
   ReportDifference("a WMF played back matches the core", host::Compare(core, fromWmf.Read()));
 
   // The frame, in hundredths of a millimetre of the screen the recording refers to,
-  // makes playing back into `bounds` a one-to-one copy.
+  // makes the recording exactly `bounds` in size.
   com::WindowDc screen(nullptr);
   const RECT frame{0, 0, MulDiv(size, 100 * GetDeviceCaps(screen.get(), HORZSIZE), GetDeviceCaps(screen.get(), HORZRES)),
                    MulDiv(size, 100 * GetDeviceCaps(screen.get(), VERTSIZE), GetDeviceCaps(screen.get(), VERTRES))};
   HDC enhancedRecorder = CreateEnhMetaFileW(screen.get(), nullptr, &frame, nullptr);
   CHECK_HR(DrawInto(bench, enhancedRecorder, bounds), S_OK);
   HENHMETAFILE emf = CloseEnhMetaFile(enhancedRecorder);
-  host::Canvas fromEmf(size, size);
+  host::Canvas fromEmf(played, played);
   fromEmf.Fill(kBackground);
-  CHECK(PlayEnhMetaFile(fromEmf.Dc(), emf, &bounds));
+  const RECT playedBounds{0, 0, played, played};
+  CHECK(PlayEnhMetaFile(fromEmf.Dc(), emf, &playedBounds));
   DeleteEnhMetaFile(emf);
   ReportDifference("an EMF played back matches the core", host::Compare(core, fromEmf.Read()));
 }
