@@ -73,7 +73,7 @@ class ContainerBag : public control::PropertyBag {
  public:
   ContainerBag(IPropertyBag& bag, IErrorLog* log) : bag_(bag), log_(log) {}
 
-  control::PropertyValue ReadProperty(std::string_view key, const control::PropertyValue& defaultValue) override {
+  control::PropertyValue ReadProperty(std::string_view key, const control::PropertyValue& defaultValue) noexcept override {
     com::UniqueVariant value;
     const HRESULT hr = bag_.Read(Wide(key).c_str(), value.put(), log_);
     // A bag answers E_INVALIDARG for a key it does not hold.
@@ -83,7 +83,7 @@ class ContainerBag : public control::PropertyBag {
   }
 
   void WriteProperty(std::string_view key, const control::PropertyValue& value,
-                     const control::PropertyValue&) override {
+                     const control::PropertyValue&) noexcept override {
     com::UniqueVariant variant;
     if (const bool* b = std::get_if<bool>(&value)) {
       variant.vt = VT_BOOL;
@@ -122,7 +122,7 @@ class ContainerBag : public control::PropertyBag {
 
 }  // namespace
 
-STDMETHODIMP ChessControl::GetClassID(CLSID* id) {
+STDMETHODIMP ChessControl::GetClassID(CLSID* id) noexcept {
   if (!id) return E_POINTER;
   *id = identity::kClassId;
   return S_OK;
@@ -137,13 +137,13 @@ HRESULT ChessControl::Restore(Action&& readBag) {
   return S_OK;
 }
 
-STDMETHODIMP ChessControl::InitNew() {
+STDMETHODIMP ChessControl::InitNew() noexcept {
   return Restore([&] { control_.UserControl_InitProperties(); });
 }
 
-STDMETHODIMP ChessControl::InitNew(IStorage*) { return InitNew(); }
+STDMETHODIMP ChessControl::InitNew(IStorage*) noexcept { return InitNew(); }
 
-STDMETHODIMP ChessControl::Load(IStream* stream) {
+STDMETHODIMP ChessControl::Load(IStream* stream) noexcept {
   if (!stream) return E_POINTER;
   return Restore([&] {
     control::MemoryPropertyBag bag = ReadStream(*stream);
@@ -151,7 +151,7 @@ STDMETHODIMP ChessControl::Load(IStream* stream) {
   });
 }
 
-STDMETHODIMP ChessControl::Save(IStream* stream, BOOL clearDirty) {
+STDMETHODIMP ChessControl::Save(IStream* stream, BOOL clearDirty) noexcept {
   if (!stream) return E_POINTER;
   RETURN_IF_FAILED(com::Guarded([&] {
     control::MemoryPropertyBag bag;
@@ -162,20 +162,20 @@ STDMETHODIMP ChessControl::Save(IStream* stream, BOOL clearDirty) {
   return S_OK;
 }
 
-STDMETHODIMP ChessControl::GetSizeMax(ULARGE_INTEGER* size) {
+STDMETHODIMP ChessControl::GetSizeMax(ULARGE_INTEGER* size) noexcept {
   if (!size) return E_POINTER;
   size->QuadPart = kStreamSize;
   return S_OK;
 }
 
-STDMETHODIMP ChessControl::Load(IStorage* storage) {
+STDMETHODIMP ChessControl::Load(IStorage* storage) noexcept {
   if (!storage) return E_POINTER;
   com::ComPtr<IStream> stream;
   RETURN_IF_FAILED(storage->OpenStream(kContentsStream, nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, stream.put()));
   return Load(stream.get());
 }
 
-STDMETHODIMP ChessControl::Save(IStorage* storage, BOOL) {
+STDMETHODIMP ChessControl::Save(IStorage* storage, BOOL) noexcept {
   if (!storage) return E_POINTER;
   com::ComPtr<IStream> stream;
   RETURN_IF_FAILED(storage->CreateStream(kContentsStream, STGM_CREATE | STGM_WRITE | STGM_SHARE_EXCLUSIVE, 0, 0,
@@ -183,7 +183,7 @@ STDMETHODIMP ChessControl::Save(IStorage* storage, BOOL) {
   return Save(stream.get(), TRUE);
 }
 
-STDMETHODIMP ChessControl::Load(IPropertyBag* bag, IErrorLog* log) {
+STDMETHODIMP ChessControl::Load(IPropertyBag* bag, IErrorLog* log) noexcept {
   if (!bag) return E_POINTER;
   return Restore([&] {
     ContainerBag adapter(*bag, log);
@@ -191,7 +191,7 @@ STDMETHODIMP ChessControl::Load(IPropertyBag* bag, IErrorLog* log) {
   });
 }
 
-STDMETHODIMP ChessControl::Save(IPropertyBag* bag, BOOL clearDirty, BOOL) {
+STDMETHODIMP ChessControl::Save(IPropertyBag* bag, BOOL clearDirty, BOOL) noexcept {
   if (!bag) return E_POINTER;
   RETURN_IF_FAILED(com::Guarded([&] {
     ContainerBag adapter(*bag, nullptr);
