@@ -47,9 +47,10 @@ inline constexpr Parameter kPiecePut[] = {{L"col", Type::Short, Passing::InOut},
                                           {L"row", Type::Short, Passing::InOut},
                                           {L"New_Piece", Type::PieceNum, Passing::In}};
 inline constexpr Parameter kCell[] = {{L"col", Type::Short, Passing::InOut}, {L"row", Type::Short, Passing::InOut}};
-inline constexpr Parameter kMouse[] = {{L"col", Type::Short, Passing::InOut},    {L"row", Type::Short, Passing::InOut},
-                                       {L"Button", Type::Short, Passing::InOut}, {L"Shift", Type::Short, Passing::InOut},
-                                       {L"X", Type::Float, Passing::InOut},      {L"Y", Type::Float, Passing::InOut}};
+inline constexpr Parameter kMouse[] = {
+    {L"col", Type::Short, Passing::InOut},   {L"row", Type::Short, Passing::InOut},
+    {L"Button", Type::Short, Passing::InOut}, {L"Shift", Type::Short, Passing::InOut},
+    {L"X", Type::Float, Passing::InOut},      {L"Y", Type::Float, Passing::InOut}};
 }  // namespace detail
 
 // In vtable order: entry i is slot kFirstSlot + i of the dual interface.

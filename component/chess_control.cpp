@@ -106,7 +106,8 @@ STDMETHODIMP ChessControl::GetGUID(DWORD kind, GUID* guid) noexcept {
 
 namespace {
 void CopyPoint(const com::ComPtr<IConnectionPoint>& point, IConnectionPoint*& out) { point.CopyTo(&out); }
-using ConnectionPointList = com::Enumerator<IEnumConnectionPoints, IConnectionPoint*, com::ComPtr<IConnectionPoint>, CopyPoint>;
+using ConnectionPointList =
+    com::Enumerator<IEnumConnectionPoints, IConnectionPoint*, com::ComPtr<IConnectionPoint>, CopyPoint>;
 }  // namespace
 
 STDMETHODIMP ChessControl::EnumConnectionPoints(IEnumConnectionPoints** points) noexcept {

@@ -27,7 +27,7 @@ class ChessControl final
       private control::win32::ContainerServices {
  public:
   ChessControl();
-  ~ChessControl() noexcept override;
+  ~ChessControl() override;
   // Construction runs the control's own; a failure there fails the creation.
   HRESULT Initialize();
 
@@ -100,7 +100,9 @@ class ChessControl final
   // IViewObject2
   STDMETHODIMP Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC dc, LPCRECTL bounds, LPCRECTL,
                     BOOL(STDMETHODCALLTYPE*)(ULONG_PTR), ULONG_PTR) noexcept override;
-  STDMETHODIMP GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, LOGPALETTE**) noexcept override { return E_NOTIMPL; }
+  STDMETHODIMP GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, LOGPALETTE**) noexcept override {
+    return E_NOTIMPL;
+  }
   STDMETHODIMP Freeze(DWORD, LONG, void*, DWORD*) noexcept override { return E_NOTIMPL; }
   STDMETHODIMP Unfreeze(DWORD) noexcept override { return E_NOTIMPL; }
   STDMETHODIMP SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink) noexcept override;

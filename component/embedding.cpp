@@ -25,7 +25,8 @@ STDMETHODIMP ChessControl::Close(DWORD) noexcept {
   return S_OK;
 }
 
-STDMETHODIMP ChessControl::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND parent, LPCRECT position) noexcept {
+STDMETHODIMP ChessControl::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND parent,
+                                  LPCRECT position) noexcept {
   if (site && !clientSite_) clientSite_ = com::ComPtr<IOleClientSite>(site);
   switch (verb) {
     case OLEIVERB_PRIMARY:

@@ -73,7 +73,7 @@ class ContainerBag : public control::PropertyBag {
  public:
   ContainerBag(IPropertyBag& bag, IErrorLog* log) : bag_(bag), log_(log) {}
 
-  control::PropertyValue ReadProperty(std::string_view key, const control::PropertyValue& defaultValue) noexcept override {
+  control::PropertyValue ReadProperty(std::string_view key, const control::PropertyValue& defaultValue) override {
     com::UniqueVariant value;
     const HRESULT hr = bag_.Read(Wide(key).c_str(), value.put(), log_);
     // A bag answers E_INVALIDARG for a key it does not hold.
@@ -83,7 +83,7 @@ class ContainerBag : public control::PropertyBag {
   }
 
   void WriteProperty(std::string_view key, const control::PropertyValue& value,
-                     const control::PropertyValue&) noexcept override {
+                     const control::PropertyValue&) override {
     com::UniqueVariant variant;
     if (const bool* b = std::get_if<bool>(&value)) {
       variant.vt = VT_BOOL;

@@ -12,6 +12,7 @@
 #include "component/identity.h"
 #include "orvel_board.h"
 #include "tests/windows/check.h"
+#include "tests/windows/loaded_library.h"
 
 namespace {
 
@@ -21,20 +22,7 @@ using com::UniqueVariant;
 constexpr DISPID kPiece = 0x68030000;
 constexpr DISPID kEnabled = 0x68030001;
 
-using GetClassObjectFunction = HRESULT(__stdcall*)(REFCLSID, REFIID, void**);
-using CanUnloadFunction = HRESULT(__stdcall*)();
-
-template <class Function>
-Function Export(HMODULE module, const char* name) {
-  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
-struct Library {
-  explicit Library(const wchar_t* path) : module(LoadLibraryW(path)) {}
-  HMODULE module;
-  GetClassObjectFunction getClassObject = Export<GetClassObjectFunction>(module, "DllGetClassObject");
-  CanUnloadFunction canUnload = Export<CanUnloadFunction>(module, "DllCanUnloadNow");
-};
+using test::Library;
 
 VARIANT Value(VARTYPE type, LONG value) {
   VARIANT v;
