@@ -130,8 +130,9 @@ STDMETHODIMP ChessControl::FindConnectionPoint(REFIID iid, IConnectionPoint** po
 // What the window asks of the container
 
 void ChessControl::FireEvent(control::ControlEvent event, control::EventArguments& a) noexcept {
-  if (frozenEvents_ > 0) return;
-  const automation::Member& member = automation::kEvents[static_cast<size_t>(event) - 1];
+  const auto index = static_cast<size_t>(event) - 1;  // the core numbers its events from 1
+  if (frozenEvents_ > 0 || index >= std::size(automation::kEvents)) return;
+  const automation::Member& member = automation::kEvents[index];
   // Arguments stand in reverse order, so an event's own are the last of these;
   // every one is passed by reference.
   VARIANT arguments[] = {ByReference(VT_R4, &a.Y),      ByReference(VT_R4, &a.X),

@@ -41,10 +41,11 @@ HRESULT Validate(const DISPPARAMS* parameters) {
   return S_OK;
 }
 
-// Value types VariantChangeType reads without following a pointer of the
-// caller's beyond the VARIANT itself (or its one by-reference pointer).
-bool IsPlainValue(VARTYPE base) {
-  switch (base) {
+// Values VariantChangeType reads without following any pointer of the
+// caller's but the one a by-reference value holds.
+bool IsPlainValue(VARTYPE vt) {
+  if (vt == VT_EMPTY || vt == VT_NULL) return true;
+  switch (vt & ~VT_BYREF) {
     case VT_I1: case VT_I2: case VT_I4: case VT_I8: case VT_INT:
     case VT_UI1: case VT_UI2: case VT_UI4: case VT_UI8: case VT_UINT:
     case VT_R4: case VT_R8: case VT_CY: case VT_DATE: case VT_DECIMAL:
@@ -80,7 +81,7 @@ HRESULT Coerce(const VARIANT& argument, VARTYPE type, VARIANT& out, int depth) {
   if (argument.vt == VT_ERROR && argument.scode == DISP_E_PARAMNOTFOUND) return DISP_E_PARAMNOTOPTIONAL;
   if (base == VT_DISPATCH || base == VT_UNKNOWN)
     return CoerceObject(byReference ? *argument.ppunkVal : argument.punkVal, type, out, depth);
-  if (!IsPlainValue(base) && !(!byReference && (base == VT_EMPTY || base == VT_NULL))) return DISP_E_TYPEMISMATCH;
+  if (!IsPlainValue(argument.vt)) return DISP_E_TYPEMISMATCH;
   HRESULT hr = VariantChangeType(&out, const_cast<VARIANT*>(&argument), 0, type);
   if (FAILED(hr) && hr != DISP_E_OVERFLOW) hr = DISP_E_TYPEMISMATCH;
   return hr;
