@@ -1,16 +1,11 @@
-// The COM toolkit's exception boundary and its enumerator: an object whose
-// constructor throws fails its creation with an HRESULT and leaves no lock
-// behind; enumerators hand out references and keep their place per clone.
+// The COM toolkit's exception boundary: an object whose constructor throws
+// fails its creation with an HRESULT and leaves no lock behind.
 #include <windows.h>
-
-#include <ocidl.h>
 
 #include <stdexcept>
 #include <type_traits>
 
 #include "component/com/com_object.h"
-#include "component/com/com_ptr.h"
-#include "component/com/enumerator.h"
 #include "component/com/errors.h"
 #include "tests/windows/check.h"
 
@@ -64,45 +59,12 @@ void GuardedPassesResultsOn() {
   CHECK_EQ(com::Guarded([]() -> HRESULT { throw std::runtime_error("x"); }), E_UNEXPECTED);
 }
 
-void CopyNumber(const int& item, CONNECTDATA& out) {
-  out.pUnk = nullptr;
-  out.dwCookie = static_cast<DWORD>(item);
-}
-using Numbers = com::Enumerator<IEnumConnections, CONNECTDATA, int, CopyNumber>;
-
-void EnumeratorsKeepTheirPlace() {
-  check::context = "enumerator";
-  com::ComPtr<IEnumConnections> numbers;
-  CHECK_EQ(Numbers::Over({10, 20, 30}, numbers.put()), S_OK);
-  CHECK_EQ(Numbers::Over({}, nullptr), E_POINTER);
-  if (!numbers) return;
-  CONNECTDATA data[4]{};
-  ULONG fetched = 9;
-  CHECK_EQ(numbers->Skip(1), S_OK);
-  CHECK_EQ(numbers->Next(1, data, &fetched), S_OK);
-  CHECK(fetched == 1 && data[0].dwCookie == 20);
-  com::ComPtr<IEnumConnections> clone;
-  CHECK_EQ(numbers->Clone(clone.put()), S_OK);
-  CHECK_EQ(numbers->Skip(2), S_FALSE);  // one was left
-  CHECK_EQ(numbers->Next(1, data, &fetched), S_FALSE);
-  CHECK_EQ(fetched, 0);
-  if (clone) {
-    CHECK_EQ(clone->Next(4, data, &fetched), S_FALSE);
-    CHECK(fetched == 1 && data[0].dwCookie == 30);
-  }
-  CHECK_EQ(numbers->Reset(), S_OK);
-  CHECK_EQ(numbers->Next(3, data, &fetched), S_OK);
-  CHECK(fetched == 3 && data[0].dwCookie == 10 && data[2].dwCookie == 30);
-  CHECK_EQ(numbers->Next(0, data, nullptr), S_OK);
-}
-
 }  // namespace
 
 int wmain() {
   CoInitialize(nullptr);
   ThrowingConstructorsFailTheCreation();
   GuardedPassesResultsOn();
-  EnumeratorsKeepTheirPlace();
   CoUninitialize();
   return check::Result();
 }

@@ -149,22 +149,9 @@ void TableMatchesHeaderVtable() {
   }
 }
 
-// What callers look members and parameters up by, from the table.
-void NamesResolveFromTheTable() {
-  check::context = "names";
-  CHECK_EQ(automation::IdOf(std::wstring_view(L"pIEcE")), 0x68030000);
-  CHECK_EQ(automation::IdOf(std::string_view("Enabled")), 0x68030001);
-  CHECK_EQ(automation::IdOf(std::wstring_view(L"Pieces")), DISPID_UNKNOWN);
-  CHECK_EQ(automation::ParameterIdOf(0x68030000, L"ROW"), 1);
-  CHECK_EQ(automation::ParameterIdOf(0x68030000, L"New_Piece"), 2);
-  CHECK_EQ(automation::ParameterIdOf(0x68030000, L"Piece"), DISPID_UNKNOWN);  // the [retval] is nobody's to pass
-  CHECK_EQ(automation::ParameterIdOf(0x60030004, L"col"), DISPID_UNKNOWN);
-  const Member* get = automation::Resolve(0x68030001, DISPATCH_METHOD | DISPATCH_PROPERTYGET);
-  const Member* put = automation::Resolve(0x68030001, DISPATCH_PROPERTYPUT);
-  CHECK(get && get->kind == INVOKE_PROPERTYGET);
-  CHECK(put && put->kind == INVOKE_PROPERTYPUT);
-  CHECK(!automation::Resolve(0x60030003, DISPATCH_PROPERTYGET));
-  CHECK(!automation::Resolve(0x68030000, DISPATCH_PROPERTYPUTREF));
+// Events are fired by the core's numbers, which count from 1 in table order.
+void EventsInTheCoresOrder() {
+  check::context = "events";
   for (size_t i = 0; i < std::size(automation::kEvents); ++i) CHECK_EQ(automation::kEvents[i].id, i + 1);
 }
 
@@ -178,6 +165,6 @@ int wmain(int argc, wchar_t** argv) {
   idl << file.rdbuf();
   TableMatchesIdl(idl.str());
   TableMatchesHeaderVtable();
-  NamesResolveFromTheTable();
+  EventsInTheCoresOrder();
   return check::Result();
 }
