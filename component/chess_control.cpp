@@ -2,6 +2,8 @@
 
 #include <olectl.h>
 
+#include "component/automation_interface.h"
+#include "component/com/enumerator.h"
 #include "component/com/errors.h"
 #include "component/com/unique.h"
 #include "component/identity.h"
@@ -41,59 +43,59 @@ HRESULT ChessControl::Initialize() {
 
 // _OvlChess
 
-STDMETHODIMP ChessControl::get_Enabled(VARIANT_BOOL* Enabled) {
+STDMETHODIMP ChessControl::get_Enabled(VARIANT_BOOL* Enabled) noexcept {
   if (!Enabled) return E_POINTER;
   return com::Guarded([&] { *Enabled = control_.Enabled() ? VARIANT_TRUE : VARIANT_FALSE; });
 }
 
-STDMETHODIMP ChessControl::put_Enabled(VARIANT_BOOL New_Enabled) {
+STDMETHODIMP ChessControl::put_Enabled(VARIANT_BOOL New_Enabled) noexcept {
   return com::Guarded([&] { control_.Enabled(New_Enabled != VARIANT_FALSE); });
 }
 
-STDMETHODIMP ChessControl::Refresh() {
+STDMETHODIMP ChessControl::Refresh() noexcept {
   return com::Guarded([&] { control_.Refresh(); });
 }
 
-STDMETHODIMP ChessControl::NewGame() {
+STDMETHODIMP ChessControl::NewGame() noexcept {
   return com::Guarded([&] { control_.NewGame(); });
 }
 
-STDMETHODIMP ChessControl::Clear() {
+STDMETHODIMP ChessControl::Clear() noexcept {
   return com::Guarded([&] { control_.Clear(); });
 }
 
-STDMETHODIMP ChessControl::get_Piece(short* col, short* row, PieceNum* Piece) {
+STDMETHODIMP ChessControl::get_Piece(short* col, short* row, PieceNum* Piece) noexcept {
   if (!col || !row || !Piece) return E_POINTER;
   return com::Guarded([&] { *Piece = static_cast<PieceNum>(control_.Piece(*col, *row)); });
 }
 
-STDMETHODIMP ChessControl::put_Piece(short* col, short* row, PieceNum New_Piece) {
+STDMETHODIMP ChessControl::put_Piece(short* col, short* row, PieceNum New_Piece) noexcept {
   if (!col || !row) return E_POINTER;
   return com::Guarded([&] { control_.Piece(*col, *row, static_cast<int32_t>(New_Piece)); });
 }
 
 // Error information, type information
 
-STDMETHODIMP ChessControl::InterfaceSupportsErrorInfo(REFIID iid) {
+STDMETHODIMP ChessControl::InterfaceSupportsErrorInfo(REFIID iid) noexcept {
   return iid == identity::kDefaultInterfaceId ? S_OK : S_FALSE;
 }
 
-STDMETHODIMP ChessControl::GetTypeInfoCount(UINT* count) {
+STDMETHODIMP ChessControl::GetTypeInfoCount(UINT* count) noexcept {
   if (!count) return E_POINTER;
   *count = 1;
   return S_OK;
 }
 
-STDMETHODIMP ChessControl::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
+STDMETHODIMP ChessControl::GetTypeInfo(UINT index, LCID, ITypeInfo** info) noexcept {
   if (!info) return E_POINTER;
   *info = nullptr;
   if (index != 0) return DISP_E_BADINDEX;
   return TypeInfoOf(identity::kDefaultInterfaceId, info);
 }
 
-STDMETHODIMP ChessControl::GetClassInfo(ITypeInfo** info) { return TypeInfoOf(identity::kClassId, info); }
+STDMETHODIMP ChessControl::GetClassInfo(ITypeInfo** info) noexcept { return TypeInfoOf(identity::kClassId, info); }
 
-STDMETHODIMP ChessControl::GetGUID(DWORD kind, GUID* guid) {
+STDMETHODIMP ChessControl::GetGUID(DWORD kind, GUID* guid) noexcept {
   if (!guid) return E_POINTER;
   if (kind != GUIDKIND_DEFAULT_SOURCE_DISP_IID) return E_INVALIDARG;
   *guid = identity::kEventInterfaceId;
@@ -103,43 +105,20 @@ STDMETHODIMP ChessControl::GetGUID(DWORD kind, GUID* guid) {
 // Connection points
 
 namespace {
-class ConnectionPointList final : public com::ComObject<ConnectionPointList, IEnumConnectionPoints> {
- public:
-  ConnectionPointList(std::vector<com::ComPtr<IConnectionPoint>> points, ULONG position = 0)
-      : points_(std::move(points)), position_(position) {}
-
-  STDMETHODIMP Next(ULONG count, IConnectionPoint** out, ULONG* fetched) override {
-    if (!out || (count > 1 && !fetched)) return E_POINTER;
-    ULONG n = 0;
-    for (; n < count && position_ < points_.size(); ++n) points_[position_++].CopyTo(&out[n]);
-    if (fetched) *fetched = n;
-    return n == count ? S_OK : S_FALSE;
-  }
-  STDMETHODIMP Skip(ULONG count) override {
-    position_ = std::min<size_t>(points_.size(), position_ + count);
-    return position_ < points_.size() ? S_OK : S_FALSE;
-  }
-  STDMETHODIMP Reset() override {
-    position_ = 0;
-    return S_OK;
-  }
-  STDMETHODIMP Clone(IEnumConnectionPoints** clone) override {
-    return Create(IID_IEnumConnectionPoints, reinterpret_cast<void**>(clone), points_, position_);
-  }
-
- private:
-  std::vector<com::ComPtr<IConnectionPoint>> points_;
-  size_t position_;
-};
+void CopyPoint(const com::ComPtr<IConnectionPoint>& point, IConnectionPoint*& out) { point.CopyTo(&out); }
+using ConnectionPointList =
+    com::Enumerator<IEnumConnectionPoints, IConnectionPoint*, com::ComPtr<IConnectionPoint>, CopyPoint>;
 }  // namespace
 
-STDMETHODIMP ChessControl::EnumConnectionPoints(IEnumConnectionPoints** points) {
-  std::vector<com::ComPtr<IConnectionPoint>> list{com::ComPtr<IConnectionPoint>(&events_),
-                                                  com::ComPtr<IConnectionPoint>(&propertyNotifications_)};
-  return ConnectionPointList::Create(IID_IEnumConnectionPoints, reinterpret_cast<void**>(points), std::move(list));
+STDMETHODIMP ChessControl::EnumConnectionPoints(IEnumConnectionPoints** points) noexcept {
+  return com::Guarded([&] {
+    return ConnectionPointList::Over({com::ComPtr<IConnectionPoint>(&events_),
+                                      com::ComPtr<IConnectionPoint>(&propertyNotifications_)},
+                                     points);
+  });
 }
 
-STDMETHODIMP ChessControl::FindConnectionPoint(REFIID iid, IConnectionPoint** point) {
+STDMETHODIMP ChessControl::FindConnectionPoint(REFIID iid, IConnectionPoint** point) noexcept {
   if (!point) return E_POINTER;
   *point = nullptr;
   for (ConnectionPoint* candidate : {&events_, &propertyNotifications_}) {
@@ -150,28 +129,34 @@ STDMETHODIMP ChessControl::FindConnectionPoint(REFIID iid, IConnectionPoint** po
 
 // What the window asks of the container
 
-void ChessControl::FireEvent(control::ControlEvent event, control::EventArguments& a) {
-  if (frozenEvents_ > 0) return;
-  // Arguments stand in reverse order; every one is passed by reference.
+void ChessControl::FireEvent(control::ControlEvent event, control::EventArguments& a) noexcept {
+  const auto index = static_cast<size_t>(event) - 1;  // the core numbers its events from 1
+  if (frozenEvents_ > 0 || index >= std::size(automation::kEvents)) return;
+  const automation::Member& member = automation::kEvents[index];
+  // Arguments stand in reverse order, so an event's own are the last of these;
+  // every one is passed by reference.
   VARIANT arguments[] = {ByReference(VT_R4, &a.Y),      ByReference(VT_R4, &a.X),
                          ByReference(VT_I2, &a.Shift),  ByReference(VT_I2, &a.Button),
                          ByReference(VT_I2, &a.row),    ByReference(VT_I2, &a.col)};
-  const bool mouse = event >= control::ControlEvent::MouseDown;
-  DISPPARAMS parameters{mouse ? arguments : arguments + 4, nullptr, mouse ? 6u : 2u, 0};
-  for (const auto& sink : events_.Sinks<IDispatch>()) {
-    sink->Invoke(static_cast<DISPID>(event), IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters, nullptr,
-                 nullptr, nullptr);
-  }
+  const UINT count = static_cast<UINT>(member.parameters.size());
+  DISPPARAMS parameters{std::end(arguments) - count, nullptr, count, 0};
+  // A sink list that cannot be copied drops this event, as a full message queue would.
+  com::Guarded([&] {
+    for (const auto& sink : events_.Sinks<IDispatch>())
+      sink->Invoke(member.id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters, nullptr, nullptr, nullptr);
+  });
 }
 
-void ChessControl::NotifyPropertyChanged(std::string_view name) {
+void ChessControl::NotifyPropertyChanged(std::string_view name) noexcept {
   dirty_ = true;
-  const DISPID id = name == "Piece" ? identity::kPieceId : identity::kEnabledId;
+  const DISPID id = automation::IdOf(name);
   // OnChanged's result carries nothing: containers return what they like.
-  for (const auto& sink : propertyNotifications_.Sinks<IPropertyNotifySink>()) sink->OnChanged(id);
+  com::Guarded([&] {
+    for (const auto& sink : propertyNotifications_.Sinks<IPropertyNotifySink>()) sink->OnChanged(id);
+  });
 }
 
-bool ChessControl::AmbientUserMode() {
+bool ChessControl::AmbientUserMode() noexcept {
   if (auto ambient = clientSite_.As<IDispatch>()) {
     com::UniqueVariant value;
     DISPPARAMS none{};

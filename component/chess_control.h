@@ -32,108 +32,110 @@ class ChessControl final
   HRESULT Initialize();
 
   // IDispatch
-  STDMETHODIMP GetTypeInfoCount(UINT* count) override;
-  STDMETHODIMP GetTypeInfo(UINT index, LCID, ITypeInfo** info) override;
-  STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override;
+  STDMETHODIMP GetTypeInfoCount(UINT* count) noexcept override;
+  STDMETHODIMP GetTypeInfo(UINT index, LCID, ITypeInfo** info) noexcept override;
+  STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) noexcept override;
   STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* parameters, VARIANT* result,
-                      EXCEPINFO* exception, UINT* argumentError) override;
+                      EXCEPINFO* exception, UINT* argumentError) noexcept override;
   // _OvlChess
-  STDMETHODIMP get_Enabled(VARIANT_BOOL* Enabled) override;
-  STDMETHODIMP put_Enabled(VARIANT_BOOL New_Enabled) override;
-  STDMETHODIMP Refresh() override;
-  STDMETHODIMP NewGame() override;
-  STDMETHODIMP Clear() override;
-  STDMETHODIMP get_Piece(short* col, short* row, PieceNum* Piece) override;
-  STDMETHODIMP put_Piece(short* col, short* row, PieceNum New_Piece) override;
+  STDMETHODIMP get_Enabled(VARIANT_BOOL* Enabled) noexcept override;
+  STDMETHODIMP put_Enabled(VARIANT_BOOL New_Enabled) noexcept override;
+  STDMETHODIMP Refresh() noexcept override;
+  STDMETHODIMP NewGame() noexcept override;
+  STDMETHODIMP Clear() noexcept override;
+  STDMETHODIMP get_Piece(short* col, short* row, PieceNum* Piece) noexcept override;
+  STDMETHODIMP put_Piece(short* col, short* row, PieceNum New_Piece) noexcept override;
 
   // ISupportErrorInfo
-  STDMETHODIMP InterfaceSupportsErrorInfo(REFIID iid) override;
+  STDMETHODIMP InterfaceSupportsErrorInfo(REFIID iid) noexcept override;
   // IProvideClassInfo2
-  STDMETHODIMP GetClassInfo(ITypeInfo** info) override;
-  STDMETHODIMP GetGUID(DWORD kind, GUID* guid) override;
+  STDMETHODIMP GetClassInfo(ITypeInfo** info) noexcept override;
+  STDMETHODIMP GetGUID(DWORD kind, GUID* guid) noexcept override;
   // IConnectionPointContainer
-  STDMETHODIMP EnumConnectionPoints(IEnumConnectionPoints** points) override;
-  STDMETHODIMP FindConnectionPoint(REFIID iid, IConnectionPoint** point) override;
+  STDMETHODIMP EnumConnectionPoints(IEnumConnectionPoints** points) noexcept override;
+  STDMETHODIMP FindConnectionPoint(REFIID iid, IConnectionPoint** point) noexcept override;
 
   // IOleObject
-  STDMETHODIMP SetClientSite(IOleClientSite* site) override;
-  STDMETHODIMP GetClientSite(IOleClientSite** site) override;
-  STDMETHODIMP SetHostNames(LPCOLESTR, LPCOLESTR) override { return S_OK; }
-  STDMETHODIMP Close(DWORD) override;
-  STDMETHODIMP SetMoniker(DWORD, IMoniker*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetMoniker(DWORD, DWORD, IMoniker**) override { return E_NOTIMPL; }
-  STDMETHODIMP InitFromData(IDataObject*, BOOL, DWORD) override { return E_NOTIMPL; }
-  STDMETHODIMP GetClipboardData(DWORD, IDataObject**) override { return E_NOTIMPL; }
-  STDMETHODIMP DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND parent, LPCRECT position) override;
-  STDMETHODIMP EnumVerbs(IEnumOLEVERB** verbs) override;
-  STDMETHODIMP Update() override { return S_OK; }
-  STDMETHODIMP IsUpToDate() override { return S_OK; }
-  STDMETHODIMP GetUserClassID(CLSID* id) override { return GetClassID(id); }
-  STDMETHODIMP GetUserType(DWORD form, LPOLESTR* type) override;
-  STDMETHODIMP SetExtent(DWORD aspect, SIZEL* size) override;
-  STDMETHODIMP GetExtent(DWORD aspect, SIZEL* size) override;
-  STDMETHODIMP Advise(IAdviseSink* sink, DWORD* cookie) override;
-  STDMETHODIMP Unadvise(DWORD cookie) override;
-  STDMETHODIMP EnumAdvise(IEnumSTATDATA** advises) override;
-  STDMETHODIMP GetMiscStatus(DWORD aspect, DWORD* status) override;
-  STDMETHODIMP SetColorScheme(LOGPALETTE*) override { return E_NOTIMPL; }
+  STDMETHODIMP SetClientSite(IOleClientSite* site) noexcept override;
+  STDMETHODIMP GetClientSite(IOleClientSite** site) noexcept override;
+  STDMETHODIMP SetHostNames(LPCOLESTR, LPCOLESTR) noexcept override { return S_OK; }
+  STDMETHODIMP Close(DWORD) noexcept override;
+  STDMETHODIMP SetMoniker(DWORD, IMoniker*) noexcept override { return E_NOTIMPL; }
+  STDMETHODIMP GetMoniker(DWORD, DWORD, IMoniker**) noexcept override { return E_NOTIMPL; }
+  STDMETHODIMP InitFromData(IDataObject*, BOOL, DWORD) noexcept override { return E_NOTIMPL; }
+  STDMETHODIMP GetClipboardData(DWORD, IDataObject**) noexcept override { return E_NOTIMPL; }
+  STDMETHODIMP DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND parent, LPCRECT position) noexcept override;
+  STDMETHODIMP EnumVerbs(IEnumOLEVERB** verbs) noexcept override;
+  STDMETHODIMP Update() noexcept override { return S_OK; }
+  STDMETHODIMP IsUpToDate() noexcept override { return S_OK; }
+  STDMETHODIMP GetUserClassID(CLSID* id) noexcept override { return GetClassID(id); }
+  STDMETHODIMP GetUserType(DWORD form, LPOLESTR* type) noexcept override;
+  STDMETHODIMP SetExtent(DWORD aspect, SIZEL* size) noexcept override;
+  STDMETHODIMP GetExtent(DWORD aspect, SIZEL* size) noexcept override;
+  STDMETHODIMP Advise(IAdviseSink* sink, DWORD* cookie) noexcept override;
+  STDMETHODIMP Unadvise(DWORD cookie) noexcept override;
+  STDMETHODIMP EnumAdvise(IEnumSTATDATA** advises) noexcept override;
+  STDMETHODIMP GetMiscStatus(DWORD aspect, DWORD* status) noexcept override;
+  STDMETHODIMP SetColorScheme(LOGPALETTE*) noexcept override { return E_NOTIMPL; }
 
   // IOleWindow, IOleInPlaceObject, IOleInPlaceActiveObject
-  STDMETHODIMP GetWindow(HWND* window) override;
-  STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
-  STDMETHODIMP InPlaceDeactivate() override;
-  STDMETHODIMP UIDeactivate() override;
-  STDMETHODIMP SetObjectRects(LPCRECT position, LPCRECT clip) override;
-  STDMETHODIMP ReactivateAndUndo() override { return E_NOTIMPL; }
-  STDMETHODIMP TranslateAccelerator(LPMSG) override { return S_FALSE; }
-  STDMETHODIMP OnFrameWindowActivate(BOOL) override { return S_OK; }
-  STDMETHODIMP OnDocWindowActivate(BOOL) override { return S_OK; }
-  STDMETHODIMP ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) override { return S_OK; }
-  STDMETHODIMP EnableModeless(BOOL) override { return S_OK; }
+  STDMETHODIMP GetWindow(HWND* window) noexcept override;
+  STDMETHODIMP ContextSensitiveHelp(BOOL) noexcept override { return E_NOTIMPL; }
+  STDMETHODIMP InPlaceDeactivate() noexcept override;
+  STDMETHODIMP UIDeactivate() noexcept override;
+  STDMETHODIMP SetObjectRects(LPCRECT position, LPCRECT clip) noexcept override;
+  STDMETHODIMP ReactivateAndUndo() noexcept override { return E_NOTIMPL; }
+  STDMETHODIMP TranslateAccelerator(LPMSG) noexcept override { return S_FALSE; }
+  STDMETHODIMP OnFrameWindowActivate(BOOL) noexcept override { return S_OK; }
+  STDMETHODIMP OnDocWindowActivate(BOOL) noexcept override { return S_OK; }
+  STDMETHODIMP ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) noexcept override { return S_OK; }
+  STDMETHODIMP EnableModeless(BOOL) noexcept override { return S_OK; }
 
   // IOleControl
-  STDMETHODIMP GetControlInfo(CONTROLINFO* info) override;
-  STDMETHODIMP OnMnemonic(MSG*) override { return E_NOTIMPL; }
-  STDMETHODIMP OnAmbientPropertyChange(DISPID) override { return S_OK; }
-  STDMETHODIMP FreezeEvents(BOOL freeze) override;
+  STDMETHODIMP GetControlInfo(CONTROLINFO* info) noexcept override;
+  STDMETHODIMP OnMnemonic(MSG*) noexcept override { return E_NOTIMPL; }
+  STDMETHODIMP OnAmbientPropertyChange(DISPID) noexcept override { return S_OK; }
+  STDMETHODIMP FreezeEvents(BOOL freeze) noexcept override;
 
   // IViewObject2
   STDMETHODIMP Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC dc, LPCRECTL bounds, LPCRECTL,
-                    BOOL(STDMETHODCALLTYPE*)(ULONG_PTR), ULONG_PTR) override;
-  STDMETHODIMP GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, LOGPALETTE**) override { return E_NOTIMPL; }
-  STDMETHODIMP Freeze(DWORD, LONG, void*, DWORD*) override { return E_NOTIMPL; }
-  STDMETHODIMP Unfreeze(DWORD) override { return E_NOTIMPL; }
-  STDMETHODIMP SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink) override;
-  STDMETHODIMP GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** sink) override;
-  STDMETHODIMP GetExtent(DWORD aspect, LONG, DVTARGETDEVICE*, LPSIZEL size) override;
+                    BOOL(STDMETHODCALLTYPE*)(ULONG_PTR), ULONG_PTR) noexcept override;
+  STDMETHODIMP GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, LOGPALETTE**) noexcept override {
+    return E_NOTIMPL;
+  }
+  STDMETHODIMP Freeze(DWORD, LONG, void*, DWORD*) noexcept override { return E_NOTIMPL; }
+  STDMETHODIMP Unfreeze(DWORD) noexcept override { return E_NOTIMPL; }
+  STDMETHODIMP SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink) noexcept override;
+  STDMETHODIMP GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** sink) noexcept override;
+  STDMETHODIMP GetExtent(DWORD aspect, LONG, DVTARGETDEVICE*, LPSIZEL size) noexcept override;
 
   // IQuickActivate
-  STDMETHODIMP QuickActivate(QACONTAINER* container, QACONTROL* control) override;
-  STDMETHODIMP SetContentExtent(LPSIZEL size) override { return SetExtent(DVASPECT_CONTENT, size); }
-  STDMETHODIMP GetContentExtent(LPSIZEL size) override { return GetExtent(DVASPECT_CONTENT, size); }
+  STDMETHODIMP QuickActivate(QACONTAINER* container, QACONTROL* control) noexcept override;
+  STDMETHODIMP SetContentExtent(LPSIZEL size) noexcept override { return SetExtent(DVASPECT_CONTENT, size); }
+  STDMETHODIMP GetContentExtent(LPSIZEL size) noexcept override { return GetExtent(DVASPECT_CONTENT, size); }
 
   // IPersist, IPersistStreamInit, IPersistStorage, IPersistPropertyBag
-  STDMETHODIMP GetClassID(CLSID* id) override;
-  STDMETHODIMP IsDirty() override { return dirty_ ? S_OK : S_FALSE; }
-  STDMETHODIMP Load(IStream* stream) override;
-  STDMETHODIMP Save(IStream* stream, BOOL clearDirty) override;
-  STDMETHODIMP GetSizeMax(ULARGE_INTEGER* size) override;
-  STDMETHODIMP InitNew() override;
-  STDMETHODIMP InitNew(IStorage* storage) override;
-  STDMETHODIMP Load(IStorage* storage) override;
-  STDMETHODIMP Save(IStorage* storage, BOOL sameAsLoad) override;
-  STDMETHODIMP SaveCompleted(IStorage*) override { return S_OK; }
-  STDMETHODIMP HandsOffStorage() override { return S_OK; }
-  STDMETHODIMP Load(IPropertyBag* bag, IErrorLog* log) override;
-  STDMETHODIMP Save(IPropertyBag* bag, BOOL clearDirty, BOOL saveAll) override;
+  STDMETHODIMP GetClassID(CLSID* id) noexcept override;
+  STDMETHODIMP IsDirty() noexcept override { return dirty_ ? S_OK : S_FALSE; }
+  STDMETHODIMP Load(IStream* stream) noexcept override;
+  STDMETHODIMP Save(IStream* stream, BOOL clearDirty) noexcept override;
+  STDMETHODIMP GetSizeMax(ULARGE_INTEGER* size) noexcept override;
+  STDMETHODIMP InitNew() noexcept override;
+  STDMETHODIMP InitNew(IStorage* storage) noexcept override;
+  STDMETHODIMP Load(IStorage* storage) noexcept override;
+  STDMETHODIMP Save(IStorage* storage, BOOL sameAsLoad) noexcept override;
+  STDMETHODIMP SaveCompleted(IStorage*) noexcept override { return S_OK; }
+  STDMETHODIMP HandsOffStorage() noexcept override { return S_OK; }
+  STDMETHODIMP Load(IPropertyBag* bag, IErrorLog* log) noexcept override;
+  STDMETHODIMP Save(IPropertyBag* bag, BOOL clearDirty, BOOL saveAll) noexcept override;
 
  private:
   // ContainerServices
-  void FireEvent(control::ControlEvent event, control::EventArguments& arguments) override;
-  void NotifyPropertyChanged(std::string_view name) override;
-  bool AmbientUserMode() override;
-  void HoldObject() override { AddRef(); }
-  void ReleaseObject() override { Release(); }
+  void FireEvent(control::ControlEvent event, control::EventArguments& arguments) noexcept override;
+  void NotifyPropertyChanged(std::string_view name) noexcept override;
+  bool AmbientUserMode() noexcept override;
+  void HoldObject() noexcept override { AddRef(); }
+  void ReleaseObject() noexcept override { Release(); }
 
   HRESULT InPlaceActivate(LONG verb, HWND parent, LPCRECT position);
   template <class Action>

@@ -11,7 +11,7 @@ namespace {
 
 class ClassFactory final : public com::ComObject<ClassFactory, IClassFactory> {
  public:
-  STDMETHODIMP CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
+  STDMETHODIMP CreateInstance(IUnknown* outer, REFIID iid, void** out) noexcept override {
     if (!out) return E_POINTER;
     *out = nullptr;
     if (outer) return CLASS_E_NOAGGREGATION;
@@ -23,7 +23,7 @@ class ClassFactory final : public com::ComObject<ClassFactory, IClassFactory> {
     return created->QueryInterface(iid, out);
   }
 
-  STDMETHODIMP LockServer(BOOL lock) override {
+  STDMETHODIMP LockServer(BOOL lock) noexcept override {
     lock ? com::ModuleLock::Lock() : com::ModuleLock::Unlock();
     return S_OK;
   }
@@ -31,7 +31,7 @@ class ClassFactory final : public com::ComObject<ClassFactory, IClassFactory> {
 
 }  // namespace
 
-HRESULT GetClassFactory(REFCLSID id, REFIID iid, void** out) {
+HRESULT GetClassFactory(REFCLSID id, REFIID iid, void** out) noexcept {
   if (!out) return E_POINTER;
   *out = nullptr;
   if (id != identity::kClassId) return CLASS_E_CLASSNOTAVAILABLE;

@@ -5,6 +5,6 @@
 namespace component {
 
 // The class factory of the one class this library holds.
-HRESULT GetClassFactory(REFCLSID id, REFIID iid, void** out);
+HRESULT GetClassFactory(REFCLSID id, REFIID iid, void** out) noexcept;
 
 }  // namespace component

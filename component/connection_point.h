@@ -16,15 +16,15 @@ class ConnectionPoint final : public IConnectionPoint {
  public:
   ConnectionPoint(IConnectionPointContainer& owner, const IID& iid) : owner_(owner), iid_(iid) {}
 
-  STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
-  STDMETHODIMP_(ULONG) AddRef() override { return owner_.AddRef(); }
-  STDMETHODIMP_(ULONG) Release() override { return owner_.Release(); }
+  STDMETHODIMP QueryInterface(REFIID iid, void** out) noexcept override;
+  STDMETHODIMP_(ULONG) AddRef() noexcept override { return owner_.AddRef(); }
+  STDMETHODIMP_(ULONG) Release() noexcept override { return owner_.Release(); }
 
-  STDMETHODIMP GetConnectionInterface(IID* iid) override;
-  STDMETHODIMP GetConnectionPointContainer(IConnectionPointContainer** container) override;
-  STDMETHODIMP Advise(IUnknown* sink, DWORD* cookie) override;
-  STDMETHODIMP Unadvise(DWORD cookie) override;
-  STDMETHODIMP EnumConnections(IEnumConnections** connections) override;
+  STDMETHODIMP GetConnectionInterface(IID* iid) noexcept override;
+  STDMETHODIMP GetConnectionPointContainer(IConnectionPointContainer** container) noexcept override;
+  STDMETHODIMP Advise(IUnknown* sink, DWORD* cookie) noexcept override;
+  STDMETHODIMP Unadvise(DWORD cookie) noexcept override;
+  STDMETHODIMP EnumConnections(IEnumConnections** connections) noexcept override;
 
   const IID& Iid() const { return iid_; }
 

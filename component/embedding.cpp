@@ -9,30 +9,31 @@ namespace component {
 
 // IOleObject
 
-STDMETHODIMP ChessControl::SetClientSite(IOleClientSite* site) {
+STDMETHODIMP ChessControl::SetClientSite(IOleClientSite* site) noexcept {
   clientSite_ = com::ComPtr<IOleClientSite>(site);
   return S_OK;
 }
 
-STDMETHODIMP ChessControl::GetClientSite(IOleClientSite** site) {
+STDMETHODIMP ChessControl::GetClientSite(IOleClientSite** site) noexcept {
   if (!site) return E_POINTER;
   return clientSite_.CopyTo(site);
 }
 
-STDMETHODIMP ChessControl::Close(DWORD) {
+STDMETHODIMP ChessControl::Close(DWORD) noexcept {
   InPlaceDeactivate();
   if (adviseHolder_) adviseHolder_->SendOnClose();
   return S_OK;
 }
 
-STDMETHODIMP ChessControl::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND parent, LPCRECT position) {
+STDMETHODIMP ChessControl::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND parent,
+                                  LPCRECT position) noexcept {
   if (site && !clientSite_) clientSite_ = com::ComPtr<IOleClientSite>(site);
   switch (verb) {
     case OLEIVERB_PRIMARY:
     case OLEIVERB_SHOW:
     case OLEIVERB_INPLACEACTIVATE:
     case OLEIVERB_UIACTIVATE:
-      return InPlaceActivate(verb, parent, position);
+      return com::Guarded([&] { return InPlaceActivate(verb, parent, position); });
     case OLEIVERB_HIDE:
       if (platform_.Window()) ShowWindow(platform_.Window(), SW_HIDE);
       return S_OK;
@@ -73,44 +74,44 @@ HRESULT ChessControl::InPlaceActivate(LONG verb, HWND parent, LPCRECT position) 
   return S_OK;
 }
 
-STDMETHODIMP ChessControl::EnumVerbs(IEnumOLEVERB** verbs) {
+STDMETHODIMP ChessControl::EnumVerbs(IEnumOLEVERB** verbs) noexcept {
   return OleRegEnumVerbs(identity::kClassId, verbs);
 }
 
-STDMETHODIMP ChessControl::GetUserType(DWORD form, LPOLESTR* type) {
+STDMETHODIMP ChessControl::GetUserType(DWORD form, LPOLESTR* type) noexcept {
   return OleRegGetUserType(identity::kClassId, form, type);
 }
 
-STDMETHODIMP ChessControl::SetExtent(DWORD aspect, SIZEL* size) {
+STDMETHODIMP ChessControl::SetExtent(DWORD aspect, SIZEL* size) noexcept {
   if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
   if (!size) return E_POINTER;
   extent_ = *size;
   return S_OK;
 }
 
-STDMETHODIMP ChessControl::GetExtent(DWORD aspect, SIZEL* size) {
+STDMETHODIMP ChessControl::GetExtent(DWORD aspect, SIZEL* size) noexcept {
   if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
   if (!size) return E_POINTER;
   *size = extent_;
   return S_OK;
 }
 
-STDMETHODIMP ChessControl::Advise(IAdviseSink* sink, DWORD* cookie) {
+STDMETHODIMP ChessControl::Advise(IAdviseSink* sink, DWORD* cookie) noexcept {
   if (!adviseHolder_) RETURN_IF_FAILED(CreateOleAdviseHolder(adviseHolder_.put()));
   return adviseHolder_->Advise(sink, cookie);
 }
 
-STDMETHODIMP ChessControl::Unadvise(DWORD cookie) {
+STDMETHODIMP ChessControl::Unadvise(DWORD cookie) noexcept {
   return adviseHolder_ ? adviseHolder_->Unadvise(cookie) : OLE_E_NOCONNECTION;
 }
 
-STDMETHODIMP ChessControl::EnumAdvise(IEnumSTATDATA** advises) {
+STDMETHODIMP ChessControl::EnumAdvise(IEnumSTATDATA** advises) noexcept {
   if (!advises) return E_POINTER;
   *advises = nullptr;
   return adviseHolder_ ? adviseHolder_->EnumAdvise(advises) : S_OK;
 }
 
-STDMETHODIMP ChessControl::GetMiscStatus(DWORD, DWORD* status) {
+STDMETHODIMP ChessControl::GetMiscStatus(DWORD, DWORD* status) noexcept {
   if (!status) return E_POINTER;
   *status = identity::kMiscStatus;
   return S_OK;
@@ -118,22 +119,22 @@ STDMETHODIMP ChessControl::GetMiscStatus(DWORD, DWORD* status) {
 
 // IOleWindow, IOleInPlaceObject
 
-STDMETHODIMP ChessControl::GetWindow(HWND* window) {
+STDMETHODIMP ChessControl::GetWindow(HWND* window) noexcept {
   if (!window) return E_POINTER;
   *window = platform_.Window();
   return *window ? S_OK : E_FAIL;
 }
 
-STDMETHODIMP ChessControl::InPlaceDeactivate() {
+STDMETHODIMP ChessControl::InPlaceDeactivate() noexcept {
   if (!inPlaceSite_) return S_OK;
   UIDeactivate();
-  platform_.Destroy();
+  const HRESULT hr = com::Guarded([&] { platform_.Destroy(); });
   auto site = std::move(inPlaceSite_);
   site->OnInPlaceDeactivate();
-  return S_OK;
+  return hr;
 }
 
-STDMETHODIMP ChessControl::UIDeactivate() {
+STDMETHODIMP ChessControl::UIDeactivate() noexcept {
   if (uiActive_ && inPlaceSite_) {
     uiActive_ = false;
     inPlaceSite_->OnUIDeactivate(FALSE);
@@ -141,15 +142,14 @@ STDMETHODIMP ChessControl::UIDeactivate() {
   return S_OK;
 }
 
-STDMETHODIMP ChessControl::SetObjectRects(LPCRECT position, LPCRECT) {
+STDMETHODIMP ChessControl::SetObjectRects(LPCRECT position, LPCRECT) noexcept {
   if (!position) return E_POINTER;
-  platform_.SetPosition(*position);
-  return S_OK;
+  return com::Guarded([&] { platform_.SetPosition(*position); });
 }
 
 // IOleControl
 
-STDMETHODIMP ChessControl::GetControlInfo(CONTROLINFO* info) {
+STDMETHODIMP ChessControl::GetControlInfo(CONTROLINFO* info) noexcept {
   if (!info) return E_POINTER;
   info->hAccel = nullptr;
   info->cAccel = 0;
@@ -157,7 +157,7 @@ STDMETHODIMP ChessControl::GetControlInfo(CONTROLINFO* info) {
   return S_OK;
 }
 
-STDMETHODIMP ChessControl::FreezeEvents(BOOL freeze) {
+STDMETHODIMP ChessControl::FreezeEvents(BOOL freeze) noexcept {
   frozenEvents_ += freeze ? 1 : (frozenEvents_ > 0 ? -1 : 0);
   return S_OK;
 }
@@ -165,33 +165,32 @@ STDMETHODIMP ChessControl::FreezeEvents(BOOL freeze) {
 // IViewObject2
 
 STDMETHODIMP ChessControl::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC dc, LPCRECTL bounds, LPCRECTL,
-                                BOOL(STDMETHODCALLTYPE*)(ULONG_PTR), ULONG_PTR) {
+                                BOOL(STDMETHODCALLTYPE*)(ULONG_PTR), ULONG_PTR) noexcept {
   if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
   if (!dc || !bounds) return E_INVALIDARG;
-  platform_.DrawTo(dc, RECT{bounds->left, bounds->top, bounds->right, bounds->bottom});
-  return S_OK;
+  return com::Guarded([&] { platform_.DrawTo(dc, RECT{bounds->left, bounds->top, bounds->right, bounds->bottom}); });
 }
 
-STDMETHODIMP ChessControl::SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink) {
+STDMETHODIMP ChessControl::SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink) noexcept {
   viewAspects_ = aspects;
   viewAdviseFlags_ = flags;
   viewSink_ = com::ComPtr<IAdviseSink>(sink);
   return S_OK;
 }
 
-STDMETHODIMP ChessControl::GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** sink) {
+STDMETHODIMP ChessControl::GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** sink) noexcept {
   if (aspects) *aspects = viewAspects_;
   if (flags) *flags = viewAdviseFlags_;
   return sink ? viewSink_.CopyTo(sink) : S_OK;
 }
 
-STDMETHODIMP ChessControl::GetExtent(DWORD aspect, LONG, DVTARGETDEVICE*, LPSIZEL size) {
+STDMETHODIMP ChessControl::GetExtent(DWORD aspect, LONG, DVTARGETDEVICE*, LPSIZEL size) noexcept {
   return GetExtent(aspect, size);
 }
 
 // IQuickActivate
 
-STDMETHODIMP ChessControl::QuickActivate(QACONTAINER* container, QACONTROL* control) {
+STDMETHODIMP ChessControl::QuickActivate(QACONTAINER* container, QACONTROL* control) noexcept {
   if (!container || !control || container->cbSize < sizeof(QACONTAINER) || control->cbSize < sizeof(QACONTROL))
     return E_INVALIDARG;
   quickActivateUserMode_ = (container->dwAmbientFlags & QACONTAINER_USERMODE) != 0;

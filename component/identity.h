@@ -3,8 +3,8 @@
 #include <windows.h>
 #include <oaidl.h>
 
-// The component's identities and its registration record: everything a host
-// binds to by name or number, in one place.
+// The component's identities and its registration record. The members and
+// their dispatch ids are in automation_interface.h.
 namespace identity {
 
 // {609D1FFF-9841-4F8C-BD30-B7CB2581251E}
@@ -34,12 +34,5 @@ constexpr SYSKIND kSysKind = SYS_WIN32;
 constexpr DWORD kMiscStatus = 0x00020191;  // recompose on resize, can't link inside,
                                            // inside-out, activate when visible, set client site first
 constexpr int kToolboxBitmapId = 30000;
-
-// Dispatch identifiers of the members of _OvlChess; a property's get and put share one.
-constexpr DISPID kPieceId = 0x68030000;
-constexpr DISPID kEnabledId = 0x68030001;
-constexpr DISPID kRefreshId = 0x60030003;
-constexpr DISPID kNewGameId = 0x60030004;
-constexpr DISPID kClearId = 0x60030005;
 
 }  // namespace identity

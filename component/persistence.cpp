@@ -126,7 +126,7 @@ class ContainerBag : public control::PropertyBag {
 
 }  // namespace
 
-STDMETHODIMP ChessControl::GetClassID(CLSID* id) {
+STDMETHODIMP ChessControl::GetClassID(CLSID* id) noexcept {
   if (!id) return E_POINTER;
   *id = identity::kClassId;
   return S_OK;
@@ -141,13 +141,13 @@ HRESULT ChessControl::Restore(Action&& readBag) {
   return S_OK;
 }
 
-STDMETHODIMP ChessControl::InitNew() {
+STDMETHODIMP ChessControl::InitNew() noexcept {
   return Restore([&] { control_.UserControl_InitProperties(); });
 }
 
-STDMETHODIMP ChessControl::InitNew(IStorage*) { return InitNew(); }
+STDMETHODIMP ChessControl::InitNew(IStorage*) noexcept { return InitNew(); }
 
-STDMETHODIMP ChessControl::Load(IStream* stream) {
+STDMETHODIMP ChessControl::Load(IStream* stream) noexcept {
   if (!stream) return E_POINTER;
   return Restore([&] {
     control::MemoryPropertyBag bag = ReadStream(*stream);
@@ -155,7 +155,7 @@ STDMETHODIMP ChessControl::Load(IStream* stream) {
   });
 }
 
-STDMETHODIMP ChessControl::Save(IStream* stream, BOOL clearDirty) {
+STDMETHODIMP ChessControl::Save(IStream* stream, BOOL clearDirty) noexcept {
   if (!stream) return E_POINTER;
   RETURN_IF_FAILED(com::Guarded([&] {
     control::MemoryPropertyBag bag;
@@ -166,20 +166,20 @@ STDMETHODIMP ChessControl::Save(IStream* stream, BOOL clearDirty) {
   return S_OK;
 }
 
-STDMETHODIMP ChessControl::GetSizeMax(ULARGE_INTEGER* size) {
+STDMETHODIMP ChessControl::GetSizeMax(ULARGE_INTEGER* size) noexcept {
   if (!size) return E_POINTER;
   size->QuadPart = kStreamSize;
   return S_OK;
 }
 
-STDMETHODIMP ChessControl::Load(IStorage* storage) {
+STDMETHODIMP ChessControl::Load(IStorage* storage) noexcept {
   if (!storage) return E_POINTER;
   com::ComPtr<IStream> stream;
   RETURN_IF_FAILED(storage->OpenStream(kContentsStream, nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, stream.put()));
   return Load(stream.get());
 }
 
-STDMETHODIMP ChessControl::Save(IStorage* storage, BOOL) {
+STDMETHODIMP ChessControl::Save(IStorage* storage, BOOL) noexcept {
   if (!storage) return E_POINTER;
   com::ComPtr<IStream> stream;
   RETURN_IF_FAILED(storage->CreateStream(kContentsStream, STGM_CREATE | STGM_WRITE | STGM_SHARE_EXCLUSIVE, 0, 0,
@@ -187,7 +187,7 @@ STDMETHODIMP ChessControl::Save(IStorage* storage, BOOL) {
   return Save(stream.get(), TRUE);
 }
 
-STDMETHODIMP ChessControl::Load(IPropertyBag* bag, IErrorLog* log) {
+STDMETHODIMP ChessControl::Load(IPropertyBag* bag, IErrorLog* log) noexcept {
   if (!bag) return E_POINTER;
   return Restore([&] {
     ContainerBag adapter(*bag, log);
@@ -195,7 +195,7 @@ STDMETHODIMP ChessControl::Load(IPropertyBag* bag, IErrorLog* log) {
   });
 }
 
-STDMETHODIMP ChessControl::Save(IPropertyBag* bag, BOOL clearDirty, BOOL) {
+STDMETHODIMP ChessControl::Save(IPropertyBag* bag, BOOL clearDirty, BOOL) noexcept {
   if (!bag) return E_POINTER;
   RETURN_IF_FAILED(com::Guarded([&] {
     ContainerBag adapter(*bag, nullptr);

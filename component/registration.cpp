@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "component/com/com_ptr.h"
+#include "component/com/errors.h"
 #include "component/com/unique.h"
 #include "component/identity.h"
 #include "control/win32/this_module.h"
@@ -88,22 +89,34 @@ HRESULT UnregisterTypeLibrary() {
 
 }  // namespace
 
-extern "C" HRESULT __stdcall DllRegisterServer() {
-  const std::wstring module = control::win32::ThisModulePath();
-  if (module.empty()) return SELFREG_E_CLASS;
-  HRESULT hr = RegisterTypeLibrary(module);
-  for (const Entry& entry : ClassEntries(module)) {
-    if (FAILED(hr)) break;
-    hr = Write(entry);
-  }
-  if (FAILED(hr)) DllUnregisterServer();  // leave nothing half-written
+namespace component {
+
+HRESULT RegisterServer() noexcept {
+  const HRESULT hr = com::Guarded([]() -> HRESULT {
+    const std::wstring module = control::win32::ThisModulePath();
+    if (module.empty()) return SELFREG_E_CLASS;
+    HRESULT written = RegisterTypeLibrary(module);
+    for (const Entry& entry : ClassEntries(module)) {
+      if (FAILED(written)) break;
+      written = Write(entry);
+    }
+    return written;
+  });
+  if (FAILED(hr)) UnregisterServer();  // leave nothing half-written
   return hr;
 }
 
-extern "C" HRESULT __stdcall DllUnregisterServer() {
-  const HRESULT classResult = DeleteTree(ClassKey());
-  const HRESULT progIdResult = DeleteTree(identity::kProgId);
-  const HRESULT typeLibResult = UnregisterTypeLibrary();
-  if (FAILED(classResult)) return classResult;
-  return FAILED(progIdResult) ? progIdResult : typeLibResult;
+HRESULT UnregisterServer() noexcept {
+  return com::Guarded([]() -> HRESULT {
+    const HRESULT classResult = DeleteTree(ClassKey());
+    const HRESULT progIdResult = DeleteTree(identity::kProgId);
+    const HRESULT typeLibResult = UnregisterTypeLibrary();
+    if (FAILED(classResult)) return classResult;
+    return FAILED(progIdResult) ? progIdResult : typeLibResult;
+  });
 }
+
+}  // namespace component
+
+extern "C" HRESULT __stdcall DllRegisterServer() { return component::RegisterServer(); }
+extern "C" HRESULT __stdcall DllUnregisterServer() { return component::UnregisterServer(); }

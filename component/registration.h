@@ -4,5 +4,11 @@
 
 // Self-registration, from the registration record in identity.h: the type
 // library embedded in this module and the class under CLSID and its ProgID.
-extern "C" HRESULT __stdcall DllRegisterServer();
-extern "C" HRESULT __stdcall DllUnregisterServer();
+namespace component {
+
+// The bodies of DllRegisterServer and DllUnregisterServer. The platform headers
+// declare the exports without noexcept, so each export only forwards here.
+HRESULT RegisterServer() noexcept;
+HRESULT UnregisterServer() noexcept;
+
+}  // namespace component

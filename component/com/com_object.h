@@ -9,6 +9,7 @@
 #include <tuple>
 #include <type_traits>
 
+#include "component/com/errors.h"
 #include "component/com/module_lock.h"
 
 namespace com {
@@ -31,32 +32,34 @@ template <class Derived, class... Interfaces>
 class ComObject : public Interfaces... {
  public:
   template <class... Args>
-  static HRESULT Create(REFIID iid, void** out, Args&&... args) {
+  static HRESULT Create(REFIID iid, void** out, Args&&... args) noexcept {
     if (!out) return E_POINTER;
     *out = nullptr;
-    auto* object = new (std::nothrow) Derived(std::forward<Args>(args)...);
-    if (!object) return E_OUTOFMEMORY;
+    // A constructor that throws (allocating, copying its arguments) fails the creation.
+    Derived* object = nullptr;
+    const HRESULT created = Guarded([&] { object = new Derived(std::forward<Args>(args)...); });
+    if (!object) return FAILED(created) ? created : E_OUTOFMEMORY;
     object->AddRef();
     const HRESULT hr = object->QueryInterface(iid, out);
     object->Release();
     return hr;
   }
 
-  STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
+  STDMETHODIMP QueryInterface(REFIID iid, void** out) noexcept override {
     if (!out) return E_POINTER;
     *out = Find<Interfaces...>(iid);
     if (!*out) return E_NOINTERFACE;
     AddRef();
     return S_OK;
   }
-  STDMETHODIMP_(ULONG) AddRef() override { return ++references_; }
-  STDMETHODIMP_(ULONG) Release() override {
+  STDMETHODIMP_(ULONG) AddRef() noexcept override { return ++references_; }
+  STDMETHODIMP_(ULONG) Release() noexcept override {
     const ULONG left = --references_;
     if (left == 0) delete static_cast<Derived*>(this);
     return left;
   }
 
-  IUnknown* Unknown() { return static_cast<First*>(this); }
+  IUnknown* Unknown() noexcept { return static_cast<First*>(this); }
 
  protected:
   ComObject() = default;

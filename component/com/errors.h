@@ -5,6 +5,7 @@
 #include <oleauto.h>
 
 #include <new>
+#include <type_traits>
 
 #include "board/automation_error.h"
 
@@ -32,12 +33,17 @@ HRESULT HResultOf(const board::AutomationError& error);
 HRESULT ReportAutomationError(const board::AutomationError& error);
 
 // The one place where an exception becomes an HRESULT with its error information.
-// No exception leaves a COM method or an export.
+// No exception leaves a COM method or an export. An action that returns an
+// HRESULT has it passed on; one that returns nothing succeeded if it did not throw.
 template <class Action>
 HRESULT Guarded(Action&& action) noexcept {
   try {
-    action();
-    return S_OK;
+    if constexpr (std::is_same_v<std::invoke_result_t<Action>, HRESULT>) {
+      return action();
+    } else {
+      action();
+      return S_OK;
+    }
   } catch (const board::AutomationError& error) {
     return ReportAutomationError(error);
   } catch (const std::bad_alloc&) {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "component/automation_interface.h"
 #include "component/com/com_ptr.h"
 #include "component/identity.h"
 
@@ -49,39 +50,55 @@ TYPEDESC UserDefined(HREFTYPE ref) {
   return type;
 }
 
-struct Param {
-  const wchar_t* name;  // null for the [retval] parameter, which has none
-  TYPEDESC* type;
-  USHORT flags;
+// A parameter's type as the writer wants it; `pointee` is what a pointer
+// type points to, so the pair must stay where it is until the function is added.
+struct ParameterType {
+  TYPEDESC pointee{};
+  TYPEDESC type{};
 };
 
-struct Function {
-  const wchar_t* name;
-  MEMBERID id;
-  INVOKEKIND invoke;
-  std::vector<Param> params;
-  WORD flags = 0;
-  const wchar_t* help = nullptr;
-};
+TYPEDESC ValueType(automation::Type type, HREFTYPE pieceNum) {
+  return type == automation::Type::PieceNum ? UserDefined(pieceNum) : Scalar(automation::VarTypeOf(type));
+}
 
-void AddFunction(ICreateTypeInfo* info, UINT index, FUNCKIND kind, VARTYPE result, const Function& f) {
-  std::vector<ELEMDESC> params;
-  std::vector<LPOLESTR> names{Ole(f.name)};
-  for (const Param& p : f.params) {
-    ELEMDESC elem{};
-    elem.tdesc = *p.type;
-    elem.paramdesc.wParamFlags = p.flags;
-    params.push_back(elem);
-    if (p.name) names.push_back(Ole(p.name));
+USHORT ParameterFlags(automation::Passing passing) {
+  switch (passing) {
+    case automation::Passing::In:
+      return PARAMFLAG_FIN;
+    case automation::Passing::InOut:
+      return PARAMFLAG_FIN | PARAMFLAG_FOUT;
+    case automation::Passing::Retval:
+      return PARAMFLAG_FOUT | PARAMFLAG_FRETVAL;
   }
+  return 0;
+}
+
+void AddFunction(ICreateTypeInfo* info, UINT index, FUNCKIND kind, VARTYPE result, const automation::Member& f,
+                 HREFTYPE pieceNum) {
+  std::vector<ParameterType> types(f.parameters.size());
+  std::vector<ELEMDESC> params;
+  std::vector<std::wstring> nameTexts{std::wstring(f.name)};
+  for (size_t i = 0; i < f.parameters.size(); ++i) {
+    const automation::Parameter& p = f.parameters[i];
+    types[i].pointee = ValueType(p.type, pieceNum);
+    types[i].type = p.passing == automation::Passing::In ? types[i].pointee : PointerTo(&types[i].pointee);
+    ELEMDESC elem{};
+    elem.tdesc = types[i].type;
+    elem.paramdesc.wParamFlags = ParameterFlags(p.passing);
+    params.push_back(elem);
+    // The [retval] parameter has no name in a type library.
+    if (p.passing != automation::Passing::Retval) nameTexts.emplace_back(p.name);
+  }
+  std::vector<LPOLESTR> names;
+  for (std::wstring& text : nameTexts) names.push_back(text.data());
   // oleaut32 takes no name for a property put's value parameter (it rejects
-  // more names than parameters), so New_* stays in the table above only.
-  if (f.invoke == INVOKE_PROPERTYPUT) names.resize(params.size());
+  // more names than parameters), so New_* stays in the table only.
+  if (f.kind == INVOKE_PROPERTYPUT) names.resize(params.size());
   FUNCDESC desc{};
   desc.memid = f.id;
   desc.lprgelemdescParam = params.data();
   desc.funckind = kind;
-  desc.invkind = f.invoke;
+  desc.invkind = f.kind;
   desc.callconv = CC_STDCALL;
   desc.cParams = static_cast<SHORT>(params.size());
   desc.elemdescFunc.tdesc = Scalar(result);
@@ -137,47 +154,19 @@ void DefinePieceNum(ICreateTypeInfo* info) {
 }
 
 void DefineInterface(ICreateTypeInfo* info, ITypeInfo* dispatch, HREFTYPE pieceNum) {
-  constexpr USHORT kIn = PARAMFLAG_FIN, kInOut = PARAMFLAG_FIN | PARAMFLAG_FOUT;
-  constexpr USHORT kRetval = PARAMFLAG_FOUT | PARAMFLAG_FRETVAL;
-  static const wchar_t kEnabledHelp[] =
-      L"Returns/sets a value that determines whether an object can respond to user-generated events.";
-  TYPEDESC boolean = Scalar(VT_BOOL), i2 = Scalar(VT_I2), piece = UserDefined(pieceNum);
-  TYPEDESC booleanOut = PointerTo(&boolean), i2Ref = PointerTo(&i2), pieceOut = PointerTo(&piece);
-  const Param col{L"col", &i2Ref, kInOut}, row{L"row", &i2Ref, kInOut};
-  const Function functions[] = {
-      {L"Enabled", identity::kEnabledId, INVOKE_PROPERTYGET, {{nullptr, &booleanOut, kRetval}}, 0, kEnabledHelp},
-      {L"Enabled", identity::kEnabledId, INVOKE_PROPERTYPUT, {{L"New_Enabled", &boolean, kIn}}, 0, kEnabledHelp},
-      {L"Refresh", identity::kRefreshId, INVOKE_FUNC, {}, 0, L"Forces a complete repaint of a object."},
-      {L"NewGame", identity::kNewGameId, INVOKE_FUNC, {}},
-      {L"Clear", identity::kClearId, INVOKE_FUNC, {}},
-      {L"Piece", identity::kPieceId, INVOKE_PROPERTYGET, {col, row, {nullptr, &pieceOut, kRetval}}, FUNCFLAG_FNONBROWSABLE},
-      {L"Piece", identity::kPieceId, INVOKE_PROPERTYPUT, {col, row, {L"New_Piece", &piece, kIn}}, FUNCFLAG_FNONBROWSABLE},
-  };
   Inherit(info, dispatch);
   UINT index = 0;
-  for (const Function& f : functions) AddFunction(info, index++, FUNC_PUREVIRTUAL, VT_HRESULT, f);
+  for (const automation::Member& f : automation::kInterface)
+    AddFunction(info, index++, FUNC_PUREVIRTUAL, VT_HRESULT, f, pieceNum);
   Check(info->SetTypeFlags(TYPEFLAG_FHIDDEN | TYPEFLAG_FDUAL | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FOLEAUTOMATION |
                            TYPEFLAG_FDISPATCHABLE),
         "SetTypeFlags(_OvlChess)");
 }
 
 void DefineEvents(ICreateTypeInfo* info, ITypeInfo* dispatch) {
-  constexpr USHORT kInOut = PARAMFLAG_FIN | PARAMFLAG_FOUT;
-  TYPEDESC i2 = Scalar(VT_I2), r4 = Scalar(VT_R4);
-  TYPEDESC i2Ref = PointerTo(&i2), r4Ref = PointerTo(&r4);
-  const Param col{L"col", &i2Ref, kInOut}, row{L"row", &i2Ref, kInOut};
-  const Param button{L"Button", &i2Ref, kInOut}, shift{L"Shift", &i2Ref, kInOut};
-  const Param x{L"X", &r4Ref, kInOut}, y{L"Y", &r4Ref, kInOut};
-  const Function functions[] = {
-      {L"Click", 1, INVOKE_FUNC, {col, row}},
-      {L"DblClick", 2, INVOKE_FUNC, {col, row}},
-      {L"MouseDown", 3, INVOKE_FUNC, {col, row, button, shift, x, y}},
-      {L"MouseMove", 4, INVOKE_FUNC, {col, row, button, shift, x, y}},
-      {L"MouseUp", 5, INVOKE_FUNC, {col, row, button, shift, x, y}},
-  };
   Inherit(info, dispatch);
   UINT index = 0;
-  for (const Function& f : functions) AddFunction(info, index++, FUNC_DISPATCH, VT_VOID, f);
+  for (const automation::Member& f : automation::kEvents) AddFunction(info, index++, FUNC_DISPATCH, VT_VOID, f, 0);
 }
 
 void DefineCoclass(ICreateTypeInfo* info, ICreateTypeInfo* defaultInterface, ICreateTypeInfo* events) {

@@ -4,7 +4,7 @@
 
 namespace host {
 
-HRESULT EventSink::QueryInterface(REFIID iid, void** out) {
+HRESULT EventSink::QueryInterface(REFIID iid, void** out) noexcept {
   if (!out) return E_POINTER;
   if (iid != eventInterface_) return ComObject::QueryInterface(iid, out);
   AddRef();

@@ -34,7 +34,7 @@ class EventSink : public com::ComObject<EventSink, IDispatch> {
   const std::vector<RecordedEvent>& Events() const { return events_; }
   void ClearEvents() { events_.clear(); }
 
-  STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
+  STDMETHODIMP QueryInterface(REFIID iid, void** out) noexcept override;
   STDMETHODIMP GetTypeInfoCount(UINT* count) override;
   STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
   STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return DISP_E_UNKNOWNNAME; }

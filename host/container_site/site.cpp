@@ -9,7 +9,7 @@ constexpr double kHimetricPerInch = 2540;
 
 }  // namespace
 
-HRESULT Frame::QueryInterface(REFIID iid, void** out) {
+HRESULT Frame::QueryInterface(REFIID iid, void** out) noexcept {
   const HRESULT hr = ComObject::QueryInterface(iid, out);
   if (log_) log_->Queried("frame", iid, SUCCEEDED(hr));
   return hr;
@@ -29,7 +29,7 @@ HRESULT Frame::SetActiveObject(IOleInPlaceActiveObject* object, LPCOLESTR) {
 Site::Site(HWND window, RECT position, InterfaceLog* log)
     : window_(window), position_(position), log_(log), frame_(Make<Frame>(window, log)) {}
 
-HRESULT Site::QueryInterface(REFIID iid, void** out) {
+HRESULT Site::QueryInterface(REFIID iid, void** out) noexcept {
   const HRESULT hr = ComObject::QueryInterface(iid, out);
   if (log_) log_->Queried("site", iid, SUCCEEDED(hr));
   return hr;

@@ -20,7 +20,7 @@ class Frame : public com::ComObject<Frame, IOleInPlaceFrame> {
  public:
   Frame(HWND window, InterfaceLog* log) : window_(window), log_(log) {}
 
-  STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
+  STDMETHODIMP QueryInterface(REFIID iid, void** out) noexcept override;
 
   STDMETHODIMP GetWindow(HWND* window) override;
   STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
@@ -53,7 +53,7 @@ class Site : public com::ComObject<Site, IOleClientSite, IOleInPlaceSite, IOleCo
   // Forgets the frame's hold on the active object, so nothing outlives the control.
   void Detach() { frame_->SetActiveObject(nullptr, nullptr); }
 
-  STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
+  STDMETHODIMP QueryInterface(REFIID iid, void** out) noexcept override;
 
   // IOleClientSite
   STDMETHODIMP SaveObject() override { return S_OK; }

@@ -21,6 +21,7 @@ inline std::string Narrow(const std::wstring& text) {
   return out;
 }
 inline std::string Show(const std::wstring& text) { return '"' + Narrow(text) + '"'; }
+inline std::string Show(const std::string& text) { return '"' + text + '"'; }
 inline std::string Show(const wchar_t* text) { return text ? Show(std::wstring(text)) : "null"; }
 inline std::string Show(const GUID& guid) {
   wchar_t text[40];

@@ -12,6 +12,7 @@
 #include "component/identity.h"
 #include "orvel_board.h"
 #include "tests/windows/check.h"
+#include "tests/windows/loaded_library.h"
 
 namespace {
 
@@ -21,20 +22,7 @@ using com::UniqueVariant;
 constexpr DISPID kPiece = 0x68030000;
 constexpr DISPID kEnabled = 0x68030001;
 
-using GetClassObjectFunction = HRESULT(__stdcall*)(REFCLSID, REFIID, void**);
-using CanUnloadFunction = HRESULT(__stdcall*)();
-
-template <class Function>
-Function Export(HMODULE module, const char* name) {
-  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
-struct Library {
-  explicit Library(const wchar_t* path) : module(LoadLibraryW(path)) {}
-  HMODULE module;
-  GetClassObjectFunction getClassObject = Export<GetClassObjectFunction>(module, "DllGetClassObject");
-  CanUnloadFunction canUnload = Export<CanUnloadFunction>(module, "DllCanUnloadNow");
-};
+using test::Library;
 
 VARIANT Value(VARTYPE type, LONG value) {
   VARIANT v;
@@ -262,6 +250,114 @@ void QuickActivationCarriesTheUserMode(IDispatch* object) {
   }
 }
 
+// A sink for either connection point, counting its references.
+class Sink final : public IPropertyNotifySink, public IDispatch {
+ public:
+  STDMETHODIMP QueryInterface(REFIID iid, void** out) noexcept override {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    if (iid == IID_IUnknown || iid == IID_IPropertyNotifySink) *out = static_cast<IPropertyNotifySink*>(this);
+    else if (iid == IID_IDispatch || iid == identity::kEventInterfaceId) *out = static_cast<IDispatch*>(this);
+    if (!*out) return E_NOINTERFACE;
+    AddRef();
+    return S_OK;
+  }
+  STDMETHODIMP_(ULONG) AddRef() noexcept override { return ++references; }
+  STDMETHODIMP_(ULONG) Release() noexcept override { return --references; }  // lives on the test's stack
+  STDMETHODIMP OnChanged(DISPID) noexcept override { return S_OK; }
+  STDMETHODIMP OnRequestEdit(DISPID) noexcept override { return S_OK; }
+  STDMETHODIMP GetTypeInfoCount(UINT*) noexcept override { return E_NOTIMPL; }
+  STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) noexcept override { return E_NOTIMPL; }
+  STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) noexcept override { return E_NOTIMPL; }
+  STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) noexcept override {
+    return S_OK;
+  }
+
+  // Whether `connection` names this sink, by COM identity.
+  bool Is(const CONNECTDATA& connection) {
+    ComPtr<IUnknown> identity;
+    if (connection.pUnk) connection.pUnk->QueryInterface(IID_IUnknown, identity.put_void());
+    return identity.get() == static_cast<IPropertyNotifySink*>(this);
+  }
+
+  ULONG references = 0;
+};
+
+void ReleaseAll(CONNECTDATA* data, ULONG count) {
+  for (ULONG i = 0; i < count; ++i)
+    if (data[i].pUnk) data[i].pUnk->Release();
+}
+
+// Both connection points list their sinks, each with its cookie and a
+// reference of its own; the list is a snapshot, its clones keep their place.
+void ConnectionsAreEnumerated(IDispatch* object) {
+  auto container = ComPtr<IDispatch>(object).As<IConnectionPointContainer>();
+  CHECK(container);
+  if (!container) return;
+  for (const IID& iid : {identity::kEventInterfaceId, IID_IPropertyNotifySink}) {
+    check::context = iid == IID_IPropertyNotifySink ? "property notifications" : "events";
+    ComPtr<IConnectionPoint> point;
+    CHECK_EQ(container->FindConnectionPoint(iid, point.put()), S_OK);
+    if (!point) continue;
+    Sink first, second;
+    DWORD firstCookie = 0, secondCookie = 0;
+    CHECK_EQ(point->Advise(static_cast<IPropertyNotifySink*>(&first), &firstCookie), S_OK);
+    CHECK_EQ(point->Advise(static_cast<IPropertyNotifySink*>(&second), &secondCookie), S_OK);
+    CHECK(firstCookie != secondCookie);
+
+    ComPtr<IEnumConnections> connections;
+    CHECK_EQ(point->EnumConnections(connections.put()), S_OK);
+    if (!connections) continue;
+    const ULONG held = first.references;
+    CONNECTDATA data[3]{};
+    ULONG fetched = 0;
+    CHECK_EQ(connections->Next(3, data, &fetched), S_FALSE);
+    CHECK_EQ(fetched, 2);
+    CHECK(first.Is(data[0]) && second.Is(data[1]));
+    CHECK_EQ(data[0].dwCookie, firstCookie);
+    CHECK_EQ(data[1].dwCookie, secondCookie);
+    CHECK_EQ(first.references, held + 1);
+    ReleaseAll(data, fetched);
+    CHECK_EQ(first.references, held);
+    CHECK_EQ(connections->Next(2, data, nullptr), E_POINTER);
+
+    CHECK_EQ(connections->Reset(), S_OK);
+    CHECK_EQ(connections->Skip(1), S_OK);
+    ComPtr<IEnumConnections> clone;
+    CHECK_EQ(connections->Clone(clone.put()), S_OK);
+    CHECK_EQ(connections->Next(1, data, nullptr), S_OK);
+    CHECK(second.Is(data[0]));
+    ReleaseAll(data, 1);
+    CHECK_EQ(connections->Next(1, data, &fetched), S_FALSE);
+    CHECK_EQ(fetched, 0);
+    if (clone) {
+      CHECK_EQ(clone->Next(1, data, &fetched), S_OK);
+      CHECK(second.Is(data[0]));
+      ReleaseAll(data, fetched);
+      CHECK_EQ(clone->Skip(1), S_FALSE);
+    }
+
+    CHECK_EQ(point->Unadvise(firstCookie), S_OK);
+    CHECK_EQ(connections->Reset(), S_OK);
+    CHECK_EQ(connections->Next(3, data, &fetched), S_FALSE);
+    CHECK_EQ(fetched, 2);  // the list as it stood when enumerated
+    ReleaseAll(data, fetched);
+    ComPtr<IEnumConnections> after;
+    CHECK_EQ(point->EnumConnections(after.put()), S_OK);
+    if (after) {
+      CHECK_EQ(after->Next(3, data, &fetched), S_FALSE);
+      CHECK(fetched == 1 && second.Is(data[0]));
+      ReleaseAll(data, fetched);
+    }
+    CHECK_EQ(point->Unadvise(secondCookie), S_OK);
+    connections.reset();
+    clone.reset();
+    after.reset();
+    CHECK_EQ(first.references, 0);
+    CHECK_EQ(second.references, 0);
+  }
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -282,6 +378,7 @@ int wmain(int argc, wchar_t** argv) {
     RefusedCallsChangeNothing(object.get());
     MemberErrorsReachBothKindsOfCaller(object.get());
     QuickActivationCarriesTheUserMode(object.get());
+    ConnectionsAreEnumerated(object.get());
   }
   CoUninitialize();
   return check::Result();

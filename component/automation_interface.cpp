@@ -1,0 +1,65 @@
+#include "component/automation_interface.h"
+
+#include <cwctype>
+
+namespace automation {
+
+VARTYPE VarTypeOf(Type type) {
+  switch (type) {
+    case Type::Boolean:
+      return VT_BOOL;
+    case Type::Short:
+      return VT_I2;
+    case Type::Float:
+      return VT_R4;
+    case Type::PieceNum:
+      return VT_I4;
+  }
+  return VT_EMPTY;
+}
+
+bool SameName(std::wstring_view a, std::wstring_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (std::towlower(a[i]) != std::towlower(b[i])) return false;
+  return true;
+}
+
+DISPID IdOf(std::wstring_view name) {
+  for (const Member& member : kInterface)
+    if (SameName(member.name, name)) return member.id;
+  return DISPID_UNKNOWN;
+}
+
+DISPID IdOf(std::string_view name) {
+  for (const Member& member : kInterface) {
+    if (member.name.size() != name.size()) continue;
+    bool same = true;
+    for (size_t i = 0; i < name.size() && same; ++i) same = member.name[i] == static_cast<unsigned char>(name[i]);
+    if (same) return member.id;
+  }
+  return DISPID_UNKNOWN;
+}
+
+DISPID ParameterIdOf(DISPID id, std::wstring_view name) {
+  for (const Member& member : kInterface) {
+    if (member.id != id) continue;
+    DISPID position = 0;
+    for (const Parameter& parameter : member.parameters) {
+      if (parameter.passing == Passing::Retval) continue;
+      if (SameName(parameter.name, name)) return position;
+      ++position;
+    }
+  }
+  return DISPID_UNKNOWN;
+}
+
+const Member* Resolve(DISPID id, WORD flags) {
+  for (const Member& member : kInterface)
+    if (member.id == id && (member.kind & flags)) return &member;
+  return nullptr;
+}
+
+size_t IndexOf(const Member& member) { return static_cast<size_t>(&member - kInterface); }
+
+}  // namespace automation
