@@ -1,9 +1,11 @@
 // Writes the installer's registry entries as a WiX include: the class and
 // ProgID from the registration record the control itself writes, and the
 // type library's keys as RegisterTypeLib derives them from the library.
-// Usage: registry_wxs OCX MODULE_VALUE FOLDER_VALUE OUTPUT
+// Usage: registry_wxs OCX MODULE_VALUE FOLDER_VALUE OUTPUT [OTHER_VIEW_OUTPUT]
 //   MODULE_VALUE and FOLDER_VALUE are the installer's formatted references to
 //   the installed control and its folder, e.g. [#OrvelBoardOcx] [INSTALLDIR].
+//   OTHER_VIEW_OUTPUT, for a 64-bit control: the type library's keys again,
+//   for the 32-bit registry view.
 #include <windows.h>
 #include <oleauto.h>
 
@@ -111,11 +113,21 @@ std::string WixElement(const Entry& entry) {
   return element + " Type=\"string\" Value=\"" + XmlAttribute(*entry.value) + "\"/>\n";
 }
 
+bool WriteInclude(const wchar_t* path, const std::vector<Entry>& entries) {
+  std::ofstream out(std::filesystem::path(path), std::ios::binary);
+  out << "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+         "<!-- Generated at build time from the control's registration record and type library. -->\n"
+         "<Include>\n";
+  for (const Entry& entry : entries) out << WixElement(entry);
+  out << "</Include>\n";
+  return out.good();
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc != 5) {
-    std::puts("usage: registry_wxs OCX MODULE_VALUE FOLDER_VALUE OUTPUT");
+  if (argc != 5 && argc != 6) {
+    std::puts("usage: registry_wxs OCX MODULE_VALUE FOLDER_VALUE OUTPUT [OTHER_VIEW_OUTPUT]");
     return 2;
   }
   const std::wstring module = argv[2], folder = argv[3];
@@ -126,16 +138,14 @@ int wmain(int argc, wchar_t** argv) {
   }
   TLIBATTR* attr = nullptr;
   if (FAILED(library->GetLibAttr(&attr))) return 1;
-  std::vector<Entry> entries = component::registration::ClassEntries(module);
-  for (Entry& entry : LibraryEntries(library.get(), *attr, module, folder)) entries.push_back(std::move(entry));
-  AddInterfaceEntries(library.get(), *attr, entries);
+  std::vector<Entry> libraryEntries = LibraryEntries(library.get(), *attr, module, folder);
+  AddInterfaceEntries(library.get(), *attr, libraryEntries);
   library->ReleaseTLibAttr(attr);
 
-  std::ofstream out(std::filesystem::path(argv[4]), std::ios::binary);
-  out << "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
-         "<!-- Generated at build time from the control's registration record and type library. -->\n"
-         "<Include>\n";
-  for (const Entry& entry : entries) out << WixElement(entry);
-  out << "</Include>\n";
-  return out.good() ? 0 : 1;
+  std::vector<Entry> entries = component::registration::ClassEntries(module);
+  entries.insert(entries.end(), libraryEntries.begin(), libraryEntries.end());
+  if (!WriteInclude(argv[4], entries)) return 1;
+  // A 64-bit RegisterTypeLib also lists the library and its interfaces in the
+  // 32-bit registry view, so 32-bit clients can marshal them.
+  return argc == 6 && !WriteInclude(argv[5], libraryEntries) ? 1 : 0;
 }
