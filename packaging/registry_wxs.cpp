@@ -56,29 +56,29 @@ std::vector<Entry> LibraryEntries(ITypeLib* library, const TLIBATTR& attr, const
   };
 }
 
-// Dispinterfaces and automation-compatible interfaces, as RegisterTypeLib
-// lists them, each bound to its marshaler and to the library.
+// One interface's keys, bound to its marshaler and to the library.
+void AddInterface(ITypeInfo* info, const TYPEATTR& attr, const TLIBATTR& library, std::vector<Entry>& entries) {
+  const bool vtable = attr.typekind == TKIND_INTERFACE || (attr.wTypeFlags & TYPEFLAG_FDUAL);
+  const wchar_t* marshaler = vtable ? kTypeLibMarshaler : kDispatchMarshaler;
+  com::UniqueBstr name;
+  info->GetDocumentation(MEMBERID_NIL, name.put(), nullptr, nullptr, nullptr);
+  const std::wstring key = L"Interface\\" + GuidText(attr.guid);
+  entries.push_back({key, nullptr, std::wstring(name ? name.get() : L"")});
+  entries.push_back({key + L"\\ProxyStubClsid", nullptr, marshaler});
+  entries.push_back({key + L"\\ProxyStubClsid32", nullptr, marshaler});
+  entries.push_back({key + L"\\TypeLib", nullptr, GuidText(library.guid)});
+  entries.push_back({key + L"\\TypeLib", L"Version", Hex(library.wMajorVerNum) + L"." + Hex(library.wMinorVerNum)});
+}
+
+// Dispinterfaces and automation-compatible interfaces, as RegisterTypeLib lists them.
 void AddInterfaceEntries(ITypeLib* library, const TLIBATTR& libraryAttr, std::vector<Entry>& entries) {
-  const std::wstring version = Hex(libraryAttr.wMajorVerNum) + L"." + Hex(libraryAttr.wMinorVerNum);
   for (UINT index = 0; index < library->GetTypeInfoCount(); ++index) {
     com::ComPtr<ITypeInfo> info;
-    if (FAILED(library->GetTypeInfo(index, info.put()))) continue;
     TYPEATTR* attr = nullptr;
-    if (FAILED(info->GetTypeAttr(&attr))) continue;
+    if (FAILED(library->GetTypeInfo(index, info.put())) || FAILED(info->GetTypeAttr(&attr))) continue;
     const bool automation = attr->typekind == TKIND_DISPATCH ||
                             (attr->typekind == TKIND_INTERFACE && (attr->wTypeFlags & TYPEFLAG_FOLEAUTOMATION));
-    if (automation) {
-      const bool vtable = attr->typekind == TKIND_INTERFACE || (attr->wTypeFlags & TYPEFLAG_FDUAL);
-      const wchar_t* marshaler = vtable ? kTypeLibMarshaler : kDispatchMarshaler;
-      com::UniqueBstr name;
-      info->GetDocumentation(MEMBERID_NIL, name.put(), nullptr, nullptr, nullptr);
-      const std::wstring key = L"Interface\\" + GuidText(attr->guid);
-      entries.push_back({key, nullptr, std::wstring(name ? name.get() : L"")});
-      entries.push_back({key + L"\\ProxyStubClsid", nullptr, marshaler});
-      entries.push_back({key + L"\\ProxyStubClsid32", nullptr, marshaler});
-      entries.push_back({key + L"\\TypeLib", nullptr, GuidText(libraryAttr.guid)});
-      entries.push_back({key + L"\\TypeLib", L"Version", version});
-    }
+    if (automation) AddInterface(info.get(), *attr, libraryAttr, entries);
     info->ReleaseTypeAttr(attr);
   }
 }
