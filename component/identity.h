@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <oaidl.h>
 
+#include "orvel_version.h"
+
 // The component's identities and its registration record. The members and
 // their dispatch ids are in automation_interface.h.
 namespace identity {
@@ -22,9 +24,10 @@ constexpr const wchar_t* kLibraryName = L"OrvelBoardLib";
 constexpr const wchar_t* kLibraryDescription = L"Orvel's ActiveX Chess Control";
 constexpr const wchar_t* kClassName = L"OvlChess";
 constexpr const wchar_t* kProgId = L"OrvelBoardLib.OvlChess";
-constexpr const wchar_t* kVersion = L"1.0";
-constexpr WORD kMajorVersion = 1;
-constexpr WORD kMinorVersion = 0;
+// The type library and the class carry the release's major and minor number.
+constexpr const wchar_t* kVersion = ORVEL_TYPELIB_VERSION_TEXT;
+constexpr WORD kMajorVersion = ORVEL_VERSION_MAJOR;
+constexpr WORD kMinorVersion = ORVEL_VERSION_MINOR;
 constexpr LCID kLocale = 0;
 #ifdef _WIN64
 constexpr SYSKIND kSysKind = SYS_WIN64;

@@ -12,22 +12,13 @@
 #include "component/identity.h"
 #include "control/win32/this_module.h"
 
-namespace {
+namespace component::registration {
 
 std::wstring GuidText(const GUID& guid) {
   wchar_t text[40];
   StringFromGUID2(guid, text, 40);
   return text;
 }
-
-std::wstring ClassKey() { return L"CLSID\\" + GuidText(identity::kClassId); }
-
-// One registry value under HKEY_CLASSES_ROOT; no value means the key alone.
-struct Entry {
-  std::wstring key;
-  const wchar_t* name;
-  std::optional<std::wstring> value;
-};
 
 std::vector<Entry> ClassEntries(const std::wstring& module) {
   const std::wstring clsid = ClassKey(), progId = identity::kProgId;
@@ -47,6 +38,17 @@ std::vector<Entry> ClassEntries(const std::wstring& module) {
       {progId + L"\\CLSID", nullptr, GuidText(identity::kClassId)},
   };
 }
+
+std::wstring ClassKey() { return L"CLSID\\" + GuidText(identity::kClassId); }
+
+}  // namespace component::registration
+
+namespace {
+
+using component::registration::ClassEntries;
+using component::registration::ClassKey;
+using component::registration::Entry;
+using component::registration::GuidText;
 
 HRESULT Write(const Entry& entry) {
   com::UniqueHkey key;

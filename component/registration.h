@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <optional>
+#include <string>
+#include <vector>
+
 // Self-registration, from the registration record in identity.h: the type
 // library embedded in this module and the class under CLSID and its ProgID.
 namespace component {
@@ -12,3 +16,21 @@ HRESULT RegisterServer() noexcept;
 HRESULT UnregisterServer() noexcept;
 
 }  // namespace component
+
+// The class's part of the record, also read by the installer's build, so an
+// installed control and a self-registered one carry the same keys.
+namespace component::registration {
+
+// One registry value under HKEY_CLASSES_ROOT; no value means the key alone.
+struct Entry {
+  std::wstring key;
+  const wchar_t* name;
+  std::optional<std::wstring> value;
+};
+
+// MODULE is the control's path as the registry records it.
+std::vector<Entry> ClassEntries(const std::wstring& module);
+std::wstring ClassKey();
+std::wstring GuidText(const GUID& guid);
+
+}  // namespace component::registration

@@ -4,6 +4,7 @@
 // Usage: resources_test MODULE
 #include <windows.h>
 
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,13 @@
 #include "tests/windows/check.h"
 
 namespace {
+
+// "1.00" for 1.0, "2.13" for 2.13: what a VB-era host shows in its properties.
+std::wstring ResourceVersionText() {
+  wchar_t text[16];
+  std::swprintf(text, 16, L"%u.%02u", identity::kMajorVersion, identity::kMinorVersion);
+  return text;
+}
 
 void CheckVersion(const wchar_t* module) {
   check::context = "version";
@@ -26,10 +34,12 @@ void CheckVersion(const wchar_t* module) {
   CHECK(query(L"\\", &value, &length));
   if (length == sizeof(VS_FIXEDFILEINFO)) {
     const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
-    CHECK_EQ(fixed->dwFileVersionMS, 0x00010000);
-    CHECK_EQ(fixed->dwFileVersionLS, 0);
-    CHECK_EQ(fixed->dwProductVersionMS, 0x00010000);
-    CHECK_EQ(fixed->dwProductVersionLS, 0);
+    // The release number, as the type library and the class registration carry it.
+    const DWORD majorMinor = MAKELONG(identity::kMinorVersion, identity::kMajorVersion);
+    CHECK_EQ(fixed->dwFileVersionMS, majorMinor);
+    CHECK_EQ(HIWORD(fixed->dwFileVersionLS), ORVEL_VERSION_PATCH);
+    CHECK_EQ(fixed->dwProductVersionMS, majorMinor);
+    CHECK_EQ(fixed->dwProductVersionLS, fixed->dwFileVersionLS);
     CHECK_EQ(fixed->dwFileOS, VOS__WINDOWS32);
     CHECK_EQ(fixed->dwFileType, VFT_DLL);
   }
@@ -38,11 +48,12 @@ void CheckVersion(const wchar_t* module) {
     CHECK_EQ(static_cast<const WORD*>(value)[0], 0x409);
     CHECK_EQ(static_cast<const WORD*>(value)[1], 1200);
   }
+  const std::wstring releaseText = ResourceVersionText();
   const struct {
     const wchar_t* name;
     const wchar_t* value;
-  } strings[] = {{L"FileVersion", L"1.00"},
-                 {L"ProductVersion", L"1.00"},
+  } strings[] = {{L"FileVersion", releaseText.c_str()},
+                 {L"ProductVersion", releaseText.c_str()},
                  {L"FileDescription", L"Orvel's ActiveX Chess Control"},
                  {L"OriginalFilename", L"OrvelBoard.ocx"},
                  {L"OLESelfRegister", L""}};
