@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "control/ovl_chess.h"
+#include "control/win32/message_guard.h"
 #include "control/win32/this_module.h"
 
 namespace control::win32 {
@@ -80,6 +81,11 @@ WindowPlatform::WindowPlatform(ContainerServices& services, std::wstring message
 
 WindowPlatform::~WindowPlatform() { Destroy(); }
 
+void WindowPlatform::Attach(OvlChess& control) {
+  control_ = &control;
+  mouse_.emplace(control, static_cast<MouseSurface&>(*this));
+}
+
 HWND WindowPlatform::Create(HWND parent, const RECT& position) {
   if (window_) return window_;
   if (!RegisterWindowClass(&WindowProcedure)) return nullptr;
@@ -96,7 +102,7 @@ void WindowPlatform::Destroy() {
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     DestroyWindow(window);
   }
-  pressedCell_ = 0;
+  if (mouse_) mouse_->Detach();
 }
 
 void WindowPlatform::UnregisterWindowClass() { UnregisterClassW(kWindowClass, ThisModule()); }
@@ -113,7 +119,7 @@ void WindowPlatform::SetHeight(float height) { requestedSize_.cy = std::lround(h
 void WindowPlatform::SetEnabled(bool enabled) {
   enabled_ = enabled;
   if (window_) EnableWindow(window_, enabled);
-  if (!enabled) pressedCell_ = 0;
+  if (!enabled && mouse_) mouse_->Cancel();
 }
 
 void WindowPlatform::Repaint() {
@@ -177,46 +183,17 @@ void WindowPlatform::DrawTo(HDC dc, const RECT& bounds) const {
   SetStretchBltMode(dc, previousMode);
 }
 
-void WindowPlatform::OnButtonDown(int16_t button, bool doubleClick, WPARAM keys, POINT point) {
-  const bool firstButton = pressedCell_ == 0;
-  const int16_t cell = firstButton ? Cells().CellAt(point.x, point.y) : pressedCell_;
-  if (cell == 0) return;
-  if (firstButton) {
-    pressedCell_ = cell;
-    SetCapture(window_);
-  }
-  // A double click's second press raises DblClick in place of MouseDown and Click.
-  clickPending_ = firstButton && button == 1 && !doubleClick;
+int16_t WindowPlatform::CellAt(PointerPosition position) const { return Cells().CellAt(position.x, position.y); }
+
+CellOffset WindowPlatform::OffsetIn(int16_t cell, PointerPosition position) const {
   const RECT r = CellRect(cell);
-  if (doubleClick && button == 1) {
-    control_->Check_DblClick(cell);
-  } else {
-    control_->Check_MouseDown(cell, button, ShiftState(keys), static_cast<float>(point.x - r.left),
-                              static_cast<float>(point.y - r.top));
-  }
+  return {static_cast<float>(position.x - r.left), static_cast<float>(position.y - r.top)};
 }
 
-void WindowPlatform::OnButtonUp(int16_t button, WPARAM keys, POINT point) {
-  const int16_t cell = pressedCell_ ? pressedCell_ : Cells().CellAt(point.x, point.y);
-  if (cell == 0) return;
-  const RECT r = CellRect(cell);
-  const bool click = button == 1 && clickPending_ && PtInRect(&r, point);
-  if (ButtonsHeld(keys) == 0) {
-    pressedCell_ = 0;
-    clickPending_ = false;
-    if (GetCapture() == window_) ReleaseCapture();
-  }
-  control_->Check_MouseUp(cell, button, ShiftState(keys), static_cast<float>(point.x - r.left),
-                          static_cast<float>(point.y - r.top));
-  if (click && window_) control_->Check_Click(cell);
-}
+void WindowPlatform::CaptureMouse() { SetCapture(window_); }
 
-void WindowPlatform::OnMouseMove(WPARAM keys, POINT point) {
-  const int16_t cell = pressedCell_ ? pressedCell_ : Cells().CellAt(point.x, point.y);
-  if (cell == 0) return;
-  const RECT r = CellRect(cell);
-  control_->Check_MouseMove(cell, ButtonsHeld(keys), ShiftState(keys), static_cast<float>(point.x - r.left),
-                            static_cast<float>(point.y - r.top));
+void WindowPlatform::ReleaseMouse() {
+  if (window_ && GetCapture() == window_) ReleaseCapture();
 }
 
 LRESULT WindowPlatform::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -227,40 +204,42 @@ LRESULT WindowPlatform::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
       return 1;  // painting covers every pixel
     case WM_CAPTURECHANGED:
-      if (reinterpret_cast<HWND>(lParam) != window_) pressedCell_ = 0;
+      if (reinterpret_cast<HWND>(lParam) != window_ && mouse_) mouse_->CaptureLost();
       return 0;
   }
-  if (control_ && message >= WM_MOUSEFIRST && message <= WM_MBUTTONDBLCLK) {
+  if (mouse_ && message >= WM_MOUSEFIRST && message <= WM_MBUTTONDBLCLK) {
     Hold hold(services_);
-    OnMouse(message, wParam, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    OnMouse(message, wParam, PointerPosition{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
     return 0;
   }
   return DefWindowProcW(window_, message, wParam, lParam);
 }
 
-void WindowPlatform::OnMouse(UINT message, WPARAM keys, POINT point) {
+void WindowPlatform::OnMouse(UINT message, WPARAM keys, PointerPosition at) {
+  const int16_t shift = ShiftState(keys), held = ButtonsHeld(keys);
+  MouseInput& mouse = *mouse_;
   switch (message) {
-    case WM_LBUTTONDOWN: return OnButtonDown(1, false, keys, point);
-    case WM_RBUTTONDOWN: return OnButtonDown(2, false, keys, point);
-    case WM_MBUTTONDOWN: return OnButtonDown(4, false, keys, point);
-    case WM_LBUTTONDBLCLK: return OnButtonDown(1, true, keys, point);
-    case WM_RBUTTONDBLCLK: return OnButtonDown(2, true, keys, point);
-    case WM_MBUTTONDBLCLK: return OnButtonDown(4, true, keys, point);
-    case WM_LBUTTONUP: return OnButtonUp(1, keys, point);
-    case WM_RBUTTONUP: return OnButtonUp(2, keys, point);
-    case WM_MBUTTONUP: return OnButtonUp(4, keys, point);
-    case WM_MOUSEMOVE: return OnMouseMove(keys, point);
+    case WM_LBUTTONDOWN: return mouse.Press(MouseButton::Left, false, shift, at);
+    case WM_RBUTTONDOWN: return mouse.Press(MouseButton::Right, false, shift, at);
+    case WM_MBUTTONDOWN: return mouse.Press(MouseButton::Middle, false, shift, at);
+    case WM_LBUTTONDBLCLK: return mouse.Press(MouseButton::Left, true, shift, at);
+    case WM_RBUTTONDBLCLK: return mouse.Press(MouseButton::Right, true, shift, at);
+    case WM_MBUTTONDBLCLK: return mouse.Press(MouseButton::Middle, true, shift, at);
+    case WM_LBUTTONUP: return mouse.Release(MouseButton::Left, held, shift, at);
+    case WM_RBUTTONUP: return mouse.Release(MouseButton::Right, held, shift, at);
+    case WM_MBUTTONUP: return mouse.Release(MouseButton::Middle, held, shift, at);
+    case WM_MOUSEMOVE: return mouse.Move(held, shift, at);
   }
 }
 
-LRESULT CALLBACK WindowPlatform::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK WindowPlatform::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
   if (message == WM_NCCREATE) {
     auto* created = reinterpret_cast<CREATESTRUCTW*>(lParam);
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created->lpCreateParams));
   }
   auto* platform = reinterpret_cast<WindowPlatform*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (!platform || platform->window_ != window) return DefWindowProcW(window, message, wParam, lParam);
-  return platform->Handle(message, wParam, lParam);
+  return GuardedMessage(window, message, wParam, lParam, [&] { return platform->Handle(message, wParam, lParam); });
 }
 
 }  // namespace control::win32

@@ -2,10 +2,12 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "control/grid_platform.h"
+#include "control/mouse_input.h"
 
 namespace control {
 class OvlChess;
@@ -33,14 +35,14 @@ class ContainerServices {
 // The Windows host of one control: one window, the 64 cells being regions of
 // it. Painting composes the cells' pixels and hands them to the screen; no GDI
 // object is kept. The window exists while the control is in-place active.
-class WindowPlatform : public GridPlatform {
+class WindowPlatform : public GridPlatform, private MouseSurface {
  public:
   WindowPlatform(ContainerServices& services, std::wstring messageTitle);
   ~WindowPlatform();
   WindowPlatform(const WindowPlatform&) = delete;
   WindowPlatform& operator=(const WindowPlatform&) = delete;
 
-  void Attach(OvlChess& control) { control_ = &control; }
+  void Attach(OvlChess& control);
 
   HWND Create(HWND parent, const RECT& position);
   void Destroy();
@@ -67,14 +69,17 @@ class WindowPlatform : public GridPlatform {
   void UpdateCell(int16_t cell) override;
 
  private:
-  static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void Paint();
   void RenderInto(HDC dc, const RECT& area) const;
-  void OnMouse(UINT message, WPARAM keys, POINT point);
-  void OnButtonDown(int16_t button, bool doubleClick, WPARAM keys, POINT point);
-  void OnButtonUp(int16_t button, WPARAM keys, POINT point);
-  void OnMouseMove(WPARAM keys, POINT point);
+  void OnMouse(UINT message, WPARAM keys, PointerPosition position);
+
+  // MouseSurface: every point-to-cell question of the window is answered here.
+  int16_t CellAt(PointerPosition position) const override;
+  CellOffset OffsetIn(int16_t cell, PointerPosition position) const override;
+  void CaptureMouse() override;
+  void ReleaseMouse() override;
   RECT CellRect(int16_t cell) const;
 
   ContainerServices& services_;
@@ -83,9 +88,7 @@ class WindowPlatform : public GridPlatform {
   HWND window_ = nullptr;
   bool enabled_ = true;
   SIZE requestedSize_{};
-  // The cell that keeps the mouse from a press to its release, as a cell with its own window would.
-  int16_t pressedCell_ = 0;
-  bool clickPending_ = false;
+  std::optional<MouseInput> mouse_;
 };
 
 }  // namespace control::win32
