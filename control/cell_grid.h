@@ -35,6 +35,11 @@ class CellGrid {
 
   void SetPicture(int16_t cell, const PictureSet& pictures, int16_t image);
   void Draw(int16_t cell, const PictureSet& pictures, int16_t image);
+  // The image drawn last over the cell's picture and still showing, or 0 when it shows its bare picture.
+  int16_t TopImage(int16_t cell) const {
+    const Cell& c = At(cell);
+    return c.layerCount ? c.layers[c.layerCount - 1] : 0;
+  }
 
   PixelRect Bounds(int16_t cell) const;
   // The visible cell whose rectangle holds the point, or 0; later cells lie on top.
