@@ -29,7 +29,10 @@ ChessControl::ChessControl()
   platform_.Attach(control_);
 }
 
-ChessControl::~ChessControl() { platform_.Destroy(); }
+ChessControl::~ChessControl() {
+  DisconnectAccessible();
+  platform_.Destroy();
+}
 
 HRESULT ChessControl::Initialize() {
   RETURN_IF_FAILED(com::Guarded([&] { control_.UserControl_Initialize(); }));

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "component/com/com_object.h"
+#include "component/board_accessible.h"
 #include "component/com/com_ptr.h"
 #include "component/connection_point.h"
 #include "control/ovl_chess.h"
@@ -85,7 +86,7 @@ class ChessControl final
   STDMETHODIMP UIDeactivate() override;
   STDMETHODIMP SetObjectRects(LPCRECT position, LPCRECT clip) override;
   STDMETHODIMP ReactivateAndUndo() override { return E_NOTIMPL; }
-  STDMETHODIMP TranslateAccelerator(LPMSG) override { return S_FALSE; }
+  STDMETHODIMP TranslateAccelerator(LPMSG message) noexcept override;
   STDMETHODIMP OnFrameWindowActivate(BOOL) override { return S_OK; }
   STDMETHODIMP OnDocWindowActivate(BOOL) override { return S_OK; }
   STDMETHODIMP ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) override { return S_OK; }
@@ -134,6 +135,13 @@ class ChessControl final
   bool AmbientUserMode() override;
   void HoldObject() override { AddRef(); }
   void ReleaseObject() override { Release(); }
+  void FocusChanged(bool focused) override;
+  LRESULT AccessibleObject(WPARAM flags) override;
+
+  void UIActivate();
+  std::wstring AmbientDisplayName();
+  // The window is going: screen readers holding the board's object are let go.
+  void DisconnectAccessible();
 
   HRESULT InPlaceActivate(LONG verb, HWND parent, LPCRECT position);
   template <class Action>
@@ -155,6 +163,10 @@ class ChessControl final
   bool initialized_ = false;
   bool dirty_ = false;
   bool uiActive_ = false;
+  com::ComPtr<BoardAccessible> accessible_;
+  // Where the control registered itself as the active object while UI active.
+  com::ComPtr<IOleInPlaceFrame> activeFrame_;
+  com::ComPtr<IOleInPlaceUIWindow> activeDocument_;
 };
 
 }  // namespace component

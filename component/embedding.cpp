@@ -65,8 +65,7 @@ HRESULT ChessControl::InPlaceActivate(LONG verb, HWND parent, LPCRECT position) 
   }
   ShowWindow(platform_.Window(), SW_SHOW);
   if ((verb == OLEIVERB_UIACTIVATE || verb == OLEIVERB_PRIMARY) && !uiActive_) {
-    uiActive_ = true;
-    inPlaceSite_->OnUIActivate();
+    UIActivate();
     SetFocus(platform_.Window());
   }
   clientSite_->ShowObject();
@@ -127,6 +126,7 @@ STDMETHODIMP ChessControl::GetWindow(HWND* window) {
 STDMETHODIMP ChessControl::InPlaceDeactivate() {
   if (!inPlaceSite_) return S_OK;
   UIDeactivate();
+  DisconnectAccessible();
   platform_.Destroy();
   auto site = std::move(inPlaceSite_);
   site->OnInPlaceDeactivate();
@@ -136,6 +136,8 @@ STDMETHODIMP ChessControl::InPlaceDeactivate() {
 STDMETHODIMP ChessControl::UIDeactivate() {
   if (uiActive_ && inPlaceSite_) {
     uiActive_ = false;
+    if (auto frame = std::move(activeFrame_)) frame->SetActiveObject(nullptr, nullptr);
+    if (auto document = std::move(activeDocument_)) document->SetActiveObject(nullptr, nullptr);
     inPlaceSite_->OnUIDeactivate(FALSE);
   }
   return S_OK;
@@ -153,7 +155,8 @@ STDMETHODIMP ChessControl::GetControlInfo(CONTROLINFO* info) {
   if (!info) return E_POINTER;
   info->hAccel = nullptr;
   info->cAccel = 0;
-  info->dwFlags = 0;
+  // Enter clicks the cursor square, so a dialog's default button must not take it.
+  info->dwFlags = CTRLINFO_EATS_RETURN;
   return S_OK;
 }
 

@@ -14,6 +14,24 @@ namespace control::win32 {
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"OrvelBoardWindow";
+// Posted after a change to the cells, so screen readers hear an operation's result once.
+constexpr UINT kAnnounceNames = WM_USER + 1;
+
+std::optional<BoardKey> BoardKeyOf(WPARAM key) {
+  switch (key) {
+    case VK_LEFT: return BoardKey::Left;
+    case VK_RIGHT: return BoardKey::Right;
+    case VK_UP: return BoardKey::Up;
+    case VK_DOWN: return BoardKey::Down;
+    case VK_HOME: return BoardKey::Home;
+    case VK_END: return BoardKey::End;
+    case VK_PRIOR: return BoardKey::PageUp;
+    case VK_NEXT: return BoardKey::PageDown;
+    case VK_SPACE: return BoardKey::Space;
+    case VK_RETURN: return BoardKey::Enter;
+    default: return std::nullopt;
+  }
+}
 
 bool RegisterWindowClass(WNDPROC procedure) {
   WNDCLASSW windowClass{};
@@ -84,7 +102,10 @@ WindowPlatform::~WindowPlatform() { Destroy(); }
 void WindowPlatform::Attach(OvlChess& control) {
   control_ = &control;
   mouse_.emplace(control, static_cast<MouseSurface&>(*this));
+  keyboard_.emplace(control);
 }
+
+bool WindowPlatform::IsBoardKey(WPARAM key) { return BoardKeyOf(key).has_value(); }
 
 HWND WindowPlatform::Create(HWND parent, const RECT& position) {
   if (window_) return window_;
@@ -103,6 +124,8 @@ void WindowPlatform::Destroy() {
     DestroyWindow(window);
   }
   if (mouse_) mouse_->Detach();
+  if (keyboard_) keyboard_->SetFocused(false);
+  announcementPosted_ = false;
 }
 
 void WindowPlatform::UnregisterWindowClass() { UnregisterClassW(kWindowClass, ThisModule()); }
@@ -120,6 +143,7 @@ void WindowPlatform::SetEnabled(bool enabled) {
   enabled_ = enabled;
   if (window_) EnableWindow(window_, enabled);
   if (!enabled && mouse_) mouse_->Cancel();
+  if (window_) NotifyWinEvent(EVENT_OBJECT_STATECHANGE, window_, OBJID_CLIENT, CHILDID_SELF);
 }
 
 void WindowPlatform::Repaint() {
@@ -144,6 +168,8 @@ RECT WindowPlatform::CellRect(int16_t cell) const {
 
 void WindowPlatform::InvalidateCell(int16_t cell) {
   if (!window_) return;
+  if (accessible_ && !announcementPosted_)
+    announcementPosted_ = PostMessageW(window_, kAnnounceNames, 0, 0) != FALSE;
   const RECT rect = CellRect(cell);
   InvalidateRect(window_, &rect, FALSE);
 }
@@ -167,6 +193,11 @@ void WindowPlatform::Paint() {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(window_, &paint);
   RenderInto(dc, paint.rcPaint);
+  if (const int16_t cell = CueCell()) {
+    RECT cue = CellRect(cell);
+    InflateRect(&cue, -2, -2);
+    DrawFocusRect(dc, &cue);
+  }
   EndPaint(window_, &paint);
 }
 
@@ -203,12 +234,37 @@ LRESULT WindowPlatform::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_ERASEBKGND:
       return 1;  // painting covers every pixel
+    case WM_GETDLGCODE:
+      return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_KEYDOWN:
+      if (control_ && OnKeyDown(wParam)) return 0;
+      break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      if (control_) OnFocus(message == WM_SETFOCUS);
+      return 0;
+    case WM_UPDATEUISTATE:
+      DefWindowProcW(window_, message, wParam, lParam);
+      OnUiState(wParam);
+      return 0;
+    case WM_GETOBJECT:
+      if (control_ && static_cast<LONG>(lParam) == static_cast<LONG>(OBJID_CLIENT))
+        return services_.AccessibleObject(wParam);
+      break;
+    case kAnnounceNames:
+      AnnounceChangedNames();
+      return 0;
     case WM_CAPTURECHANGED:
       if (reinterpret_cast<HWND>(lParam) != window_ && mouse_) mouse_->CaptureLost();
       return 0;
   }
   if (mouse_ && message >= WM_MOUSEFIRST && message <= WM_MBUTTONDBLCLK) {
     Hold hold(services_);
+    const bool press = message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN ||
+                       message == WM_LBUTTONDBLCLK || message == WM_RBUTTONDBLCLK || message == WM_MBUTTONDBLCLK;
+    // A press takes the focus first, as a control with a window of its own does.
+    if (press && GetFocus() != window_) SetFocus(window_);
+    if (!window_) return 0;
     OnMouse(message, wParam, PointerPosition{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
     return 0;
   }
@@ -230,6 +286,85 @@ void WindowPlatform::OnMouse(UINT message, WPARAM keys, PointerPosition at) {
     case WM_MBUTTONUP: return mouse.Release(MouseButton::Middle, held, shift, at);
     case WM_MOUSEMOVE: return mouse.Move(held, shift, at);
   }
+}
+
+int16_t WindowPlatform::CueCell() const {
+  return keyboard_ && keyboard_->ShowsFocusCue() ? keyboard_->CursorCell() : 0;
+}
+
+void WindowPlatform::FollowCursor(int16_t cueBefore, int16_t focusBefore) {
+  const int16_t cue = CueCell();
+  if (cue != cueBefore) {
+    if (cueBefore) InvalidateCell(cueBefore);
+    if (cue) InvalidateCell(cue);
+  }
+  const int16_t focus = keyboard_->Focused() ? keyboard_->CursorCell() : 0;
+  if (focus && focus != focusBefore && window_) NotifyWinEvent(EVENT_OBJECT_FOCUS, window_, OBJID_CLIENT, focus);
+}
+
+bool WindowPlatform::OnKeyDown(WPARAM key) {
+  const std::optional<BoardKey> boardKey = BoardKeyOf(key);
+  if (!boardKey) return false;
+  Hold hold(services_);
+  const int16_t cueBefore = CueCell();
+  const int16_t focusBefore = keyboard_->Focused() ? keyboard_->CursorCell() : 0;
+  const bool taken = keyboard_->Press(*boardKey);
+  // Space may have run a handler that removed the window.
+  if (window_) FollowCursor(cueBefore, focusBefore);
+  return taken;
+}
+
+void WindowPlatform::OnFocus(bool focused) {
+  const int16_t cueBefore = CueCell();
+  keyboard_->SetFocused(focused);
+  FollowCursor(cueBefore, 0);
+  Hold hold(services_);
+  services_.FocusChanged(focused);
+}
+
+void WindowPlatform::OnUiState(WPARAM change) {
+  if (!(HIWORD(change) & UISF_HIDEFOCUS) || !keyboard_) return;
+  const int16_t cueBefore = CueCell();
+  if (LOWORD(change) == UIS_CLEAR) keyboard_->SetCuesShown(true);
+  if (LOWORD(change) == UIS_SET) keyboard_->SetCuesShown(false);
+  const int16_t cue = CueCell();
+  if (cue != cueBefore) {
+    if (cueBefore) InvalidateCell(cueBefore);
+    if (cue) InvalidateCell(cue);
+  }
+}
+
+AccessibleBoard& WindowPlatform::Accessible() {
+  if (!accessible_) accessible_.emplace(*control_, Cells(), *keyboard_);
+  return *accessible_;
+}
+
+void WindowPlatform::AnnounceChangedNames() {
+  announcementPosted_ = false;
+  if (!accessible_ || !window_) return;
+  for (int16_t cell : accessible_->ChangedNames()) NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window_, OBJID_CLIENT, cell);
+}
+
+RECT WindowPlatform::CellOnScreen(int16_t cell) const {
+  RECT r = CellRect(cell);
+  if (window_) MapWindowPoints(window_, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+int16_t WindowPlatform::ChildAtScreenPoint(POINT screen) const {
+  if (!window_) return -1;
+  POINT client = screen;
+  ScreenToClient(window_, &client);
+  RECT area;
+  GetClientRect(window_, &area);
+  if (!PtInRect(&area, client)) return -1;
+  return CellAt(PointerPosition{client.x, client.y});
+}
+
+void WindowPlatform::ActivateCell(int16_t cell) {
+  if (!keyboard_) return;
+  Hold hold(services_);
+  keyboard_->Activate(cell);
 }
 
 LRESULT CALLBACK WindowPlatform::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {

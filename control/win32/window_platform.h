@@ -6,7 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "control/accessible_board.h"
 #include "control/grid_platform.h"
+#include "control/keyboard_input.h"
 #include "control/mouse_input.h"
 
 namespace control {
@@ -27,6 +29,10 @@ class ContainerServices {
   // Mouse input may make a host release the control; the window holds it meanwhile.
   virtual void HoldObject() = 0;
   virtual void ReleaseObject() = 0;
+  // The board's window gained or lost the keyboard focus.
+  virtual void FocusChanged(bool focused) = 0;
+  // The answer to WM_GETOBJECT for the client area: an IAccessible, made when first asked.
+  virtual LRESULT AccessibleObject(WPARAM flags) = 0;
 
  protected:
   ~ContainerServices() = default;
@@ -52,6 +58,17 @@ class WindowPlatform : public GridPlatform, private MouseSurface {
   void DrawTo(HDC dc, const RECT& bounds) const;
   SIZE RequestedSize() const { return requestedSize_; }
 
+  // What an accessible object reads and does; the model exists from the first call on.
+  AccessibleBoard& Accessible();
+  // A square's rectangle in screen pixels, and the child (cell, or 0 for the board, -1 for
+  // none) at a point on the screen.
+  RECT CellOnScreen(int16_t cell) const;
+  int16_t ChildAtScreenPoint(POINT screen) const;
+  // Clicks the square as Space clicks the cursor square.
+  void ActivateCell(int16_t cell);
+  // The keys the board takes from a container's accelerator translation.
+  static bool IsBoardKey(WPARAM key);
+
   void SetWidth(float width) override;
   void SetHeight(float height) override;
   bool Enabled() override { return enabled_; }
@@ -74,6 +91,13 @@ class WindowPlatform : public GridPlatform, private MouseSurface {
   void Paint();
   void RenderInto(HDC dc, const RECT& area) const;
   void OnMouse(UINT message, WPARAM keys, PointerPosition position);
+  bool OnKeyDown(WPARAM key);
+  void OnFocus(bool focused);
+  void OnUiState(WPARAM change);
+  // Repaints the cue's squares and tells screen readers where the cursor went.
+  void FollowCursor(int16_t cueBefore, int16_t focusBefore);
+  int16_t CueCell() const;
+  void AnnounceChangedNames();
 
   // MouseSurface: every point-to-cell question of the window is answered here.
   int16_t CellAt(PointerPosition position) const override;
@@ -89,6 +113,9 @@ class WindowPlatform : public GridPlatform, private MouseSurface {
   bool enabled_ = true;
   SIZE requestedSize_{};
   std::optional<MouseInput> mouse_;
+  std::optional<KeyboardInput> keyboard_;
+  std::optional<AccessibleBoard> accessible_;
+  bool announcementPosted_ = false;
 };
 
 }  // namespace control::win32
