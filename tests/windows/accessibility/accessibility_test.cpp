@@ -15,6 +15,8 @@
 #include <vector>
 
 #include "component/identity.h"
+#include "host/container_site/core_reference.h"
+#include "host/container_site/pixels.h"
 #include "host/container_site/embedding.h"
 #include "host/container_site/sinks.h"
 #include "orvel_board.h"
@@ -206,6 +208,28 @@ HANDLE StartFollowing(HWND window) {
   return reader;
 }
 
+// The focus cue is drawn on the cursor square only, and only while the board has the focus.
+void CheckFocusCue(HWND host, HWND window) {
+  check::context = "focus cue";
+  const host::Pixels reference = host::CoreRender(host::CoreBoard::NewGame);
+  const host::Pixels focused = host::CaptureWindow(window, host::kBoardPixels, host::kBoardPixels);
+  int inside = 0, outside = 0;
+  const RECT h2{7 * host::kCellPixels, 6 * host::kCellPixels, 8 * host::kCellPixels, 7 * host::kCellPixels};
+  for (int y = 0; y < host::kBoardPixels; ++y)
+    for (int x = 0; x < host::kBoardPixels; ++x)
+      if (focused.At(x, y) != reference.At(x, y)) ++(PtInRect(&h2, POINT{x, y}) ? inside : outside);
+  host::SavePpm("focus_cue.ppm", focused);
+  std::printf("  focus cue: %d pixels changed on h2, %d elsewhere\n", inside, outside);
+  CHECK(inside > 0 && outside == 0);
+  SetFocus(host);
+  PumpFor(200);
+  const host::Difference unfocused =
+      host::Compare(reference, host::CaptureWindow(window, host::kBoardPixels, host::kBoardPixels));
+  CHECK_EQ(unfocused.count, 0);
+  SetFocus(window);
+  PumpFor(200);
+}
+
 void FollowsTheKeyboard(_OvlChess* board, host::EventSink& sink, HWND host, HWND window, HANDLE reader) {
   check::context = "keyboard and WinEvents";
   DeleteFileA("keys_done");
@@ -220,6 +244,7 @@ void FollowsTheKeyboard(_OvlChess* board, host::EventSink& sink, HWND host, HWND
   if (!PumpUntil([] { return FileExists("keys_done"); }, 60000)) check::Fail(__LINE__, "no keys_done from the script");
   PumpFor(300);
   CHECK(Clicks(sink) == (std::vector<std::pair<int, int>>{{3, 7}, {8, 7}}));
+  CheckFocusCue(host, window);
   SetPiece(board, 4, 5, BQueen);
   PumpFor(300);
   CHECK_HR_OK(board->put_Enabled(VARIANT_FALSE));
