@@ -110,7 +110,7 @@ bool WindowPlatform::IsBoardKey(WPARAM key) { return BoardKeyOf(key).has_value()
 HWND WindowPlatform::Create(HWND parent, const RECT& position) {
   if (window_) return window_;
   if (!RegisterWindowClass(&WindowProcedure)) return nullptr;
-  const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | (enabled_ ? 0 : WS_DISABLED);
+  const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | (enabled_ ? 0 : WS_DISABLED);
   window_ = CreateWindowExW(0, kWindowClass, L"", style, position.left, position.top,
                             position.right - position.left, position.bottom - position.top, parent, nullptr,
                             ThisModule(), this);
@@ -234,8 +234,12 @@ LRESULT WindowPlatform::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_ERASEBKGND:
       return 1;  // painting covers every pixel
-    case WM_GETDLGCODE:
-      return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_GETDLGCODE: {
+      // Enter clicks the cursor square rather than a dialog's default button.
+      const MSG* key = reinterpret_cast<const MSG*>(lParam);
+      const bool enter = key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN;
+      return DLGC_WANTARROWS | DLGC_WANTCHARS | (enter ? DLGC_WANTMESSAGE : 0);
+    }
     case WM_KEYDOWN:
       if (control_ && OnKeyDown(wParam)) return 0;
       break;
