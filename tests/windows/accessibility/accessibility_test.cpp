@@ -208,6 +208,24 @@ HANDLE StartFollowing(HWND window) {
   return reader;
 }
 
+// Focus made the control UI-active: the frame holds it as the active object,
+// whose TranslateAccelerator takes the board's keys only.
+void CheckContainerSide(HWND window) {
+  check::context = "UI activation";
+  IOleInPlaceActiveObject* active = frame ? frame->ActiveObject() : nullptr;
+  CHECK(active != nullptr);
+  if (!active) return;
+  MSG tab{window, WM_KEYDOWN, VK_TAB, 0, 0, {}};
+  MSG other{nullptr, WM_KEYDOWN, VK_LEFT, 0, 0, {}};
+  CHECK_EQ(active->TranslateAccelerator(&tab), S_FALSE);
+  CHECK_EQ(active->TranslateAccelerator(&other), S_FALSE);
+  com::ComPtr<IOleControl> control;
+  active->QueryInterface(IID_IOleControl, control.put_void());
+  CONTROLINFO info{};
+  info.cb = sizeof info;
+  CHECK(control && SUCCEEDED(control->GetControlInfo(&info)) && info.dwFlags == CTRLINFO_EATS_RETURN);
+}
+
 // The focus cue is drawn on the cursor square only, and only while the board has the focus.
 void CheckFocusCue(HWND host, HWND window) {
   check::context = "focus cue";
@@ -237,6 +255,7 @@ void FollowsTheKeyboard(_OvlChess* board, host::EventSink& sink, HWND host, HWND
   SetFocus(host);
   SetFocus(window);
   PumpFor(200);
+  CheckContainerSide(window);
   sink.ClearEvents();
   RECT area;
   GetWindowRect(window, &area);
