@@ -44,6 +44,14 @@ bool RegisterWindowClass(WNDPROC procedure) {
   return RegisterClassW(&windowClass) != 0;
 }
 
+bool IsButtonPress(UINT message) {
+  switch (message) {
+    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: case WM_RBUTTONDBLCLK: case WM_MBUTTONDBLCLK: return true;
+    default: return false;
+  }
+}
+
 int16_t ShiftState(WPARAM keys) {
   return static_cast<int16_t>(((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) |
                               (GetKeyState(VK_MENU) < 0 ? 4 : 0));
@@ -252,8 +260,10 @@ LRESULT WindowPlatform::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       OnUiState(wParam);
       return 0;
     case WM_GETOBJECT:
-      if (control_ && static_cast<LONG>(lParam) == static_cast<LONG>(OBJID_CLIENT))
+      if (control_ && static_cast<LONG>(lParam) == static_cast<LONG>(OBJID_CLIENT)) {
+        Accessible();  // names are announced from here on
         return services_.AccessibleObject(wParam);
+      }
       break;
     case kAnnounceNames:
       AnnounceChangedNames();
@@ -264,10 +274,8 @@ LRESULT WindowPlatform::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   }
   if (mouse_ && message >= WM_MOUSEFIRST && message <= WM_MBUTTONDBLCLK) {
     Hold hold(services_);
-    const bool press = message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN ||
-                       message == WM_LBUTTONDBLCLK || message == WM_RBUTTONDBLCLK || message == WM_MBUTTONDBLCLK;
     // A press takes the focus first, as a control with a window of its own does.
-    if (press && GetFocus() != window_) SetFocus(window_);
+    if (IsButtonPress(message) && GetFocus() != window_) SetFocus(window_);
     if (!window_) return 0;
     OnMouse(message, wParam, PointerPosition{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
     return 0;
