@@ -249,7 +249,7 @@ LRESULT WindowPlatform::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return DLGC_WANTARROWS | DLGC_WANTCHARS | (enter ? DLGC_WANTMESSAGE : 0);
     }
     case WM_KEYDOWN:
-      if (control_ && OnKeyDown(wParam)) return 0;
+      if (control_ && OnKeyDown(wParam, lParam)) return 0;
       break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
@@ -314,9 +314,12 @@ void WindowPlatform::FollowCursor(int16_t cueBefore, int16_t focusBefore) {
   if (focus && focus != focusBefore && window_) NotifyWinEvent(EVENT_OBJECT_FOCUS, window_, OBJID_CLIENT, focus);
 }
 
-bool WindowPlatform::OnKeyDown(WPARAM key) {
+bool WindowPlatform::OnKeyDown(WPARAM key, LPARAM flags) {
   const std::optional<BoardKey> boardKey = BoardKeyOf(key);
   if (!boardKey) return false;
+  // A held Space or Enter clicks once, as a button does; held arrows keep moving.
+  const bool repeated = (flags & (LPARAM{1} << 30)) != 0;
+  if (repeated && (*boardKey == BoardKey::Space || *boardKey == BoardKey::Enter)) return true;
   Hold hold(services_);
   const int16_t cueBefore = CueCell();
   const int16_t focusBefore = keyboard_->Focused() ? keyboard_->CursorCell() : 0;

@@ -91,7 +91,7 @@ class WindowPlatform : public GridPlatform, private MouseSurface {
   void Paint();
   void RenderInto(HDC dc, const RECT& area) const;
   void OnMouse(UINT message, WPARAM keys, PointerPosition position);
-  bool OnKeyDown(WPARAM key);
+  bool OnKeyDown(WPARAM key, LPARAM flags);
   void OnFocus(bool focused);
   void OnUiState(WPARAM change);
   // Repaints the cue's squares and tells screen readers where the cursor went.
