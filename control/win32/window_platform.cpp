@@ -304,12 +304,15 @@ int16_t WindowPlatform::CueCell() const {
   return keyboard_ && keyboard_->ShowsFocusCue() ? keyboard_->CursorCell() : 0;
 }
 
-void WindowPlatform::FollowCursor(int16_t cueBefore, int16_t focusBefore) {
+void WindowPlatform::RepaintCue(int16_t cueBefore) {
   const int16_t cue = CueCell();
-  if (cue != cueBefore) {
-    if (cueBefore) InvalidateCell(cueBefore);
-    if (cue) InvalidateCell(cue);
-  }
+  if (cue == cueBefore) return;
+  if (cueBefore) InvalidateCell(cueBefore);
+  if (cue) InvalidateCell(cue);
+}
+
+void WindowPlatform::FollowCursor(int16_t cueBefore, int16_t focusBefore) {
+  RepaintCue(cueBefore);
   const int16_t focus = keyboard_->Focused() ? keyboard_->CursorCell() : 0;
   if (focus && focus != focusBefore && window_) NotifyWinEvent(EVENT_OBJECT_FOCUS, window_, OBJID_CLIENT, focus);
 }
@@ -342,11 +345,7 @@ void WindowPlatform::OnUiState(WPARAM change) {
   const int16_t cueBefore = CueCell();
   if (LOWORD(change) == UIS_CLEAR) keyboard_->SetCuesShown(true);
   if (LOWORD(change) == UIS_SET) keyboard_->SetCuesShown(false);
-  const int16_t cue = CueCell();
-  if (cue != cueBefore) {
-    if (cueBefore) InvalidateCell(cueBefore);
-    if (cue) InvalidateCell(cue);
-  }
+  RepaintCue(cueBefore);
 }
 
 AccessibleBoard& WindowPlatform::Accessible() {

@@ -94,7 +94,9 @@ class WindowPlatform : public GridPlatform, private MouseSurface {
   bool OnKeyDown(WPARAM key, LPARAM flags);
   void OnFocus(bool focused);
   void OnUiState(WPARAM change);
-  // Repaints the cue's squares and tells screen readers where the cursor went.
+  // Repaints the squares the focus cue left and reached.
+  void RepaintCue(int16_t cueBefore);
+  // Also tells screen readers where the focused cursor went.
   void FollowCursor(int16_t cueBefore, int16_t focusBefore);
   int16_t CueCell() const;
   void AnnounceChangedNames();
