@@ -239,6 +239,13 @@ void CheckFocusCue(HWND host, HWND window) {
   host::SavePpm("focus_cue.ppm", focused);
   std::printf("  focus cue: %d pixels changed on h2, %d elsewhere\n", inside, outside);
   CHECK(inside > 0 && outside == 0);
+  // The platform hides keyboard cues again, then shows them.
+  SendMessageW(window, WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
+  PumpFor(100);
+  CHECK_EQ(host::Compare(reference, host::CaptureWindow(window, host::kBoardPixels, host::kBoardPixels)).count, 0);
+  SendMessageW(window, WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+  PumpFor(100);
+  CHECK(host::CaptureWindow(window, host::kBoardPixels, host::kBoardPixels) == focused);
   SetFocus(host);
   PumpFor(200);
   const host::Difference unfocused =
