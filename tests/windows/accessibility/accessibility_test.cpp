@@ -271,6 +271,7 @@ void FollowsTheKeyboard(_OvlChess* board, host::EventSink& sink, HWND host, HWND
   PumpFor(300);
   CHECK(Clicks(sink) == (std::vector<std::pair<int, int>>{{3, 7}, {8, 7}}));
   CheckFocusCue(host, window);
+  ExpectLines(Read(window, "focus"), {"focus 56"}, "the focused child is the cursor square");
   SetPiece(board, 4, 5, BQueen);
   PumpFor(300);
   CHECK_HR_OK(board->put_Enabled(VARIANT_FALSE));

@@ -5,6 +5,7 @@
 // Usage: screen_reader HWND OUT_FILE names
 //        screen_reader HWND OUT_FILE details
 //        screen_reader HWND OUT_FILE activate CHILD
+//        screen_reader HWND OUT_FILE focus
 //        screen_reader HWND OUT_FILE follow STOP_FILE   (WinEvents until STOP_FILE appears)
 #include <windows.h>
 #include <oleacc.h>
@@ -142,6 +143,11 @@ int main(int argc, char** argv) {
   } else if (std::strcmp(argv[3], "activate") == 0 && argc > 4) {
     hr = board->accDoDefaultAction(Child(std::atol(argv[4])));
     std::fprintf(out, "activate 0x%08lx\n", static_cast<unsigned long>(hr));
+  } else if (std::strcmp(argv[3], "focus") == 0) {
+    VARIANT focus;
+    VariantInit(&focus);
+    board->get_accFocus(&focus);
+    std::fprintf(out, "focus %ld\n", Long(focus));
   } else if (std::strcmp(argv[3], "follow") == 0 && argc > 4) {
     Follow(argv[4]);
   }
