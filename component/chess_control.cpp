@@ -31,7 +31,10 @@ ChessControl::ChessControl()
   platform_.Attach(control_);
 }
 
-ChessControl::~ChessControl() { platform_.Destroy(); }
+ChessControl::~ChessControl() {
+  DisconnectAccessible();
+  platform_.Destroy();
+}
 
 HRESULT ChessControl::Initialize() {
   RETURN_IF_FAILED(com::Guarded([&] { control_.UserControl_Initialize(); }));
@@ -156,18 +159,27 @@ void ChessControl::NotifyPropertyChanged(std::string_view name) noexcept {
   });
 }
 
+bool ChessControl::ReadAmbient(DISPID id, VARTYPE type, com::UniqueVariant& value) noexcept {
+  auto ambient = clientSite_.As<IDispatch>();
+  DISPPARAMS none{};
+  return ambient &&
+         SUCCEEDED(ambient->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, value.put(), nullptr,
+                                   nullptr)) &&
+         SUCCEEDED(VariantChangeType(&value, &value, 0, type));
+}
+
 bool ChessControl::AmbientUserMode() noexcept {
-  if (auto ambient = clientSite_.As<IDispatch>()) {
-    com::UniqueVariant value;
-    DISPPARAMS none{};
-    if (SUCCEEDED(ambient->Invoke(DISPID_AMBIENT_USERMODE, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
-                                  &none, value.put(), nullptr, nullptr)) &&
-        SUCCEEDED(VariantChangeType(&value, &value, 0, VT_BOOL))) {
-      return value.boolVal != VARIANT_FALSE;
-    }
-  }
+  com::UniqueVariant userMode;
+  if (ReadAmbient(DISPID_AMBIENT_USERMODE, VT_BOOL, userMode)) return userMode.boolVal != VARIANT_FALSE;
   // No site, or one that does not answer: a running host.
   return quickActivateUserMode_.value_or(true);
+}
+
+void ChessControl::FollowAmbientBackColor() noexcept {
+  com::UniqueVariant colour;
+  COLORREF rgb = GetSysColor(COLOR_BTNFACE);
+  if (ReadAmbient(DISPID_AMBIENT_BACKCOLOR, VT_I4, colour)) OleTranslateColor(colour.lVal, nullptr, &rgb);
+  platform_.SetBackground((uint32_t{GetRValue(rgb)} << 16) | (uint32_t{GetGValue(rgb)} << 8) | GetBValue(rgb));
 }
 
 }  // namespace component

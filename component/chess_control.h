@@ -7,8 +7,10 @@
 #include <memory>
 #include <optional>
 
+#include "component/board_accessible.h"
 #include "component/com/com_object.h"
 #include "component/com/com_ptr.h"
+#include "component/com/unique.h"
 #include "component/connection_point.h"
 #include "control/ovl_chess.h"
 #include "control/win32/window_platform.h"
@@ -85,7 +87,7 @@ class ChessControl final
   STDMETHODIMP UIDeactivate() noexcept override;
   STDMETHODIMP SetObjectRects(LPCRECT position, LPCRECT clip) noexcept override;
   STDMETHODIMP ReactivateAndUndo() noexcept override { return E_NOTIMPL; }
-  STDMETHODIMP TranslateAccelerator(LPMSG) noexcept override { return S_FALSE; }
+  STDMETHODIMP TranslateAccelerator(LPMSG message) noexcept override;
   STDMETHODIMP OnFrameWindowActivate(BOOL) noexcept override { return S_OK; }
   STDMETHODIMP OnDocWindowActivate(BOOL) noexcept override { return S_OK; }
   STDMETHODIMP ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) noexcept override { return S_OK; }
@@ -94,7 +96,7 @@ class ChessControl final
   // IOleControl
   STDMETHODIMP GetControlInfo(CONTROLINFO* info) noexcept override;
   STDMETHODIMP OnMnemonic(MSG*) noexcept override { return E_NOTIMPL; }
-  STDMETHODIMP OnAmbientPropertyChange(DISPID) noexcept override { return S_OK; }
+  STDMETHODIMP OnAmbientPropertyChange(DISPID id) noexcept override;
   STDMETHODIMP FreezeEvents(BOOL freeze) noexcept override;
 
   // IViewObject2
@@ -136,6 +138,16 @@ class ChessControl final
   bool AmbientUserMode() noexcept override;
   void HoldObject() noexcept override { AddRef(); }
   void ReleaseObject() noexcept override { Release(); }
+  void FocusChanged(bool focused) noexcept override;
+  LRESULT AccessibleObject(WPARAM flags) noexcept override;
+
+  void UIActivate();
+  // Reads an ambient property of the container, converted to `type`; false when it has none.
+  bool ReadAmbient(DISPID id, VARTYPE type, com::UniqueVariant& value) noexcept;
+  void FollowAmbientBackColor() noexcept;
+  std::wstring AmbientDisplayName();
+  // The window is going: screen readers holding the board's object are let go.
+  void DisconnectAccessible();
 
   HRESULT InPlaceActivate(LONG verb, HWND parent, LPCRECT position);
   template <class Action>
@@ -157,6 +169,10 @@ class ChessControl final
   bool initialized_ = false;
   bool dirty_ = false;
   bool uiActive_ = false;
+  com::ComPtr<BoardAccessible> accessible_;
+  // Where the control registered itself as the active object while UI active.
+  com::ComPtr<IOleInPlaceFrame> activeFrame_;
+  com::ComPtr<IOleInPlaceUIWindow> activeDocument_;
 };
 
 }  // namespace component

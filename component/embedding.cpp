@@ -63,11 +63,11 @@ HRESULT ChessControl::InPlaceActivate(LONG verb, HWND parent, LPCRECT position) 
         position)
       placed = *position;
     if (!platform_.Create(parent, placed)) return HRESULT_FROM_WIN32(GetLastError());
+    FollowAmbientBackColor();
   }
   ShowWindow(platform_.Window(), SW_SHOW);
   if ((verb == OLEIVERB_UIACTIVATE || verb == OLEIVERB_PRIMARY) && !uiActive_) {
-    uiActive_ = true;
-    inPlaceSite_->OnUIActivate();
+    UIActivate();
     SetFocus(platform_.Window());
   }
   clientSite_->ShowObject();
@@ -128,6 +128,7 @@ STDMETHODIMP ChessControl::GetWindow(HWND* window) noexcept {
 STDMETHODIMP ChessControl::InPlaceDeactivate() noexcept {
   if (!inPlaceSite_) return S_OK;
   UIDeactivate();
+  DisconnectAccessible();
   const HRESULT hr = com::Guarded([&] { platform_.Destroy(); });
   auto site = std::move(inPlaceSite_);
   site->OnInPlaceDeactivate();
@@ -137,6 +138,8 @@ STDMETHODIMP ChessControl::InPlaceDeactivate() noexcept {
 STDMETHODIMP ChessControl::UIDeactivate() noexcept {
   if (uiActive_ && inPlaceSite_) {
     uiActive_ = false;
+    if (auto frame = std::move(activeFrame_)) frame->SetActiveObject(nullptr, nullptr);
+    if (auto document = std::move(activeDocument_)) document->SetActiveObject(nullptr, nullptr);
     inPlaceSite_->OnUIDeactivate(FALSE);
   }
   return S_OK;
@@ -153,7 +156,13 @@ STDMETHODIMP ChessControl::GetControlInfo(CONTROLINFO* info) noexcept {
   if (!info) return E_POINTER;
   info->hAccel = nullptr;
   info->cAccel = 0;
-  info->dwFlags = 0;
+  // Enter clicks the cursor square, so a dialog's default button must not take it.
+  info->dwFlags = CTRLINFO_EATS_RETURN;
+  return S_OK;
+}
+
+STDMETHODIMP ChessControl::OnAmbientPropertyChange(DISPID id) noexcept {
+  if (id == DISPID_AMBIENT_BACKCOLOR || id == DISPID_UNKNOWN) FollowAmbientBackColor();
   return S_OK;
 }
 

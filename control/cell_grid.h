@@ -35,6 +35,11 @@ class CellGrid {
 
   void SetPicture(int16_t cell, const PictureSet& pictures, int16_t image);
   void Draw(int16_t cell, const PictureSet& pictures, int16_t image);
+  // The image drawn last over the cell's picture and still showing, or 0 when it shows its bare picture.
+  int16_t TopImage(int16_t cell) const {
+    const Cell& c = At(cell);
+    return c.layerCount ? c.layers[c.layerCount - 1] : 0;
+  }
 
   // Positions are in 96-DPI units, where a square is 37. `square` is the size
   // of a square in device pixels (DeviceScale::Square()): a cell at (left, top)

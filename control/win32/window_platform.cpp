@@ -2,12 +2,13 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
 
-#include "control/device_scale.h"
 #include "control/ovl_chess.h"
+#include "control/win32/message_guard.h"
 #include "control/win32/this_module.h"
 
 namespace control::win32 {
@@ -15,6 +16,26 @@ namespace control::win32 {
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"OrvelBoardWindow";
+// Posted after a change to the cells, so screen readers hear an operation's result once.
+constexpr UINT kAnnounceNames = WM_USER + 1;
+// WM_DPICHANGED_AFTERPARENT, which older headers do not name.
+constexpr UINT kDpiChangedAfterParent = 0x02E3;
+
+std::optional<BoardKey> BoardKeyOf(WPARAM key) {
+  switch (key) {
+    case VK_LEFT: return BoardKey::Left;
+    case VK_RIGHT: return BoardKey::Right;
+    case VK_UP: return BoardKey::Up;
+    case VK_DOWN: return BoardKey::Down;
+    case VK_HOME: return BoardKey::Home;
+    case VK_END: return BoardKey::End;
+    case VK_PRIOR: return BoardKey::PageUp;
+    case VK_NEXT: return BoardKey::PageDown;
+    case VK_SPACE: return BoardKey::Space;
+    case VK_RETURN: return BoardKey::Enter;
+    default: return std::nullopt;
+  }
+}
 
 bool RegisterWindowClass(WNDPROC procedure) {
   WNDCLASSW windowClass{};
@@ -25,6 +46,14 @@ bool RegisterWindowClass(WNDPROC procedure) {
   windowClass.lpszClassName = kWindowClass;
   windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   return RegisterClassW(&windowClass) != 0;
+}
+
+bool IsButtonPress(UINT message) {
+  switch (message) {
+    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: case WM_RBUTTONDBLCLK: case WM_MBUTTONDBLCLK: return true;
+    default: return false;
+  }
 }
 
 int16_t ShiftState(WPARAM keys) {
@@ -45,19 +74,19 @@ uint32_t ButtonFace() {
 // The control's pixels in `area` with squares of `square` device pixels, the
 // background showing outside the cells. One buffer serves every control on the
 // thread: painting is synchronous, and no pixels are kept per instance.
-const std::vector<uint32_t>& Composed(const CellGrid& cells, const RECT& area, int square) {
+const std::vector<uint32_t>& Composed(const CellGrid& cells, const RECT& area, int square, uint32_t background) {
   thread_local std::vector<uint32_t> buffer;
   const int width = area.right - area.left, height = area.bottom - area.top;
-  buffer.assign(static_cast<size_t>(width) * height, ButtonFace());
+  buffer.assign(static_cast<size_t>(width) * height, background);
   cells.Render(buffer.data(), width, height, width, area.left, area.top, square);
   return buffer;
 }
 
 // Hands the control's pixels in `area` to `dc` one to one, with its top-left at `at`.
-void CopyComposed(HDC dc, POINT at, const CellGrid& cells, const RECT& area, int square) {
+void CopyComposed(HDC dc, POINT at, const CellGrid& cells, const RECT& area, int square, uint32_t background) {
   const int width = area.right - area.left, height = area.bottom - area.top;
   if (width <= 0 || height <= 0) return;
-  const std::vector<uint32_t>& pixels = Composed(cells, area, square);
+  const std::vector<uint32_t>& pixels = Composed(cells, area, square, background);
   const BITMAPINFO info = TopDownBitmap(width, height);
   SetDIBitsToDevice(dc, at.x, at.y, width, height, 0, 0, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
 }
@@ -84,6 +113,20 @@ DeviceArea DeviceAreaOf(HDC dc, const RECT& bounds) {
 // four times the 96-DPI size, 384 DPI for the control's extent.
 constexpr double kRecordingScale = 4;
 
+// The window's dots per inch. GetDpiForWindow is looked up, not linked:
+// systems before Windows 10 lack it, and there the screen's setting holds.
+int DpiOf(HWND window) {
+  using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+  static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFunction>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  if (getDpiForWindow)
+    if (const UINT dpi = getDpiForWindow(window)) return static_cast<int>(dpi);
+  HDC dc = GetDC(window);
+  const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
+  ReleaseDC(window, dc);
+  return dpi;
+}
+
 // Holds the component for the length of a message: a host's event handler may
 // release it, and the window must not be torn down under its own procedure.
 class Hold {
@@ -98,17 +141,26 @@ class Hold {
 }  // namespace
 
 WindowPlatform::WindowPlatform(ContainerServices& services, std::wstring messageTitle)
-    : services_(services), messageTitle_(std::move(messageTitle)) {}
+    : services_(services), messageTitle_(std::move(messageTitle)), background_(ButtonFace()) {}
 
 WindowPlatform::~WindowPlatform() { Destroy(); }
+
+void WindowPlatform::Attach(OvlChess& control) {
+  control_ = &control;
+  mouse_.emplace(control, static_cast<MouseSurface&>(*this));
+  keyboard_.emplace(control);
+}
+
+bool WindowPlatform::IsBoardKey(WPARAM key) { return BoardKeyOf(key).has_value(); }
 
 HWND WindowPlatform::Create(HWND parent, const RECT& position) {
   if (window_) return window_;
   if (!RegisterWindowClass(&WindowProcedure)) return nullptr;
-  const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | (enabled_ ? 0 : WS_DISABLED);
+  const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | (enabled_ ? 0 : WS_DISABLED);
   window_ = CreateWindowExW(0, kWindowClass, L"", style, position.left, position.top,
                             position.right - position.left, position.bottom - position.top, parent, nullptr,
                             ThisModule(), this);
+  if (window_) UpdateScale();
   return window_;
 }
 
@@ -118,15 +170,31 @@ void WindowPlatform::Destroy() {
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     DestroyWindow(window);
   }
-  pressedCell_ = 0;
+  if (mouse_) mouse_->Detach();
+  if (keyboard_) keyboard_->SetFocused(false);
+  announcementPosted_ = false;
 }
 
 void WindowPlatform::UnregisterWindowClass() { UnregisterClassW(kWindowClass, ThisModule()); }
 
 void WindowPlatform::SetPosition(const RECT& position) {
-  if (window_)
-    MoveWindow(window_, position.left, position.top, position.right - position.left,
-               position.bottom - position.top, TRUE);
+  if (!window_) return;
+  MoveWindow(window_, position.left, position.top, position.right - position.left, position.bottom - position.top,
+             TRUE);
+  UpdateScale();  // the new place may be on a monitor of another DPI
+}
+
+void WindowPlatform::SetBackground(uint32_t rgb) {
+  if (rgb == background_) return;
+  background_ = rgb;
+  Repaint();
+}
+
+void WindowPlatform::UpdateScale() {
+  const DeviceScale scale = DeviceScale::FromDpi(DpiOf(window_));
+  if (scale.Square() == scale_.Square()) return;
+  scale_ = scale;
+  InvalidateRect(window_, nullptr, FALSE);
 }
 
 void WindowPlatform::SetWidth(float width) { requestedSize_.cx = std::lround(width); }
@@ -135,7 +203,8 @@ void WindowPlatform::SetHeight(float height) { requestedSize_.cy = std::lround(h
 void WindowPlatform::SetEnabled(bool enabled) {
   enabled_ = enabled;
   if (window_) EnableWindow(window_, enabled);
-  if (!enabled) pressedCell_ = 0;
+  if (!enabled && mouse_) mouse_->Cancel();
+  if (window_) NotifyWinEvent(EVENT_OBJECT_STATECHANGE, window_, OBJID_CLIENT, CHILDID_SELF);
 }
 
 void WindowPlatform::Repaint() {
@@ -154,12 +223,14 @@ void WindowPlatform::ShowMessage(std::string_view text) {
 }
 
 RECT WindowPlatform::CellRect(int16_t cell) const {
-  const PixelRect r = Cells().Bounds(cell);
+  const PixelRect r = Cells().Bounds(cell, scale_.Square());
   return {r.left, r.top, r.right, r.bottom};
 }
 
 void WindowPlatform::InvalidateCell(int16_t cell) {
   if (!window_) return;
+  if (accessible_ && !announcementPosted_)
+    announcementPosted_ = PostMessageW(window_, kAnnounceNames, 0, 0) != FALSE;
   const RECT rect = CellRect(cell);
   InvalidateRect(window_, &rect, FALSE);
 }
@@ -173,7 +244,13 @@ void WindowPlatform::UpdateCell(int16_t cell) {
 void WindowPlatform::Paint() {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(window_, &paint);
-  CopyComposed(dc, {paint.rcPaint.left, paint.rcPaint.top}, Cells(), paint.rcPaint, kPictureSize);
+  CopyComposed(dc, {paint.rcPaint.left, paint.rcPaint.top}, Cells(), paint.rcPaint, scale_.Square(), background_);
+  if (const int16_t cell = CueCell()) {
+    RECT cue = CellRect(cell);
+    const int inset = std::max(1, 2 * scale_.Square() / kPictureSize);
+    InflateRect(&cue, -inset, -inset);
+    DrawFocusRect(dc, &cue);
+  }
   EndPaint(window_, &paint);
 }
 
@@ -186,12 +263,12 @@ void WindowPlatform::DrawTo(HDC dc, const RECT& bounds) const {
   const DeviceArea device = DeviceAreaOf(dc, bounds);
   const DeviceScale fitting = DeviceScale::Fitting(device.width, device.height);
   if (device.oneToOne && fitting.Fits(width, height)) {
-    CopyComposed(dc, {bounds.left, bounds.top}, Cells(), RECT{0, 0, width, height}, fitting.Square());
+    CopyComposed(dc, {bounds.left, bounds.top}, Cells(), RECT{0, 0, width, height}, fitting.Square(), background_);
     return;
   }
   const DeviceScale scale = device.width > 0 ? fitting : DeviceScale::FromFactor(kRecordingScale);
   const int side = scale.Board();
-  const std::vector<uint32_t>& pixels = Composed(Cells(), RECT{0, 0, side, side}, scale.Square());
+  const std::vector<uint32_t>& pixels = Composed(Cells(), RECT{0, 0, side, side}, scale.Square(), background_);
   const BITMAPINFO info = TopDownBitmap(side, side);
   const int previousMode = SetStretchBltMode(dc, COLORONCOLOR);
   StretchDIBits(dc, bounds.left, bounds.top, width, height, 0, 0, side, side, pixels.data(), &info, DIB_RGB_COLORS,
@@ -199,46 +276,20 @@ void WindowPlatform::DrawTo(HDC dc, const RECT& bounds) const {
   SetStretchBltMode(dc, previousMode);
 }
 
-void WindowPlatform::OnButtonDown(int16_t button, bool doubleClick, WPARAM keys, POINT point) {
-  const bool firstButton = pressedCell_ == 0;
-  const int16_t cell = firstButton ? Cells().CellAt(point.x, point.y) : pressedCell_;
-  if (cell == 0) return;
-  if (firstButton) {
-    pressedCell_ = cell;
-    SetCapture(window_);
-  }
-  // A double click's second press raises DblClick in place of MouseDown and Click.
-  clickPending_ = firstButton && button == 1 && !doubleClick;
-  const RECT r = CellRect(cell);
-  if (doubleClick && button == 1) {
-    control_->Check_DblClick(cell);
-  } else {
-    control_->Check_MouseDown(cell, button, ShiftState(keys), static_cast<float>(point.x - r.left),
-                              static_cast<float>(point.y - r.top));
-  }
+int16_t WindowPlatform::CellAt(PointerPosition position) const {
+  return Cells().CellAt(position.x, position.y, scale_.Square());
 }
 
-void WindowPlatform::OnButtonUp(int16_t button, WPARAM keys, POINT point) {
-  const int16_t cell = pressedCell_ ? pressedCell_ : Cells().CellAt(point.x, point.y);
-  if (cell == 0) return;
+CellOffset WindowPlatform::OffsetIn(int16_t cell, PointerPosition position) const {
   const RECT r = CellRect(cell);
-  const bool click = button == 1 && clickPending_ && PtInRect(&r, point);
-  if (ButtonsHeld(keys) == 0) {
-    pressedCell_ = 0;
-    clickPending_ = false;
-    if (GetCapture() == window_) ReleaseCapture();
-  }
-  control_->Check_MouseUp(cell, button, ShiftState(keys), static_cast<float>(point.x - r.left),
-                          static_cast<float>(point.y - r.top));
-  if (click && window_) control_->Check_Click(cell);
+  // In the control's 96-DPI units, so hosts see the same range at every scale.
+  return {scale_.ToUnits(position.x - r.left), scale_.ToUnits(position.y - r.top)};
 }
 
-void WindowPlatform::OnMouseMove(WPARAM keys, POINT point) {
-  const int16_t cell = pressedCell_ ? pressedCell_ : Cells().CellAt(point.x, point.y);
-  if (cell == 0) return;
-  const RECT r = CellRect(cell);
-  control_->Check_MouseMove(cell, ButtonsHeld(keys), ShiftState(keys), static_cast<float>(point.x - r.left),
-                            static_cast<float>(point.y - r.top));
+void WindowPlatform::CaptureMouse() { SetCapture(window_); }
+
+void WindowPlatform::ReleaseMouse() {
+  if (window_ && GetCapture() == window_) ReleaseCapture();
 }
 
 LRESULT WindowPlatform::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -248,41 +299,156 @@ LRESULT WindowPlatform::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_ERASEBKGND:
       return 1;  // painting covers every pixel
+    case WM_GETDLGCODE: {
+      // Enter clicks the cursor square rather than a dialog's default button.
+      const MSG* key = reinterpret_cast<const MSG*>(lParam);
+      const bool enter = key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN;
+      return DLGC_WANTARROWS | DLGC_WANTCHARS | (enter ? DLGC_WANTMESSAGE : 0);
+    }
+    case WM_KEYDOWN:
+      if (control_ && OnKeyDown(wParam, lParam)) return 0;
+      break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      if (control_) OnFocus(message == WM_SETFOCUS);
+      return 0;
+    case WM_UPDATEUISTATE:
+      DefWindowProcW(window_, message, wParam, lParam);
+      OnUiState(wParam);
+      return 0;
+    case WM_GETOBJECT:
+      if (control_ && static_cast<LONG>(lParam) == static_cast<LONG>(OBJID_CLIENT)) {
+        Accessible();  // names are announced from here on
+        return services_.AccessibleObject(wParam);
+      }
+      break;
+    case kAnnounceNames:
+      AnnounceChangedNames();
+      return 0;
+    case kDpiChangedAfterParent:
+      UpdateScale();
+      return 0;
     case WM_CAPTURECHANGED:
-      if (reinterpret_cast<HWND>(lParam) != window_) pressedCell_ = 0;
+      if (reinterpret_cast<HWND>(lParam) != window_ && mouse_) mouse_->CaptureLost();
       return 0;
   }
-  if (control_ && message >= WM_MOUSEFIRST && message <= WM_MBUTTONDBLCLK) {
+  if (mouse_ && message >= WM_MOUSEFIRST && message <= WM_MBUTTONDBLCLK) {
     Hold hold(services_);
-    OnMouse(message, wParam, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    // A press takes the focus first, as a control with a window of its own does.
+    if (IsButtonPress(message) && GetFocus() != window_) SetFocus(window_);
+    if (!window_) return 0;
+    OnMouse(message, wParam, PointerPosition{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
     return 0;
   }
   return DefWindowProcW(window_, message, wParam, lParam);
 }
 
-void WindowPlatform::OnMouse(UINT message, WPARAM keys, POINT point) {
+void WindowPlatform::OnMouse(UINT message, WPARAM keys, PointerPosition at) {
+  const int16_t shift = ShiftState(keys), held = ButtonsHeld(keys);
+  MouseInput& mouse = *mouse_;
   switch (message) {
-    case WM_LBUTTONDOWN: return OnButtonDown(1, false, keys, point);
-    case WM_RBUTTONDOWN: return OnButtonDown(2, false, keys, point);
-    case WM_MBUTTONDOWN: return OnButtonDown(4, false, keys, point);
-    case WM_LBUTTONDBLCLK: return OnButtonDown(1, true, keys, point);
-    case WM_RBUTTONDBLCLK: return OnButtonDown(2, true, keys, point);
-    case WM_MBUTTONDBLCLK: return OnButtonDown(4, true, keys, point);
-    case WM_LBUTTONUP: return OnButtonUp(1, keys, point);
-    case WM_RBUTTONUP: return OnButtonUp(2, keys, point);
-    case WM_MBUTTONUP: return OnButtonUp(4, keys, point);
-    case WM_MOUSEMOVE: return OnMouseMove(keys, point);
+    case WM_LBUTTONDOWN: return mouse.Press(MouseButton::Left, false, shift, at);
+    case WM_RBUTTONDOWN: return mouse.Press(MouseButton::Right, false, shift, at);
+    case WM_MBUTTONDOWN: return mouse.Press(MouseButton::Middle, false, shift, at);
+    case WM_LBUTTONDBLCLK: return mouse.Press(MouseButton::Left, true, shift, at);
+    case WM_RBUTTONDBLCLK: return mouse.Press(MouseButton::Right, true, shift, at);
+    case WM_MBUTTONDBLCLK: return mouse.Press(MouseButton::Middle, true, shift, at);
+    case WM_LBUTTONUP: return mouse.Release(MouseButton::Left, held, shift, at);
+    case WM_RBUTTONUP: return mouse.Release(MouseButton::Right, held, shift, at);
+    case WM_MBUTTONUP: return mouse.Release(MouseButton::Middle, held, shift, at);
+    case WM_MOUSEMOVE: return mouse.Move(held, shift, at);
   }
 }
 
-LRESULT CALLBACK WindowPlatform::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+int16_t WindowPlatform::CueCell() const {
+  return keyboard_ && keyboard_->ShowsFocusCue() ? keyboard_->CursorCell() : 0;
+}
+
+void WindowPlatform::RepaintCue(int16_t cueBefore) {
+  const int16_t cue = CueCell();
+  if (cue == cueBefore) return;
+  if (cueBefore) InvalidateCell(cueBefore);
+  if (cue) InvalidateCell(cue);
+}
+
+void WindowPlatform::FollowCursor(int16_t cueBefore, int16_t focusBefore) {
+  RepaintCue(cueBefore);
+  const int16_t focus = keyboard_->Focused() ? keyboard_->CursorCell() : 0;
+  if (focus && focus != focusBefore && window_) NotifyWinEvent(EVENT_OBJECT_FOCUS, window_, OBJID_CLIENT, focus);
+}
+
+bool WindowPlatform::OnKeyDown(WPARAM key, LPARAM flags) {
+  const std::optional<BoardKey> boardKey = BoardKeyOf(key);
+  if (!boardKey) return false;
+  // A held Space or Enter clicks once, as a button does; held arrows keep moving.
+  const bool repeated = (flags & (LPARAM{1} << 30)) != 0;
+  if (repeated && (*boardKey == BoardKey::Space || *boardKey == BoardKey::Enter)) return true;
+  Hold hold(services_);
+  const int16_t cueBefore = CueCell();
+  const int16_t focusBefore = keyboard_->Focused() ? keyboard_->CursorCell() : 0;
+  const bool taken = keyboard_->Press(*boardKey);
+  // Space may have run a handler that removed the window.
+  if (window_) FollowCursor(cueBefore, focusBefore);
+  return taken;
+}
+
+void WindowPlatform::OnFocus(bool focused) {
+  const int16_t cueBefore = CueCell();
+  keyboard_->SetFocused(focused);
+  FollowCursor(cueBefore, 0);
+  Hold hold(services_);
+  services_.FocusChanged(focused);
+}
+
+void WindowPlatform::OnUiState(WPARAM change) {
+  if (!(HIWORD(change) & UISF_HIDEFOCUS) || !keyboard_) return;
+  const int16_t cueBefore = CueCell();
+  if (LOWORD(change) == UIS_CLEAR) keyboard_->SetCuesShown(true);
+  if (LOWORD(change) == UIS_SET) keyboard_->SetCuesShown(false);
+  RepaintCue(cueBefore);
+}
+
+AccessibleBoard& WindowPlatform::Accessible() {
+  if (!accessible_) accessible_.emplace(*control_, Cells(), *keyboard_);
+  return *accessible_;
+}
+
+void WindowPlatform::AnnounceChangedNames() {
+  announcementPosted_ = false;
+  if (!accessible_ || !window_) return;
+  for (int16_t cell : accessible_->ChangedNames()) NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window_, OBJID_CLIENT, cell);
+}
+
+RECT WindowPlatform::CellOnScreen(int16_t cell) const {
+  RECT r = CellRect(cell);
+  if (window_) MapWindowPoints(window_, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+int16_t WindowPlatform::ChildAtScreenPoint(POINT screen) const {
+  if (!window_) return -1;
+  POINT client = screen;
+  ScreenToClient(window_, &client);
+  RECT area;
+  GetClientRect(window_, &area);
+  if (!PtInRect(&area, client)) return -1;
+  return CellAt(PointerPosition{client.x, client.y});
+}
+
+void WindowPlatform::ActivateCell(int16_t cell) {
+  if (!keyboard_) return;
+  Hold hold(services_);
+  keyboard_->Activate(cell);
+}
+
+LRESULT CALLBACK WindowPlatform::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
   if (message == WM_NCCREATE) {
     auto* created = reinterpret_cast<CREATESTRUCTW*>(lParam);
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created->lpCreateParams));
   }
   auto* platform = reinterpret_cast<WindowPlatform*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (!platform || platform->window_ != window) return DefWindowProcW(window, message, wParam, lParam);
-  return platform->Handle(message, wParam, lParam);
+  return GuardedMessage(window, message, wParam, lParam, [&] { return platform->Handle(message, wParam, lParam); });
 }
 
 }  // namespace control::win32

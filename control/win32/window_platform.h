@@ -2,10 +2,15 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "control/accessible_board.h"
+#include "control/device_scale.h"
 #include "control/grid_platform.h"
+#include "control/keyboard_input.h"
+#include "control/mouse_input.h"
 #include "control/win32/bitmap_info.h"
 
 namespace control {
@@ -15,14 +20,19 @@ class OvlChess;
 namespace control::win32 {
 
 // What the window needs of the component around it: the container's side.
+// Each is a callback into COM code and lets no exception out.
 class ContainerServices {
  public:
-  virtual void FireEvent(ControlEvent event, EventArguments& arguments) = 0;
-  virtual void NotifyPropertyChanged(std::string_view name) = 0;
-  virtual bool AmbientUserMode() = 0;
+  virtual void FireEvent(ControlEvent event, EventArguments& arguments) noexcept = 0;
+  virtual void NotifyPropertyChanged(std::string_view name) noexcept = 0;
+  virtual bool AmbientUserMode() noexcept = 0;
   // Mouse input may make a host release the control; the window holds it meanwhile.
-  virtual void HoldObject() = 0;
-  virtual void ReleaseObject() = 0;
+  virtual void HoldObject() noexcept = 0;
+  virtual void ReleaseObject() noexcept = 0;
+  // The board's window gained or lost the keyboard focus.
+  virtual void FocusChanged(bool focused) noexcept = 0;
+  // The answer to WM_GETOBJECT for the client area: an IAccessible, made when first asked.
+  virtual LRESULT AccessibleObject(WPARAM flags) noexcept = 0;
 
  protected:
   ~ContainerServices() = default;
@@ -31,22 +41,35 @@ class ContainerServices {
 // The Windows host of one control: one window, the 64 cells being regions of
 // it. Painting composes the cells' pixels and hands them to the screen; no GDI
 // object is kept. The window exists while the control is in-place active.
-class WindowPlatform : public GridPlatform {
+class WindowPlatform : public GridPlatform, private MouseSurface {
  public:
   WindowPlatform(ContainerServices& services, std::wstring messageTitle);
   ~WindowPlatform();
   WindowPlatform(const WindowPlatform&) = delete;
   WindowPlatform& operator=(const WindowPlatform&) = delete;
 
-  void Attach(OvlChess& control) { control_ = &control; }
+  void Attach(OvlChess& control);
 
   HWND Create(HWND parent, const RECT& position);
   void Destroy();
   HWND Window() const { return window_; }
   void SetPosition(const RECT& position);
+  // The colour around the board where the container's rectangle is not whole squares.
+  void SetBackground(uint32_t rgb);
   // The control's pixels on any device context (designers, printing, metafiles).
   void DrawTo(HDC dc, const RECT& bounds) const;
   SIZE RequestedSize() const { return requestedSize_; }
+
+  // What an accessible object reads and does; the model exists from the first call on.
+  AccessibleBoard& Accessible();
+  // A square's rectangle in screen pixels, and the child (cell, or 0 for the board, -1 for
+  // none) at a point on the screen.
+  RECT CellOnScreen(int16_t cell) const;
+  int16_t ChildAtScreenPoint(POINT screen) const;
+  // Clicks the square as Space clicks the cursor square.
+  void ActivateCell(int16_t cell);
+  // The keys the board takes from a container's accelerator translation.
+  static bool IsBoardKey(WPARAM key);
 
   void SetWidth(float width) override;
   void SetHeight(float height) override;
@@ -65,13 +88,27 @@ class WindowPlatform : public GridPlatform {
   void UpdateCell(int16_t cell) override;
 
  private:
-  static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void Paint();
-  void OnMouse(UINT message, WPARAM keys, POINT point);
-  void OnButtonDown(int16_t button, bool doubleClick, WPARAM keys, POINT point);
-  void OnButtonUp(int16_t button, WPARAM keys, POINT point);
-  void OnMouseMove(WPARAM keys, POINT point);
+  // Follows the window's DPI; repaints when it changed.
+  void UpdateScale();
+  void OnMouse(UINT message, WPARAM keys, PointerPosition position);
+  bool OnKeyDown(WPARAM key, LPARAM flags);
+  void OnFocus(bool focused);
+  void OnUiState(WPARAM change);
+  // Repaints the squares the focus cue left and reached.
+  void RepaintCue(int16_t cueBefore);
+  // Also tells screen readers where the focused cursor went.
+  void FollowCursor(int16_t cueBefore, int16_t focusBefore);
+  int16_t CueCell() const;
+  void AnnounceChangedNames();
+
+  // MouseSurface: every point-to-cell question of the window is answered here.
+  int16_t CellAt(PointerPosition position) const override;
+  CellOffset OffsetIn(int16_t cell, PointerPosition position) const override;
+  void CaptureMouse() override;
+  void ReleaseMouse() override;
   RECT CellRect(int16_t cell) const;
 
   ContainerServices& services_;
@@ -80,9 +117,12 @@ class WindowPlatform : public GridPlatform {
   HWND window_ = nullptr;
   bool enabled_ = true;
   SIZE requestedSize_{};
-  // The cell that keeps the mouse from a press to its release, as a cell with its own window would.
-  int16_t pressedCell_ = 0;
-  bool clickPending_ = false;
+  DeviceScale scale_;
+  uint32_t background_;
+  std::optional<MouseInput> mouse_;
+  std::optional<KeyboardInput> keyboard_;
+  std::optional<AccessibleBoard> accessible_;
+  bool announcementPosted_ = false;
 };
 
 }  // namespace control::win32

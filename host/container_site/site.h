@@ -52,6 +52,7 @@ class Site : public com::ComObject<Site, IOleClientSite, IOleInPlaceSite, IOleCo
   void SetUserMode(bool userMode) { userMode_ = userMode; }
   // Forgets the frame's hold on the active object, so nothing outlives the control.
   void Detach() { frame_->SetActiveObject(nullptr, nullptr); }
+  Frame* InPlaceFrame() const { return frame_.get(); }
 
   STDMETHODIMP QueryInterface(REFIID iid, void** out) noexcept override;
 

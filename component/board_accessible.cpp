@@ -1,0 +1,229 @@
+#include "component/board_accessible.h"
+
+#include "component/com/errors.h"
+
+namespace component {
+
+namespace {
+
+HRESULT ReturnText(const std::wstring& text, BSTR* out) {
+  *out = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+  return *out ? S_OK : E_OUTOFMEMORY;
+}
+
+std::wstring Wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
+
+void SetChild(VARIANT* out, long child) {
+  out->vt = VT_I4;
+  out->lVal = child;
+}
+
+long StateFlags(const control::AccessibleStates& states) {
+  return (states.focusable ? STATE_SYSTEM_FOCUSABLE : 0) | (states.focused ? STATE_SYSTEM_FOCUSED : 0) |
+         (states.unavailable ? STATE_SYSTEM_UNAVAILABLE : 0);
+}
+
+std::optional<control::Direction> DirectionOf(long navigation) {
+  switch (navigation) {
+    case NAVDIR_UP: return control::Direction::Up;
+    case NAVDIR_DOWN: return control::Direction::Down;
+    case NAVDIR_LEFT: return control::Direction::Left;
+    case NAVDIR_RIGHT: return control::Direction::Right;
+    case NAVDIR_NEXT: return control::Direction::Next;
+    case NAVDIR_PREVIOUS: return control::Direction::Previous;
+    case NAVDIR_FIRSTCHILD: return control::Direction::FirstChild;
+    case NAVDIR_LASTCHILD: return control::Direction::LastChild;
+    default: return std::nullopt;
+  }
+}
+
+}  // namespace
+
+void BoardAccessible::Disconnect() noexcept {
+  platform_ = nullptr;
+  CoDisconnectObject(Unknown(), 0);
+}
+
+HRESULT BoardAccessible::Resolve(const VARIANT& id, long& child) const noexcept {
+  if (!platform_ || !platform_->Window()) return CO_E_OBJNOTCONNECTED;
+  VARIANT number;
+  VariantInit(&number);
+  if (FAILED(VariantChangeType(&number, const_cast<VARIANT*>(&id), 0, VT_I4))) return E_INVALIDARG;
+  child = number.lVal;
+  return child == CHILDID_SELF || control::AccessibleBoard::IsChild(child) ? S_OK : E_INVALIDARG;
+}
+
+STDMETHODIMP BoardAccessible::GetTypeInfoCount(UINT* count) noexcept {
+  if (!count) return E_POINTER;
+  *count = 0;
+  return S_OK;
+}
+
+STDMETHODIMP BoardAccessible::get_accParent(IDispatch** parent) noexcept {
+  if (!parent) return E_POINTER;
+  *parent = nullptr;
+  if (!platform_ || !platform_->Window()) return CO_E_OBJNOTCONNECTED;
+  return AccessibleObjectFromWindow(platform_->Window(), static_cast<DWORD>(OBJID_WINDOW), IID_IDispatch,
+                                    reinterpret_cast<void**>(parent));
+}
+
+STDMETHODIMP BoardAccessible::get_accChildCount(LONG* count) noexcept {
+  if (!count) return E_POINTER;
+  *count = control::AccessibleBoard::kChildCount;
+  return S_OK;
+}
+
+STDMETHODIMP BoardAccessible::get_accChild(VARIANT id, IDispatch** object) noexcept {
+  if (!object) return E_POINTER;
+  *object = nullptr;
+  long child = 0;
+  RETURN_IF_FAILED(Resolve(id, child));
+  // Squares are simple elements of the board, without objects of their own.
+  return child == CHILDID_SELF ? E_INVALIDARG : S_FALSE;
+}
+
+STDMETHODIMP BoardAccessible::get_accName(VARIANT id, BSTR* name) noexcept {
+  if (!name) return E_POINTER;
+  *name = nullptr;
+  long child = 0;
+  RETURN_IF_FAILED(Resolve(id, child));
+  if (child == CHILDID_SELF) return ReturnText(boardName_, name);
+  HRESULT result = S_OK;
+  const HRESULT hr = com::Guarded(
+      [&] { result = ReturnText(Wide(platform_->Accessible().Name(static_cast<int16_t>(child))), name); });
+  return FAILED(hr) ? hr : result;
+}
+
+STDMETHODIMP BoardAccessible::get_accValue(VARIANT, BSTR* value) noexcept {
+  if (!value) return E_POINTER;
+  *value = nullptr;
+  return DISP_E_MEMBERNOTFOUND;
+}
+
+STDMETHODIMP BoardAccessible::get_accDescription(VARIANT id, BSTR* description) noexcept {
+  if (!description) return E_POINTER;
+  *description = nullptr;
+  long child = 0;
+  RETURN_IF_FAILED(Resolve(id, child));
+  if (child == CHILDID_SELF) return S_FALSE;
+  HRESULT result = S_OK;
+  const HRESULT hr = com::Guarded([&] {
+    result = ReturnText(Wide(control::AccessibleBoard::Description(static_cast<int16_t>(child))), description);
+  });
+  return FAILED(hr) ? hr : result;
+}
+
+STDMETHODIMP BoardAccessible::get_accRole(VARIANT id, VARIANT* role) noexcept {
+  if (!role) return E_POINTER;
+  VariantInit(role);
+  long child = 0;
+  RETURN_IF_FAILED(Resolve(id, child));
+  SetChild(role, child == CHILDID_SELF ? ROLE_SYSTEM_TABLE : ROLE_SYSTEM_CELL);
+  return S_OK;
+}
+
+STDMETHODIMP BoardAccessible::get_accState(VARIANT id, VARIANT* state) noexcept {
+  if (!state) return E_POINTER;
+  VariantInit(state);
+  long child = 0;
+  RETURN_IF_FAILED(Resolve(id, child));
+  return com::Guarded(
+      [&] { SetChild(state, StateFlags(platform_->Accessible().States(static_cast<int16_t>(child)))); });
+}
+
+STDMETHODIMP BoardAccessible::get_accHelp(VARIANT, BSTR* help) noexcept {
+  if (!help) return E_POINTER;
+  *help = nullptr;
+  return S_FALSE;
+}
+
+STDMETHODIMP BoardAccessible::get_accHelpTopic(BSTR* file, VARIANT, LONG* topic) noexcept {
+  if (file) *file = nullptr;
+  if (topic) *topic = 0;
+  return S_FALSE;
+}
+
+STDMETHODIMP BoardAccessible::get_accKeyboardShortcut(VARIANT, BSTR* shortcut) noexcept {
+  if (!shortcut) return E_POINTER;
+  *shortcut = nullptr;
+  return S_FALSE;
+}
+
+STDMETHODIMP BoardAccessible::get_accFocus(VARIANT* focus) noexcept {
+  if (!focus) return E_POINTER;
+  VariantInit(focus);
+  if (!platform_ || !platform_->Window()) return CO_E_OBJNOTCONNECTED;
+  return com::Guarded([&] {
+    if (const int16_t cell = platform_->Accessible().FocusedChild())
+      SetChild(focus, cell);
+    else if (GetFocus() == platform_->Window())
+      SetChild(focus, CHILDID_SELF);
+  });
+}
+
+STDMETHODIMP BoardAccessible::get_accSelection(VARIANT* children) noexcept {
+  if (!children) return E_POINTER;
+  VariantInit(children);
+  return S_FALSE;
+}
+
+STDMETHODIMP BoardAccessible::get_accDefaultAction(VARIANT id, BSTR* action) noexcept {
+  if (!action) return E_POINTER;
+  *action = nullptr;
+  long child = 0;
+  RETURN_IF_FAILED(Resolve(id, child));
+  return child == CHILDID_SELF ? S_FALSE : ReturnText(L"Click", action);
+}
+
+STDMETHODIMP BoardAccessible::accSelect(long, VARIANT) noexcept { return DISP_E_MEMBERNOTFOUND; }
+
+STDMETHODIMP BoardAccessible::accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT id) noexcept {
+  if (!left || !top || !width || !height) return E_POINTER;
+  *left = *top = *width = *height = 0;
+  long child = 0;
+  RETURN_IF_FAILED(Resolve(id, child));
+  RECT r{};
+  if (child == CHILDID_SELF) {
+    GetWindowRect(platform_->Window(), &r);
+  } else {
+    RETURN_IF_FAILED(com::Guarded([&] { r = platform_->CellOnScreen(static_cast<int16_t>(child)); }));
+  }
+  *left = r.left;
+  *top = r.top;
+  *width = r.right - r.left;
+  *height = r.bottom - r.top;
+  return S_OK;
+}
+
+STDMETHODIMP BoardAccessible::accNavigate(long navigation, VARIANT start, VARIANT* end) noexcept {
+  if (!end) return E_POINTER;
+  VariantInit(end);
+  long child = 0;
+  RETURN_IF_FAILED(Resolve(start, child));
+  const std::optional<control::Direction> direction = DirectionOf(navigation);
+  if (!direction) return E_INVALIDARG;
+  const int16_t reached = control::AccessibleBoard::Navigate(static_cast<int16_t>(child), *direction);
+  if (reached == 0) return S_FALSE;
+  SetChild(end, reached);
+  return S_OK;
+}
+
+STDMETHODIMP BoardAccessible::accHitTest(LONG left, LONG top, VARIANT* child) noexcept {
+  if (!child) return E_POINTER;
+  VariantInit(child);
+  if (!platform_ || !platform_->Window()) return CO_E_OBJNOTCONNECTED;
+  int16_t hit = -1;
+  RETURN_IF_FAILED(com::Guarded([&] { hit = platform_->ChildAtScreenPoint(POINT{left, top}); }));
+  if (hit < 0) return S_FALSE;
+  SetChild(child, hit);
+  return S_OK;
+}
+
+STDMETHODIMP BoardAccessible::accDoDefaultAction(VARIANT id) noexcept {
+  long child = 0;
+  RETURN_IF_FAILED(Resolve(id, child));
+  if (child == CHILDID_SELF) return DISP_E_MEMBERNOTFOUND;
+  return com::Guarded([&] { platform_->ActivateCell(static_cast<int16_t>(child)); });
+}
+
+}  // namespace component

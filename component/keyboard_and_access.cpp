@@ -1,0 +1,68 @@
+// Focus, keys from the container, and the board's accessible object.
+#include <oleacc.h>
+#include <olectl.h>
+
+#include "component/chess_control.h"
+#include "component/com/errors.h"
+#include "component/com/unique.h"
+
+namespace component {
+
+namespace {
+constexpr wchar_t kDefaultBoardName[] = L"Chess board";
+}  // namespace
+
+void ChessControl::UIActivate() {
+  if (uiActive_ || !inPlaceSite_) return;
+  uiActive_ = true;
+  inPlaceSite_->OnUIActivate();
+  com::ComPtr<IOleInPlaceFrame> frame;
+  com::ComPtr<IOleInPlaceUIWindow> document;
+  RECT position{}, clip{};
+  OLEINPLACEFRAMEINFO frameInfo{};
+  frameInfo.cb = sizeof frameInfo;
+  if (FAILED(inPlaceSite_->GetWindowContext(frame.put(), document.put(), &position, &clip, &frameInfo))) return;
+  // The frame sends its keys through TranslateAccelerator from now on.
+  auto* self = static_cast<IOleInPlaceActiveObject*>(this);
+  if (frame) frame->SetActiveObject(self, nullptr);
+  if (document) document->SetActiveObject(self, nullptr);
+  activeFrame_ = std::move(frame);
+  activeDocument_ = std::move(document);
+}
+
+void ChessControl::FocusChanged(bool focused) noexcept {
+  com::Guarded([&] {
+    if (focused) UIActivate();
+    if (auto site = clientSite_.As<IOleControlSite>()) site->OnFocus(focused);
+  });
+}
+
+STDMETHODIMP ChessControl::TranslateAccelerator(LPMSG message) noexcept {
+  HWND window = platform_.Window();
+  if (!message || !window || message->hwnd != window || message->message != WM_KEYDOWN ||
+      !control::win32::WindowPlatform::IsBoardKey(message->wParam))
+    return S_FALSE;
+  SendMessageW(window, message->message, message->wParam, message->lParam);
+  return S_OK;
+}
+
+std::wstring ChessControl::AmbientDisplayName() {
+  com::UniqueVariant name;
+  if (ReadAmbient(DISPID_AMBIENT_DISPLAYNAME, VT_BSTR, name) && name.bstrVal && *name.bstrVal) return name.bstrVal;
+  return kDefaultBoardName;
+}
+
+LRESULT ChessControl::AccessibleObject(WPARAM flags) noexcept {
+  LRESULT result = 0;
+  com::Guarded([&] {
+    if (!accessible_) accessible_ = com::ComPtr<BoardAccessible>(new BoardAccessible(platform_, AmbientDisplayName()));
+    result = LresultFromObject(IID_IAccessible, flags, accessible_->Unknown());
+  });
+  return result;
+}
+
+void ChessControl::DisconnectAccessible() {
+  if (auto accessible = std::move(accessible_)) accessible->Disconnect();
+}
+
+}  // namespace component

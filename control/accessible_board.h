@@ -1,0 +1,62 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "control/cell_grid.h"
+#include "control/keyboard_input.h"
+
+namespace control {
+
+class OvlChess;
+
+enum class AccessibleRole { Table, Cell };
+
+struct AccessibleStates {
+  bool focusable = false;
+  bool focused = false;
+  bool unavailable = false;
+};
+
+enum class Direction { Up, Down, Left, Right, Next, Previous, FirstChild, LastChild };
+
+// The board as a screen reader meets it: the board object (child 0) and its 64
+// squares (child n = cell n). A square is named from what its cell shows, the
+// same layers that paint it, so a reader hears what a sighted user sees.
+class AccessibleBoard {
+ public:
+  static constexpr int16_t kSelf = 0;
+  static constexpr int16_t kChildCount = board::kSquareCount;
+
+  AccessibleBoard(OvlChess& control, const CellGrid& cells, const KeyboardInput& keyboard);
+
+  static bool IsChild(long child) { return child >= 1 && child <= kChildCount; }
+  static AccessibleRole Role(int16_t child) { return child == kSelf ? AccessibleRole::Table : AccessibleRole::Cell; }
+
+  // "e2, cream pawn": the square seen from cream's side, then what it shows.
+  std::string Name(int16_t cell) const;
+  static std::string Description(int16_t cell);
+  AccessibleStates States(int16_t child) const;
+  // The cursor square while the board has focus, else 0.
+  int16_t FocusedChild() const;
+  // The square a step leads to, or 0 where it leads off the board.
+  static int16_t Navigate(int16_t from, Direction direction);
+
+  // The squares whose name changed since the previous call (or construction).
+  std::vector<int16_t> ChangedNames();
+
+ private:
+  OvlChess& control_;
+  const CellGrid& cells_;
+  const KeyboardInput& keyboard_;
+  std::array<int16_t, kChildCount> announced_{};
+};
+
+// The words for what a picture shows: "cream pawn", "red king", or "empty".
+std::string PieceWords(int16_t image);
+// The square's chess name seen from cream's side: col 1 is "a", row 8 is "1".
+std::string ChessName(int16_t cell);
+
+}  // namespace control

@@ -1,0 +1,72 @@
+#include "control/mouse_input.h"
+
+#include "control/ovl_chess.h"
+
+namespace control {
+
+bool MouseInput::Accepting() {
+  if (control_.Enabled()) return true;
+  Forget();
+  return false;
+}
+
+void MouseInput::Forget() {
+  const bool held = pressedCell_ != 0;
+  pressedCell_ = 0;
+  clickPending_ = false;
+  if (held) surface_.ReleaseMouse();
+}
+
+void MouseInput::Press(MouseButton button, bool doubleClick, int16_t shift, PointerPosition position) {
+  if (!Accepting()) return;
+  const bool firstButton = pressedCell_ == 0;
+  const int16_t cell = firstButton ? surface_.CellAt(position) : pressedCell_;
+  if (cell == 0) return;
+  if (firstButton) {
+    pressedCell_ = cell;
+    surface_.CaptureMouse();
+  }
+  const bool left = button == MouseButton::Left;
+  // A second button while one is held cancels the first one's Click.
+  clickPending_ = firstButton && left && !doubleClick;
+  if (doubleClick && left) {
+    control_.Check_DblClick(cell);
+    return;
+  }
+  const CellOffset at = surface_.OffsetIn(cell, position);
+  control_.Check_MouseDown(cell, static_cast<int16_t>(button), shift, at.X, at.Y);
+}
+
+void MouseInput::Release(MouseButton button, int16_t buttonsHeld, int16_t shift, PointerPosition position) {
+  if (!Accepting()) return;
+  const int16_t cell = pressedCell_ ? pressedCell_ : surface_.CellAt(position);
+  if (cell == 0) return;
+  const bool click = button == MouseButton::Left && clickPending_ && surface_.CellAt(position) == cell;
+  if (buttonsHeld == 0) Forget();
+  const unsigned detachmentsBefore = detachments_;
+  const CellOffset at = surface_.OffsetIn(cell, position);
+  control_.Check_MouseUp(cell, static_cast<int16_t>(button), shift, at.X, at.Y);
+  if (click && detachments_ == detachmentsBefore) control_.Check_Click(cell);
+}
+
+void MouseInput::Move(int16_t buttonsHeld, int16_t shift, PointerPosition position) {
+  if (!Accepting()) return;
+  const int16_t cell = pressedCell_ ? pressedCell_ : surface_.CellAt(position);
+  if (cell == 0) return;
+  const CellOffset at = surface_.OffsetIn(cell, position);
+  control_.Check_MouseMove(cell, buttonsHeld, shift, at.X, at.Y);
+}
+
+void MouseInput::CaptureLost() {
+  pressedCell_ = 0;
+  clickPending_ = false;
+}
+
+void MouseInput::Cancel() { Forget(); }
+
+void MouseInput::Detach() {
+  ++detachments_;
+  CaptureLost();
+}
+
+}  // namespace control

@@ -1,0 +1,90 @@
+#include "control/keyboard_input.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "tests/headless_control.h"
+
+using control::BoardKey;
+using control::ControlEvent;
+
+namespace {
+
+struct Keyboard {
+  HeadlessControl c;
+  control::KeyboardInput keys{c.control};
+  std::vector<std::pair<ControlEvent, board::Square>> events;
+
+  Keyboard() {
+    c.platform.onEvent = [this](ControlEvent event, control::EventArguments& a) {
+      events.push_back({event, {a.col, a.row}});
+    };
+  }
+  board::Square After(std::initializer_list<BoardKey> pressed) {
+    for (BoardKey key : pressed) keys.Press(key);
+    return keys.Cursor();
+  }
+};
+
+TEST(KeyboardInput, CursorStartsBottomLeftAndArrowsStopAtTheEdges) {
+  Keyboard k;
+  EXPECT_EQ(k.keys.Cursor(), (board::Square{1, 8}));
+  EXPECT_EQ(k.keys.CursorCell(), 57);
+  EXPECT_EQ(k.After({BoardKey::Left, BoardKey::Down}), (board::Square{1, 8}));
+  EXPECT_EQ(k.After({BoardKey::Up, BoardKey::Right, BoardKey::Right}), (board::Square{3, 7}));
+  for (int n = 0; n < 10; ++n) k.After({BoardKey::Up, BoardKey::Right});
+  EXPECT_EQ(k.keys.Cursor(), (board::Square{8, 1}));
+  EXPECT_EQ(k.keys.CursorCell(), 8);
+  EXPECT_TRUE(k.events.empty());
+}
+
+TEST(KeyboardInput, HomeEndGoAlongTheRowPageKeysAlongTheColumn) {
+  Keyboard k;
+  EXPECT_EQ(k.After({BoardKey::Up, BoardKey::Up, BoardKey::End}), (board::Square{8, 6}));
+  EXPECT_EQ(k.After({BoardKey::Home}), (board::Square{1, 6}));
+  EXPECT_EQ(k.After({BoardKey::Right, BoardKey::PageUp}), (board::Square{2, 1}));
+  EXPECT_EQ(k.After({BoardKey::PageDown}), (board::Square{2, 8}));
+}
+
+TEST(KeyboardInput, SpaceAndEnterRaiseOnlyClickForTheCursorSquare) {
+  Keyboard k;
+  k.After({BoardKey::Space, BoardKey::Up, BoardKey::Right, BoardKey::Enter});
+  ASSERT_EQ(k.events.size(), 2u);
+  EXPECT_EQ(k.events[0].first, ControlEvent::Click);
+  EXPECT_EQ(k.events[0].second, (board::Square{1, 8}));
+  EXPECT_EQ(k.events[1].first, ControlEvent::Click);
+  EXPECT_EQ(k.events[1].second, (board::Square{2, 7}));
+}
+
+TEST(KeyboardInput, DisabledTakesNoKeyAndRaisesNothing) {
+  Keyboard k;
+  k.c.control.Enabled(false);
+  for (BoardKey key : {BoardKey::Up, BoardKey::End, BoardKey::Space, BoardKey::Enter}) EXPECT_FALSE(k.keys.Press(key));
+  k.keys.Activate(5);
+  EXPECT_EQ(k.keys.Cursor(), (board::Square{1, 8}));
+  EXPECT_TRUE(k.events.empty());
+  k.c.control.Enabled(true);
+  k.keys.Activate(5);
+  k.keys.Activate(0);
+  k.keys.Activate(65);
+  ASSERT_EQ(k.events.size(), 1u);
+  EXPECT_EQ(k.events[0].second, (board::Square{5, 1}));
+}
+
+TEST(KeyboardInput, FocusCueOnlyWhileFocusedAfterKeyboardUse) {
+  Keyboard k;
+  EXPECT_FALSE(k.keys.ShowsFocusCue());
+  k.keys.SetFocused(true);  // as a mouse click gives focus
+  EXPECT_FALSE(k.keys.ShowsFocusCue());
+  k.keys.Press(BoardKey::Right);
+  EXPECT_TRUE(k.keys.ShowsFocusCue());
+  k.keys.SetFocused(false);
+  EXPECT_FALSE(k.keys.ShowsFocusCue());
+  k.keys.SetFocused(true);
+  EXPECT_TRUE(k.keys.ShowsFocusCue());
+  k.keys.SetCuesShown(false);  // the platform hides keyboard cues again
+  EXPECT_FALSE(k.keys.ShowsFocusCue());
+}
+
+}  // namespace

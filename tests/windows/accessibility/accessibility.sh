@@ -1,0 +1,47 @@
+#!/bin/sh
+# Drives accessibility_test with the X server's real keyboard.
+# Usage: accessibility.sh OUT_DIR EMULATOR... PROGRAM
+# When the program prints "KEYS x y" the board has the focus: this script
+# focuses the host window, keeps the pointer over the board (without a window
+# manager keys go where the pointer is), presses Up Right Right Space End
+# Return, and touches keys_done.
+if [ -z "$DISPLAY" ]; then exec xvfb-run -a -s "-screen 0 1024x768x24" sh "$0" "$@"; fi
+out=$1
+shift
+mkdir -p "$out" && cd "$out" || exit 1
+rm -f keys_done stop.flag
+: >output.txt
+
+"$@" >output.txt 2>&1 &
+program=$!
+
+tries=0
+until grep -q '^KEYS ' output.txt; do
+  if ! kill -0 "$program" 2>/dev/null || [ "$tries" -ge 1200 ]; then
+    cat output.txt
+    echo "accessibility_test did not get to the keys"
+    kill "$program" 2>/dev/null
+    exit 1
+  fi
+  tries=$((tries + 1))
+  sleep 0.1
+done
+set -- $(grep '^KEYS ' output.txt | tr -d '\r')
+x=$2 y=$3
+
+eval "$(xdotool getmouselocation --shell)"
+status=0
+host=$(xdotool search --name 'Orvel accessibility host' | head -n 1)
+[ -n "$host" ] && xdotool windowfocus --sync "$host"
+xdotool mousemove "$x" "$y" || status=1
+sleep 0.3
+for key in Up Right Right space End Return; do
+  xdotool key "$key" || status=1
+  sleep 0.2
+done
+xdotool mousemove "$X" "$Y"
+touch keys_done
+wait "$program" || status=1
+cat output.txt
+[ "$status" = 0 ] && echo "accessibility passed"
+exit "$status"

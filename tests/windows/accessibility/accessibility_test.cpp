@@ -1,0 +1,335 @@
+// The board in a container, read by a screen-reader-like client in another
+// process (screen_reader.exe beside this program) and driven from the real
+// keyboard by the driver script (accessibility.sh).
+//
+// Usage: accessibility_test   (in a folder it may write to)
+//   prints "KEYS x y" when the board has the focus and waits for the file
+//   keys_done, while the script presses keys with the pointer at x, y.
+#include <windows.h>
+#include <ocidl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "component/identity.h"
+#include "host/container_site/core_reference.h"
+#include "host/container_site/pixels.h"
+#include "host/container_site/embedding.h"
+#include "host/container_site/sinks.h"
+#include "orvel_board.h"
+#include "tests/windows/check.h"
+
+namespace {
+
+#define CHECK_HR_OK(call) check::Equal(static_cast<HRESULT>(call), S_OK, #call, __LINE__)
+
+using Lines = std::vector<std::string>;
+constexpr DISPID kClick = 1;
+
+host::Frame* frame = nullptr;
+
+// A container's loop: keys go to the UI-active object's TranslateAccelerator first.
+void Pump() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    IOleInPlaceActiveObject* active = frame ? frame->ActiveObject() : nullptr;
+    const bool key = message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST;
+    if (key && active && active->TranslateAccelerator(&message) == S_OK) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+template <class Done>
+bool PumpUntil(Done done, DWORD deadlineMs) {
+  const ULONGLONG end = GetTickCount64() + deadlineMs;
+  while (!done()) {
+    if (GetTickCount64() > end) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    Pump();
+  }
+  return true;
+}
+
+void PumpFor(DWORD ms) {
+  const ULONGLONG end = GetTickCount64() + ms;
+  PumpUntil([&] { return GetTickCount64() >= end; }, ms + 1000);
+}
+
+bool FileExists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
+
+Lines ReadLines(const char* path) {
+  Lines lines;
+  std::ifstream file(path);
+  for (std::string line; std::getline(file, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+std::string ReaderPath() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path);
+  return folder.substr(0, folder.find_last_of("\\/") + 1) + "screen_reader.exe";
+}
+
+// Starts the reader on the board's window; the host keeps pumping, since every
+// call the reader makes arrives here as a message.
+HANDLE StartReader(HWND board, const char* outFile, const std::string& command) {
+  DeleteFileA(outFile);
+  std::string line = "\"";
+  line += ReaderPath();
+  line += "\" " + std::to_string(reinterpret_cast<uintptr_t>(board));
+  line += std::string(" ") + outFile + " " + command;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    check::Fail(__LINE__, "cannot start " + line);
+    return nullptr;
+  }
+  CloseHandle(process.hThread);
+  return process.hProcess;
+}
+
+bool Finished(HANDLE process, DWORD deadlineMs) {
+  if (!process) return false;
+  const bool ended = PumpUntil([&] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }, deadlineMs);
+  if (!ended) TerminateProcess(process, 1);
+  CloseHandle(process);
+  return ended;
+}
+
+Lines Read(HWND board, const std::string& command) {
+  if (!Finished(StartReader(board, "reader.txt", command), 30000)) check::Fail(__LINE__, "reader hung: " + command);
+  return ReadLines("reader.txt");
+}
+
+void ExpectText(const std::string& got, const std::string& expected, int line) {
+  if (got != expected) check::Fail(line, "read \"" + got + "\", expected \"" + expected + "\"");
+}
+
+std::string NameLine(const Lines& names, int cell) {
+  return cell < static_cast<int>(names.size()) ? names[cell] : "<missing>";
+}
+
+void ExpectName(const Lines& names, int cell, const std::string& name) {
+  ExpectText(NameLine(names, cell), std::to_string(cell) + " " + name, __LINE__);
+}
+
+void ExpectLines(const Lines& got, const Lines& expected, const char* what) {
+  if (got == expected) return;
+  check::Fail(__LINE__, what);
+  for (const auto& line : got) std::printf("    got: %s\n", line.c_str());
+  for (const auto& line : expected) std::printf("    expected: %s\n", line.c_str());
+}
+
+// `wanted` appear in `got` in this order, other lines between them allowed.
+void ExpectInOrder(const Lines& got, const Lines& wanted, const char* what) {
+  auto at = got.begin();
+  for (const auto& line : wanted) {
+    at = std::find(at, got.end(), line);
+    if (at == got.end()) {
+      check::Fail(__LINE__, std::string(what) + ": missing or out of order: " + line);
+      for (const auto& l : got) std::printf("    got: %s\n", l.c_str());
+      return;
+    }
+    ++at;
+  }
+}
+
+std::vector<std::pair<int, int>> Clicks(host::EventSink& sink) {
+  std::vector<std::pair<int, int>> clicks;
+  for (const auto& event : sink.Events())
+    if (event.dispid == kClick) clicks.push_back({int(event.arguments[0].value), int(event.arguments[1].value)});
+  sink.ClearEvents();
+  return clicks;
+}
+
+void SetPiece(_OvlChess* board, short col, short row, PieceNum piece) {
+  CHECK_HR_OK(board->put_Piece(&col, &row, piece));
+}
+
+void ReadsNames(_OvlChess* board, HWND window) {
+  check::context = "names after NewGame";
+  CHECK_HR_OK(board->NewGame());
+  Lines names = Read(window, "names");
+  ExpectText(NameLine(names, 0), "board Chess board, 64 children", __LINE__);
+  const char* const kFirstRank[] = {"a1, cream rook", "b1, cream knight", "c1, cream bishop", "d1, cream queen",
+                                    "e1, cream king", "f1, cream bishop", "g1, cream knight", "h1, cream rook"};
+  std::printf("  the first rank as read:\n");
+  for (int col = 1; col <= 8; ++col) {
+    std::printf("    %s\n", NameLine(names, 56 + col).c_str());
+    ExpectName(names, 56 + col, kFirstRank[col - 1]);
+  }
+  ExpectName(names, 53, "e2, cream pawn");
+  ExpectName(names, 37, "e4, empty");
+  ExpectName(names, 5, "e8, red king");
+
+  check::context = "names after moves";
+  SetPiece(board, 5, 5, Wpawn);
+  SetPiece(board, 5, 7, None);
+  names = Read(window, "names");
+  ExpectName(names, 37, "e4, cream pawn");
+  ExpectName(names, 53, "e2, empty");
+
+  check::context = "names after Clear";
+  CHECK_HR_OK(board->Clear());
+  names = Read(window, "names");
+  for (int cell = 1; cell <= 64; ++cell)
+    if (NameLine(names, cell).find(", empty") == std::string::npos) ExpectName(names, cell, "?, empty");
+  CHECK_HR_OK(board->NewGame());
+}
+
+void ReadsDetailsAndActivates(host::EventSink& sink, HWND window) {
+  check::context = "details";
+  ExpectLines(Read(window, "details"),
+              {"board role 24 state focusable", "53 role 29 state focusable action Click description column 5, row 7",
+               "53 size 37x37 hit at its far corner 53", "up from 53 45, first child 1"},
+              "roles, states, action, location, hit test, navigation");
+  check::context = "accDoDefaultAction";
+  sink.ClearEvents();
+  ExpectLines(Read(window, "activate 53"), {"activate 0x00000000"}, "the call succeeds");
+  PumpFor(100);
+  const auto clicks = Clicks(sink);
+  CHECK(clicks == (std::vector<std::pair<int, int>>{{5, 7}}));
+}
+
+// A reader that listens to WinEvents from the start, as screen readers do.
+HANDLE StartFollowing(HWND window) {
+  DeleteFileA("stop.flag");
+  HANDLE reader = StartReader(window, "follow.txt", "follow stop.flag");
+  if (!PumpUntil([] { return !ReadLines("follow.txt").empty(); }, 20000)) check::Fail(__LINE__, "reader never hooked");
+  return reader;
+}
+
+// Focus made the control UI-active: the frame holds it as the active object,
+// whose TranslateAccelerator takes the board's keys only.
+void CheckContainerSide(HWND window) {
+  check::context = "UI activation";
+  IOleInPlaceActiveObject* active = frame ? frame->ActiveObject() : nullptr;
+  CHECK(active != nullptr);
+  if (!active) return;
+  MSG tab{window, WM_KEYDOWN, VK_TAB, 0, 0, {}};
+  MSG other{nullptr, WM_KEYDOWN, VK_LEFT, 0, 0, {}};
+  CHECK_EQ(active->TranslateAccelerator(&tab), S_FALSE);
+  CHECK_EQ(active->TranslateAccelerator(&other), S_FALSE);
+  com::ComPtr<IOleControl> control;
+  active->QueryInterface(IID_IOleControl, control.put_void());
+  CONTROLINFO info{};
+  info.cb = sizeof info;
+  CHECK(control && SUCCEEDED(control->GetControlInfo(&info)) && info.dwFlags == CTRLINFO_EATS_RETURN);
+}
+
+// The focus cue is drawn on the cursor square only, and only while the board has the focus.
+void CheckFocusCue(HWND host, HWND window) {
+  check::context = "focus cue";
+  const host::Pixels reference = host::CoreRender(host::CoreBoard::NewGame);
+  const host::Pixels focused = host::CaptureWindow(window, host::kBoardPixels, host::kBoardPixels);
+  int inside = 0, outside = 0;
+  const RECT h2{7 * host::kCellPixels, 6 * host::kCellPixels, 8 * host::kCellPixels, 7 * host::kCellPixels};
+  for (int y = 0; y < host::kBoardPixels; ++y)
+    for (int x = 0; x < host::kBoardPixels; ++x)
+      if (focused.At(x, y) != reference.At(x, y)) ++(PtInRect(&h2, POINT{x, y}) ? inside : outside);
+  host::SavePpm("focus_cue.ppm", focused);
+  std::printf("  focus cue: %d pixels changed on h2, %d elsewhere\n", inside, outside);
+  CHECK(inside > 0 && outside == 0);
+  // The platform hides keyboard cues again, then shows them.
+  SendMessageW(window, WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
+  PumpFor(100);
+  CHECK_EQ(host::Compare(reference, host::CaptureWindow(window, host::kBoardPixels, host::kBoardPixels)).count, 0);
+  SendMessageW(window, WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+  PumpFor(100);
+  CHECK(host::CaptureWindow(window, host::kBoardPixels, host::kBoardPixels) == focused);
+  SetFocus(host);
+  PumpFor(200);
+  const host::Difference unfocused =
+      host::Compare(reference, host::CaptureWindow(window, host::kBoardPixels, host::kBoardPixels));
+  CHECK_EQ(unfocused.count, 0);
+  SetFocus(window);
+  PumpFor(200);
+}
+
+void FollowsTheKeyboard(_OvlChess* board, host::EventSink& sink, HWND host, HWND window, HANDLE reader) {
+  check::context = "keyboard and WinEvents";
+  DeleteFileA("keys_done");
+  SetForegroundWindow(host);
+  SetFocus(host);
+  SetFocus(window);
+  PumpFor(200);
+  CheckContainerSide(window);
+  sink.ClearEvents();
+  RECT area;
+  GetWindowRect(window, &area);
+  std::printf("KEYS %ld %ld\n", (area.left + area.right) / 2, (area.top + area.bottom) / 2);
+  if (!PumpUntil([] { return FileExists("keys_done"); }, 60000)) check::Fail(__LINE__, "no keys_done from the script");
+  PumpFor(300);
+  CHECK(Clicks(sink) == (std::vector<std::pair<int, int>>{{3, 7}, {8, 7}}));
+  CheckFocusCue(host, window);
+  ExpectLines(Read(window, "focus"), {"focus 56"}, "the focused child is the cursor square");
+  SetPiece(board, 4, 5, BQueen);
+  PumpFor(300);
+  CHECK_HR_OK(board->put_Enabled(VARIANT_FALSE));
+  PumpFor(300);
+  CloseHandle(CreateFileA("stop.flag", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  if (!Finished(reader, 20000)) check::Fail(__LINE__, "reader did not stop");
+  const Lines followed = ReadLines("follow.txt");
+  std::printf("  the reader followed:\n");
+  for (const auto& line : followed) std::printf("    %s\n", line.c_str());
+  ExpectInOrder(followed,
+                {"hooked yes", "focus 57 a1, cream rook", "focus 49 a2, cream pawn", "focus 50 b2, cream pawn",
+                 "focus 51 c2, cream pawn", "focus 56 h2, cream pawn", "name 36 d4, red queen",
+                 "state 0 unavailable"},
+                "focus follows the keys; a written square is renamed; disabling changes the state");
+}
+
+void DisabledIsUnavailable(host::EventSink& sink, HWND window) {
+  check::context = "disabled";
+  const Lines details = Read(window, "details");
+  ExpectText(details.empty() ? std::string() : details[0], "board role 24 state unavailable", __LINE__);
+  CHECK(details.size() > 1 && details[1].find("state unavailable action") != std::string::npos);
+  sink.ClearEvents();
+  Read(window, "activate 53");
+  PumpFor(100);
+  CHECK(Clicks(sink).empty());
+}
+
+}  // namespace
+
+int main() {
+  setvbuf(stdout, nullptr, _IONBF, 0);
+  if (FAILED(OleInitialize(nullptr))) return 3;
+  {
+    HWND host = host::CreateHostWindow(L"Orvel accessibility host", host::kBoardPixels + 40, host::kBoardPixels + 40);
+    auto sink = host::Make<host::EventSink>(identity::kEventInterfaceId);
+    host::EmbeddedControl control(host, RECT{0, 0, host::kBoardPixels, host::kBoardPixels});
+    control.SetEventInterface(identity::kEventInterfaceId);
+    CHECK_HR_OK(control.Create(identity::kClassId));
+    CHECK_HR_OK(control.ConnectEvents(sink.get()));
+    CHECK_HR_OK(control.InitNew());
+    CHECK_HR_OK(control.Activate());
+    frame = control.ControlSite() ? control.ControlSite()->InPlaceFrame() : nullptr;
+    HWND window = control.Window();
+    if (!control.Board() || !window) {
+      std::printf("the control did not activate\n");
+      return 1;
+    }
+    PumpFor(100);
+    HANDLE reader = StartFollowing(window);
+    ReadsNames(control.Board(), window);
+    ReadsDetailsAndActivates(*sink.get(), window);
+    FollowsTheKeyboard(control.Board(), *sink.get(), host, window, reader);
+    DisabledIsUnavailable(*sink.get(), window);
+    control.Remove();
+    frame = nullptr;
+    DestroyWindow(host);
+    PumpFor(50);
+  }
+  OleUninitialize();
+  return check::Result();
+}

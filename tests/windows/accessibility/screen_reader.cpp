@@ -1,0 +1,158 @@
+// A screen-reader-like client in its own process: it reaches the board only
+// through Active Accessibility, as assistive software does, and writes what it
+// reads, one line each, to a file the host program checks.
+//
+// Usage: screen_reader HWND OUT_FILE names
+//        screen_reader HWND OUT_FILE details
+//        screen_reader HWND OUT_FILE activate CHILD
+//        screen_reader HWND OUT_FILE focus
+//        screen_reader HWND OUT_FILE follow STOP_FILE   (WinEvents until STOP_FILE appears)
+#include <windows.h>
+#include <oleacc.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "component/com/com_ptr.h"
+#include "component/com/unique.h"
+
+namespace {
+
+FILE* out = nullptr;
+
+std::string Narrow(const wchar_t* text) {
+  std::string narrow;
+  for (; text && *text; ++text) narrow += *text < 128 ? static_cast<char>(*text) : '?';
+  return narrow;
+}
+
+VARIANT Child(long id) {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = VT_I4;
+  v.lVal = id;
+  return v;
+}
+
+std::string NameOf(IAccessible* accessible, VARIANT child) {
+  com::UniqueBstr name;
+  if (FAILED(accessible->get_accName(child, name.put()))) return "<no name>";
+  return Narrow(name.get());
+}
+
+long StateOf(IAccessible* accessible, long child) {
+  VARIANT state;
+  VariantInit(&state);
+  return SUCCEEDED(accessible->get_accState(Child(child), &state)) && state.vt == VT_I4 ? state.lVal : -1;
+}
+
+std::string StateWords(long state) {
+  std::string words;
+  if (state & STATE_SYSTEM_FOCUSABLE) words += " focusable";
+  if (state & STATE_SYSTEM_FOCUSED) words += " focused";
+  if (state & STATE_SYSTEM_UNAVAILABLE) words += " unavailable";
+  return words.empty() ? " none" : words;
+}
+
+void Names(IAccessible* board) {
+  long count = 0;
+  board->get_accChildCount(&count);
+  std::fprintf(out, "board %s, %ld children\n", NameOf(board, Child(CHILDID_SELF)).c_str(), count);
+  for (long child = 1; child <= count; ++child) std::fprintf(out, "%ld %s\n", child, NameOf(board, Child(child)).c_str());
+}
+
+long Long(const VARIANT& v) { return v.vt == VT_I4 ? v.lVal : -1; }
+
+void Details(IAccessible* board) {
+  VARIANT role;
+  VariantInit(&role);
+  board->get_accRole(Child(CHILDID_SELF), &role);
+  std::fprintf(out, "board role %ld state%s\n", Long(role), StateWords(StateOf(board, CHILDID_SELF)).c_str());
+  board->get_accRole(Child(53), &role);
+  com::UniqueBstr action, description;
+  board->get_accDefaultAction(Child(53), action.put());
+  board->get_accDescription(Child(53), description.put());
+  std::fprintf(out, "53 role %ld state%s action %s description %s\n", Long(role),
+               StateWords(StateOf(board, 53)).c_str(), Narrow(action.get()).c_str(),
+               Narrow(description.get()).c_str());
+  LONG left = 0, top = 0, width = 0, height = 0;
+  board->accLocation(&left, &top, &width, &height, Child(53));
+  VARIANT hit;
+  VariantInit(&hit);
+  board->accHitTest(left + width - 1, top + height - 1, &hit);
+  std::fprintf(out, "53 size %ldx%ld hit at its far corner %ld\n", long(width), long(height), Long(hit));
+  VARIANT up, first;
+  VariantInit(&up);
+  VariantInit(&first);
+  board->accNavigate(NAVDIR_UP, Child(53), &up);
+  board->accNavigate(NAVDIR_FIRSTCHILD, Child(CHILDID_SELF), &first);
+  std::fprintf(out, "up from 53 %ld, first child %ld\n", Long(up), Long(first));
+}
+
+void CALLBACK OnEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD) noexcept {
+  static HWND board = reinterpret_cast<HWND>(std::strtoull(__argv[1], nullptr, 0));
+  if (window != board || object != OBJID_CLIENT) return;
+  com::ComPtr<IAccessible> accessible;
+  VARIANT which;
+  VariantInit(&which);
+  if (FAILED(AccessibleObjectFromEvent(window, object, child, accessible.put(), &which))) {
+    std::fprintf(out, "event %#lx %ld unreadable\n", static_cast<unsigned long>(event), long(child));
+    return;
+  }
+  if (event == EVENT_OBJECT_FOCUS)
+    std::fprintf(out, "focus %ld %s\n", long(child), NameOf(accessible.get(), which).c_str());
+  if (event == EVENT_OBJECT_NAMECHANGE) std::fprintf(out, "name %ld %s\n", long(child), NameOf(accessible.get(), which).c_str());
+  if (event == EVENT_OBJECT_STATECHANGE)
+    std::fprintf(out, "state %ld%s\n", long(child), StateWords(StateOf(accessible.get(), CHILDID_SELF)).c_str());
+  std::fflush(out);
+}
+
+void Follow(const char* stopFile) {
+  // Process id 0: Wine delivers nothing to an out-of-context hook limited to one process.
+  HWINEVENTHOOK hook =
+      SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_NAMECHANGE, nullptr, OnEvent, 0, 0, WINEVENT_OUTOFCONTEXT);
+  std::fprintf(out, "hooked %s\n", hook ? "yes" : "no");
+  std::fflush(out);
+  const ULONGLONG end = GetTickCount64() + 60000;
+  while (GetFileAttributesA(stopFile) == INVALID_FILE_ATTRIBUTES && GetTickCount64() < end) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+  }
+  if (hook) UnhookWinEvent(hook);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 4) return 2;
+  out = std::fopen(argv[2], "w");
+  if (!out) return 3;
+  CoInitialize(nullptr);
+  HWND window = reinterpret_cast<HWND>(std::strtoull(argv[1], nullptr, 0));
+  com::ComPtr<IAccessible> board;
+  HRESULT hr = AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible, board.put_void());
+  if (FAILED(hr) || !board) {
+    std::fprintf(out, "AccessibleObjectFromWindow failed 0x%08lx\n", static_cast<unsigned long>(hr));
+  } else if (std::strcmp(argv[3], "names") == 0) {
+    Names(board.get());
+  } else if (std::strcmp(argv[3], "details") == 0) {
+    Details(board.get());
+  } else if (std::strcmp(argv[3], "activate") == 0 && argc > 4) {
+    hr = board->accDoDefaultAction(Child(std::atol(argv[4])));
+    std::fprintf(out, "activate 0x%08lx\n", static_cast<unsigned long>(hr));
+  } else if (std::strcmp(argv[3], "focus") == 0) {
+    VARIANT focus;
+    VariantInit(&focus);
+    board->get_accFocus(&focus);
+    std::fprintf(out, "focus %ld\n", Long(focus));
+  } else if (std::strcmp(argv[3], "follow") == 0 && argc > 4) {
+    Follow(argv[4]);
+  }
+  board.reset();
+  std::fclose(out);
+  CoUninitialize();
+  return 0;
+}
