@@ -10,7 +10,6 @@ foreach(n RANGE 1 14)
   endif()
   list(APPEND names ${name})
 endforeach()
-list(APPEND names toolbox)
 foreach(name IN LISTS names)
   file(READ "${PICTURES}/${name}.bmp" hex HEX)
   string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
@@ -18,13 +17,10 @@ foreach(name IN LISTS names)
 endforeach()
 string(APPEND body "const PictureFile kImages[] = {\n")
 foreach(name IN LISTS names)
-  if(NOT name STREQUAL "toolbox")
-    string(APPEND body "    {k_${name}, sizeof k_${name}},\n")
-  endif()
+  string(APPEND body "    {k_${name}, sizeof k_${name}},\n")
 endforeach()
 string(APPEND body "};\n}  // namespace\n\n"
-  "PictureFile ImageFile(int image) { return kImages[image - 1]; }\n"
-  "PictureFile ToolboxFile() { return {k_toolbox, sizeof k_toolbox}; }\n\n"
+  "PictureFile ImageFile(int image) { return kImages[image - 1]; }\n\n"
   "}  // namespace art\n")
 file(WRITE "${OUTPUT}.tmp" "${body}")
 file(COPY_FILE "${OUTPUT}.tmp" "${OUTPUT}" ONLY_IF_DIFFERENT)

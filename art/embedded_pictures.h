@@ -12,6 +12,5 @@ struct PictureFile {
 
 // image01.bmp .. image14.bmp, by number 1..14.
 PictureFile ImageFile(int image);
-PictureFile ToolboxFile();
 
 }  // namespace art
