@@ -1,6 +1,8 @@
 // The control at the display's scale: run under prefixes set to 96, 120, 144
 // and 192 DPI, each with the control sized from its own extent as a DPI-aware
 // container sizes it.
+#include <olectl.h>
+
 #include <cmath>
 #include <cstdio>
 
@@ -42,6 +44,24 @@ void WindowAtScale(Bench& bench, const control::DeviceScale& scale, int dpi) {
   host::SaveBmp("window_" + std::to_string(dpi) + ".bmp", shown);
   const host::Pixels expected = host::CoreRender(host::CoreBoard::NewGame, scale.Square(), side, side);
   ReportDifference(__LINE__, "the window shows the core's render at its scale", host::Compare(expected, shown));
+}
+
+// Where the container's rectangle is not whole squares, the rest shows the
+// container's ambient BackColor once it has one.
+void BackColorAroundTheBoard(Bench& bench, const control::DeviceScale& scale) {
+  HWND window = bench.control->Window();
+  RECT client{};
+  GetClientRect(window, &client);
+  if (client.right == scale.Board()) return;  // whole squares: nothing around the board
+  constexpr COLORREF kTeal = RGB(0x20, 0x80, 0x90);
+  bench.control->ControlSite()->SetBackColor(kTeal);
+  CHECK_HR(bench.control->As<IOleControl>()->OnAmbientPropertyChange(DISPID_AMBIENT_BACKCOLOR), S_OK);
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  PumpMessages();
+  const host::Pixels shown = host::CaptureWindow(window, client.right, client.bottom);
+  CHECK_EQ(shown.At(client.right - 1, client.bottom - 1), 0x00208090u);
+  CHECK_EQ(shown.At(scale.Board(), 0), 0x00208090u);
+  CHECK(shown.At(scale.Board() - 1, 0) != 0x00208090u);
 }
 
 // Hit testing in device pixels; X and Y in the control's 96-DPI units.
@@ -91,4 +111,5 @@ void TestScale() {
   WindowAtScale(bench, scale, dpi);
   ClicksAtScale(bench, scale);
   DrawAtTwice(bench);
+  BackColorAroundTheBoard(bench, scale);
 }

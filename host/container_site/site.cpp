@@ -101,9 +101,15 @@ HRESULT Site::GetTypeInfoCount(UINT* count) {
 
 HRESULT Site::Invoke(DISPID dispid, REFIID, LCID, WORD flags, DISPPARAMS*, VARIANT* result, EXCEPINFO*, UINT*) {
   if (log_) log_->AmbientRead(dispid);
-  if (dispid != DISPID_AMBIENT_USERMODE || !(flags & DISPATCH_PROPERTYGET)) return DISP_E_MEMBERNOTFOUND;
+  const bool answered = dispid == DISPID_AMBIENT_USERMODE || (dispid == DISPID_AMBIENT_BACKCOLOR && backColor_);
+  if (!answered || !(flags & DISPATCH_PROPERTYGET)) return DISP_E_MEMBERNOTFOUND;
   if (!result) return E_POINTER;
   VariantInit(result);
+  if (dispid == DISPID_AMBIENT_BACKCOLOR) {
+    result->vt = VT_I4;
+    result->lVal = static_cast<LONG>(*backColor_);
+    return S_OK;
+  }
   result->vt = VT_BOOL;
   result->boolVal = userMode_ ? VARIANT_TRUE : VARIANT_FALSE;
   return S_OK;

@@ -3,6 +3,8 @@
 #include <ocidl.h>
 #include <oleidl.h>
 
+#include <optional>
+
 #include "component/com/com_object.h"
 #include "component/com/com_ptr.h"
 #include "host/container_site/interface_log.h"
@@ -50,6 +52,8 @@ class Site : public com::ComObject<Site, IOleClientSite, IOleInPlaceSite, IOleCo
   Site(HWND window, RECT position, InterfaceLog* log);
 
   void SetUserMode(bool userMode) { userMode_ = userMode; }
+  // An ambient BackColor for the control, which the site otherwise does not answer.
+  void SetBackColor(OLE_COLOR colour) { backColor_ = colour; }
   // Forgets the frame's hold on the active object, so nothing outlives the control.
   void Detach() { frame_->SetActiveObject(nullptr, nullptr); }
   Frame* InPlaceFrame() const { return frame_.get(); }
@@ -100,6 +104,7 @@ class Site : public com::ComObject<Site, IOleClientSite, IOleInPlaceSite, IOleCo
   RECT position_;
   InterfaceLog* log_;
   bool userMode_ = true;
+  std::optional<OLE_COLOR> backColor_;
   com::ComPtr<Frame> frame_;
 };
 
