@@ -8,6 +8,7 @@
 if [ -z "$DISPLAY" ]; then exec xvfb-run -a -s "-screen 0 1024x768x24" sh "$0" "$@"; fi
 out=$1
 shift
+. "$(dirname "$0")/../await_line.sh"
 mkdir -p "$out" && cd "$out" || exit 1
 rm -f keys_done stop.flag
 : >output.txt
@@ -15,17 +16,7 @@ rm -f keys_done stop.flag
 "$@" >output.txt 2>&1 &
 program=$!
 
-tries=0
-until grep -q '^KEYS ' output.txt; do
-  if ! kill -0 "$program" 2>/dev/null || [ "$tries" -ge 1200 ]; then
-    cat output.txt
-    echo "accessibility_test did not get to the keys"
-    kill "$program" 2>/dev/null
-    exit 1
-  fi
-  tries=$((tries + 1))
-  sleep 0.1
-done
+await_line KEYS "$program" "accessibility_test did not get to the keys"
 set -- $(grep '^KEYS ' output.txt | tr -d '\r')
 x=$2 y=$3
 

@@ -16,8 +16,9 @@
 
 #include "component/identity.h"
 #include "host/container_site/core_reference.h"
-#include "host/container_site/pixels.h"
 #include "host/container_site/embedding.h"
+#include "host/container_site/messages.h"
+#include "host/container_site/pixels.h"
 #include "host/container_site/sinks.h"
 #include "orvel_board.h"
 #include "tests/windows/check.h"
@@ -45,13 +46,7 @@ void Pump() {
 
 template <class Done>
 bool PumpUntil(Done done, DWORD deadlineMs) {
-  const ULONGLONG end = GetTickCount64() + deadlineMs;
-  while (!done()) {
-    if (GetTickCount64() > end) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    Pump();
-  }
-  return true;
+  return host::PumpUntil(done, deadlineMs, Pump);
 }
 
 void PumpFor(DWORD ms) {

@@ -9,24 +9,14 @@
 if [ -z "$DISPLAY" ]; then exec xvfb-run -a -s "-screen 0 1024x768x24" sh "$0" "$@"; fi
 out=$1
 shift
+. "$(dirname "$0")/../await_line.sh"
 mkdir -p "$out" && cd "$out" || exit 1
 rm -f clicked output.txt atl_screen.png atl_board.png core_newgame.ppm
 
 "$@" core_newgame.ppm clicked >output.txt 2>&1 &
 program=$!
 
-# Waits for the program's READY line; a program that ends first has failed.
-tries=0
-until grep -q '^READY ' output.txt; do
-  if ! kill -0 "$program" 2>/dev/null || [ "$tries" -ge 1200 ]; then
-    cat output.txt
-    echo "atl_host_test did not get ready"
-    kill "$program" 2>/dev/null
-    exit 1
-  fi
-  tries=$((tries + 1))
-  sleep 0.1
-done
+await_line READY "$program" "atl_host_test did not get ready"
 
 set -- $(grep '^READY ' output.txt | tr -d '\r')
 x=$2 y=$3

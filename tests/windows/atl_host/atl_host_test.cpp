@@ -38,18 +38,7 @@ Function Export(HMODULE module, const char* name) {
   return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
-// Keeps the windows alive while waiting, so the real click gets through.
-// The deadline only bounds a run whose driver never answers.
-template <class Done>
-bool PumpUntil(Done done, DWORD deadlineMs) {
-  const ULONGLONG end = GetTickCount64() + deadlineMs;
-  while (!done()) {
-    if (GetTickCount64() > end) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-    host::PumpMessages();
-  }
-  return true;
-}
+using host::PumpUntil;
 
 bool FileExists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
 
