@@ -178,8 +178,9 @@ bool ChessControl::AmbientUserMode() noexcept {
 void ChessControl::FollowAmbientBackColor() noexcept {
   com::UniqueVariant colour;
   COLORREF rgb = GetSysColor(COLOR_BTNFACE);
-  if (ReadAmbient(DISPID_AMBIENT_BACKCOLOR, VT_I4, colour)) OleTranslateColor(colour.lVal, nullptr, &rgb);
-  platform_.SetBackground((uint32_t{GetRValue(rgb)} << 16) | (uint32_t{GetGValue(rgb)} << 8) | GetBValue(rgb));
+  // An OLE_COLOR is unsigned: system colours have the top bit set.
+  if (ReadAmbient(DISPID_AMBIENT_BACKCOLOR, VT_UI4, colour)) OleTranslateColor(colour.ulVal, nullptr, &rgb);
+  platform_.SetBackground(control::win32::PixelOf(rgb));
 }
 
 }  // namespace component

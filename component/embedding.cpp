@@ -128,6 +128,8 @@ STDMETHODIMP ChessControl::GetWindow(HWND* window) noexcept {
 STDMETHODIMP ChessControl::InPlaceDeactivate() noexcept {
   if (!inPlaceSite_) return S_OK;
   UIDeactivate();
+  // The window's procedure is cut off before it goes: tell the site of the focus it takes along.
+  if (platform_.Window() && GetFocus() == platform_.Window()) FocusChanged(false);
   DisconnectAccessible();
   const HRESULT hr = com::Guarded([&] { platform_.Destroy(); });
   auto site = std::move(inPlaceSite_);

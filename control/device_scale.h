@@ -18,6 +18,10 @@ class DeviceScale {
   // The largest whole squares whose board fits a width x height device area.
   // Fits() says whether it does: a tiny area or one beyond the largest square does not.
   static DeviceScale Fitting(int width, int height);
+  // The smallest size of a usual display scale (25 % steps, up to 400 %) at least
+  // `square` pixels, or the 400 % one. Drawing for others keeps to these sizes:
+  // pictures are kept per size for the process, so arbitrary sizes would pile up.
+  static DeviceScale UsualAtLeast(int square);
 
   DeviceScale() = default;
 
@@ -36,6 +40,8 @@ class DeviceScale {
 
  private:
   DeviceScale(double factor, int square) : factor_(factor), square_(square) {}
+  // Where the square was held to its bounds, the factor follows the square.
+  static DeviceScale OfSquare(int square);
   double factor_ = 1;
   int square_ = kPictureSize;
 };

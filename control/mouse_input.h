@@ -54,8 +54,6 @@ class MouseInput {
   // The surface is gone: as Cancel, and a release whose handlers removed it raises no Click.
   void Detach();
 
-  int16_t PressedCell() const { return pressedCell_; }
-
  private:
   bool Accepting();
   void Forget();

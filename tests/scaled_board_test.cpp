@@ -36,6 +36,19 @@ TEST(DeviceScale, AnAreaGetsTheLargestWholeSquaresThatFitUnlessTooSmallOrTooLarg
   EXPECT_EQ(control::DeviceScale::Fitting(4000, 4000).Square(), control::kLargestPictureSize);
 }
 
+TEST(DeviceScale, DrawingKeepsToTheSizesOfUsualScalesAndAHeldSquareKeepsUnitsTrue) {
+  EXPECT_EQ(control::DeviceScale::UsualAtLeast(37).Square(), 37);
+  EXPECT_EQ(control::DeviceScale::UsualAtLeast(46).Square(), 46);
+  EXPECT_EQ(control::DeviceScale::UsualAtLeast(50).Square(), 55);
+  EXPECT_EQ(control::DeviceScale::UsualAtLeast(74).Square(), 74);
+  EXPECT_EQ(control::DeviceScale::UsualAtLeast(3).Square(), 9);
+  EXPECT_EQ(control::DeviceScale::UsualAtLeast(231).Square(), 148);
+  // Above 768 DPI the square stops at its largest; a square still spans 37 units.
+  const auto fine = control::DeviceScale::FromDpi(960);
+  EXPECT_EQ(fine.Square(), control::kLargestPictureSize);
+  EXPECT_FLOAT_EQ(fine.ToUnits(fine.Square()), 37.0f);
+}
+
 TEST(DeviceScale, DeviceOffsetsBecomeFractional96DpiUnits) {
   EXPECT_FLOAT_EQ(DeviceScale::FromDpi(120).ToUnits(23), 18.4f);
   EXPECT_FLOAT_EQ(DeviceScale::FromDpi(192).ToUnits(37), 18.5f);

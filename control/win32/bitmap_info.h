@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 namespace control::win32 {
 
 // A 32-bit top-down device-independent bitmap: the layout of the composed
@@ -17,6 +19,11 @@ inline BITMAPINFO TopDownBitmap(int width, int height) {
   info.bmiHeader.biCompression = BI_RGB;
   info.bmiHeader.biSizeImage = static_cast<DWORD>(width) * static_cast<DWORD>(height) * 4;
   return info;
+}
+
+// A colour as a pixel of that bitmap: 0x00RRGGBB.
+inline uint32_t PixelOf(COLORREF colour) {
+  return (uint32_t{GetRValue(colour)} << 16) | (uint32_t{GetGValue(colour)} << 8) | GetBValue(colour);
 }
 
 }  // namespace control::win32

@@ -66,9 +66,34 @@ int16_t ButtonsHeld(WPARAM keys) {
                               ((keys & MK_MBUTTON) ? 4 : 0));
 }
 
-uint32_t ButtonFace() {
-  const COLORREF colour = GetSysColor(COLOR_BTNFACE);
-  return (uint32_t{GetRValue(colour)} << 16) | (uint32_t{GetGValue(colour)} << 8) | GetBValue(colour);
+uint32_t ButtonFace() { return PixelOf(GetSysColor(COLOR_BTNFACE)); }
+
+// BeginPaint to EndPaint, also when painting fails part way.
+class PaintSession {
+ public:
+  explicit PaintSession(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+  PaintSession(const PaintSession&) = delete;
+  PaintSession& operator=(const PaintSession&) = delete;
+  ~PaintSession() { EndPaint(window_, &paint_); }
+  HDC Dc() const { return dc_; }
+  const RECT& Area() const { return paint_.rcPaint; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_{};
+  HDC dc_;
+};
+
+// The parts of `bounds` right of and below the board's `side` x `side` square.
+void FillAround(HDC dc, const RECT& bounds, int side, uint32_t background) {
+  // The DC's own brush: no brush object to create and delete.
+  const COLORREF previous = SetDCBrushColor(dc, RGB(background >> 16, (background >> 8) & 0xFF, background & 0xFF));
+  auto* brush = static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
+  const RECT right{bounds.left + side, bounds.top, bounds.right, bounds.bottom};
+  const RECT below{bounds.left, bounds.top + side, bounds.left + side, bounds.bottom};
+  if (right.left < right.right) FillRect(dc, &right, brush);
+  if (below.top < below.bottom) FillRect(dc, &below, brush);
+  SetDCBrushColor(dc, previous);
 }
 
 // The control's pixels in `area` with squares of `square` device pixels, the
@@ -242,33 +267,37 @@ void WindowPlatform::UpdateCell(int16_t cell) {
 }
 
 void WindowPlatform::Paint() {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(window_, &paint);
-  CopyComposed(dc, {paint.rcPaint.left, paint.rcPaint.top}, Cells(), paint.rcPaint, scale_.Square(), background_);
+  PaintSession paint(window_);
+  const RECT& area = paint.Area();
+  CopyComposed(paint.Dc(), {area.left, area.top}, Cells(), area, scale_.Square(), background_);
   if (const int16_t cell = CueCell()) {
     RECT cue = CellRect(cell);
     const int inset = std::max(1, 2 * scale_.Square() / kPictureSize);
     InflateRect(&cue, -inset, -inset);
-    DrawFocusRect(dc, &cue);
+    DrawFocusRect(paint.Dc(), &cue);
   }
-  EndPaint(window_, &paint);
 }
 
 // Drawn at the target's own resolution: one to one where the bounds are device
-// pixels, else rendered finely and scaled by the device (metafiles, mapping modes,
-// areas too small or too large for whole squares).
+// pixels and whole squares of a usual size fit them, else rendered finely and
+// scaled by the device (metafiles, mapping modes, other sizes).
 void WindowPlatform::DrawTo(HDC dc, const RECT& bounds) const {
+  // Signed: in a mapping mode whose y axis points up, bottom lies below top.
   const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
-  if (width <= 0 || height <= 0) return;
+  if (width == 0 || height == 0) return;
   const DeviceArea device = DeviceAreaOf(dc, bounds);
   const DeviceScale fitting = DeviceScale::Fitting(device.width, device.height);
-  if (device.oneToOne && fitting.Fits(width, height)) {
-    CopyComposed(dc, {bounds.left, bounds.top}, Cells(), RECT{0, 0, width, height}, fitting.Square(), background_);
+  const DeviceScale drawn =
+      device.width > 0 ? DeviceScale::UsualAtLeast(fitting.Square()) : DeviceScale::FromFactor(kRecordingScale);
+  if (device.oneToOne && drawn.Square() == fitting.Square() && fitting.Fits(width, height)) {
+    const int side = drawn.Board();
+    CopyComposed(dc, {bounds.left, bounds.top}, Cells(), RECT{0, 0, std::min(width, side), std::min(height, side)},
+                 drawn.Square(), background_);
+    FillAround(dc, bounds, side, background_);
     return;
   }
-  const DeviceScale scale = device.width > 0 ? fitting : DeviceScale::FromFactor(kRecordingScale);
-  const int side = scale.Board();
-  const std::vector<uint32_t>& pixels = Composed(Cells(), RECT{0, 0, side, side}, scale.Square(), background_);
+  const int side = drawn.Board();
+  const std::vector<uint32_t>& pixels = Composed(Cells(), RECT{0, 0, side, side}, drawn.Square(), background_);
   const BITMAPINFO info = TopDownBitmap(side, side);
   const int previousMode = SetStretchBltMode(dc, COLORONCOLOR);
   StretchDIBits(dc, bounds.left, bounds.top, width, height, 0, 0, side, side, pixels.data(), &info, DIB_RGB_COLORS,

@@ -98,6 +98,22 @@ void CompareMetafiles(Bench& bench) {
   ReportDifference("an EMF played back matches the core", host::Compare(core, fromEmf.Read()));
 }
 
+// Containers that print in a mapping mode whose y axis points up pass bounds
+// with top above bottom; the board still comes out upright.
+void CompareUpwardAxis(Bench& bench) {
+  const int size = host::kBoardPixels;
+  host::Canvas canvas(size, size);
+  canvas.Fill(kBackground);
+  SetMapMode(canvas.Dc(), MM_ANISOTROPIC);
+  SetWindowExtEx(canvas.Dc(), size, size, nullptr);
+  SetViewportExtEx(canvas.Dc(), size, -size, nullptr);
+  SetViewportOrgEx(canvas.Dc(), 0, size, nullptr);
+  CHECK_HR(DrawInto(bench, canvas.Dc(), {0, size, size, 0}), S_OK);
+  SetMapMode(canvas.Dc(), MM_TEXT);
+  ReportDifference("Draw with the y axis up matches the core",
+                   host::Compare(host::CoreRender(host::CoreBoard::NewGame), canvas.Read()));
+}
+
 }  // namespace
 
 void TestDrawing() {
@@ -107,4 +123,5 @@ void TestDrawing() {
   CHECK_HR(bench.Board()->NewGame(), S_OK);
   CompareViews(bench, "newgame", host::CoreBoard::NewGame);
   CompareMetafiles(bench);
+  CompareUpwardAxis(bench);
 }
