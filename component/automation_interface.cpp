@@ -1,6 +1,7 @@
 #include "component/automation_interface.h"
 
 #include <cwctype>
+#include <type_traits>
 
 namespace automation {
 
@@ -18,28 +19,25 @@ VARTYPE VarTypeOf(Type type) {
   return VT_EMPTY;
 }
 
-bool SameName(std::wstring_view a, std::wstring_view b) {
+// Names compare without regard to case, as automation's do, from wide or narrow text.
+template <class Char>
+bool SameNameIn(std::wstring_view a, std::basic_string_view<Char> b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i)
-    if (std::towlower(a[i]) != std::towlower(b[i])) return false;
+    if (std::towlower(a[i]) != std::towlower(static_cast<std::make_unsigned_t<Char>>(b[i]))) return false;
   return true;
 }
 
-DISPID IdOf(std::wstring_view name) {
+template <class Char>
+DISPID MemberIdOf(std::basic_string_view<Char> name) {
   for (const Member& member : kInterface)
-    if (SameName(member.name, name)) return member.id;
+    if (SameNameIn(member.name, name)) return member.id;
   return DISPID_UNKNOWN;
 }
 
-DISPID IdOf(std::string_view name) {
-  for (const Member& member : kInterface) {
-    if (member.name.size() != name.size()) continue;
-    bool same = true;
-    for (size_t i = 0; i < name.size() && same; ++i) same = member.name[i] == static_cast<unsigned char>(name[i]);
-    if (same) return member.id;
-  }
-  return DISPID_UNKNOWN;
-}
+bool SameName(std::wstring_view a, std::wstring_view b) { return SameNameIn(a, b); }
+DISPID IdOf(std::wstring_view name) { return MemberIdOf(name); }
+DISPID IdOf(std::string_view name) { return MemberIdOf(name); }
 
 DISPID ParameterIdOf(DISPID id, std::wstring_view name) {
   for (const Member& member : kInterface) {

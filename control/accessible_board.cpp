@@ -35,7 +35,7 @@ AccessibleStates AccessibleBoard::States(int16_t child) const {
   return {enabled, child != kSelf && child == FocusedChild(), !enabled};
 }
 
-int16_t AccessibleBoard::FocusedChild() const { return keyboard_.Focused() ? keyboard_.CursorCell() : 0; }
+int16_t AccessibleBoard::FocusedChild() const { return keyboard_.FocusedCell(); }
 
 int16_t AccessibleBoard::Navigate(int16_t from, Direction direction) {
   if (from == kSelf) {
@@ -45,19 +45,19 @@ int16_t AccessibleBoard::Navigate(int16_t from, Direction direction) {
   }
   if (!IsChild(from)) return 0;
   const board::Square s = board::SquareOfIndex(from);
-  int col = s.col, row = s.row, next = from;
+  int col = s.col, row = s.row;
   switch (direction) {
     case Direction::Up: --row; break;
     case Direction::Down: ++row; break;
     case Direction::Left: --col; break;
     case Direction::Right: ++col; break;
-    case Direction::Next: return IsChild(next + 1) ? static_cast<int16_t>(next + 1) : 0;
-    case Direction::Previous: return IsChild(next - 1) ? static_cast<int16_t>(next - 1) : 0;
+    case Direction::Next: return IsChild(from + 1) ? static_cast<int16_t>(from + 1) : 0;
+    case Direction::Previous: return IsChild(from - 1) ? static_cast<int16_t>(from - 1) : 0;
     case Direction::FirstChild:
     case Direction::LastChild: return 0;  // squares have no children
   }
   if (!board::IsOnBoard(static_cast<int16_t>(col), static_cast<int16_t>(row))) return 0;
-  return static_cast<int16_t>((row - 1) * board::kBoardSize + col);
+  return board::SquareIndex(static_cast<int16_t>(col), static_cast<int16_t>(row));
 }
 
 std::vector<int16_t> AccessibleBoard::ChangedNames() {

@@ -11,7 +11,7 @@ int16_t Clamped(int value) { return static_cast<int16_t>(std::clamp<int>(value, 
 }  // namespace
 
 int16_t KeyboardInput::CursorCell() const {
-  return static_cast<int16_t>((cursor_.row - 1) * board::kBoardSize + cursor_.col);
+  return board::SquareIndex(cursor_.col, cursor_.row);
 }
 
 bool KeyboardInput::Press(BoardKey key) {

@@ -28,6 +28,8 @@ class KeyboardInput {
 
   void SetFocused(bool focused) { focused_ = focused; }
   bool Focused() const { return focused_; }
+  // The cursor's cell while the board has the focus, else 0.
+  int16_t FocusedCell() const { return focused_ ? CursorCell() : 0; }
   void SetCuesShown(bool shown) { cuesShown_ = shown; }
   bool ShowsFocusCue() const { return focused_ && cuesShown_; }
 

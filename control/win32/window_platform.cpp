@@ -402,7 +402,7 @@ void WindowPlatform::RepaintCue(int16_t cueBefore) {
 
 void WindowPlatform::FollowCursor(int16_t cueBefore, int16_t focusBefore) {
   RepaintCue(cueBefore);
-  const int16_t focus = keyboard_->Focused() ? keyboard_->CursorCell() : 0;
+  const int16_t focus = keyboard_->FocusedCell();
   if (focus && focus != focusBefore && window_) NotifyWinEvent(EVENT_OBJECT_FOCUS, window_, OBJID_CLIENT, focus);
 }
 
@@ -414,7 +414,7 @@ bool WindowPlatform::OnKeyDown(WPARAM key, LPARAM flags) {
   if (repeated && (*boardKey == BoardKey::Space || *boardKey == BoardKey::Enter)) return true;
   Hold hold(services_);
   const int16_t cueBefore = CueCell();
-  const int16_t focusBefore = keyboard_->Focused() ? keyboard_->CursorCell() : 0;
+  const int16_t focusBefore = keyboard_->FocusedCell();
   const bool taken = keyboard_->Press(*boardKey);
   // Space may have run a handler that removed the window.
   if (window_) FollowCursor(cueBefore, focusBefore);
