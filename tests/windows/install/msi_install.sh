@@ -60,6 +60,7 @@ export_keys() {
 # Wine's RegisterTypeLib also records the loader's disk-image flag (8) in
 # FLAGS, which says how the library was read, not what it declares.
 normalise() {
+  [ -n "$2" ] || fail "no folder to take out of $1"
   # Through the environment: awk -v would undo the doubled backslashes.
   FOLDER=$(printf '%s' "$2" | sed 's/\\/\\\\/g') awk '
     BEGIN { folder = ENVIRON["FOLDER"] }
@@ -129,8 +130,9 @@ wait "$reference_job" || {
   fail "regsvr32 in the reference prefix failed"
 }
 normalise "$work/msi.txt" 'C:\Program Files\Orvel Board' >"$work/msi.normal"
-reference_module=$(ref winepath -w "$ocx" | tr -d '\r')
-normalise "$work/regsvr32.txt" "${reference_module%\\*}" >"$work/regsvr32.normal"
+# Wine's drive Z: is the Unix root, so the module's Windows path needs no Wine run.
+reference_folder=Z:$(dirname "$ocx" | tr / '\\')
+normalise "$work/regsvr32.txt" "$reference_folder" >"$work/regsvr32.normal"
 if grep '^\[HKCR' "$work/regsvr32.normal" | grep -q missing; then
   fail "regsvr32 wrote no $(grep '^\[HKCR.*missing' "$work/regsvr32.normal")"
 fi
