@@ -3,7 +3,7 @@
 #include <cwctype>
 #include <type_traits>
 
-namespace automation {
+namespace component::automation {
 
 VARTYPE VarTypeOf(Type type) {
   switch (type) {
@@ -60,4 +60,4 @@ const Member* Resolve(DISPID id, WORD flags) {
 
 size_t IndexOf(const Member& member) { return static_cast<size_t>(&member - kInterface); }
 
-}  // namespace automation
+}  // namespace component::automation

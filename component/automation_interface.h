@@ -10,7 +10,7 @@
 #include <span>
 #include <string_view>
 
-namespace automation {
+namespace component::automation {
 
 enum class Type { Boolean, Short, Float, PieceNum };
 
@@ -94,4 +94,4 @@ const Member* Resolve(DISPID id, WORD flags);
 // The position of `member` in kInterface, which fixes its vtable slot.
 size_t IndexOf(const Member& member);
 
-}  // namespace automation
+}  // namespace component::automation

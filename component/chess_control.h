@@ -7,7 +7,7 @@
 #include <memory>
 #include <optional>
 
-#include "component/board_accessible.h"
+#include "component/msaa_board.h"
 #include "component/com/com_object.h"
 #include "component/com/com_ptr.h"
 #include "component/com/unique.h"
@@ -169,7 +169,7 @@ class ChessControl final
   bool initialized_ = false;
   bool dirty_ = false;
   bool uiActive_ = false;
-  com::ComPtr<BoardAccessible> accessible_;
+  com::ComPtr<MsaaBoard> accessible_;
   // Where the control registered itself as the active object while UI active.
   com::ComPtr<IOleInPlaceFrame> activeFrame_;
   com::ComPtr<IOleInPlaceUIWindow> activeDocument_;

@@ -7,7 +7,7 @@
 
 // The component's identities and its registration record. The members and
 // their dispatch ids are in automation_interface.h.
-namespace identity {
+namespace component::identity {
 
 // {609D1FFF-9841-4F8C-BD30-B7CB2581251E}
 constexpr GUID kTypeLibId = {0x609d1fff, 0x9841, 0x4f8c, {0xbd, 0x30, 0xb7, 0xcb, 0x25, 0x81, 0x25, 0x1e}};
@@ -38,4 +38,4 @@ constexpr DWORD kMiscStatus = 0x00020191;  // recompose on resize, can't link in
                                            // inside-out, activate when visible, set client site first
 constexpr int kToolboxBitmapId = 30000;
 
-}  // namespace identity
+}  // namespace component::identity

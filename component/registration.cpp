@@ -21,25 +21,25 @@ std::wstring GuidText(const GUID& guid) {
 }
 
 std::vector<Entry> ClassEntries(const std::wstring& module) {
-  const std::wstring clsid = ClassKey(), progId = identity::kProgId;
-  const std::wstring misc = std::to_wstring(identity::kMiscStatus);
+  const std::wstring clsid = ClassKey(), progId = component::identity::kProgId;
+  const std::wstring misc = std::to_wstring(component::identity::kMiscStatus);
   return {
-      {clsid, nullptr, identity::kClassName},
+      {clsid, nullptr, component::identity::kClassName},
       {clsid + L"\\InprocServer32", nullptr, module},
       {clsid + L"\\InprocServer32", L"ThreadingModel", L"Apartment"},
       {clsid + L"\\ProgID", nullptr, progId},
       {clsid + L"\\Control", nullptr, std::nullopt},
       {clsid + L"\\MiscStatus", nullptr, misc},
       {clsid + L"\\MiscStatus\\1", nullptr, misc},
-      {clsid + L"\\ToolboxBitmap32", nullptr, module + L", " + std::to_wstring(identity::kToolboxBitmapId)},
-      {clsid + L"\\TypeLib", nullptr, GuidText(identity::kTypeLibId)},
-      {clsid + L"\\Version", nullptr, identity::kVersion},
-      {progId, nullptr, identity::kClassName},
-      {progId + L"\\CLSID", nullptr, GuidText(identity::kClassId)},
+      {clsid + L"\\ToolboxBitmap32", nullptr, module + L", " + std::to_wstring(component::identity::kToolboxBitmapId)},
+      {clsid + L"\\TypeLib", nullptr, GuidText(component::identity::kTypeLibId)},
+      {clsid + L"\\Version", nullptr, component::identity::kVersion},
+      {progId, nullptr, component::identity::kClassName},
+      {progId + L"\\CLSID", nullptr, GuidText(component::identity::kClassId)},
   };
 }
 
-std::wstring ClassKey() { return L"CLSID\\" + GuidText(identity::kClassId); }
+std::wstring ClassKey() { return L"CLSID\\" + GuidText(component::identity::kClassId); }
 
 }  // namespace component::registration
 
@@ -83,9 +83,9 @@ bool KeyExists(const std::wstring& key) {
 HRESULT UnregisterTypeLibrary() {
   // With nothing registered there is nothing to do; UnRegisterTypeLib would
   // fail, with an error that differs between Windows and Wine.
-  if (!KeyExists(L"TypeLib\\" + GuidText(identity::kTypeLibId) + L"\\" + identity::kVersion)) return S_OK;
-  const HRESULT hr = UnRegisterTypeLib(identity::kTypeLibId, identity::kMajorVersion, identity::kMinorVersion,
-                                       identity::kLocale, identity::kSysKind);
+  if (!KeyExists(L"TypeLib\\" + GuidText(component::identity::kTypeLibId) + L"\\" + component::identity::kVersion)) return S_OK;
+  const HRESULT hr = UnRegisterTypeLib(component::identity::kTypeLibId, component::identity::kMajorVersion, component::identity::kMinorVersion,
+                                       component::identity::kLocale, component::identity::kSysKind);
   return SUCCEEDED(hr) ? S_OK : SELFREG_E_TYPELIB;
 }
 
@@ -111,7 +111,7 @@ HRESULT RegisterServer() noexcept {
 HRESULT UnregisterServer() noexcept {
   return com::Guarded([]() -> HRESULT {
     const HRESULT classResult = DeleteTree(ClassKey());
-    const HRESULT progIdResult = DeleteTree(identity::kProgId);
+    const HRESULT progIdResult = DeleteTree(component::identity::kProgId);
     const HRESULT typeLibResult = UnregisterTypeLibrary();
     if (FAILED(classResult)) return classResult;
     return FAILED(progIdResult) ? progIdResult : typeLibResult;

@@ -113,14 +113,14 @@ class Boards {
 
 class RealBoards final : public Boards {
  public:
-  RealBoards() : sink_(host::Make<host::EventSink>(identity::kEventInterfaceId)) {}
+  RealBoards() : sink_(host::Make<host::EventSink>(component::identity::kEventInterfaceId)) {}
   ~RealBoards() override { RemoveAll(); }
 
   bool Add(HWND form, POINT place) override {
     auto board = std::make_unique<host::EmbeddedControl>(
         form, RECT{place.x, place.y, place.x + host::kBoardPixels, place.y + host::kBoardPixels});
-    board->SetEventInterface(identity::kEventInterfaceId);
-    HRESULT hr = board->Create(identity::kClassId);
+    board->SetEventInterface(component::identity::kEventInterfaceId);
+    HRESULT hr = board->Create(component::identity::kClassId);
     if (SUCCEEDED(hr)) hr = board->ConnectEvents(sink_.get());
     if (SUCCEEDED(hr)) hr = board->InitNew();
     if (SUCCEEDED(hr)) hr = board->Activate();

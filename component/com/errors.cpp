@@ -23,8 +23,8 @@ HRESULT ReportAutomationError(const board::AutomationError& error) {
   if (FAILED(CreateErrorInfo(created.put()))) return hr;
   const std::string text = error.what();
   const std::wstring description(text.begin(), text.end());
-  created->SetGUID(identity::kDefaultInterfaceId);
-  created->SetSource(const_cast<LPOLESTR>(identity::kProgId));
+  created->SetGUID(component::identity::kDefaultInterfaceId);
+  created->SetSource(const_cast<LPOLESTR>(component::identity::kProgId));
   created->SetDescription(const_cast<LPOLESTR>(description.c_str()));
   if (auto info = created.As<IErrorInfo>()) SetErrorInfo(0, info.get());
   return hr;

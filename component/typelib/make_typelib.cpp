@@ -57,37 +57,37 @@ struct ParameterType {
   TYPEDESC type{};
 };
 
-TYPEDESC ValueType(automation::Type type, HREFTYPE pieceNum) {
-  return type == automation::Type::PieceNum ? UserDefined(pieceNum) : Scalar(automation::VarTypeOf(type));
+TYPEDESC ValueType(component::automation::Type type, HREFTYPE pieceNum) {
+  return type == component::automation::Type::PieceNum ? UserDefined(pieceNum) : Scalar(component::automation::VarTypeOf(type));
 }
 
-USHORT ParameterFlags(automation::Passing passing) {
+USHORT ParameterFlags(component::automation::Passing passing) {
   switch (passing) {
-    case automation::Passing::In:
+    case component::automation::Passing::In:
       return PARAMFLAG_FIN;
-    case automation::Passing::InOut:
+    case component::automation::Passing::InOut:
       return PARAMFLAG_FIN | PARAMFLAG_FOUT;
-    case automation::Passing::Retval:
+    case component::automation::Passing::Retval:
       return PARAMFLAG_FOUT | PARAMFLAG_FRETVAL;
   }
   return 0;
 }
 
-void AddFunction(ICreateTypeInfo* info, UINT index, FUNCKIND kind, VARTYPE result, const automation::Member& f,
+void AddFunction(ICreateTypeInfo* info, UINT index, FUNCKIND kind, VARTYPE result, const component::automation::Member& f,
                  HREFTYPE pieceNum) {
   std::vector<ParameterType> types(f.parameters.size());
   std::vector<ELEMDESC> params;
   std::vector<std::wstring> nameTexts{std::wstring(f.name)};
   for (size_t i = 0; i < f.parameters.size(); ++i) {
-    const automation::Parameter& p = f.parameters[i];
+    const component::automation::Parameter& p = f.parameters[i];
     types[i].pointee = ValueType(p.type, pieceNum);
-    types[i].type = p.passing == automation::Passing::In ? types[i].pointee : PointerTo(&types[i].pointee);
+    types[i].type = p.passing == component::automation::Passing::In ? types[i].pointee : PointerTo(&types[i].pointee);
     ELEMDESC elem{};
     elem.tdesc = types[i].type;
     elem.paramdesc.wParamFlags = ParameterFlags(p.passing);
     params.push_back(elem);
     // The [retval] parameter has no name in a type library.
-    if (p.passing != automation::Passing::Retval) nameTexts.emplace_back(p.name);
+    if (p.passing != component::automation::Passing::Retval) nameTexts.emplace_back(p.name);
   }
   std::vector<LPOLESTR> names;
   for (std::wstring& text : nameTexts) names.push_back(text.data());
@@ -113,7 +113,7 @@ ComPtr<ICreateTypeInfo> CreateType(ICreateTypeLib2* lib, const wchar_t* name, TY
   ComPtr<ICreateTypeInfo> info;
   Check(lib->CreateTypeInfo(Ole(name), kind, info.put()), "CreateTypeInfo");
   Check(info->SetGuid(guid), "SetGuid");
-  Check(info->SetVersion(identity::kMajorVersion, identity::kMinorVersion), "SetVersion");
+  Check(info->SetVersion(component::identity::kMajorVersion, component::identity::kMinorVersion), "SetVersion");
   if (kind != TKIND_INTERFACE) Check(info->SetTypeFlags(flags), "SetTypeFlags");
   return info;
 }
@@ -156,7 +156,7 @@ void DefinePieceNum(ICreateTypeInfo* info) {
 void DefineInterface(ICreateTypeInfo* info, ITypeInfo* dispatch, HREFTYPE pieceNum) {
   Inherit(info, dispatch);
   UINT index = 0;
-  for (const automation::Member& f : automation::kInterface)
+  for (const component::automation::Member& f : component::automation::kInterface)
     AddFunction(info, index++, FUNC_PUREVIRTUAL, VT_HRESULT, f, pieceNum);
   Check(info->SetTypeFlags(TYPEFLAG_FHIDDEN | TYPEFLAG_FDUAL | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FOLEAUTOMATION |
                            TYPEFLAG_FDISPATCHABLE),
@@ -166,7 +166,7 @@ void DefineInterface(ICreateTypeInfo* info, ITypeInfo* dispatch, HREFTYPE pieceN
 void DefineEvents(ICreateTypeInfo* info, ITypeInfo* dispatch) {
   Inherit(info, dispatch);
   UINT index = 0;
-  for (const automation::Member& f : automation::kEvents) AddFunction(info, index++, FUNC_DISPATCH, VT_VOID, f, 0);
+  for (const component::automation::Member& f : component::automation::kEvents) AddFunction(info, index++, FUNC_DISPATCH, VT_VOID, f, 0);
 }
 
 void DefineCoclass(ICreateTypeInfo* info, ICreateTypeInfo* defaultInterface, ICreateTypeInfo* events) {
@@ -178,13 +178,13 @@ void DefineCoclass(ICreateTypeInfo* info, ICreateTypeInfo* defaultInterface, ICr
 
 void WriteLibrary(const wchar_t* path) {
   ComPtr<ICreateTypeLib2> lib;
-  Check(CreateTypeLib2(identity::kSysKind, path, lib.put()), "CreateTypeLib2");
-  Check(lib->SetName(Ole(identity::kLibraryName)), "SetName");
-  Check(lib->SetGuid(identity::kTypeLibId), "SetGuid");
-  Check(lib->SetDocString(Ole(identity::kLibraryDescription)), "SetDocString");
+  Check(CreateTypeLib2(component::identity::kSysKind, path, lib.put()), "CreateTypeLib2");
+  Check(lib->SetName(Ole(component::identity::kLibraryName)), "SetName");
+  Check(lib->SetGuid(component::identity::kTypeLibId), "SetGuid");
+  Check(lib->SetDocString(Ole(component::identity::kLibraryDescription)), "SetDocString");
   Check(lib->SetHelpContext(0), "SetHelpContext");
-  Check(lib->SetVersion(identity::kMajorVersion, identity::kMinorVersion), "SetVersion");
-  Check(lib->SetLcid(identity::kLocale), "SetLcid");
+  Check(lib->SetVersion(component::identity::kMajorVersion, component::identity::kMinorVersion), "SetVersion");
+  Check(lib->SetLcid(component::identity::kLocale), "SetLcid");
   Check(lib->SetLibFlags(LIBFLAG_FCONTROL), "SetLibFlags");
 
   ComPtr<ITypeLib> stdole;
@@ -194,11 +194,11 @@ void WriteLibrary(const wchar_t* path) {
 
   // Created first, filled in afterwards: creation order is the order in the
   // file (kClassIndex names the coclass's place).
-  auto iface = CreateType(lib.get(), L"_OvlChess", TKIND_INTERFACE, identity::kDefaultInterfaceId, 0);
-  auto coclass = CreateType(lib.get(), L"OvlChess", TKIND_COCLASS, identity::kClassId, TYPEFLAG_FCONTROL);
-  auto events = CreateType(lib.get(), L"__OvlChess", TKIND_DISPATCH, identity::kEventInterfaceId,
+  auto iface = CreateType(lib.get(), L"_OvlChess", TKIND_INTERFACE, component::identity::kDefaultInterfaceId, 0);
+  auto coclass = CreateType(lib.get(), L"OvlChess", TKIND_COCLASS, component::identity::kClassId, TYPEFLAG_FCONTROL);
+  auto events = CreateType(lib.get(), L"__OvlChess", TKIND_DISPATCH, component::identity::kEventInterfaceId,
                            TYPEFLAG_FHIDDEN | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FDISPATCHABLE);
-  auto pieceNum = CreateType(lib.get(), L"PieceNum", TKIND_ENUM, identity::kPieceNumId, 0);
+  auto pieceNum = CreateType(lib.get(), L"PieceNum", TKIND_ENUM, component::identity::kPieceNumId, 0);
 
   DefinePieceNum(pieceNum.get());
   DefineInterface(iface.get(), dispatch.get(), Reference(iface.get(), pieceNum.get()));

@@ -79,12 +79,12 @@ bool Demo::Start(bool echo) {
   log_ = AddChild(L"LISTBOX", L"", WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, kLogId,
                   {kPanelLeft, 70, kPanelLeft + kPanelWidth, kClientHeight - kMargin});
 
-  sink_ = host::Make<host::EventSink>(identity::kEventInterfaceId);
+  sink_ = host::Make<host::EventSink>(component::identity::kEventInterfaceId);
   sink_->SetHandler([this](const host::RecordedEvent& event, DISPPARAMS&) { OnEvent(event); });
   const RECT place{kMargin, kMargin, kMargin + host::kBoardPixels, kMargin + host::kBoardPixels};
   control_ = std::make_unique<host::EmbeddedControl>(window_, place);
-  control_->SetEventInterface(identity::kEventInterfaceId);
-  HRESULT hr = control_->Create(identity::kClassId);
+  control_->SetEventInterface(component::identity::kEventInterfaceId);
+  HRESULT hr = control_->Create(component::identity::kClassId);
   if (SUCCEEDED(hr)) hr = control_->ConnectEvents(sink_.get());
   if (SUCCEEDED(hr)) hr = control_->InitNew();
   if (SUCCEEDED(hr)) hr = control_->Activate();

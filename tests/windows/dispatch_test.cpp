@@ -76,13 +76,13 @@ void ClassObjectAndUnloading(Library& library) {
   ComPtr<IClassFactory> factory;
   CHECK_EQ(library.canUnload(), S_OK);
   CHECK_EQ(library.getClassObject(IID_IDispatch, IID_IClassFactory, factory.put_void()), CLASS_E_CLASSNOTAVAILABLE);
-  CHECK_EQ(library.getClassObject(identity::kClassId, IID_IClassFactory, factory.put_void()), S_OK);
+  CHECK_EQ(library.getClassObject(component::identity::kClassId, IID_IClassFactory, factory.put_void()), S_OK);
   ComPtr<IUnknown> outer, created;
   CHECK_EQ(factory->CreateInstance(factory.get(), IID_IUnknown, created.put_void()), CLASS_E_NOAGGREGATION);
   CHECK_EQ(factory->LockServer(TRUE), S_OK);
   factory.reset();
   CHECK_EQ(library.canUnload(), S_FALSE);
-  CHECK_EQ(library.getClassObject(identity::kClassId, IID_IClassFactory, factory.put_void()), S_OK);
+  CHECK_EQ(library.getClassObject(component::identity::kClassId, IID_IClassFactory, factory.put_void()), S_OK);
   CHECK_EQ(factory->LockServer(FALSE), S_OK);
   CHECK_EQ(factory->CreateInstance(nullptr, IID_IUnknown, created.put_void()), S_OK);
   factory.reset();
@@ -110,12 +110,12 @@ void NamesAndTypeInformation(IDispatch* object) {
   CHECK(classInfo);
   GUID source{};
   CHECK_EQ(classInfo->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &source), S_OK);
-  CHECK(source == identity::kEventInterfaceId);
+  CHECK(source == component::identity::kEventInterfaceId);
   ComPtr<ITypeInfo> info;
   CHECK_EQ(classInfo->GetClassInfo(info.put()), S_OK);
   TYPEATTR* attributes = nullptr;
   if (info && SUCCEEDED(info->GetTypeAttr(&attributes))) {
-    CHECK(attributes->guid == identity::kClassId);
+    CHECK(attributes->guid == component::identity::kClassId);
     CHECK_EQ(attributes->typekind, TKIND_COCLASS);
     info->ReleaseTypeAttr(attributes);
   }
@@ -217,7 +217,7 @@ void MemberErrorsReachBothKindsOfCaller(IDispatch* object) {
   short col = 2, row = 2;
   CHECK_EQ(chess->put_Piece(&col, &row, static_cast<PieceNum>(15)), static_cast<HRESULT>(0x800A8B10));
   auto support = chess.As<ISupportErrorInfo>();
-  CHECK_EQ(support->InterfaceSupportsErrorInfo(identity::kDefaultInterfaceId), S_OK);
+  CHECK_EQ(support->InterfaceSupportsErrorInfo(component::identity::kDefaultInterfaceId), S_OK);
   ComPtr<IErrorInfo> info;
   CHECK_EQ(GetErrorInfo(0, info.put()), S_OK);
   com::UniqueBstr description;
@@ -257,7 +257,7 @@ class Sink final : public IPropertyNotifySink, public IDispatch {
     if (!out) return E_POINTER;
     *out = nullptr;
     if (iid == IID_IUnknown || iid == IID_IPropertyNotifySink) *out = static_cast<IPropertyNotifySink*>(this);
-    else if (iid == IID_IDispatch || iid == identity::kEventInterfaceId) *out = static_cast<IDispatch*>(this);
+    else if (iid == IID_IDispatch || iid == component::identity::kEventInterfaceId) *out = static_cast<IDispatch*>(this);
     if (!*out) return E_NOINTERFACE;
     AddRef();
     return S_OK;
@@ -294,7 +294,7 @@ void ConnectionsAreEnumerated(IDispatch* object) {
   auto container = ComPtr<IDispatch>(object).As<IConnectionPointContainer>();
   CHECK(container);
   if (!container) return;
-  for (const IID& iid : {identity::kEventInterfaceId, IID_IPropertyNotifySink}) {
+  for (const IID& iid : {component::identity::kEventInterfaceId, IID_IPropertyNotifySink}) {
     check::context = iid == IID_IPropertyNotifySink ? "property notifications" : "events";
     ComPtr<IConnectionPoint> point;
     CHECK_EQ(container->FindConnectionPoint(iid, point.put()), S_OK);
@@ -370,7 +370,7 @@ int wmain(int argc, wchar_t** argv) {
     ClassObjectAndUnloading(library);
 
     ComPtr<IClassFactory> factory;
-    library.getClassObject(identity::kClassId, IID_IClassFactory, factory.put_void());
+    library.getClassObject(component::identity::kClassId, IID_IClassFactory, factory.put_void());
     ComPtr<IDispatch> object;
     CHECK_EQ(factory->CreateInstance(nullptr, IID_IDispatch, object.put_void()), S_OK);
     NamesAndTypeInformation(object.get());

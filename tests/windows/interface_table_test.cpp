@@ -18,9 +18,9 @@
 
 namespace {
 
-using automation::Member;
-using automation::Passing;
-using automation::Type;
+using component::automation::Member;
+using component::automation::Passing;
+using component::automation::Type;
 
 struct IdlParameter {
   std::string attributes, type, name;
@@ -104,7 +104,7 @@ void CheckMember(const IdlMember& idl, const Member& table) {
   CHECK_EQ(idl.parameters.size(), table.parameters.size());
   for (size_t i = 0; i < idl.parameters.size() && i < table.parameters.size(); ++i) {
     const IdlParameter& p = idl.parameters[i];
-    const automation::Parameter& t = table.parameters[i];
+    const component::automation::Parameter& t = table.parameters[i];
     check::context = "parameter " + Narrow(t.name) + " of " + Narrow(table.name);
     CHECK_EQ(p.name, Narrow(t.name));
     CHECK_EQ(p.type, IdlType(t.type));
@@ -116,9 +116,9 @@ void CheckMember(const IdlMember& idl, const Member& table) {
 void TableMatchesIdl(const std::string& idl) {
   const std::vector<IdlMember> members = ReadInterface(idl);
   check::context = "_OvlChess in the IDL";
-  CHECK_EQ(members.size(), std::size(automation::kInterface));
-  for (size_t i = 0; i < members.size() && i < std::size(automation::kInterface); ++i)
-    CheckMember(members[i], automation::kInterface[i]);
+  CHECK_EQ(members.size(), std::size(component::automation::kInterface));
+  for (size_t i = 0; i < members.size() && i < std::size(component::automation::kInterface); ++i)
+    CheckMember(members[i], component::automation::kInterface[i]);
 }
 
 // Invoke runs a member through slot kFirstSlot + its place in the table.
@@ -137,22 +137,22 @@ void TableMatchesHeaderVtable() {
       {offsetof(_OvlChessVtbl, get_Piece), L"Piece", INVOKE_PROPERTYGET},
       {offsetof(_OvlChessVtbl, put_Piece), L"Piece", INVOKE_PROPERTYPUT},
   };
-  CHECK_EQ(sizeof(_OvlChessVtbl), (automation::kFirstSlot + std::size(automation::kInterface)) * sizeof(void*));
-  CHECK_EQ(offsetof(_OvlChessVtbl, Invoke) / sizeof(void*) + 1, automation::kFirstSlot);
+  CHECK_EQ(sizeof(_OvlChessVtbl), (component::automation::kFirstSlot + std::size(component::automation::kInterface)) * sizeof(void*));
+  CHECK_EQ(offsetof(_OvlChessVtbl, Invoke) / sizeof(void*) + 1, component::automation::kFirstSlot);
   for (const Slot& slot : slots) {
     check::context = "vtable slot of " + Narrow(slot.name);
     const Member* found = nullptr;
-    for (const Member& member : automation::kInterface)
+    for (const Member& member : component::automation::kInterface)
       if (member.name == slot.name && member.kind == slot.kind) found = &member;
     CHECK(found);
-    if (found) CHECK_EQ(slot.offset, (automation::kFirstSlot + automation::IndexOf(*found)) * sizeof(void*));
+    if (found) CHECK_EQ(slot.offset, (component::automation::kFirstSlot + component::automation::IndexOf(*found)) * sizeof(void*));
   }
 }
 
 // Events are fired by the core's numbers, which count from 1 in table order.
 void EventsInTheCoresOrder() {
   check::context = "events";
-  for (size_t i = 0; i < std::size(automation::kEvents); ++i) CHECK_EQ(automation::kEvents[i].id, i + 1);
+  for (size_t i = 0; i < std::size(component::automation::kEvents); ++i) CHECK_EQ(component::automation::kEvents[i].id, i + 1);
 }
 
 }  // namespace

@@ -311,7 +311,7 @@ void MalformedCallsAreRefused(IDispatch* object) {
   const auto before = Snapshot(board.get());
   VARIANT arguments[3] = {Value(VT_I4, 2), Value(VT_I2, 4), Value(VT_I2, 3)};
   DISPID named[1] = {DISPID_PROPERTYPUT};
-  for (const automation::Member& member : automation::kInterface) {
+  for (const component::automation::Member& member : component::automation::kInterface) {
     for (WORD flags = 1; flags <= 8; flags <<= 1) {
       check::context = "malformed calls to " + check::Narrow(std::wstring(member.name));
       const DISPPARAMS blocks[] = {{nullptr, named, 3, 1}, {arguments, named, 1, 2}, {arguments, nullptr, 3, 1}};
@@ -430,12 +430,12 @@ void RandomCallsNeverHurt(IDispatch* object, unsigned seed, int calls) {
     DISPID id = ids[pick(std::size(ids))];
     WORD flags = static_cast<WORD>(pick(16));
     if (pick(2)) {  // half the calls well formed but for their values, to reach the coercions
-      const automation::Member& member = automation::kInterface[pick(std::size(automation::kInterface))];
+      const component::automation::Member& member = component::automation::kInterface[pick(std::size(component::automation::kInterface))];
       id = member.id;
       flags = static_cast<WORD>(member.kind);
       count = static_cast<UINT>(member.parameters.size());
       const bool put = member.kind == INVOKE_PROPERTYPUT;
-      if (!put && count > 0 && member.parameters.back().passing == automation::Passing::Retval) --count;
+      if (!put && count > 0 && member.parameters.back().passing == component::automation::Passing::Retval) --count;
       named[0] = DISPID_PROPERTYPUT;
       parameters = {arguments.data(), named.data(), count, put ? 1u : 0u};
     }

@@ -28,7 +28,7 @@ struct Library {
   com::ComPtr<I> Create() const {
     com::ComPtr<IClassFactory> factory;
     com::ComPtr<I> object;
-    if (getClassObject && SUCCEEDED(getClassObject(identity::kClassId, IID_IClassFactory, factory.put_void())))
+    if (getClassObject && SUCCEEDED(getClassObject(component::identity::kClassId, IID_IClassFactory, factory.put_void())))
       factory->CreateInstance(nullptr, __uuidof(I), object.put_void());
     return object;
   }

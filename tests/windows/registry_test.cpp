@@ -63,7 +63,7 @@ void CheckClassRegistered(const std::wstring& module) {
   CHECK(KeyExists(kClass + L"\\Control"));
   CLSID clsid{};
   CHECK_EQ(CLSIDFromProgID(kProgId.c_str(), &clsid), S_OK);
-  CHECK_EQ(clsid, identity::kClassId);
+  CHECK_EQ(clsid, component::identity::kClassId);
 }
 
 void CheckLibraryRegistered(const std::wstring& module) {
@@ -78,7 +78,7 @@ void CheckLibraryRegistered(const std::wstring& module) {
   for (const std::wstring& iface : kInterfaces) CheckValue(iface + L"\\TypeLib", nullptr, kLibrary);
   check::context = "registered type library";
   com::ComPtr<ITypeLib> library;
-  CHECK_EQ(LoadRegTypeLib(identity::kTypeLibId, 1, 0, 0, library.put()), S_OK);
+  CHECK_EQ(LoadRegTypeLib(component::identity::kTypeLibId, 1, 0, 0, library.put()), S_OK);
 }
 
 void CheckUnregistered() {

@@ -16,7 +16,7 @@ namespace {
 // "1.00" for 1.0, "2.13" for 2.13: what a VB-era host shows in its properties.
 std::wstring ResourceVersionText() {
   wchar_t text[16];
-  std::swprintf(text, 16, L"%u.%02u", identity::kMajorVersion, identity::kMinorVersion);
+  std::swprintf(text, 16, L"%u.%02u", component::identity::kMajorVersion, component::identity::kMinorVersion);
   return text;
 }
 
@@ -35,7 +35,7 @@ void CheckVersion(const wchar_t* module) {
   if (length == sizeof(VS_FIXEDFILEINFO)) {
     const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
     // The release number, as the type library and the class registration carry it.
-    const DWORD majorMinor = MAKELONG(identity::kMinorVersion, identity::kMajorVersion);
+    const DWORD majorMinor = MAKELONG(component::identity::kMinorVersion, component::identity::kMajorVersion);
     CHECK_EQ(fixed->dwFileVersionMS, majorMinor);
     CHECK_EQ(HIWORD(fixed->dwFileVersionLS), ORVEL_VERSION_PATCH);
     CHECK_EQ(fixed->dwProductVersionMS, majorMinor);
@@ -72,7 +72,7 @@ void CheckEmbedded(const wchar_t* module) {
   CHECK(library != nullptr);
   if (!library) return;
   CHECK(FindResourceW(library, MAKEINTRESOURCEW(1), L"TYPELIB") != nullptr);
-  HANDLE bitmap = LoadImageW(library, MAKEINTRESOURCEW(identity::kToolboxBitmapId), IMAGE_BITMAP, 0, 0, 0);
+  HANDLE bitmap = LoadImageW(library, MAKEINTRESOURCEW(component::identity::kToolboxBitmapId), IMAGE_BITMAP, 0, 0, 0);
   CHECK(bitmap != nullptr);
   if (bitmap) DeleteObject(bitmap);
   FreeLibrary(library);

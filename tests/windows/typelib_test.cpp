@@ -85,7 +85,7 @@ void CheckType(ITypeInfo* info, const GUID& guid, TYPEKIND kind, WORD flags) {
   CHECK_EQ(attr->wTypeFlags, flags);
   CHECK_EQ(attr->wMajorVerNum, 1);
   CHECK_EQ(attr->wMinorVerNum, 0);
-  CHECK_EQ(attr->lcid, identity::kLocale);
+  CHECK_EQ(attr->lcid, component::identity::kLocale);
   CHECK_EQ(Document(info, MEMBERID_NIL).help, L"");
 }
 
@@ -213,7 +213,7 @@ void CheckVtableInterface(ITypeInfo* dispatchView) {
   CHECK_EQ(dispatchView->GetRefTypeInfo(ref, info.put()), S_OK);
   if (!info) return;
   check::context = "_OvlChess (vtable)";
-  CheckType(info.get(), identity::kDefaultInterfaceId, TKIND_INTERFACE, kDefaultFlags);
+  CheckType(info.get(), component::identity::kDefaultInterfaceId, TKIND_INTERFACE, kDefaultFlags);
   CheckInheritsDispatch(info.get());
   Attributes attr(info.get());
   CHECK_EQ(attr->cFuncs, kDefaultFunctions.size());
@@ -235,7 +235,7 @@ void CheckVtableInterface(ITypeInfo* dispatchView) {
 void CheckDefaultInterface(ITypeInfo* info) {
   check::context = "_OvlChess";
   // The loader reports a dispatch view without the oleautomation flag, as Windows does.
-  CheckType(info, identity::kDefaultInterfaceId, TKIND_DISPATCH, kDefaultFlags & ~TYPEFLAG_FOLEAUTOMATION);
+  CheckType(info, component::identity::kDefaultInterfaceId, TKIND_DISPATCH, kDefaultFlags & ~TYPEFLAG_FOLEAUTOMATION);
   CheckInheritsDispatch(info);
   const std::vector<UINT> own = OwnFunctions(info);
   CHECK_EQ(own.size(), kDefaultFunctions.size());
@@ -254,7 +254,7 @@ void CheckDefaultInterface(ITypeInfo* info) {
 
 void CheckClass(ITypeInfo* info) {
   check::context = "OvlChess";
-  CheckType(info, identity::kClassId, TKIND_COCLASS, TYPEFLAG_FCONTROL);
+  CheckType(info, component::identity::kClassId, TKIND_COCLASS, TYPEFLAG_FCONTROL);
   CHECK_EQ(Attributes(info)->cImplTypes, 2);
   const struct {
     const wchar_t* name;
@@ -271,7 +271,7 @@ void CheckClass(ITypeInfo* info) {
 
 void CheckEvents(ITypeInfo* info) {
   check::context = "__OvlChess";
-  CheckType(info, identity::kEventInterfaceId, TKIND_DISPATCH,
+  CheckType(info, component::identity::kEventInterfaceId, TKIND_DISPATCH,
             TYPEFLAG_FHIDDEN | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FDISPATCHABLE);
   CheckInheritsDispatch(info);
   const std::vector<Param> cell{kShortRef, kShortRef};
@@ -300,7 +300,7 @@ void CheckEvents(ITypeInfo* info) {
 
 void CheckPieceNum(ITypeInfo* info) {
   check::context = "PieceNum";
-  CheckType(info, identity::kPieceNumId, TKIND_ENUM, 0);
+  CheckType(info, component::identity::kPieceNumId, TKIND_ENUM, 0);
   const wchar_t* const names[] = {L"None",  L"Bpawn",  L"Brook",   L"Bknight", L"Bbishop", L"BQueen", L"Bking",
                                   L"Wpawn", L"Wrook", L"Wknight", L"Wbishop", L"WQueen",  L"Wking"};
   CHECK_EQ(Attributes(info)->cVars, 13);
@@ -325,9 +325,9 @@ void CheckLibrary(ITypeLib* library) {
   TLIBATTR* attr = nullptr;
   CHECK_EQ(library->GetLibAttr(&attr), S_OK);
   if (attr) {
-    CHECK_EQ(attr->guid, identity::kTypeLibId);
-    CHECK_EQ(attr->lcid, identity::kLocale);
-    CHECK_EQ(attr->syskind, identity::kSysKind);
+    CHECK_EQ(attr->guid, component::identity::kTypeLibId);
+    CHECK_EQ(attr->lcid, component::identity::kLocale);
+    CHECK_EQ(attr->syskind, component::identity::kSysKind);
     CHECK_EQ(attr->wMajorVerNum, 1);
     CHECK_EQ(attr->wMinorVerNum, 0);
     // The loader adds the disk image flag to a library read from a file.

@@ -301,10 +301,10 @@ int main() {
   if (FAILED(OleInitialize(nullptr))) return 3;
   {
     HWND host = host::CreateHostWindow(L"Orvel accessibility host", host::kBoardPixels + 40, host::kBoardPixels + 40);
-    auto sink = host::Make<host::EventSink>(identity::kEventInterfaceId);
+    auto sink = host::Make<host::EventSink>(component::identity::kEventInterfaceId);
     host::EmbeddedControl control(host, RECT{0, 0, host::kBoardPixels, host::kBoardPixels});
-    control.SetEventInterface(identity::kEventInterfaceId);
-    CHECK_HR_OK(control.Create(identity::kClassId));
+    control.SetEventInterface(component::identity::kEventInterfaceId);
+    CHECK_HR_OK(control.Create(component::identity::kClassId));
     CHECK_HR_OK(control.ConnectEvents(sink.get()));
     CHECK_HR_OK(control.InitNew());
     CHECK_HR_OK(control.Activate());

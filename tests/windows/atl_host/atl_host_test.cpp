@@ -91,7 +91,7 @@ int Run(const char* referencePath, const char* clickedFlag) {
   const int margin = 10;
   HWND frame = host::CreateHostWindow(L"OrvelBoard in AtlAxWin", host::kBoardPixels + 2 * margin,
                                       host::kBoardPixels + 2 * margin);
-  HWND axWindow = CreateWindowExW(0, L"AtlAxWin", identity::kProgId, WS_CHILD | WS_VISIBLE, margin, margin,
+  HWND axWindow = CreateWindowExW(0, L"AtlAxWin", component::identity::kProgId, WS_CHILD | WS_VISIBLE, margin, margin,
                                   host::kBoardPixels, host::kBoardPixels, frame, nullptr, GetModuleHandleW(nullptr),
                                   nullptr);
   CHECK(axWindow != nullptr);
@@ -127,9 +127,9 @@ int Run(const char* referencePath, const char* clickedFlag) {
   CHECK_EQ(board->put_Piece(&col, &row, Wpawn), S_OK);
 
   check::context = "event connection";
-  auto sink = host::Make<host::EventSink>(identity::kEventInterfaceId);
+  auto sink = host::Make<host::EventSink>(component::identity::kEventInterfaceId);
   host::Connection connection;
-  CHECK_EQ(connection.Connect(control.get(), identity::kEventInterfaceId, sink->Unknown()), S_OK);
+  CHECK_EQ(connection.Connect(control.get(), component::identity::kEventInterfaceId, sink->Unknown()), S_OK);
 
   check::context = "window pixels";
   RedrawWindow(frame, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);

@@ -30,31 +30,31 @@ void CheckNames() {
   // A ProgID from a manifest names a class id the activation context makes
   // up (Windows does the same); creating through it must reach this class.
   CLSID clsid{};
-  CHECK_EQ(CLSIDFromProgID(identity::kProgId, &clsid), S_OK);
+  CHECK_EQ(CLSIDFromProgID(component::identity::kProgId, &clsid), S_OK);
   ComPtr<IPersistStreamInit> persist;
   CHECK_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IPersistStreamInit, persist.put_void()), S_OK);
   CLSID created{};
   if (persist) CHECK_EQ(persist->GetClassID(&created), S_OK);
-  CHECK_EQ(created, identity::kClassId);
+  CHECK_EQ(created, component::identity::kClassId);
   LPOLESTR progId = nullptr;
-  CHECK_EQ(ProgIDFromCLSID(identity::kClassId, &progId), S_OK);
-  CHECK_EQ(std::wstring(progId ? progId : L""), std::wstring(identity::kProgId));
+  CHECK_EQ(ProgIDFromCLSID(component::identity::kClassId, &progId), S_OK);
+  CHECK_EQ(std::wstring(progId ? progId : L""), std::wstring(component::identity::kProgId));
   CoTaskMemFree(progId);
   DWORD status = 0;
-  CHECK_EQ(OleRegGetMiscStatus(identity::kClassId, DVASPECT_CONTENT, &status), S_OK);
-  CHECK_EQ(status, identity::kMiscStatus);
+  CHECK_EQ(OleRegGetMiscStatus(component::identity::kClassId, DVASPECT_CONTENT, &status), S_OK);
+  CHECK_EQ(status, component::identity::kMiscStatus);
 }
 
 void CheckTypeLibrary() {
   check::context = "type library";
   ComPtr<ITypeLib> library;
-  CHECK_EQ(LoadRegTypeLib(identity::kTypeLibId, identity::kMajorVersion, identity::kMinorVersion, 0, library.put()),
+  CHECK_EQ(LoadRegTypeLib(component::identity::kTypeLibId, component::identity::kMajorVersion, component::identity::kMinorVersion, 0, library.put()),
            S_OK);
   if (!library) return;
   ComPtr<ITypeInfo> info;
-  CHECK_EQ(library->GetTypeInfoOfGuid(identity::kClassId, info.put()), S_OK);
+  CHECK_EQ(library->GetTypeInfoOfGuid(component::identity::kClassId, info.put()), S_OK);
   com::UniqueBstr path;
-  CHECK_EQ(QueryPathOfRegTypeLib(identity::kTypeLibId, identity::kMajorVersion, identity::kMinorVersion, 0,
+  CHECK_EQ(QueryPathOfRegTypeLib(component::identity::kTypeLibId, component::identity::kMajorVersion, component::identity::kMinorVersion, 0,
                                  path.put()),
            S_OK);
   CHECK(path && std::wstring(path.get()).ends_with(L"OrvelBoard.ocx"));
@@ -63,7 +63,7 @@ void CheckTypeLibrary() {
 void CheckObject() {
   check::context = "object";
   ComPtr<_OvlChess> board;
-  CHECK_EQ(CoCreateInstance(identity::kClassId, nullptr, CLSCTX_INPROC_SERVER, __uuidof(_OvlChess), board.put_void()),
+  CHECK_EQ(CoCreateInstance(component::identity::kClassId, nullptr, CLSCTX_INPROC_SERVER, __uuidof(_OvlChess), board.put_void()),
            S_OK);
   if (!board) return;
   // Loaded from beside the program, where the manifest put it.

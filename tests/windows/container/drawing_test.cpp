@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <string>
 
-#include "host/container/bench.h"
-#include "host/container/tests.h"
+#include "tests/windows/container/bench.h"
+#include "tests/windows/container/tests.h"
 #include "host/container_site/core_reference.h"
 #include "host/container_site/pixels.h"
 #include "tests/windows/check.h"

@@ -1,4 +1,4 @@
-#include "host/container/bench.h"
+#include "tests/windows/container/bench.h"
 
 #include <algorithm>
 
@@ -18,13 +18,13 @@ int HostSide(const BenchOptions& options) { return host::kBoardPixels * (options
 
 Bench::Bench(BenchOptions options)
     : window(ParkPointer(host::CreateHostWindow(L"OrvelBoard test container", HostSide(options), HostSide(options)))),
-      events(host::Make<host::EventSink>(identity::kEventInterfaceId)),
+      events(host::Make<host::EventSink>(component::identity::kEventInterfaceId)),
       changes(host::Make<host::PropertyNotifySink>()),
       control(
           std::make_unique<host::EmbeddedControl>(window, RECT{0, 0, host::kBoardPixels, host::kBoardPixels}, &log)) {
-  control->SetEventInterface(identity::kEventInterfaceId);
+  control->SetEventInterface(component::identity::kEventInterfaceId);
   control->ControlSite()->SetUserMode(options.userMode);
-  CHECK_HR(control->Create(identity::kClassId), S_OK);
+  CHECK_HR(control->Create(component::identity::kClassId), S_OK);
   if (!control->Board()) return;
   CHECK_HR(control->ConnectEvents(events.get()), S_OK);
   CHECK_HR(control->ConnectPropertyNotify(changes.get()), S_OK);

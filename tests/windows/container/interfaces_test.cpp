@@ -2,8 +2,8 @@
 // a full life cycle: the list is printed for the record.
 #include <cstdio>
 
-#include "host/container/bench.h"
-#include "host/container/tests.h"
+#include "tests/windows/container/bench.h"
+#include "tests/windows/container/tests.h"
 #include "host/container_site/pixels.h"
 
 namespace {

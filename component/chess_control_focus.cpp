@@ -55,7 +55,7 @@ std::wstring ChessControl::AmbientDisplayName() {
 LRESULT ChessControl::AccessibleObject(WPARAM flags) noexcept {
   LRESULT result = 0;
   com::Guarded([&] {
-    if (!accessible_) accessible_ = com::ComPtr<BoardAccessible>(new BoardAccessible(platform_, AmbientDisplayName()));
+    if (!accessible_) accessible_ = com::ComPtr<MsaaBoard>(new MsaaBoard(platform_, AmbientDisplayName()));
     result = LresultFromObject(IID_IAccessible, flags, accessible_->Unknown());
   });
   return result;

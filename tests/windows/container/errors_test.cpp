@@ -5,8 +5,8 @@
 #include <cstdio>
 
 #include "component/com/unique.h"
-#include "host/container/bench.h"
-#include "host/container/tests.h"
+#include "tests/windows/container/bench.h"
+#include "tests/windows/container/tests.h"
 #include "tests/windows/check.h"
 
 namespace {

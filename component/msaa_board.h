@@ -12,9 +12,9 @@ namespace component {
 // The board's IAccessible: the board as a table of 64 cells, each named from
 // what it shows. It reads the window's accessible model and geometry; once the
 // window is gone it answers that it is disconnected.
-class BoardAccessible final : public com::ComObject<BoardAccessible, IAccessible> {
+class MsaaBoard final : public com::ComObject<MsaaBoard, IAccessible> {
  public:
-  BoardAccessible(control::win32::WindowPlatform& platform, std::wstring boardName)
+  MsaaBoard(control::win32::WindowPlatform& platform, std::wstring boardName)
       : platform_(&platform), boardName_(std::move(boardName)) {}
 
   // The window went away: every later call fails, and proxies let go of the object.

@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "component/com/unique.h"
-#include "host/container/bench.h"
-#include "host/container/tests.h"
+#include "tests/windows/container/bench.h"
+#include "tests/windows/container/tests.h"
 #include "host/container_site/property_bag.h"
 #include "tests/windows/check.h"
 

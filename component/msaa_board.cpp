@@ -1,4 +1,4 @@
-#include "component/board_accessible.h"
+#include "component/msaa_board.h"
 
 #include "component/com/errors.h"
 
@@ -39,12 +39,12 @@ std::optional<control::Direction> DirectionOf(long navigation) {
 
 }  // namespace
 
-void BoardAccessible::Disconnect() noexcept {
+void MsaaBoard::Disconnect() noexcept {
   platform_ = nullptr;
   CoDisconnectObject(Unknown(), 0);
 }
 
-HRESULT BoardAccessible::Resolve(const VARIANT& id, long& child) const noexcept {
+HRESULT MsaaBoard::Resolve(const VARIANT& id, long& child) const noexcept {
   if (!platform_ || !platform_->Window()) return CO_E_OBJNOTCONNECTED;
   VARIANT number;
   VariantInit(&number);
@@ -53,13 +53,13 @@ HRESULT BoardAccessible::Resolve(const VARIANT& id, long& child) const noexcept 
   return child == CHILDID_SELF || control::AccessibleBoard::IsChild(child) ? S_OK : E_INVALIDARG;
 }
 
-STDMETHODIMP BoardAccessible::GetTypeInfoCount(UINT* count) noexcept {
+STDMETHODIMP MsaaBoard::GetTypeInfoCount(UINT* count) noexcept {
   if (!count) return E_POINTER;
   *count = 0;
   return S_OK;
 }
 
-STDMETHODIMP BoardAccessible::get_accParent(IDispatch** parent) noexcept {
+STDMETHODIMP MsaaBoard::get_accParent(IDispatch** parent) noexcept {
   if (!parent) return E_POINTER;
   *parent = nullptr;
   if (!platform_ || !platform_->Window()) return CO_E_OBJNOTCONNECTED;
@@ -67,13 +67,13 @@ STDMETHODIMP BoardAccessible::get_accParent(IDispatch** parent) noexcept {
                                     reinterpret_cast<void**>(parent));
 }
 
-STDMETHODIMP BoardAccessible::get_accChildCount(LONG* count) noexcept {
+STDMETHODIMP MsaaBoard::get_accChildCount(LONG* count) noexcept {
   if (!count) return E_POINTER;
   *count = control::AccessibleBoard::kChildCount;
   return S_OK;
 }
 
-STDMETHODIMP BoardAccessible::get_accChild(VARIANT id, IDispatch** object) noexcept {
+STDMETHODIMP MsaaBoard::get_accChild(VARIANT id, IDispatch** object) noexcept {
   if (!object) return E_POINTER;
   *object = nullptr;
   long child = 0;
@@ -82,7 +82,7 @@ STDMETHODIMP BoardAccessible::get_accChild(VARIANT id, IDispatch** object) noexc
   return child == CHILDID_SELF ? E_INVALIDARG : S_FALSE;
 }
 
-STDMETHODIMP BoardAccessible::get_accName(VARIANT id, BSTR* name) noexcept {
+STDMETHODIMP MsaaBoard::get_accName(VARIANT id, BSTR* name) noexcept {
   if (!name) return E_POINTER;
   *name = nullptr;
   long child = 0;
@@ -94,13 +94,13 @@ STDMETHODIMP BoardAccessible::get_accName(VARIANT id, BSTR* name) noexcept {
   return FAILED(hr) ? hr : result;
 }
 
-STDMETHODIMP BoardAccessible::get_accValue(VARIANT, BSTR* value) noexcept {
+STDMETHODIMP MsaaBoard::get_accValue(VARIANT, BSTR* value) noexcept {
   if (!value) return E_POINTER;
   *value = nullptr;
   return DISP_E_MEMBERNOTFOUND;
 }
 
-STDMETHODIMP BoardAccessible::get_accDescription(VARIANT id, BSTR* description) noexcept {
+STDMETHODIMP MsaaBoard::get_accDescription(VARIANT id, BSTR* description) noexcept {
   if (!description) return E_POINTER;
   *description = nullptr;
   long child = 0;
@@ -113,7 +113,7 @@ STDMETHODIMP BoardAccessible::get_accDescription(VARIANT id, BSTR* description) 
   return FAILED(hr) ? hr : result;
 }
 
-STDMETHODIMP BoardAccessible::get_accRole(VARIANT id, VARIANT* role) noexcept {
+STDMETHODIMP MsaaBoard::get_accRole(VARIANT id, VARIANT* role) noexcept {
   if (!role) return E_POINTER;
   VariantInit(role);
   long child = 0;
@@ -122,7 +122,7 @@ STDMETHODIMP BoardAccessible::get_accRole(VARIANT id, VARIANT* role) noexcept {
   return S_OK;
 }
 
-STDMETHODIMP BoardAccessible::get_accState(VARIANT id, VARIANT* state) noexcept {
+STDMETHODIMP MsaaBoard::get_accState(VARIANT id, VARIANT* state) noexcept {
   if (!state) return E_POINTER;
   VariantInit(state);
   long child = 0;
@@ -131,25 +131,25 @@ STDMETHODIMP BoardAccessible::get_accState(VARIANT id, VARIANT* state) noexcept 
       [&] { SetChild(state, StateFlags(platform_->Accessible().States(static_cast<int16_t>(child)))); });
 }
 
-STDMETHODIMP BoardAccessible::get_accHelp(VARIANT, BSTR* help) noexcept {
+STDMETHODIMP MsaaBoard::get_accHelp(VARIANT, BSTR* help) noexcept {
   if (!help) return E_POINTER;
   *help = nullptr;
   return S_FALSE;
 }
 
-STDMETHODIMP BoardAccessible::get_accHelpTopic(BSTR* file, VARIANT, LONG* topic) noexcept {
+STDMETHODIMP MsaaBoard::get_accHelpTopic(BSTR* file, VARIANT, LONG* topic) noexcept {
   if (file) *file = nullptr;
   if (topic) *topic = 0;
   return S_FALSE;
 }
 
-STDMETHODIMP BoardAccessible::get_accKeyboardShortcut(VARIANT, BSTR* shortcut) noexcept {
+STDMETHODIMP MsaaBoard::get_accKeyboardShortcut(VARIANT, BSTR* shortcut) noexcept {
   if (!shortcut) return E_POINTER;
   *shortcut = nullptr;
   return S_FALSE;
 }
 
-STDMETHODIMP BoardAccessible::get_accFocus(VARIANT* focus) noexcept {
+STDMETHODIMP MsaaBoard::get_accFocus(VARIANT* focus) noexcept {
   if (!focus) return E_POINTER;
   VariantInit(focus);
   if (!platform_ || !platform_->Window()) return CO_E_OBJNOTCONNECTED;
@@ -161,13 +161,13 @@ STDMETHODIMP BoardAccessible::get_accFocus(VARIANT* focus) noexcept {
   });
 }
 
-STDMETHODIMP BoardAccessible::get_accSelection(VARIANT* children) noexcept {
+STDMETHODIMP MsaaBoard::get_accSelection(VARIANT* children) noexcept {
   if (!children) return E_POINTER;
   VariantInit(children);
   return S_FALSE;
 }
 
-STDMETHODIMP BoardAccessible::get_accDefaultAction(VARIANT id, BSTR* action) noexcept {
+STDMETHODIMP MsaaBoard::get_accDefaultAction(VARIANT id, BSTR* action) noexcept {
   if (!action) return E_POINTER;
   *action = nullptr;
   long child = 0;
@@ -175,9 +175,9 @@ STDMETHODIMP BoardAccessible::get_accDefaultAction(VARIANT id, BSTR* action) noe
   return child == CHILDID_SELF ? S_FALSE : ReturnText(L"Click", action);
 }
 
-STDMETHODIMP BoardAccessible::accSelect(long, VARIANT) noexcept { return DISP_E_MEMBERNOTFOUND; }
+STDMETHODIMP MsaaBoard::accSelect(long, VARIANT) noexcept { return DISP_E_MEMBERNOTFOUND; }
 
-STDMETHODIMP BoardAccessible::accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT id) noexcept {
+STDMETHODIMP MsaaBoard::accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT id) noexcept {
   if (!left || !top || !width || !height) return E_POINTER;
   *left = *top = *width = *height = 0;
   long child = 0;
@@ -195,7 +195,7 @@ STDMETHODIMP BoardAccessible::accLocation(LONG* left, LONG* top, LONG* width, LO
   return S_OK;
 }
 
-STDMETHODIMP BoardAccessible::accNavigate(long navigation, VARIANT start, VARIANT* end) noexcept {
+STDMETHODIMP MsaaBoard::accNavigate(long navigation, VARIANT start, VARIANT* end) noexcept {
   if (!end) return E_POINTER;
   VariantInit(end);
   long child = 0;
@@ -208,7 +208,7 @@ STDMETHODIMP BoardAccessible::accNavigate(long navigation, VARIANT start, VARIAN
   return S_OK;
 }
 
-STDMETHODIMP BoardAccessible::accHitTest(LONG left, LONG top, VARIANT* child) noexcept {
+STDMETHODIMP MsaaBoard::accHitTest(LONG left, LONG top, VARIANT* child) noexcept {
   if (!child) return E_POINTER;
   VariantInit(child);
   if (!platform_ || !platform_->Window()) return CO_E_OBJNOTCONNECTED;
@@ -219,7 +219,7 @@ STDMETHODIMP BoardAccessible::accHitTest(LONG left, LONG top, VARIANT* child) no
   return S_OK;
 }
 
-STDMETHODIMP BoardAccessible::accDoDefaultAction(VARIANT id) noexcept {
+STDMETHODIMP MsaaBoard::accDoDefaultAction(VARIANT id) noexcept {
   long child = 0;
   RETURN_IF_FAILED(Resolve(id, child));
   if (child == CHILDID_SELF) return DISP_E_MEMBERNOTFOUND;

@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "component/identity.h"
-#include "host/container/bench.h"
-#include "host/container/tests.h"
+#include "tests/windows/container/bench.h"
+#include "tests/windows/container/tests.h"
 #include "tests/windows/check.h"
 
 namespace {
@@ -31,7 +31,7 @@ void CheckNoStrayBoxes() {
 bool ControlAvailable() {
   com::ComPtr<IUnknown> probe;
   const HRESULT hr =
-      CoCreateInstance(identity::kClassId, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, probe.put_void());
+      CoCreateInstance(component::identity::kClassId, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, probe.put_void());
   if (FAILED(hr))
     std::printf("cannot create the control (is it registered?): 0x%08lX\n", static_cast<unsigned long>(hr));
   return SUCCEEDED(hr);

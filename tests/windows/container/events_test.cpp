@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "host/container/bench.h"
-#include "host/container/tests.h"
+#include "tests/windows/container/bench.h"
+#include "tests/windows/container/tests.h"
 #include "tests/windows/check.h"
 
 namespace {
