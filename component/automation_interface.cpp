@@ -1,7 +1,6 @@
 #include "component/automation_interface.h"
 
-#include <cwctype>
-#include <type_traits>
+#include "board/text.h"
 
 namespace component::automation {
 
@@ -19,23 +18,13 @@ VARTYPE VarTypeOf(Type type) {
   return VT_EMPTY;
 }
 
-// Names compare without regard to case, as automation's do, from wide or narrow text.
-template <class Char>
-bool SameNameIn(std::wstring_view a, std::basic_string_view<Char> b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::towlower(a[i]) != std::towlower(static_cast<std::make_unsigned_t<Char>>(b[i]))) return false;
-  return true;
-}
-
 template <class Char>
 DISPID MemberIdOf(std::basic_string_view<Char> name) {
   for (const Member& member : kInterface)
-    if (SameNameIn(member.name, name)) return member.id;
+    if (board::EqualsIgnoringCase(member.name, name)) return member.id;
   return DISPID_UNKNOWN;
 }
 
-bool SameName(std::wstring_view a, std::wstring_view b) { return SameNameIn(a, b); }
 DISPID IdOf(std::wstring_view name) { return MemberIdOf(name); }
 DISPID IdOf(std::string_view name) { return MemberIdOf(name); }
 
@@ -45,7 +34,7 @@ DISPID ParameterIdOf(DISPID id, std::wstring_view name) {
     DISPID position = 0;
     for (const Parameter& parameter : member.parameters) {
       if (parameter.passing == Passing::Retval) continue;
-      if (SameName(parameter.name, name)) return position;
+      if (board::EqualsIgnoringCase(parameter.name, name)) return position;
       ++position;
     }
   }

@@ -76,9 +76,6 @@ inline constexpr Member kEvents[] = {
 // The type a parameter's value is coerced to (an enumeration travels as a long).
 VARTYPE VarTypeOf(Type type);
 
-// Case-insensitive, as automation names are.
-bool SameName(std::wstring_view a, std::wstring_view b);
-
 // The dispatch id of the interface member `name` (any case), or DISPID_UNKNOWN.
 DISPID IdOf(std::wstring_view name);
 DISPID IdOf(std::string_view name);

@@ -5,6 +5,7 @@
 #include "component/chess_control.h"
 #include "component/com/errors.h"
 #include "component/com/unique.h"
+#include "component/com/window_context.h"
 
 namespace component {
 
@@ -16,18 +17,14 @@ void ChessControl::UIActivate() {
   if (uiActive_ || !inPlaceSite_) return;
   uiActive_ = true;
   inPlaceSite_->OnUIActivate();
-  com::ComPtr<IOleInPlaceFrame> frame;
-  com::ComPtr<IOleInPlaceUIWindow> document;
-  RECT position{}, clip{};
-  OLEINPLACEFRAMEINFO frameInfo{};
-  frameInfo.cb = sizeof frameInfo;
-  if (FAILED(inPlaceSite_->GetWindowContext(frame.put(), document.put(), &position, &clip, &frameInfo))) return;
+  auto context = com::WindowContextOf(*inPlaceSite_.get());
+  if (!context) return;
   // The frame sends its keys through TranslateAccelerator from now on.
   auto* self = static_cast<IOleInPlaceActiveObject*>(this);
-  if (frame) frame->SetActiveObject(self, nullptr);
-  if (document) document->SetActiveObject(self, nullptr);
-  activeFrame_ = std::move(frame);
-  activeDocument_ = std::move(document);
+  if (context->frame) context->frame->SetActiveObject(self, nullptr);
+  if (context->document) context->document->SetActiveObject(self, nullptr);
+  activeFrame_ = std::move(context->frame);
+  activeDocument_ = std::move(context->document);
 }
 
 void ChessControl::FocusChanged(bool focused) noexcept {

@@ -3,6 +3,7 @@
 
 #include "component/chess_control.h"
 #include "component/com/errors.h"
+#include "component/com/window_context.h"
 #include "component/identity.h"
 
 namespace component {
@@ -52,16 +53,10 @@ HRESULT ChessControl::InPlaceActivate(LONG verb, HWND parent, LPCRECT position) 
     inPlaceSite_ = std::move(site);
   }
   if (!platform_.Window()) {
-    com::ComPtr<IOleInPlaceFrame> frame;
-    com::ComPtr<IOleInPlaceUIWindow> document;
-    RECT placed{}, clip{};
-    OLEINPLACEFRAMEINFO frameInfo{};
-    frameInfo.cb = sizeof frameInfo;
     HWND siteWindow = nullptr;
     if (SUCCEEDED(inPlaceSite_->GetWindow(&siteWindow))) parent = siteWindow;
-    if (FAILED(inPlaceSite_->GetWindowContext(frame.put(), document.put(), &placed, &clip, &frameInfo)) &&
-        position)
-      placed = *position;
+    const auto context = com::WindowContextOf(*inPlaceSite_.get());
+    const RECT placed = context ? context->position : position ? *position : RECT{};
     if (!platform_.Create(parent, placed)) return HRESULT_FROM_WIN32(GetLastError());
     FollowAmbientBackColor();
   }

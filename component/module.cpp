@@ -2,9 +2,29 @@
 // registration entry points live with the registration record's routines.
 #include <windows.h>
 
+#include "board/automation_error.h"
+#include "board/text.h"
 #include "component/class_factory.h"
+#include "component/com/errors.h"
 #include "component/com/module_lock.h"
+#include "component/identity.h"
 #include "control/win32/window_platform.h"
+
+namespace {
+
+std::optional<com::AutomationFault> FaultOf(const std::exception& error) {
+  const auto* automation = dynamic_cast<const board::AutomationError*>(&error);
+  if (!automation) return std::nullopt;
+  return com::AutomationFault{automation->number(), board::Wide(automation->what())};
+}
+
+// The core's errors reach callers as errors of the control's default interface,
+// from the moment the library is loaded.
+const bool kErrorSourceSet = (com::SetErrorSource({component::identity::kDefaultInterfaceId,
+                                                   component::identity::kProgId, &FaultOf}),
+                              true);
+
+}  // namespace
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) noexcept {
   // At process exit (reserved set) windows are gone already.

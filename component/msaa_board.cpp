@@ -1,5 +1,6 @@
 #include "component/msaa_board.h"
 
+#include "board/text.h"
 #include "component/com/errors.h"
 
 namespace component {
@@ -11,7 +12,7 @@ HRESULT ReturnText(const std::wstring& text, BSTR* out) {
   return *out ? S_OK : E_OUTOFMEMORY;
 }
 
-std::wstring Wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
+using board::Wide;
 
 void SetChild(VARIANT* out, long child) {
   out->vt = VT_I4;

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "board/text.h"
 #include "component/chess_control.h"
 #include "component/com/errors.h"
 #include "component/com/unique.h"
@@ -66,7 +67,7 @@ void WriteStream(IStream& stream, control::MemoryPropertyBag& bag) {
   WriteExactly(stream, bytes, sizeof bytes);
 }
 
-std::wstring Wide(std::string_view text) { return std::wstring(text.begin(), text.end()); }
+using board::Wide;
 
 // A container's IPropertyBag as the control's property bag.
 class ContainerBag : public control::PropertyBag {

@@ -12,8 +12,6 @@ namespace control {
 
 class OvlChess;
 
-enum class AccessibleRole { Table, Cell };
-
 struct AccessibleStates {
   bool focusable = false;
   bool focused = false;
@@ -33,7 +31,6 @@ class AccessibleBoard {
   AccessibleBoard(OvlChess& control, const CellGrid& cells, const KeyboardInput& keyboard);
 
   static bool IsChild(long child) { return child >= 1 && child <= kChildCount; }
-  static AccessibleRole Role(int16_t child) { return child == kSelf ? AccessibleRole::Table : AccessibleRole::Cell; }
 
   // "e2, cream pawn": the square seen from cream's side, then what it shows.
   std::string Name(int16_t cell) const;

@@ -27,7 +27,6 @@ class KeyboardInput {
   int16_t CursorCell() const;
 
   void SetFocused(bool focused) { focused_ = focused; }
-  bool Focused() const { return focused_; }
   // The cursor's cell while the board has the focus, else 0.
   int16_t FocusedCell() const { return focused_ ? CursorCell() : 0; }
   void SetCuesShown(bool shown) { cuesShown_ = shown; }

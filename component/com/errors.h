@@ -1,13 +1,23 @@
 #pragma once
 
+// The COM toolkit (this folder) stands alone: it knows COM, not the control.
+// Its one seam is how errors reach callers. Code throws; com::Guarded, the
+// one catch, turns the exception into an HRESULT with error information.
+// What an exception means to a caller is the user's to say: at start-up the
+// component calls SetErrorSource with its interface id and ProgID (the
+// IErrorInfo GUID and source) and a function that reads the automation error
+// number and description from an exception of its own. The toolkit itself
+// knows only PlatformFailure, an HRESULT a platform call returned.
 #include <windows.h>
 
 #include <oleauto.h>
 
+#include <cstdint>
+#include <exception>
 #include <new>
+#include <optional>
+#include <string>
 #include <type_traits>
-
-#include "board/automation_error.h"
 
 #define RETURN_IF_FAILED(expression)           \
   do {                                         \
@@ -17,20 +27,44 @@
 
 namespace com {
 
-// A platform call that failed with an HRESULT, raised as the core's error: its
-// number is the HRESULT itself (negative), where the control's own numbers are small positives.
-board::AutomationError PlatformFailure(HRESULT hr);
+// An error as a caller sees it: Err.Number in a script host and its text.
+// A negative number is an HRESULT itself; the control's own are small positives.
+struct AutomationFault {
+  int32_t number;
+  std::wstring description;
+};
+
+// Where a module's errors come from, and which of its exceptions are
+// automation errors (nullopt for any other exception).
+struct ErrorSource {
+  GUID interfaceId;
+  const wchar_t* progId;
+  std::optional<AutomationFault> (*faultOf)(const std::exception&);
+};
+void SetErrorSource(const ErrorSource& source);
+
+// A platform call that failed with an HRESULT; the caller sees that HRESULT.
+class PlatformFailure : public std::exception {
+ public:
+  explicit PlatformFailure(HRESULT hr) : hr_(hr) {}
+  HRESULT hr() const { return hr_; }
+  const char* what() const noexcept override { return "Automation error"; }
+
+ private:
+  HRESULT hr_;
+};
 inline void ThrowIfFailed(HRESULT hr) {
   if (FAILED(hr)) throw PlatformFailure(hr);
 }
 
 // The HRESULT a caller sees for an automation error number: facility control,
 // as script hosts expect (error 382 is 0x800A017E).
-HRESULT HResultOf(const board::AutomationError& error);
+HRESULT HResultOf(int32_t number);
 
 // Records error information (source, description) for the current thread,
-// for ISupportErrorInfo callers and for Invoke's EXCEPINFO, and returns the HRESULT.
-HRESULT ReportAutomationError(const board::AutomationError& error);
+// for ISupportErrorInfo callers and for Invoke's EXCEPINFO, and returns the
+// HRESULT; E_UNEXPECTED for an exception that is no automation error.
+HRESULT ReportError(const std::exception& error) noexcept;
 
 // The one place where an exception becomes an HRESULT with its error information.
 // No exception leaves a COM method or an export. An action that returns an
@@ -44,10 +78,10 @@ HRESULT Guarded(Action&& action) noexcept {
       action();
       return S_OK;
     }
-  } catch (const board::AutomationError& error) {
-    return ReportAutomationError(error);
   } catch (const std::bad_alloc&) {
     return E_OUTOFMEMORY;
+  } catch (const std::exception& error) {
+    return ReportError(error);
   } catch (...) {
     return E_UNEXPECTED;
   }

@@ -38,8 +38,6 @@ class Unique {
 };
 
 using UniqueBstr = Unique<BSTR, &SysFreeString>;
-using UniqueHdc = Unique<HDC, &DeleteDC>;
-using UniqueGdiObject = Unique<HGDIOBJ, &DeleteObject>;
 using UniqueHkey = Unique<HKEY, &RegCloseKey>;
 
 // A VARIANT that clears itself.
@@ -54,22 +52,6 @@ class UniqueVariant : public VARIANT {
     VariantClear(this);
     return this;
   }
-};
-
-// A window device context borrowed with GetDC, given back with ReleaseDC.
-class WindowDc {
- public:
-  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
-  WindowDc(const WindowDc&) = delete;
-  WindowDc& operator=(const WindowDc&) = delete;
-  ~WindowDc() {
-    if (dc_) ReleaseDC(window_, dc_);
-  }
-  HDC get() const { return dc_; }
-
- private:
-  HWND window_;
-  HDC dc_;
 };
 
 }  // namespace com

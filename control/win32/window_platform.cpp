@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "board/text.h"
 #include "control/ovl_chess.h"
 #include "control/win32/message_guard.h"
 #include "control/win32/this_module.h"
@@ -243,8 +244,7 @@ void WindowPlatform::RaiseEvent(ControlEvent event, EventArguments& arguments) {
 }
 
 void WindowPlatform::ShowMessage(std::string_view text) {
-  const std::wstring wide(text.begin(), text.end());
-  MessageBoxW(window_ ? window_ : GetActiveWindow(), wide.c_str(), messageTitle_.c_str(), MB_OK);
+  MessageBoxW(window_ ? window_ : GetActiveWindow(), board::Wide(text).c_str(), messageTitle_.c_str(), MB_OK);
 }
 
 RECT WindowPlatform::CellRect(int16_t cell) const {

@@ -32,7 +32,7 @@ void Canvas::Fill(uint32_t colour) {
 
 Pixels CaptureWindow(HWND window, int width, int height) {
   Canvas canvas(width, height);
-  com::WindowDc source(window);
+  WindowDc source(window);
   BitBlt(canvas.Dc(), 0, 0, width, height, source.get(), 0, 0, SRCCOPY);
   return canvas.Read();
 }

@@ -10,6 +10,25 @@
 
 namespace host {
 
+using UniqueHdc = com::Unique<HDC, &DeleteDC>;
+using UniqueGdiObject = com::Unique<HGDIOBJ, &DeleteObject>;
+
+// A window device context borrowed with GetDC, given back with ReleaseDC.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  ~WindowDc() {
+    if (dc_) ReleaseDC(window_, dc_);
+  }
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
 // 0x00RRGGBB pixels, top row first.
 struct Pixels {
   int width = 0;
@@ -36,8 +55,8 @@ class Canvas {
   int width_;
   int height_;
   uint32_t* bits_ = nullptr;
-  com::UniqueHdc dc_;
-  com::UniqueGdiObject bitmap_;
+  UniqueHdc dc_;
+  UniqueGdiObject bitmap_;
   HGDIOBJ previous_ = nullptr;
 };
 

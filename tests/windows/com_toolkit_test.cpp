@@ -1,15 +1,38 @@
 // The COM toolkit's exception boundary: an object whose constructor throws
-// fails its creation with an HRESULT and leaves no lock behind.
+// fails its creation with an HRESULT and leaves no lock behind; automation
+// errors leave error information naming the source the user set.
 #include <windows.h>
 
 #include <stdexcept>
 #include <type_traits>
 
 #include "component/com/com_object.h"
+#include "component/com/com_ptr.h"
 #include "component/com/errors.h"
+#include "component/com/unique.h"
 #include "tests/windows/check.h"
 
 namespace {
+
+// The user's own error type, known to the toolkit only through the error source.
+class NumberedError : public std::runtime_error {
+ public:
+  NumberedError(int32_t number, const char* description) : std::runtime_error(description), number_(number) {}
+  int32_t number() const { return number_; }
+
+ private:
+  int32_t number_;
+};
+
+constexpr GUID kInterfaceId = {0x0f1e2d3c, 0x4b5a, 0x6978, {0x87, 0x96, 0xa5, 0xb4, 0xc3, 0xd2, 0xe1, 0xf0}};
+constexpr wchar_t kProgId[] = L"Toolkit.Test";
+
+std::optional<com::AutomationFault> FaultOf(const std::exception& error) {
+  const auto* numbered = dynamic_cast<const NumberedError*>(&error);
+  if (!numbered) return std::nullopt;
+  const std::string text = numbered->what();
+  return com::AutomationFault{numbered->number(), std::wstring(text.begin(), text.end())};
+}
 
 enum class Failure { None, Memory, Automation, Other };
 
@@ -22,7 +45,7 @@ class Fragile final : public com::ComObject<Fragile, IUnknown> {
       case Failure::Memory:
         throw std::bad_alloc();
       case Failure::Automation:
-        throw board::AutomationError(6, "Overflow");
+        throw NumberedError(6, "Overflow");
       case Failure::Other:
         throw 42;
     }
@@ -59,12 +82,47 @@ void GuardedPassesResultsOn() {
   CHECK_EQ(com::Guarded([]() -> HRESULT { throw std::runtime_error("x"); }), E_UNEXPECTED);
 }
 
+// The error information a caller reads after a failed call: the user's
+// interface and ProgID, and the exception's own text.
+void ErrorsCarryTheirSource() {
+  struct Case {
+    const char* name;
+    HRESULT (*fail)();
+    HRESULT expected;
+    const wchar_t* description;
+  };
+  const Case cases[] = {
+      {"automation error", [] { return com::Guarded([] { throw NumberedError(382, "Not at design time"); }); },
+       static_cast<HRESULT>(0x800A017E), L"Not at design time"},
+      {"platform failure", [] { return com::Guarded([] { com::ThrowIfFailed(STG_E_MEDIUMFULL); }); },
+       STG_E_MEDIUMFULL, L"Automation error"},
+  };
+  for (const Case& c : cases) {
+    check::context = c.name;
+    SetErrorInfo(0, nullptr);
+    CHECK_EQ(c.fail(), c.expected);
+    com::ComPtr<IErrorInfo> info;
+    CHECK_EQ(GetErrorInfo(0, info.put()), S_OK);
+    if (!info) continue;
+    GUID guid{};
+    com::UniqueBstr source, description;
+    info->GetGUID(&guid);
+    info->GetSource(source.put());
+    info->GetDescription(description.put());
+    CHECK_EQ(guid, kInterfaceId);
+    CHECK_EQ(std::wstring(source.get() ? source.get() : L""), std::wstring(kProgId));
+    CHECK_EQ(std::wstring(description.get() ? description.get() : L""), std::wstring(c.description));
+  }
+}
+
 }  // namespace
 
 int wmain() {
   CoInitialize(nullptr);
+  com::SetErrorSource({kInterfaceId, kProgId, &FaultOf});
   ThrowingConstructorsFailTheCreation();
   GuardedPassesResultsOn();
+  ErrorsCarryTheirSource();
   CoUninitialize();
   return check::Result();
 }

@@ -84,7 +84,7 @@ void CompareMetafiles(Bench& bench) {
 
   // The frame, in hundredths of a millimetre of the screen the recording refers to,
   // makes the recording exactly `bounds` in size.
-  com::WindowDc screen(nullptr);
+  host::WindowDc screen(nullptr);
   const RECT frame{0, 0, MulDiv(size, 100 * GetDeviceCaps(screen.get(), HORZSIZE), GetDeviceCaps(screen.get(), HORZRES)),
                    MulDiv(size, 100 * GetDeviceCaps(screen.get(), VERTSIZE), GetDeviceCaps(screen.get(), VERTRES))};
   HDC enhancedRecorder = CreateEnhMetaFileW(screen.get(), nullptr, &frame, nullptr);
