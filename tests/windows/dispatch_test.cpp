@@ -223,6 +223,14 @@ void MemberErrorsReachBothKindsOfCaller(IDispatch* object) {
   com::UniqueBstr description;
   if (info) info->GetDescription(description.put());
   CHECK(description && std::wstring(description.get()) == L"Index out of bounds");
+  com::UniqueBstr source;
+  GUID guid{};
+  if (info) {
+    info->GetSource(source.put());
+    info->GetGUID(&guid);
+  }
+  CHECK(source && std::wstring(source.get()) == component::identity::kProgId);
+  CHECK(guid == component::identity::kDefaultInterfaceId);
   PieceNum piece{};
   CHECK_EQ(chess->get_Piece(&col, &row, &piece), S_OK);
   CHECK_EQ(piece, 15);
