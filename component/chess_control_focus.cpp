@@ -17,7 +17,7 @@ void ChessControl::UIActivate() {
   if (uiActive_ || !inPlaceSite_) return;
   uiActive_ = true;
   inPlaceSite_->OnUIActivate();
-  auto context = com::WindowContextOf(*inPlaceSite_.get());
+  auto context = com::WindowContextOf(*inPlaceSite_);
   if (!context) return;
   // The frame sends its keys through TranslateAccelerator from now on.
   auto* self = static_cast<IOleInPlaceActiveObject*>(this);

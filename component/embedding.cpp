@@ -55,7 +55,7 @@ HRESULT ChessControl::InPlaceActivate(LONG verb, HWND parent, LPCRECT position) 
   if (!platform_.Window()) {
     HWND siteWindow = nullptr;
     if (SUCCEEDED(inPlaceSite_->GetWindow(&siteWindow))) parent = siteWindow;
-    const auto context = com::WindowContextOf(*inPlaceSite_.get());
+    const auto context = com::WindowContextOf(*inPlaceSite_);
     const RECT placed = context ? context->position : position ? *position : RECT{};
     if (!platform_.Create(parent, placed)) return HRESULT_FROM_WIN32(GetLastError());
     FollowAmbientBackColor();
