@@ -71,7 +71,7 @@ BENCHMARK(PieceWriteAndRecompose);
 void RenderFullBoard(benchmark::State& state) {
   Instance instance;
   instance.chess.NewGame();
-  constexpr int kBoard = control::CellGrid::kBoardPixels;
+  constexpr int kBoard = control::kBoardPixels;
   std::vector<uint32_t> pixels(kBoard * kBoard);
   for (auto _ : state) {
     instance.platform.Cells().Render(pixels.data(), kBoard, kBoard, kBoard);

@@ -22,9 +22,11 @@ enum PieceNum : int32_t {
   Wking = 13,
 };
 
-// Picture numbers of the two bare squares.
+// Picture numbers of the two bare squares; the pieces' lie between them, so
+// the dark square's is the last.
 constexpr int16_t kLightSquareImage = 1;
 constexpr int16_t kDarkSquareImage = 14;
+constexpr int16_t kImageCount = kDarkSquareImage;
 
 constexpr int16_t kBoardSize = 8;
 constexpr int16_t kSquareCount = 64;
