@@ -7,6 +7,7 @@
 
 #include "art/draw/flood_fill.h"
 #include "art/draw/pictures.h"
+#include "board/squares.h"
 #include "control/picture_set.h"
 
 using control::DecodedPicture;
@@ -179,4 +180,38 @@ TEST(DrawnPictures, EachSizeIsDrawnOnceAndSharedAcrossThreads) {
   EXPECT_NE(seen[0], &PictureSet::ForSize(61));
   EXPECT_THROW(PictureSet::ForSize(0), std::invalid_argument);
   EXPECT_THROW(PictureSet::ForSize(control::kLargestPictureSize + 1), std::invalid_argument);
+}
+
+// The dark rim is a design pixel wide at every size, so it takes about the same
+// share of a piece at any size from the design size up.
+TEST(DrawnPictures, TheRimThickensWithTheSquare) {
+  auto rimShares = [](int size) {
+    constexpr uint8_t kRimEntry = 1;
+    const std::vector<art::Picture> pictures = art::DrawImages(size);
+    std::vector<double> shares;
+    for (int16_t image = board::Bpawn; image <= board::Bking; ++image) {
+      const std::vector<uint8_t>& pixels = pictures[image - 1].pixels;
+      const auto piece = std::count_if(pixels.begin(), pixels.end(), [](uint8_t entry) { return entry != 0; });
+      shares.push_back(double(std::count(pixels.begin(), pixels.end(), kRimEntry)) / double(piece));
+    }
+    return shares;
+  };
+  const std::vector<double> design = rimShares(art::kDesignSize);
+  for (int size : {55, 74, 111}) {
+    const std::vector<double> scaled = rimShares(size);
+    for (size_t piece = 0; piece < design.size(); ++piece) {
+      EXPECT_GT(scaled[piece], 0.8 * design[piece]) << size << " piece " << piece;
+      EXPECT_LT(scaled[piece], 1.25 * design[piece]) << size << " piece " << piece;
+    }
+  }
+}
+
+TEST(DrawnPictures, CoverageIsMeasuredFinelyAtEverySizeAndNoFinerThanNeeded) {
+  for (int size = 1; size <= control::kLargestPictureSize; ++size) {
+    const int samples = art::SamplesPerSide(size);
+    EXPECT_GE(samples, 4) << size;
+    EXPECT_GE(samples * size, 6 * art::kDesignSize) << size;
+    // One sample a side fewer would fall short of one of the two.
+    EXPECT_TRUE(samples == 4 || (samples - 1) * size < 6 * art::kDesignSize) << size;
+  }
 }

@@ -355,10 +355,8 @@ bool OnJawStroke(double centreX, double centreY, double pixel) {
 // not cover it. A pixel belongs to the piece when at least half of it is
 // covered; edges are never blended towards black, which would fringe the piece
 // on the wood.
-// Six samples a side per design pixel, and no fewer than four per device pixel:
-// the time a large size takes stays bounded and its edges stay as fine.
 std::vector<double> Coverage(const Outline& outline, int size) {
-  const int samples = std::max(4, (6 * kDesignSize + size - 1) / size);
+  const int samples = SamplesPerSide(size);
   const double unit = double(kDesignSize) / size;
   std::vector<double> light(size_t(size) * size, -1);
   for (int y = 0; y < size; ++y)
@@ -485,6 +483,8 @@ const char* const kToolboxArt[] = {
 // clang-format on
 
 }  // namespace
+
+int SamplesPerSide(int size) { return std::max(4, (6 * kDesignSize + size - 1) / size); }
 
 Picture DrawImage(int image, int size) {
   if (image == board::kLightSquareImage) return RenderWood({188, 136, 74}, {246, 206, 146}, false, 11, size);

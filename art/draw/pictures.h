@@ -22,7 +22,8 @@ struct Rgb {
 inline bool IsBlack(Rgb colour) { return colour.red == 0 && colour.green == 0 && colour.blue == 0; }
 
 // A palette picture, rows from the top. In piece pictures exact black is
-// transparent, and only entry 0 is black.
+// transparent, and only entry 0 is black; entry 1 is the dark rim's colour and
+// only the rim has it.
 struct Picture {
   int width = 0, height = 0;
   std::vector<std::uint8_t> pixels;
@@ -42,6 +43,12 @@ Picture DrawImage(int image, int size);
 // All board::kImageCount of them, in image order; red and cream share one
 // drawing of each outline.
 std::vector<Picture> DrawImages(int size);
+
+// How many samples a side measure how much of a pixel a piece covers, at a
+// square of `size` pixels: six per design pixel, and no fewer than four per
+// device pixel, so the time a large size takes stays bounded and its edges stay
+// as fine.
+int SamplesPerSide(int size);
 
 // The 16x15 toolbox button in the 16 standard Windows colours.
 Picture DrawToolbox();
