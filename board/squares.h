@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cassert>
 #include <cstdint>
 
 namespace board {
@@ -41,9 +42,12 @@ constexpr bool IsOnBoard(int16_t col, int16_t row) {
   return col >= 1 && col <= kBoardSize && row >= 1 && row <= kBoardSize;
 }
 
-// (row - 1) * 8 + col, each step guarded against 16-bit overflow. Callers test
-// IsOnBoard first, so the guards never fire in operation.
-int16_t SquareIndex(int16_t col, int16_t row);
+// (row - 1) * 8 + col, 1..64. Every caller tests IsOnBoard first, so no step
+// can leave 16 bits.
+constexpr int16_t SquareIndex(int16_t col, int16_t row) {
+  assert(IsOnBoard(col, row));
+  return static_cast<int16_t>((row - 1) * kBoardSize + col);
+}
 
 // The reverse of SquareIndex for 1..64.
 constexpr Square SquareOfIndex(int16_t index) {
