@@ -23,8 +23,8 @@ uint32_t ReadLittleEndian(const unsigned char* bytes, int count) {
 
 // The pictures are built into the library, so a malformed one is a build fault.
 [[noreturn]] void BadPicture(int image) {
-  throw std::logic_error("embedded picture " + std::to_string(image) +
-                         " is not a 37x37 8-bit uncompressed bitmap");
+  throw std::logic_error("embedded picture " + std::to_string(image) + " is not a " +
+                         std::to_string(kPictureSize) + "-pixel square 8-bit uncompressed bitmap");
 }
 
 DecodedPicture Blank(int size) {
