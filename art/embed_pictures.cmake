@@ -1,8 +1,8 @@
 # Writes a C++ source holding the picture files as byte arrays, so the library
 # needs no file at run time. Run with -DPICTURES=<dir> -DOUTPUT=<file>.
 set(names "")
-set(body "#include \"art/embedded_pictures.h\"\n\n#include <iterator>\n\n#include \"board/squares.h\"\n\n"
-  "namespace art {\nnamespace {\n")
+string(CONCAT body "#include \"art/embedded_pictures.h\"\n\n#include <iterator>\n\n"
+  "#include \"board/squares.h\"\n\nnamespace art {\nnamespace {\n")
 file(GLOB files "${PICTURES}/image??.bmp")
 list(SORT files)
 foreach(file IN LISTS files)
