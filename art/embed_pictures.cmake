@@ -1,13 +1,12 @@
 # Writes a C++ source holding the picture files as byte arrays, so the library
 # needs no file at run time. Run with -DPICTURES=<dir> -DOUTPUT=<file>.
 set(names "")
-set(body "#include \"art/embedded_pictures.h\"\n\nnamespace art {\nnamespace {\n")
-foreach(n RANGE 1 14)
-  if(n LESS 10)
-    set(name image0${n})
-  else()
-    set(name image${n})
-  endif()
+string(CONCAT body "#include \"art/embedded_pictures.h\"\n\n#include <iterator>\n\n"
+  "#include \"board/squares.h\"\n\nnamespace art {\nnamespace {\n")
+file(GLOB files "${PICTURES}/image??.bmp")
+list(SORT files)
+foreach(file IN LISTS files)
+  get_filename_component(name "${file}" NAME_WE)
   list(APPEND names ${name})
 endforeach()
 foreach(name IN LISTS names)
@@ -19,7 +18,8 @@ string(APPEND body "const PictureFile kImages[] = {\n")
 foreach(name IN LISTS names)
   string(APPEND body "    {k_${name}, sizeof k_${name}},\n")
 endforeach()
-string(APPEND body "};\n}  // namespace\n\n"
+string(APPEND body "};\nstatic_assert(std::size(kImages) == board::kImageCount, \"one picture file per image\");\n"
+  "}  // namespace\n\n"
   "PictureFile ImageFile(int image) { return kImages[image - 1]; }\n\n"
   "}  // namespace art\n")
 file(WRITE "${OUTPUT}.tmp" "${body}")

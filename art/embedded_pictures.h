@@ -10,7 +10,7 @@ struct PictureFile {
   size_t size;
 };
 
-// image01.bmp .. image14.bmp, by number 1..14.
+// image01.bmp, image02.bmp ..., by image number 1..board::kImageCount.
 PictureFile ImageFile(int image);
 
 }  // namespace art

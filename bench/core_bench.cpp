@@ -1,4 +1,5 @@
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 
 #include <cstdio>
 #include <memory>
@@ -70,7 +71,7 @@ BENCHMARK(PieceWriteAndRecompose);
 void RenderFullBoard(benchmark::State& state) {
   Instance instance;
   instance.chess.NewGame();
-  constexpr int kBoard = control::CellGrid::kBoardPixels;
+  constexpr int kBoard = control::kBoardPixels;
   std::vector<uint32_t> pixels(kBoard * kBoard);
   for (auto _ : state) {
     instance.platform.Cells().Render(pixels.data(), kBoard, kBoard, kBoard);
@@ -104,6 +105,14 @@ void DrawPicturesForANewSize(benchmark::State& state) {
 }
 BENCHMARK(DrawPicturesForANewSize)->Arg(125)->Arg(150)->Arg(200)->Arg(300)->Unit(benchmark::kMillisecond);
 
+// Heap the process keeps for the pictures of one display scale, made on its first use (glibc's count of
+// allocated bytes, so the figure is exact and the same on every run).
+size_t PictureMemory(int percent) {
+  const size_t before = mallinfo2().uordblks;
+  control::PictureSet::ForSize(control::DeviceScale::FromFactor(percent / 100.0).Square());
+  return mallinfo2().uordblks - before;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -111,6 +120,9 @@ int main(int argc, char** argv) {
   std::printf("board state per instance: %zu bytes (store %zu, cells %zu, rest of control %zu)\n",
               sizeof(OvlChess) + sizeof(control::CellGrid), sizeof(board::BoardStore),
               sizeof(control::CellGrid), sizeof(OvlChess) - sizeof(board::BoardStore));
+  // Before any benchmark has made them.
+  for (int percent : {100, 200})
+    std::printf("pictures at %d %%: %zu bytes per process\n", percent, PictureMemory(percent));
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   return 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cassert>
 #include <cstdint>
 
 namespace board {
@@ -22,9 +23,11 @@ enum PieceNum : int32_t {
   Wking = 13,
 };
 
-// Picture numbers of the two bare squares.
+// Picture numbers of the two bare squares; the pieces' lie between them, so
+// the dark square's is the last.
 constexpr int16_t kLightSquareImage = 1;
 constexpr int16_t kDarkSquareImage = 14;
+constexpr int16_t kImageCount = kDarkSquareImage;
 
 constexpr int16_t kBoardSize = 8;
 constexpr int16_t kSquareCount = 64;
@@ -39,9 +42,12 @@ constexpr bool IsOnBoard(int16_t col, int16_t row) {
   return col >= 1 && col <= kBoardSize && row >= 1 && row <= kBoardSize;
 }
 
-// (row - 1) * 8 + col, each step guarded against 16-bit overflow. Callers test
-// IsOnBoard first, so the guards never fire in operation.
-int16_t SquareIndex(int16_t col, int16_t row);
+// (row - 1) * 8 + col, 1..64. Every caller tests IsOnBoard first, so no step
+// can leave 16 bits.
+constexpr int16_t SquareIndex(int16_t col, int16_t row) {
+  assert(IsOnBoard(col, row));
+  return static_cast<int16_t>((row - 1) * kBoardSize + col);
+}
 
 // The reverse of SquareIndex for 1..64.
 constexpr Square SquareOfIndex(int16_t index) {

@@ -20,8 +20,6 @@ struct PixelRect {
 // what transparent drawing onto a persistent bitmap shows, in a few bytes.
 class CellGrid {
  public:
-  static constexpr int kBoardPixels = board::kBoardSize * kPictureSize;
-
   CellGrid();
 
   bool Exists(int16_t cell) const;

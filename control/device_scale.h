@@ -7,6 +7,10 @@
 
 namespace control {
 
+// The board's side in 96-DPI units, which are its pixels at 96 DPI: what the
+// control asks its container for.
+constexpr int kBoardPixels = board::kBoardSize * kPictureSize;
+
 // How the control's 96-DPI units (a square is 37 of them) map to a device's
 // pixels. A square is floor(37 * factor) pixels: rounding up would make eight
 // of them overflow the rectangle the container sized from the 96-DPI extent.

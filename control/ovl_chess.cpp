@@ -1,12 +1,12 @@
 #include "control/ovl_chess.h"
 
 #include "board/squares.h"
+#include "control/device_scale.h"
 #include "control/picture_set.h"
 
 namespace control {
 
 namespace {
-constexpr float kBoardPixels = board::kBoardSize * kPictureSize;
 constexpr float kPitch = kPictureSize;
 }  // namespace
 

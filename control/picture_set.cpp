@@ -23,18 +23,17 @@ uint32_t ReadLittleEndian(const unsigned char* bytes, int count) {
 
 // The pictures are built into the library, so a malformed one is a build fault.
 [[noreturn]] void BadPicture(int image) {
-  throw std::logic_error("embedded picture " + std::to_string(image) +
-                         " is not a 37x37 8-bit uncompressed bitmap");
+  throw std::logic_error("embedded picture " + std::to_string(image) + " is not a " +
+                         std::to_string(kPictureSize) + "-pixel square 8-bit uncompressed bitmap");
 }
 
 DecodedPicture Blank(int size) {
   const size_t count = static_cast<size_t>(size) * static_cast<size_t>(size);
-  return {std::vector<uint32_t>(count), std::vector<uint32_t>(count), false};
+  return {std::vector<uint32_t>(count), false};
 }
 
 void Put(DecodedPicture& picture, size_t at, uint32_t rgb) {
   picture.pixels[at] = rgb;
-  picture.opaque[at] = rgb == 0 ? 0 : ~uint32_t{0};
   picture.hasMaskColour |= rgb == 0;
 }
 
@@ -73,10 +72,10 @@ DecodedPicture Decode(int image, const art::PictureFile& file) {
 }
 
 DecodedPicture Convert(const art::Picture& drawn) {
-  DecodedPicture picture = Blank(drawn.w);
-  for (size_t i = 0; i < drawn.px.size(); ++i) {
-    const art::Rgb c = drawn.pal[drawn.px[i]];
-    Put(picture, i, (uint32_t{c.r} << 16) | (uint32_t{c.g} << 8) | c.b);
+  DecodedPicture picture = Blank(drawn.width);
+  for (size_t i = 0; i < drawn.pixels.size(); ++i) {
+    const art::Rgb colour = drawn.palette[drawn.pixels[i]];
+    Put(picture, i, (uint32_t{colour.red} << 16) | (uint32_t{colour.green} << 8) | colour.blue);
   }
   return picture;
 }

@@ -4,11 +4,15 @@
 #include <cstdint>
 #include <vector>
 
+#include "art/design_size.h"
+#include "board/squares.h"
+
 namespace control {
 
-constexpr int kPictureSize = 37;
+// A square at 96 DPI shows the pictures at the size they were designed at.
+constexpr int kPictureSize = art::kDesignSize;
 constexpr int kPicturePixels = kPictureSize * kPictureSize;
-constexpr int16_t kImageCount = 14;
+using board::kImageCount;
 // Eight times the 96-DPI size: beyond what any screen or printout needs, and
 // it bounds a size's pictures to about 10 MB.
 constexpr int kLargestPictureSize = 8 * kPictureSize;
@@ -18,12 +22,11 @@ constexpr int kLargestPictureSize = 8 * kPictureSize;
 // screen unchanged.
 struct DecodedPicture {
   std::vector<uint32_t> pixels;
-  // All ones where the pixel is not the mask colour (exact black), else zero.
-  std::vector<uint32_t> opaque;
+  // Whether any pixel is the mask colour, exact black, which leaves what lies beneath showing.
   bool hasMaskColour = false;
 };
 
-// The image list: the 14 pictures, made once per process per size and shared by
+// The image list: the kImageCount pictures, made once per process per size and shared by
 // every instance. At 37 pixels they are the bitmaps carried inside the
 // library; at other sizes they are drawn from the same geometry.
 class PictureSet {

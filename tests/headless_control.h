@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "control/device_scale.h"
 #include "control/headless/headless_platform.h"
 #include "control/ovl_chess.h"
 
@@ -17,7 +18,7 @@ struct HeadlessControl {
   }
 
   static constexpr int kCell = control::kPictureSize;
-  static constexpr int kBoard = control::CellGrid::kBoardPixels;
+  static constexpr int kBoard = control::kBoardPixels;
 
   // The pixel at (x, y) of cell `cell`, as the board renders it.
   uint32_t PixelOfCell(int cell, int x, int y) const {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <vector>
 
 #include "board/squares.h"
@@ -22,7 +23,12 @@ TEST(DeviceScale, SquaresRoundDownSoEightFitTheContainersRectangle) {
   }
   EXPECT_EQ(DeviceScale::FromFactor(1.1).Square(), 40);
   EXPECT_EQ(DeviceScale::FromDpi(0).Square(), 37);
-  EXPECT_EQ(DeviceScale::FromFactor(-2).Factor(), 1.0);
+  // A factor no device has is taken for 96 DPI, not for the largest square.
+  constexpr double kInfinity = std::numeric_limits<double>::infinity();
+  for (double unusable : {-2.0, 0.0, std::nan(""), kInfinity, -kInfinity}) {
+    EXPECT_EQ(DeviceScale::FromFactor(unusable).Factor(), 1.0) << unusable;
+    EXPECT_EQ(DeviceScale::FromFactor(unusable).Square(), 37) << unusable;
+  }
   EXPECT_EQ(DeviceScale::FromFactor(100).Square(), control::kLargestPictureSize);
 }
 
@@ -34,6 +40,18 @@ TEST(DeviceScale, AnAreaGetsTheLargestWholeSquaresThatFitUnlessTooSmallOrTooLarg
   EXPECT_FALSE(control::DeviceScale::Fitting(5, 5).Fits(5, 5));
   EXPECT_FALSE(control::DeviceScale::Fitting(4000, 4000).Fits(4000, 4000));
   EXPECT_EQ(control::DeviceScale::Fitting(4000, 4000).Square(), control::kLargestPictureSize);
+}
+
+TEST(DeviceScale, ABoardFitsAnAreaWhereItsSquaresAreTheLargestThatFit) {
+  struct Case {
+    int width, height;
+    bool fits;
+  };
+  // The 96-DPI board, 296 pixels a side: from 304 on, squares of 38 would fit.
+  const DeviceScale scale = DeviceScale::FromDpi(96);
+  for (Case c : {Case{296, 296, true}, Case{303, 303, true}, Case{303, 900, true}, Case{304, 304, false},
+                 Case{900, 304, false}, Case{295, 400, false}, Case{400, 295, false}})
+    EXPECT_EQ(scale.Fits(c.width, c.height), c.fits) << c.width << "x" << c.height;
 }
 
 TEST(DeviceScale, DrawingKeepsToTheSizesOfUsualScalesAndAHeldSquareKeepsUnitsTrue) {

@@ -5,7 +5,9 @@
 #include <thread>
 #include <vector>
 
+#include "art/draw/flood_fill.h"
 #include "art/draw/pictures.h"
+#include "board/squares.h"
 #include "control/picture_set.h"
 
 using control::DecodedPicture;
@@ -23,58 +25,35 @@ bool IsQueenOrKing(int16_t image) { return image == kRedQueen || image == kRedKi
 // Where a picture is black, split into what the square shows around the piece
 // (reached from the picture's edge through black, sideways only) and black
 // enclosed by the piece.
+std::vector<bool> Opaque(const DecodedPicture& picture) {
+  std::vector<bool> opaque;
+  for (uint32_t pixel : picture.pixels) opaque.push_back(pixel != 0);
+  return opaque;
+}
+
 struct Mask {
   int size;
-  std::vector<char> outside;
+  std::vector<bool> outside;
   std::vector<int> enclosedBlack;  // pixel offsets
 };
 
 Mask MaskOf(const DecodedPicture& picture, int size) {
-  Mask mask{size, std::vector<char>(picture.pixels.size(), 0), {}};
-  std::vector<int> todo;
-  auto reach = [&](int x, int y) {
-    if (x < 0 || y < 0 || x >= size || y >= size) return;
-    const int at = y * size + x;
-    if (mask.outside[at] || picture.pixels[at] != 0) return;
-    mask.outside[at] = 1;
-    todo.push_back(at);
-  };
-  for (int i = 0; i < size; ++i) reach(i, 0), reach(i, size - 1), reach(0, i), reach(size - 1, i);
-  while (!todo.empty()) {
-    const int at = todo.back();
-    todo.pop_back();
-    const int x = at % size, y = at / size;
-    reach(x - 1, y), reach(x + 1, y), reach(x, y - 1), reach(x, y + 1);
-  }
+  std::vector<bool> black = Opaque(picture);
+  black.flip();
+  Mask mask{size, art::ReachedFromEdge(black, size), {}};
   for (int at = 0; at < size * size; ++at)
-    if (picture.pixels[at] == 0 && !mask.outside[at]) mask.enclosedBlack.push_back(at);
+    if (black[at] && !mask.outside[at]) mask.enclosedBlack.push_back(at);
   return mask;
 }
 
 // Pixels of the piece (not outside) that are 8-connected to the first one.
 int BodyPixels(const Mask& mask) {
-  const int size = mask.size;
-  std::vector<char> seen(mask.outside.size(), 0);
-  const auto first = std::find(mask.outside.begin(), mask.outside.end(), 0);
+  const auto first = std::find(mask.outside.begin(), mask.outside.end(), false);
   if (first == mask.outside.end()) return 0;
-  std::vector<int> todo{static_cast<int>(first - mask.outside.begin())};
-  seen[todo.back()] = 1;
-  int count = 0;
-  while (!todo.empty()) {
-    const int at = todo.back();
-    todo.pop_back();
-    ++count;
-    for (int dy = -1; dy <= 1; ++dy)
-      for (int dx = -1; dx <= 1; ++dx) {
-        const int x = at % size + dx, y = at / size + dy;
-        if (x < 0 || y < 0 || x >= size || y >= size) continue;
-        const int next = y * size + x;
-        if (seen[next] || mask.outside[next]) continue;
-        seen[next] = 1;
-        todo.push_back(next);
-      }
-  }
-  return count;
+  std::vector<bool> piece = mask.outside;
+  piece.flip();
+  const std::vector<bool> body = art::Flood(piece, mask.size, {static_cast<int>(first - mask.outside.begin())}, true);
+  return static_cast<int>(std::count(body.begin(), body.end(), true));
 }
 
 }  // namespace
@@ -85,11 +64,11 @@ TEST(DrawnPictures, AtTheDesignSizeTheGeometryGivesTheEmbeddedBitmapsExactly) {
   for (int16_t image = 1; image <= control::kImageCount; ++image) {
     const art::Picture drawn = art::DrawImage(image, art::kDesignSize);
     const auto& expected = embedded.Lookup(image).pixels;
-    ASSERT_EQ(drawn.px.size(), expected.size());
+    ASSERT_EQ(drawn.pixels.size(), expected.size());
     int differing = 0;
     for (size_t i = 0; i < expected.size(); ++i) {
-      const art::Rgb c = drawn.pal[drawn.px[i]];
-      differing += expected[i] != ((uint32_t{c.r} << 16) | (uint32_t{c.g} << 8) | c.b);
+      const art::Rgb c = drawn.palette[drawn.pixels[i]];
+      differing += expected[i] != ((uint32_t{c.red} << 16) | (uint32_t{c.green} << 8) | c.blue);
     }
     EXPECT_EQ(differing, 0) << "image " << image;
   }
@@ -103,8 +82,6 @@ TEST(DrawnPictures, EverySizeHasFourteenSquarePicturesAndSquaresWithoutBlack) {
       const DecodedPicture& picture = set.Lookup(image);
       ASSERT_EQ(picture.pixels.size(), static_cast<size_t>(size * size)) << size << " " << image;
       EXPECT_EQ(picture.hasMaskColour, IsPiece(image)) << size << " " << image;
-      for (size_t i = 0; i < picture.pixels.size(); ++i)
-        ASSERT_EQ(picture.opaque[i] != 0, picture.pixels[i] != 0) << size << " " << image;
     }
     EXPECT_THROW(set.Lookup(15), std::exception);
   }
@@ -116,7 +93,7 @@ TEST(DrawnPictures, PiecesAreOneBodyInBlackWithNoBlackInsideButTheKnightsStroke)
     for (int16_t image = 2; image <= 13; ++image) {
       const DecodedPicture& picture = PictureSet::ForSize(size).Lookup(image);
       const Mask mask = MaskOf(picture, size);
-      const int pieceArea = static_cast<int>(std::count(mask.outside.begin(), mask.outside.end(), 0));
+      const int pieceArea = static_cast<int>(std::count(mask.outside.begin(), mask.outside.end(), false));
       EXPECT_EQ(BodyPixels(mask), pieceArea) << size << " " << image << ": in more than one part";
       if (!IsKnight(image)) {
         EXPECT_TRUE(mask.enclosedBlack.empty()) << size << " " << image;
@@ -176,17 +153,17 @@ TEST(DrawnPictures, ScaledSilhouettesMatchTheDesignSizeAndRedMatchesCream) {
     if (size < n) continue;  // too coarse to compare pixel by pixel
     const PictureSet& set = PictureSet::ForSize(size);
     for (int16_t image = 2; image <= 13; ++image) {
-      const auto& scaled = set.Lookup(image).opaque;
-      const auto& reference = design.Lookup(image).opaque;
+      const std::vector<bool> scaled = Opaque(set.Lookup(image));
+      const std::vector<bool> reference = Opaque(design.Lookup(image));
       int disagree = 0;
       for (int y = 0; y < n; ++y)
         for (int x = 0; x < n; ++x) {
           const int sx = static_cast<int>((x + 0.5) * size / n), sy = static_cast<int>((y + 0.5) * size / n);
-          disagree += (scaled[sy * size + sx] != 0) != (reference[y * n + x] != 0);
+          disagree += scaled[sy * size + sx] != reference[y * n + x];
         }
       EXPECT_LT(disagree, n * n / 25) << size << " " << image;
       if (image <= 7) {
-        EXPECT_EQ(scaled, set.Lookup(static_cast<int16_t>(image + 6)).opaque) << size << " " << image;
+        EXPECT_EQ(scaled, Opaque(set.Lookup(static_cast<int16_t>(image + 6)))) << size << " " << image;
       }
     }
   }
@@ -203,4 +180,38 @@ TEST(DrawnPictures, EachSizeIsDrawnOnceAndSharedAcrossThreads) {
   EXPECT_NE(seen[0], &PictureSet::ForSize(61));
   EXPECT_THROW(PictureSet::ForSize(0), std::invalid_argument);
   EXPECT_THROW(PictureSet::ForSize(control::kLargestPictureSize + 1), std::invalid_argument);
+}
+
+// The dark rim is a design pixel wide at every size, so it takes about the same
+// share of a piece at any size from the design size up.
+TEST(DrawnPictures, TheRimThickensWithTheSquare) {
+  auto rimShares = [](int size) {
+    constexpr uint8_t kRimEntry = 1;
+    const std::vector<art::Picture> pictures = art::DrawImages(size);
+    std::vector<double> shares;
+    for (int16_t image = board::Bpawn; image <= board::Bking; ++image) {
+      const std::vector<uint8_t>& pixels = pictures[image - 1].pixels;
+      const auto piece = std::count_if(pixels.begin(), pixels.end(), [](uint8_t entry) { return entry != 0; });
+      shares.push_back(double(std::count(pixels.begin(), pixels.end(), kRimEntry)) / double(piece));
+    }
+    return shares;
+  };
+  const std::vector<double> design = rimShares(art::kDesignSize);
+  for (int size : {55, 74, 111}) {
+    const std::vector<double> scaled = rimShares(size);
+    for (size_t piece = 0; piece < design.size(); ++piece) {
+      EXPECT_GT(scaled[piece], 0.8 * design[piece]) << size << " piece " << piece;
+      EXPECT_LT(scaled[piece], 1.25 * design[piece]) << size << " piece " << piece;
+    }
+  }
+}
+
+TEST(DrawnPictures, CoverageIsMeasuredFinelyAtEverySizeAndNoFinerThanNeeded) {
+  for (int size = 1; size <= control::kLargestPictureSize; ++size) {
+    const int samples = art::SamplesPerSide(size);
+    EXPECT_GE(samples, 4) << size;
+    EXPECT_GE(samples * size, 6 * art::kDesignSize) << size;
+    // One sample a side fewer would fall short of one of the two.
+    EXPECT_TRUE(samples == 4 || (samples - 1) * size < 6 * art::kDesignSize) << size;
+  }
 }

@@ -7,40 +7,48 @@
 #include <cstdint>
 #include <vector>
 
+#include "art/design_size.h"
+#include "board/squares.h"
+
 namespace art {
 
-// The outlines are laid out in a square of this many units; at this size the
-// pictures are the ones in art/pictures.
-constexpr int kDesignSize = 37;
-constexpr int kImageCount = 14;
 // Black pixels the knight's jaw stroke has at the design size.
 constexpr int kJawStrokePixels = 10;
 
 struct Rgb {
-  std::uint8_t r, g, b;
+  std::uint8_t red, green, blue;
 };
 
-inline bool IsBlack(Rgb c) { return c.r == 0 && c.g == 0 && c.b == 0; }
+inline bool IsBlack(Rgb colour) { return colour.red == 0 && colour.green == 0 && colour.blue == 0; }
 
 // A palette picture, rows from the top. In piece pictures exact black is
-// transparent, and only entry 0 is black.
+// transparent, and only entry 0 is black; entry 1 is the dark rim's colour and
+// only the rim has it.
 struct Picture {
-  int w = 0, h = 0;
-  std::vector<std::uint8_t> px;
-  std::vector<Rgb> pal;
+  int width = 0, height = 0;
+  std::vector<std::uint8_t> pixels;
+  std::vector<Rgb> palette;
 
   Picture() = default;
-  Picture(int width, int height) : w(width), h(height), px(std::size_t(width) * std::size_t(height), 0) {}
-  std::uint8_t& at(int x, int y) { return px[y * w + x]; }
-  std::uint8_t at(int x, int y) const { return px[y * w + x]; }
-  Rgb rgb(int x, int y) const { return pal[at(x, y)]; }
+  Picture(int width, int height) : width(width), height(height), pixels(std::size_t(width) * std::size_t(height), 0) {}
+  std::uint8_t& At(int x, int y) { return pixels[y * width + x]; }
+  std::uint8_t At(int x, int y) const { return pixels[y * width + x]; }
+  Rgb ColourAt(int x, int y) const { return palette[At(x, y)]; }
 };
 
-// Image 1 is the light square, 2..7 the red pawn, rook, knight, bishop, queen,
-// king, 8..13 the cream ones, 14 the dark square; `size` x `size` pixels.
+// Images are numbered as the board numbers them: board::kLightSquareImage, the
+// red pawn, rook, knight, bishop, queen, king, the cream ones, then
+// board::kDarkSquareImage; `size` x `size` pixels.
 Picture DrawImage(int image, int size);
-// All fourteen, in image order; red and cream share one drawing of each outline.
+// All board::kImageCount of them, in image order; red and cream share one
+// drawing of each outline.
 std::vector<Picture> DrawImages(int size);
+
+// How many samples a side measure how much of a pixel a piece covers, at a
+// square of `size` pixels: six per design pixel, and no fewer than four per
+// device pixel, so the time a large size takes stays bounded and its edges stay
+// as fine.
+int SamplesPerSide(int size);
 
 // The 16x15 toolbox button in the 16 standard Windows colours.
 Picture DrawToolbox();

@@ -3,6 +3,7 @@
 #include <ocidl.h>
 
 #include "component/com/com_ptr.h"
+#include "control/device_scale.h"
 #include "host/container_site/interface_log.h"
 #include "host/container_site/sinks.h"
 #include "host/container_site/site.h"
@@ -10,8 +11,8 @@
 
 namespace host {
 
-constexpr int kCellPixels = 37;
-constexpr int kBoardPixels = 8 * kCellPixels;
+constexpr int kCellPixels = control::kPictureSize;
+constexpr int kBoardPixels = control::kBoardPixels;
 
 // The window's dots per inch: what the system scales it by.
 int DpiOf(HWND window);
