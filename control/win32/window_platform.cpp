@@ -47,12 +47,9 @@ std::optional<char> JumpOf(WPARAM key) {
   return std::nullopt;
 }
 
-// Focus arriving by Tab or Shift+Tab, or while the system shows keyboard cues, comes from the keyboard.
-bool FocusByKeyboard() {
-  BOOL cuesAlwaysShown = FALSE;
-  SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &cuesAlwaysShown, 0);
-  return GetKeyState(VK_TAB) < 0 || cuesAlwaysShown;
-}
+// Focus arriving while Tab is down came by Tab or Shift+Tab. (The system's own
+// keyboard-cue state arrives as WM_UPDATEUISTATE.)
+bool FocusByKeyboard() { return GetKeyState(VK_TAB) < 0; }
 
 bool RegisterWindowClass(WNDPROC procedure) {
   WNDCLASSW windowClass{};
