@@ -7,8 +7,7 @@ namespace control {
 namespace {
 
 // Fills the ring between `outer` and the rectangle `band` pixels inside it, clipped to the buffer.
-void FillRing(uint32_t* pixels, int width, int height, ptrdiff_t stride, PixelRect outer, int band,
-              uint32_t colour) {
+void FillRing(uint32_t* pixels, int width, int height, ptrdiff_t stride, PixelRect outer, int band, uint32_t colour) {
   const int top = std::max(outer.top, 0), bottom = std::min(outer.bottom, height);
   const int left = std::max(outer.left, 0), right = std::min(outer.right, width);
   for (int y = top; y < bottom; ++y) {

@@ -77,8 +77,9 @@ TEST(FocusCue, TwoBandsWideEnoughAndContrastingOnBothSquareColoursAtEveryScale) 
   for (const int square : {37, 74}) {
     for (const Case& c : cases) {
       const Measured m = MeasureCue(c.cell, square);
-      std::printf("  focus cue at %d %% on %s: %d px wide, contrast %.1f:1 with the square, %.1f:1 with its neighbour\n",
-                  square * 100 / 37, c.square, m.width, m.againstInside, m.againstOutside);
+      std::printf(
+          "  focus cue at %d %% on %s: %d px wide, contrast %.1f:1 with the square, %.1f:1 with its neighbour\n",
+          square * 100 / 37, c.square, m.width, m.againstInside, m.againstOutside);
       EXPECT_EQ(m.width, 2 * FocusCue::BandWidth(square)) << c.square;
       EXPECT_GE(m.width, 4 * square / 37) << c.square;
       EXPECT_GE(m.againstInside, 3.0) << c.square;

@@ -78,8 +78,8 @@ TEST(KeyboardInput, LettersPickTheFileDigitsTheRankAsTheNamesRead) {
     const char* typed;
     board::Square reached;  // from a1, the start
   };
-  const Case cases[] = {{"e", {5, 8}}, {"4", {1, 5}}, {"c7", {3, 2}}, {"8h", {8, 1}}, {"1a", {1, 8}},
-                        {"i09A ", {1, 8}}};
+  const Case cases[] = {{"e", {5, 8}},  {"4", {1, 5}},  {"c7", {3, 2}},
+                        {"8h", {8, 1}}, {"1a", {1, 8}}, {"i09A ", {1, 8}}};
   for (const Case& c : cases) {
     Keyboard k;
     for (const char* typed = c.typed; *typed; ++typed) {

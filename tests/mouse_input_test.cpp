@@ -210,8 +210,10 @@ TEST(MouseInput, ALeftPressPutsTheKeyboardCursorOnItsSquareBeforeTakingTheFocus)
     int16_t cursor;  // the cursor's cell after a press on e4 (cell 37); a1 is 57
     int focusTaken;
   };
-  const Case cases[] = {{MouseButton::Left, false, true, 37, 1},  {MouseButton::Left, true, true, 37, 1},
-                        {MouseButton::Right, false, true, 57, 1}, {MouseButton::Middle, false, true, 57, 1},
+  const Case cases[] = {{MouseButton::Left, false, true, 37, 1},
+                        {MouseButton::Left, true, true, 37, 1},
+                        {MouseButton::Right, false, true, 57, 1},
+                        {MouseButton::Middle, false, true, 57, 1},
                         {MouseButton::Left, false, false, 57, 0}};
   for (const Case& c : cases) {
     Mouse m;

@@ -347,8 +347,7 @@ void DisabledKeepsThePlayersPlace(_OvlChess* board, host::EventSink& sink, HWND 
   const Lines disabled = Followed(seen);
   ExpectInOrder(disabled, {"state 0 focusable unavailable", "focus 49 a2, cream pawn", "focus 50 b2, cream pawn"},
                 "the state changes once; the keys still move and read");
-  CHECK_EQ(std::count_if(disabled.begin(), disabled.end(), [](const auto& l) { return l.rfind("state", 0) == 0; }),
-           1);
+  CHECK_EQ(std::count_if(disabled.begin(), disabled.end(), [](const auto& l) { return l.rfind("state", 0) == 0; }), 1);
   ExpectLines(Read(window, "focus"), {"focus 50"}, "the focus is kept");
 
   check::context = "enabled again";
@@ -411,8 +410,7 @@ void DisabledIsUnavailable(_OvlChess* board, host::EventSink& sink, HWND window)
   check::context = "disabled";
   CHECK_HR_OK(board->put_Enabled(VARIANT_FALSE));
   const Lines details = Read(window, "details");
-  ExpectText(details.empty() ? std::string() : details[0], "board role 24 state focusable unavailable",
-             __LINE__);
+  ExpectText(details.empty() ? std::string() : details[0], "board role 24 state focusable unavailable", __LINE__);
   CHECK(details.size() > 1 && details[1].find("state focusable unavailable action") != std::string::npos);
   sink.ClearEvents();
   ExpectLines(Read(window, "activate 53"), {"activate 0x80070005"}, "the default action is refused");
@@ -428,8 +426,8 @@ int main() {
     HWND host = host::CreateHostWindow(L"Orvel accessibility host", host::kBoardPixels + 40, host::kBoardPixels + 40);
     hostWindow = host;
     // Before the board in the tab order: the board's window is made later.
-    HWND button = CreateWindowW(L"BUTTON", L"Before", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, host::kBoardPixels + 4,
-                                80, 30, host, nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND button = CreateWindowW(L"BUTTON", L"Before", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, host::kBoardPixels + 4, 80,
+                                30, host, nullptr, GetModuleHandleW(nullptr), nullptr);
     auto sink = host::Make<host::EventSink>(component::identity::kEventInterfaceId);
     host::EmbeddedControl control(host, RECT{0, 0, host::kBoardPixels, host::kBoardPixels});
     control.SetEventInterface(component::identity::kEventInterfaceId);
