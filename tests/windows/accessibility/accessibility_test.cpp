@@ -225,6 +225,20 @@ void AwaitFollowed(const std::string& line) {
   if (!seen) check::Fail(__LINE__, "the reader never heard: " + line);
 }
 
+// Plays `actions` and waits for the reader to hear the last of `heard`, all of them in order.
+Lines Play(const std::string& actions, const Lines& heard, size_t& seen, const char* what) {
+  Do(actions);
+  AwaitFollowed(heard.back());
+  const Lines fresh = Followed(seen);
+  ExpectInOrder(fresh, heard, what);
+  return fresh;
+}
+
+void FocusOn(HWND window) {
+  SetFocus(window);
+  CHECK(PumpUntil([&] { return GetFocus() == window; }, 5000));
+}
+
 POINT CellCentreOnScreen(HWND window, int col, int row) {
   POINT centre{(col - 1) * host::kCellPixels + host::kCellPixels / 2,
                (row - 1) * host::kCellPixels + host::kCellPixels / 2};
@@ -260,19 +274,25 @@ void CheckContainerSide(HWND window) {
   CHECK(control && SUCCEEDED(control->GetControlInfo(&info)) && info.dwFlags == CTRLINFO_EATS_RETURN);
 }
 
-// The focus cue is drawn on the cursor square only, and only while the board has the focus.
-void CheckFocusCue(HWND host, HWND window) {
-  check::context = "focus cue";
-  const host::Pixels reference = host::CoreRender(host::CoreBoard::NewGame);
-  const host::Pixels focused = host::CaptureWindow(window, host::kBoardPixels, host::kBoardPixels);
+// The board's pixels now, saved as `file`, checked to differ from `reference` on h2 only.
+host::Pixels ExpectCueOnH2(const host::Pixels& reference, HWND window, const char* file) {
+  const host::Pixels shot = host::CaptureWindow(window, host::kBoardPixels, host::kBoardPixels);
   int inside = 0, outside = 0;
   const RECT h2{7 * host::kCellPixels, 6 * host::kCellPixels, 8 * host::kCellPixels, 7 * host::kCellPixels};
   for (int y = 0; y < host::kBoardPixels; ++y)
     for (int x = 0; x < host::kBoardPixels; ++x)
-      if (focused.At(x, y) != reference.At(x, y)) ++(PtInRect(&h2, POINT{x, y}) ? inside : outside);
-  host::SavePpm("focus_cue.ppm", focused);
-  std::printf("  focus cue: %d pixels changed on h2, %d elsewhere\n", inside, outside);
+      if (shot.At(x, y) != reference.At(x, y)) ++(PtInRect(&h2, POINT{x, y}) ? inside : outside);
+  host::SavePpm(file, shot);
+  std::printf("  %s: %d pixels changed on h2, %d elsewhere\n", file, inside, outside);
   CHECK(inside > 0 && outside == 0);
+  return shot;
+}
+
+// The focus cue is drawn on the cursor square only, and only while the board has the focus.
+void CheckFocusCue(HWND host, HWND window) {
+  check::context = "focus cue";
+  const host::Pixels reference = host::CoreRender(host::CoreBoard::NewGame);
+  const host::Pixels focused = ExpectCueOnH2(reference, window, "focus_cue.ppm");
   // The platform hides keyboard cues again, then shows them.
   SendMessageW(window, WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
   UpdateWindow(window);
@@ -293,44 +313,32 @@ void FollowsTheKeyboard(_OvlChess* board, host::EventSink& sink, HWND host, HWND
   check::context = "keyboard and WinEvents";
   SetForegroundWindow(host);
   SetFocus(host);
-  SetFocus(window);
-  CHECK(PumpUntil([&] { return GetFocus() == window; }, 5000));
+  FocusOn(window);
   CheckContainerSide(window);
   sink.ClearEvents();
-  Do("point:" + At(CellCentreOnScreen(window, 4, 4)) + " key:Up key:Right key:Right key:space key:End key:Return");
-  AwaitFollowed("focus 56 h2, cream pawn");
+  Play("point:" + At(CellCentreOnScreen(window, 4, 4)) + " key:Up key:Right key:Right key:space key:End key:Return",
+       {"hooked yes", "focus 57 a1, cream rook", "focus 49 a2, cream pawn", "focus 50 b2, cream pawn",
+        "focus 51 c2, cream pawn", "focus 56 h2, cream pawn"},
+       seen, "focus follows the keys");
   PumpUntil([&] { return sink.Events().size() >= 2; }, 5000);
   CHECK(Clicks(sink) == (std::vector<std::pair<int, int>>{{3, 7}, {8, 7}}));
   CheckFocusCue(host, window);
   ExpectLines(Read(window, "focus"), {"focus 56"}, "the focused child is the cursor square");
   SetPiece(board, 4, 5, BQueen);
   AwaitFollowed("name 36 d4, red queen");
-  ExpectInOrder(Followed(seen),
-                {"hooked yes", "focus 57 a1, cream rook", "focus 49 a2, cream pawn", "focus 50 b2, cream pawn",
-                 "focus 51 c2, cream pawn", "focus 56 h2, cream pawn", "name 36 d4, red queen"},
-                "focus follows the keys; a written square is renamed");
 }
 
 // Arriving by Tab from the control before the board shows the cue at once, without an arrow.
 void TabInShowsTheCue(HWND button, HWND window) {
   check::context = "Tab in";
   SendMessageW(window, WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);  // as a mouse user left it
-  SetFocus(button);
-  CHECK(PumpUntil([&] { return GetFocus() == button; }, 5000));
+  FocusOn(button);
   UpdateWindow(window);
   const host::Pixels before = host::CaptureWindow(window, host::kBoardPixels, host::kBoardPixels);
   Do("key:Tab");
   CHECK(PumpUntil([&] { return GetFocus() == window; }, 5000));
   UpdateWindow(window);
-  const host::Pixels after = host::CaptureWindow(window, host::kBoardPixels, host::kBoardPixels);
-  const RECT h2{7 * host::kCellPixels, 6 * host::kCellPixels, 8 * host::kCellPixels, 7 * host::kCellPixels};
-  int inside = 0, outside = 0;
-  for (int y = 0; y < host::kBoardPixels; ++y)
-    for (int x = 0; x < host::kBoardPixels; ++x)
-      if (after.At(x, y) != before.At(x, y)) ++(PtInRect(&h2, POINT{x, y}) ? inside : outside);
-  host::SavePpm("tab_cue.ppm", after);
-  std::printf("  Tab in: %d cue pixels on h2 at once, %d elsewhere\n", inside, outside);
-  CHECK(inside > 0 && outside == 0);
+  ExpectCueOnH2(before, window, "tab_cue.ppm");
 }
 
 // The host disables the focused board while the opponent moves: the player keeps
@@ -341,12 +349,11 @@ void DisabledKeepsThePlayersPlace(_OvlChess* board, host::EventSink& sink, HWND 
   CHECK_HR_OK(board->put_Enabled(VARIANT_FALSE));
   CHECK_HR_OK(board->put_Enabled(VARIANT_FALSE));
   CHECK(GetFocus() == window);
-  Do("key:Home key:space key:Return key:Right");
-  AwaitFollowed("focus 50 b2, cream pawn");
+  const Lines disabled =
+      Play("key:Home key:space key:Return key:Right",
+           {"state 0 focusable unavailable", "focus 49 a2, cream pawn", "focus 50 b2, cream pawn"}, seen,
+           "the state changes once; the keys still move and read");
   CHECK(Clicks(sink).empty());
-  const Lines disabled = Followed(seen);
-  ExpectInOrder(disabled, {"state 0 focusable unavailable", "focus 49 a2, cream pawn", "focus 50 b2, cream pawn"},
-                "the state changes once; the keys still move and read");
   CHECK_EQ(std::count_if(disabled.begin(), disabled.end(), [](const auto& l) { return l.rfind("state", 0) == 0; }), 1);
   ExpectLines(Read(window, "focus"), {"focus 50"}, "the focus is kept");
 
@@ -362,22 +369,17 @@ void DisabledKeepsThePlayersPlace(_OvlChess* board, host::EventSink& sink, HWND 
 void CursorFollowsTheMouseAndJumps(host::EventSink& sink, HWND window, size_t& seen) {
   check::context = "mouse click, then Right";
   sink.ClearEvents();
-  Do("click:" + At(CellCentreOnScreen(window, 5, 5)) + " key:Right");
-  AwaitFollowed("focus 38 f4, empty");
-  ExpectInOrder(Followed(seen), {"focus 37 e4, empty", "focus 38 f4, empty"}, "the cursor went to the click");
+  Play("click:" + At(CellCentreOnScreen(window, 5, 5)) + " key:Right", {"focus 37 e4, empty", "focus 38 f4, empty"},
+       seen, "the cursor went to the click");
   CHECK(Clicks(sink) == (std::vector<std::pair<int, int>>{{5, 5}}));
-
   check::context = "c then 7";
-  Do("key:c key:7");
-  AwaitFollowed("focus 11 c7, red pawn");
-  ExpectInOrder(Followed(seen), {"focus 35 c4, empty", "focus 11 c7, red pawn"}, "file, then rank");
+  Play("key:c key:7", {"focus 35 c4, empty", "focus 11 c7, red pawn"}, seen, "file, then rank");
 }
 
 // A reader's accSelect takes the focus to a square from elsewhere.
 void SelectTakesTheFocus(HWND button, HWND window) {
   check::context = "accSelect";
-  SetFocus(button);
-  CHECK(PumpUntil([&] { return GetFocus() == button; }, 5000));
+  FocusOn(button);
   ExpectLines(Read(window, "select 20"), {"select 0x00000000 focus 20"}, "the cursor and the focus on d6");
   CHECK(GetFocus() == window);
   AwaitFollowed("focus 20 d6, empty");
