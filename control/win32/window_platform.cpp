@@ -247,7 +247,7 @@ void WindowPlatform::SetHeight(float height) { requestedSize_.cy = std::lround(h
 void WindowPlatform::SetEnabled(bool enabled) {
   enabled_ = enabled;
   if (!enabled && mouse_) mouse_->Cancel();
-  if (window_ && accessible_ && accessible_->EnabledChanged())
+  if (accessible_ && accessible_->EnabledChanged() && window_)
     NotifyWinEvent(EVENT_OBJECT_STATECHANGE, window_, OBJID_CLIENT, CHILDID_SELF);
 }
 
