@@ -16,7 +16,7 @@ namespace {
 double Contrast(uint32_t a, uint32_t b) {
   auto luminance = [](uint32_t rgb) {
     double sum = 0;
-    for (const auto [shift, weight] : {std::pair{16, 0.2126}, {8, 0.7152}, {0, 0.0722}}) {
+    for (const auto& [shift, weight] : {std::pair{16, 0.2126}, {8, 0.7152}, {0, 0.0722}}) {
       const double c = (rgb >> shift & 0xFF) / 255.0;
       sum += weight * (c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4));
     }
