@@ -40,6 +40,13 @@ std::optional<control::Direction> DirectionOf(long navigation) {
 
 }  // namespace
 
+template <class MakeText>
+HRESULT MsaaBoard::BoardText(MakeText makeText, BSTR* out) const noexcept {
+  HRESULT result = S_OK;
+  const HRESULT hr = com::Guarded([&] { result = ReturnText(Wide(makeText()), out); });
+  return FAILED(hr) ? hr : result;
+}
+
 void MsaaBoard::Disconnect() noexcept {
   platform_ = nullptr;
   CoDisconnectObject(Unknown(), 0);
@@ -89,16 +96,17 @@ STDMETHODIMP MsaaBoard::get_accName(VARIANT id, BSTR* name) noexcept {
   long child = 0;
   RETURN_IF_FAILED(Resolve(id, child));
   if (child == CHILDID_SELF) return ReturnText(boardName_, name);
-  HRESULT result = S_OK;
-  const HRESULT hr = com::Guarded(
-      [&] { result = ReturnText(Wide(platform_->Accessible().Name(static_cast<int16_t>(child))), name); });
-  return FAILED(hr) ? hr : result;
+  return BoardText([&] { return platform_->Accessible().Name(static_cast<int16_t>(child)); }, name);
 }
 
-STDMETHODIMP MsaaBoard::get_accValue(VARIANT, BSTR* value) noexcept {
+// The board's value sums up the position; squares have none beyond their names.
+STDMETHODIMP MsaaBoard::get_accValue(VARIANT id, BSTR* value) noexcept {
   if (!value) return E_POINTER;
   *value = nullptr;
-  return DISP_E_MEMBERNOTFOUND;
+  long child = 0;
+  RETURN_IF_FAILED(Resolve(id, child));
+  if (child != CHILDID_SELF) return DISP_E_MEMBERNOTFOUND;
+  return BoardText([&] { return platform_->Accessible().Summary(); }, value);
 }
 
 STDMETHODIMP MsaaBoard::get_accDescription(VARIANT id, BSTR* description) noexcept {
@@ -106,12 +114,12 @@ STDMETHODIMP MsaaBoard::get_accDescription(VARIANT id, BSTR* description) noexce
   *description = nullptr;
   long child = 0;
   RETURN_IF_FAILED(Resolve(id, child));
-  if (child == CHILDID_SELF) return S_FALSE;
-  HRESULT result = S_OK;
-  const HRESULT hr = com::Guarded([&] {
-    result = ReturnText(Wide(control::AccessibleBoard::Description(static_cast<int16_t>(child))), description);
-  });
-  return FAILED(hr) ? hr : result;
+  return BoardText(
+      [&] {
+        return child == CHILDID_SELF ? control::AccessibleBoard::KeysHelp()
+                                     : control::AccessibleBoard::Description(static_cast<int16_t>(child));
+      },
+      description);
 }
 
 STDMETHODIMP MsaaBoard::get_accRole(VARIANT id, VARIANT* role) noexcept {
@@ -132,10 +140,14 @@ STDMETHODIMP MsaaBoard::get_accState(VARIANT id, VARIANT* state) noexcept {
       [&] { SetChild(state, StateFlags(platform_->Accessible().States(static_cast<int16_t>(child)))); });
 }
 
-STDMETHODIMP MsaaBoard::get_accHelp(VARIANT, BSTR* help) noexcept {
+// The board's help is its keys, for readers that speak help rather than descriptions.
+STDMETHODIMP MsaaBoard::get_accHelp(VARIANT id, BSTR* help) noexcept {
   if (!help) return E_POINTER;
   *help = nullptr;
-  return S_FALSE;
+  long child = 0;
+  RETURN_IF_FAILED(Resolve(id, child));
+  if (child != CHILDID_SELF) return S_FALSE;
+  return BoardText([] { return control::AccessibleBoard::KeysHelp(); }, help);
 }
 
 STDMETHODIMP MsaaBoard::get_accHelpTopic(BSTR* file, VARIANT, LONG* topic) noexcept {
@@ -176,7 +188,13 @@ STDMETHODIMP MsaaBoard::get_accDefaultAction(VARIANT id, BSTR* action) noexcept 
   return child == CHILDID_SELF ? S_FALSE : ReturnText(L"Click", action);
 }
 
-STDMETHODIMP MsaaBoard::accSelect(long, VARIANT) noexcept { return DISP_E_MEMBERNOTFOUND; }
+// Only focus is selected: the board has no selection of squares.
+STDMETHODIMP MsaaBoard::accSelect(long flags, VARIANT id) noexcept {
+  long child = 0;
+  RETURN_IF_FAILED(Resolve(id, child));
+  if (flags != SELFLAG_TAKEFOCUS) return flags == SELFLAG_NONE ? S_OK : E_INVALIDARG;
+  return com::Guarded([&] { platform_->SelectCell(static_cast<int16_t>(child)); });
+}
 
 STDMETHODIMP MsaaBoard::accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT id) noexcept {
   if (!left || !top || !width || !height) return E_POINTER;
@@ -224,7 +242,10 @@ STDMETHODIMP MsaaBoard::accDoDefaultAction(VARIANT id) noexcept {
   long child = 0;
   RETURN_IF_FAILED(Resolve(id, child));
   if (child == CHILDID_SELF) return DISP_E_MEMBERNOTFOUND;
-  return com::Guarded([&] { platform_->ActivateCell(static_cast<int16_t>(child)); });
+  bool clicked = false;
+  RETURN_IF_FAILED(com::Guarded([&] { clicked = platform_->ActivateCell(static_cast<int16_t>(child)); }));
+  // A disabled board is read but not played: the action is refused.
+  return clicked ? S_OK : E_ACCESSDENIED;
 }
 
 }  // namespace component

@@ -54,6 +54,9 @@ class MsaaBoard final : public com::ComObject<MsaaBoard, IAccessible> {
  private:
   // Checks the connection and the child id: S_OK with `child` set, or the failure to return.
   HRESULT Resolve(const VARIANT& id, long& child) const noexcept;
+  // Text made by the accessible model, with its exceptions as HRESULTs.
+  template <class MakeText>
+  HRESULT BoardText(MakeText makeText, BSTR* out) const noexcept;
 
   control::win32::WindowPlatform* platform_;
   std::wstring boardName_;

@@ -4,8 +4,37 @@
 
 namespace control {
 
+namespace {
+
+constexpr const char* kKinds[] = {"pawn", "rook", "knight", "bishop", "queen", "king"};
+// The summary's order of kinds, as indices into kKinds: king first, pawns last.
+constexpr int kSummaryOrder[] = {5, 4, 1, 3, 2, 0};
+
+bool IsPiece(int image) { return image >= board::Bpawn && image <= board::Wking; }
+
+// The pieces of one colour, or "" when it has none: "Cream: king e1, rooks a1 h1."
+std::string ColourSummary(const char* colour, int firstImage, const std::array<int16_t, board::kSquareCount>& shown) {
+  std::string sentence;
+  for (int kind : kSummaryOrder) {
+    std::string squares;
+    int count = 0;
+    // File by file, each from the first rank up.
+    for (int16_t col = 1; col <= board::kBoardSize; ++col)
+      for (int16_t row = board::kBoardSize; row >= 1; --row) {
+        const int16_t cell = board::SquareIndex(col, row);
+        if (shown[cell - 1] != firstImage + kind) continue;
+        squares.append(" ").append(ChessName(cell));
+        ++count;
+      }
+    if (count == 0) continue;
+    sentence.append(sentence.empty() ? ": " : ", ").append(kKinds[kind]).append(count > 1 ? "s" : "").append(squares);
+  }
+  return sentence.empty() ? sentence : std::string(colour).append(sentence).append(".");
+}
+
+}  // namespace
+
 std::string PieceWords(int16_t image) {
-  static const char* const kKinds[] = {"pawn", "rook", "knight", "bishop", "queen", "king"};
   if (image >= board::Bpawn && image <= board::Bking) return std::string("red ") + kKinds[image - board::Bpawn];
   if (image >= board::Wpawn && image <= board::Wking) return std::string("cream ") + kKinds[image - board::Wpawn];
   return "empty";
@@ -17,22 +46,42 @@ std::string ChessName(int16_t cell) {
 }
 
 AccessibleBoard::AccessibleBoard(OvlChess& control, const CellGrid& cells, const KeyboardInput& keyboard)
-    : control_(control), cells_(cells), keyboard_(keyboard) {
+    : control_(control), cells_(cells), keyboard_(keyboard), announcedEnabled_(control.Enabled()) {
   ChangedNames();
+  SummaryChanged();
 }
 
 std::string AccessibleBoard::Name(int16_t cell) const {
-  return ChessName(cell) + ", " + PieceWords(cells_.TopImage(cell));
+  std::string name = ChessName(cell) + ", ";
+  const auto layers = cells_.Layers(cell);
+  std::string pictures;
+  for (auto image = layers.rbegin(); image != layers.rend(); ++image)
+    if (IsPiece(*image)) pictures.append(pictures.empty() ? "" : " over ").append(PieceWords(*image));
+  return name + (pictures.empty() ? "empty" : pictures);
 }
 
 std::string AccessibleBoard::Description(int16_t cell) {
   const board::Square s = board::SquareOfIndex(cell);
-  return "column " + std::to_string(s.col) + ", row " + std::to_string(s.row);
+  return board::IsLightSquare(s.col, s.row) ? "light square" : "dark square";
+}
+
+std::string AccessibleBoard::Summary() const {
+  std::array<int16_t, board::kSquareCount> shown{};
+  for (int16_t cell = 1; cell <= kChildCount; ++cell) shown[cell - 1] = cells_.Exists(cell) ? cells_.TopImage(cell) : 0;
+  const std::string cream = ColourSummary("Cream", board::Wpawn, shown);
+  const std::string red = ColourSummary("Red", board::Bpawn, shown);
+  if (cream.empty() && red.empty()) return "Empty board.";
+  return cream.empty() || red.empty() ? cream + red : cream + " " + red;
+}
+
+std::string AccessibleBoard::KeysHelp() {
+  return "Arrow keys move square by square, Home and End go to the ends of the rank, Page Up and Page Down to the "
+         "ends of the file, a letter from a to h jumps to that file and a digit from 1 to 8 to that rank, and Space "
+         "or Enter clicks the square.";
 }
 
 AccessibleStates AccessibleBoard::States(int16_t child) const {
-  const bool enabled = control_.Enabled();
-  return {enabled, child != kSelf && child == FocusedChild(), !enabled};
+  return {true, child != kSelf && child == FocusedChild(), !control_.Enabled()};
 }
 
 int16_t AccessibleBoard::FocusedChild() const { return keyboard_.FocusedCell(); }
@@ -60,15 +109,35 @@ int16_t AccessibleBoard::Navigate(int16_t from, Direction direction) {
   return board::SquareIndex(static_cast<int16_t>(col), static_cast<int16_t>(row));
 }
 
+std::string AccessibleBoard::Shown(int16_t cell) const {
+  if (!cells_.Exists(cell)) return {};
+  const auto layers = cells_.Layers(cell);
+  return {layers.begin(), layers.end()};
+}
+
 std::vector<int16_t> AccessibleBoard::ChangedNames() {
   std::vector<int16_t> changed;
   for (int16_t cell = 1; cell <= kChildCount; ++cell) {
-    const int16_t shown = cells_.Exists(cell) ? cells_.TopImage(cell) : 0;
+    std::string shown = Shown(cell);
     if (shown == announced_[cell - 1]) continue;
-    announced_[cell - 1] = shown;
+    announced_[cell - 1] = std::move(shown);
     changed.push_back(cell);
   }
   return changed;
+}
+
+bool AccessibleBoard::SummaryChanged() {
+  std::string summary = Summary();
+  if (summary == announcedSummary_) return false;
+  announcedSummary_ = std::move(summary);
+  return true;
+}
+
+bool AccessibleBoard::EnabledChanged() {
+  const bool enabled = control_.Enabled();
+  if (enabled == announcedEnabled_) return false;
+  announcedEnabled_ = enabled;
+  return true;
 }
 
 }  // namespace control

@@ -22,7 +22,9 @@ enum class Direction { Up, Down, Left, Right, Next, Previous, FirstChild, LastCh
 
 // The board as a screen reader meets it: the board object (child 0) and its 64
 // squares (child n = cell n). A square is named from what its cell shows, the
-// same layers that paint it, so a reader hears what a sighted user sees.
+// same layers that paint it, so a reader hears what a sighted user sees. The
+// board's value sums up every piece shown. A disabled board is still read and
+// explored: it stays focusable and reports itself unavailable.
 class AccessibleBoard {
  public:
   static constexpr int16_t kSelf = 0;
@@ -32,9 +34,16 @@ class AccessibleBoard {
 
   static bool IsChild(long child) { return child >= 1 && child <= kChildCount; }
 
-  // "e2, cream pawn": the square seen from cream's side, then what it shows.
+  // "e2, cream pawn": the square seen from cream's side, then what it shows, top
+  // picture first: "a8, red rook over cream queen".
   std::string Name(int16_t cell) const;
+  // "light square" or "dark square".
   static std::string Description(int16_t cell);
+  // The pieces shown, by colour and kind, each with its squares: "Cream: king e1,
+  // queen d1, rooks a1 h1, ... Red: ...". A square counts its top picture.
+  std::string Summary() const;
+  // The board's keys, in one sentence.
+  static std::string KeysHelp();
   AccessibleStates States(int16_t child) const;
   // The cursor square while the board has focus, else 0.
   int16_t FocusedChild() const;
@@ -43,12 +52,20 @@ class AccessibleBoard {
 
   // The squares whose name changed since the previous call (or construction).
   std::vector<int16_t> ChangedNames();
+  // Whether the summary, or the enabled state, changed since the previous call (or construction).
+  bool SummaryChanged();
+  bool EnabledChanged();
 
  private:
+  // What a cell shows, as the bytes of its layer list.
+  std::string Shown(int16_t cell) const;
+
   OvlChess& control_;
   const CellGrid& cells_;
   const KeyboardInput& keyboard_;
-  std::array<int16_t, kChildCount> announced_{};
+  std::array<std::string, kChildCount> announced_{};
+  std::string announcedSummary_;
+  bool announcedEnabled_;
 };
 
 // The words for what a picture shows: "cream pawn", "red king", or "empty".

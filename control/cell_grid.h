@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 
 #include "board/squares.h"
 #include "control/picture_set.h"
@@ -37,6 +38,11 @@ class CellGrid {
   int16_t TopImage(int16_t cell) const {
     const Cell& c = At(cell);
     return c.layerCount ? c.layers[c.layerCount - 1] : 0;
+  }
+  // Every image drawn over the cell's picture and still showing, bottom first.
+  std::span<const uint8_t> Layers(int16_t cell) const {
+    const Cell& c = At(cell);
+    return {c.layers.data(), c.layerCount};
   }
 
   // Positions are in 96-DPI units, where a square is 37. `square` is the size

@@ -15,7 +15,6 @@ int16_t KeyboardInput::CursorCell() const {
 }
 
 bool KeyboardInput::Press(BoardKey key) {
-  if (!control_.Enabled()) return false;
   cuesShown_ = true;
   board::Square& c = cursor_;
   switch (key) {
@@ -33,8 +32,26 @@ bool KeyboardInput::Press(BoardKey key) {
   return true;
 }
 
-void KeyboardInput::Activate(int16_t cell) {
-  if (control_.Enabled() && cell >= 1 && cell <= board::kSquareCount) control_.Check_Click(cell);
+bool KeyboardInput::Jump(char typed) {
+  if (typed >= 'a' && typed < 'a' + board::kBoardSize) {
+    cursor_.col = static_cast<int16_t>(typed - 'a' + 1);
+  } else if (typed >= '1' && typed < '1' + board::kBoardSize) {
+    cursor_.row = static_cast<int16_t>(board::kBoardSize - (typed - '1'));
+  } else {
+    return false;
+  }
+  cuesShown_ = true;
+  return true;
+}
+
+bool KeyboardInput::Activate(int16_t cell) {
+  if (!control_.Enabled() || cell < 1 || cell > board::kSquareCount) return false;
+  control_.Check_Click(cell);
+  return true;
+}
+
+void KeyboardInput::MoveTo(int16_t cell) {
+  if (cell >= 1 && cell <= board::kSquareCount) cursor_ = board::SquareOfIndex(cell);
 }
 
 }  // namespace control

@@ -13,20 +13,32 @@ enum class BoardKey { Left, Right, Up, Down, Home, End, PageUp, PageDown, Space,
 // The keyboard's way onto the board: a cursor square the keys move, and
 // Space or Enter clicking it as a button clicks from the keyboard. The focus
 // cue shows on the cursor only while the board has focus and the platform
-// shows keyboard cues, which the board's own keys turn on.
+// shows keyboard cues, which the board's own keys and a keyboard arrival turn
+// on. A disabled board is still explored: the cursor moves, nothing is clicked.
 class KeyboardInput {
  public:
   explicit KeyboardInput(OvlChess& control) : control_(control) {}
 
-  // False for a key the board does not use, and for every key while disabled.
+  // The board takes all its keys, also while disabled, so a disabled board's
+  // Enter never falls through to a dialog's default button.
   bool Press(BoardKey key);
-  // Raises Click for `cell` as Space does for the cursor; nothing while disabled.
-  void Activate(int16_t cell);
+  // A typed letter a-h goes to that file, a digit 1-8 to that rank, as the
+  // squares are named from cream's side; false for any other character.
+  bool Jump(char typed);
+  // Raises Click for `cell` as Space does for the cursor; false, raising
+  // nothing, while disabled or for a cell off the board.
+  bool Activate(int16_t cell);
+  // Puts the cursor on `cell` (a mouse press, a screen reader's selection); the cues stay as they are.
+  void MoveTo(int16_t cell);
 
   board::Square Cursor() const { return cursor_; }
   int16_t CursorCell() const;
 
-  void SetFocused(bool focused) { focused_ = focused; }
+  // Focus that arrives by keyboard (Tab) shows the cue at once.
+  void SetFocused(bool focused, bool byKeyboard = false) {
+    focused_ = focused;
+    if (focused && byKeyboard) cuesShown_ = true;
+  }
   // The cursor's cell while the board has the focus, else 0.
   int16_t FocusedCell() const { return focused_ ? CursorCell() : 0; }
   void SetCuesShown(bool shown) { cuesShown_ = shown; }

@@ -1,5 +1,6 @@
 #include "control/mouse_input.h"
 
+#include "control/keyboard_input.h"
 #include "control/ovl_chess.h"
 
 namespace control {
@@ -21,12 +22,16 @@ void MouseInput::Press(MouseButton button, bool doubleClick, int16_t shift, Poin
   if (!Accepting()) return;
   const bool firstButton = pressedCell_ == 0;
   const int16_t cell = firstButton ? surface_.CellAt(position) : pressedCell_;
-  if (cell == 0) return;
+  const bool left = button == MouseButton::Left;
+  // The cursor moves before the focus arrives, so the focus is reported once, on the clicked square.
+  if (left && cell != 0 && cursor_) cursor_->MoveTo(cell);
+  const unsigned detachmentsBefore = detachments_;
+  surface_.TakeFocus();  // the host's focus handlers may remove the surface
+  if (cell == 0 || detachments_ != detachmentsBefore) return;
   if (firstButton) {
     pressedCell_ = cell;
     surface_.CaptureMouse();
   }
-  const bool left = button == MouseButton::Left;
   // A second button while one is held cancels the first one's Click.
   clickPending_ = firstButton && left && !doubleClick;
   if (doubleClick && left) {

@@ -4,6 +4,7 @@
 
 namespace control {
 
+class KeyboardInput;
 class OvlChess;
 
 enum class MouseButton : int16_t { Left = 1, Right = 2, Middle = 4 };
@@ -29,6 +30,8 @@ class MouseSurface {
   virtual CellOffset OffsetIn(int16_t cell, PointerPosition position) const = 0;
   virtual void CaptureMouse() = 0;
   virtual void ReleaseMouse() = 0;
+  // A press gives the surface the keyboard focus, as a control with a window of its own takes it.
+  virtual void TakeFocus() {}
 
  protected:
   ~MouseSurface() = default;
@@ -37,10 +40,13 @@ class MouseSurface {
 // The rules of mouse input over the cells, as cells that are windows of their
 // own behave: the pressed cell keeps the mouse until every button is up, only a
 // left press released over its own cell is a Click, and a double click's second
-// press raises DblClick in place of MouseDown. A disabled control raises nothing.
+// press raises DblClick in place of MouseDown. A left press also puts the
+// keyboard cursor on its cell, so keys and screen readers go on from where the
+// player clicked. A disabled control takes no press at all: no focus, no event.
 class MouseInput {
  public:
-  MouseInput(OvlChess& control, MouseSurface& surface) : control_(control), surface_(surface) {}
+  MouseInput(OvlChess& control, MouseSurface& surface, KeyboardInput* cursor = nullptr)
+      : control_(control), surface_(surface), cursor_(cursor) {}
 
   void Press(MouseButton button, bool doubleClick, int16_t shift, PointerPosition position);
   // `buttonsHeld` are the buttons still down after this release (1 left, 2 right, 4 middle).
@@ -60,6 +66,7 @@ class MouseInput {
 
   OvlChess& control_;
   MouseSurface& surface_;
+  KeyboardInput* cursor_;
   int16_t pressedCell_ = 0;
   bool clickPending_ = false;
   // Counts detachments, so a release can tell whether its MouseUp handlers removed the surface.

@@ -17,6 +17,11 @@ struct Reader {
   std::string Name(int col, int row) const { return board.Name(static_cast<int16_t>((row - 1) * 8 + col)); }
 };
 
+// Draws a picture over what the cell shows, as the board draws its pieces.
+void Draw(Reader& r, int16_t cell, int16_t image) {
+  r.c.platform.DrawImage(image, r.c.platform.CellDrawingSurface(cell), 0, 0, board::kTransparentStyle);
+}
+
 TEST(AccessibleBoard, StartPositionNamesFromCreamsSide) {
   Reader r;
   EXPECT_EQ(r.Name(1, 1), "a8, empty");
@@ -32,7 +37,56 @@ TEST(AccessibleBoard, StartPositionNamesFromCreamsSide) {
   EXPECT_EQ(r.Name(4, 1), "d8, red queen");
   EXPECT_EQ(r.Name(5, 1), "e8, red king");
   EXPECT_EQ(r.Name(8, 2), "h7, red pawn");
-  EXPECT_EQ(AccessibleBoard::Description(53), "column 5, row 7");
+  // Descriptions name the colour of the square the name places: a1 dark, b1 and e2 light.
+  for (const auto& [cell, colour] : {std::pair{57, "dark square"}, {58, "light square"}, {53, "light square"}})
+    EXPECT_EQ(AccessibleBoard::Description(static_cast<int16_t>(cell)), colour) << cell;
+}
+
+TEST(AccessibleBoard, ASquareShowingSeveralPicturesNamesThemAllTopFirst) {
+  Reader r;
+  // NewGame draws its pieces over what the squares already show.
+  r.c.control.Piece(1, 1, board::WQueen);
+  r.c.control.NewGame();
+  EXPECT_EQ(r.Name(1, 1), "a8, red rook over cream queen");
+  r.board.ChangedNames();
+  Draw(r, 1, board::Wknight);
+  EXPECT_EQ(r.Name(1, 1), "a8, cream knight over red rook over cream queen");
+  EXPECT_EQ(r.board.ChangedNames(), (std::vector<int16_t>{1}));
+  Draw(r, 1, board::Wknight);
+  EXPECT_TRUE(r.board.ChangedNames().empty());
+}
+
+TEST(AccessibleBoard, TheSummaryGroupsShownPiecesByColourAndKind) {
+  Reader r;
+  EXPECT_EQ(r.board.Summary(), "Empty board.");
+  r.c.control.NewGame();
+  EXPECT_EQ(r.board.Summary(),
+            "Cream: king e1, queen d1, rooks a1 h1, bishops c1 f1, knights b1 g1, pawns a2 b2 c2 d2 e2 f2 g2 h2. "
+            "Red: king e8, queen d8, rooks a8 h8, bishops c8 f8, knights b8 g8, pawns a7 b7 c7 d7 e7 f7 g7 h7.");
+  r.c.control.Clear();
+  r.c.control.Piece(5, 5, board::Bking);
+  r.c.control.Piece(5, 6, board::Bpawn);
+  r.c.control.Piece(5, 4, board::Bpawn);
+  r.c.control.Piece(1, 3, board::Bpawn);
+  EXPECT_EQ(r.board.Summary(), "Red: king e4, pawns a6 e3 e5.");
+  // What the squares show counts, the top picture of each.
+  Draw(r, 37, board::Wknight);
+  EXPECT_EQ(r.board.Summary(), "Cream: knight e4. Red: pawns a6 e3 e5.");
+}
+
+TEST(AccessibleBoard, SummaryAndEnabledChangesAreReportedOncePerChange) {
+  Reader r;
+  EXPECT_FALSE(r.board.SummaryChanged());
+  r.c.control.NewGame();
+  EXPECT_TRUE(r.board.SummaryChanged());
+  r.c.control.NewGame();
+  EXPECT_FALSE(r.board.SummaryChanged());
+  EXPECT_FALSE(r.board.EnabledChanged());
+  const std::pair<bool, bool> writes[] = {{false, true}, {false, false}, {true, true}, {true, false}};
+  for (const auto& [enabled, changed] : writes) {
+    r.c.control.Enabled(enabled);
+    EXPECT_EQ(r.board.EnabledChanged(), changed) << enabled;
+  }
 }
 
 TEST(AccessibleBoard, NamesFollowWhatTheCellShowsNotTheStore) {
@@ -84,11 +138,15 @@ TEST(AccessibleBoard, StatesFollowFocusCursorAndEnabled) {
   EXPECT_TRUE(r.board.States(49).focused);
   EXPECT_FALSE(r.board.States(57).focused);
   EXPECT_FALSE(r.board.States(AccessibleBoard::kSelf).focused);
+  // Disabled, the board is still explored: focusable, focus kept, unavailable.
   r.c.control.Enabled(false);
   for (int16_t child : {0, 1, 49}) {
     EXPECT_TRUE(r.board.States(child).unavailable) << child;
-    EXPECT_FALSE(r.board.States(child).focusable) << child;
+    EXPECT_TRUE(r.board.States(child).focusable) << child;
   }
+  r.keys.Press(control::BoardKey::Right);
+  EXPECT_EQ(r.board.FocusedChild(), 50);
+  EXPECT_TRUE(r.board.States(50).focused);
 }
 
 TEST(AccessibleBoard, NavigationStopsAtTheEdges) {

@@ -57,19 +57,38 @@ TEST(KeyboardInput, SpaceAndEnterRaiseOnlyClickForTheCursorSquare) {
   EXPECT_EQ(k.events[1].second, (board::Square{2, 7}));
 }
 
-TEST(KeyboardInput, DisabledTakesNoKeyAndRaisesNothing) {
+TEST(KeyboardInput, DisabledStillMovesTheCursorButClicksNothing) {
   Keyboard k;
   k.c.control.Enabled(false);
-  for (BoardKey key : {BoardKey::Up, BoardKey::End, BoardKey::Space, BoardKey::Enter}) EXPECT_FALSE(k.keys.Press(key));
-  k.keys.Activate(5);
-  EXPECT_EQ(k.keys.Cursor(), (board::Square{1, 8}));
+  for (BoardKey key : {BoardKey::Up, BoardKey::End, BoardKey::Space, BoardKey::Enter}) EXPECT_TRUE(k.keys.Press(key));
+  EXPECT_TRUE(k.keys.Jump('c'));
+  EXPECT_FALSE(k.keys.Activate(5));
+  EXPECT_EQ(k.keys.Cursor(), (board::Square{3, 7}));
   EXPECT_TRUE(k.events.empty());
   k.c.control.Enabled(true);
-  k.keys.Activate(5);
-  k.keys.Activate(0);
-  k.keys.Activate(65);
+  EXPECT_TRUE(k.keys.Activate(5));
+  EXPECT_FALSE(k.keys.Activate(0));
+  EXPECT_FALSE(k.keys.Activate(65));
   ASSERT_EQ(k.events.size(), 1u);
   EXPECT_EQ(k.events[0].second, (board::Square{5, 1}));
+}
+
+TEST(KeyboardInput, LettersPickTheFileDigitsTheRankAsTheNamesRead) {
+  struct Case {
+    const char* typed;
+    board::Square reached;  // from a1, the start
+  };
+  const Case cases[] = {{"e", {5, 8}},  {"4", {1, 5}},  {"c7", {3, 2}},
+                        {"8h", {8, 1}}, {"1a", {1, 8}}, {"i09A ", {1, 8}}};
+  for (const Case& c : cases) {
+    Keyboard k;
+    for (const char* typed = c.typed; *typed; ++typed) {
+      const bool jump = (*typed >= 'a' && *typed <= 'h') || (*typed >= '1' && *typed <= '8');
+      EXPECT_EQ(k.keys.Jump(*typed), jump) << c.typed;
+    }
+    EXPECT_EQ(k.keys.Cursor(), c.reached) << c.typed;
+    EXPECT_TRUE(k.events.empty());
+  }
 }
 
 TEST(KeyboardInput, FocusCueOnlyWhileFocusedAfterKeyboardUse) {
@@ -85,6 +104,14 @@ TEST(KeyboardInput, FocusCueOnlyWhileFocusedAfterKeyboardUse) {
   EXPECT_TRUE(k.keys.ShowsFocusCue());
   k.keys.SetCuesShown(false);  // the platform hides keyboard cues again
   EXPECT_FALSE(k.keys.ShowsFocusCue());
+  k.keys.MoveTo(37);  // a mouse press moves the cursor without showing the cue
+  EXPECT_EQ(k.keys.CursorCell(), 37);
+  EXPECT_FALSE(k.keys.ShowsFocusCue());
+  k.keys.SetFocused(false);
+  k.keys.SetFocused(true, true);  // arriving by Tab
+  EXPECT_TRUE(k.keys.ShowsFocusCue());
+  k.keys.MoveTo(0);
+  EXPECT_EQ(k.keys.CursorCell(), 37);
 }
 
 }  // namespace

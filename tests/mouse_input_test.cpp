@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "control/keyboard_input.h"
 #include "tests/headless_control.h"
 
 using control::CellOffset;
@@ -31,13 +33,20 @@ struct RecordingSurface : control::MouseSurface {
     ++captures;
   }
   void ReleaseMouse() override { captured = false; }
+  void TakeFocus() override {
+    ++focusTaken;
+    if (onFocus) onFocus();
+  }
+  int focusTaken = 0;
+  std::function<void()> onFocus;
 };
 
 // A control, its surface and its mouse rules; events are written as short strings.
 struct Mouse {
   HeadlessControl c;
   RecordingSurface surface{c.platform.Cells()};
-  control::MouseInput input{c.control, surface};
+  control::KeyboardInput keys{c.control};
+  control::MouseInput input{c.control, surface, &keys};
   std::vector<std::string> events;
 
   Mouse() {
@@ -191,6 +200,43 @@ TEST(MouseInput, ASurfaceRemovedByTheMouseUpHandlerRaisesNoClick) {
   m.input.Press(MouseButton::Left, false, 0, Mouse::At(2, 3, 5, 5));
   m.input.Release(MouseButton::Left, 0, 0, Mouse::At(2, 3, 5, 5));
   EXPECT_EQ(m.Take(), (Events{"3", "5", "1"}));
+}
+
+TEST(MouseInput, ALeftPressPutsTheKeyboardCursorOnItsSquareBeforeTakingTheFocus) {
+  struct Case {
+    MouseButton button;
+    bool doubleClick;
+    bool enabled;
+    int16_t cursor;  // the cursor's cell after a press on e4 (cell 37); a1 is 57
+    int focusTaken;
+  };
+  const Case cases[] = {{MouseButton::Left, false, true, 37, 1},
+                        {MouseButton::Left, true, true, 37, 1},
+                        {MouseButton::Right, false, true, 57, 1},
+                        {MouseButton::Middle, false, true, 57, 1},
+                        {MouseButton::Left, false, false, 57, 0}};
+  for (const Case& c : cases) {
+    Mouse m;
+    m.c.control.Enabled(c.enabled);
+    int16_t cursorWhenFocused = 0;
+    m.surface.onFocus = [&] { cursorWhenFocused = m.keys.CursorCell(); };
+    m.input.Press(c.button, c.doubleClick, 0, Mouse::At(5, 5, 3, 3));
+    EXPECT_EQ(m.keys.CursorCell(), c.cursor) << int(c.button) << c.doubleClick << c.enabled;
+    EXPECT_EQ(m.surface.focusTaken, c.focusTaken) << int(c.button) << c.enabled;
+    EXPECT_EQ(cursorWhenFocused, c.focusTaken ? c.cursor : 0);
+    EXPECT_FALSE(m.keys.ShowsFocusCue());
+  }
+}
+
+TEST(MouseInput, APressWhoseFocusHandlersRemoveTheSurfaceRaisesNothing) {
+  Mouse m;
+  m.surface.onFocus = [&] { m.input.Detach(); };
+  m.input.Press(MouseButton::Left, false, 0, Mouse::At(2, 2, 1, 1));
+  EXPECT_FALSE(m.surface.captured);
+  EXPECT_TRUE(m.Take().empty());
+  m.surface.onFocus = nullptr;
+  m.input.Press(MouseButton::Left, false, 0, Mouse::At(2, 2, 1, 1));
+  EXPECT_EQ(m.Take(), (Events{"Down 2,2 b1 s0 1,1"}));
 }
 
 }  // namespace

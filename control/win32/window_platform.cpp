@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "board/text.h"
+#include "control/focus_cue.h"
 #include "control/ovl_chess.h"
 #include "control/win32/message_guard.h"
 #include "control/win32/this_module.h"
@@ -37,6 +38,19 @@ std::optional<BoardKey> BoardKeyOf(WPARAM key) {
     default: return std::nullopt;
   }
 }
+
+// The character of a jump key (a-h, 1-8), only without Shift, Ctrl or Alt: with them the keys stay the host's.
+std::optional<char> JumpOf(WPARAM key) {
+  if (GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return std::nullopt;
+  if (key >= 'A' && key <= 'H') return static_cast<char>('a' + (key - 'A'));
+  if (key >= '1' && key <= '8') return static_cast<char>(key);
+  if (key >= VK_NUMPAD1 && key <= VK_NUMPAD8) return static_cast<char>('1' + (key - VK_NUMPAD1));
+  return std::nullopt;
+}
+
+// Focus arriving while Tab is down came by Tab or Shift+Tab. (The system's own
+// keyboard-cue state arrives as WM_UPDATEUISTATE.)
+bool FocusByKeyboard() { return GetKeyState(VK_TAB) < 0; }
 
 bool RegisterWindowClass(WNDPROC procedure) {
   WNDCLASSW windowClass{};
@@ -100,7 +114,7 @@ void FillAround(HDC dc, const RECT& bounds, int side, uint32_t background) {
 // The control's pixels in `area` with squares of `square` device pixels, the
 // background showing outside the cells. One buffer serves every control on the
 // thread: painting is synchronous, and no pixels are kept per instance.
-const std::vector<uint32_t>& Composed(const CellGrid& cells, const RECT& area, int square, uint32_t background) {
+std::vector<uint32_t>& Composed(const CellGrid& cells, const RECT& area, int square, uint32_t background) {
   thread_local std::vector<uint32_t> buffer;
   const int width = area.right - area.left, height = area.bottom - area.top;
   buffer.assign(static_cast<size_t>(width) * height, background);
@@ -108,13 +122,16 @@ const std::vector<uint32_t>& Composed(const CellGrid& cells, const RECT& area, i
   return buffer;
 }
 
+void CopyPixels(HDC dc, POINT at, const std::vector<uint32_t>& pixels, int width, int height) {
+  const BITMAPINFO info = TopDownBitmap(width, height);
+  SetDIBitsToDevice(dc, at.x, at.y, width, height, 0, 0, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+}
+
 // Hands the control's pixels in `area` to `dc` one to one, with its top-left at `at`.
 void CopyComposed(HDC dc, POINT at, const CellGrid& cells, const RECT& area, int square, uint32_t background) {
   const int width = area.right - area.left, height = area.bottom - area.top;
   if (width <= 0 || height <= 0) return;
-  const std::vector<uint32_t>& pixels = Composed(cells, area, square, background);
-  const BITMAPINFO info = TopDownBitmap(width, height);
-  SetDIBitsToDevice(dc, at.x, at.y, width, height, 0, 0, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+  CopyPixels(dc, at, Composed(cells, area, square, background), width, height);
 }
 
 bool IsMetafile(HDC dc) {
@@ -173,16 +190,16 @@ WindowPlatform::~WindowPlatform() { Destroy(); }
 
 void WindowPlatform::Attach(OvlChess& control) {
   control_ = &control;
-  mouse_.emplace(control, static_cast<MouseSurface&>(*this));
   keyboard_.emplace(control);
+  mouse_.emplace(control, static_cast<MouseSurface&>(*this), &*keyboard_);
 }
 
-bool WindowPlatform::IsBoardKey(WPARAM key) { return BoardKeyOf(key).has_value(); }
+bool WindowPlatform::IsBoardKey(WPARAM key) { return BoardKeyOf(key) || JumpOf(key); }
 
 HWND WindowPlatform::Create(HWND parent, const RECT& position) {
   if (window_) return window_;
   if (!RegisterWindowClass(&WindowProcedure)) return nullptr;
-  const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | (enabled_ ? 0 : WS_DISABLED);
+  const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP;
   window_ = CreateWindowExW(0, kWindowClass, L"", style, position.left, position.top,
                             position.right - position.left, position.bottom - position.top, parent, nullptr,
                             ThisModule(), this);
@@ -226,11 +243,13 @@ void WindowPlatform::UpdateScale() {
 void WindowPlatform::SetWidth(float width) { requestedSize_.cx = std::lround(width); }
 void WindowPlatform::SetHeight(float height) { requestedSize_.cy = std::lround(height); }
 
+// The window itself stays enabled: a disabled window loses the focus and Tab passes it
+// by, stranding a keyboard player. The core refuses the user's input instead.
 void WindowPlatform::SetEnabled(bool enabled) {
   enabled_ = enabled;
-  if (window_) EnableWindow(window_, enabled);
   if (!enabled && mouse_) mouse_->Cancel();
-  if (window_) NotifyWinEvent(EVENT_OBJECT_STATECHANGE, window_, OBJID_CLIENT, CHILDID_SELF);
+  if (accessible_ && accessible_->EnabledChanged() && window_)
+    NotifyWinEvent(EVENT_OBJECT_STATECHANGE, window_, OBJID_CLIENT, CHILDID_SELF);
 }
 
 void WindowPlatform::Repaint() {
@@ -269,13 +288,17 @@ void WindowPlatform::UpdateCell(int16_t cell) {
 void WindowPlatform::Paint() {
   PaintSession paint(window_);
   const RECT& area = paint.Area();
-  CopyComposed(paint.Dc(), {area.left, area.top}, Cells(), area, scale_.Square(), background_);
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  if (width <= 0 || height <= 0) return;
+  std::vector<uint32_t>& pixels = Composed(Cells(), area, scale_.Square(), background_);
   if (const int16_t cell = CueCell()) {
-    RECT cue = CellRect(cell);
-    const int inset = std::max(1, 2 * scale_.Square() / kPictureSize);
-    InflateRect(&cue, -inset, -inset);
-    DrawFocusRect(paint.Dc(), &cue);
+    const RECT r = CellRect(cell);
+    const board::Square square = board::SquareOfIndex(cell);
+    FocusCue::Draw(pixels.data(), width, height, width,
+                   {r.left - area.left, r.top - area.top, r.right - area.left, r.bottom - area.top},
+                   board::IsLightSquare(square.col, square.row));
   }
+  CopyPixels(paint.Dc(), {area.left, area.top}, pixels, width, height);
 }
 
 // Drawn at the target's own resolution: one to one where the bounds are device
@@ -316,6 +339,10 @@ CellOffset WindowPlatform::OffsetIn(int16_t cell, PointerPosition position) cons
 }
 
 void WindowPlatform::CaptureMouse() { SetCapture(window_); }
+
+void WindowPlatform::TakeFocus() {
+  if (window_ && GetFocus() != window_) SetFocus(window_);
+}
 
 void WindowPlatform::ReleaseMouse() {
   if (window_ && GetCapture() == window_) ReleaseCapture();
@@ -363,10 +390,10 @@ LRESULT WindowPlatform::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   }
   if (mouse_ && message >= WM_MOUSEFIRST && message <= WM_MBUTTONDBLCLK) {
     Hold hold(services_);
-    // A press takes the focus first, as a control with a window of its own does.
-    if (IsButtonPress(message) && GetFocus() != window_) SetFocus(window_);
-    if (!window_) return 0;
+    const int16_t cueBefore = CueCell(), focusBefore = keyboard_->FocusedCell();
     OnMouse(message, wParam, PointerPosition{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    // A press that brought the focus was reported by it; one on the focused board moves its focus.
+    if (window_ && focusBefore && IsButtonPress(message)) FollowCursor(cueBefore, focusBefore);
     return 0;
   }
   return DefWindowProcW(window_, message, wParam, lParam);
@@ -408,14 +435,15 @@ void WindowPlatform::FollowCursor(int16_t cueBefore, int16_t focusBefore) {
 
 bool WindowPlatform::OnKeyDown(WPARAM key, LPARAM flags) {
   const std::optional<BoardKey> boardKey = BoardKeyOf(key);
-  if (!boardKey) return false;
+  const std::optional<char> jump = boardKey ? std::nullopt : JumpOf(key);
+  if (!boardKey && !jump) return false;
   // A held Space or Enter clicks once, as a button does; held arrows keep moving.
   const bool repeated = (flags & (LPARAM{1} << 30)) != 0;
-  if (repeated && (*boardKey == BoardKey::Space || *boardKey == BoardKey::Enter)) return true;
+  if (repeated && (boardKey == BoardKey::Space || boardKey == BoardKey::Enter)) return true;
   Hold hold(services_);
   const int16_t cueBefore = CueCell();
   const int16_t focusBefore = keyboard_->FocusedCell();
-  const bool taken = keyboard_->Press(*boardKey);
+  const bool taken = boardKey ? keyboard_->Press(*boardKey) : keyboard_->Jump(*jump);
   // Space may have run a handler that removed the window.
   if (window_) FollowCursor(cueBefore, focusBefore);
   return taken;
@@ -423,7 +451,7 @@ bool WindowPlatform::OnKeyDown(WPARAM key, LPARAM flags) {
 
 void WindowPlatform::OnFocus(bool focused) {
   const int16_t cueBefore = CueCell();
-  keyboard_->SetFocused(focused);
+  keyboard_->SetFocused(focused, focused && FocusByKeyboard());
   FollowCursor(cueBefore, 0);
   Hold hold(services_);
   services_.FocusChanged(focused);
@@ -446,6 +474,7 @@ void WindowPlatform::AnnounceChangedNames() {
   announcementPosted_ = false;
   if (!accessible_ || !window_) return;
   for (int16_t cell : accessible_->ChangedNames()) NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window_, OBJID_CLIENT, cell);
+  if (accessible_->SummaryChanged()) NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, window_, OBJID_CLIENT, CHILDID_SELF);
 }
 
 RECT WindowPlatform::CellOnScreen(int16_t cell) const {
@@ -464,10 +493,19 @@ int16_t WindowPlatform::ChildAtScreenPoint(POINT screen) const {
   return CellAt(PointerPosition{client.x, client.y});
 }
 
-void WindowPlatform::ActivateCell(int16_t cell) {
-  if (!keyboard_) return;
+bool WindowPlatform::ActivateCell(int16_t cell) {
+  if (!keyboard_) return false;
   Hold hold(services_);
-  keyboard_->Activate(cell);
+  return keyboard_->Activate(cell);
+}
+
+void WindowPlatform::SelectCell(int16_t cell) {
+  if (!keyboard_ || !window_) return;
+  const int16_t cueBefore = CueCell(), focusBefore = keyboard_->FocusedCell();
+  keyboard_->MoveTo(cell);
+  if (focusBefore) return FollowCursor(cueBefore, focusBefore);
+  Hold hold(services_);
+  SetFocus(window_);  // the focus reports the new cursor
 }
 
 LRESULT CALLBACK WindowPlatform::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {

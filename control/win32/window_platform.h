@@ -66,8 +66,10 @@ class WindowPlatform : public GridPlatform, private MouseSurface {
   // none) at a point on the screen.
   RECT CellOnScreen(int16_t cell) const;
   int16_t ChildAtScreenPoint(POINT screen) const;
-  // Clicks the square as Space clicks the cursor square.
-  void ActivateCell(int16_t cell);
+  // Clicks the square as Space clicks the cursor square; false, clicking nothing, while disabled.
+  bool ActivateCell(int16_t cell);
+  // Puts the cursor on the square (0 leaves it) and gives the board the focus.
+  void SelectCell(int16_t cell);
   // The keys the board takes from a container's accelerator translation.
   static bool IsBoardKey(WPARAM key);
 
@@ -109,6 +111,7 @@ class WindowPlatform : public GridPlatform, private MouseSurface {
   CellOffset OffsetIn(int16_t cell, PointerPosition position) const override;
   void CaptureMouse() override;
   void ReleaseMouse() override;
+  void TakeFocus() override;
   RECT CellRect(int16_t cell) const;
 
   ContainerServices& services_;

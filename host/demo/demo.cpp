@@ -1,13 +1,17 @@
 // The demo: the control in a window by OLE in-place activation, with New game,
 // Clear and Enabled, an event log, and moves played the host's way (click a
-// piece, click a target). --scripted OUT.bmp plays a few moves with the mouse,
-// saves a picture of the window and exits.
+// piece, click a target) with the mouse or the keyboard: Tab and Shift+Tab go
+// between the board and the buttons, and the log says what each key did.
+// --scripted OUT.bmp plays a few moves with the mouse, saves a picture of the
+// window and exits.
 #include <windows.h>
+#include <oleacc.h>
 
 #include <cstdio>
 #include <memory>
 #include <string>
 
+#include "component/com/unique.h"
 #include "component/identity.h"
 #include "host/container_site/embedding.h"
 #include "host/container_site/messages.h"
@@ -45,6 +49,10 @@ class Demo {
   void ClickSquare(Square square);
   long Piece(Square square) const;
   HWND Window() const { return window_; }
+  // A container's loop: the control's keys first, then the dialog manager's Tab and Shift+Tab.
+  bool PreTranslate(MSG& message);
+  // Logs what a key did: where the focus went, or the square the board's cursor reached.
+  void LogKey(WPARAM key, HWND focusBefore);
 
  private:
   HWND AddChild(const wchar_t* kind, const wchar_t* text, DWORD style, int id, RECT place);
@@ -52,6 +60,7 @@ class Demo {
   void OnSquareClicked(Square square);
   void SetPiece(Square square, long piece);
   void Log(const std::string& line);
+  std::string FocusedSquare() const;
 
   HWND window_ = nullptr;
   HWND log_ = nullptr;
@@ -93,6 +102,9 @@ bool Demo::Start(bool echo) {
     return false;
   }
   NewGame();
+  // The board comes first in the tab order, and starts with the focus.
+  SetWindowPos(control_->Window(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetFocus(control_->Window());
   return true;
 }
 
@@ -185,6 +197,51 @@ void Demo::SetPiece(Square square, long piece) {
   if (FAILED(hr)) Log("Piece write refused: 0x" + std::to_string(static_cast<unsigned long>(hr)));
 }
 
+bool Demo::PreTranslate(MSG& message) {
+  const bool key = message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST;
+  host::Site* site = control_ ? control_->ControlSite() : nullptr;
+  IOleInPlaceActiveObject* active = site && site->InPlaceFrame() ? site->InPlaceFrame()->ActiveObject() : nullptr;
+  if (key && active && active->TranslateAccelerator(&message) == S_OK) return true;
+  return window_ && IsDialogMessageW(window_, &message);
+}
+
+std::string WindowName(HWND window) {
+  wchar_t text[64] = {};
+  GetWindowTextW(window, text, 64);
+  const std::wstring wide(text);
+  return wide.empty() ? "the log" : std::string(wide.begin(), wide.end());
+}
+
+void Demo::LogKey(WPARAM key, HWND focusBefore) {
+  if (key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU) return;
+  wchar_t keyName[32] = {};
+  const LONG scan = static_cast<LONG>(MapVirtualKeyW(static_cast<UINT>(key), MAPVK_VK_TO_VSC)) << 16;
+  GetKeyNameTextW(scan | (key >= VK_PRIOR && key <= VK_DOWN ? 1 << 24 : 0), keyName, 32);
+  const std::wstring wideKey(keyName);
+  const std::string name = (GetKeyState(VK_SHIFT) < 0 ? "Shift+" : "") + std::string(wideKey.begin(), wideKey.end());
+  HWND focus = GetFocus();
+  HWND board = control_ ? control_->Window() : nullptr;
+  if (focus != focusBefore)
+    Log(name + ": focus to " + (focus && focus == board ? "the board, " + FocusedSquare() : WindowName(focus)));
+  else if (focus && focus == board)
+    Log(name + ": " + FocusedSquare());
+}
+
+// The square the board reports focused, read as a screen reader reads it.
+std::string Demo::FocusedSquare() const {
+  com::ComPtr<IAccessible> accessible;
+  HWND board = control_ ? control_->Window() : nullptr;
+  if (!board || FAILED(AccessibleObjectFromWindow(board, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                                  accessible.put_void())))
+    return "?";
+  com::UniqueVariant focus;
+  com::UniqueBstr name;
+  if (accessible->get_accFocus(&focus) != S_OK || FAILED(accessible->get_accName(focus, name.put())) || !name.get())
+    return "?";
+  const std::wstring wide(name.get());
+  return std::string(wide.begin(), wide.end());
+}
+
 void Demo::Log(const std::string& line) {
   std::wstring wide(line.begin(), line.end());
   const LRESULT index = SendMessageW(log_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
@@ -234,8 +291,12 @@ int main(int argc, char** argv) {
   } else if (result == 0) {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
+      const HWND focusBefore = GetFocus();
+      if (!demo.PreTranslate(message)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+      }
+      if (message.message == WM_KEYDOWN) demo.LogKey(message.wParam, focusBefore);
     }
   }
   demo.Close();

@@ -1,37 +1,45 @@
 #!/bin/sh
-# Drives accessibility_test with the X server's real keyboard.
+# Drives accessibility_test with the X server's real keyboard and mouse.
 # Usage: accessibility.sh OUT_DIR EMULATOR... PROGRAM
-# When the program prints "KEYS x y" the board has the focus: this script
-# focuses the host window, keeps the pointer over the board (without a window
-# manager keys go where the pointer is), presses Up Right Right Space End
-# Return, and touches keys_done.
+# Round by round the program prints "DO n ACTION..." and waits for the file
+# done_n. Actions: key:NAME presses a key, click:X,Y clicks the left button at
+# a point on the screen, point:X,Y rests the pointer there (without a window
+# manager keys go where the pointer is). The first round also focuses the host.
 if [ -z "$DISPLAY" ]; then exec xvfb-run -a -s "-screen 0 1024x768x24" sh "$0" "$@"; fi
 out=$1
 shift
-. "$(dirname "$0")/../await_line.sh"
 mkdir -p "$out" && cd "$out" || exit 1
-rm -f keys_done stop.flag
+rm -f done_* stop.flag
 : >output.txt
 
 "$@" >output.txt 2>&1 &
 program=$!
 
-await_line KEYS "$program" "accessibility_test did not get to the keys"
-set -- $(grep '^KEYS ' output.txt | tr -d '\r')
-x=$2 y=$3
-
 eval "$(xdotool getmouselocation --shell)"
 status=0
-host=$(xdotool search --name 'Orvel accessibility host' | head -n 1)
-[ -n "$host" ] && xdotool windowfocus --sync "$host"
-xdotool mousemove "$x" "$y" || status=1
-sleep 0.3
-for key in Up Right Right space End Return; do
-  xdotool key "$key" || status=1
-  sleep 0.2
+round=0
+while :; do
+  until grep -q "^DO $round " output.txt; do
+    kill -0 "$program" 2>/dev/null || break 2
+    sleep 0.1
+  done
+  if [ "$round" = 0 ]; then
+    host=$(xdotool search --name 'Orvel accessibility host' | head -n 1)
+    [ -n "$host" ] && xdotool windowfocus --sync "$host"
+  fi
+  for action in $(grep "^DO $round " output.txt | tr -d '\r' | cut -d' ' -f3-); do
+    where=$(echo "${action#*:}" | tr ',' ' ')
+    case $action in
+      key:*) xdotool key "${action#key:}" || status=1 ;;
+      point:*) xdotool mousemove $where || status=1 ;;
+      click:*) { xdotool mousemove $where && xdotool click 1; } || status=1 ;;
+    esac
+    sleep 0.2
+  done
+  touch "done_$round"
+  round=$((round + 1))
 done
 xdotool mousemove "$X" "$Y"
-touch keys_done
 wait "$program" || status=1
 cat output.txt
 [ "$status" = 0 ] && echo "accessibility passed"

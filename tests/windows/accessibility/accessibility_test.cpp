@@ -1,10 +1,10 @@
 // The board in a container, read by a screen-reader-like client in another
 // process (screen_reader.exe beside this program) and driven from the real
-// keyboard by the driver script (accessibility.sh).
+// keyboard and mouse by the driver script (accessibility.sh), through a game
+// as a host plays it: the board disabled while the opponent moves.
 //
 // Usage: accessibility_test   (in a folder it may write to)
-//   prints "KEYS x y" when the board has the focus and waits for the file
-//   keys_done, while the script presses keys with the pointer at x, y.
+//   prints "DO n ACTION..." for the script and waits for the file done_n.
 #include <windows.h>
 #include <ocidl.h>
 
@@ -31,14 +31,17 @@ using Lines = std::vector<std::string>;
 constexpr DISPID kClick = 1;
 
 host::Frame* frame = nullptr;
+HWND hostWindow = nullptr;
 
-// A container's loop: keys go to the UI-active object's TranslateAccelerator first.
+// A container's loop: keys go to the UI-active object's TranslateAccelerator
+// first, then to the dialog manager, which moves the focus on Tab.
 void Pump() {
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     IOleInPlaceActiveObject* active = frame ? frame->ActiveObject() : nullptr;
     const bool key = message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST;
     if (key && active && active->TranslateAccelerator(&message) == S_OK) continue;
+    if (hostWindow && IsDialogMessageW(hostWindow, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
@@ -184,16 +187,66 @@ void ReadsNames(_OvlChess* board, HWND window) {
 void ReadsDetailsAndActivates(host::EventSink& sink, HWND window) {
   check::context = "details";
   ExpectLines(Read(window, "details"),
-              {"board role 24 state focusable", "53 role 29 state focusable action Click description column 5, row 7",
+              {"board role 24 state focusable", "53 role 29 state focusable action Click description light square",
                "53 size 37x37 hit at its far corner 53", "up from 53 45, first child 1"},
               "roles, states, action, location, hit test, navigation");
   check::context = "accDoDefaultAction";
   sink.ClearEvents();
   ExpectLines(Read(window, "activate 53"), {"activate 0x00000000"}, "the call succeeds");
-  PumpFor(100);
   const auto clicks = Clicks(sink);
   CHECK(clicks == (std::vector<std::pair<int, int>>{{5, 7}}));
 }
+
+// One round of the driver script's real input; returns when it was given.
+void Do(const std::string& actions) {
+  static int round = 0;
+  const std::string done = "done_" + std::to_string(round);
+  DeleteFileA(done.c_str());
+  std::printf("DO %d %s\n", round++, actions.c_str());
+  if (!PumpUntil([&] { return FileExists(done.c_str()); }, 60000)) check::Fail(__LINE__, "no " + done);
+}
+
+// What the following reader wrote since the previous call.
+Lines Followed(size_t& seen) {
+  const Lines all = ReadLines("follow.txt");
+  Lines fresh(all.begin() + std::min(seen, all.size()), all.end());
+  seen = all.size();
+  return fresh;
+}
+
+// Waits for the following reader to write `line`.
+void AwaitFollowed(const std::string& line) {
+  const bool seen = PumpUntil(
+      [&] {
+        const Lines all = ReadLines("follow.txt");
+        return std::find(all.begin(), all.end(), line) != all.end();
+      },
+      10000);
+  if (!seen) check::Fail(__LINE__, "the reader never heard: " + line);
+}
+
+// Plays `actions` and waits for the reader to hear the last of `heard`, all of them in order.
+Lines Play(const std::string& actions, const Lines& heard, size_t& seen, const char* what) {
+  Do(actions);
+  AwaitFollowed(heard.back());
+  const Lines fresh = Followed(seen);
+  ExpectInOrder(fresh, heard, what);
+  return fresh;
+}
+
+void FocusOn(HWND window) {
+  SetFocus(window);
+  CHECK(PumpUntil([&] { return GetFocus() == window; }, 5000));
+}
+
+POINT CellCentreOnScreen(HWND window, int col, int row) {
+  POINT centre{(col - 1) * host::kCellPixels + host::kCellPixels / 2,
+               (row - 1) * host::kCellPixels + host::kCellPixels / 2};
+  ClientToScreen(window, &centre);
+  return centre;
+}
+
+std::string At(POINT point) { return std::to_string(point.x) + "," + std::to_string(point.y); }
 
 // A reader that listens to WinEvents from the start, as screen readers do.
 HANDLE StartFollowing(HWND window) {
@@ -221,76 +274,148 @@ void CheckContainerSide(HWND window) {
   CHECK(control && SUCCEEDED(control->GetControlInfo(&info)) && info.dwFlags == CTRLINFO_EATS_RETURN);
 }
 
-// The focus cue is drawn on the cursor square only, and only while the board has the focus.
-void CheckFocusCue(HWND host, HWND window) {
-  check::context = "focus cue";
-  const host::Pixels reference = host::CoreRender(host::CoreBoard::NewGame);
-  const host::Pixels focused = host::CaptureWindow(window, host::kBoardPixels, host::kBoardPixels);
+// The board's pixels now, saved as `file`, checked to differ from `reference` on h2 only.
+host::Pixels ExpectCueOnH2(const host::Pixels& reference, HWND window, const char* file) {
+  const host::Pixels shot = host::CaptureWindow(window, host::kBoardPixels, host::kBoardPixels);
   int inside = 0, outside = 0;
   const RECT h2{7 * host::kCellPixels, 6 * host::kCellPixels, 8 * host::kCellPixels, 7 * host::kCellPixels};
   for (int y = 0; y < host::kBoardPixels; ++y)
     for (int x = 0; x < host::kBoardPixels; ++x)
-      if (focused.At(x, y) != reference.At(x, y)) ++(PtInRect(&h2, POINT{x, y}) ? inside : outside);
-  host::SavePpm("focus_cue.ppm", focused);
-  std::printf("  focus cue: %d pixels changed on h2, %d elsewhere\n", inside, outside);
+      if (shot.At(x, y) != reference.At(x, y)) ++(PtInRect(&h2, POINT{x, y}) ? inside : outside);
+  host::SavePpm(file, shot);
+  std::printf("  %s: %d pixels changed on h2, %d elsewhere\n", file, inside, outside);
   CHECK(inside > 0 && outside == 0);
+  return shot;
+}
+
+// The focus cue is drawn on the cursor square only, and only while the board has the focus.
+void CheckFocusCue(HWND host, HWND window) {
+  check::context = "focus cue";
+  const host::Pixels reference = host::CoreRender(host::CoreBoard::NewGame);
+  const host::Pixels focused = ExpectCueOnH2(reference, window, "focus_cue.ppm");
   // The platform hides keyboard cues again, then shows them.
   SendMessageW(window, WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
-  PumpFor(100);
+  UpdateWindow(window);
   CHECK_EQ(host::Compare(reference, host::CaptureWindow(window, host::kBoardPixels, host::kBoardPixels)).count, 0);
   SendMessageW(window, WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
-  PumpFor(100);
+  UpdateWindow(window);
   CHECK(host::CaptureWindow(window, host::kBoardPixels, host::kBoardPixels) == focused);
   SetFocus(host);
-  PumpFor(200);
+  UpdateWindow(window);
   const host::Difference unfocused =
       host::Compare(reference, host::CaptureWindow(window, host::kBoardPixels, host::kBoardPixels));
   CHECK_EQ(unfocused.count, 0);
   SetFocus(window);
-  PumpFor(200);
+  UpdateWindow(window);
 }
 
-void FollowsTheKeyboard(_OvlChess* board, host::EventSink& sink, HWND host, HWND window, HANDLE reader) {
+void FollowsTheKeyboard(_OvlChess* board, host::EventSink& sink, HWND host, HWND window, size_t& seen) {
   check::context = "keyboard and WinEvents";
-  DeleteFileA("keys_done");
   SetForegroundWindow(host);
   SetFocus(host);
-  SetFocus(window);
-  PumpFor(200);
+  FocusOn(window);
   CheckContainerSide(window);
   sink.ClearEvents();
-  RECT area;
-  GetWindowRect(window, &area);
-  std::printf("KEYS %ld %ld\n", (area.left + area.right) / 2, (area.top + area.bottom) / 2);
-  if (!PumpUntil([] { return FileExists("keys_done"); }, 60000)) check::Fail(__LINE__, "no keys_done from the script");
-  PumpFor(300);
+  Play("point:" + At(CellCentreOnScreen(window, 4, 4)) + " key:Up key:Right key:Right key:space key:End key:Return",
+       {"hooked yes", "focus 57 a1, cream rook", "focus 49 a2, cream pawn", "focus 50 b2, cream pawn",
+        "focus 51 c2, cream pawn", "focus 56 h2, cream pawn"},
+       seen, "focus follows the keys");
+  PumpUntil([&] { return sink.Events().size() >= 2; }, 5000);
   CHECK(Clicks(sink) == (std::vector<std::pair<int, int>>{{3, 7}, {8, 7}}));
   CheckFocusCue(host, window);
   ExpectLines(Read(window, "focus"), {"focus 56"}, "the focused child is the cursor square");
   SetPiece(board, 4, 5, BQueen);
-  PumpFor(300);
-  CHECK_HR_OK(board->put_Enabled(VARIANT_FALSE));
-  PumpFor(300);
-  CloseHandle(CreateFileA("stop.flag", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-  if (!Finished(reader, 20000)) check::Fail(__LINE__, "reader did not stop");
-  const Lines followed = ReadLines("follow.txt");
-  std::printf("  the reader followed:\n");
-  for (const auto& line : followed) std::printf("    %s\n", line.c_str());
-  ExpectInOrder(followed,
-                {"hooked yes", "focus 57 a1, cream rook", "focus 49 a2, cream pawn", "focus 50 b2, cream pawn",
-                 "focus 51 c2, cream pawn", "focus 56 h2, cream pawn", "name 36 d4, red queen",
-                 "state 0 unavailable"},
-                "focus follows the keys; a written square is renamed; disabling changes the state");
+  AwaitFollowed("name 36 d4, red queen");
 }
 
-void DisabledIsUnavailable(host::EventSink& sink, HWND window) {
-  check::context = "disabled";
-  const Lines details = Read(window, "details");
-  ExpectText(details.empty() ? std::string() : details[0], "board role 24 state unavailable", __LINE__);
-  CHECK(details.size() > 1 && details[1].find("state unavailable action") != std::string::npos);
+// Arriving by Tab from the control before the board shows the cue at once, without an arrow.
+void TabInShowsTheCue(HWND button, HWND window) {
+  check::context = "Tab in";
+  SendMessageW(window, WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);  // as a mouse user left it
+  FocusOn(button);
+  UpdateWindow(window);
+  const host::Pixels before = host::CaptureWindow(window, host::kBoardPixels, host::kBoardPixels);
+  Do("key:Tab");
+  CHECK(PumpUntil([&] { return GetFocus() == window; }, 5000));
+  UpdateWindow(window);
+  ExpectCueOnH2(before, window, "tab_cue.ppm");
+}
+
+// The host disables the focused board while the opponent moves: the player keeps
+// the focus and explores, and nothing is clicked; enabled again, Space clicks.
+void DisabledKeepsThePlayersPlace(_OvlChess* board, host::EventSink& sink, HWND window, size_t& seen) {
+  check::context = "disabled while focused";
   sink.ClearEvents();
-  Read(window, "activate 53");
-  PumpFor(100);
+  CHECK_HR_OK(board->put_Enabled(VARIANT_FALSE));
+  CHECK_HR_OK(board->put_Enabled(VARIANT_FALSE));
+  CHECK(GetFocus() == window);
+  const Lines disabled =
+      Play("key:Home key:space key:Return key:Right",
+           {"state 0 focusable unavailable", "focus 49 a2, cream pawn", "focus 50 b2, cream pawn"}, seen,
+           "the state changes once; the keys still move and read");
+  CHECK(Clicks(sink).empty());
+  CHECK_EQ(std::count_if(disabled.begin(), disabled.end(), [](const auto& l) { return l.rfind("state", 0) == 0; }), 1);
+  ExpectLines(Read(window, "focus"), {"focus 50"}, "the focus is kept");
+
+  check::context = "enabled again";
+  CHECK_HR_OK(board->put_Enabled(VARIANT_TRUE));
+  Do("key:space");
+  PumpUntil([&] { return !sink.Events().empty(); }, 5000);
+  CHECK(Clicks(sink) == (std::vector<std::pair<int, int>>{{2, 7}}));
+  AwaitFollowed("state 0 focusable");
+}
+
+// A real click moves the cursor; the letter and digit keys jump.
+void CursorFollowsTheMouseAndJumps(host::EventSink& sink, HWND window, size_t& seen) {
+  check::context = "mouse click, then Right";
+  sink.ClearEvents();
+  Play("click:" + At(CellCentreOnScreen(window, 5, 5)) + " key:Right", {"focus 37 e4, empty", "focus 38 f4, empty"},
+       seen, "the cursor went to the click");
+  CHECK(Clicks(sink) == (std::vector<std::pair<int, int>>{{5, 5}}));
+  check::context = "c then 7";
+  Play("key:c key:7", {"focus 35 c4, empty", "focus 11 c7, red pawn"}, seen, "file, then rank");
+}
+
+// A reader's accSelect takes the focus to a square from elsewhere.
+void SelectTakesTheFocus(HWND button, HWND window) {
+  check::context = "accSelect";
+  FocusOn(button);
+  ExpectLines(Read(window, "select 20"), {"select 0x00000000 focus 20"}, "the cursor and the focus on d6");
+  CHECK(GetFocus() == window);
+  AwaitFollowed("focus 20 d6, empty");
+}
+
+// The board's value sums the position up, and tells readers when it changes.
+void SummarisesThePosition(_OvlChess* board, HWND window) {
+  check::context = "summary";
+  const std::string start =
+      "Cream: king e1, queen d1, rooks a1 h1, bishops c1 f1, knights b1 g1, pawns a2 b2 c2 d2 e2 f2 g2 h2. "
+      "Red: king e8, queen d8, rooks a8 h8, bishops c8 f8, knights b8 g8, pawns a7 b7 c7 d7 e7 f7 g7 h7.";
+  CHECK_HR_OK(board->Clear());
+  CHECK_HR_OK(board->NewGame());
+  AwaitFollowed("value 0 " + start);
+  const Lines read = Read(window, "value");
+  std::printf("  the start position's summary as read: %s\n", read.empty() ? "" : read[0].c_str());
+  ExpectText(read.empty() ? "" : read[0], "value " + start, __LINE__);
+  CHECK(read.size() == 3 && read[1].rfind("description Arrow keys", 0) == 0 && read[2] == "help" + read[1].substr(11));
+}
+
+void StopFollowing(HANDLE reader) {
+  CloseHandle(CreateFileA("stop.flag", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  if (!Finished(reader, 20000)) check::Fail(__LINE__, "reader did not stop");
+  std::printf("  the reader followed:\n");
+  for (const auto& line : ReadLines("follow.txt"))
+    if (line.rfind("name", 0) != 0) std::printf("    %s\n", line.c_str());
+}
+
+void DisabledIsUnavailable(_OvlChess* board, host::EventSink& sink, HWND window) {
+  check::context = "disabled";
+  CHECK_HR_OK(board->put_Enabled(VARIANT_FALSE));
+  const Lines details = Read(window, "details");
+  ExpectText(details.empty() ? std::string() : details[0], "board role 24 state focusable unavailable", __LINE__);
+  CHECK(details.size() > 1 && details[1].find("state focusable unavailable action") != std::string::npos);
+  sink.ClearEvents();
+  ExpectLines(Read(window, "activate 53"), {"activate 0x80070005"}, "the default action is refused");
   CHECK(Clicks(sink).empty());
 }
 
@@ -301,6 +426,10 @@ int main() {
   if (FAILED(OleInitialize(nullptr))) return 3;
   {
     HWND host = host::CreateHostWindow(L"Orvel accessibility host", host::kBoardPixels + 40, host::kBoardPixels + 40);
+    hostWindow = host;
+    // Before the board in the tab order: the board's window is made later.
+    HWND button = CreateWindowW(L"BUTTON", L"Before", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, host::kBoardPixels + 4, 80,
+                                30, host, nullptr, GetModuleHandleW(nullptr), nullptr);
     auto sink = host::Make<host::EventSink>(component::identity::kEventInterfaceId);
     host::EmbeddedControl control(host, RECT{0, 0, host::kBoardPixels, host::kBoardPixels});
     control.SetEventInterface(component::identity::kEventInterfaceId);
@@ -318,10 +447,18 @@ int main() {
     HANDLE reader = StartFollowing(window);
     ReadsNames(control.Board(), window);
     ReadsDetailsAndActivates(*sink.get(), window);
-    FollowsTheKeyboard(control.Board(), *sink.get(), host, window, reader);
-    DisabledIsUnavailable(*sink.get(), window);
+    size_t seen = 0;
+    FollowsTheKeyboard(control.Board(), *sink.get(), host, window, seen);
+    TabInShowsTheCue(button, window);
+    DisabledKeepsThePlayersPlace(control.Board(), *sink.get(), window, seen);
+    CursorFollowsTheMouseAndJumps(*sink.get(), window, seen);
+    SelectTakesTheFocus(button, window);
+    SummarisesThePosition(control.Board(), window);
+    StopFollowing(reader);
+    DisabledIsUnavailable(control.Board(), *sink.get(), window);
     control.Remove();
     frame = nullptr;
+    hostWindow = nullptr;
     DestroyWindow(host);
     PumpFor(50);
   }

@@ -6,6 +6,8 @@
 //        screen_reader HWND OUT_FILE details
 //        screen_reader HWND OUT_FILE activate CHILD
 //        screen_reader HWND OUT_FILE focus
+//        screen_reader HWND OUT_FILE select CHILD   (takes the focus to the child)
+//        screen_reader HWND OUT_FILE value          (the board's value, description and help)
 //        screen_reader HWND OUT_FILE follow STOP_FILE   (WinEvents until STOP_FILE appears)
 #include <windows.h>
 #include <oleacc.h>
@@ -91,6 +93,27 @@ void Details(IAccessible* board) {
   std::fprintf(out, "up from 53 %ld, first child %ld\n", Long(up), Long(first));
 }
 
+std::string ValueOf(IAccessible* accessible, VARIANT child) {
+  com::UniqueBstr value;
+  if (FAILED(accessible->get_accValue(child, value.put()))) return "<no value>";
+  return Narrow(value.get());
+}
+
+void Value(IAccessible* board) {
+  com::UniqueBstr description, help;
+  board->get_accDescription(Child(CHILDID_SELF), description.put());
+  board->get_accHelp(Child(CHILDID_SELF), help.put());
+  std::fprintf(out, "value %s\ndescription %s\nhelp %s\n", ValueOf(board, Child(CHILDID_SELF)).c_str(),
+               Narrow(description.get()).c_str(), Narrow(help.get()).c_str());
+}
+
+long Focus(IAccessible* board) {
+  VARIANT focus;
+  VariantInit(&focus);
+  board->get_accFocus(&focus);
+  return Long(focus);
+}
+
 void CALLBACK OnEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD) noexcept {
   static HWND board = reinterpret_cast<HWND>(std::strtoull(__argv[1], nullptr, 0));
   if (window != board || object != OBJID_CLIENT) return;
@@ -104,6 +127,8 @@ void CALLBACK OnEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG
   if (event == EVENT_OBJECT_FOCUS)
     std::fprintf(out, "focus %ld %s\n", long(child), NameOf(accessible.get(), which).c_str());
   if (event == EVENT_OBJECT_NAMECHANGE) std::fprintf(out, "name %ld %s\n", long(child), NameOf(accessible.get(), which).c_str());
+  if (event == EVENT_OBJECT_VALUECHANGE)
+    std::fprintf(out, "value %ld %s\n", long(child), ValueOf(accessible.get(), which).c_str());
   if (event == EVENT_OBJECT_STATECHANGE)
     std::fprintf(out, "state %ld%s\n", long(child), StateWords(StateOf(accessible.get(), CHILDID_SELF)).c_str());
   std::fflush(out);
@@ -112,7 +137,7 @@ void CALLBACK OnEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG
 void Follow(const char* stopFile) {
   // Process id 0: Wine delivers nothing to an out-of-context hook limited to one process.
   HWINEVENTHOOK hook =
-      SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_NAMECHANGE, nullptr, OnEvent, 0, 0, WINEVENT_OUTOFCONTEXT);
+      SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_VALUECHANGE, nullptr, OnEvent, 0, 0, WINEVENT_OUTOFCONTEXT);
   std::fprintf(out, "hooked %s\n", hook ? "yes" : "no");
   std::fflush(out);
   const ULONGLONG end = GetTickCount64() + 60000;
@@ -144,10 +169,12 @@ int main(int argc, char** argv) {
     hr = board->accDoDefaultAction(Child(std::atol(argv[4])));
     std::fprintf(out, "activate 0x%08lx\n", static_cast<unsigned long>(hr));
   } else if (std::strcmp(argv[3], "focus") == 0) {
-    VARIANT focus;
-    VariantInit(&focus);
-    board->get_accFocus(&focus);
-    std::fprintf(out, "focus %ld\n", Long(focus));
+    std::fprintf(out, "focus %ld\n", Focus(board.get()));
+  } else if (std::strcmp(argv[3], "select") == 0 && argc > 4) {
+    hr = board->accSelect(SELFLAG_TAKEFOCUS, Child(std::atol(argv[4])));
+    std::fprintf(out, "select 0x%08lx focus %ld\n", static_cast<unsigned long>(hr), Focus(board.get()));
+  } else if (std::strcmp(argv[3], "value") == 0) {
+    Value(board.get());
   } else if (std::strcmp(argv[3], "follow") == 0 && argc > 4) {
     Follow(argv[4]);
   }
