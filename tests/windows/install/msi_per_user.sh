@@ -37,7 +37,10 @@ owned_keys | while read -r key; do
   win reg copy "$user_classes\\$key" "$machine_classes\\$key" /s /f >/dev/null || fail "cannot copy $key"
 done
 expect_script_works
-owned_keys | while read -r key; do win reg delete "$machine_classes\\$key" /f >/dev/null; done
+# Wine shares the type library's key between the views: one delete may take two.
+owned_keys | while read -r key; do
+  if has_key "$machine_classes\\$key"; then win reg delete "$machine_classes\\$key" /f >/dev/null; fi
+done
 
 step win msiexec /x "$msi" /qn || fail "uninstalling failed"
 expect_versions "" ""
