@@ -5,41 +5,33 @@
 # Usage: msi_per_user_beside_machine.sh MACHINE_MSI USER_MSI VERSION WINE_RUN ARCH PREFIX
 set -e
 machine_msi=$1 user_msi=$2 version=$3 wine_run=$4 arch=$5 prefix=$6
-. "$(dirname "$0")/per_user_common.sh"
-user_folder=$(user_folder)
-machine_folder="$prefix/drive_c/Program Files/Orvel Board"
+. "$(dirname "$0")/common.sh"
 
-expect_machine_install() {
-  [ -f "$machine_folder/OrvelBoard.ocx" ] || fail "the per-machine control is gone"
-  expect_keys "$machine_classes" present
-  expect_script_works
-}
-expect_user_install() {
-  [ -f "$user_folder/OrvelBoard.ocx" ] || fail "the per-user control is gone"
-  expect_keys "$user_classes" present
+# SCOPE present|absent: that installation's control and keys.
+expect_install() {
+  if [ "$1" = user ]; then folder=$user_folder classes=$user_classes; else folder=$machine_folder classes=$machine_classes; fi
+  if [ -f "$folder/OrvelBoard.ocx" ]; then state=present; else state=absent; fi
+  [ "$state" = "$2" ] || fail "the $1 installation's control is $state"
+  expect_keys "$classes" "$2"
 }
 
 fresh
-step win msiexec /i "$machine_msi" /qn || fail "installing $machine_msi failed"
-step win msiexec /i "$user_msi" /qn || fail "installing $user_msi beside it failed"
+step win msiexec /i "$machine_msi" /qn
+step win msiexec /i "$user_msi" /qn
 expect_versions "$version" "$version"
-expect_machine_install
-expect_user_install
+expect_install machine present
+expect_install user present
 
-step win msiexec /x "$user_msi" /qn || fail "uninstalling $user_msi failed"
+step win msiexec /x "$user_msi" /qn
 expect_versions "$version" ""
-[ ! -e "$user_folder" ] || fail "$user_folder is still there"
-expect_keys "$user_classes" absent
-expect_machine_install
+expect_install user absent
+expect_install machine present
+expect_script_works
 
-step win msiexec /i "$user_msi" /qn || fail "installing $user_msi again failed"
-step win msiexec /x "$machine_msi" /qn || fail "uninstalling $machine_msi failed"
+step win msiexec /i "$user_msi" /qn
+step win msiexec /x "$machine_msi" /qn
 expect_versions "" "$version"
-[ ! -e "$machine_folder" ] || fail "$machine_folder is still there"
-expect_keys "$machine_classes" absent
-expect_user_install
-
-step win msiexec /x "$user_msi" /qn || fail "uninstalling $user_msi last failed"
-expect_versions "" ""
-expect_keys "$user_classes" absent
+expect_install machine absent
+expect_install user present
+step win msiexec /x "$user_msi" /qn
 echo "per-user beside per-machine test passed"
