@@ -22,7 +22,8 @@ machine_folder="$prefix/drive_c/Program Files/Orvel Board"
 owned_keys() {
   for view in '' ${1:+Wow6432Node\\}; do
     printf '%s\n' "${view}TypeLib\\{609D1FFF-9841-4F8C-BD30-B7CB2581251E}" \
-      "${view}Interface\\{56EF63B7-F129-46BA-9332-677F46CA0BFD}" "${view}Interface\\{2AE2D78E-5DA3-416C-8997-4248A58F40A3}"
+      "${view}Interface\\{56EF63B7-F129-46BA-9332-677F46CA0BFD}" \
+      "${view}Interface\\{2AE2D78E-5DA3-416C-8997-4248A58F40A3}"
   done
   printf '%s\n' 'CLSID\{D92AEA81-DB4C-4571-82BD-2B488F9A5458}' 'OrvelBoardLib.OvlChess'
 }

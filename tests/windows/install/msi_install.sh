@@ -114,7 +114,7 @@ expect_versions "$version"
 if step win msiexec /i "$older" /qn; then fail "an older release replaced a newer one"; fi
 expect_versions "$version"
 win reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s | tr -d '\r' |
-  grep -q 'InstallLocation *REG_SZ *C:\\Program Files\\Orvel Board\\$' || fail "the uninstall entry names no folder"
+  grep -q 'InstallLocation *REG_SZ *C:\\Program Files\\Orvel Board\\$' || fail "no uninstall entry names the folder"
 
 [ -f "$folder/OrvelBoard.ocx" ] || fail "no OrvelBoard.ocx in $folder"
 cmp "$ocx" "$folder/OrvelBoard.ocx" || fail "the installed control is not the build's"

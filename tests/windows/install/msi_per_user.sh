@@ -19,7 +19,8 @@ expect_versions "" "$version"
 cmp "$ocx" "$user_folder/OrvelBoard.ocx" || fail "the installed control is not the build's"
 # Wine records the package's ARPSIZE as Size; Windows computes EstimatedSize itself.
 entries=$(win reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s | tr -d '\r')
-printf '%s\n' "$entries" | grep -qF "InstallLocation    REG_SZ    $folder\\" || fail "no uninstall entry names $folder"
+printf '%s\n' "$entries" | grep -qF "InstallLocation    REG_SZ    $folder\\" ||
+  fail "no uninstall entry names $folder"
 printf '%s\n' "$entries" | grep -Eq "^ +Size +REG_SZ +[1-9][0-9]{2,}$" || fail "no uninstall entry gives a size"
 
 expect_keys "$user_classes" present
@@ -31,7 +32,9 @@ owned_keys $all_views | while read -r key; do
 done
 expect_script_works
 # Wine shares the type library's key between the views: one delete may take two.
-owned_keys $all_views | while read -r key; do win reg delete "$machine_classes\\$key" /f >/dev/null 2>&1 || true; done
+owned_keys $all_views | while read -r key; do
+  win reg delete "$machine_classes\\$key" /f >/dev/null 2>&1 || true
+done
 
 step win msiexec /x "$msi" /qn
 expect_versions "" ""

@@ -9,7 +9,8 @@ machine_msi=$1 user_msi=$2 version=$3 wine_run=$4 arch=$5 prefix=$6
 
 # SCOPE present|absent: that installation's control and keys.
 expect_install() {
-  if [ "$1" = user ]; then folder=$user_folder classes=$user_classes; else folder=$machine_folder classes=$machine_classes; fi
+  folder=$machine_folder classes=$machine_classes
+  [ "$1" = user ] && folder=$user_folder classes=$user_classes
   if [ -f "$folder/OrvelBoard.ocx" ]; then state=present; else state=absent; fi
   [ "$state" = "$2" ] || fail "the $1 installation's control is $state"
   expect_keys "$classes" "$2"

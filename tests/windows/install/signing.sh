@@ -14,7 +14,7 @@ mkdir -p "$work/zip"
 if [ "$build_signs" != ON ]; then
   (cd "$work/zip" && cmake -E tar xf "$zip")
   for file in "$msi" "$work/zip/OrvelBoard.ocx"; do
-    if osslsigncode extract-signature -in "$file" -out "$work/signature" >/dev/null 2>&1; then fail "$file is signed"; fi
+    if osslsigncode extract-signature -in "$file" -out "$work/sig" >/dev/null 2>&1; then fail "$file is signed"; fi
   done
 fi
 
@@ -22,7 +22,8 @@ openssl req -x509 -newkey rsa:2048 -nodes -keyout "$work/key.pem" -out "$work/ce
   -subj "/CN=Orvel Board test signing" -addext "extendedKeyUsage=codeSigning" 2>/dev/null
 password=$(od -An -N12 -tx1 /dev/urandom | tr -d ' \n')
 export ORVEL_SIGN_PFX="$work/signing.pfx"
-openssl pkcs12 -export -inkey "$work/key.pem" -in "$work/certificate.pem" -out "$ORVEL_SIGN_PFX" -passout "pass:$password"
+openssl pkcs12 -export -inkey "$work/key.pem" -in "$work/certificate.pem" -out "$ORVEL_SIGN_PFX" \
+  -passout "pass:$password"
 cp "$ocx" "$msi" "$work"
 ocx="$work/$(basename "$ocx")" msi="$work/$(basename "$msi")"
 
