@@ -1,11 +1,14 @@
 // Writes the installer's registry entries as a WiX include: the class and
 // ProgID from the registration record the control itself writes, and the
 // type library's keys as RegisterTypeLib derives them from the library.
-// Usage: registry_wxs OCX MODULE_VALUE FOLDER_VALUE OUTPUT [OTHER_VIEW_OUTPUT]
+// Usage: registry_wxs [--per-user] OCX MODULE_VALUE FOLDER_VALUE OUTPUT [OTHER_VIEW_OUTPUT]
 //   MODULE_VALUE and FOLDER_VALUE are the installer's formatted references to
 //   the installed control and its folder, e.g. [#OrvelBoardOcx] [INSTALLDIR].
 //   OTHER_VIEW_OUTPUT, for a 64-bit control: the type library's keys again,
 //   for the 32-bit registry view.
+//   --per-user: the same keys under HKCU\Software\Classes, the 32-bit view's
+//   under its Wow6432Node spelled out, each include's first value the key path
+//   of its component (a per-user component keeps its key path in HKCU).
 #include <windows.h>
 #include <oleauto.h>
 
@@ -46,12 +49,13 @@ std::vector<Entry> LibraryEntries(ITypeLib* library, const TLIBATTR& attr, const
   const std::wstring version = Hex(attr.wMajorVerNum) + L"." + Hex(attr.wMinorVerNum);
   const std::wstring key = L"TypeLib\\" + GuidText(attr.guid) + L"\\" + version;
   const wchar_t* platform = attr.syskind == SYS_WIN64 ? L"win64" : L"win32";
-  // The loader's disk-image flag says how the library was read, not what it declares.
+  // In hexadecimal, as the library declares them: the loader's disk-image flag
+  // says how the library was read, not what it declares.
   const unsigned flags = attr.wLibFlags & ~LIBFLAG_FHASDISKIMAGE;
   return {
       {key, nullptr, LibraryDescription(library)},
       {key + L"\\" + Hex(attr.lcid) + L"\\" + platform, nullptr, module},
-      {key + L"\\FLAGS", nullptr, std::to_wstring(flags)},
+      {key + L"\\FLAGS", nullptr, Hex(flags)},
       {key + L"\\HELPDIR", nullptr, folder},
   };
 }
@@ -104,21 +108,34 @@ std::string XmlAttribute(const std::wstring& text) {
   return escaped;
 }
 
+// Where the entries go: HKEY_CLASSES_ROOT, or a spelled-out root and key.
+struct Placement {
+  const char* root;
+  std::wstring keyPrefix;
+  bool firstIsKeyPath;
+};
+
 // A key without a value is the Registry table's name "*" with no value:
 // created on install and removed on uninstall. Values go with the component.
-std::string WixElement(const Entry& entry) {
-  std::string element = "    <RegistryValue Root=\"HKCR\" Key=\"" + XmlAttribute(entry.key) + "\"";
+std::string WixElement(const Entry& entry, const Placement& placement, bool keyPath) {
+  std::string element = std::string("    <RegistryValue Root=\"") + placement.root + "\" Key=\"" +
+                        XmlAttribute(placement.keyPrefix + entry.key) + "\"";
+  if (keyPath) element += " KeyPath=\"yes\"";
   if (!entry.value) return element + " Name=\"*\" Type=\"string\" Value=\"\"/>\n";
   if (entry.name) element += " Name=\"" + XmlAttribute(entry.name) + "\"";
   return element + " Type=\"string\" Value=\"" + XmlAttribute(*entry.value) + "\"/>\n";
 }
 
-bool WriteInclude(const wchar_t* path, const std::vector<Entry>& entries) {
+bool WriteInclude(const wchar_t* path, const std::vector<Entry>& entries, const Placement& placement) {
   std::ofstream out(std::filesystem::path(path), std::ios::binary);
   out << "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
          "<!-- Generated at build time from the control's registration record and type library. -->\n"
          "<Include>\n";
-  for (const Entry& entry : entries) out << WixElement(entry);
+  bool keyPath = placement.firstIsKeyPath;
+  for (const Entry& entry : entries) {
+    out << WixElement(entry, placement, keyPath && entry.value);
+    if (entry.value) keyPath = false;
+  }
   out << "</Include>\n";
   return out.good();
 }
@@ -126,8 +143,10 @@ bool WriteInclude(const wchar_t* path, const std::vector<Entry>& entries) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  const bool perUser = argc > 1 && std::wstring(argv[1]) == L"--per-user";
+  if (perUser) --argc, ++argv;
   if (argc != 5 && argc != 6) {
-    std::puts("usage: registry_wxs OCX MODULE_VALUE FOLDER_VALUE OUTPUT [OTHER_VIEW_OUTPUT]");
+    std::puts("usage: registry_wxs [--per-user] OCX MODULE_VALUE FOLDER_VALUE OUTPUT [OTHER_VIEW_OUTPUT]");
     return 2;
   }
   const std::wstring module = argv[2], folder = argv[3];
@@ -144,8 +163,11 @@ int wmain(int argc, wchar_t** argv) {
 
   std::vector<Entry> entries = component::registration::ClassEntries(module);
   entries.insert(entries.end(), libraryEntries.begin(), libraryEntries.end());
-  if (!WriteInclude(argv[4], entries)) return 1;
+  const Placement machine{"HKCR", L"", false};
+  const Placement user{"HKCU", L"Software\\Classes\\", true};
+  if (!WriteInclude(argv[4], entries, perUser ? user : machine)) return 1;
   // A 64-bit RegisterTypeLib also lists the library and its interfaces in the
   // 32-bit registry view, so 32-bit clients can marshal them.
-  return argc == 6 && !WriteInclude(argv[5], libraryEntries) ? 1 : 0;
+  const Placement userOtherView{"HKCU", L"Software\\Classes\\Wow6432Node\\", true};
+  return argc == 6 && !WriteInclude(argv[5], libraryEntries, perUser ? userOtherView : machine) ? 1 : 0;
 }
