@@ -1,6 +1,8 @@
 #include "component/msaa_board.h"
 
 #include "component/com/errors.h"
+#include "component/com/unique.h"
+#include "component/variant_conversion.h"
 
 namespace component {
 
@@ -46,10 +48,16 @@ void MsaaBoard::Disconnect() noexcept {
 
 HRESULT MsaaBoard::Resolve(const VARIANT& id, long& child) const noexcept {
   if (!platform_ || !platform_->Window()) return CO_E_OBJNOTCONNECTED;
-  VARIANT number;
-  VariantInit(&number);
-  if (FAILED(VariantChangeType(&number, const_cast<VARIANT*>(&id), 0, VT_I4))) return E_INVALIDARG;
-  child = number.lVal;
+  // A child id is a number as clients pass it, never text or a real that
+  // converts to one; Empty is the board itself.
+  com::UniqueVariant plain;
+  if (FAILED(PlainValueOf(id, plain))) return E_INVALIDARG;
+  if (plain.vt == VT_EMPTY)
+    child = CHILDID_SELF;
+  else if (plain.vt == VT_I4)
+    child = plain.lVal;
+  else
+    return E_INVALIDARG;
   return child == CHILDID_SELF || control::AccessibleBoard::IsChild(child) ? S_OK : E_INVALIDARG;
 }
 
@@ -94,9 +102,11 @@ STDMETHODIMP MsaaBoard::get_accName(VARIANT id, BSTR* name) noexcept {
   return FAILED(hr) ? hr : result;
 }
 
-STDMETHODIMP MsaaBoard::get_accValue(VARIANT, BSTR* value) noexcept {
+STDMETHODIMP MsaaBoard::get_accValue(VARIANT id, BSTR* value) noexcept {
   if (!value) return E_POINTER;
   *value = nullptr;
+  long child = 0;
+  RETURN_IF_FAILED(Resolve(id, child));
   return DISP_E_MEMBERNOTFOUND;
 }
 
@@ -131,21 +141,27 @@ STDMETHODIMP MsaaBoard::get_accState(VARIANT id, VARIANT* state) noexcept {
       [&] { SetChild(state, StateFlags(platform_->Accessible().States(static_cast<int16_t>(child)))); });
 }
 
-STDMETHODIMP MsaaBoard::get_accHelp(VARIANT, BSTR* help) noexcept {
+STDMETHODIMP MsaaBoard::get_accHelp(VARIANT id, BSTR* help) noexcept {
   if (!help) return E_POINTER;
   *help = nullptr;
+  long child = 0;
+  RETURN_IF_FAILED(Resolve(id, child));
   return S_FALSE;
 }
 
-STDMETHODIMP MsaaBoard::get_accHelpTopic(BSTR* file, VARIANT, LONG* topic) noexcept {
+STDMETHODIMP MsaaBoard::get_accHelpTopic(BSTR* file, VARIANT id, LONG* topic) noexcept {
   if (file) *file = nullptr;
   if (topic) *topic = 0;
+  long child = 0;
+  RETURN_IF_FAILED(Resolve(id, child));
   return S_FALSE;
 }
 
-STDMETHODIMP MsaaBoard::get_accKeyboardShortcut(VARIANT, BSTR* shortcut) noexcept {
+STDMETHODIMP MsaaBoard::get_accKeyboardShortcut(VARIANT id, BSTR* shortcut) noexcept {
   if (!shortcut) return E_POINTER;
   *shortcut = nullptr;
+  long child = 0;
+  RETURN_IF_FAILED(Resolve(id, child));
   return S_FALSE;
 }
 
@@ -158,6 +174,7 @@ STDMETHODIMP MsaaBoard::get_accFocus(VARIANT* focus) noexcept {
       SetChild(focus, cell);
     else if (GetFocus() == platform_->Window())
       SetChild(focus, CHILDID_SELF);
+    return focus->vt == VT_EMPTY ? S_FALSE : S_OK;
   });
 }
 
@@ -175,7 +192,11 @@ STDMETHODIMP MsaaBoard::get_accDefaultAction(VARIANT id, BSTR* action) noexcept 
   return child == CHILDID_SELF ? S_FALSE : ReturnText(L"Click", action);
 }
 
-STDMETHODIMP MsaaBoard::accSelect(long, VARIANT) noexcept { return DISP_E_MEMBERNOTFOUND; }
+STDMETHODIMP MsaaBoard::accSelect(long, VARIANT id) noexcept {
+  long child = 0;
+  RETURN_IF_FAILED(Resolve(id, child));
+  return DISP_E_MEMBERNOTFOUND;
+}
 
 STDMETHODIMP MsaaBoard::accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT id) noexcept {
   if (!left || !top || !width || !height) return E_POINTER;
@@ -224,6 +245,18 @@ STDMETHODIMP MsaaBoard::accDoDefaultAction(VARIANT id) noexcept {
   RETURN_IF_FAILED(Resolve(id, child));
   if (child == CHILDID_SELF) return DISP_E_MEMBERNOTFOUND;
   return com::Guarded([&] { platform_->ActivateCell(static_cast<int16_t>(child)); });
+}
+
+STDMETHODIMP MsaaBoard::put_accName(VARIANT id, BSTR) noexcept {
+  long child = 0;
+  RETURN_IF_FAILED(Resolve(id, child));
+  return E_NOTIMPL;
+}
+
+STDMETHODIMP MsaaBoard::put_accValue(VARIANT id, BSTR) noexcept {
+  long child = 0;
+  RETURN_IF_FAILED(Resolve(id, child));
+  return E_NOTIMPL;
 }
 
 }  // namespace component
