@@ -291,6 +291,21 @@ void ChildIds(IAccessible* accessible, _OvlChess* board, Samples& samples, int c
   CHECK_EQ(accessible->get_accFocus(focus.put()), S_FALSE);
   CHECK_EQ(focus.vt, VT_EMPTY);
 
+  check::context = "null pointers";
+  VARIANT cell;
+  VariantInit(&cell);
+  cell.vt = VT_I4;
+  cell.lVal = 9;
+  LONG place = 0;
+  const HRESULT nulls[] = {accessible->get_accName(cell, nullptr), accessible->get_accRole(cell, nullptr),
+                           accessible->get_accState(cell, nullptr), accessible->get_accChild(cell, nullptr),
+                           accessible->get_accFocus(nullptr),       accessible->get_accSelection(nullptr),
+                           accessible->get_accChildCount(nullptr),  accessible->get_accParent(nullptr),
+                           accessible->accHitTest(1, 1, nullptr),   accessible->accNavigate(NAVDIR_NEXT, cell, nullptr),
+                           accessible->accLocation(&place, nullptr, &place, nullptr, cell)};
+  for (HRESULT hr : nulls) CHECK_EQ(hr, E_POINTER);
+  CHECK_EQ(accessible->get_accHelpTopic(nullptr, cell, nullptr), S_FALSE);
+
   int refused = 0;
   const auto before = Snapshot(board);
   for (int i = 0; i < calls; ++i) {
