@@ -61,6 +61,12 @@ HRESULT MsaaBoard::Resolve(const VARIANT& id, long& child) const noexcept {
   return child == CHILDID_SELF || control::AccessibleBoard::IsChild(child) ? S_OK : E_INVALIDARG;
 }
 
+HRESULT MsaaBoard::AnswerFor(const VARIANT& id, HRESULT answer) const noexcept {
+  long child = 0;
+  RETURN_IF_FAILED(Resolve(id, child));
+  return answer;
+}
+
 STDMETHODIMP MsaaBoard::GetTypeInfoCount(UINT* count) noexcept {
   if (!count) return E_POINTER;
   *count = 0;
@@ -105,9 +111,7 @@ STDMETHODIMP MsaaBoard::get_accName(VARIANT id, BSTR* name) noexcept {
 STDMETHODIMP MsaaBoard::get_accValue(VARIANT id, BSTR* value) noexcept {
   if (!value) return E_POINTER;
   *value = nullptr;
-  long child = 0;
-  RETURN_IF_FAILED(Resolve(id, child));
-  return DISP_E_MEMBERNOTFOUND;
+  return AnswerFor(id, DISP_E_MEMBERNOTFOUND);
 }
 
 STDMETHODIMP MsaaBoard::get_accDescription(VARIANT id, BSTR* description) noexcept {
@@ -144,25 +148,19 @@ STDMETHODIMP MsaaBoard::get_accState(VARIANT id, VARIANT* state) noexcept {
 STDMETHODIMP MsaaBoard::get_accHelp(VARIANT id, BSTR* help) noexcept {
   if (!help) return E_POINTER;
   *help = nullptr;
-  long child = 0;
-  RETURN_IF_FAILED(Resolve(id, child));
-  return S_FALSE;
+  return AnswerFor(id, S_FALSE);
 }
 
 STDMETHODIMP MsaaBoard::get_accHelpTopic(BSTR* file, VARIANT id, LONG* topic) noexcept {
   if (file) *file = nullptr;
   if (topic) *topic = 0;
-  long child = 0;
-  RETURN_IF_FAILED(Resolve(id, child));
-  return S_FALSE;
+  return AnswerFor(id, S_FALSE);
 }
 
 STDMETHODIMP MsaaBoard::get_accKeyboardShortcut(VARIANT id, BSTR* shortcut) noexcept {
   if (!shortcut) return E_POINTER;
   *shortcut = nullptr;
-  long child = 0;
-  RETURN_IF_FAILED(Resolve(id, child));
-  return S_FALSE;
+  return AnswerFor(id, S_FALSE);
 }
 
 STDMETHODIMP MsaaBoard::get_accFocus(VARIANT* focus) noexcept {
@@ -193,9 +191,7 @@ STDMETHODIMP MsaaBoard::get_accDefaultAction(VARIANT id, BSTR* action) noexcept 
 }
 
 STDMETHODIMP MsaaBoard::accSelect(long, VARIANT id) noexcept {
-  long child = 0;
-  RETURN_IF_FAILED(Resolve(id, child));
-  return DISP_E_MEMBERNOTFOUND;
+  return AnswerFor(id, DISP_E_MEMBERNOTFOUND);
 }
 
 STDMETHODIMP MsaaBoard::accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT id) noexcept {
@@ -247,16 +243,8 @@ STDMETHODIMP MsaaBoard::accDoDefaultAction(VARIANT id) noexcept {
   return com::Guarded([&] { platform_->ActivateCell(static_cast<int16_t>(child)); });
 }
 
-STDMETHODIMP MsaaBoard::put_accName(VARIANT id, BSTR) noexcept {
-  long child = 0;
-  RETURN_IF_FAILED(Resolve(id, child));
-  return E_NOTIMPL;
-}
+STDMETHODIMP MsaaBoard::put_accName(VARIANT id, BSTR) noexcept { return AnswerFor(id, E_NOTIMPL); }
 
-STDMETHODIMP MsaaBoard::put_accValue(VARIANT id, BSTR) noexcept {
-  long child = 0;
-  RETURN_IF_FAILED(Resolve(id, child));
-  return E_NOTIMPL;
-}
+STDMETHODIMP MsaaBoard::put_accValue(VARIANT id, BSTR) noexcept { return AnswerFor(id, E_NOTIMPL); }
 
 }  // namespace component

@@ -54,6 +54,8 @@ class MsaaBoard final : public com::ComObject<MsaaBoard, IAccessible> {
  private:
   // Checks the connection and the child id: S_OK with `child` set, or the failure to return.
   HRESULT Resolve(const VARIANT& id, long& child) const noexcept;
+  // `answer` for a valid child id; else why the id is refused.
+  HRESULT AnswerFor(const VARIANT& id, HRESULT answer) const noexcept;
 
   control::win32::WindowPlatform* platform_;
   std::wstring boardName_;

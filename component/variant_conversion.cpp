@@ -52,9 +52,7 @@ HRESULT Follow(const VARIANT& given, com::UniqueVariant& plain, int depth) {
 
 }  // namespace
 
-HRESULT PlainValueOf(const VARIANT& given, com::UniqueVariant& plain) noexcept {
-  return Follow(given, plain, 0);
-}
+HRESULT PlainValueOf(const VARIANT& given, com::UniqueVariant& plain) noexcept { return Follow(given, plain, 0); }
 
 HRESULT ConvertPlainValue(const VARIANT& plain, VARTYPE type, com::UniqueVariant& converted) noexcept {
   const HRESULT hr = VariantChangeType(converted.put(), const_cast<VARIANT*>(&plain), 0, type);

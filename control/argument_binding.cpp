@@ -34,7 +34,7 @@ Binding Bind(Signature signature, unsigned count, std::span<const long> names) {
   for (unsigned i = 0; i < positional; ++i) binding.source[i] = count - 1 - i;
   for (unsigned j = 0; j < named; ++j) {
     const long name = names[j];
-    const unsigned target = signature.put && name == kPutValueName         ? indexed
+    const unsigned target = signature.put && name == kPutValueName               ? indexed
                             : name >= 0 && static_cast<unsigned>(name) < indexed ? static_cast<unsigned>(name)
                                                                                  : kUnbound;
     if (target == kUnbound || binding.source[target] != kUnbound) return Refused(Refusal::ParameterNotFound, j);

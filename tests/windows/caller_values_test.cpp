@@ -14,7 +14,6 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -22,6 +21,7 @@
 #include "component/com/com_ptr.h"
 #include "component/com/unique.h"
 #include "orvel_board.h"
+#include "tests/windows/board_state.h"
 #include "tests/windows/check.h"
 #include "tests/windows/hostile_values.h"
 #include "tests/windows/loaded_library.h"
@@ -30,6 +30,7 @@ namespace {
 
 using com::ComPtr;
 using com::UniqueVariant;
+using test::Snapshot;
 using test::ValueObject;
 
 // Where a hostile value leads once followed: nowhere, Empty, a 32-bit or a
@@ -67,11 +68,24 @@ class Samples {
     VariantInit(&v);
     const LONG n = Pick(72) - 3;
     switch (Pick(15)) {
-      case 0: return {v, End::Empty};
-      case 1: v.vt = VT_I4; v.lVal = n; return {v, End::Long, n};
-      case 2: v.vt = VT_I2; v.iVal = static_cast<SHORT>(n); return {v, End::Short, n};
-      case 3: v.vt = VT_BSTR; v.bstrVal = text_.get(); return {v, End::Text};
-      case 4: v.vt = static_cast<VARTYPE>(Pick(2) ? VT_NULL : VT_ERROR); v.scode = DISP_E_PARAMNOTFOUND; break;
+      case 0:
+        return {v, End::Empty};
+      case 1:
+        v.vt = VT_I4;
+        v.lVal = n;
+        return {v, End::Long, n};
+      case 2:
+        v.vt = VT_I2;
+        v.iVal = static_cast<SHORT>(n);
+        return {v, End::Short, n};
+      case 3:
+        v.vt = VT_BSTR;
+        v.bstrVal = text_.get();
+        return {v, End::Text};
+      case 4:
+        v.vt = static_cast<VARTYPE>(Pick(2) ? VT_NULL : VT_ERROR);
+        v.scode = DISP_E_PARAMNOTFOUND;
+        break;
       case 5: {  // a chain of references, followed to four levels and no further
         const int length = 1 + Pick(6);
         chain[length].vt = VT_I4;
@@ -79,15 +93,19 @@ class Samples {
         for (int i = length - 1; i >= 0; --i) chain[i] = test::Reference(&chain[i + 1]);
         return {chain[0], length <= 4 ? End::Long : End::Nowhere, n};
       }
-      case 6: return {Pick(2) ? self_ : cycleA_, End::Nowhere};
-      case 7: return {test::Reference(nullptr), End::Nowhere};
+      case 6:
+        return {Pick(2) ? self_ : cycleA_, End::Nowhere};
+      case 7:
+        return {test::Reference(nullptr), End::Nowhere};
       case 8:
         number = n;
         v.vt = VT_BYREF | VT_I4;
         v.plVal = Pick(3) ? &number : nullptr;
         return {v, v.plVal ? End::Long : End::Nowhere, n};
-      case 9: return {test::ObjectArgument(&five_), End::Long, 5};
-      case 10: return {test::ObjectArgument(&holder_), End::Long, 10};
+      case 9:
+        return {test::ObjectArgument(&five_), End::Long, 5};
+      case 10:
+        return {test::ObjectArgument(&holder_), End::Long, 10};
       case 11: {
         IDispatch* objects[] = {&selfValued_, &loopA_, nullptr};
         return {test::ObjectArgument(objects[Pick(3)]), End::Nowhere};
@@ -98,8 +116,8 @@ class Samples {
         v.ppdispVal = Pick(4) ? &slot : nullptr;
         return {v, v.ppdispVal && slot ? End::Long : End::Nowhere, 5};
       default: {  // types that hold no plain value, their payload zero
-        const VARTYPE types[] = {VT_ARRAY | VT_I4, VT_RECORD, VT_VARIANT, VT_VOID, VT_VECTOR | VT_I4, 0x7fff,
-                                 VT_UNKNOWN, VT_BYREF | VT_UNKNOWN};
+        const VARTYPE types[] = {VT_ARRAY | VT_I4,  VT_RECORD, VT_VARIANT, VT_VOID,
+                                 VT_VECTOR | VT_I4, 0x7fff,    VT_UNKNOWN, VT_BYREF | VT_UNKNOWN};
         v.vt = types[Pick(std::size(types))];
         break;
       }
@@ -168,8 +186,8 @@ class HostileSite final : public IOleClientSite, public IOleInPlaceSite, public 
   STDMETHODIMP CanInPlaceActivate() noexcept override { return S_OK; }
   STDMETHODIMP OnInPlaceActivate() noexcept override { return S_OK; }
   STDMETHODIMP OnUIActivate() noexcept override { return S_OK; }
-  STDMETHODIMP GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document, LPRECT position,
-                                LPRECT clip, LPOLEINPLACEFRAMEINFO) noexcept override {
+  STDMETHODIMP GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document, LPRECT position, LPRECT clip,
+                                LPOLEINPLACEFRAMEINFO) noexcept override {
     *frame = nullptr;
     *document = nullptr;
     *position = *clip = position_;
@@ -224,64 +242,39 @@ class HostileBag final : public IPropertyBag {
   STDMETHODIMP Write(LPCOLESTR, VARIANT*) noexcept override { return S_OK; }
 };
 
-// Every square and the Enabled flag, read through the vtable.
-std::vector<LONG> Snapshot(_OvlChess* board) {
-  std::vector<LONG> state;
-  for (short row = 1; row <= 8; ++row) {
-    for (short col = 1; col <= 8; ++col) {
-      short c = col, r = row;
-      PieceNum piece{};
-      board->get_Piece(&c, &r, &piece);
-      state.push_back(piece);
-    }
-  }
-  VARIANT_BOOL enabled = 0;
-  board->get_Enabled(&enabled);
-  state.push_back(enabled);
-  return state;
-}
-
 // The error number a script host sees for automation's type mismatch (13).
 constexpr HRESULT kTypeMismatch = MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 13);
 constexpr HRESULT kNotAtDesignTime = MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 382);
 
-// Every IAccessible method that takes a child id, with the id given.
-using AccessibleCall = std::function<HRESULT(IAccessible*, VARIANT)>;
-struct NamedCall {
-  const char* name;
-  AccessibleCall call;
-};
-const NamedCall kChildCalls[] = {
-    {"get_accName", [](IAccessible* a, VARIANT id) { com::UniqueBstr s; return a->get_accName(id, s.put()); }},
-    {"get_accValue", [](IAccessible* a, VARIANT id) { com::UniqueBstr s; return a->get_accValue(id, s.put()); }},
-    {"get_accDescription",
-     [](IAccessible* a, VARIANT id) { com::UniqueBstr s; return a->get_accDescription(id, s.put()); }},
-    {"get_accRole", [](IAccessible* a, VARIANT id) { UniqueVariant v; return a->get_accRole(id, v.put()); }},
-    {"get_accState", [](IAccessible* a, VARIANT id) { UniqueVariant v; return a->get_accState(id, v.put()); }},
-    {"get_accHelp", [](IAccessible* a, VARIANT id) { com::UniqueBstr s; return a->get_accHelp(id, s.put()); }},
-    {"get_accHelpTopic",
-     [](IAccessible* a, VARIANT id) {
-       com::UniqueBstr file;
-       LONG topic = 0;
-       return a->get_accHelpTopic(file.put(), id, &topic);
-     }},
-    {"get_accKeyboardShortcut",
-     [](IAccessible* a, VARIANT id) { com::UniqueBstr s; return a->get_accKeyboardShortcut(id, s.put()); }},
-    {"get_accDefaultAction",
-     [](IAccessible* a, VARIANT id) { com::UniqueBstr s; return a->get_accDefaultAction(id, s.put()); }},
-    {"get_accChild",
-     [](IAccessible* a, VARIANT id) { ComPtr<IDispatch> child; return a->get_accChild(id, child.put()); }},
-    {"accSelect", [](IAccessible* a, VARIANT id) { return a->accSelect(SELFLAG_TAKEFOCUS, id); }},
-    {"accLocation",
-     [](IAccessible* a, VARIANT id) {
-       LONG left, top, width, height;
-       return a->accLocation(&left, &top, &width, &height, id);
-     }},
-    {"accNavigate", [](IAccessible* a, VARIANT id) { UniqueVariant v; return a->accNavigate(NAVDIR_NEXT, id, v.put()); }},
-    {"accDoDefaultAction", [](IAccessible* a, VARIANT id) { return a->accDoDefaultAction(id); }},
-    {"put_accName", [](IAccessible* a, VARIANT id) { return a->put_accName(id, nullptr); }},
-    {"put_accValue", [](IAccessible* a, VARIANT id) { return a->put_accValue(id, nullptr); }},
-};
+// Every IAccessible method that takes a child id, called with `id`, in the
+// order of kChildMethods.
+constexpr const char* kChildMethods[] = {
+    "get_accName",          "get_accValue",       "get_accDescription", "get_accRole",
+    "get_accState",         "get_accHelp",        "get_accHelpTopic",   "get_accKeyboardShortcut",
+    "get_accDefaultAction", "get_accChild",       "accSelect",          "accLocation",
+    "accNavigate",          "accDoDefaultAction", "put_accName",        "put_accValue"};
+std::array<HRESULT, std::size(kChildMethods)> CallEveryMethod(IAccessible* a, VARIANT id) {
+  std::array<com::UniqueBstr, 7> text;
+  std::array<UniqueVariant, 3> value;
+  ComPtr<IDispatch> child;
+  LONG left, top, width, height, topic;
+  return {a->get_accName(id, text[0].put()),
+          a->get_accValue(id, text[1].put()),
+          a->get_accDescription(id, text[2].put()),
+          a->get_accRole(id, value[0].put()),
+          a->get_accState(id, value[1].put()),
+          a->get_accHelp(id, text[3].put()),
+          a->get_accHelpTopic(text[4].put(), id, &topic),
+          a->get_accKeyboardShortcut(id, text[5].put()),
+          a->get_accDefaultAction(id, text[6].put()),
+          a->get_accChild(id, child.put()),
+          a->accSelect(SELFLAG_TAKEFOCUS, id),
+          a->accLocation(&left, &top, &width, &height, id),
+          a->accNavigate(NAVDIR_NEXT, id, value[2].put()),
+          a->accDoDefaultAction(id),
+          a->put_accName(id, nullptr),
+          a->put_accValue(id, nullptr)};
+}
 
 // A screen reader's calls with hostile child ids: a child id that is not a
 // number from 0 to 64 (Empty for the board) is refused by every method.
@@ -297,11 +290,16 @@ void ChildIds(IAccessible* accessible, _OvlChess* board, Samples& samples, int c
   cell.vt = VT_I4;
   cell.lVal = 9;
   LONG place = 0;
-  const HRESULT nulls[] = {accessible->get_accName(cell, nullptr), accessible->get_accRole(cell, nullptr),
-                           accessible->get_accState(cell, nullptr), accessible->get_accChild(cell, nullptr),
-                           accessible->get_accFocus(nullptr),       accessible->get_accSelection(nullptr),
-                           accessible->get_accChildCount(nullptr),  accessible->get_accParent(nullptr),
-                           accessible->accHitTest(1, 1, nullptr),   accessible->accNavigate(NAVDIR_NEXT, cell, nullptr),
+  const HRESULT nulls[] = {accessible->get_accName(cell, nullptr),
+                           accessible->get_accRole(cell, nullptr),
+                           accessible->get_accState(cell, nullptr),
+                           accessible->get_accChild(cell, nullptr),
+                           accessible->get_accFocus(nullptr),
+                           accessible->get_accSelection(nullptr),
+                           accessible->get_accChildCount(nullptr),
+                           accessible->get_accParent(nullptr),
+                           accessible->accHitTest(1, 1, nullptr),
+                           accessible->accNavigate(NAVDIR_NEXT, cell, nullptr),
                            accessible->accLocation(&place, nullptr, &place, nullptr, cell)};
   for (HRESULT hr : nulls) CHECK_EQ(hr, E_POINTER);
   CHECK_EQ(accessible->get_accHelpTopic(nullptr, cell, nullptr), S_FALSE);
@@ -311,12 +309,13 @@ void ChildIds(IAccessible* accessible, _OvlChess* board, Samples& samples, int c
   for (int i = 0; i < calls; ++i) {
     const Sample sample = samples.Next();
     const LONG child = ChildOf(sample);
-    for (const NamedCall& method : kChildCalls) {
-      check::context = std::string("child ids, call ") + std::to_string(i) + ", " + method.name;
-      const HRESULT hr = method.call(accessible, sample.value);
-      if (child < 0) CHECK_EQ(hr, E_INVALIDARG);
-      const bool selfRefused = child == CHILDID_SELF && std::string(method.name) == "get_accChild";
-      if (child >= 0 && hr == E_INVALIDARG && !selfRefused) check::Fail(__LINE__, "a valid child refused");
+    const auto results = CallEveryMethod(accessible, sample.value);
+    for (size_t m = 0; m < results.size(); ++m) {
+      check::context = std::string("child ids, call ") + std::to_string(i) + ", " + kChildMethods[m];
+      if (child < 0) CHECK_EQ(results[m], E_INVALIDARG);
+      // The board itself is no child object of its own.
+      const bool selfRefused = child == CHILDID_SELF && std::string(kChildMethods[m]) == "get_accChild";
+      if (child >= 0 && results[m] == E_INVALIDARG && !selfRefused) check::Fail(__LINE__, "a valid child refused");
     }
     refused += child < 0;
   }
@@ -426,8 +425,7 @@ void StreamsAndStorages(const test::Library& library, Samples& samples, int call
 LRESULT CALLBACK RefuseDialogs(int code, WPARAM window, LPARAM details) noexcept {
   if (code == HCBT_CREATEWND) {
     const auto* create = reinterpret_cast<CBT_CREATEWNDW*>(details)->lpcs;
-    if (IS_INTRESOURCE(create->lpszClass) && LOWORD(reinterpret_cast<ULONG_PTR>(create->lpszClass)) == 32770)
-      return 1;
+    if (IS_INTRESOURCE(create->lpszClass) && LOWORD(reinterpret_cast<ULONG_PTR>(create->lpszClass)) == 32770) return 1;
   }
   return CallNextHookEx(nullptr, code, window, details);
 }

@@ -17,6 +17,7 @@
 #include "component/com/com_ptr.h"
 #include "component/com/unique.h"
 #include "orvel_board.h"
+#include "tests/windows/board_state.h"
 #include "tests/windows/check.h"
 #include "tests/windows/hostile_values.h"
 #include "tests/windows/loaded_library.h"
@@ -25,6 +26,7 @@ namespace {
 
 using com::ComPtr;
 using com::UniqueVariant;
+using test::Snapshot;
 using test::ObjectArgument;
 using test::Reference;
 using test::ValueObject;
@@ -110,23 +112,6 @@ Outcome InvokeTypeInfo(ITypeInfo* info, _OvlChess* object, const Request& reques
   SysFreeString(exception.bstrSource);
   SysFreeString(exception.bstrDescription);
   return Read(hr, result, argumentError);
-}
-
-// Every square and the Enabled flag, read through the vtable.
-std::vector<LONG> Snapshot(_OvlChess* board) {
-  std::vector<LONG> state;
-  for (short row = 1; row <= 8; ++row) {
-    for (short col = 1; col <= 8; ++col) {
-      short c = col, r = row;
-      PieceNum piece{};
-      board->get_Piece(&c, &r, &piece);
-      state.push_back(piece);
-    }
-  }
-  VARIANT_BOOL enabled = 0;
-  board->get_Enabled(&enabled);
-  state.push_back(enabled);
-  return state;
 }
 
 // The vtable half of the dual interface, whose Invoke calls the members directly.
