@@ -474,6 +474,11 @@ int wmain(int argc, wchar_t** argv) {
     auto accessible = AccessibleOf(object.get());
     CHECK(accessible);
     site.ambient = {};
+    com::UniqueBstr name;
+    VARIANT self;
+    VariantInit(&self);
+    if (accessible && SUCCEEDED(accessible->get_accName(self, name.put())))
+      CHECK_EQ(std::wstring(name.get()), std::wstring(L"Chess board"));
     if (accessible) ChildIds(accessible.get(), board.get(), samples, 600);
     Ambients(object.As<IOleControl>().get(), board.get(), site, samples, 600);
     PropertyBags(library, samples, 400);
