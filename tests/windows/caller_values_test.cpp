@@ -25,6 +25,7 @@
 #include "tests/windows/check.h"
 #include "tests/windows/hostile_values.h"
 #include "tests/windows/loaded_library.h"
+#include "tests/windows/refuse_dialogs.h"
 
 namespace {
 
@@ -421,15 +422,7 @@ void StreamsAndStorages(const test::Library& library, Samples& samples, int call
   std::printf("%d streams and storages, %d loaded\n", calls, loaded);
 }
 
-// Keeps the control's message boxes from waiting for a click that never comes.
-LRESULT CALLBACK RefuseDialogs(int code, WPARAM window, LPARAM details) noexcept {
-  if (code == HCBT_CREATEWND) {
-    const auto* create = reinterpret_cast<CBT_CREATEWNDW*>(details)->lpcs;
-    if (IS_INTRESOURCE(create->lpszClass) && LOWORD(reinterpret_cast<ULONG_PTR>(create->lpszClass)) == 32770) return 1;
-  }
-  return CallNextHookEx(nullptr, code, window, details);
-}
-
+// The board's accessible object, as a client in this process asks the window for it.
 ComPtr<IAccessible> AccessibleOf(IOleObject* object) {
   HWND window = nullptr;
   ComPtr<IAccessible> accessible;
@@ -447,7 +440,7 @@ int wmain(int argc, wchar_t** argv) {
   const unsigned seed = argc > 2 ? static_cast<unsigned>(std::wcstoul(argv[2], nullptr, 10)) : 20261208;
   std::printf("seed %u\n", seed);
   OleInitialize(nullptr);
-  const HHOOK hook = SetWindowsHookExW(WH_CBT, RefuseDialogs, nullptr, GetCurrentThreadId());
+  const HHOOK hook = SetWindowsHookExW(WH_CBT, test::RefuseDialogs, nullptr, GetCurrentThreadId());
   {
     test::Library library(argv[1]);
     Samples samples(seed);

@@ -21,6 +21,7 @@
 #include "tests/windows/check.h"
 #include "tests/windows/hostile_values.h"
 #include "tests/windows/loaded_library.h"
+#include "tests/windows/refuse_dialogs.h"
 
 namespace {
 
@@ -300,17 +301,6 @@ void MalformedCallsAreRefused(IDispatch* object) {
   CHECK_EQ(read.value, 10);
 }
 
-// Keeps the control's "Invalid request" message boxes from waiting for a
-// click that never comes: their dialog is refused at creation.
-LRESULT CALLBACK RefuseDialogs(int code, WPARAM window, LPARAM details) noexcept {
-  if (code == HCBT_CREATEWND) {
-    const auto* create = reinterpret_cast<CBT_CREATEWNDW*>(details)->lpcs;
-    if (IS_INTRESOURCE(create->lpszClass) && LOWORD(reinterpret_cast<ULONG_PTR>(create->lpszClass)) == 32770)
-      return 1;
-  }
-  return CallNextHookEx(nullptr, code, window, details);
-}
-
 // Random calls over ids, flags, counts, names and VARIANT types, by reference
 // and null pointers included. Any crash or hang fails the test; every refused
 // call must leave the board unchanged.
@@ -403,7 +393,7 @@ void RandomCallsNeverHurt(IDispatch* object, unsigned seed, int calls) {
 int wmain(int argc, wchar_t** argv) {
   if (argc != 2) return 2;
   CoInitialize(nullptr);
-  const HHOOK hook = SetWindowsHookExW(WH_CBT, RefuseDialogs, nullptr, GetCurrentThreadId());
+  const HHOOK hook = SetWindowsHookExW(WH_CBT, test::RefuseDialogs, nullptr, GetCurrentThreadId());
   {
     test::Library library(argv[1]);
     auto object = library.Create<IDispatch>();
