@@ -8,6 +8,7 @@
 #include "component/com/unique.h"
 #include "component/identity.h"
 #include "component/type_library.h"
+#include "component/variant_conversion.h"
 
 namespace component {
 
@@ -162,10 +163,12 @@ void ChessControl::NotifyPropertyChanged(std::string_view name) noexcept {
 bool ChessControl::ReadAmbient(DISPID id, VARTYPE type, com::UniqueVariant& value) noexcept {
   auto ambient = clientSite_.As<IDispatch>();
   DISPPARAMS none{};
+  com::UniqueVariant answer;
+  // An ambient the container answers with something that does not convert counts as absent.
   return ambient &&
-         SUCCEEDED(ambient->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, value.put(), nullptr,
-                                   nullptr)) &&
-         SUCCEEDED(VariantChangeType(&value, &value, 0, type));
+         SUCCEEDED(ambient->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, answer.put(),
+                                   nullptr, nullptr)) &&
+         SUCCEEDED(ConvertCallerValue(answer, type, value));
 }
 
 bool ChessControl::AmbientUserMode() noexcept {

@@ -1,19 +1,24 @@
 // IDispatch of the control, driven by the interface table. Script hosts pass
 // arguments by value, by reference, as references to VARIANTs, as objects and
-// by name; each is matched to its parameter and coerced to the parameter's type
-// before the member runs through its vtable slot, so any refused call changes
-// nothing. A member's error becomes the caller's EXCEPINFO.
+// by name; each is matched to its parameter by the portable binding rules and
+// coerced to the parameter's type before the member runs through its vtable
+// slot, so any refused call changes nothing. A member's error becomes the
+// caller's EXCEPINFO.
 #include <windows.h>
 
 #include <oleauto.h>
 
 #include <algorithm>
 #include <array>
+#include <span>
+#include <type_traits>
 
 #include "component/automation_interface.h"
 #include "component/chess_control.h"
 #include "component/com/errors.h"
 #include "component/com/unique.h"
+#include "component/variant_conversion.h"
+#include "control/argument_binding.h"
 
 namespace component {
 
@@ -23,103 +28,57 @@ using automation::Member;
 using automation::Parameter;
 using automation::Passing;
 
-constexpr size_t kMaxParameters = 4;
+using control::arguments::Refusal;
+
+constexpr size_t kMaxParameters = control::arguments::kMaxInputs;
 static_assert(std::ranges::all_of(automation::kInterface,
                                   [](const Member& m) { return m.parameters.size() <= kMaxParameters; }));
-
-// How many by-reference VARIANTs and object default values are followed to
-// reach a value: enough for any script host, and a bound for a VARIANT that
-// refers to itself or an object whose value is the object.
-constexpr int kMaxIndirection = 4;
+static_assert(control::arguments::kPutValueName == DISPID_PROPERTYPUT);
+static_assert(std::is_same_v<DISPID, long>);
 
 // A caller's DISPPARAMS as OLE describes them; anything else is refused unread.
 HRESULT Validate(const DISPPARAMS* parameters) {
   if (!parameters) return E_INVALIDARG;
   if (parameters->cArgs > 0 && !parameters->rgvarg) return E_INVALIDARG;
-  if (parameters->cNamedArgs > parameters->cArgs) return E_INVALIDARG;
+  if (!control::arguments::CountsAgree(parameters->cArgs, parameters->cNamedArgs)) return E_INVALIDARG;
   if (parameters->cNamedArgs > 0 && !parameters->rgdispidNamedArgs) return E_INVALIDARG;
   return S_OK;
 }
 
-// Values VariantChangeType reads without following any pointer of the
-// caller's but the one a by-reference value holds.
-bool IsPlainValue(VARTYPE vt) {
-  if (vt == VT_EMPTY || vt == VT_NULL) return true;
-  switch (vt & ~VT_BYREF) {
-    case VT_I1: case VT_I2: case VT_I4: case VT_I8: case VT_INT:
-    case VT_UI1: case VT_UI2: case VT_UI4: case VT_UI8: case VT_UINT:
-    case VT_R4: case VT_R8: case VT_CY: case VT_DATE: case VT_DECIMAL:
-    case VT_BSTR: case VT_BOOL: case VT_ERROR:
-      return true;
-    default:
-      return false;
-  }
+control::arguments::Signature SignatureOf(const Member& member) {
+  control::arguments::Signature signature;
+  signature.put = member.kind == INVOKE_PROPERTYPUT;
+  for (const Parameter& parameter : member.parameters)
+    if (parameter.passing != Passing::Retval) ++signature.inputs;
+  return signature;
 }
 
-HRESULT Coerce(const VARIANT& argument, VARTYPE type, VARIANT& out, int depth);
-
-// An object argument stands for its default value (DISPID_VALUE), fetched
-// here rather than by VariantChangeType so that its depth stays bounded.
-HRESULT CoerceObject(IUnknown* unknown, VARTYPE type, VARIANT& out, int depth) {
-  com::ComPtr<IDispatch> object;
-  if (!unknown || FAILED(unknown->QueryInterface(IID_IDispatch, object.put_void())) || !object)
-    return DISP_E_TYPEMISMATCH;
-  com::UniqueVariant value;
-  DISPPARAMS none{};
-  if (FAILED(object->Invoke(DISPID_VALUE, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, value.put(),
-                            nullptr, nullptr)))
-    return DISP_E_TYPEMISMATCH;
-  return Coerce(value, type, out, depth + 1);
+// An argument converted to its parameter's type; a missing optional
+// argument's marker is refused, since no parameter is optional.
+HRESULT Coerce(const VARIANT& argument, VARTYPE type, com::UniqueVariant& out) {
+  com::UniqueVariant plain;
+  RETURN_IF_FAILED(PlainValueOf(argument, plain));
+  if (plain.vt == VT_ERROR && plain.scode == DISP_E_PARAMNOTFOUND) return DISP_E_PARAMNOTOPTIONAL;
+  return ConvertPlainValue(plain, type, out);
 }
 
-HRESULT Coerce(const VARIANT& argument, VARTYPE type, VARIANT& out, int depth) {
-  if (depth > kMaxIndirection) return DISP_E_TYPEMISMATCH;
-  const VARTYPE base = argument.vt & VT_TYPEMASK;
-  const bool byReference = (argument.vt & VT_BYREF) != 0;
-  if ((argument.vt & ~(VT_TYPEMASK | VT_BYREF)) || (byReference && !argument.byref)) return DISP_E_TYPEMISMATCH;
-  if (argument.vt == (VT_BYREF | VT_VARIANT)) return Coerce(*argument.pvarVal, type, out, depth + 1);
-  if (argument.vt == VT_ERROR && argument.scode == DISP_E_PARAMNOTFOUND) return DISP_E_PARAMNOTOPTIONAL;
-  if (base == VT_DISPATCH || base == VT_UNKNOWN)
-    return CoerceObject(byReference ? *argument.ppunkVal : argument.punkVal, type, out, depth);
-  if (!IsPlainValue(argument.vt)) return DISP_E_TYPEMISMATCH;
-  HRESULT hr = VariantChangeType(&out, const_cast<VARIANT*>(&argument), 0, type);
-  if (FAILED(hr) && hr != DISP_E_OVERFLOW) hr = DISP_E_TYPEMISMATCH;
-  return hr;
-}
-
-// One call's arguments matched to the parameters a caller passes: the
-// member's parameters but a get's [retval]; a put's value is the last of them
-// and arrives as the named argument DISPID_PROPERTYPUT.
+// One call's arguments matched to the parameters a caller passes and
+// coerced to their types.
 class Arguments {
  public:
-  Arguments(const Member& member, const DISPPARAMS& parameters) : member_(member), parameters_(parameters) {
-    for (const Parameter& parameter : member.parameters)
-      if (parameter.passing != Passing::Retval) ++inputs_;
-    source_.fill(kUnbound);
-  }
+  Arguments(const Member& member, const DISPPARAMS& parameters) : member_(member), parameters_(parameters) {}
 
   HRESULT Bind(UINT* argumentError) {
-    const bool put = member_.kind == INVOKE_PROPERTYPUT;
-    const UINT named = parameters_.cNamedArgs, positional = parameters_.cArgs - named;
-    const UINT indexed = put ? inputs_ - 1 : inputs_;
-    const DISPID* names = parameters_.rgdispidNamedArgs;
-    if (put && std::find(names, names + named, DISPID_PROPERTYPUT) == names + named) return DISP_E_PARAMNOTFOUND;
-    if (positional > indexed) return DISP_E_BADPARAMCOUNT;
-    // Positional arguments stand last in rgvarg, the first one written last.
-    for (UINT i = 0; i < positional; ++i) source_[i] = parameters_.cArgs - 1 - i;
-    for (UINT j = 0; j < named; ++j) {
-      const DISPID name = names[j];
-      const UINT target = put && name == DISPID_PROPERTYPUT ? indexed
-                          : name >= 0 && static_cast<UINT>(name) < indexed ? static_cast<UINT>(name)
-                                                                           : kUnbound;
-      if (target == kUnbound || source_[target] != kUnbound) {
-        if (argumentError) *argumentError = j;
-        return DISP_E_PARAMNOTFOUND;
-      }
-      source_[target] = j;
+    const std::span<const DISPID> names(parameters_.rgdispidNamedArgs, parameters_.cNamedArgs);
+    const control::arguments::Binding binding =
+        control::arguments::Bind(SignatureOf(member_), parameters_.cArgs, names);
+    if (binding.culprit && argumentError) *argumentError = *binding.culprit;
+    switch (binding.refusal) {
+      case Refusal::None: break;
+      case Refusal::ParameterNotFound: return DISP_E_PARAMNOTFOUND;
+      case Refusal::BadParameterCount: return DISP_E_BADPARAMCOUNT;
     }
-    for (UINT i = 0; i < inputs_; ++i)
-      if (source_[i] == kUnbound) return DISP_E_BADPARAMCOUNT;
+    source_ = binding.source;
     return S_OK;
   }
 
@@ -130,7 +89,7 @@ class Arguments {
       if (parameter.passing == Passing::Retval) continue;
       const UINT index = source_[input];
       const HRESULT hr =
-          component::Coerce(parameters_.rgvarg[index], automation::VarTypeOf(parameter.type), values_[input], 0);
+          component::Coerce(parameters_.rgvarg[index], automation::VarTypeOf(parameter.type), values_[input]);
       if (FAILED(hr)) {
         if (argumentError) *argumentError = index;
         return hr;
@@ -144,11 +103,9 @@ class Arguments {
   VARIANT& Value(UINT input) { return values_[input]; }
 
  private:
-  static constexpr UINT kUnbound = ~0u;
   const Member& member_;
   const DISPPARAMS& parameters_;
-  UINT inputs_ = 0;
-  std::array<UINT, kMaxParameters> source_{};
+  std::array<unsigned, kMaxParameters> source_{};
   std::array<com::UniqueVariant, kMaxParameters> values_;
 };
 

@@ -2,6 +2,8 @@
 
 #include "board/text.h"
 #include "component/com/errors.h"
+#include "component/com/unique.h"
+#include "component/variant_conversion.h"
 
 namespace component {
 
@@ -54,11 +56,23 @@ void MsaaBoard::Disconnect() noexcept {
 
 HRESULT MsaaBoard::Resolve(const VARIANT& id, long& child) const noexcept {
   if (!platform_ || !platform_->Window()) return CO_E_OBJNOTCONNECTED;
-  VARIANT number;
-  VariantInit(&number);
-  if (FAILED(VariantChangeType(&number, const_cast<VARIANT*>(&id), 0, VT_I4))) return E_INVALIDARG;
-  child = number.lVal;
+  // A child id is a number as clients pass it, never text or a real that
+  // converts to one; Empty is the board itself.
+  com::UniqueVariant plain;
+  if (FAILED(PlainValueOf(id, plain))) return E_INVALIDARG;
+  if (plain.vt == VT_EMPTY)
+    child = CHILDID_SELF;
+  else if (plain.vt == VT_I4)
+    child = plain.lVal;
+  else
+    return E_INVALIDARG;
   return child == CHILDID_SELF || control::AccessibleBoard::IsChild(child) ? S_OK : E_INVALIDARG;
+}
+
+HRESULT MsaaBoard::AnswerFor(const VARIANT& id, HRESULT answer) const noexcept {
+  long child = 0;
+  RETURN_IF_FAILED(Resolve(id, child));
+  return answer;
 }
 
 STDMETHODIMP MsaaBoard::GetTypeInfoCount(UINT* count) noexcept {
@@ -150,16 +164,16 @@ STDMETHODIMP MsaaBoard::get_accHelp(VARIANT id, BSTR* help) noexcept {
   return BoardText([] { return control::AccessibleBoard::KeysHelp(); }, help);
 }
 
-STDMETHODIMP MsaaBoard::get_accHelpTopic(BSTR* file, VARIANT, LONG* topic) noexcept {
+STDMETHODIMP MsaaBoard::get_accHelpTopic(BSTR* file, VARIANT id, LONG* topic) noexcept {
   if (file) *file = nullptr;
   if (topic) *topic = 0;
-  return S_FALSE;
+  return AnswerFor(id, S_FALSE);
 }
 
-STDMETHODIMP MsaaBoard::get_accKeyboardShortcut(VARIANT, BSTR* shortcut) noexcept {
+STDMETHODIMP MsaaBoard::get_accKeyboardShortcut(VARIANT id, BSTR* shortcut) noexcept {
   if (!shortcut) return E_POINTER;
   *shortcut = nullptr;
-  return S_FALSE;
+  return AnswerFor(id, S_FALSE);
 }
 
 STDMETHODIMP MsaaBoard::get_accFocus(VARIANT* focus) noexcept {
@@ -171,6 +185,7 @@ STDMETHODIMP MsaaBoard::get_accFocus(VARIANT* focus) noexcept {
       SetChild(focus, cell);
     else if (GetFocus() == platform_->Window())
       SetChild(focus, CHILDID_SELF);
+    return focus->vt == VT_EMPTY ? S_FALSE : S_OK;
   });
 }
 
@@ -247,5 +262,9 @@ STDMETHODIMP MsaaBoard::accDoDefaultAction(VARIANT id) noexcept {
   // A disabled board is read but not played: the action is refused.
   return clicked ? S_OK : E_ACCESSDENIED;
 }
+
+STDMETHODIMP MsaaBoard::put_accName(VARIANT id, BSTR) noexcept { return AnswerFor(id, E_NOTIMPL); }
+
+STDMETHODIMP MsaaBoard::put_accValue(VARIANT id, BSTR) noexcept { return AnswerFor(id, E_NOTIMPL); }
 
 }  // namespace component

@@ -48,8 +48,8 @@ class MsaaBoard final : public com::ComObject<MsaaBoard, IAccessible> {
   STDMETHODIMP accNavigate(long direction, VARIANT start, VARIANT* end) noexcept override;
   STDMETHODIMP accHitTest(LONG left, LONG top, VARIANT* child) noexcept override;
   STDMETHODIMP accDoDefaultAction(VARIANT child) noexcept override;
-  STDMETHODIMP put_accName(VARIANT, BSTR) noexcept override { return E_NOTIMPL; }
-  STDMETHODIMP put_accValue(VARIANT, BSTR) noexcept override { return E_NOTIMPL; }
+  STDMETHODIMP put_accName(VARIANT child, BSTR name) noexcept override;
+  STDMETHODIMP put_accValue(VARIANT child, BSTR value) noexcept override;
 
  private:
   // Checks the connection and the child id: S_OK with `child` set, or the failure to return.
@@ -57,6 +57,8 @@ class MsaaBoard final : public com::ComObject<MsaaBoard, IAccessible> {
   // Text made by the accessible model, with its exceptions as HRESULTs.
   template <class MakeText>
   HRESULT BoardText(MakeText makeText, BSTR* out) const noexcept;
+  // `answer` for a valid child id; else why the id is refused.
+  HRESULT AnswerFor(const VARIANT& id, HRESULT answer) const noexcept;
 
   control::win32::WindowPlatform* platform_;
   std::wstring boardName_;

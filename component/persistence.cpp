@@ -12,6 +12,7 @@
 #include "component/com/errors.h"
 #include "component/com/unique.h"
 #include "component/identity.h"
+#include "component/variant_conversion.h"
 
 namespace component {
 
@@ -81,7 +82,11 @@ class ContainerBag : public control::PropertyBag {
     // one). A key holding Empty is a value: automation reads it as False or 0.
     if (hr == E_INVALIDARG) return defaultValue;
     com::ThrowIfFailed(hr);
-    return FromVariant(value);
+    // What the bag holds is followed as any caller's value is; one that leads
+    // nowhere is a value of the wrong type.
+    com::UniqueVariant plain;
+    if (FAILED(PlainValueOf(value, plain))) throw board::TypeMismatchError();
+    return FromVariant(plain);
   }
 
   void WriteProperty(std::string_view key, const control::PropertyValue& value,
@@ -98,7 +103,7 @@ class ContainerBag : public control::PropertyBag {
   }
 
  private:
-  static control::PropertyValue FromVariant(VARIANT& value) {
+  static control::PropertyValue FromVariant(const VARIANT& value) {
     switch (value.vt) {
       // As automation converts a Boolean to a number: its bits as they are, so a
       // malformed True (5) stays 5 where a number is read and is True where a Boolean is.
@@ -117,8 +122,9 @@ class ContainerBag : public control::PropertyBag {
       }
     }
     // Anything else goes through automation's own conversion to a number.
-    if (FAILED(VariantChangeType(&value, &value, 0, VT_R8))) throw board::TypeMismatchError();
-    return value.dblVal;
+    com::UniqueVariant number;
+    if (FAILED(ConvertPlainValue(value, VT_R8, number))) throw board::TypeMismatchError();
+    return number.dblVal;
   }
 
   IPropertyBag& bag_;

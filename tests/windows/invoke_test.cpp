@@ -17,13 +17,20 @@
 #include "component/com/com_ptr.h"
 #include "component/com/unique.h"
 #include "orvel_board.h"
+#include "tests/windows/board_state.h"
 #include "tests/windows/check.h"
+#include "tests/windows/hostile_values.h"
 #include "tests/windows/loaded_library.h"
+#include "tests/windows/refuse_dialogs.h"
 
 namespace {
 
 using com::ComPtr;
 using com::UniqueVariant;
+using test::Snapshot;
+using test::ObjectArgument;
+using test::Reference;
+using test::ValueObject;
 
 constexpr DISPID kPiece = 0x68030000, kEnabled = 0x68030001, kRefresh = 0x60030003, kNewGame = 0x60030004,
                  kClear = 0x60030005;
@@ -43,61 +50,6 @@ VARIANT Value(VARTYPE type, LONG value) {
   else if (type == VT_BOOL) v.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
   else if (type == VT_BSTR) v.bstrVal = Word();
   else v.lVal = value;
-  return v;
-}
-
-VARIANT Reference(VARIANT* target) {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_BYREF | VT_VARIANT;
-  v.pvarVal = target;
-  return v;
-}
-
-// An object argument whose default value is a number, another object, or itself.
-class ValueObject final : public IDispatch {
- public:
-  explicit ValueObject(LONG value) : value_(value) {}
-  void Refer(IDispatch* object) { object_ = object; }
-
-  STDMETHODIMP QueryInterface(REFIID iid, void** out) noexcept override {
-    if (!out) return E_POINTER;
-    *out = iid == IID_IUnknown || iid == IID_IDispatch ? this : nullptr;
-    return *out ? S_OK : E_NOINTERFACE;
-  }
-  STDMETHODIMP_(ULONG) AddRef() noexcept override { return 2; }  // lives on the test's stack
-  STDMETHODIMP_(ULONG) Release() noexcept override { return 1; }
-  STDMETHODIMP GetTypeInfoCount(UINT* count) noexcept override {
-    *count = 0;
-    return S_OK;
-  }
-  STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) noexcept override { return E_NOTIMPL; }
-  STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) noexcept override { return E_NOTIMPL; }
-  STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result, EXCEPINFO*,
-                      UINT*) noexcept override {
-    if (id != DISPID_VALUE || !result) return DISP_E_MEMBERNOTFOUND;
-    ++calls;
-    VariantInit(result);
-    if (object_) {
-      result->vt = VT_DISPATCH;
-      result->pdispVal = object_;
-    } else {
-      *result = Value(VT_I4, value_);
-    }
-    return S_OK;
-  }
-  int calls = 0;
-
- private:
-  LONG value_ = 0;
-  IDispatch* object_ = nullptr;
-};
-
-VARIANT ObjectArgument(IDispatch* object) {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_DISPATCH;
-  v.pdispVal = object;
   return v;
 }
 
@@ -161,23 +113,6 @@ Outcome InvokeTypeInfo(ITypeInfo* info, _OvlChess* object, const Request& reques
   SysFreeString(exception.bstrSource);
   SysFreeString(exception.bstrDescription);
   return Read(hr, result, argumentError);
-}
-
-// Every square and the Enabled flag, read through the vtable.
-std::vector<LONG> Snapshot(_OvlChess* board) {
-  std::vector<LONG> state;
-  for (short row = 1; row <= 8; ++row) {
-    for (short col = 1; col <= 8; ++col) {
-      short c = col, r = row;
-      PieceNum piece{};
-      board->get_Piece(&c, &r, &piece);
-      state.push_back(piece);
-    }
-  }
-  VARIANT_BOOL enabled = 0;
-  board->get_Enabled(&enabled);
-  state.push_back(enabled);
-  return state;
 }
 
 // The vtable half of the dual interface, whose Invoke calls the members directly.
@@ -287,7 +222,9 @@ void NamedArgumentsFollowOleRules(IDispatch* object) {
       {{kPiece, put, {}, {{DISPID_PROPERTYPUT, rook}, {kCol, c3}, {3, c3}, {kRow, r4}}}, DISP_E_PARAMNOTFOUND, 2},
       {{kPiece, put, {c3, r4, rook}, {{DISPID_PROPERTYPUT, rook}}}, DISP_E_BADPARAMCOUNT},
       {{kPiece, put | get, {c3, r4}, {{DISPID_PROPERTYPUT, rook}}}, DISP_E_PARAMNOTFOUND, 0},
-      {{kEnabled, put, {}, {{0, on}}}, DISP_E_PARAMNOTFOUND},
+      {{kEnabled, put, {}, {{0, on}}}, DISP_E_PARAMNOTFOUND, 0},
+      {{kPiece, put, {c3, r4, rook}, {}}, DISP_E_PARAMNOTFOUND, 0},
+      {{kPiece, put, {}, {}}, DISP_E_PARAMNOTFOUND},
       {{kEnabled, put, {}, {{DISPID_PROPERTYPUT, on}, {0, on}}}, DISP_E_PARAMNOTFOUND, 1},
       {{kEnabled, get, {}, {{0, on}}}, DISP_E_PARAMNOTFOUND, 0},
       {{kEnabled, put, {on}, {{DISPID_PROPERTYPUT, on}}}, DISP_E_BADPARAMCOUNT},
@@ -364,17 +301,6 @@ void MalformedCallsAreRefused(IDispatch* object) {
   CHECK_EQ(read.value, 10);
 }
 
-// Keeps the control's "Invalid request" message boxes from waiting for a
-// click that never comes: their dialog is refused at creation.
-LRESULT CALLBACK RefuseDialogs(int code, WPARAM window, LPARAM details) noexcept {
-  if (code == HCBT_CREATEWND) {
-    const auto* create = reinterpret_cast<CBT_CREATEWNDW*>(details)->lpcs;
-    if (IS_INTRESOURCE(create->lpszClass) && LOWORD(reinterpret_cast<ULONG_PTR>(create->lpszClass)) == 32770)
-      return 1;
-  }
-  return CallNextHookEx(nullptr, code, window, details);
-}
-
 // Random calls over ids, flags, counts, names and VARIANT types, by reference
 // and null pointers included. Any crash or hang fails the test; every refused
 // call must leave the board unchanged.
@@ -442,9 +368,10 @@ void RandomCallsNeverHurt(IDispatch* object, unsigned seed, int calls) {
     const auto before = Snapshot(board.get());
     UniqueVariant result;
     EXCEPINFO exception{};
-    UINT argumentError = 0;
+    UINT argumentError = ~0u;
+    const bool blamed = pick(2);
     const HRESULT hr = object->Invoke(id, IID_NULL, 0, flags, &parameters, pick(4) ? result.put() : nullptr,
-                                      pick(2) ? &exception : nullptr, pick(2) ? &argumentError : nullptr);
+                                      pick(2) ? &exception : nullptr, blamed ? &argumentError : nullptr);
     SysFreeString(exception.bstrSource);
     SysFreeString(exception.bstrDescription);
     // A member's own error means it ran (an unknown piece is stored, then
@@ -452,6 +379,10 @@ void RandomCallsNeverHurt(IDispatch* object, unsigned seed, int calls) {
     const bool memberFailed = hr == DISP_E_EXCEPTION || HRESULT_FACILITY(hr) == FACILITY_CONTROL;
     if (FAILED(hr) && !memberFailed && Snapshot(board.get()) != before)
       check::Fail(__LINE__, "refused with " + check::Show(hr) + ", yet the board changed");
+    // A name or value that fits nowhere is named back, for a put as for a get.
+    const bool blames = hr == DISP_E_PARAMNOTFOUND || hr == DISP_E_TYPEMISMATCH;
+    if (blames && blamed && parameters.rgvarg && parameters.cArgs > 0 && argumentError >= parameters.cArgs)
+      check::Fail(__LINE__, "refused with " + check::Show(hr) + " naming no argument");
     ++(SUCCEEDED(hr) ? accepted : refused);
   }
   std::printf("%d random calls of seed %u: %d accepted, %d refused\n", calls, seed, accepted, refused);
@@ -462,7 +393,7 @@ void RandomCallsNeverHurt(IDispatch* object, unsigned seed, int calls) {
 int wmain(int argc, wchar_t** argv) {
   if (argc != 2) return 2;
   CoInitialize(nullptr);
-  const HHOOK hook = SetWindowsHookExW(WH_CBT, RefuseDialogs, nullptr, GetCurrentThreadId());
+  const HHOOK hook = SetWindowsHookExW(WH_CBT, test::RefuseDialogs, nullptr, GetCurrentThreadId());
   {
     test::Library library(argv[1]);
     auto object = library.Create<IDispatch>();
