@@ -13,6 +13,7 @@
 #include "component/com/unique.h"
 #include "component/connection_point.h"
 #include "control/ovl_chess.h"
+#include "control/storage_mode.h"
 #include "control/win32/window_platform.h"
 #include "orvel_board.h"
 
@@ -126,8 +127,8 @@ class ChessControl final
   STDMETHODIMP InitNew(IStorage* storage) noexcept override;
   STDMETHODIMP Load(IStorage* storage) noexcept override;
   STDMETHODIMP Save(IStorage* storage, BOOL sameAsLoad) noexcept override;
-  STDMETHODIMP SaveCompleted(IStorage*) noexcept override { return S_OK; }
-  STDMETHODIMP HandsOffStorage() noexcept override { return S_OK; }
+  STDMETHODIMP SaveCompleted(IStorage* storage) noexcept override;
+  STDMETHODIMP HandsOffStorage() noexcept override;
   STDMETHODIMP Load(IPropertyBag* bag, IErrorLog* log) noexcept override;
   STDMETHODIMP Save(IPropertyBag* bag, BOOL clearDirty, BOOL saveAll) noexcept override;
 
@@ -168,6 +169,7 @@ class ChessControl final
   long frozenEvents_ = 0;
   bool initialized_ = false;
   bool dirty_ = false;
+  control::StorageMode storageMode_;
   bool uiActive_ = false;
   com::ComPtr<MsaaBoard> accessible_;
   // Where the control registered itself as the active object while UI active.

@@ -66,6 +66,15 @@ void WriteStream(IStream& stream, control::MemoryPropertyBag& bag) {
   WriteExactly(stream, bytes, sizeof bytes);
 }
 
+HRESULT AnswerOf(control::StorageAnswer answer) {
+  switch (answer) {
+    case control::StorageAnswer::Done: return S_OK;
+    case control::StorageAnswer::Unexpected: return E_UNEXPECTED;
+    case control::StorageAnswer::StorageRequired: return E_INVALIDARG;
+  }
+  return E_UNEXPECTED;
+}
+
 std::wstring Wide(std::string_view text) { return std::wstring(text.begin(), text.end()); }
 
 // A container's IPropertyBag as the control's property bag.
@@ -145,7 +154,7 @@ STDMETHODIMP ChessControl::InitNew() noexcept {
   return Restore([&] { control_.UserControl_InitProperties(); });
 }
 
-STDMETHODIMP ChessControl::InitNew(IStorage*) noexcept { return InitNew(); }
+STDMETHODIMP ChessControl::InitNew(IStorage* storage) noexcept { return storage ? InitNew() : E_POINTER; }
 
 STDMETHODIMP ChessControl::Load(IStream* stream) noexcept {
   if (!stream) return E_POINTER;
@@ -179,12 +188,22 @@ STDMETHODIMP ChessControl::Load(IStorage* storage) noexcept {
   return Load(stream.get());
 }
 
-STDMETHODIMP ChessControl::Save(IStorage* storage, BOOL) noexcept {
+STDMETHODIMP ChessControl::Save(IStorage* storage, BOOL sameAsLoad) noexcept {
   if (!storage) return E_POINTER;
+  RETURN_IF_FAILED(AnswerOf(storageMode_.Save(sameAsLoad != FALSE)));
   com::ComPtr<IStream> stream;
   RETURN_IF_FAILED(storage->CreateStream(kContentsStream, STGM_CREATE | STGM_WRITE | STGM_SHARE_EXCLUSIVE, 0, 0,
                                          stream.put()));
   return Save(stream.get(), TRUE);
+}
+
+STDMETHODIMP ChessControl::SaveCompleted(IStorage* storage) noexcept {
+  return AnswerOf(storageMode_.SaveCompleted(storage != nullptr));
+}
+
+STDMETHODIMP ChessControl::HandsOffStorage() noexcept {
+  storageMode_.HandsOff();
+  return S_OK;
 }
 
 STDMETHODIMP ChessControl::Load(IPropertyBag* bag, IErrorLog* log) noexcept {
