@@ -101,8 +101,8 @@ class ChessControl final
   STDMETHODIMP FreezeEvents(BOOL freeze) noexcept override;
 
   // IViewObject2
-  STDMETHODIMP Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC dc, LPCRECTL bounds, LPCRECTL,
-                    BOOL(STDMETHODCALLTYPE*)(ULONG_PTR), ULONG_PTR) noexcept override;
+  STDMETHODIMP Draw(DWORD aspect, LONG part, void*, DVTARGETDEVICE*, HDC, HDC dc, LPCRECTL bounds, LPCRECTL,
+                    BOOL(STDMETHODCALLTYPE* keepGoing)(ULONG_PTR), ULONG_PTR keepGoingArgument) noexcept override;
   STDMETHODIMP GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, LOGPALETTE**) noexcept override {
     return E_NOTIMPL;
   }

@@ -175,11 +175,17 @@ STDMETHODIMP ChessControl::FreezeEvents(BOOL freeze) noexcept {
 
 // IViewObject2
 
-STDMETHODIMP ChessControl::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC dc, LPCRECTL bounds, LPCRECTL,
-                                BOOL(STDMETHODCALLTYPE*)(ULONG_PTR), ULONG_PTR) noexcept {
+STDMETHODIMP ChessControl::Draw(DWORD aspect, LONG part, void*, DVTARGETDEVICE*, HDC, HDC dc, LPCRECTL bounds, LPCRECTL,
+                                BOOL(STDMETHODCALLTYPE* keepGoing)(ULONG_PTR), ULONG_PTR keepGoingArgument) noexcept {
   if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
+  if (part != -1) return DV_E_LINDEX;  // the content aspect has no parts
   if (!dc || !bounds) return E_INVALIDARG;
-  return com::Guarded([&] { platform_.DrawTo(dc, RECT{bounds->left, bounds->top, bounds->right, bounds->bottom}); });
+  return com::Guarded([&] {
+    const auto drawing = platform_.DrawTo(dc, RECT{bounds->left, bounds->top, bounds->right, bounds->bottom},
+                                          [&] { return !keepGoing || keepGoing(keepGoingArgument); });
+    using Drawing = control::win32::WindowPlatform::Drawing;
+    return drawing == Drawing::Done ? S_OK : drawing == Drawing::Stopped ? E_ABORT : E_INVALIDARG;
+  });
 }
 
 STDMETHODIMP ChessControl::SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink) noexcept {
