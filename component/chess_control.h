@@ -33,6 +33,8 @@ class ChessControl final
   ~ChessControl() override;
   // Construction runs the control's own; a failure there fails the creation.
   HRESULT Initialize();
+  // The last reference of an object still active in place deactivates it first.
+  STDMETHODIMP_(ULONG) Release() noexcept override;
 
   // IDispatch
   STDMETHODIMP GetTypeInfoCount(UINT* count) noexcept override;

@@ -7,6 +7,17 @@
 
 namespace component {
 
+// A container that lets go of an object still active in place hears it leave
+// as from InPlaceDeactivate. The object holds itself meanwhile: the site may
+// call it back.
+STDMETHODIMP_(ULONG) ChessControl::Release() noexcept {
+  if (inPlaceSite_) {
+    if (ComObject::AddRef() == 2) InPlaceDeactivate();
+    ComObject::Release();
+  }
+  return ComObject::Release();
+}
+
 // IOleObject
 
 STDMETHODIMP ChessControl::SetClientSite(IOleClientSite* site) noexcept {

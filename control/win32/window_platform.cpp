@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -19,6 +20,10 @@ namespace {
 constexpr wchar_t kWindowClass[] = L"OrvelBoardWindow";
 // Posted after a change to the cells, so screen readers hear an operation's result once.
 constexpr UINT kAnnounceNames = WM_USER + 1;
+// Posted to a window its control let go of on another thread: only its own thread can destroy it.
+constexpr UINT kDestroyLetGo = WM_USER + 2;
+// Windows of the class that exist, some perhaps let go and waiting for their thread.
+std::atomic<long> liveWindows{0};
 // WM_DPICHANGED_AFTERPARENT, which older headers do not name.
 constexpr UINT kDpiChangedAfterParent = 0x02E3;
 
@@ -214,12 +219,17 @@ void WindowPlatform::Destroy() {
   if (HWND window = window_) {
     window_ = nullptr;
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    DestroyWindow(window);
+    if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId())
+      DestroyWindow(window);
+    else
+      PostMessageW(window, kDestroyLetGo, 0, 0);
   }
   if (mouse_) mouse_->Detach();
   if (keyboard_) keyboard_->SetFocused(false);
   announcementPosted_ = false;
 }
+
+bool WindowPlatform::WindowsExist() { return liveWindows > 0; }
 
 void WindowPlatform::UnregisterWindowClass() { UnregisterClassW(kWindowClass, ThisModule()); }
 
@@ -499,10 +509,16 @@ void WindowPlatform::ActivateCell(int16_t cell) {
 
 LRESULT CALLBACK WindowPlatform::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
   if (message == WM_NCCREATE) {
+    ++liveWindows;
     auto* created = reinterpret_cast<CREATESTRUCTW*>(lParam);
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created->lpCreateParams));
   }
+  if (message == WM_NCDESTROY) --liveWindows;
   auto* platform = reinterpret_cast<WindowPlatform*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!platform && message == kDestroyLetGo) {
+    DestroyWindow(window);
+    return 0;
+  }
   if (!platform || platform->window_ != window) return DefWindowProcW(window, message, wParam, lParam);
   return GuardedMessage(window, message, wParam, lParam, [&] { return platform->Handle(message, wParam, lParam); });
 }

@@ -85,6 +85,8 @@ class WindowPlatform : public GridPlatform, private MouseSurface {
   bool AmbientUserMode() override { return services_.AmbientUserMode(); }
   void PropertyChanged(std::string_view name) override { services_.NotifyPropertyChanged(name); }
 
+  // Also the windows whose destruction waits for their own thread.
+  static bool WindowsExist();
   static void UnregisterWindowClass();
 
  protected:

@@ -1,6 +1,12 @@
 // Which container interfaces and ambient properties the control asks for over
-// a full life cycle: the list is printed for the record.
+// a full life cycle: the list is printed for the record. And what a container
+// sees when it lets go of a control still active in place.
 #include <cstdio>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "component/identity.h"
 
 #include "tests/windows/container/bench.h"
 #include "tests/windows/container/tests.h"
@@ -26,9 +32,112 @@ void Exercise(Bench& bench) {
   bench.control->Remove();
 }
 
+// A client and in-place site that writes down what the control tells it; it
+// has no frame, so nothing but the container holds the control.
+class RecordingSite : public com::ComObject<RecordingSite, IOleClientSite, IOleInPlaceSite> {
+ public:
+  explicit RecordingSite(HWND window) : window_(window) {}
+  std::vector<std::string> heard;
+
+  STDMETHODIMP SaveObject() override { return S_OK; }
+  STDMETHODIMP GetMoniker(DWORD, DWORD, IMoniker**) override { return E_NOTIMPL; }
+  STDMETHODIMP GetContainer(IOleContainer**) override { return E_NOINTERFACE; }
+  STDMETHODIMP ShowObject() override { return S_OK; }
+  STDMETHODIMP OnShowWindow(BOOL) override { return S_OK; }
+  STDMETHODIMP RequestNewObjectLayout() override { return E_NOTIMPL; }
+  STDMETHODIMP GetWindow(HWND* window) override {
+    *window = window_;
+    return S_OK;
+  }
+  STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+  STDMETHODIMP CanInPlaceActivate() override { return S_OK; }
+  STDMETHODIMP OnInPlaceActivate() override { return Heard("OnInPlaceActivate"); }
+  STDMETHODIMP OnUIActivate() override { return Heard("OnUIActivate"); }
+  STDMETHODIMP GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document, LPRECT position,
+                                LPRECT clip, LPOLEINPLACEFRAMEINFO) override {
+    *frame = nullptr;
+    *document = nullptr;
+    *position = *clip = {0, 0, host::kBoardPixels, host::kBoardPixels};
+    return S_OK;
+  }
+  STDMETHODIMP Scroll(SIZE) override { return E_NOTIMPL; }
+  STDMETHODIMP OnUIDeactivate(BOOL) override { return Heard("OnUIDeactivate"); }
+  STDMETHODIMP OnInPlaceDeactivate() override { return Heard("OnInPlaceDeactivate"); }
+  STDMETHODIMP DiscardUndoState() override { return S_OK; }
+  STDMETHODIMP DeactivateAndUndo() override { return S_OK; }
+  STDMETHODIMP OnPosRectChange(LPCRECT) override { return S_OK; }
+
+ private:
+  HRESULT Heard(const char* call) {
+    heard.emplace_back(call);
+    return S_OK;
+  }
+  HWND window_;
+};
+
+ULONG References(IUnknown* object) {
+  object->AddRef();
+  return object->Release();
+}
+
+// A container lets go of a UI-active control without deactivating it, on the
+// window's thread or another: the site hears the control leave, the window
+// goes (on its own thread), the site is let go, and the library may unload,
+// its window class gone with it.
+void LettingGoWhileActive() {
+  for (bool elsewhere : {false, true}) {
+    check::context = elsewhere ? "let go on another thread" : "let go";
+    HWND container = host::CreateHostWindow(L"OrvelBoard test container", 400, 400);
+    auto site = host::Make<RecordingSite>(container);
+    com::ComPtr<IOleObject> object;
+    CHECK_HR(CoCreateInstance(component::identity::kClassId, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
+                              object.put_void()),
+             S_OK);
+    if (!object) return;
+    auto* clientSite = static_cast<IOleClientSite*>(site.get());
+    CHECK_HR(object->SetClientSite(clientSite), S_OK);
+    CHECK_HR(object.As<IPersistStreamInit>()->InitNew(), S_OK);
+    const RECT position{0, 0, host::kBoardPixels, host::kBoardPixels};
+    CHECK_HR(object->DoVerb(OLEIVERB_UIACTIVATE, nullptr, clientSite, 0, container, &position), S_OK);
+    HWND window = nullptr;
+    object.As<IOleWindow>()->GetWindow(&window);
+    CHECK(IsWindow(window));
+    const auto module = reinterpret_cast<HMODULE>(GetClassLongPtrW(window, GCLP_HMODULE));
+    wchar_t windowClass[64] = {};
+    GetClassNameW(window, windowClass, 64);
+    const auto canUnload = reinterpret_cast<HRESULT(__stdcall*)()>(
+        reinterpret_cast<void*>(GetProcAddress(module, "DllCanUnloadNow")));
+    CHECK(canUnload && canUnload() == S_FALSE);
+
+    if (elsewhere) {
+      IOleObject* last = nullptr;
+      object.CopyTo(&last);
+      object.reset();
+      std::thread([last] { last->Release(); }).join();
+      CHECK(IsWindow(window));  // waiting for its own thread
+      if (canUnload) CHECK_HR(canUnload(), S_FALSE);
+    } else {
+      object.reset();
+    }
+    PumpMessages();
+    const std::vector<std::string> expected = {"OnInPlaceActivate", "OnUIActivate", "OnUIDeactivate",
+                                               "OnInPlaceDeactivate"};
+    CHECK(site->heard == expected);
+    CHECK(!IsWindow(window));
+    CHECK_EQ(References(clientSite), 1);
+    if (canUnload) CHECK_HR(canUnload(), S_OK);
+    WNDCLASSW registered{};
+    CHECK(!GetClassInfoW(module, windowClass, &registered));
+    DestroyWindow(container);
+    PumpMessages();
+  }
+  check::context = "";
+}
+
 }  // namespace
 
 void TestInterfaces() {
+  LettingGoWhileActive();
   for (bool userMode : {true, false}) {
     Bench bench({.userMode = userMode});
     if (!bench.ready) return;
