@@ -146,61 +146,58 @@ void CompareUpwardAxis(Bench& bench) {
                    host::Compare(host::CoreRender(host::CoreBoard::NewGame), canvas.Read()));
 }
 
-// Counts its calls and answers yes for the first `*argument` of them.
+// Answers yes for the first `calls[0]` calls, counting them in `calls[1]`.
 BOOL STDMETHODCALLTYPE ContinueFor(ULONG_PTR argument) {
   auto* calls = reinterpret_cast<int*>(argument);
   return calls[1]++ < calls[0];
 }
 
-bool Untouched(const host::Pixels& pixels) {
-  return std::all_of(pixels.data.begin(), pixels.data.end(), [](uint32_t p) { return p == kBackground; });
+long BackgroundLeft(const host::Canvas& canvas) {
+  const host::Pixels pixels = canvas.Read();
+  return static_cast<long>(std::count(pixels.data.begin(), pixels.data.end(), kBackground));
 }
 
-// Draw's contract: the content aspect has no parts, a caller may stop a drawing,
-// and bounds of any size draw the board or are refused with nothing drawn.
+// Draw's contract: the content aspect has no parts, a caller may stop a drawing
+// (at once on a screen, part way through a record), and bounds of any size draw
+// the board or are refused with nothing drawn.
 void DrawingContract(Bench& bench) {
   check::context = "Draw's contract";
   const int size = host::kBoardPixels;
   host::Canvas canvas(size, size);
-  for (LONG part : {0L, 1L, -2L}) {
+  struct Case {
+    LONG part;
+    int yesAnswers;
+    bool record;
+    HRESULT expected;
+  };
+  for (Case c : {Case{0, 9, false, DV_E_LINDEX}, Case{1, 9, false, DV_E_LINDEX}, Case{-1, 0, false, E_ABORT},
+                 Case{-1, 1, true, E_ABORT}, Case{-1, 99, false, S_OK}}) {
+    int calls[2] = {c.yesAnswers, 0};
     canvas.Fill(kBackground);
-    CHECK_HR(DrawInto(bench, canvas.Dc(), {0, 0, size, size}, part), DV_E_LINDEX);
-    CHECK(Untouched(canvas.Read()));
+    HDC recorder = c.record ? CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr) : nullptr;
+    CHECK_HR(DrawInto(bench, recorder ? recorder : canvas.Dc(), {0, 0, size, size}, c.part, ContinueFor,
+                      reinterpret_cast<ULONG_PTR>(calls)),
+             c.expected);
+    if (recorder) DeleteEnhMetaFile(CloseEnhMetaFile(recorder));
+    CHECK((BackgroundLeft(canvas) == size * size) == (c.expected != S_OK));
   }
 
-  // {yes answers, calls}: stopped at once on a screen, part way through a record.
-  int never[2] = {0, 0}, always[2] = {1000, 0}, once[2] = {1, 0};
-  canvas.Fill(kBackground);
-  CHECK_HR(DrawInto(bench, canvas.Dc(), {0, 0, size, size}, -1, ContinueFor, reinterpret_cast<ULONG_PTR>(never)),
-           E_ABORT);
-  CHECK(Untouched(canvas.Read()));
-  CHECK_HR(DrawInto(bench, canvas.Dc(), {0, 0, size, size}, -1, ContinueFor, reinterpret_cast<ULONG_PTR>(always)),
-           S_OK);
-  CHECK(always[1] > 0 && !Untouched(canvas.Read()));
-  HDC recorder = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
-  CHECK_HR(DrawInto(bench, recorder, {0, 0, size, size}, -1, ContinueFor, reinterpret_cast<ULONG_PTR>(once)), E_ABORT);
-  DeleteEnhMetaFile(CloseEnhMetaFile(recorder));
-
-  // The board's corners at 148-pixel squares, what bounds larger than 1184 pixels stretch.
-  const host::Pixels fine = host::CoreRender(host::CoreBoard::NewGame, 4 * host::kCellPixels, 8 * 148, 8 * 148);
-  const uint32_t firstPixel = fine.At(0, 0), lastPixel = fine.At(fine.width - 1, fine.height - 1);
+  // Larger than 1184 pixels, the board stretches its 148-pixel squares.
+  const host::Pixels fine = host::CoreRender(host::CoreBoard::NewGame, 148, 8 * 148, 8 * 148);
   constexpr LONG kLargestDrawn = 1 << 20;
   for (LONG side : {LONG{1000}, LONG{100000}, kLargestDrawn, kLargestDrawn + 1, LONG{2000000}, LONG{10000000},
-                    LONG{100000000}, LONG{2100000000}, LONG{0x7FFFFFFF}}) {
-    // Each side both ways: its top-left corner on the canvas's, then its bottom-right on the canvas's.
+                    LONG{2100000000}, LONG{0x7FFFFFFF}}) {
+    // Its top-left corner on the canvas's, then its bottom-right.
     for (bool fromEnd : {false, true}) {
       canvas.Fill(kBackground);
-      const RECT bounds = fromEnd ? RECT{size - side, size - side, size, size} : RECT{0, 0, side, side};
-      const HRESULT hr = DrawInto(bench, canvas.Dc(), bounds);
-      const host::Pixels drawn = canvas.Read();
-      const bool whole =
-          std::none_of(drawn.data.begin(), drawn.data.end(), [](uint32_t p) { return p == kBackground; });
-      const uint32_t corner = fromEnd ? drawn.At(size - 1, size - 1) : drawn.At(0, 0);
-      const bool drawnWell = hr == S_OK && whole && corner == (fromEnd ? lastPixel : firstPixel);
-      const bool refused = FAILED(hr) && Untouched(drawn);
-      if (drawnWell == refused || (side <= kLargestDrawn && !drawnWell))
-        check::Fail(__LINE__,
-                    "bounds " + std::to_string(side) + (fromEnd ? " from the end" : "") + ": " + check::Show(hr));
+      const HRESULT hr =
+          DrawInto(bench, canvas.Dc(), fromEnd ? RECT{size - side, size - side, size, size} : RECT{0, 0, side, side});
+      const int corner = fromEnd ? size - 1 : 0, fineCorner = fromEnd ? 8 * 148 - 1 : 0;
+      const bool drawn = hr == S_OK && BackgroundLeft(canvas) == 0 &&
+                         canvas.Read().At(corner, corner) == fine.At(fineCorner, fineCorner);
+      const bool refused = FAILED(hr) && BackgroundLeft(canvas) == size * size;
+      if (drawn == refused || (side <= kLargestDrawn && !drawn))
+        check::Fail(__LINE__, "bounds " + std::to_string(side) + (fromEnd ? " from the end: " : ": ") + check::Show(hr));
     }
   }
   check::context = "";

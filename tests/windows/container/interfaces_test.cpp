@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "component/identity.h"
@@ -32,47 +33,29 @@ void Exercise(Bench& bench) {
   bench.control->Remove();
 }
 
-// A client and in-place site that writes down what the control tells it; it
-// has no frame, so nothing but the container holds the control.
-class RecordingSite : public com::ComObject<RecordingSite, IOleClientSite, IOleInPlaceSite> {
+// The test container's site, writing down what the control tells it of its
+// activation; it gives no frame, so nothing but the container holds the control.
+class RecordingSite : public host::Site {
  public:
-  explicit RecordingSite(HWND window) : window_(window) {}
+  using Site::Site;
   std::vector<std::string> heard;
 
-  STDMETHODIMP SaveObject() override { return S_OK; }
-  STDMETHODIMP GetMoniker(DWORD, DWORD, IMoniker**) override { return E_NOTIMPL; }
-  STDMETHODIMP GetContainer(IOleContainer**) override { return E_NOINTERFACE; }
-  STDMETHODIMP ShowObject() override { return S_OK; }
-  STDMETHODIMP OnShowWindow(BOOL) override { return S_OK; }
-  STDMETHODIMP RequestNewObjectLayout() override { return E_NOTIMPL; }
-  STDMETHODIMP GetWindow(HWND* window) override {
-    *window = window_;
-    return S_OK;
-  }
-  STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
-  STDMETHODIMP CanInPlaceActivate() override { return S_OK; }
   STDMETHODIMP OnInPlaceActivate() override { return Heard("OnInPlaceActivate"); }
   STDMETHODIMP OnUIActivate() override { return Heard("OnUIActivate"); }
-  STDMETHODIMP GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document, LPRECT position,
-                                LPRECT clip, LPOLEINPLACEFRAMEINFO) override {
-    *frame = nullptr;
-    *document = nullptr;
-    *position = *clip = {0, 0, host::kBoardPixels, host::kBoardPixels};
-    return S_OK;
-  }
-  STDMETHODIMP Scroll(SIZE) override { return E_NOTIMPL; }
   STDMETHODIMP OnUIDeactivate(BOOL) override { return Heard("OnUIDeactivate"); }
   STDMETHODIMP OnInPlaceDeactivate() override { return Heard("OnInPlaceDeactivate"); }
-  STDMETHODIMP DiscardUndoState() override { return S_OK; }
-  STDMETHODIMP DeactivateAndUndo() override { return S_OK; }
-  STDMETHODIMP OnPosRectChange(LPCRECT) override { return S_OK; }
+  STDMETHODIMP GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document, LPRECT position,
+                                LPRECT clip, LPOLEINPLACEFRAMEINFO info) override {
+    const HRESULT hr = Site::GetWindowContext(frame, document, position, clip, info);
+    if (*frame) std::exchange(*frame, nullptr)->Release();
+    return hr;
+  }
 
  private:
   HRESULT Heard(const char* call) {
     heard.emplace_back(call);
     return S_OK;
   }
-  HWND window_;
 };
 
 ULONG References(IUnknown* object) {
@@ -88,7 +71,8 @@ void LettingGoWhileActive() {
   for (bool elsewhere : {false, true}) {
     check::context = elsewhere ? "let go on another thread" : "let go";
     HWND container = host::CreateHostWindow(L"OrvelBoard test container", 400, 400);
-    auto site = host::Make<RecordingSite>(container);
+    const RECT position{0, 0, host::kBoardPixels, host::kBoardPixels};
+    auto site = host::Make<RecordingSite>(container, position, nullptr);
     com::ComPtr<IOleObject> object;
     CHECK_HR(CoCreateInstance(component::identity::kClassId, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
                               object.put_void()),
@@ -97,7 +81,6 @@ void LettingGoWhileActive() {
     auto* clientSite = static_cast<IOleClientSite*>(site.get());
     CHECK_HR(object->SetClientSite(clientSite), S_OK);
     CHECK_HR(object.As<IPersistStreamInit>()->InitNew(), S_OK);
-    const RECT position{0, 0, host::kBoardPixels, host::kBoardPixels};
     CHECK_HR(object->DoVerb(OLEIVERB_UIACTIVATE, nullptr, clientSite, 0, container, &position), S_OK);
     HWND window = nullptr;
     object.As<IOleWindow>()->GetWindow(&window);
