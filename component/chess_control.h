@@ -13,6 +13,7 @@
 #include "component/com/unique.h"
 #include "component/connection_point.h"
 #include "control/ovl_chess.h"
+#include "control/storage_mode.h"
 #include "control/win32/window_platform.h"
 #include "orvel_board.h"
 
@@ -32,6 +33,8 @@ class ChessControl final
   ~ChessControl() override;
   // Construction runs the control's own; a failure there fails the creation.
   HRESULT Initialize();
+  // The last reference of an object still active in place deactivates it first.
+  STDMETHODIMP_(ULONG) Release() noexcept override;
 
   // IDispatch
   STDMETHODIMP GetTypeInfoCount(UINT* count) noexcept override;
@@ -100,8 +103,8 @@ class ChessControl final
   STDMETHODIMP FreezeEvents(BOOL freeze) noexcept override;
 
   // IViewObject2
-  STDMETHODIMP Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC dc, LPCRECTL bounds, LPCRECTL,
-                    BOOL(STDMETHODCALLTYPE*)(ULONG_PTR), ULONG_PTR) noexcept override;
+  STDMETHODIMP Draw(DWORD aspect, LONG part, void*, DVTARGETDEVICE*, HDC, HDC dc, LPCRECTL bounds, LPCRECTL,
+                    BOOL(STDMETHODCALLTYPE* keepGoing)(ULONG_PTR), ULONG_PTR keepGoingArgument) noexcept override;
   STDMETHODIMP GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, LOGPALETTE**) noexcept override {
     return E_NOTIMPL;
   }
@@ -126,8 +129,8 @@ class ChessControl final
   STDMETHODIMP InitNew(IStorage* storage) noexcept override;
   STDMETHODIMP Load(IStorage* storage) noexcept override;
   STDMETHODIMP Save(IStorage* storage, BOOL sameAsLoad) noexcept override;
-  STDMETHODIMP SaveCompleted(IStorage*) noexcept override { return S_OK; }
-  STDMETHODIMP HandsOffStorage() noexcept override { return S_OK; }
+  STDMETHODIMP SaveCompleted(IStorage* storage) noexcept override;
+  STDMETHODIMP HandsOffStorage() noexcept override;
   STDMETHODIMP Load(IPropertyBag* bag, IErrorLog* log) noexcept override;
   STDMETHODIMP Save(IPropertyBag* bag, BOOL clearDirty, BOOL saveAll) noexcept override;
 
@@ -168,6 +171,7 @@ class ChessControl final
   long frozenEvents_ = 0;
   bool initialized_ = false;
   bool dirty_ = false;
+  control::StorageMode storageMode_;
   bool uiActive_ = false;
   com::ComPtr<MsaaBoard> accessible_;
   // Where the control registered itself as the active object while UI active.

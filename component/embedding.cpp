@@ -8,6 +8,17 @@
 
 namespace component {
 
+// A container that lets go of an object still active in place hears it leave
+// as from InPlaceDeactivate. The object holds itself meanwhile: the site may
+// call it back.
+STDMETHODIMP_(ULONG) ChessControl::Release() noexcept {
+  if (inPlaceSite_) {
+    if (ComObject::AddRef() == 2) InPlaceDeactivate();
+    ComObject::Release();
+  }
+  return ComObject::Release();
+}
+
 // IOleObject
 
 STDMETHODIMP ChessControl::SetClientSite(IOleClientSite* site) noexcept {
@@ -170,11 +181,17 @@ STDMETHODIMP ChessControl::FreezeEvents(BOOL freeze) noexcept {
 
 // IViewObject2
 
-STDMETHODIMP ChessControl::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC dc, LPCRECTL bounds, LPCRECTL,
-                                BOOL(STDMETHODCALLTYPE*)(ULONG_PTR), ULONG_PTR) noexcept {
+STDMETHODIMP ChessControl::Draw(DWORD aspect, LONG part, void*, DVTARGETDEVICE*, HDC, HDC dc, LPCRECTL bounds, LPCRECTL,
+                                BOOL(STDMETHODCALLTYPE* keepGoing)(ULONG_PTR), ULONG_PTR keepGoingArgument) noexcept {
   if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
+  if (part != -1) return DV_E_LINDEX;  // the content aspect has no parts
   if (!dc || !bounds) return E_INVALIDARG;
-  return com::Guarded([&] { platform_.DrawTo(dc, RECT{bounds->left, bounds->top, bounds->right, bounds->bottom}); });
+  return com::Guarded([&] {
+    const auto drawing = platform_.DrawTo(dc, RECT{bounds->left, bounds->top, bounds->right, bounds->bottom},
+                                          [&] { return !keepGoing || keepGoing(keepGoingArgument); });
+    using Drawing = control::win32::WindowPlatform::Drawing;
+    return drawing == Drawing::Done ? S_OK : drawing == Drawing::Stopped ? E_ABORT : E_INVALIDARG;
+  });
 }
 
 STDMETHODIMP ChessControl::SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink) noexcept {

@@ -26,14 +26,15 @@ const bool kErrorSourceSet = (com::SetErrorSource({component::identity::kDefault
 
 }  // namespace
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) noexcept {
-  // At process exit (reserved set) windows are gone already.
-  if (reason == DLL_PROCESS_DETACH && !reserved) control::win32::WindowPlatform::UnregisterWindowClass();
-  return TRUE;
-}
-
 extern "C" HRESULT __stdcall DllGetClassObject(REFCLSID id, REFIID iid, void** object) noexcept {
   return component::GetClassFactory(id, iid, object);
 }
 
-extern "C" HRESULT __stdcall DllCanUnloadNow() noexcept { return com::ModuleLock::Count() == 0 ? S_OK : S_FALSE; }
+// The window class goes when the library may go, not in DllMain, where user32
+// must not be called under the loader lock. A window whose destruction waits
+// for its thread still runs the library's code.
+extern "C" HRESULT __stdcall DllCanUnloadNow() noexcept {
+  if (com::ModuleLock::Count() != 0 || control::win32::WindowPlatform::WindowsExist()) return S_FALSE;
+  control::win32::WindowPlatform::UnregisterWindowClass();
+  return S_OK;
+}

@@ -70,6 +70,15 @@ void WriteStream(IStream& stream, control::MemoryPropertyBag& bag) {
 
 using board::Wide;
 
+HRESULT AnswerOf(control::StorageAnswer answer) {
+  switch (answer) {
+    case control::StorageAnswer::Done: return S_OK;
+    case control::StorageAnswer::Unexpected: return E_UNEXPECTED;
+    case control::StorageAnswer::StorageRequired: return E_INVALIDARG;
+  }
+  return E_UNEXPECTED;
+}
+
 // A container's IPropertyBag as the control's property bag.
 class ContainerBag : public control::PropertyBag {
  public:
@@ -152,7 +161,7 @@ STDMETHODIMP ChessControl::InitNew() noexcept {
   return Restore([&] { control_.UserControl_InitProperties(); });
 }
 
-STDMETHODIMP ChessControl::InitNew(IStorage*) noexcept { return InitNew(); }
+STDMETHODIMP ChessControl::InitNew(IStorage* storage) noexcept { return storage ? InitNew() : E_POINTER; }
 
 STDMETHODIMP ChessControl::Load(IStream* stream) noexcept {
   if (!stream) return E_POINTER;
@@ -186,12 +195,22 @@ STDMETHODIMP ChessControl::Load(IStorage* storage) noexcept {
   return Load(stream.get());
 }
 
-STDMETHODIMP ChessControl::Save(IStorage* storage, BOOL) noexcept {
+STDMETHODIMP ChessControl::Save(IStorage* storage, BOOL sameAsLoad) noexcept {
   if (!storage) return E_POINTER;
+  RETURN_IF_FAILED(AnswerOf(storageMode_.Save(sameAsLoad != FALSE)));
   com::ComPtr<IStream> stream;
   RETURN_IF_FAILED(storage->CreateStream(kContentsStream, STGM_CREATE | STGM_WRITE | STGM_SHARE_EXCLUSIVE, 0, 0,
                                          stream.put()));
   return Save(stream.get(), TRUE);
+}
+
+STDMETHODIMP ChessControl::SaveCompleted(IStorage* storage) noexcept {
+  return AnswerOf(storageMode_.SaveCompleted(storage != nullptr));
+}
+
+STDMETHODIMP ChessControl::HandsOffStorage() noexcept {
+  storageMode_.HandsOff();
+  return S_OK;
 }
 
 STDMETHODIMP ChessControl::Load(IPropertyBag* bag, IErrorLog* log) noexcept {

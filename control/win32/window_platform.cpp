@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "control/focus_cue.h"
 #include "control/ovl_chess.h"
 #include "control/win32/message_guard.h"
+#include "control/win32/paper_record.h"
 #include "control/win32/this_module.h"
 
 namespace control::win32 {
@@ -20,6 +22,10 @@ namespace {
 constexpr wchar_t kWindowClass[] = L"OrvelBoardWindow";
 // Posted after a change to the cells, so screen readers hear an operation's result once.
 constexpr UINT kAnnounceNames = WM_USER + 1;
+// Posted to a window its control let go of on another thread: only its own thread can destroy it.
+constexpr UINT kDestroyLetGo = WM_USER + 2;
+// Windows of the class that exist, some perhaps let go and waiting for their thread.
+std::atomic<long> liveWindows{0};
 // WM_DPICHANGED_AFTERPARENT, which older headers do not name.
 constexpr UINT kDpiChangedAfterParent = 0x02E3;
 
@@ -139,15 +145,35 @@ bool IsMetafile(HDC dc) {
   return kind == OBJ_METADC || kind == OBJ_ENHMETADC;
 }
 
-// The bounds' size in device pixels; `oneToOne` when a logical unit is a device pixel.
+// GDI's stretching overflows on larger areas (Wine's from about 1.8 million
+// pixels across, for the 1184-pixel board it stretches); no screen or page
+// needs a board this large, so such bounds are refused rather than drawn wrong.
+constexpr int64_t kLargestSide = int64_t{1} << 20;
+// Windows keeps GDI coordinates to 27 bits; a WMF records 16.
+constexpr int64_t kFarthestCoordinate = int64_t{1} << 27;
+constexpr int64_t kFarthestInWmf = 32767;
+
+bool WithinReach(const POINT (&corners)[2], int64_t farthest) {
+  for (const POINT& corner : corners)
+    if (std::abs(int64_t{corner.x}) > farthest || std::abs(int64_t{corner.y}) > farthest) return false;
+  return std::abs(int64_t{corners[1].x} - corners[0].x) <= kLargestSide &&
+         std::abs(int64_t{corners[1].y} - corners[0].y) <= kLargestSide;
+}
+
+// The bounds' size in device pixels; `oneToOne` when a logical unit is a device
+// pixel; not `reachable` when the bounds or that size are beyond GDI's reach.
 struct DeviceArea {
   int width, height;
   bool oneToOne;
+  bool reachable = true;
 };
 DeviceArea DeviceAreaOf(HDC dc, const RECT& bounds) {
   POINT corners[2] = {{bounds.left, bounds.top}, {bounds.right, bounds.bottom}};
+  const bool wmf = GetObjectType(dc) == OBJ_METADC;
+  if (!WithinReach(corners, wmf ? kFarthestInWmf : kFarthestCoordinate)) return {0, 0, false, false};
   const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
   if (IsMetafile(dc) || !LPtoDP(dc, corners, 2)) return {0, 0, false};
+  if (!WithinReach(corners, kFarthestCoordinate)) return {0, 0, false, false};
   const int deviceWidth = std::abs(corners[1].x - corners[0].x), deviceHeight = std::abs(corners[1].y - corners[0].y);
   return {deviceWidth, deviceHeight, deviceWidth == width && deviceHeight == height};
 }
@@ -211,12 +237,17 @@ void WindowPlatform::Destroy() {
   if (HWND window = window_) {
     window_ = nullptr;
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    DestroyWindow(window);
+    if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId())
+      DestroyWindow(window);
+    else
+      PostMessageW(window, kDestroyLetGo, 0, 0);
   }
   if (mouse_) mouse_->Detach();
   if (keyboard_) keyboard_->SetFocused(false);
   announcementPosted_ = false;
 }
+
+bool WindowPlatform::WindowsExist() { return liveWindows > 0; }
 
 void WindowPlatform::UnregisterWindowClass() { UnregisterClassW(kWindowClass, ThisModule()); }
 
@@ -304,11 +335,14 @@ void WindowPlatform::Paint() {
 // Drawn at the target's own resolution: one to one where the bounds are device
 // pixels and whole squares of a usual size fit them, else rendered finely and
 // scaled by the device (metafiles, mapping modes, other sizes).
-void WindowPlatform::DrawTo(HDC dc, const RECT& bounds) const {
+WindowPlatform::Drawing WindowPlatform::DrawTo(HDC dc, const RECT& bounds,
+                                               const std::function<bool()>& keepGoing) const {
+  const DeviceArea device = DeviceAreaOf(dc, bounds);
+  if (!device.reachable) return Drawing::Refused;
+  if (!keepGoing()) return Drawing::Stopped;
   // Signed: in a mapping mode whose y axis points up, bottom lies below top.
   const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
-  if (width == 0 || height == 0) return;
-  const DeviceArea device = DeviceAreaOf(dc, bounds);
+  if (width == 0 || height == 0) return Drawing::Done;
   const DeviceScale fitting = DeviceScale::Fitting(device.width, device.height);
   const DeviceScale drawn =
       device.width > 0 ? DeviceScale::UsualAtLeast(fitting.Square()) : DeviceScale::FromFactor(kRecordingScale);
@@ -317,15 +351,18 @@ void WindowPlatform::DrawTo(HDC dc, const RECT& bounds) const {
     CopyComposed(dc, {bounds.left, bounds.top}, Cells(), RECT{0, 0, std::min(width, side), std::min(height, side)},
                  drawn.Square(), background_);
     FillAround(dc, bounds, side, background_);
-    return;
+    return Drawing::Done;
   }
   const int side = drawn.Board();
   const std::vector<uint32_t>& pixels = Composed(Cells(), RECT{0, 0, side, side}, drawn.Square(), background_);
+  if (IsMetafile(dc))
+    return RecordBoard(dc, bounds, pixels, drawn.Square(), keepGoing) ? Drawing::Done : Drawing::Stopped;
   const BITMAPINFO info = TopDownBitmap(side, side);
   const int previousMode = SetStretchBltMode(dc, COLORONCOLOR);
   StretchDIBits(dc, bounds.left, bounds.top, width, height, 0, 0, side, side, pixels.data(), &info, DIB_RGB_COLORS,
                 SRCCOPY);
   SetStretchBltMode(dc, previousMode);
+  return Drawing::Done;
 }
 
 int16_t WindowPlatform::CellAt(PointerPosition position) const {
@@ -510,10 +547,16 @@ void WindowPlatform::SelectCell(int16_t cell) {
 
 LRESULT CALLBACK WindowPlatform::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
   if (message == WM_NCCREATE) {
+    ++liveWindows;
     auto* created = reinterpret_cast<CREATESTRUCTW*>(lParam);
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created->lpCreateParams));
   }
+  if (message == WM_NCDESTROY) --liveWindows;
   auto* platform = reinterpret_cast<WindowPlatform*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!platform && message == kDestroyLetGo) {
+    DestroyWindow(window);
+    return 0;
+  }
   if (!platform || platform->window_ != window) return DefWindowProcW(window, message, wParam, lParam);
   return GuardedMessage(window, message, wParam, lParam, [&] { return platform->Handle(message, wParam, lParam); });
 }

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -57,7 +58,10 @@ class WindowPlatform : public GridPlatform, private MouseSurface {
   // The colour around the board where the container's rectangle is not whole squares.
   void SetBackground(uint32_t rgb);
   // The control's pixels on any device context (designers, printing, metafiles).
-  void DrawTo(HDC dc, const RECT& bounds) const;
+  // Bounds beyond what GDI draws correctly are refused; `keepGoing` answering
+  // false stops the drawing.
+  enum class Drawing { Done, Refused, Stopped };
+  Drawing DrawTo(HDC dc, const RECT& bounds, const std::function<bool()>& keepGoing) const;
   SIZE RequestedSize() const { return requestedSize_; }
 
   // What an accessible object reads and does; the model exists from the first call on.
@@ -83,6 +87,8 @@ class WindowPlatform : public GridPlatform, private MouseSurface {
   bool AmbientUserMode() override { return services_.AmbientUserMode(); }
   void PropertyChanged(std::string_view name) override { services_.NotifyPropertyChanged(name); }
 
+  // Also the windows whose destruction waits for their own thread.
+  static bool WindowsExist();
   static void UnregisterWindowClass();
 
  protected:

@@ -1,6 +1,8 @@
 // IViewObject2::Draw and what the activated control shows on screen, held to
 // the portable core's own render of the same board.
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "tests/windows/container/bench.h"
@@ -13,11 +15,14 @@ namespace {
 
 constexpr uint32_t kBackground = 0x00FF00FF;  // a colour no board uses
 
-HRESULT DrawInto(Bench& bench, HDC dc, RECT bounds) {
+using Continue = BOOL(STDMETHODCALLTYPE*)(ULONG_PTR);
+
+HRESULT DrawInto(Bench& bench, HDC dc, RECT bounds, LONG part = -1, Continue keepGoing = nullptr,
+                 ULONG_PTR argument = 0) {
   auto view = bench.control->As<IViewObject2>();
   if (!view) return E_NOINTERFACE;
   const RECTL rect{bounds.left, bounds.top, bounds.right, bounds.bottom};
-  return view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc, &rect, nullptr, nullptr, 0);
+  return view->Draw(DVASPECT_CONTENT, part, nullptr, nullptr, nullptr, dc, &rect, nullptr, keepGoing, argument);
 }
 
 host::Pixels Crop(const host::Pixels& source, int left, int top, int width, int height) {
@@ -61,6 +66,31 @@ void CompareViews(Bench& bench, const std::string& name, host::CoreBoard board) 
   ReportDifference("the window matches the core", host::Compare(core, shown));
 }
 
+// Print quality: every 4x4 block of a record played back at four times its
+// size has its mean colour within 24 levels of the core's render at that size.
+void CheckPrintQuality(const char* what, const host::Pixels& expected, const host::Pixels& actual) {
+  constexpr int kBlock = 4, kTolerance = 24;
+  int worst = 0;
+  for (int top = 0; top + kBlock <= expected.height; top += kBlock)
+    for (int left = 0; left + kBlock <= expected.width; left += kBlock)
+      for (int shift : {0, 8, 16}) {
+        int difference = 0;
+        for (int y = top; y < top + kBlock; ++y)
+          for (int x = left; x < left + kBlock; ++x)
+            difference += int((expected.At(x, y) >> shift) & 0xFF) - int((actual.At(x, y) >> shift) & 0xFF);
+        worst = std::max(worst, std::abs(difference) / (kBlock * kBlock));
+      }
+  std::printf("    %s: the worst 4x4 block is %d levels off\n", what, worst);
+  if (worst > kTolerance) check::Fail(__LINE__, what);
+}
+
+// What a document host keeps per control in every saved file.
+void CheckRecordSize(const char* what, UINT bytes) {
+  constexpr UINT kMostBytes = 2 * 1024 * 1024;
+  std::printf("    %s: %u bytes\n", what, bytes);
+  if (bytes == 0 || bytes > kMostBytes) check::Fail(__LINE__, std::string(what) + " is not within 2 MB");
+}
+
 // Printing and form snapshots record the control into a metafile. It records
 // the board at four times the 96-DPI size, so played back at that size either
 // kind shows the core's render at 148-pixel squares, not a stretched 37.
@@ -73,6 +103,7 @@ void CompareMetafiles(Bench& bench) {
   HDC recorder = CreateMetaFileW(nullptr);
   CHECK_HR(DrawInto(bench, recorder, bounds), S_OK);
   HMETAFILE wmf = CloseMetaFile(recorder);
+  CheckRecordSize("the WMF record", GetMetaFileBitsEx(wmf, 0, nullptr));
   host::Canvas fromWmf(played, played);
   fromWmf.Fill(kBackground);
   SetMapMode(fromWmf.Dc(), MM_ANISOTROPIC);
@@ -80,7 +111,7 @@ void CompareMetafiles(Bench& bench) {
   SetViewportExtEx(fromWmf.Dc(), played, played, nullptr);
   CHECK(PlayMetaFile(fromWmf.Dc(), wmf));
   DeleteMetaFile(wmf);
-  ReportDifference("a WMF played back matches the core", host::Compare(core, fromWmf.Read()));
+  CheckPrintQuality("a WMF played back", core, fromWmf.Read());
 
   // The frame, in hundredths of a millimetre of the screen the recording refers to,
   // makes the recording exactly `bounds` in size.
@@ -90,12 +121,13 @@ void CompareMetafiles(Bench& bench) {
   HDC enhancedRecorder = CreateEnhMetaFileW(screen.get(), nullptr, &frame, nullptr);
   CHECK_HR(DrawInto(bench, enhancedRecorder, bounds), S_OK);
   HENHMETAFILE emf = CloseEnhMetaFile(enhancedRecorder);
+  CheckRecordSize("the EMF record", GetEnhMetaFileBits(emf, 0, nullptr));
   host::Canvas fromEmf(played, played);
   fromEmf.Fill(kBackground);
   const RECT playedBounds{0, 0, played, played};
   CHECK(PlayEnhMetaFile(fromEmf.Dc(), emf, &playedBounds));
   DeleteEnhMetaFile(emf);
-  ReportDifference("an EMF played back matches the core", host::Compare(core, fromEmf.Read()));
+  CheckPrintQuality("an EMF played back", core, fromEmf.Read());
 }
 
 // Containers that print in a mapping mode whose y axis points up pass bounds
@@ -114,6 +146,63 @@ void CompareUpwardAxis(Bench& bench) {
                    host::Compare(host::CoreRender(host::CoreBoard::NewGame), canvas.Read()));
 }
 
+// Answers yes for the first `calls[0]` calls, counting them in `calls[1]`.
+BOOL STDMETHODCALLTYPE ContinueFor(ULONG_PTR argument) {
+  auto* calls = reinterpret_cast<int*>(argument);
+  return calls[1]++ < calls[0];
+}
+
+long BackgroundLeft(const host::Canvas& canvas) {
+  const host::Pixels pixels = canvas.Read();
+  return static_cast<long>(std::count(pixels.data.begin(), pixels.data.end(), kBackground));
+}
+
+// Draw's contract: the content aspect has no parts, a caller may stop a drawing
+// (at once on a screen, part way through a record), and bounds of any size draw
+// the board or are refused with nothing drawn.
+void DrawingContract(Bench& bench) {
+  check::context = "Draw's contract";
+  const int size = host::kBoardPixels;
+  host::Canvas canvas(size, size);
+  struct Case {
+    LONG part;
+    int yesAnswers;
+    bool record;
+    HRESULT expected;
+  };
+  for (Case c : {Case{0, 9, false, DV_E_LINDEX}, Case{1, 9, false, DV_E_LINDEX}, Case{-1, 0, false, E_ABORT},
+                 Case{-1, 1, true, E_ABORT}, Case{-1, 99, false, S_OK}}) {
+    int calls[2] = {c.yesAnswers, 0};
+    canvas.Fill(kBackground);
+    HDC recorder = c.record ? CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr) : nullptr;
+    CHECK_HR(DrawInto(bench, recorder ? recorder : canvas.Dc(), {0, 0, size, size}, c.part, ContinueFor,
+                      reinterpret_cast<ULONG_PTR>(calls)),
+             c.expected);
+    if (recorder) DeleteEnhMetaFile(CloseEnhMetaFile(recorder));
+    CHECK((BackgroundLeft(canvas) == size * size) == (c.expected != S_OK));
+  }
+
+  // Larger than 1184 pixels, the board stretches its 148-pixel squares.
+  const host::Pixels fine = host::CoreRender(host::CoreBoard::NewGame, 148, 8 * 148, 8 * 148);
+  constexpr LONG kLargestDrawn = 1 << 20;
+  for (LONG side : {LONG{1000}, LONG{100000}, kLargestDrawn, kLargestDrawn + 1, LONG{2000000}, LONG{10000000},
+                    LONG{2100000000}, LONG{0x7FFFFFFF}}) {
+    // Its top-left corner on the canvas's, then its bottom-right.
+    for (bool fromEnd : {false, true}) {
+      canvas.Fill(kBackground);
+      const HRESULT hr =
+          DrawInto(bench, canvas.Dc(), fromEnd ? RECT{size - side, size - side, size, size} : RECT{0, 0, side, side});
+      const int corner = fromEnd ? size - 1 : 0, fineCorner = fromEnd ? 8 * 148 - 1 : 0;
+      const bool drawn = hr == S_OK && BackgroundLeft(canvas) == 0 &&
+                         canvas.Read().At(corner, corner) == fine.At(fineCorner, fineCorner);
+      const bool refused = FAILED(hr) && BackgroundLeft(canvas) == size * size;
+      if (drawn == refused || (side <= kLargestDrawn && !drawn))
+        check::Fail(__LINE__, "bounds " + std::to_string(side) + (fromEnd ? " from the end: " : ": ") + check::Show(hr));
+    }
+  }
+  check::context = "";
+}
+
 }  // namespace
 
 void TestDrawing() {
@@ -124,4 +213,5 @@ void TestDrawing() {
   CompareViews(bench, "newgame", host::CoreBoard::NewGame);
   CompareMetafiles(bench);
   CompareUpwardAxis(bench);
+  DrawingContract(bench);
 }

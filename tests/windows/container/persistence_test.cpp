@@ -140,6 +140,21 @@ void StorageRoundTrip(bool changed) {
     CheckBag(*SaveToBag(fresh).get(), true, 0);
 }
 
+// A container that breaks the order of the storage calls is told so (the
+// order itself is tested natively).
+void StorageCallOrder() {
+  check::context = "IPersistStorage, call order";
+  auto storage = NewStorage();
+  Bench bench(Unloaded());
+  auto persist = bench.control->As<IPersistStorage>();
+  CHECK_HR(persist->InitNew(nullptr), E_POINTER);
+  CHECK_HR(persist->Load(nullptr), E_POINTER);
+  CHECK_HR(persist->InitNew(storage.get()), S_OK);
+  CHECK_HR(persist->SaveCompleted(nullptr), E_UNEXPECTED);
+  CHECK_HR(persist->HandsOffStorage(), S_OK);
+  CHECK_HR(persist->Save(storage.get(), TRUE), E_UNEXPECTED);
+}
+
 void PropertyBagRoundTrip() {
   check::context = "IPersistPropertyBag";
   Bench defaults(Unloaded());
@@ -207,6 +222,7 @@ void TestPersistence() {
   StreamFormat();
   StorageRoundTrip(false);
   StorageRoundTrip(true);
+  StorageCallOrder();
   PropertyBagRoundTrip();
   BadBagValues();
   OddBagValues();
