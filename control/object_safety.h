@@ -6,10 +6,8 @@ namespace control {
 
 // What the control tells a container about its safety (the values of
 // IObjectSafety's INTERFACESAFE_* bits).
-enum SafetyOption : uint32_t {
-  kSafeForUntrustedCaller = 1,  // for scripting
-  kSafeForUntrustedData = 2,    // for initialization
-};
+constexpr uint32_t kSafeForUntrustedCaller = 1;  // for scripting
+constexpr uint32_t kSafeForUntrustedData = 2;    // for initialization
 
 // The kinds of interface a container asks about.
 enum class InterfaceUse { Persistence, Other };
