@@ -36,7 +36,15 @@ std::string Hex(DISPID id) {
   return text;
 }
 
-std::string Code(std::wstring_view text) { return "`" + Narrow(text) + "`"; }
+std::string Code(std::wstring_view text) {
+  std::string code = "`";
+  return code.append(Narrow(text)).append("`");
+}
+
+std::string Quoted(std::wstring_view text) {
+  std::string quoted = "\"";
+  return quoted.append(Narrow(text)).append("\"");
+}
 
 // The automation type, then the C type a vtable caller passes.
 std::string TypeName(Type type) {
@@ -140,7 +148,7 @@ void WriteInterface(std::ostream& out) {
   for (const Member& member : component::automation::kInterface)
     out << "| " << Code(member.name) << " | " << Kind(member) << " | " << Hex(member.id) << " | "
         << Parameters(member) << " | " << Value(member) << " | " << Flags(member) << " | " << Signature(member)
-        << " | " << (member.help ? "\"" + Narrow(member.help) + "\"" : "") << " |\n";
+        << " | " << (member.help ? Quoted(member.help) : "") << " |\n";
 }
 
 void WriteEvents(std::ostream& out) {
@@ -151,7 +159,7 @@ void WriteEvents(std::ostream& out) {
   for (const Member& event : component::automation::kEvents) {
     std::string parameters;
     for (const Parameter& parameter : event.parameters)
-      parameters += (parameters.empty() ? "" : "; ") + Code(parameter.name) + ": " + TypeName(parameter.type);
+      parameters.append(parameters.empty() ? "" : "; ").append(Code(parameter.name) + ": " + TypeName(parameter.type));
     out << "| " << Code(event.name) << " | " << event.id << " | " << parameters << " |\n";
   }
 }

@@ -18,11 +18,19 @@ using com::ComPtr;
 
 namespace {
 
-// What IDL cannot say as the shipped library does, left out on both sides:
-// MIDL marks a coclass creatable unless told otherwise, and widl refuses
-// nonextensible on a dispinterface (the IDL gives it to MIDL) and help strings
-// on enumeration constants.
+// Where the two writers differ in form only, left out on both sides: MIDL
+// marks a coclass creatable unless told otherwise; widl refuses nonextensible
+// or a version on a dispinterface (the IDL gives them to MIDL) and help strings on
+// enumeration constants, and types the constants int where the shipped
+// library says long (both 32 bits); oleaut32's writer lists IDispatch's
+// restricted methods in a dispinterface and names neither the [retval]
+// parameter nor a property put's value.
 constexpr WORD kIgnoredTypeFlags = TYPEFLAG_FCANCREATE | TYPEFLAG_FNONEXTENSIBLE;
+
+bool Unnamed(const FUNCDESC& f, SHORT parameter) {
+  return (f.lprgelemdescParam[parameter].paramdesc.wParamFlags & PARAMFLAG_FRETVAL) ||
+         (f.invkind == INVOKE_PROPERTYPUT && parameter == f.cParams - 1);
+}
 
 std::string Text(BSTR text) { return text ? check::Narrow(text) : ""; }
 
@@ -49,6 +57,10 @@ void DescribeFunctions(ITypeInfo* info, const TYPEATTR& attributes, std::vector<
       lines.push_back("function " + Number(i) + " unreadable");
       continue;
     }
+    if (f->funckind == FUNC_DISPATCH && (f->wFuncFlags & FUNCFLAG_FRESTRICTED)) {
+      info->ReleaseFuncDesc(f);
+      continue;
+    }
     BSTR names[16] = {};
     UINT count = 0;
     info->GetNames(f->memid, names, 16, &count);
@@ -58,7 +70,7 @@ void DescribeFunctions(ITypeInfo* info, const TYPEATTR& attributes, std::vector<
     for (SHORT p = 0; p < f->cParams; ++p) {
       const ELEMDESC& parameter = f->lprgelemdescParam[p];
       line += (p ? ", " : "") + TypeName(info, parameter.tdesc) + " flags " +
-              Number(parameter.paramdesc.wParamFlags) + " " + (p + 1u < count ? Text(names[p + 1]) : "");
+              Number(parameter.paramdesc.wParamFlags) + " " + (p + 1u < count && !Unnamed(*f, p) ? Text(names[p + 1]) : "");
     }
     for (UINT n = 0; n < count; ++n) SysFreeString(names[n]);
     lines.push_back(line + ")");
@@ -77,8 +89,7 @@ void DescribeConstants(ITypeInfo* info, const TYPEATTR& attributes, std::vector<
     UINT count = 0;
     info->GetNames(v->memid, name.put(), 1, &count);
     const bool isLong = v->varkind == VAR_CONST && v->lpvarValue && V_VT(v->lpvarValue) == VT_I4;
-    lines.push_back("constant " + Text(name.get()) + " " + TypeName(info, v->elemdescVar.tdesc) + " = " +
-                    (isLong ? Number(V_I4(v->lpvarValue)) : "?"));
+    lines.push_back("constant " + Text(name.get()) + " = " + (isLong ? Number(V_I4(v->lpvarValue)) : "?"));
     info->ReleaseVarDesc(v);
   }
 }
@@ -103,13 +114,15 @@ void Describe(ITypeInfo* info, std::vector<std::string>& lines) {
     lines.push_back("unreadable type");
     return;
   }
+  const bool dual = attributes->typekind == TKIND_DISPATCH && (attributes->wTypeFlags & TYPEFLAG_FDUAL);
+  const bool dispinterface = attributes->typekind == TKIND_DISPATCH && !dual;
   lines.push_back("type " + Documentation(info, MEMBERID_NIL) + " " + check::Show(attributes->guid) + " kind " +
                   Number(attributes->typekind) + " flags " + Number(attributes->wTypeFlags & ~kIgnoredTypeFlags) +
-                  " version " + Number(attributes->wMajorVerNum) + "." + Number(attributes->wMinorVerNum));
+                  (dispinterface ? "" : " version " + Number(attributes->wMajorVerNum) + "." +
+                                            Number(attributes->wMinorVerNum)));
   DescribeImplemented(info, *attributes, lines);
   DescribeFunctions(info, *attributes, lines);
   DescribeConstants(info, *attributes, lines);
-  const bool dual = attributes->typekind == TKIND_DISPATCH && (attributes->wTypeFlags & TYPEFLAG_FDUAL);
   info->ReleaseTypeAttr(attributes);
   // A dual interface's vtable view, whose order fixes the slots C++ calls.
   HREFTYPE ref = 0;
