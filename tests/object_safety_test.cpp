@@ -45,7 +45,9 @@ TEST(ObjectSafety, RequestsEnableAndDisableOnlyWhatTheyMask) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     control::SafetyOptions options;
-    if (c.before) ASSERT_TRUE(options.Set(c.before->use, c.before->mask, c.before->enabled));
+    if (c.before) {
+      ASSERT_TRUE(options.Set(c.before->use, c.before->mask, c.before->enabled));
+    }
     EXPECT_EQ(options.Set(c.request.use, c.request.mask, c.request.enabled), c.accepted);
     EXPECT_EQ(options.Enabled(InterfaceUse::Persistence), c.persistenceEnabled);
     EXPECT_EQ(options.Enabled(InterfaceUse::Other), 0u);
