@@ -1,8 +1,8 @@
+#include "control/object_safety.h"
+
 #include <gtest/gtest.h>
 
 #include <optional>
-
-#include "control/object_safety.h"
 
 using control::InterfaceUse;
 using control::kSafeForUntrustedCaller;
@@ -26,20 +26,29 @@ TEST(ObjectSafety, RequestsEnableAndDisableOnlyWhatTheyMask) {
     bool accepted;
     uint32_t persistenceEnabled;
   } cases[] = {
-      {"data enabled", {}, {InterfaceUse::Persistence, kSafeForUntrustedData, kSafeForUntrustedData}, true,
+      {"data enabled",
+       {},
+       {InterfaceUse::Persistence, kSafeForUntrustedData, kSafeForUntrustedData},
+       true,
        kSafeForUntrustedData},
       {"data masked but not enabled", {}, {InterfaceUse::Persistence, kSafeForUntrustedData, 0}, true, 0},
-      {"enabled bits outside the mask are ignored", {}, {InterfaceUse::Persistence, 0, kSafeForUntrustedData}, true,
-       0},
+      {"enabled bits outside the mask are ignored", {}, {InterfaceUse::Persistence, 0, kSafeForUntrustedData}, true, 0},
       {"data disabled again",
        Request{InterfaceUse::Persistence, kSafeForUntrustedData, kSafeForUntrustedData},
-       {InterfaceUse::Persistence, kSafeForUntrustedData, 0}, true, 0},
+       {InterfaceUse::Persistence, kSafeForUntrustedData, 0},
+       true,
+       0},
       {"scripting refused", {}, {InterfaceUse::Other, kSafeForUntrustedCaller, kSafeForUntrustedCaller}, false, 0},
-      {"scripting asked through persistence refused", {},
-       {InterfaceUse::Persistence, kSafeForUntrustedCaller | kSafeForUntrustedData, kSafeForUntrustedData}, false, 0},
+      {"scripting asked through persistence refused",
+       {},
+       {InterfaceUse::Persistence, kSafeForUntrustedCaller | kSafeForUntrustedData, kSafeForUntrustedData},
+       false,
+       0},
       {"a refusal keeps what was enabled",
        Request{InterfaceUse::Persistence, kSafeForUntrustedData, kSafeForUntrustedData},
-       {InterfaceUse::Other, kSafeForUntrustedData, 0}, false, kSafeForUntrustedData},
+       {InterfaceUse::Other, kSafeForUntrustedData, 0},
+       false,
+       kSafeForUntrustedData},
       {"an empty mask on any interface is accepted", {}, {InterfaceUse::Other, 0, 0}, true, 0},
   };
   for (const auto& c : cases) {

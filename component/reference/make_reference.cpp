@@ -3,6 +3,7 @@
 // member, id or parameter other than the control has.
 // Usage: make_reference OUTPUT.md
 #include <windows.h>
+
 #include <oleauto.h>
 
 #include <cstdio>
@@ -117,9 +118,7 @@ std::string Signature(const Member& member) {
   return text + ")`";
 }
 
-std::string Flags(const Member& member) {
-  return (member.flags & FUNCFLAG_FNONBROWSABLE) ? "not browsable" : "";
-}
+std::string Flags(const Member& member) { return (member.flags & FUNCFLAG_FNONBROWSABLE) ? "not browsable" : ""; }
 
 void WriteLibrary(std::ostream& out) {
   using namespace component::identity;
@@ -131,8 +130,7 @@ void WriteLibrary(std::ostream& out) {
       << "| class `OvlChess` | " << Guid(kClassId) << " | `CLSID_OvlChess` |\n"
       << "| dual interface `_OvlChess` (the class's default) | " << Guid(kDefaultInterfaceId)
       << " | `IID__OvlChess` |\n"
-      << "| dispinterface `__OvlChess` (the class's events) | " << Guid(kEventInterfaceId)
-      << " | `DIID___OvlChess` |\n"
+      << "| dispinterface `__OvlChess` (the class's events) | " << Guid(kEventInterfaceId) << " | `DIID___OvlChess` |\n"
       << "| enumeration `PieceNum` | " << Guid(kPieceNumId) << " | |\n\n"
       << "`orvel_board.h` declares them for C and C++ (C: `#define COBJMACROS` for the `_OvlChess_NewGame(board)` "
          "style of call); `orvel_board_i.c`, compiled into the program, defines them.\n";
@@ -146,9 +144,9 @@ void WriteInterface(std::ostream& out) {
          "| Member | Kind | Dispatch id | Parameters | Value | Flags | C/C++ | Help string |\n"
          "|---|---|---|---|---|---|---|---|\n";
   for (const Member& member : component::automation::kInterface)
-    out << "| " << Code(member.name) << " | " << Kind(member) << " | " << Hex(member.id) << " | "
-        << Parameters(member) << " | " << Value(member) << " | " << Flags(member) << " | " << Signature(member)
-        << " | " << (member.help ? Quoted(member.help) : "") << " |\n";
+    out << "| " << Code(member.name) << " | " << Kind(member) << " | " << Hex(member.id) << " | " << Parameters(member)
+        << " | " << Value(member) << " | " << Flags(member) << " | " << Signature(member) << " | "
+        << (member.help ? Quoted(member.help) : "") << " |\n";
 }
 
 void WriteEvents(std::ostream& out) {

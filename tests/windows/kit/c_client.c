@@ -40,8 +40,7 @@ static void Identifiers(_OvlChess* board) {
   ITypeLib* library = NULL;
   ITypeInfo* coclass = NULL;
   GUID events_iid;
-  Check(SUCCEEDED(_OvlChess_QueryInterface(board, &IID_IProvideClassInfo2, (void**)&classInfo)),
-        "IProvideClassInfo2");
+  Check(SUCCEEDED(_OvlChess_QueryInterface(board, &IID_IProvideClassInfo2, (void**)&classInfo)), "IProvideClassInfo2");
   if (classInfo) {
     Check(IProvideClassInfo2_GetGUID(classInfo, GUIDKIND_DEFAULT_SOURCE_DISP_IID, &events_iid) == S_OK &&
               IsEqualGUID(&events_iid, &DIID___OvlChess),

@@ -4,6 +4,7 @@
 // of text and the lines compared, so a failure shows what differs.
 // Usage: typelib_match_test SHIPPED.tlb FROM_IDL.tlb
 #include <windows.h>
+
 #include <oleauto.h>
 
 #include <algorithm>
@@ -69,8 +70,8 @@ void DescribeFunctions(ITypeInfo* info, const TYPEATTR& attributes, std::vector<
                        " returns " + TypeName(info, f->elemdescFunc.tdesc) + " (";
     for (SHORT p = 0; p < f->cParams; ++p) {
       const ELEMDESC& parameter = f->lprgelemdescParam[p];
-      line += (p ? ", " : "") + TypeName(info, parameter.tdesc) + " flags " +
-              Number(parameter.paramdesc.wParamFlags) + " " + (p + 1u < count && !Unnamed(*f, p) ? Text(names[p + 1]) : "");
+      line += (p ? ", " : "") + TypeName(info, parameter.tdesc) + " flags " + Number(parameter.paramdesc.wParamFlags) +
+              " " + (p + 1u < count && !Unnamed(*f, p) ? Text(names[p + 1]) : "");
     }
     for (UINT n = 0; n < count; ++n) SysFreeString(names[n]);
     lines.push_back(line + ")");
@@ -116,10 +117,10 @@ void Describe(ITypeInfo* info, std::vector<std::string>& lines) {
   }
   const bool dual = attributes->typekind == TKIND_DISPATCH && (attributes->wTypeFlags & TYPEFLAG_FDUAL);
   const bool dispinterface = attributes->typekind == TKIND_DISPATCH && !dual;
-  lines.push_back("type " + Documentation(info, MEMBERID_NIL) + " " + check::Show(attributes->guid) + " kind " +
-                  Number(attributes->typekind) + " flags " + Number(attributes->wTypeFlags & ~kIgnoredTypeFlags) +
-                  (dispinterface ? "" : " version " + Number(attributes->wMajorVerNum) + "." +
-                                            Number(attributes->wMinorVerNum)));
+  lines.push_back(
+      "type " + Documentation(info, MEMBERID_NIL) + " " + check::Show(attributes->guid) + " kind " +
+      Number(attributes->typekind) + " flags " + Number(attributes->wTypeFlags & ~kIgnoredTypeFlags) +
+      (dispinterface ? "" : " version " + Number(attributes->wMajorVerNum) + "." + Number(attributes->wMinorVerNum)));
   DescribeImplemented(info, *attributes, lines);
   DescribeFunctions(info, *attributes, lines);
   DescribeConstants(info, *attributes, lines);
