@@ -8,11 +8,6 @@ using control::InterfaceUse;
 using control::kSafeForUntrustedCaller;
 using control::kSafeForUntrustedData;
 
-TEST(ObjectSafety, OnlyLoadingIsSafeAndOnlyThroughPersistence) {
-  EXPECT_EQ(control::SupportedSafety(InterfaceUse::Persistence), kSafeForUntrustedData);
-  EXPECT_EQ(control::SupportedSafety(InterfaceUse::Other), 0u);
-}
-
 // Each request starts from nothing enabled, after an optional earlier one.
 TEST(ObjectSafety, RequestsEnableAndDisableOnlyWhatTheyMask) {
   struct Request {
@@ -31,7 +26,6 @@ TEST(ObjectSafety, RequestsEnableAndDisableOnlyWhatTheyMask) {
        {InterfaceUse::Persistence, kSafeForUntrustedData, kSafeForUntrustedData},
        true,
        kSafeForUntrustedData},
-      {"data masked but not enabled", {}, {InterfaceUse::Persistence, kSafeForUntrustedData, 0}, true, 0},
       {"enabled bits outside the mask are ignored", {}, {InterfaceUse::Persistence, 0, kSafeForUntrustedData}, true, 0},
       {"data disabled again",
        Request{InterfaceUse::Persistence, kSafeForUntrustedData, kSafeForUntrustedData},

@@ -62,22 +62,6 @@ void Members(_OvlChess* board) {
   short col = 7, row = 8;
   PieceNum piece = None;
   Check(board->get_Piece(&col, &row, &piece) == S_OK && piece == Wknight, "g1 holds the cream knight");
-  // Through IDispatch, as a script host calls: Piece(7, 8) by its dispatch id.
-  OLECHAR name[] = L"Piece";
-  LPOLESTR names[] = {name};
-  DISPID id = 0;
-  Check(board->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id) == S_OK && id == 0x68030000,
-        "Piece's dispatch id");
-  VARIANT arguments[2], result;
-  VariantInit(&result);
-  arguments[0].vt = arguments[1].vt = VT_I2;
-  arguments[0].iVal = 8;  // row: DISPPARAMS holds the arguments last first
-  arguments[1].iVal = 7;
-  DISPPARAMS parameters{arguments, nullptr, 2, 0};
-  Check(board->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &parameters, &result, nullptr,
-                      nullptr) == S_OK &&
-            result.vt == VT_I4 && result.lVal == Wknight,
-        "Invoke reads Piece(7, 8)");
 }
 
 void Events(_OvlChess* board) {
