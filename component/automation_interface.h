@@ -73,6 +73,11 @@ inline constexpr Member kEvents[] = {
     {L"MouseUp", INVOKE_FUNC, 5, detail::kMouse},
 };
 
+// PieceNum's constants in value order: entry i has the value i + 1.
+inline constexpr std::wstring_view kPieceNumNames[] = {L"None",    L"Bpawn",   L"Brook",   L"Bknight", L"Bbishop",
+                                                      L"BQueen",  L"Bking",   L"Wpawn",   L"Wrook",   L"Wknight",
+                                                      L"Wbishop", L"WQueen", L"Wking"};
+
 // The type a parameter's value is coerced to (an enumeration travels as a long).
 VARTYPE VarTypeOf(Type type);
 

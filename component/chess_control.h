@@ -12,6 +12,8 @@
 #include "component/com/com_ptr.h"
 #include "component/com/unique.h"
 #include "component/connection_point.h"
+#include "component/object_safety.h"
+#include "control/object_safety.h"
 #include "control/ovl_chess.h"
 #include "control/storage_mode.h"
 #include "control/win32/window_platform.h"
@@ -26,7 +28,7 @@ class ChessControl final
     : public com::ComObject<ChessControl, _OvlChess, ISupportErrorInfo, IProvideClassInfo2,
                             IConnectionPointContainer, IOleObject, IOleInPlaceObject, IOleInPlaceActiveObject,
                             IOleControl, IViewObject2, IQuickActivate, IPersistStreamInit, IPersistStorage,
-                            IPersistPropertyBag>,
+                            IPersistPropertyBag, IObjectSafety>,
       private control::win32::ContainerServices {
  public:
   ChessControl();
@@ -134,6 +136,10 @@ class ChessControl final
   STDMETHODIMP Load(IPropertyBag* bag, IErrorLog* log) noexcept override;
   STDMETHODIMP Save(IPropertyBag* bag, BOOL clearDirty, BOOL saveAll) noexcept override;
 
+  // IObjectSafety (object_safety.cpp)
+  STDMETHODIMP GetInterfaceSafetyOptions(REFIID iid, DWORD* supported, DWORD* enabled) noexcept override;
+  STDMETHODIMP SetInterfaceSafetyOptions(REFIID iid, DWORD mask, DWORD enabled) noexcept override;
+
  private:
   // ContainerServices
   void FireEvent(control::ControlEvent event, control::EventArguments& arguments) noexcept override;
@@ -145,6 +151,8 @@ class ChessControl final
   LRESULT AccessibleObject(WPARAM flags) noexcept override;
 
   void UIActivate();
+  // What `iid` is for, in the safety options' terms; E_NOINTERFACE for an interface the control lacks.
+  HRESULT UseOf(REFIID iid, control::InterfaceUse& use) noexcept;
   // Reads an ambient property of the container, converted to `type`; false when it has none.
   bool ReadAmbient(DISPID id, VARTYPE type, com::UniqueVariant& value) noexcept;
   void FollowAmbientBackColor() noexcept;
@@ -173,6 +181,7 @@ class ChessControl final
   bool dirty_ = false;
   control::StorageMode storageMode_;
   bool uiActive_ = false;
+  control::SafetyOptions safety_;
   com::ComPtr<MsaaBoard> accessible_;
   // Where the control registered itself as the active object while UI active.
   com::ComPtr<IOleInPlaceFrame> activeFrame_;

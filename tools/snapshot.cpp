@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -68,24 +69,55 @@ control::DeviceScale ScaleOption(int argc, char** argv) {
   return {};
 }
 
-void Run(control::OvlChess& chess, control::headless::HeadlessPlatform& host, int argc, char** argv) {
+// One operation of the command line, checked before any runs.
+struct Operation {
+  std::string text;
+  std::function<void()> run;
+};
+
+std::vector<Operation> Parse(control::OvlChess& chess, control::headless::HeadlessPlatform& host, int argc,
+                             char** argv) {
+  std::vector<Operation> operations;
   for (int i = 2; i < argc; ++i) {
+    const int first = i;
     const std::string op = argv[i];
-    if (op == "--scale") ++i;
-    else if (op == "newgame") chess.NewGame();
-    else if (op == "clear") chess.Clear();
-    else if (op == "refresh") chess.Refresh();
-    else if (op == "enabled") chess.Enabled(Number(argv, i, argc) != 0);
-    else if (op == "design") host.userMode = false;
-    else if (op == "run") host.userMode = true;
+    std::function<void()> run;
+    if (op == "--scale") {
+      ++i;
+      continue;
+    }
+    if (op == "newgame") run = [&chess] { chess.NewGame(); };
+    else if (op == "clear") run = [&chess] { chess.Clear(); };
+    else if (op == "refresh") run = [&chess] { chess.Refresh(); };
+    else if (op == "enabled") run = [&chess, on = Number(argv, i, argc) != 0] { chess.Enabled(on); };
+    else if (op == "design") run = [&host] { host.userMode = false; };
+    else if (op == "run") run = [&host] { host.userMode = true; };
     else if (op == "piece") {
       const int16_t col = Number(argv, i, argc), row = Number(argv, i, argc);
       if (i + 1 >= argc) throw std::invalid_argument("missing number");
-      chess.Piece(col, row, std::stoi(argv[++i]));
+      run = [&chess, col, row, code = std::stoi(argv[++i])] { chess.Piece(col, row, code); };
     } else {
       throw std::invalid_argument("unknown operation '" + op + "'");
     }
+    std::string text = argv[first];
+    for (int j = first + 1; j <= i; ++j) text += std::string(" ") + argv[j];
+    operations.push_back({std::move(text), std::move(run)});
   }
+  return operations;
+}
+
+// Runs every operation, as a host goes on after a member's error; false when any failed.
+bool Run(const std::vector<Operation>& operations) {
+  bool allSucceeded = true;
+  for (const Operation& operation : operations) {
+    try {
+      operation.run();
+    } catch (const board::AutomationError& e) {
+      std::cerr << operation.text << ": error " << e.number() << ": " << e.what() << "\n";
+      allSucceeded = false;
+    }
+  }
+  return allSucceeded;
 }
 
 }  // namespace
@@ -98,22 +130,26 @@ int main(int argc, char** argv) {
   control::headless::HeadlessPlatform host;
   control::OvlChess chess(host);
   control::DeviceScale scale;
+  std::vector<Operation> operations;
   try {
     scale = ScaleOption(argc, argv);
-    chess.UserControl_Initialize();
-    chess.UserControl_InitProperties();
-    Run(chess, host, argc, argv);
-  } catch (const board::AutomationError& e) {
-    std::cerr << "error " << e.number() << ": " << e.what() << "\n";
-    return 1;
+    operations = Parse(chess, host, argc, argv);
   } catch (const std::exception& e) {
     std::cerr << e.what() << "\n" << kUsage;
     return 2;
   }
+  try {
+    chess.UserControl_Initialize();
+    chess.UserControl_InitProperties();
+  } catch (const board::AutomationError& e) {
+    std::cerr << "error " << e.number() << ": " << e.what() << "\n";
+    return 1;
+  }
+  const bool allSucceeded = Run(operations);
   for (const std::string& message : host.messages) std::cerr << "message box: " << message << "\n";
   if (!WritePng(argv[1], host.Render(scale.Square()), scale.Board())) {
     std::cerr << "cannot write " << argv[1] << "\n";
     return 1;
   }
-  return 0;
+  return allSucceeded ? 0 : 1;
 }

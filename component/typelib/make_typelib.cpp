@@ -133,11 +133,9 @@ void Inherit(ICreateTypeInfo* info, ITypeInfo* base) {
 }
 
 void DefinePieceNum(ICreateTypeInfo* info) {
-  static const wchar_t* const kNames[] = {L"None",   L"Bpawn",   L"Brook",   L"Bknight", L"Bbishop",
-                                          L"BQueen", L"Bking",   L"Wpawn",   L"Wrook",   L"Wknight",
-                                          L"Wbishop", L"WQueen", L"Wking"};
   UINT index = 0;
-  for (const wchar_t* name : kNames) {
+  for (std::wstring_view constant : component::automation::kPieceNumNames) {
+    std::wstring name(constant);
     VARIANT value;
     V_VT(&value) = VT_I4;
     V_I4(&value) = static_cast<LONG>(index + 1);
@@ -147,8 +145,8 @@ void DefinePieceNum(ICreateTypeInfo* info) {
     desc.elemdescVar.tdesc = Scalar(VT_I4);
     desc.varkind = VAR_CONST;
     Check(info->AddVarDesc(index, &desc), "AddVarDesc");
-    Check(info->SetVarName(index, Ole(name)), "SetVarName");
-    Check(info->SetVarDocString(index, Ole(name)), "SetVarDocString");
+    Check(info->SetVarName(index, name.data()), "SetVarName");
+    Check(info->SetVarDocString(index, name.data()), "SetVarDocString");
     ++index;
   }
 }

@@ -10,6 +10,7 @@
 #include "component/com/com_ptr.h"
 #include "component/com/unique.h"
 #include "component/identity.h"
+#include "component/object_safety.h"
 #include "orvel_board.h"
 #include "tests/windows/check.h"
 #include "tests/windows/loaded_library.h"
@@ -258,6 +259,44 @@ void QuickActivationCarriesTheUserMode(IDispatch* object) {
   }
 }
 
+// Safe for initialization through the persistence interfaces only; never for
+// scripting. An interface the control lacks is no interface to ask about.
+void SafeForInitializationOnly(IDispatch* object) {
+  auto safety = ComPtr<IDispatch>(object).As<IObjectSafety>();
+  check::context = "IObjectSafety";
+  CHECK(safety);
+  if (!safety) return;
+  constexpr DWORD kCaller = INTERFACESAFE_FOR_UNTRUSTED_CALLER, kData = INTERFACESAFE_FOR_UNTRUSTED_DATA;
+  const struct {
+    const char* name;
+    const IID& iid;
+    HRESULT answer;
+    DWORD supported;
+  } interfaces[] = {
+      {"IPersistPropertyBag", IID_IPersistPropertyBag, S_OK, kData},
+      {"IPersistStreamInit", IID_IPersistStreamInit, S_OK, kData},
+      {"IPersistStorage", IID_IPersistStorage, S_OK, kData},
+      {"IDispatch", IID_IDispatch, S_OK, 0},
+      {"_OvlChess", __uuidof(_OvlChess), S_OK, 0},
+      {"IPersistStream", IID_IPersistStream, E_NOINTERFACE, 0},
+  };
+  for (const auto& i : interfaces) {
+    check::context = std::string("IObjectSafety of ") + i.name;
+    DWORD supported = 99, enabled = 99;
+    CHECK_EQ(safety->GetInterfaceSafetyOptions(i.iid, &supported, &enabled), i.answer);
+    CHECK_EQ(supported, i.supported);
+    const HRESULT refused = FAILED(i.answer) ? i.answer : E_FAIL;
+    CHECK_EQ(safety->SetInterfaceSafetyOptions(i.iid, kCaller, kCaller), refused);
+    CHECK_EQ(safety->SetInterfaceSafetyOptions(i.iid, kData, kData), i.supported ? S_OK : refused);
+    CHECK_EQ(safety->GetInterfaceSafetyOptions(i.iid, &supported, &enabled), i.answer);
+    CHECK_EQ(enabled, i.supported);
+  }
+  check::context = "IObjectSafety with no out-pointers";
+  DWORD options = 0;
+  CHECK_EQ(safety->GetInterfaceSafetyOptions(IID_IPersistStreamInit, nullptr, &options), E_POINTER);
+  CHECK_EQ(safety->GetInterfaceSafetyOptions(IID_IPersistStreamInit, &options, nullptr), E_POINTER);
+}
+
 // A sink for either connection point, counting its references.
 class Sink final : public IPropertyNotifySink, public IDispatch {
  public:
@@ -387,6 +426,7 @@ int wmain(int argc, wchar_t** argv) {
     MemberErrorsReachBothKindsOfCaller(object.get());
     QuickActivationCarriesTheUserMode(object.get());
     ConnectionsAreEnumerated(object.get());
+    SafeForInitializationOnly(object.get());
   }
   CoUninitialize();
   return check::Result();

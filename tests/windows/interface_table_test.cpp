@@ -41,7 +41,7 @@ std::string Trim(std::string text) {
 // The methods of `interface _OvlChess`, one per statement.
 std::vector<IdlMember> ReadInterface(const std::string& idl) {
   std::vector<IdlMember> members;
-  const auto start = idl.find("interface _OvlChess");
+  const auto start = idl.find("interface _OvlChess : IDispatch");
   if (start == std::string::npos) return members;
   const auto open = idl.find('{', start), close = idl.find('}', start);
   std::stringstream body(idl.substr(open + 1, close - open - 1));

@@ -35,7 +35,8 @@ std::optional<std::wstring> Value(const std::wstring& key, const wchar_t* name =
 }
 
 void CheckValue(const std::wstring& key, const wchar_t* name, const std::wstring& expected) {
-  check::context = check::Narrow(key) + (name ? " " + check::Narrow(name) : "");
+  check::context = check::Narrow(key);
+  if (name) check::context.append(" ").append(check::Narrow(name));
   const auto actual = Value(key, name);
   CHECK(actual.has_value());
   if (actual) CHECK_EQ(*actual, expected);

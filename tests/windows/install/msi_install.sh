@@ -118,7 +118,7 @@ win reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s | tr
 
 [ -f "$folder/OrvelBoard.ocx" ] || fail "no OrvelBoard.ocx in $folder"
 cmp "$ocx" "$folder/OrvelBoard.ocx" || fail "the installed control is not the build's"
-for file in OrvelBoard.tlb OrvelBoard.manifest orvel_board.h orvel_board.idl README.txt; do
+for file in OrvelBoard.tlb OrvelBoard.manifest orvel_board.h orvel_board_i.c orvel_board.idl reference.md README.txt; do
   [ -f "$folder/$file" ] || fail "no $file in $folder"
 done
 

@@ -1,0 +1,44 @@
+// IObjectSafety: what a container (a browser, an Office document) may be told
+// before it loads saved state into the control or lets a script drive it.
+#include "component/object_safety.h"
+
+#include "component/chess_control.h"
+
+namespace component {
+
+namespace {
+
+bool IsPersistence(REFIID iid) {
+  return iid == IID_IPersistPropertyBag || iid == IID_IPersistStreamInit || iid == IID_IPersistStorage;
+}
+
+}  // namespace
+
+HRESULT ChessControl::UseOf(REFIID iid, control::InterfaceUse& use) noexcept {
+  if (IsPersistence(iid)) {
+    use = control::InterfaceUse::Persistence;
+    return S_OK;
+  }
+  com::ComPtr<IUnknown> answered;
+  if (FAILED(QueryInterface(iid, answered.put_void()))) return E_NOINTERFACE;
+  use = control::InterfaceUse::Other;
+  return S_OK;
+}
+
+STDMETHODIMP ChessControl::GetInterfaceSafetyOptions(REFIID iid, DWORD* supported, DWORD* enabled) noexcept {
+  if (!supported || !enabled) return E_POINTER;
+  *supported = *enabled = 0;
+  control::InterfaceUse use{};
+  if (const HRESULT hr = UseOf(iid, use); FAILED(hr)) return hr;
+  *supported = control::SupportedSafety(use);
+  *enabled = safety_.Enabled(use);
+  return S_OK;
+}
+
+STDMETHODIMP ChessControl::SetInterfaceSafetyOptions(REFIID iid, DWORD mask, DWORD enabled) noexcept {
+  control::InterfaceUse use{};
+  if (const HRESULT hr = UseOf(iid, use); FAILED(hr)) return hr;
+  return safety_.Set(use, mask, enabled) ? S_OK : E_FAIL;
+}
+
+}  // namespace component

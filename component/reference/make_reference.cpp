@@ -1,0 +1,219 @@
+// Writes the interface reference page (Markdown) from the same tables the type
+// library, Invoke and the events are made from, so the page cannot tell a
+// member, id or parameter other than the control has.
+// Usage: make_reference OUTPUT.md
+#include <windows.h>
+
+#include <oleauto.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "board/automation_error.h"
+#include "component/automation_interface.h"
+#include "component/identity.h"
+
+namespace {
+
+using component::automation::Member;
+using component::automation::Parameter;
+using component::automation::Passing;
+using component::automation::Type;
+
+// Every name in the tables is ASCII.
+std::string Narrow(std::wstring_view text) { return std::string(text.begin(), text.end()); }
+
+std::string Guid(const GUID& guid) {
+  wchar_t text[40];
+  StringFromGUID2(guid, text, 40);
+  return Narrow(text);
+}
+
+std::string Hex(DISPID id) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(id));
+  return text;
+}
+
+std::string Code(std::wstring_view text) {
+  std::string code = "`";
+  return code.append(Narrow(text)).append("`");
+}
+
+std::string Quoted(std::wstring_view text) {
+  std::string quoted = "\"";
+  return quoted.append(Narrow(text)).append("\"");
+}
+
+// The automation type, then the C type a vtable caller passes.
+std::string TypeName(Type type) {
+  switch (type) {
+    case Type::Boolean:
+      return "Boolean (`VARIANT_BOOL`)";
+    case Type::Short:
+      return "Integer (`short`)";
+    case Type::Float:
+      return "Single (`float`)";
+    case Type::PieceNum:
+      return "`PieceNum` (`long`)";
+  }
+  return "?";
+}
+
+std::string CType(Type type) {
+  switch (type) {
+    case Type::Boolean:
+      return "VARIANT_BOOL";
+    case Type::Short:
+      return "short";
+    case Type::Float:
+      return "float";
+    case Type::PieceNum:
+      return "PieceNum";
+  }
+  return "?";
+}
+
+std::string Kind(const Member& member) {
+  switch (member.kind) {
+    case INVOKE_PROPERTYGET:
+      return "property get";
+    case INVOKE_PROPERTYPUT:
+      return "property put";
+    default:
+      return "method";
+  }
+}
+
+std::string Parameters(const Member& member) {
+  std::string text;
+  for (const Parameter& parameter : member.parameters) {
+    if (parameter.passing == Passing::Retval) continue;
+    if (!text.empty()) text += "; ";
+    text += Code(parameter.name) + ": " + TypeName(parameter.type) +
+            (parameter.passing == Passing::In ? ", by value" : ", by reference");
+  }
+  return text.empty() ? "none" : text;
+}
+
+std::string Value(const Member& member) {
+  for (const Parameter& parameter : member.parameters)
+    if (parameter.passing == Passing::Retval) return TypeName(parameter.type);
+  return "none";
+}
+
+// The member as the generated header declares it in the vtable.
+std::string Signature(const Member& member) {
+  const std::string prefix = member.kind == INVOKE_PROPERTYGET   ? "get_"
+                             : member.kind == INVOKE_PROPERTYPUT ? "put_"
+                                                                 : "";
+  std::string text = "`HRESULT " + prefix + Narrow(member.name) + "(";
+  for (size_t i = 0; i < member.parameters.size(); ++i) {
+    const Parameter& parameter = member.parameters[i];
+    if (i) text += ", ";
+    text += CType(parameter.type) + (parameter.passing == Passing::In ? " " : "* ") + Narrow(parameter.name);
+  }
+  return text + ")`";
+}
+
+std::string Flags(const Member& member) { return (member.flags & FUNCFLAG_FNONBROWSABLE) ? "not browsable" : ""; }
+
+void WriteLibrary(std::ostream& out) {
+  using namespace component::identity;
+  out << "Type library " << Code(kLibraryName) << " " << Guid(kTypeLibId) << ", version " << kMajorVersion << "."
+      << kMinorVersion << ", \"" << Narrow(kLibraryDescription) << "\". Class " << Code(kClassName) << " "
+      << Guid(kClassId) << ", ProgID " << Code(kProgId) << ", marked as a control.\n\n"
+      << "| Type | Identifier | C/C++ name of the identifier |\n|---|---|---|\n"
+      << "| library `OrvelBoardLib` | " << Guid(kTypeLibId) << " | `LIBID_OrvelBoardLib` |\n"
+      << "| class `OvlChess` | " << Guid(kClassId) << " | `CLSID_OvlChess` |\n"
+      << "| dual interface `_OvlChess` (the class's default) | " << Guid(kDefaultInterfaceId)
+      << " | `IID__OvlChess` |\n"
+      << "| dispinterface `__OvlChess` (the class's events) | " << Guid(kEventInterfaceId) << " | `DIID___OvlChess` |\n"
+      << "| enumeration `PieceNum` | " << Guid(kPieceNumId) << " | |\n\n"
+      << "`orvel_board.h` declares them for C and C++ (C: `#define COBJMACROS` for the `_OvlChess_NewGame(board)` "
+         "style of call); `orvel_board_i.c`, compiled into the program, defines them.\n";
+}
+
+void WriteInterface(std::ostream& out) {
+  out << "\n## `_OvlChess`\n\n"
+         "A dual interface: every member is reached by its dispatch id through `IDispatch`, or through the vtable "
+         "in the order below (after `IDispatch`'s seven methods). A property get returns its value through the "
+         "last parameter.\n\n"
+         "| Member | Kind | Dispatch id | Parameters | Value | Flags | C/C++ | Help string |\n"
+         "|---|---|---|---|---|---|---|---|\n";
+  for (const Member& member : component::automation::kInterface)
+    out << "| " << Code(member.name) << " | " << Kind(member) << " | " << Hex(member.id) << " | " << Parameters(member)
+        << " | " << Value(member) << " | " << Flags(member) << " | " << Signature(member) << " | "
+        << (member.help ? Quoted(member.help) : "") << " |\n";
+}
+
+void WriteEvents(std::ostream& out) {
+  out << "\n## `__OvlChess`\n\n"
+         "The events, fired through `IDispatch::Invoke` on the sinks connected to the class's connection point "
+         "for `DIID___OvlChess`. Every parameter is passed by reference; a value a handler writes is ignored.\n\n"
+         "| Event | Dispatch id | Parameters |\n|---|---|---|\n";
+  for (const Member& event : component::automation::kEvents) {
+    std::string parameters;
+    for (const Parameter& parameter : event.parameters)
+      parameters.append(parameters.empty() ? "" : "; ").append(Code(parameter.name) + ": " + TypeName(parameter.type));
+    out << "| " << Code(event.name) << " | " << event.id << " | " << parameters << " |\n";
+  }
+}
+
+void WritePieceNum(std::ostream& out) {
+  out << "\n## `PieceNum`\n\n"
+         "The code of what a square holds: `None` an empty square, `B…` the red pieces, `W…` the cream ones.\n\n"
+         "| Constant | Value |\n|---|---|\n";
+  int value = 1;
+  for (std::wstring_view name : component::automation::kPieceNumNames)
+    out << "| " << Code(name) << " | " << value++ << " |\n";
+}
+
+void WriteErrors(std::ostream& out) {
+  struct Raised {
+    board::AutomationError error;
+    const char* when;
+  };
+  const Raised errors[] = {
+      {board::NotAtDesignTimeError(), "`Piece` is written while the container is in design mode"},
+      {board::OverflowError(), "a square's code or a saved value does not fit 16 bits"},
+      {board::ImageIndexOutOfBoundsError(),
+       "`Piece` is written with a code that has no picture (below 1 or above 14); the code is stored and the "
+       "square shows bare"},
+      {board::TypeMismatchError(), "a saved property cannot be read as a number"},
+  };
+  out << "\n## Errors\n\n"
+         "A member's error reaches a script host as `Err.Number` and `Err.Description`, a dispatch caller as "
+         "`DISP_E_EXCEPTION` with the number in `EXCEPINFO::scode`, and a vtable caller as the `HRESULT` "
+         "`0x800A0000 | number` with the text in `IErrorInfo`. Coordinates off the board are not an error: the "
+         "control shows the message box \"Invalid request\" and the member succeeds (a read gives 0).\n\n"
+         "| Number | HRESULT | Text | Raised when |\n|---|---|---|---|\n";
+  for (const Raised& raised : errors) {
+    const int32_t number = raised.error.number();
+    out << "| " << number << " | " << Hex(MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, number)) << " | \""
+        << raised.error.what() << "\" | " << raised.when << " |\n";
+  }
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc != 2) {
+    std::fputs("usage: make_reference OUTPUT.md\n", stderr);
+    return 2;
+  }
+  std::ostringstream page;
+  page << "# `OrvelBoardLib` reference\n\n"
+          "<!-- Written by the build from the control's interface table; a test fails when they differ. -->\n\n";
+  WriteLibrary(page);
+  WriteInterface(page);
+  WriteEvents(page);
+  WritePieceNum(page);
+  WriteErrors(page);
+  // Binary, so the page has the same line ends as the copy kept in the sources.
+  std::ofstream file(argv[1], std::ios::binary);
+  file << page.str();
+  return file.good() ? 0 : 1;
+}
