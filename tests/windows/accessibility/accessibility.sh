@@ -25,8 +25,12 @@ status=0
 host=$(xdotool search --name 'Orvel accessibility host' | head -n 1)
 [ -n "$host" ] && xdotool windowfocus --sync "$host"
 xdotool mousemove --sync "$x" "$y" || status=1
-# The X server queues the keys in order; the program reads them in its own time.
-xdotool key Up Right Right space End Return || status=1
+# The program answers some keys by writing the board, and its checks want each
+# answer before the next key: it tells nothing back, so the keys are paced.
+for key in Up Right Right space End Return; do
+  xdotool key "$key" || status=1
+  sleep 0.2
+done
 xdotool mousemove "$X" "$Y"
 touch keys_done
 wait "$program" || status=1
