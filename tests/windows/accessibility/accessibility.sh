@@ -25,8 +25,9 @@ status=0
 host=$(xdotool search --name 'Orvel accessibility host' | head -n 1)
 [ -n "$host" ] && xdotool windowfocus --sync "$host"
 xdotool mousemove --sync "$x" "$y" || status=1
-# The program answers some keys by writing the board, and its checks want each
-# answer before the next key: it tells nothing back, so the keys are paced.
+# The reader, in another process, asks for the focused square after each
+# WinEvent: keys faster than it reads would reach it out of order. Nothing
+# says when it has read, so the keys are paced.
 for key in Up Right Right space End Return; do
   xdotool key "$key" || status=1
   sleep 0.2
