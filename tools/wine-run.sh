@@ -70,4 +70,15 @@ mkdir -p "$(dirname "$prefix")"
 ) 9>"$prefix.lock"
 
 if [ -n "$fresh" ]; then exit 0; fi
-exec "$wine" "$@"
+# Wine's session (wineserver, services, the desktop) outlives the program by
+# seconds and inherits its output: whoever reads that from a pipe, as ctest and
+# $(...) do, would wait for the session to end, and the next run would start a
+# new one. So output meant for a pipe goes through files.
+if [ ! -p /dev/stdout ] && [ ! -p /dev/stderr ]; then exec "$wine" "$@"; fi
+out=$(mktemp) err=$(mktemp)
+status=0
+"$wine" "$@" >"$out" 2>"$err" || status=$?
+cat "$out"
+cat "$err" >&2
+rm -f "$out" "$err"
+exit "$status"
