@@ -27,15 +27,18 @@ done
 # Display numbers from 32 and 64 up: two runs starting together must not pick the same.
 echo "Running the Windows tests of both trees (build-win32/ctest.log, build-win64/ctest.log)"
 for arch in win32 win64; do
-  (cd build-$arch && xvfb-run -a -n "${arch#win}" -s "-screen 0 1024x768x24" \
-    ctest -j"$jobs" --output-on-failure >ctest.log 2>&1; echo $? >ctest.status) &
+  (
+    cd build-$arch
+    if xvfb-run -a -n "${arch#win}" -s "-screen 0 1024x768x24" ctest -j"$jobs" --output-on-failure >ctest.log 2>&1
+    then echo passed; else echo failed; fi >ctest.status
+  ) &
 done
 wait
 status=0
 for arch in win32 win64; do
   echo "== $arch"
   cat build-$arch/ctest.log
-  [ "$(cat build-$arch/ctest.status)" = 0 ] || status=1
+  [ "$(cat build-$arch/ctest.status)" = passed ] || status=1
 done
 [ "$status" = 0 ] || exit 1
 echo "All tests passed."
