@@ -21,11 +21,6 @@ step() {
   echo "+ $*"
   "$@"
 }
-fresh() {
-  WINEPREFIX="$1" wineserver -k 2>/dev/null || true
-  rm -rf "$1" "$1.display"
-}
-
 # The trees the control owns under HKEY_CLASSES_ROOT, then the same in the
 # 32-bit view of a 64-bit prefix (absent from a 32-bit one).
 owned_keys() {
@@ -94,8 +89,8 @@ expect_versions() {
   echo "installed: $actual"
 }
 
-fresh "$prefix"
-fresh "$reference"
+"$wine_run" --fresh "$arch" "$prefix"
+"$wine_run" --fresh "$arch" "$reference"
 rm -rf "$work"
 mkdir -p "$work"
 

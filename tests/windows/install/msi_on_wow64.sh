@@ -21,8 +21,7 @@ fail() {
   exit 77
 }
 
-WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
-rm -rf "$prefix" "$prefix.display"
+"$wine_run" --fresh win64 "$prefix"
 
 echo "+ msiexec /i $msi /qn"
 win msiexec /i "$msi" /qn || fail "installing failed"

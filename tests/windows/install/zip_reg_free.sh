@@ -1,7 +1,7 @@
 #!/bin/sh
 # The release zip: it holds the stripped control and the developer files, and
 # unpacked beside a program whose manifest names the assembly, the control
-# works with nothing registered.
+# works with nothing registered, in a fresh prefix.
 # Usage: zip_reg_free.sh ZIP OCX CHECKER OBJDUMP WORK WINE_RUN ARCH PREFIX
 set -e
 zip=$1 ocx=$2 checker=$3 objdump=$4 work=$5 wine_run=$6 arch=$7 prefix=$8
@@ -12,6 +12,7 @@ fail() {
   exit 1
 }
 
+"$wine_run" --fresh "$arch" "$prefix"
 rm -rf "$work"
 mkdir -p "$work"
 (cd "$work" && cmake -E tar xf "$zip") || fail "cannot unpack $zip"
