@@ -5,7 +5,15 @@
 # done_n. Actions: key:NAME presses a key, click:X,Y clicks the left button at
 # a point on the screen, point:X,Y rests the pointer there (without a window
 # manager keys go where the pointer is). The first round also focuses the host.
-if [ -z "$DISPLAY" ]; then exec xvfb-run -a -s "-screen 0 1024x768x24" sh "$0" "$@"; fi
+# The keys go to the focused window, so the test takes a display of its own,
+# where no other test's new window can take the focus: the first free number
+# after the display it was given, so trees tested side by side do not collide.
+if [ -z "$ACCESSIBILITY_OWN_DISPLAY" ]; then
+  given=${DISPLAY#*:}
+  given=${given%%.*}
+  export ACCESSIBILITY_OWN_DISPLAY=1
+  exec xvfb-run -a -n $((${given:-98} + 1)) -s "-screen 0 1024x768x24" sh "$0" "$@"
+fi
 out=$1
 shift
 mkdir -p "$out" && cd "$out" || exit 1
