@@ -4,6 +4,20 @@
 
 namespace component::automation {
 
+std::string_view CTypeOf(Type type) {
+  switch (type) {
+    case Type::Boolean:
+      return "VARIANT_BOOL";
+    case Type::Short:
+      return "short";
+    case Type::Float:
+      return "float";
+    case Type::PieceNum:
+      return "PieceNum";
+  }
+  return "?";
+}
+
 VARTYPE VarTypeOf(Type type) {
   switch (type) {
     case Type::Boolean:

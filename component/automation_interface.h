@@ -81,6 +81,9 @@ inline constexpr std::wstring_view kPieceNumNames[] = {L"None",    L"Bpawn",   L
 // The type a parameter's value is coerced to (an enumeration travels as a long).
 VARTYPE VarTypeOf(Type type);
 
+// The C type a vtable caller passes, as the IDL and the generated header spell it.
+std::string_view CTypeOf(Type type);
+
 // The dispatch id of the interface member `name` (any case), or DISPID_UNKNOWN.
 DISPID IdOf(std::wstring_view name);
 DISPID IdOf(std::string_view name);

@@ -21,6 +21,7 @@ using component::automation::Member;
 using component::automation::Parameter;
 using component::automation::Passing;
 using component::automation::Type;
+using component::automation::CTypeOf;
 
 // Every name in the tables is ASCII.
 std::string Narrow(std::wstring_view text) { return std::string(text.begin(), text.end()); }
@@ -62,20 +63,6 @@ std::string TypeName(Type type) {
   return "?";
 }
 
-std::string CType(Type type) {
-  switch (type) {
-    case Type::Boolean:
-      return "VARIANT_BOOL";
-    case Type::Short:
-      return "short";
-    case Type::Float:
-      return "float";
-    case Type::PieceNum:
-      return "PieceNum";
-  }
-  return "?";
-}
-
 std::string Kind(const Member& member) {
   switch (member.kind) {
     case INVOKE_PROPERTYGET:
@@ -113,7 +100,8 @@ std::string Signature(const Member& member) {
   for (size_t i = 0; i < member.parameters.size(); ++i) {
     const Parameter& parameter = member.parameters[i];
     if (i) text += ", ";
-    text += CType(parameter.type) + (parameter.passing == Passing::In ? " " : "* ") + Narrow(parameter.name);
+    text += std::string(CTypeOf(parameter.type)) + (parameter.passing == Passing::In ? " " : "* ") +
+            Narrow(parameter.name);
   }
   return text + ")`";
 }

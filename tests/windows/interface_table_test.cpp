@@ -21,6 +21,7 @@ namespace {
 using component::automation::Member;
 using component::automation::Passing;
 using component::automation::Type;
+using component::automation::CTypeOf;
 
 struct IdlParameter {
   std::string attributes, type, name;
@@ -64,20 +65,6 @@ bool Has(const std::string& attributes, const std::string& word) {
   return std::regex_search(attributes, std::regex("(^|[ ,(])" + word + "($|[ ,(])"));
 }
 
-std::string IdlType(Type type) {
-  switch (type) {
-    case Type::Boolean:
-      return "VARIANT_BOOL";
-    case Type::Short:
-      return "short";
-    case Type::Float:
-      return "float";
-    case Type::PieceNum:
-      return "PieceNum";
-  }
-  return "?";
-}
-
 std::string IdlPassing(Passing passing) {
   switch (passing) {
     case Passing::In:
@@ -107,7 +94,7 @@ void CheckMember(const IdlMember& idl, const Member& table) {
     const component::automation::Parameter& t = table.parameters[i];
     check::context = "parameter " + Narrow(t.name) + " of " + Narrow(table.name);
     CHECK_EQ(p.name, Narrow(t.name));
-    CHECK_EQ(p.type, IdlType(t.type));
+    CHECK_EQ(p.type, std::string(CTypeOf(t.type)));
     CHECK_EQ(p.attributes, IdlPassing(t.passing));
     CHECK(p.pointer == (t.passing != Passing::In));
   }

@@ -1,14 +1,6 @@
 # Shared by the per-user and signing tests of the packages, sourced with
 # wine_run, arch and prefix set: the keys the control owns and checks on them.
-win() { "$wine_run" "$arch" "$prefix" "$@"; }
-fail() {
-  echo "FAILED: $*"
-  exit 1
-}
-step() {
-  echo "+ $*"
-  "$@" || fail "$* failed"
-}
+. "$(dirname "$0")/../prefix_steps.sh"
 fresh() {
   WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
   rm -rf "$prefix" "$prefix.display"

@@ -11,16 +11,8 @@ reference=${10}
 here=$(cd "$(dirname "$0")" && pwd)
 folder="$prefix/drive_c/Program Files/Orvel Board"
 
-win() { "$wine_run" "$arch" "$prefix" "$@"; }
+. "$(dirname "$0")/../prefix_steps.sh"
 ref() { "$wine_run" "$arch" "$reference" "$@"; }
-fail() {
-  echo "FAILED: $*"
-  exit 1
-}
-step() {
-  echo "+ $*"
-  "$@"
-}
 # The trees the control owns under HKEY_CLASSES_ROOT, then the same in the
 # 32-bit view of a 64-bit prefix (absent from a 32-bit one).
 owned_keys() {

@@ -11,11 +11,8 @@ folder="$prefix/drive_c/Program Files (x86)/Orvel Board"
 class='\CLSID\{D92AEA81-DB4C-4571-82BD-2B488F9A5458}'
 view32='HKLM\Software\Classes\Wow6432Node'
 
-win() { "$wine_run" win64 "$prefix" "$@"; }
-fail() {
-  echo "FAILED: $*"
-  exit 1
-}
+arch=win64
+. "$(dirname "$0")/../prefix_steps.sh"
 [ -f "$msi" ] || {
   echo "no $msi: build the 32-bit tree first"
   exit 77

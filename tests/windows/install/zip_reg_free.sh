@@ -6,11 +6,7 @@
 set -e
 zip=$1 ocx=$2 checker=$3 objdump=$4 work=$5 wine_run=$6 arch=$7 prefix=$8
 
-win() { "$wine_run" "$arch" "$prefix" "$@"; }
-fail() {
-  echo "FAILED: $*"
-  exit 1
-}
+. "$(dirname "$0")/../prefix_steps.sh"
 
 "$wine_run" --fresh "$arch" "$prefix"
 rm -rf "$work"

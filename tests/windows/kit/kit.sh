@@ -8,15 +8,7 @@ set -e
 zip=$1 tlb=$2 source_dir=$3 cc=$4 cxx=$5 work=$6 wine_run=$7 arch=$8 prefix=$9
 here=$(cd "$(dirname "$0")" && pwd)
 
-win() { "$wine_run" "$arch" "$prefix" "$@"; }
-fail() {
-  echo "FAILED: $*"
-  exit 1
-}
-step() {
-  echo "+ $*"
-  "$@"
-}
+. "$(dirname "$0")/../prefix_steps.sh"
 
 WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
 rm -rf "$work" "$prefix" "$prefix.display"

@@ -9,11 +9,7 @@ set -e
 ocx=$1 component=$2 application=$3 demo=$4 checker=$5 work=$6 wine_run=$7 arch=$8 prefix=$9
 clsid='{D92AEA81-DB4C-4571-82BD-2B488F9A5458}'
 
-win() { "$wine_run" "$arch" "$prefix" "$@"; }
-fail() {
-  echo "FAILED: $*"
-  exit 1
-}
+. "$(dirname "$0")/../prefix_steps.sh"
 # Nothing may come from the registry: neither the class nor its ProgID.
 check_unregistered() {
   if win reg query "HKCR\\CLSID\\$clsid" >/dev/null 2>&1; then fail "the class is registered in $prefix"; fi
