@@ -13,7 +13,8 @@ constexpr int kSummaryOrder[] = {5, 4, 1, 3, 2, 0};
 bool IsPiece(ImageNumber image) { return image >= board::Bpawn && image <= board::Wking; }
 
 // The pieces of one colour, or "" when it has none: "Cream: king e1, rooks a1 h1."
-std::string ColourSummary(const char* colour, int firstImage, const std::array<ImageNumber, board::kSquareCount>& shown) {
+std::string ColourSummary(const char* colour, int firstImage,
+                          const std::array<ImageNumber, board::kSquareCount>& shown) {
   std::string sentence;
   for (int kind : kSummaryOrder) {
     std::string squares;

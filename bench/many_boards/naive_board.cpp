@@ -90,7 +90,8 @@ void NaiveBoard::SetCellPicture(board::CellIndex cell, board::Picture picture) {
   Recompose(cell);
 }
 
-void NaiveBoard::DrawImage(board::ImageNumber image, board::DrawingSurface surface, int32_t x, int32_t y, int16_t style) {
+void NaiveBoard::DrawImage(board::ImageNumber image, board::DrawingSurface surface, int32_t x, int32_t y,
+                           int16_t style) {
   GridPlatform::DrawImage(image, surface, x, y, style);
   Recompose(surface.cell);
 }
