@@ -3,17 +3,19 @@
 #include <cstdint>
 #include <string_view>
 
+#include "board/squares.h"
+
 namespace board {
 
 // A picture of the image list, as a value a cell can be given.
 struct Picture {
-  int16_t image;
+  ImageNumber image;
 };
 
 // A cell's persistent drawing surface (its hDC): what is drawn on it stays
 // until the cell's picture is next set.
 struct DrawingSurface {
-  int16_t cell;
+  CellIndex cell;
 };
 
 // Draw style 1: pixels of the mask colour (exact black) are left out.
@@ -25,14 +27,14 @@ constexpr int16_t kTransparentStyle = 1;
 class BoardPlatform {
  public:
   // Image list. Both look the image up first and fail for a number it lacks.
-  virtual Picture PictureOfImage(int16_t image) = 0;
-  virtual void DrawImage(int16_t image, DrawingSurface surface, int32_t x, int32_t y,
+  virtual Picture PictureOfImage(ImageNumber image) = 0;
+  virtual void DrawImage(ImageNumber image, DrawingSurface surface, int32_t x, int32_t y,
                          int16_t style) = 0;
 
-  // Cells of the board, by index 1..64.
-  virtual void SetCellPicture(int16_t cell, Picture picture) = 0;
-  virtual DrawingSurface CellDrawingSurface(int16_t cell) = 0;
-  virtual void RefreshCell(int16_t cell) = 0;
+  // Cells of the board.
+  virtual void SetCellPicture(CellIndex cell, Picture picture) = 0;
+  virtual DrawingSurface CellDrawingSurface(CellIndex cell) = 0;
+  virtual void RefreshCell(CellIndex cell) = 0;
 
   // Container. The message box is modal, OK only, with the default title.
   virtual void ShowMessage(std::string_view text) = 0;

@@ -10,7 +10,7 @@ namespace board {
 namespace {
 
 struct Placement {
-  int16_t square;
+  CellIndex square;
   int16_t code;
 };
 
@@ -36,13 +36,13 @@ constexpr auto kStartingPosition = StartingPosition();
 void ChessBoard::NewGame() {
   for (const Placement& p : kStartingPosition) {
     DrawPiece(p.square, p.code);
-    Board.Write(p.square, p.code);
+    Board.Write(p.square.value, p.code);
   }
-  for (int16_t cell = 1; cell <= kSquareCount; ++cell) platform_.RefreshCell(cell);
+  for (CellIndex cell = kFirstCell; cell <= kLastCell; ++cell) platform_.RefreshCell(cell);
 }
 
 void ChessBoard::Clear() {
-  for (int16_t cell = 1; cell <= kSquareCount; ++cell)
+  for (CellIndex cell = kFirstCell; cell <= kLastCell; ++cell)
     platform_.SetCellPicture(cell, platform_.PictureOfImage(BareSquareImage(cell)));
 }
 
@@ -51,7 +51,7 @@ int32_t ChessBoard::Piece(int16_t col, int16_t row) {
     platform_.ShowMessage(kInvalidRequest);
     return 0;
   }
-  return Board.Read(SquareIndex(col, row));
+  return Board.Read(SquareIndex(col, row).value);
 }
 
 void ChessBoard::Piece(int16_t col, int16_t row, int32_t New_Piece) {
@@ -62,18 +62,18 @@ void ChessBoard::Piece(int16_t col, int16_t row, int32_t New_Piece) {
   if (!platform_.AmbientUserMode()) throw NotAtDesignTimeError();
   m_Piece = CheckedInt16(New_Piece);
   platform_.PropertyChanged("Piece");
-  const int16_t cell = SquareIndex(col, row);
+  const CellIndex cell = SquareIndex(col, row);
   platform_.SetCellPicture(cell, platform_.PictureOfImage(BareSquareImage(col, row)));
   if (New_Piece == None) {
-    Board.Write(cell, None);
+    Board.Write(cell.value, None);
     return;
   }
-  Board.Write(cell, m_Piece);
+  Board.Write(cell.value, m_Piece);
   DrawPiece(cell, m_Piece);
   platform_.RefreshCell(cell);
 }
 
-void ChessBoard::DrawPiece(int16_t cell, int16_t image) {
+void ChessBoard::DrawPiece(CellIndex cell, ImageNumber image) {
   const DrawingSurface surface = platform_.CellDrawingSurface(cell);
   platform_.DrawImage(image, surface, 0, 0, kTransparentStyle);
 }

@@ -25,7 +25,7 @@ class ChessBoard {
   int16_t m_Piece = 0;
 
  private:
-  void DrawPiece(int16_t cell, int16_t image);
+  void DrawPiece(CellIndex cell, ImageNumber image);
 
   BoardPlatform& platform_;
 };

@@ -10,10 +10,11 @@ constexpr const char* kKinds[] = {"pawn", "rook", "knight", "bishop", "queen", "
 // The summary's order of kinds, as indices into kKinds: king first, pawns last.
 constexpr int kSummaryOrder[] = {5, 4, 1, 3, 2, 0};
 
-bool IsPiece(int image) { return image >= board::Bpawn && image <= board::Wking; }
+bool IsPiece(ImageNumber image) { return image >= board::Bpawn && image <= board::Wking; }
 
 // The pieces of one colour, or "" when it has none: "Cream: king e1, rooks a1 h1."
-std::string ColourSummary(const char* colour, int firstImage, const std::array<int16_t, board::kSquareCount>& shown) {
+std::string ColourSummary(const char* colour, int firstImage,
+                          const std::array<ImageNumber, board::kSquareCount>& shown) {
   std::string sentence;
   for (int kind : kSummaryOrder) {
     std::string squares;
@@ -21,8 +22,8 @@ std::string ColourSummary(const char* colour, int firstImage, const std::array<i
     // File by file, each from the first rank up.
     for (int16_t col = 1; col <= board::kBoardSize; ++col)
       for (int16_t row = board::kBoardSize; row >= 1; --row) {
-        const int16_t cell = board::SquareIndex(col, row);
-        if (shown[cell - 1] != firstImage + kind) continue;
+        const CellIndex cell = board::SquareIndex(col, row);
+        if (shown[cell.value - 1] != firstImage + kind) continue;
         squares.append(" ").append(ChessName(cell));
         ++count;
       }
@@ -34,13 +35,13 @@ std::string ColourSummary(const char* colour, int firstImage, const std::array<i
 
 }  // namespace
 
-std::string PieceWords(int16_t image) {
-  if (image >= board::Bpawn && image <= board::Bking) return std::string("red ") + kKinds[image - board::Bpawn];
-  if (image >= board::Wpawn && image <= board::Wking) return std::string("cream ") + kKinds[image - board::Wpawn];
+std::string PieceWords(ImageNumber image) {
+  if (image >= board::Bpawn && image <= board::Bking) return std::string("red ") + kKinds[image.value - board::Bpawn];
+  if (image >= board::Wpawn && image <= board::Wking) return std::string("cream ") + kKinds[image.value - board::Wpawn];
   return "empty";
 }
 
-std::string ChessName(int16_t cell) {
+std::string ChessName(CellIndex cell) {
   const board::Square s = board::SquareOfIndex(cell);
   return {static_cast<char>('a' + s.col - 1), static_cast<char>('0' + board::kBoardSize + 1 - s.row)};
 }
@@ -51,7 +52,7 @@ AccessibleBoard::AccessibleBoard(OvlChess& control, const CellGrid& cells, const
   SummaryChanged();
 }
 
-std::string AccessibleBoard::Name(int16_t cell) const {
+std::string AccessibleBoard::Name(CellIndex cell) const {
   std::string name = ChessName(cell) + ", ";
   const auto layers = cells_.Layers(cell);
   std::string pictures;
@@ -60,14 +61,15 @@ std::string AccessibleBoard::Name(int16_t cell) const {
   return name + (pictures.empty() ? "empty" : pictures);
 }
 
-std::string AccessibleBoard::Description(int16_t cell) {
+std::string AccessibleBoard::Description(CellIndex cell) {
   const board::Square s = board::SquareOfIndex(cell);
   return board::IsLightSquare(s.col, s.row) ? "light square" : "dark square";
 }
 
 std::string AccessibleBoard::Summary() const {
-  std::array<int16_t, board::kSquareCount> shown{};
-  for (int16_t cell = 1; cell <= kChildCount; ++cell) shown[cell - 1] = cells_.Exists(cell) ? cells_.TopImage(cell) : 0;
+  std::array<ImageNumber, board::kSquareCount> shown{};
+  for (CellIndex cell = board::kFirstCell; cell <= board::kLastCell; ++cell)
+    if (cells_.Exists(cell)) shown[cell.value - 1] = cells_.TopImage(cell);
   const std::string cream = ColourSummary("Cream", board::Wpawn, shown);
   const std::string red = ColourSummary("Red", board::Bpawn, shown);
   if (cream.empty() && red.empty()) return "Empty board.";
@@ -84,7 +86,7 @@ AccessibleStates AccessibleBoard::States(int16_t child) const {
   return {true, child != kSelf && child == FocusedChild(), !control_.Enabled()};
 }
 
-int16_t AccessibleBoard::FocusedChild() const { return keyboard_.FocusedCell(); }
+int16_t AccessibleBoard::FocusedChild() const { return keyboard_.FocusedCell().value; }
 
 int16_t AccessibleBoard::Navigate(int16_t from, Direction direction) {
   if (from == kSelf) {
@@ -93,7 +95,7 @@ int16_t AccessibleBoard::Navigate(int16_t from, Direction direction) {
     return 0;
   }
   if (!IsChild(from)) return 0;
-  const board::Square s = board::SquareOfIndex(from);
+  const board::Square s = board::SquareOfIndex(CellIndex{from});
   int col = s.col, row = s.row;
   switch (direction) {
     case Direction::Up: --row; break;
@@ -106,10 +108,10 @@ int16_t AccessibleBoard::Navigate(int16_t from, Direction direction) {
     case Direction::LastChild: return 0;  // squares have no children
   }
   if (!board::IsOnBoard(static_cast<int16_t>(col), static_cast<int16_t>(row))) return 0;
-  return board::SquareIndex(static_cast<int16_t>(col), static_cast<int16_t>(row));
+  return board::SquareIndex(static_cast<int16_t>(col), static_cast<int16_t>(row)).value;
 }
 
-std::string AccessibleBoard::Shown(int16_t cell) const {
+std::string AccessibleBoard::Shown(CellIndex cell) const {
   if (!cells_.Exists(cell)) return {};
   const auto layers = cells_.Layers(cell);
   return {layers.begin(), layers.end()};
@@ -117,11 +119,11 @@ std::string AccessibleBoard::Shown(int16_t cell) const {
 
 std::vector<int16_t> AccessibleBoard::ChangedNames() {
   std::vector<int16_t> changed;
-  for (int16_t cell = 1; cell <= kChildCount; ++cell) {
+  for (CellIndex cell = board::kFirstCell; cell <= board::kLastCell; ++cell) {
     std::string shown = Shown(cell);
-    if (shown == announced_[cell - 1]) continue;
-    announced_[cell - 1] = std::move(shown);
-    changed.push_back(cell);
+    if (shown == announced_[cell.value - 1]) continue;
+    announced_[cell.value - 1] = std::move(shown);
+    changed.push_back(cell.value);
   }
   return changed;
 }

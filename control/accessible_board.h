@@ -36,9 +36,9 @@ class AccessibleBoard {
 
   // "e2, cream pawn": the square seen from cream's side, then what it shows, top
   // picture first: "a8, red rook over cream queen".
-  std::string Name(int16_t cell) const;
+  std::string Name(CellIndex cell) const;
   // "light square" or "dark square".
-  static std::string Description(int16_t cell);
+  static std::string Description(CellIndex cell);
   // The pieces shown, by colour and kind, each with its squares: "Cream: king e1,
   // queen d1, rooks a1 h1, ... Red: ...". A square counts its top picture.
   std::string Summary() const;
@@ -58,7 +58,7 @@ class AccessibleBoard {
 
  private:
   // What a cell shows, as the bytes of its layer list.
-  std::string Shown(int16_t cell) const;
+  std::string Shown(CellIndex cell) const;
 
   OvlChess& control_;
   const CellGrid& cells_;
@@ -69,8 +69,8 @@ class AccessibleBoard {
 };
 
 // The words for what a picture shows: "cream pawn", "red king", or "empty".
-std::string PieceWords(int16_t image);
+std::string PieceWords(ImageNumber image);
 // The square's chess name seen from cream's side: col 1 is "a", row 8 is "1".
-std::string ChessName(int16_t cell);
+std::string ChessName(CellIndex cell);
 
 }  // namespace control

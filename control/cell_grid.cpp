@@ -38,51 +38,49 @@ CellGrid::CellGrid() {
   cells_[0].visible = true;
 }
 
-bool CellGrid::Exists(int16_t cell) const {
-  return cell >= 1 && cell <= board::kSquareCount && cells_[cell - 1].exists;
-}
+bool CellGrid::Exists(CellIndex cell) const { return board::IsCell(cell) && cells_[cell.value - 1].exists; }
 
-CellGrid::Cell& CellGrid::At(int16_t cell) {
+CellGrid::Cell& CellGrid::At(CellIndex cell) {
   if (!Exists(cell)) throw board::NoSuchCellError();
-  return cells_[cell - 1];
+  return cells_[cell.value - 1];
 }
 
-const CellGrid::Cell& CellGrid::At(int16_t cell) const {
+const CellGrid::Cell& CellGrid::At(CellIndex cell) const {
   if (!Exists(cell)) throw board::NoSuchCellError();
-  return cells_[cell - 1];
+  return cells_[cell.value - 1];
 }
 
-void CellGrid::Create(int16_t cell) {
-  if (cell < 1 || cell > board::kSquareCount) throw board::NoSuchCellError();
+void CellGrid::Create(CellIndex cell) {
+  if (!board::IsCell(cell)) throw board::NoSuchCellError();
   if (Exists(cell)) throw board::CellAlreadyLoadedError();
   Cell created = cells_[0];
   created.visible = false;
-  cells_[cell - 1] = created;
+  cells_[cell.value - 1] = created;
 }
 
-void CellGrid::SetPicture(int16_t cell, const PictureSet& pictures, int16_t image) {
+void CellGrid::SetPicture(CellIndex cell, const PictureSet& pictures, ImageNumber image) {
   pictures.Lookup(image);
   Cell& target = At(cell);
-  target.bottom = static_cast<uint8_t>(image);
+  target.bottom = static_cast<uint8_t>(image.value);
   target.layerCount = 0;
 }
 
-void CellGrid::Draw(int16_t cell, const PictureSet& pictures, int16_t image) {
+void CellGrid::Draw(CellIndex cell, const PictureSet& pictures, ImageNumber image) {
   const DecodedPicture& picture = pictures.Lookup(image);
   Cell& target = At(cell);
   if (!picture.hasMaskColour) {
-    target.bottom = static_cast<uint8_t>(image);
+    target.bottom = static_cast<uint8_t>(image.value);
     target.layerCount = 0;
     return;
   }
   auto first = target.layers.begin();
   auto last = first + target.layerCount;
-  last = std::remove(first, last, static_cast<uint8_t>(image));
-  *last++ = static_cast<uint8_t>(image);
+  last = std::remove(first, last, static_cast<uint8_t>(image.value));
+  *last++ = static_cast<uint8_t>(image.value);
   target.layerCount = static_cast<uint8_t>(last - first);
 }
 
-PixelRect CellGrid::Bounds(int16_t cell, int square) const {
+PixelRect CellGrid::Bounds(CellIndex cell, int square) const {
   const Cell& c = At(cell);
   // Exact at 37: a float times 37 fits a double, and dividing it back gives the float again.
   const int left = static_cast<int>(std::floor(double{c.left} * square / kPictureSize));
@@ -90,13 +88,14 @@ PixelRect CellGrid::Bounds(int16_t cell, int square) const {
   return {left, top, left + square, top + square};
 }
 
-int16_t CellGrid::CellAt(int x, int y, int square) const {
-  for (int16_t cell = board::kSquareCount; cell >= 1; --cell) {
-    if (!cells_[cell - 1].exists || !cells_[cell - 1].visible) continue;
+CellIndex CellGrid::CellAt(int x, int y, int square) const {
+  for (CellIndex cell = board::kLastCell; cell >= board::kFirstCell; --cell) {
+    const Cell& c = cells_[cell.value - 1];
+    if (!c.exists || !c.visible) continue;
     const PixelRect r = Bounds(cell, square);
     if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) return cell;
   }
-  return 0;
+  return {};
 }
 
 void CellGrid::Compose(const Cell& cell, const PictureSet& pictures, uint32_t* pixels, ptrdiff_t stride) {
@@ -107,7 +106,7 @@ void CellGrid::Compose(const Cell& cell, const PictureSet& pictures, uint32_t* p
     ComposeLayers<0>(pictures, cell.bottom, cell.layers.data(), cell.layerCount, pixels, stride);
 }
 
-void CellGrid::ComposeCell(int16_t index, uint32_t* pixels, ptrdiff_t stride, int square) const {
+void CellGrid::ComposeCell(CellIndex index, uint32_t* pixels, ptrdiff_t stride, int square) const {
   const Cell& cell = At(index);
   if (cell.bottom != 0) Compose(cell, PictureSet::ForSize(square), pixels, stride);
 }
@@ -123,8 +122,8 @@ void CellGrid::Render(uint32_t* pixels, int width, int height, ptrdiff_t stride,
     large.resize(static_cast<size_t>(square) * square);
     return large.data();
   };
-  for (int16_t index = 1; index <= board::kSquareCount; ++index) {
-    const Cell& cell = cells_[index - 1];
+  for (CellIndex index = board::kFirstCell; index <= board::kLastCell; ++index) {
+    const Cell& cell = cells_[index.value - 1];
     if (!cell.exists || !cell.visible || cell.bottom == 0) continue;
     const PixelRect r = Bounds(index, square);
     const int left = std::max(r.left - originX, 0), right = std::min(r.right - originX, width);

@@ -10,6 +10,9 @@
 
 namespace control {
 
+using board::CellIndex;
+using board::ImageNumber;
+
 struct PixelRect {
   int left, top, right, bottom;  // right and bottom exclusive
 };
@@ -23,24 +26,24 @@ class CellGrid {
  public:
   CellGrid();
 
-  bool Exists(int16_t cell) const;
+  bool Exists(CellIndex cell) const;
   // Cells other than 1 start hidden, with cell 1's settings (size, appearance).
-  void Create(int16_t cell);
-  void SetVisible(int16_t cell, bool visible) { At(cell).visible = visible; }
-  float Left(int16_t cell) const { return At(cell).left; }
-  float Top(int16_t cell) const { return At(cell).top; }
-  void SetLeft(int16_t cell, float left) { At(cell).left = left; }
-  void SetTop(int16_t cell, float top) { At(cell).top = top; }
+  void Create(CellIndex cell);
+  void SetVisible(CellIndex cell, bool visible) { At(cell).visible = visible; }
+  float Left(CellIndex cell) const { return At(cell).left; }
+  float Top(CellIndex cell) const { return At(cell).top; }
+  void SetLeft(CellIndex cell, float left) { At(cell).left = left; }
+  void SetTop(CellIndex cell, float top) { At(cell).top = top; }
 
-  void SetPicture(int16_t cell, const PictureSet& pictures, int16_t image);
-  void Draw(int16_t cell, const PictureSet& pictures, int16_t image);
+  void SetPicture(CellIndex cell, const PictureSet& pictures, ImageNumber image);
+  void Draw(CellIndex cell, const PictureSet& pictures, ImageNumber image);
   // The image drawn last over the cell's picture and still showing, or 0 when it shows its bare picture.
-  int16_t TopImage(int16_t cell) const {
+  ImageNumber TopImage(CellIndex cell) const {
     const Cell& c = At(cell);
-    return c.layerCount ? c.layers[c.layerCount - 1] : 0;
+    return c.layerCount ? ImageNumber{c.layers[c.layerCount - 1]} : ImageNumber{};
   }
   // Every image drawn over the cell's picture and still showing, bottom first.
-  std::span<const uint8_t> Layers(int16_t cell) const {
+  std::span<const uint8_t> Layers(CellIndex cell) const {
     const Cell& c = At(cell);
     return {c.layers.data(), c.layerCount};
   }
@@ -48,12 +51,12 @@ class CellGrid {
   // Positions are in 96-DPI units, where a square is 37. `square` is the size
   // of a square in device pixels (DeviceScale::Square()): a cell at (left, top)
   // lands at (left, top) * square / 37, so the board's 37-unit grid stays whole.
-  PixelRect Bounds(int16_t cell, int square = kPictureSize) const;
+  PixelRect Bounds(CellIndex cell, int square = kPictureSize) const;
   // The visible cell whose rectangle holds the point, or 0; later cells lie on top.
-  int16_t CellAt(int x, int y, int square = kPictureSize) const;
+  CellIndex CellAt(int x, int y, int square = kPictureSize) const;
 
   // What one cell shows, square x square pixels at `pixels` with the given row stride.
-  void ComposeCell(int16_t cell, uint32_t* pixels, ptrdiff_t stride, int square = kPictureSize) const;
+  void ComposeCell(CellIndex cell, uint32_t* pixels, ptrdiff_t stride, int square = kPictureSize) const;
 
   // Composes every visible cell into a 0x00RRGGBB buffer whose top-left pixel
   // is the control's (originX, originY) in device pixels; pixels outside all
@@ -72,8 +75,8 @@ class CellGrid {
     std::array<uint8_t, kImageCount> layers{};
   };
 
-  Cell& At(int16_t cell);
-  const Cell& At(int16_t cell) const;
+  Cell& At(CellIndex cell);
+  const Cell& At(CellIndex cell) const;
   static void Compose(const Cell& cell, const PictureSet& pictures, uint32_t* pixels, ptrdiff_t stride);
 
   std::array<Cell, board::kSquareCount> cells_;

@@ -4,12 +4,12 @@
 
 namespace control {
 
-board::Picture GridPlatform::PictureOfImage(int16_t image) {
+board::Picture GridPlatform::PictureOfImage(ImageNumber image) {
   pictures_.Lookup(image);
   return {image};
 }
 
-void GridPlatform::DrawImage(int16_t image, board::DrawingSurface surface, int32_t x, int32_t y,
+void GridPlatform::DrawImage(ImageNumber image, board::DrawingSurface surface, int32_t x, int32_t y,
                              int16_t style) {
   pictures_.Lookup(image);
   // A surface keeps layers aligned with the cell; only the one way the control draws is needed.
@@ -17,34 +17,34 @@ void GridPlatform::DrawImage(int16_t image, board::DrawingSurface surface, int32
   cells_.Draw(surface.cell, pictures_, image);
 }
 
-void GridPlatform::SetCellPicture(int16_t cell, board::Picture picture) {
+void GridPlatform::SetCellPicture(CellIndex cell, board::Picture picture) {
   cells_.SetPicture(cell, pictures_, picture.image);
   InvalidateCell(cell);
 }
 
-board::DrawingSurface GridPlatform::CellDrawingSurface(int16_t cell) {
+board::DrawingSurface GridPlatform::CellDrawingSurface(CellIndex cell) {
   cells_.Bounds(cell);  // fails for a cell that does not exist
   return {cell};
 }
 
-void GridPlatform::RefreshCell(int16_t cell) {
+void GridPlatform::RefreshCell(CellIndex cell) {
   cells_.Bounds(cell);
   UpdateCell(cell);
 }
 
-void GridPlatform::SetCellVisible(int16_t cell, bool visible) {
+void GridPlatform::SetCellVisible(CellIndex cell, bool visible) {
   cells_.SetVisible(cell, visible);
   InvalidateCell(cell);
 }
 
 // Cells move only during construction, before anything is on screen, so the
 // place a cell left needs no repaint.
-void GridPlatform::SetCellLeft(int16_t cell, float left) {
+void GridPlatform::SetCellLeft(CellIndex cell, float left) {
   cells_.SetLeft(cell, left);
   InvalidateCell(cell);
 }
 
-void GridPlatform::SetCellTop(int16_t cell, float top) {
+void GridPlatform::SetCellTop(CellIndex cell, float top) {
   cells_.SetTop(cell, top);
   InvalidateCell(cell);
 }

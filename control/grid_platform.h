@@ -10,19 +10,19 @@ namespace control {
 // this and adds the container's services and how a changed cell reaches the screen.
 class GridPlatform : public Platform {
  public:
-  board::Picture PictureOfImage(int16_t image) override;
-  void DrawImage(int16_t image, board::DrawingSurface surface, int32_t x, int32_t y,
+  board::Picture PictureOfImage(ImageNumber image) override;
+  void DrawImage(ImageNumber image, board::DrawingSurface surface, int32_t x, int32_t y,
                  int16_t style) override;
-  void SetCellPicture(int16_t cell, board::Picture picture) override;
-  board::DrawingSurface CellDrawingSurface(int16_t cell) override;
-  void RefreshCell(int16_t cell) override;
+  void SetCellPicture(CellIndex cell, board::Picture picture) override;
+  board::DrawingSurface CellDrawingSurface(CellIndex cell) override;
+  void RefreshCell(CellIndex cell) override;
 
-  void CreateCell(int16_t cell) override { cells_.Create(cell); }
-  void SetCellVisible(int16_t cell, bool visible) override;
-  float CellLeft(int16_t cell) override { return cells_.Left(cell); }
-  void SetCellLeft(int16_t cell, float left) override;
-  float CellTop(int16_t cell) override { return cells_.Top(cell); }
-  void SetCellTop(int16_t cell, float top) override;
+  void CreateCell(CellIndex cell) override { cells_.Create(cell); }
+  void SetCellVisible(CellIndex cell, bool visible) override;
+  float CellLeft(CellIndex cell) override { return cells_.Left(cell); }
+  void SetCellLeft(CellIndex cell, float left) override;
+  float CellTop(CellIndex cell) override { return cells_.Top(cell); }
+  void SetCellTop(CellIndex cell, float top) override;
 
   const CellGrid& Cells() const { return cells_; }
 
@@ -30,9 +30,9 @@ class GridPlatform : public Platform {
   ~GridPlatform() = default;
 
   // A cell's look changed: show it when the screen next repaints.
-  virtual void InvalidateCell(int16_t) {}
+  virtual void InvalidateCell(CellIndex) {}
   // A cell was refreshed: show it now.
-  virtual void UpdateCell(int16_t) {}
+  virtual void UpdateCell(CellIndex) {}
 
  private:
   const PictureSet& pictures_ = PictureSet::Shared();

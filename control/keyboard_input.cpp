@@ -10,7 +10,7 @@ namespace {
 int16_t Clamped(int value) { return static_cast<int16_t>(std::clamp<int>(value, 1, board::kBoardSize)); }
 }  // namespace
 
-int16_t KeyboardInput::CursorCell() const {
+board::CellIndex KeyboardInput::CursorCell() const {
   return board::SquareIndex(cursor_.col, cursor_.row);
 }
 
@@ -44,14 +44,14 @@ bool KeyboardInput::Jump(char typed) {
   return true;
 }
 
-bool KeyboardInput::Activate(int16_t cell) {
-  if (!control_.Enabled() || cell < 1 || cell > board::kSquareCount) return false;
+bool KeyboardInput::Activate(board::CellIndex cell) {
+  if (!control_.Enabled() || !board::IsCell(cell)) return false;
   control_.Check_Click(cell);
   return true;
 }
 
-void KeyboardInput::MoveTo(int16_t cell) {
-  if (cell >= 1 && cell <= board::kSquareCount) cursor_ = board::SquareOfIndex(cell);
+void KeyboardInput::MoveTo(board::CellIndex cell) {
+  if (board::IsCell(cell)) cursor_ = board::SquareOfIndex(cell);
 }
 
 }  // namespace control

@@ -27,12 +27,12 @@ class KeyboardInput {
   bool Jump(char typed);
   // Raises Click for `cell` as Space does for the cursor; false, raising
   // nothing, while disabled or for a cell off the board.
-  bool Activate(int16_t cell);
+  bool Activate(board::CellIndex cell);
   // Puts the cursor on `cell` (a mouse press, a screen reader's selection); the cues stay as they are.
-  void MoveTo(int16_t cell);
+  void MoveTo(board::CellIndex cell);
 
   board::Square Cursor() const { return cursor_; }
-  int16_t CursorCell() const;
+  board::CellIndex CursorCell() const;
 
   // Focus that arrives by keyboard (Tab) shows the cue at once.
   void SetFocused(bool focused, bool byKeyboard = false) {
@@ -40,7 +40,7 @@ class KeyboardInput {
     if (focused && byKeyboard) cuesShown_ = true;
   }
   // The cursor's cell while the board has the focus, else 0.
-  int16_t FocusedCell() const { return focused_ ? CursorCell() : 0; }
+  board::CellIndex FocusedCell() const { return focused_ ? CursorCell() : board::CellIndex{}; }
   void SetCuesShown(bool shown) { cuesShown_ = shown; }
   bool ShowsFocusCue() const { return focused_ && cuesShown_; }
 

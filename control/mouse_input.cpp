@@ -21,7 +21,7 @@ void MouseInput::Forget() {
 void MouseInput::Press(MouseButton button, bool doubleClick, int16_t shift, PointerPosition position) {
   if (!Accepting()) return;
   const bool firstButton = pressedCell_ == 0;
-  const int16_t cell = firstButton ? surface_.CellAt(position) : pressedCell_;
+  const board::CellIndex cell = firstButton ? surface_.CellAt(position) : pressedCell_;
   const bool left = button == MouseButton::Left;
   // The cursor moves before the focus arrives, so the focus is reported once, on the clicked square.
   if (left && cell != 0 && cursor_) cursor_->MoveTo(cell);
@@ -44,7 +44,7 @@ void MouseInput::Press(MouseButton button, bool doubleClick, int16_t shift, Poin
 
 void MouseInput::Release(MouseButton button, int16_t buttonsHeld, int16_t shift, PointerPosition position) {
   if (!Accepting()) return;
-  const int16_t cell = pressedCell_ ? pressedCell_ : surface_.CellAt(position);
+  const board::CellIndex cell = pressedCell_ ? pressedCell_ : surface_.CellAt(position);
   if (cell == 0) return;
   const bool click = button == MouseButton::Left && clickPending_ && surface_.CellAt(position) == cell;
   if (buttonsHeld == 0) Forget();
@@ -56,7 +56,7 @@ void MouseInput::Release(MouseButton button, int16_t buttonsHeld, int16_t shift,
 
 void MouseInput::Move(int16_t buttonsHeld, int16_t shift, PointerPosition position) {
   if (!Accepting()) return;
-  const int16_t cell = pressedCell_ ? pressedCell_ : surface_.CellAt(position);
+  const board::CellIndex cell = pressedCell_ ? pressedCell_ : surface_.CellAt(position);
   if (cell == 0) return;
   const CellOffset at = surface_.OffsetIn(cell, position);
   control_.Check_MouseMove(cell, buttonsHeld, shift, at.X, at.Y);

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "board/squares.h"
+
 namespace control {
 
 class KeyboardInput;
@@ -26,8 +28,8 @@ struct CellOffset {
 class MouseSurface {
  public:
   // The cell under the pointer, or 0.
-  virtual int16_t CellAt(PointerPosition position) const = 0;
-  virtual CellOffset OffsetIn(int16_t cell, PointerPosition position) const = 0;
+  virtual board::CellIndex CellAt(PointerPosition position) const = 0;
+  virtual CellOffset OffsetIn(board::CellIndex cell, PointerPosition position) const = 0;
   virtual void CaptureMouse() = 0;
   virtual void ReleaseMouse() = 0;
   // A press gives the surface the keyboard focus, as a control with a window of its own takes it.
@@ -67,7 +69,7 @@ class MouseInput {
   OvlChess& control_;
   MouseSurface& surface_;
   KeyboardInput* cursor_;
-  int16_t pressedCell_ = 0;
+  board::CellIndex pressedCell_;
   bool clickPending_ = false;
   // Counts detachments, so a release can tell whether its MouseUp handlers removed the surface.
   unsigned detachments_ = 0;

@@ -14,18 +14,19 @@ void OvlChess::UserControl_Initialize() {
   platform_.SetWidth(kBoardPixels);
   platform_.SetHeight(kBoardPixels);
   board_.Board.Write(1, board::None);
-  platform_.SetCellPicture(1, platform_.PictureOfImage(board::BareSquareImage(1)));
-  for (int16_t cell = 2; cell <= board::kSquareCount; ++cell) {
-    board_.Board.Write(cell, board::None);
+  platform_.SetCellPicture(board::kFirstCell, platform_.PictureOfImage(board::BareSquareImage(board::kFirstCell)));
+  for (board::CellIndex cell = 2; cell <= board::kLastCell; ++cell) {
+    board_.Board.Write(cell.value, board::None);
     platform_.CreateCell(cell);
     platform_.SetCellVisible(cell, true);
-    const bool startsRow = cell % board::kBoardSize == 1;
-    platform_.SetCellTop(cell, startsRow ? static_cast<float>(cell / board::kBoardSize) * kPitch
-                                         : platform_.CellTop(cell - 1));
+    const board::CellIndex before = static_cast<int16_t>(cell.value - 1);
+    const bool startsRow = cell.value % board::kBoardSize == 1;
+    platform_.SetCellTop(cell, startsRow ? static_cast<float>(cell.value / board::kBoardSize) * kPitch
+                                         : platform_.CellTop(before));
     if (startsRow) {
       platform_.SetCellLeft(cell, 0);
     } else {
-      platform_.SetCellLeft(cell, platform_.CellLeft(cell - 1) + kPitch);
+      platform_.SetCellLeft(cell, platform_.CellLeft(before) + kPitch);
     }
     platform_.SetCellPicture(cell, platform_.PictureOfImage(board::BareSquareImage(cell)));
   }
@@ -52,26 +53,26 @@ void OvlChess::Enabled(bool New_Enabled) {
 
 void OvlChess::Refresh() { platform_.Repaint(); }
 
-void OvlChess::Raise(ControlEvent event, int16_t Index, EventArguments arguments) {
+void OvlChess::Raise(ControlEvent event, board::CellIndex Index, EventArguments arguments) {
   const board::Square square = board::SquareOfIndex(Index);
   arguments.col = square.col;
   arguments.row = square.row;
   platform_.RaiseEvent(event, arguments);
 }
 
-void OvlChess::Check_Click(int16_t Index) { Raise(ControlEvent::Click, Index); }
+void OvlChess::Check_Click(board::CellIndex Index) { Raise(ControlEvent::Click, Index); }
 
-void OvlChess::Check_DblClick(int16_t Index) { Raise(ControlEvent::DblClick, Index); }
+void OvlChess::Check_DblClick(board::CellIndex Index) { Raise(ControlEvent::DblClick, Index); }
 
-void OvlChess::Check_MouseDown(int16_t Index, int16_t Button, int16_t Shift, float X, float Y) {
+void OvlChess::Check_MouseDown(board::CellIndex Index, int16_t Button, int16_t Shift, float X, float Y) {
   Raise(ControlEvent::MouseDown, Index, {0, 0, Button, Shift, X, Y});
 }
 
-void OvlChess::Check_MouseMove(int16_t Index, int16_t Button, int16_t Shift, float X, float Y) {
+void OvlChess::Check_MouseMove(board::CellIndex Index, int16_t Button, int16_t Shift, float X, float Y) {
   Raise(ControlEvent::MouseMove, Index, {0, 0, Button, Shift, X, Y});
 }
 
-void OvlChess::Check_MouseUp(int16_t Index, int16_t Button, int16_t Shift, float X, float Y) {
+void OvlChess::Check_MouseUp(board::CellIndex Index, int16_t Button, int16_t Shift, float X, float Y) {
   Raise(ControlEvent::MouseUp, Index, {0, 0, Button, Shift, X, Y});
 }
 

@@ -28,18 +28,18 @@ class OvlChess {
   int32_t Piece(int16_t col, int16_t row) { return board_.Piece(col, row); }
   void Piece(int16_t col, int16_t row, int32_t New_Piece) { board_.Piece(col, row, New_Piece); }
 
-  void Check_Click(int16_t Index);
-  void Check_DblClick(int16_t Index);
-  void Check_MouseDown(int16_t Index, int16_t Button, int16_t Shift, float X, float Y);
-  void Check_MouseMove(int16_t Index, int16_t Button, int16_t Shift, float X, float Y);
-  void Check_MouseUp(int16_t Index, int16_t Button, int16_t Shift, float X, float Y);
+  void Check_Click(board::CellIndex Index);
+  void Check_DblClick(board::CellIndex Index);
+  void Check_MouseDown(board::CellIndex Index, int16_t Button, int16_t Shift, float X, float Y);
+  void Check_MouseMove(board::CellIndex Index, int16_t Button, int16_t Shift, float X, float Y);
+  void Check_MouseUp(board::CellIndex Index, int16_t Button, int16_t Shift, float X, float Y);
 
   const board::BoardStore& Board() const { return board_.Board; }
   int16_t m_Piece() const { return board_.m_Piece; }
 
  private:
   // The handlers keep nothing after raising: a host's handler may release the control.
-  void Raise(ControlEvent event, int16_t Index, EventArguments arguments = {});
+  void Raise(ControlEvent event, board::CellIndex Index, EventArguments arguments = {});
 
   Platform& platform_;
   board::ChessBoard board_;

@@ -117,9 +117,9 @@ const PictureSet& PictureSet::ForSize(int size) {
   return *entry->set;
 }
 
-const DecodedPicture& PictureSet::Lookup(int16_t image) const {
+const DecodedPicture& PictureSet::Lookup(board::ImageNumber image) const {
   if (!Exists(image)) throw board::ImageIndexOutOfBoundsError();
-  return pictures_[image - 1];
+  return pictures_[image.value - 1];
 }
 
 }  // namespace control

@@ -37,9 +37,9 @@ class PictureSet {
   // safe to call from any thread. The first call for a size draws it.
   static const PictureSet& ForSize(int size);
 
-  static bool Exists(int16_t image) { return image >= 1 && image <= kImageCount; }
+  static bool Exists(board::ImageNumber image) { return image >= 1 && image <= kImageCount; }
   // Throws the image list's lookup error for a number it does not hold.
-  const DecodedPicture& Lookup(int16_t image) const;
+  const DecodedPicture& Lookup(board::ImageNumber image) const;
   int Size() const { return size_; }
 
  private:

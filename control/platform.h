@@ -39,12 +39,12 @@ class Platform : public board::BoardPlatform {
   virtual void RaiseEvent(ControlEvent event, EventArguments& arguments) = 0;
 
   // A new cell copies the settings of cell 1 and starts hidden.
-  virtual void CreateCell(int16_t cell) = 0;
-  virtual void SetCellVisible(int16_t cell, bool visible) = 0;
-  virtual float CellLeft(int16_t cell) = 0;
-  virtual void SetCellLeft(int16_t cell, float left) = 0;
-  virtual float CellTop(int16_t cell) = 0;
-  virtual void SetCellTop(int16_t cell, float top) = 0;
+  virtual void CreateCell(board::CellIndex cell) = 0;
+  virtual void SetCellVisible(board::CellIndex cell, bool visible) = 0;
+  virtual float CellLeft(board::CellIndex cell) = 0;
+  virtual void SetCellLeft(board::CellIndex cell, float left) = 0;
+  virtual float CellTop(board::CellIndex cell) = 0;
+  virtual void SetCellTop(board::CellIndex cell, float top) = 0;
 
  protected:
   ~Platform() = default;

@@ -1,10 +1,20 @@
 #include <gtest/gtest.h>
 
+#include <type_traits>
+
 #include "board/automation_error.h"
 #include "board/board_store.h"
 #include "board/squares.h"
 
 using namespace board;
+
+// A cell index and an image number never stand in for each other, nor turn back
+// into plain integers unasked; integers (host values, literals) convert in.
+static_assert(!std::is_convertible_v<CellIndex, ImageNumber>);
+static_assert(!std::is_convertible_v<ImageNumber, CellIndex>);
+static_assert(!std::is_convertible_v<CellIndex, int16_t>);
+static_assert(!std::is_convertible_v<ImageNumber, int>);
+static_assert(std::is_convertible_v<int16_t, CellIndex> && std::is_convertible_v<PieceNum, ImageNumber>);
 
 TEST(Squares, IndexAndItsReverseCoverTheBoardRowByRowFromTheTopLeft) {
   EXPECT_EQ(SquareIndex(1, 1), 1);

@@ -21,7 +21,7 @@ int ErrorNumberOf(const std::function<void()>& call) {
   return 0;
 }
 
-int16_t BareImage(int cell) { return BareSquareImage(static_cast<int16_t>(cell)); }
+int16_t BareImage(int cell) { return BareSquareImage(static_cast<int16_t>(cell)).value; }
 
 }  // namespace
 
@@ -53,7 +53,7 @@ TEST(Construction, IsTheSameAtDesignTime) {
 
 TEST(Construction, StopsAtAFailingStepAndKeepsWhatItDid) {
   struct FailingAt40 : control::headless::HeadlessPlatform {
-    void CreateCell(int16_t cell) override {
+    void CreateCell(board::CellIndex cell) override {
       if (cell == 40) throw AutomationError(7, "Out of memory");
       HeadlessPlatform::CreateCell(cell);
     }
@@ -156,7 +156,7 @@ TEST(NewGame, SetsUpTheStartingPositionInCodesAndPictures) {
   for (int16_t col = 1; col <= 8; ++col) {
     const int32_t expected[8] = {backRank[0][col - 1], Bpawn, None, None, None, None, Wpawn, backRank[1][col - 1]};
     for (int16_t row = 1; row <= 8; ++row) {
-      const int16_t cell = SquareIndex(col, row);
+      const int16_t cell = SquareIndex(col, row).value;
       EXPECT_EQ(c.control.Piece(col, row), expected[row - 1]) << col << "," << row;
       const int32_t code = expected[row - 1];
       EXPECT_EQ(c.CellPixels(cell), code == None ? Expected(BareImage(cell), {}) : Expected(BareImage(cell), {code}));
@@ -188,7 +188,7 @@ TEST(NewGame, ManyGamesOverAPlayedBoardShowWhatOneGameShows) {
 TEST(Refresh, AWriteShowsItsCellAtOnceAndNewGameShowsEveryCell) {
   HeadlessControl c;
   c.control.Piece(3, 4, Wknight);
-  EXPECT_EQ(c.platform.refreshedCells, std::vector<int16_t>{SquareIndex(3, 4)});
+  EXPECT_EQ(c.platform.refreshedCells, std::vector<int16_t>{SquareIndex(3, 4).value});
   c.platform.refreshedCells.clear();
   c.control.NewGame();
   std::vector<int16_t> every(64);

@@ -23,8 +23,8 @@ struct RecordingSurface : control::MouseSurface {
   int captures = 0;
 
   explicit RecordingSurface(const control::CellGrid& grid) : cells(grid) {}
-  int16_t CellAt(PointerPosition p) const override { return cells.CellAt(p.x, p.y); }
-  CellOffset OffsetIn(int16_t cell, PointerPosition p) const override {
+  board::CellIndex CellAt(PointerPosition p) const override { return cells.CellAt(p.x, p.y); }
+  CellOffset OffsetIn(board::CellIndex cell, PointerPosition p) const override {
     const control::PixelRect r = cells.Bounds(cell);
     return {float(p.x - r.left), float(p.y - r.top)};
   }
@@ -218,7 +218,7 @@ TEST(MouseInput, ALeftPressPutsTheKeyboardCursorOnItsSquareBeforeTakingTheFocus)
   for (const Case& c : cases) {
     Mouse m;
     m.c.control.Enabled(c.enabled);
-    int16_t cursorWhenFocused = 0;
+    board::CellIndex cursorWhenFocused;
     m.surface.onFocus = [&] { cursorWhenFocused = m.keys.CursorCell(); };
     m.input.Press(c.button, c.doubleClick, 0, Mouse::At(5, 5, 3, 3));
     EXPECT_EQ(m.keys.CursorCell(), c.cursor) << int(c.button) << c.doubleClick << c.enabled;

@@ -146,7 +146,7 @@ TEST(ScaledBoard, HitTestingADevicePointFindsItsCellAndUnitsRoundTrip) {
     const int n = scale.Square();
     for (int16_t col = 1; col <= 8; ++col)
       for (int16_t row = 1; row <= 8; ++row) {
-        const int16_t index = board::SquareIndex(col, row);
+        const board::CellIndex index = board::SquareIndex(col, row);
         for (int offset : {0, n / 2, n - 1}) {
           const int x = (col - 1) * n + offset, y = (row - 1) * n + offset;
           ASSERT_EQ(cells.CellAt(x, y, n), index) << dpi << " " << col << "," << row;

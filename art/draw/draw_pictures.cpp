@@ -193,8 +193,8 @@ int main(int argc, char** argv) {
     return 2;
   }
 
-  Picture light = art::DrawImage(board::kLightSquareImage, kCell);
-  Picture dark = art::DrawImage(board::kDarkSquareImage, kCell);
+  Picture light = art::DrawImage(board::kLightSquareImage.value, kCell);
+  Picture dark = art::DrawImage(board::kDarkSquareImage.value, kCell);
   std::vector<Picture> red, cream;
   for (int type = 0; type < kPieceTypes; ++type) {
     red.push_back(art::DrawImage(board::Bpawn + type, kCell));

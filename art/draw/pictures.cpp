@@ -497,8 +497,8 @@ Picture DrawImage(int image, int size) {
 
 std::vector<Picture> DrawImages(int size) {
   std::vector<Picture> images(board::kImageCount);
-  images.front() = DrawImage(board::kLightSquareImage, size);
-  images.back() = DrawImage(board::kDarkSquareImage, size);
+  images.front() = DrawImage(board::kLightSquareImage.value, size);
+  images.back() = DrawImage(board::kDarkSquareImage.value, size);
   const std::vector<Rgb> redPalette = PiecePalette(kRedRamp), creamPalette = PiecePalette(kCreamRamp);
   for (int type = 0; type < kPieceTypes; ++type) {
     Picture& red = images[1 + type];

@@ -74,61 +74,62 @@ void NaiveBoard::RaiseEvent(control::ControlEvent event, control::EventArguments
   if (event == control::ControlEvent::Click) ++clicks_;
 }
 
-void NaiveBoard::CreateCell(int16_t cell) {
+void NaiveBoard::CreateCell(board::CellIndex cell) {
   GridPlatform::CreateCell(cell);
   AddCellWindow(cell, false);
 }
 
-void NaiveBoard::SetCellVisible(int16_t cell, bool visible) {
+void NaiveBoard::SetCellVisible(board::CellIndex cell, bool visible) {
   GridPlatform::SetCellVisible(cell, visible);
-  ShowWindow(cells_[cell].window, visible ? SW_SHOWNA : SW_HIDE);
+  ShowWindow(cells_[cell.value].window, visible ? SW_SHOWNA : SW_HIDE);
 }
 
 // Each cell keeps its own picture: setting or drawing on it redraws its bitmap.
-void NaiveBoard::SetCellPicture(int16_t cell, board::Picture picture) {
+void NaiveBoard::SetCellPicture(board::CellIndex cell, board::Picture picture) {
   GridPlatform::SetCellPicture(cell, picture);
   Recompose(cell);
 }
 
-void NaiveBoard::DrawImage(int16_t image, board::DrawingSurface surface, int32_t x, int32_t y, int16_t style) {
+void NaiveBoard::DrawImage(board::ImageNumber image, board::DrawingSurface surface, int32_t x, int32_t y,
+                           int16_t style) {
   GridPlatform::DrawImage(image, surface, x, y, style);
   Recompose(surface.cell);
 }
 
-void NaiveBoard::InvalidateCell(int16_t cell) {
+void NaiveBoard::InvalidateCell(board::CellIndex cell) {
   const control::PixelRect r = Cells().Bounds(cell);
-  SetWindowPos(cells_[cell].window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+  SetWindowPos(cells_[cell.value].window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
-  InvalidateRect(cells_[cell].window, nullptr, FALSE);
+  InvalidateRect(cells_[cell.value].window, nullptr, FALSE);
 }
 
-void NaiveBoard::UpdateCell(int16_t cell) {
-  InvalidateRect(cells_[cell].window, nullptr, FALSE);
-  UpdateWindow(cells_[cell].window);
+void NaiveBoard::UpdateCell(board::CellIndex cell) {
+  InvalidateRect(cells_[cell.value].window, nullptr, FALSE);
+  UpdateWindow(cells_[cell.value].window);
 }
 
-void NaiveBoard::AddCellWindow(int16_t cell, bool visible) {
-  Cell& c = cells_[cell];
+void NaiveBoard::AddCellWindow(board::CellIndex cell, bool visible) {
+  Cell& c = cells_[cell.value];
   c.window = CreateWindowExW(0, kCellClass, L"", WS_CHILD | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0), 0, 0, kCell,
-                             kCell, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(cell)),
+                             kCell, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(cell.value)),
                              GetModuleHandleW(nullptr), nullptr);
   SetWindowLongPtrW(c.window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   c.bitmap = CreateCompatibleBitmap(ScreenDc(), kCell, kCell);
   ++liveBitmaps_;
 }
 
-void NaiveBoard::Recompose(int16_t cell) {
+void NaiveBoard::Recompose(board::CellIndex cell) {
   uint32_t pixels[kCell * kCell];
   Cells().ComposeCell(cell, pixels, kCell);
   const BITMAPINFO info = control::win32::TopDownBitmap(kCell, kCell);
-  SetDIBits(ScreenDc(), cells_[cell].bitmap, 0, kCell, pixels, &info, DIB_RGB_COLORS);
-  InvalidateRect(cells_[cell].window, nullptr, FALSE);
+  SetDIBits(ScreenDc(), cells_[cell.value].bitmap, 0, kCell, pixels, &info, DIB_RGB_COLORS);
+  InvalidateRect(cells_[cell.value].window, nullptr, FALSE);
 }
 
-void NaiveBoard::OnCellMouse(int16_t cell, UINT message, POINT point) {
+void NaiveBoard::OnCellMouse(board::CellIndex cell, UINT message, POINT point) {
   const float x = static_cast<float>(point.x), y = static_cast<float>(point.y);
   if (message == WM_LBUTTONDOWN) {
-    SetCapture(cells_[cell].window);
+    SetCapture(cells_[cell.value].window);
     control_.Check_MouseDown(cell, 1, 0, x, y);
   } else if (message == WM_LBUTTONUP) {
     ReleaseCapture();
@@ -141,12 +142,12 @@ void NaiveBoard::OnCellMouse(int16_t cell, UINT message, POINT point) {
 
 LRESULT CALLBACK NaiveBoard::CellProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* board = reinterpret_cast<NaiveBoard*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  const auto cell = static_cast<int16_t>(GetDlgCtrlID(window));
+  const board::CellIndex cell = static_cast<int16_t>(GetDlgCtrlID(window));
   if (board && message == WM_PAINT) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
     HDC memory = CreateCompatibleDC(dc);
-    HGDIOBJ previous = SelectObject(memory, board->cells_[cell].bitmap);
+    HGDIOBJ previous = SelectObject(memory, board->cells_[cell.value].bitmap);
     BitBlt(dc, 0, 0, kCell, kCell, memory, 0, 0, SRCCOPY);
     SelectObject(memory, previous);
     DeleteDC(memory);

@@ -20,7 +20,7 @@ class NaiveBoard final : public control::GridPlatform {
   NaiveBoard& operator=(const NaiveBoard&) = delete;
 
   HWND Window() const { return window_; }
-  HWND CellWindow(int16_t cell) const { return cells_[cell].window; }
+  HWND CellWindow(board::CellIndex cell) const { return cells_[cell.value].window; }
   int Clicks() const { return clicks_; }
   // Bitmaps the naive boards hold, all of them together.
   static int LiveBitmaps() { return liveBitmaps_; }
@@ -35,14 +35,14 @@ class NaiveBoard final : public control::GridPlatform {
   bool AmbientUserMode() override { return true; }
   void PropertyChanged(std::string_view) override {}
 
-  void CreateCell(int16_t cell) override;
-  void SetCellVisible(int16_t cell, bool visible) override;
-  void SetCellPicture(int16_t cell, board::Picture picture) override;
-  void DrawImage(int16_t image, board::DrawingSurface surface, int32_t x, int32_t y, int16_t style) override;
+  void CreateCell(board::CellIndex cell) override;
+  void SetCellVisible(board::CellIndex cell, bool visible) override;
+  void SetCellPicture(board::CellIndex cell, board::Picture picture) override;
+  void DrawImage(board::ImageNumber image, board::DrawingSurface surface, int32_t x, int32_t y, int16_t style) override;
 
  protected:
-  void InvalidateCell(int16_t cell) override;
-  void UpdateCell(int16_t cell) override;
+  void InvalidateCell(board::CellIndex cell) override;
+  void UpdateCell(board::CellIndex cell) override;
 
  private:
   struct Cell {
@@ -50,9 +50,9 @@ class NaiveBoard final : public control::GridPlatform {
     HBITMAP bitmap = nullptr;
   };
 
-  void AddCellWindow(int16_t cell, bool visible);
-  void Recompose(int16_t cell);
-  void OnCellMouse(int16_t cell, UINT message, POINT point);
+  void AddCellWindow(board::CellIndex cell, bool visible);
+  void Recompose(board::CellIndex cell);
+  void OnCellMouse(board::CellIndex cell, UINT message, POINT point);
   static LRESULT CALLBACK CellProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   HWND window_ = nullptr;

@@ -40,7 +40,7 @@ class HeadlessPlatform : public GridPlatform {
   std::vector<uint32_t> Render(int square = kPictureSize) const;
 
  protected:
-  void UpdateCell(int16_t cell) override { refreshedCells.push_back(cell); }
+  void UpdateCell(CellIndex cell) override { refreshedCells.push_back(cell.value); }
 };
 
 }  // namespace control::headless

@@ -297,12 +297,12 @@ void WindowPlatform::ShowMessage(std::string_view text) {
   MessageBoxW(window_ ? window_ : GetActiveWindow(), board::Wide(text).c_str(), messageTitle_.c_str(), MB_OK);
 }
 
-RECT WindowPlatform::CellRect(int16_t cell) const {
+RECT WindowPlatform::CellRect(board::CellIndex cell) const {
   const PixelRect r = Cells().Bounds(cell, scale_.Square());
   return {r.left, r.top, r.right, r.bottom};
 }
 
-void WindowPlatform::InvalidateCell(int16_t cell) {
+void WindowPlatform::InvalidateCell(board::CellIndex cell) {
   if (!window_) return;
   if (accessible_ && !announcementPosted_)
     announcementPosted_ = PostMessageW(window_, kAnnounceNames, 0, 0) != FALSE;
@@ -310,7 +310,7 @@ void WindowPlatform::InvalidateCell(int16_t cell) {
   InvalidateRect(window_, &rect, FALSE);
 }
 
-void WindowPlatform::UpdateCell(int16_t cell) {
+void WindowPlatform::UpdateCell(board::CellIndex cell) {
   if (!window_) return;
   InvalidateCell(cell);
   UpdateWindow(window_);
@@ -322,7 +322,7 @@ void WindowPlatform::Paint() {
   const int width = area.right - area.left, height = area.bottom - area.top;
   if (width <= 0 || height <= 0) return;
   std::vector<uint32_t>& pixels = Composed(Cells(), area, scale_.Square(), background_);
-  if (const int16_t cell = CueCell()) {
+  if (const board::CellIndex cell = CueCell()) {
     const RECT r = CellRect(cell);
     const board::Square square = board::SquareOfIndex(cell);
     FocusCue::Draw(pixels.data(), width, height, width,
@@ -365,11 +365,11 @@ WindowPlatform::Drawing WindowPlatform::DrawTo(HDC dc, const RECT& bounds,
   return Drawing::Done;
 }
 
-int16_t WindowPlatform::CellAt(PointerPosition position) const {
+board::CellIndex WindowPlatform::CellAt(PointerPosition position) const {
   return Cells().CellAt(position.x, position.y, scale_.Square());
 }
 
-CellOffset WindowPlatform::OffsetIn(int16_t cell, PointerPosition position) const {
+CellOffset WindowPlatform::OffsetIn(board::CellIndex cell, PointerPosition position) const {
   const RECT r = CellRect(cell);
   // In the control's 96-DPI units, so hosts see the same range at every scale.
   return {scale_.ToUnits(position.x - r.left), scale_.ToUnits(position.y - r.top)};
@@ -427,7 +427,7 @@ LRESULT WindowPlatform::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   }
   if (mouse_ && message >= WM_MOUSEFIRST && message <= WM_MBUTTONDBLCLK) {
     Hold hold(services_);
-    const int16_t cueBefore = CueCell(), focusBefore = keyboard_->FocusedCell();
+    const board::CellIndex cueBefore = CueCell(), focusBefore = keyboard_->FocusedCell();
     OnMouse(message, wParam, PointerPosition{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
     // A press that brought the focus was reported by it; one on the focused board moves its focus.
     if (window_ && focusBefore && IsButtonPress(message)) FollowCursor(cueBefore, focusBefore);
@@ -453,21 +453,21 @@ void WindowPlatform::OnMouse(UINT message, WPARAM keys, PointerPosition at) {
   }
 }
 
-int16_t WindowPlatform::CueCell() const {
-  return keyboard_ && keyboard_->ShowsFocusCue() ? keyboard_->CursorCell() : 0;
+board::CellIndex WindowPlatform::CueCell() const {
+  return keyboard_ && keyboard_->ShowsFocusCue() ? keyboard_->CursorCell() : board::CellIndex{};
 }
 
-void WindowPlatform::RepaintCue(int16_t cueBefore) {
-  const int16_t cue = CueCell();
+void WindowPlatform::RepaintCue(board::CellIndex cueBefore) {
+  const board::CellIndex cue = CueCell();
   if (cue == cueBefore) return;
   if (cueBefore) InvalidateCell(cueBefore);
   if (cue) InvalidateCell(cue);
 }
 
-void WindowPlatform::FollowCursor(int16_t cueBefore, int16_t focusBefore) {
+void WindowPlatform::FollowCursor(board::CellIndex cueBefore, board::CellIndex focusBefore) {
   RepaintCue(cueBefore);
-  const int16_t focus = keyboard_->FocusedCell();
-  if (focus && focus != focusBefore && window_) NotifyWinEvent(EVENT_OBJECT_FOCUS, window_, OBJID_CLIENT, focus);
+  const board::CellIndex focus = keyboard_->FocusedCell();
+  if (focus && focus != focusBefore && window_) NotifyWinEvent(EVENT_OBJECT_FOCUS, window_, OBJID_CLIENT, focus.value);
 }
 
 bool WindowPlatform::OnKeyDown(WPARAM key, LPARAM flags) {
@@ -478,8 +478,8 @@ bool WindowPlatform::OnKeyDown(WPARAM key, LPARAM flags) {
   const bool repeated = (flags & (LPARAM{1} << 30)) != 0;
   if (repeated && (boardKey == BoardKey::Space || boardKey == BoardKey::Enter)) return true;
   Hold hold(services_);
-  const int16_t cueBefore = CueCell();
-  const int16_t focusBefore = keyboard_->FocusedCell();
+  const board::CellIndex cueBefore = CueCell();
+  const board::CellIndex focusBefore = keyboard_->FocusedCell();
   const bool taken = boardKey ? keyboard_->Press(*boardKey) : keyboard_->Jump(*jump);
   // Space may have run a handler that removed the window.
   if (window_) FollowCursor(cueBefore, focusBefore);
@@ -487,7 +487,7 @@ bool WindowPlatform::OnKeyDown(WPARAM key, LPARAM flags) {
 }
 
 void WindowPlatform::OnFocus(bool focused) {
-  const int16_t cueBefore = CueCell();
+  const board::CellIndex cueBefore = CueCell();
   keyboard_->SetFocused(focused, focused && FocusByKeyboard());
   FollowCursor(cueBefore, 0);
   Hold hold(services_);
@@ -496,7 +496,7 @@ void WindowPlatform::OnFocus(bool focused) {
 
 void WindowPlatform::OnUiState(WPARAM change) {
   if (!(HIWORD(change) & UISF_HIDEFOCUS) || !keyboard_) return;
-  const int16_t cueBefore = CueCell();
+  const board::CellIndex cueBefore = CueCell();
   if (LOWORD(change) == UIS_CLEAR) keyboard_->SetCuesShown(true);
   if (LOWORD(change) == UIS_SET) keyboard_->SetCuesShown(false);
   RepaintCue(cueBefore);
@@ -514,7 +514,7 @@ void WindowPlatform::AnnounceChangedNames() {
   if (accessible_->SummaryChanged()) NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, window_, OBJID_CLIENT, CHILDID_SELF);
 }
 
-RECT WindowPlatform::CellOnScreen(int16_t cell) const {
+RECT WindowPlatform::CellOnScreen(board::CellIndex cell) const {
   RECT r = CellRect(cell);
   if (window_) MapWindowPoints(window_, nullptr, reinterpret_cast<POINT*>(&r), 2);
   return r;
@@ -527,18 +527,18 @@ int16_t WindowPlatform::ChildAtScreenPoint(POINT screen) const {
   RECT area;
   GetClientRect(window_, &area);
   if (!PtInRect(&area, client)) return -1;
-  return CellAt(PointerPosition{client.x, client.y});
+  return CellAt(PointerPosition{client.x, client.y}).value;
 }
 
-bool WindowPlatform::ActivateCell(int16_t cell) {
+bool WindowPlatform::ActivateCell(board::CellIndex cell) {
   if (!keyboard_) return false;
   Hold hold(services_);
   return keyboard_->Activate(cell);
 }
 
-void WindowPlatform::SelectCell(int16_t cell) {
+void WindowPlatform::SelectCell(board::CellIndex cell) {
   if (!keyboard_ || !window_) return;
-  const int16_t cueBefore = CueCell(), focusBefore = keyboard_->FocusedCell();
+  const board::CellIndex cueBefore = CueCell(), focusBefore = keyboard_->FocusedCell();
   keyboard_->MoveTo(cell);
   if (focusBefore) return FollowCursor(cueBefore, focusBefore);
   Hold hold(services_);

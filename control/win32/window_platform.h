@@ -68,12 +68,12 @@ class WindowPlatform : public GridPlatform, private MouseSurface {
   AccessibleBoard& Accessible();
   // A square's rectangle in screen pixels, and the child (cell, or 0 for the board, -1 for
   // none) at a point on the screen.
-  RECT CellOnScreen(int16_t cell) const;
+  RECT CellOnScreen(board::CellIndex cell) const;
   int16_t ChildAtScreenPoint(POINT screen) const;
   // Clicks the square as Space clicks the cursor square; false, clicking nothing, while disabled.
-  bool ActivateCell(int16_t cell);
+  bool ActivateCell(board::CellIndex cell);
   // Puts the cursor on the square (0 leaves it) and gives the board the focus.
-  void SelectCell(int16_t cell);
+  void SelectCell(board::CellIndex cell);
   // The keys the board takes from a container's accelerator translation.
   static bool IsBoardKey(WPARAM key);
 
@@ -92,8 +92,8 @@ class WindowPlatform : public GridPlatform, private MouseSurface {
   static void UnregisterWindowClass();
 
  protected:
-  void InvalidateCell(int16_t cell) override;
-  void UpdateCell(int16_t cell) override;
+  void InvalidateCell(board::CellIndex cell) override;
+  void UpdateCell(board::CellIndex cell) override;
 
  private:
   static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
@@ -106,19 +106,19 @@ class WindowPlatform : public GridPlatform, private MouseSurface {
   void OnFocus(bool focused);
   void OnUiState(WPARAM change);
   // Repaints the squares the focus cue left and reached.
-  void RepaintCue(int16_t cueBefore);
+  void RepaintCue(board::CellIndex cueBefore);
   // Also tells screen readers where the focused cursor went.
-  void FollowCursor(int16_t cueBefore, int16_t focusBefore);
-  int16_t CueCell() const;
+  void FollowCursor(board::CellIndex cueBefore, board::CellIndex focusBefore);
+  board::CellIndex CueCell() const;
   void AnnounceChangedNames();
 
   // MouseSurface: every point-to-cell question of the window is answered here.
-  int16_t CellAt(PointerPosition position) const override;
-  CellOffset OffsetIn(int16_t cell, PointerPosition position) const override;
+  board::CellIndex CellAt(PointerPosition position) const override;
+  CellOffset OffsetIn(board::CellIndex cell, PointerPosition position) const override;
   void CaptureMouse() override;
   void ReleaseMouse() override;
   void TakeFocus() override;
-  RECT CellRect(int16_t cell) const;
+  RECT CellRect(board::CellIndex cell) const;
 
   ContainerServices& services_;
   std::wstring messageTitle_;
