@@ -29,7 +29,7 @@ STDMETHODIMP ChessControl::GetInterfaceSafetyOptions(REFIID iid, DWORD* supporte
   if (!supported || !enabled) return E_POINTER;
   *supported = *enabled = 0;
   control::InterfaceUse use{};
-  if (const HRESULT hr = UseOf(iid, use); FAILED(hr)) return hr;
+  RETURN_IF_FAILED(UseOf(iid, use));
   *supported = control::SupportedSafety(use);
   *enabled = safety_.Enabled(use);
   return S_OK;
@@ -37,7 +37,7 @@ STDMETHODIMP ChessControl::GetInterfaceSafetyOptions(REFIID iid, DWORD* supporte
 
 STDMETHODIMP ChessControl::SetInterfaceSafetyOptions(REFIID iid, DWORD mask, DWORD enabled) noexcept {
   control::InterfaceUse use{};
-  if (const HRESULT hr = UseOf(iid, use); FAILED(hr)) return hr;
+  RETURN_IF_FAILED(UseOf(iid, use));
   return safety_.Set(use, mask, enabled) ? S_OK : E_FAIL;
 }
 

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "board/automation_error.h"
+#include "board/text.h"
 #include "component/automation_interface.h"
 #include "component/identity.h"
 
@@ -24,7 +25,7 @@ using component::automation::Type;
 using component::automation::CTypeOf;
 
 // Every name in the tables is ASCII.
-std::string Narrow(std::wstring_view text) { return std::string(text.begin(), text.end()); }
+using board::Narrow;
 
 std::string Guid(const GUID& guid) {
   wchar_t text[40];

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "board/text.h"
 #include "component/com/unique.h"
 #include "component/identity.h"
 #include "host/container_site/embedding.h"
@@ -208,8 +209,7 @@ bool Demo::PreTranslate(MSG& message) {
 std::string WindowName(HWND window) {
   wchar_t text[64] = {};
   GetWindowTextW(window, text, 64);
-  const std::wstring wide(text);
-  return wide.empty() ? "the log" : std::string(wide.begin(), wide.end());
+  return *text ? board::Narrow(text) : "the log";
 }
 
 void Demo::LogKey(WPARAM key, HWND focusBefore) {
@@ -217,8 +217,7 @@ void Demo::LogKey(WPARAM key, HWND focusBefore) {
   wchar_t keyName[32] = {};
   const LONG scan = static_cast<LONG>(MapVirtualKeyW(static_cast<UINT>(key), MAPVK_VK_TO_VSC)) << 16;
   GetKeyNameTextW(scan | (key >= VK_PRIOR && key <= VK_DOWN ? 1 << 24 : 0), keyName, 32);
-  const std::wstring wideKey(keyName);
-  const std::string name = (GetKeyState(VK_SHIFT) < 0 ? "Shift+" : "") + std::string(wideKey.begin(), wideKey.end());
+  const std::string name = (GetKeyState(VK_SHIFT) < 0 ? "Shift+" : "") + board::Narrow(keyName);
   HWND focus = GetFocus();
   HWND board = control_ ? control_->Window() : nullptr;
   if (focus != focusBefore)
@@ -238,12 +237,11 @@ std::string Demo::FocusedSquare() const {
   com::UniqueBstr name;
   if (accessible->get_accFocus(&focus) != S_OK || FAILED(accessible->get_accName(focus, name.put())) || !name.get())
     return "?";
-  const std::wstring wide(name.get());
-  return std::string(wide.begin(), wide.end());
+  return board::Narrow(name.get());
 }
 
 void Demo::Log(const std::string& line) {
-  std::wstring wide(line.begin(), line.end());
+  const std::wstring wide = board::Wide(line);
   const LRESULT index = SendMessageW(log_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
   SendMessageW(log_, LB_SETTOPINDEX, index, 0);
   if (echo_) std::printf("%s\n", line.c_str()), std::fflush(stdout);
