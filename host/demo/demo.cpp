@@ -100,7 +100,7 @@ class Demo {
   void OnSquareClicked(Square square);
   void SetPiece(Square square, long piece);
   void Log(const std::string& line);
-  // One line for what the user did: "Space: Enabled off", or "Click: New game" for the mouse.
+  // One line for what the user did: "Space: Enabled off", or "Mouse: New game".
   void LogAction(const std::string& what);
   // Logs what the key did when it did nothing the log already says: where the focus went, or where
   // the board's cursor is.
@@ -292,7 +292,8 @@ void Demo::LogAction(const std::string& what) {
 }
 
 void Demo::LogKey(HWND focusBefore) {
-  if (keyLogged_) return;
+  // Alt+F4 leaves no window to log in.
+  if (keyLogged_ || !window_) return;
   const HWND focus = GetFocus();
   const HWND board = BoardWindow();
   if (focus != focusBefore)
