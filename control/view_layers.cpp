@@ -21,8 +21,11 @@ constexpr Rgb kTarget{24, 16, 8};
 constexpr Rgb kArrow{24, 128, 64};
 constexpr double kArrowOpacity = 0.72;
 
+// Per-pixel distances: std::hypot guards against overflow no square needs, and costs.
+double Length(double dx, double dy) { return std::sqrt(dx * dx + dy * dy); }
+
 uint32_t Blend(uint32_t under, Rgb over, double alpha) {
-  const int a = static_cast<int>(std::lround(std::clamp(alpha, 0.0, 1.0) * 256));
+  const int a = static_cast<int>(std::clamp(alpha, 0.0, 1.0) * 256 + 0.5);
   auto mix = [a](int from, int to) { return static_cast<uint32_t>(from + (to - from) * a / 256); };
   return mix(under >> 16 & 0xFF, over.red) << 16 | mix(under >> 8 & 0xFF, over.green) << 8 |
          mix(under & 0xFF, over.blue);
@@ -48,13 +51,13 @@ void PaintTarget(bool occupied, uint32_t* pixels, ptrdiff_t stride, int square) 
   if (!occupied) {
     const double radius = 0.16 * s;
     Tint(pixels, stride, square, kTarget,
-         [&](double dx, double dy) { return kOpacity * Coverage(std::hypot(dx, dy) - radius); });
+         [&](double dx, double dy) { return kOpacity * Coverage(Length(dx, dy) - radius); });
     return;
   }
   // A ring inside the square's edge, where a piece leaves the wood showing.
   const double width = std::max(2.0, 0.1 * s), outer = 0.5 * s;
   Tint(pixels, stride, square, kTarget, [&](double dx, double dy) {
-    const double d = std::hypot(dx, dy);
+    const double d = Length(dx, dy);
     return kOpacity * Coverage(std::max(d - outer, outer - width - d));
   });
 }
@@ -63,7 +66,7 @@ void PaintTarget(bool occupied, uint32_t* pixels, ptrdiff_t stride, int square) 
 void PaintCheck(uint32_t* pixels, ptrdiff_t stride, int square) {
   const double reach = 0.72 * square;
   Tint(pixels, stride, square, kCheck, [&](double dx, double dy) {
-    const double fade = std::max(0.0, 1 - std::hypot(dx, dy) / reach);
+    const double fade = std::max(0.0, 1 - Length(dx, dy) / reach);
     return 0.25 + 0.65 * fade;
   });
 }
@@ -116,6 +119,7 @@ uint32_t MeanColour(board::ImageNumber image) {
 struct ArrowShape {
   double fromX, fromY, length, unitX, unitY;
   double halfShaft, headLength, halfHead;
+  double slant;  // the length of the head's side
 };
 
 ArrowShape ShapeOf(const BoardView& view, BoardArrow arrow, int square) {
@@ -124,7 +128,7 @@ ArrowShape ShapeOf(const BoardView& view, BoardArrow arrow, int square) {
   const double fromX = (from.col - 0.5) * s, fromY = (from.row - 0.5) * s;
   const double dx = (to.col - 0.5) * s - fromX, dy = (to.row - 0.5) * s - fromY;
   const double length = std::hypot(dx, dy);
-  return {fromX, fromY, length, dx / length, dy / length, 0.1 * s, 0.42 * s, 0.3 * s};
+  return {fromX, fromY, length, dx / length, dy / length, 0.1 * s, 0.42 * s, 0.3 * s, std::hypot(0.3 * s, 0.42 * s)};
 }
 
 // Signed distance from the arrow's outline, negative inside, at a point (u along, v across).
@@ -133,9 +137,41 @@ double ArrowDistance(const ArrowShape& a, double u, double v) {
   const double headStart = a.length - a.headLength;
   // The shaft reaches into the head, so no seam shows where they meet.
   const double shaft = std::max({-u, u - (headStart + a.headLength / 2), across - a.halfShaft});
-  const double slant = std::hypot(a.halfHead, a.headLength);
-  const double head = std::max(headStart - u, ((u - a.length) * a.halfHead + across * a.headLength) / slant);
+  const double head = std::max(headStart - u, ((u - a.length) * a.halfHead + across * a.headLength) / a.slant);
   return std::min(shaft, head);
+}
+
+struct Span {
+  double from, to;
+};
+
+// The offsets from the arrow's start, along a row `py` below it, between
+// which the part of the arrow from `along0` to `along1` and up to `reach`
+// across may touch a pixel; empty where `from` > `to`.
+Span RowSpan(const ArrowShape& a, double py, double reach, double along0, double along1) {
+  Span span{-1e9, 1e9};
+  auto keep = [&](double unit, double other, double low, double high) {
+    // Where low <= px * unit + py * other <= high, for px.
+    if (std::abs(unit) < 1e-9) {
+      if (py * other < low || py * other > high) span = {1, 0};
+      return;
+    }
+    double from = (low - py * other) / unit, to = (high - py * other) / unit;
+    if (from > to) std::swap(from, to);
+    span = {std::max(span.from, from), std::min(span.to, to)};
+  };
+  keep(-a.unitY, a.unitX, -reach, reach);   // across: v = py * unitX - px * unitY
+  keep(a.unitX, a.unitY, along0, along1);   // along: u = px * unitX + py * unitY
+  return span;
+}
+
+// The row's pixels the shaft or the head may touch: thin along the shaft, wide at the head.
+Span ArrowRowSpan(const ArrowShape& a, double py) {
+  const Span shaft = RowSpan(a, py, a.halfShaft + 1, -1, a.length + 1);
+  const Span head = RowSpan(a, py, a.halfHead + 1, a.length - a.headLength - 1, a.length + 1);
+  if (head.from > head.to) return shaft;
+  if (shaft.from > shaft.to) return head;
+  return {std::min(shaft.from, head.from), std::max(shaft.to, head.to)};
 }
 
 }  // namespace
@@ -187,14 +223,19 @@ void PaintArrows(const BoardView& view, uint32_t* pixels, int width, int height,
     const ArrowShape a = ShapeOf(view, arrow, square);
     const PixelRect r = ArrowBounds(view, arrow, square);
     const int top = std::max(r.top - originY, 0), bottom = std::min(r.bottom - originY, height);
-    const int left = std::max(r.left - originX, 0), right = std::min(r.right - originX, width);
-    for (int y = top; y < bottom; ++y)
+    for (int y = top; y < bottom; ++y) {
+      const double py = y + originY + 0.5 - a.fromY;
+      const Span span = ArrowRowSpan(a, py);
+      if (span.from > span.to) continue;
+      const int left = std::max({r.left - originX, static_cast<int>(std::floor(span.from + a.fromX)) - originX, 0});
+      const int right = std::min({r.right - originX, static_cast<int>(std::ceil(span.to + a.fromX)) - originX, width});
       for (int x = left; x < right; ++x) {
-        const double px = x + originX + 0.5 - a.fromX, py = y + originY + 0.5 - a.fromY;
+        const double px = x + originX + 0.5 - a.fromX;
         const double u = px * a.unitX + py * a.unitY, v = py * a.unitX - px * a.unitY;
         const double cover = Coverage(ArrowDistance(a, u, v));
         if (cover > 0) pixels[y * stride + x] = Blend(pixels[y * stride + x], kArrow, kArrowOpacity * cover);
       }
+    }
   }
 }
 
