@@ -31,7 +31,7 @@ AutomationError ImageIndexOutOfBoundsError() {
 }
 
 AutomationError InvalidPropertyValueError(const std::string& what) {
-  return {error_number::kInvalidPropertyValue, ("Invalid property value: " + what).c_str()};
+  return {error_number::kInvalidPropertyValue, std::string("Invalid property value: ").append(what).c_str()};
 }
 
 AutomationError InvalidPropertyArrayIndexError() {
@@ -39,7 +39,7 @@ AutomationError InvalidPropertyArrayIndexError() {
 }
 
 AutomationError InvalidArgumentError(const std::string& what) {
-  return {error_number::kInvalidArgument, ("Invalid procedure call or argument: " + what).c_str()};
+  return {error_number::kInvalidArgument, std::string("Invalid procedure call or argument: ").append(what).c_str()};
 }
 
 int16_t CheckedInt16(int64_t value) {
