@@ -191,6 +191,8 @@ void PaintCoordinates(CoordinateLabels labels, bool lightSquare, uint32_t* pixel
   static const uint32_t kDarkShade = MeanColour(board::kDarkSquareImage);
   const uint32_t colour = lightSquare ? kDarkShade : kLightShade;
   const int dot = GlyphDot(square);
+  // Too small a square has no corner to spare: it shows no labels.
+  if (square < 2 * (kGlyphHeight + 1) * dot) return;
   if (labels.rank >= '1' && labels.rank <= '8')
     PaintGlyph(kRankGlyphs[labels.rank - '1'], dot, dot, dot, colour, pixels, stride);
   if (labels.file >= 'a' && labels.file <= 'h')

@@ -18,7 +18,8 @@ void PaintMark(MarkNum mark, bool occupied, uint32_t* pixels, ptrdiff_t stride, 
 
 // Paints a square's coordinate labels, in the other shade's colour: the rank
 // digit in the top-left corner, the file letter in the bottom-right one, both
-// in whole device pixels so they stay crisp at every scale.
+// in whole device pixels so they stay crisp at every scale; none on a square
+// below 12 pixels.
 void PaintCoordinates(CoordinateLabels labels, bool lightSquare, uint32_t* pixels, ptrdiff_t stride, int square);
 
 // The marks and coordinates of a view, for CellGrid::Render and ComposeCell.

@@ -135,6 +135,8 @@ TEST(ViewLayers, CoordinatesOnlyOnTheEdgeSquaresInTheOtherShadesColour) {
       for (size_t i = 0; i < plain.size(); ++i)
         if (plain[i] != labelled[i]) inks.insert(labelled[i]);
       EXPECT_EQ(inks.size(), 2u) << square;
+      // Too small for labels: the square stays as it is, nothing is written outside it.
+      EXPECT_EQ(b.Render(11), b.c.platform.Render(11));
     }
 }
 
