@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <vector>
 
 #include "control/picture_set.h"
 
@@ -14,6 +15,8 @@ struct Rgb {
   int red, green, blue;
 };
 
+// Warm tints that read on both woods and apart from each other; the arrows a
+// green no square or piece has.
 constexpr Rgb kSelected{96, 196, 56};
 constexpr Rgb kLastMove{255, 216, 24};
 constexpr Rgb kCheck{232, 24, 16};
