@@ -8,6 +8,7 @@
 #include "control/device_scale.h"
 #include "control/headless/headless_platform.h"
 #include "control/ovl_chess.h"
+#include "control/view_layers.h"
 
 namespace {
 
@@ -94,6 +95,32 @@ void RenderFullBoardAtScale(benchmark::State& state) {
   }
 }
 BENCHMARK(RenderFullBoardAtScale)->Arg(100)->Arg(125)->Arg(150)->Arg(200)->Arg(300);
+
+// A whole repaint with the view's layers: with 8 marks, 4 arrows and the
+// coordinates against the same board with an empty view, at 100 % and 200 %.
+void RenderWithView(benchmark::State& state) {
+  Instance instance;
+  instance.chess.NewGame();
+  control::BoardView view;
+  if (state.range(1) != 0) {
+    view.SetShowCoordinates(true);
+    for (int16_t col = 1; col <= 8; ++col) view.SetMark(col, col % 2 ? 7 : 5, static_cast<int32_t>(col % 4 + 1));
+    view.DrawArrow(5, 7, 5, 5);
+    view.DrawArrow(7, 8, 6, 6);
+    view.DrawArrow(4, 8, 8, 4);
+    view.DrawArrow(1, 1, 8, 8);
+  }
+  const int square = control::DeviceScale::FromFactor(state.range(0) / 100.0).Square();
+  const int side = 8 * square;
+  control::PictureSet::ForSize(square);
+  std::vector<uint32_t> pixels(side * side);
+  for (auto _ : state) {
+    control::RenderView(instance.platform.Cells(), view, pixels.data(), side, side, side, 0, 0, square);
+    benchmark::DoNotOptimize(pixels.data());
+  }
+  state.SetLabel(state.range(1) ? "8 marks, 4 arrows, coordinates" : "empty view");
+}
+BENCHMARK(RenderWithView)->ArgsProduct({{100, 200}, {0, 1}});
 
 // What a process pays the first time it shows the board at a new scale.
 void DrawPicturesForANewSize(benchmark::State& state) {

@@ -30,6 +30,18 @@ AutomationError ImageIndexOutOfBoundsError() {
   return {error_number::kImageIndexOutOfBounds, "Index out of bounds"};
 }
 
+AutomationError InvalidPropertyValueError(const std::string& what) {
+  return {error_number::kInvalidPropertyValue, std::string("Invalid property value: ").append(what).c_str()};
+}
+
+AutomationError InvalidPropertyArrayIndexError() {
+  return {error_number::kInvalidPropertyArrayIndex, "Invalid property array index"};
+}
+
+AutomationError InvalidArgumentError(const std::string& what) {
+  return {error_number::kInvalidArgument, std::string("Invalid procedure call or argument: ").append(what).c_str()};
+}
+
 int16_t CheckedInt16(int64_t value) {
   if (value < INT16_MIN || value > INT16_MAX) throw OverflowError();
   return static_cast<int16_t>(value);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <stdexcept>
+#include <string>
 
 namespace board {
 
@@ -26,6 +27,8 @@ constexpr int32_t kTypeMismatch = 13;
 constexpr int32_t kInvalidArgument = 5;
 constexpr int32_t kNoSuchCell = 340;
 constexpr int32_t kCellAlreadyLoaded = 360;
+constexpr int32_t kInvalidPropertyValue = 380;
+constexpr int32_t kInvalidPropertyArrayIndex = 381;
 constexpr int32_t kNotAtDesignTime = 382;
 // The common-controls image list answers an image number it does not hold
 // with this number and text; hosts written against it already know them.
@@ -40,6 +43,11 @@ AutomationError NoSuchCellError();
 AutomationError CellAlreadyLoadedError();
 AutomationError NotAtDesignTimeError();
 AutomationError ImageIndexOutOfBoundsError();
+// A property value the control cannot take; `what` says what is wrong with it.
+AutomationError InvalidPropertyValueError(const std::string& what);
+AutomationError InvalidPropertyArrayIndexError();
+// A call whose arguments cannot be carried out, with the reason.
+AutomationError InvalidArgumentError(const std::string& what);
 
 // 16-bit signed arithmetic as the automation interface defines it: a result that
 // does not fit raises the overflow error instead of wrapping.

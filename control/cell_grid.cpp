@@ -13,12 +13,13 @@ namespace {
 
 // kSize is the pictures' size when known at compile time, else 0.
 template <int kSize>
-void ComposeLayers(const PictureSet& pictures, uint8_t bottomImage, const uint8_t* layers, int layerCount,
-                   uint32_t* pixels, ptrdiff_t stride) {
+void ComposeLayers(const PictureSet& pictures, CellIndex cell, uint8_t bottomImage, const uint8_t* layers,
+                   int layerCount, uint32_t* pixels, ptrdiff_t stride, const CellUnderlay* underlay) {
   const int size = kSize != 0 ? kSize : pictures.Size();
   const uint32_t* bottom = pictures.Lookup(bottomImage).pixels.data();
   for (int y = 0; y < size; ++y)
     std::memcpy(pixels + y * stride, bottom + y * size, size * sizeof(uint32_t));
+  if (underlay) underlay->PaintUnder(cell, layerCount != 0, pixels, stride, size);
   for (int n = 0; n < layerCount; ++n) {
     const uint32_t* layer = pictures.Lookup(layers[n]).pixels.data();
     for (int y = 0; y < size; ++y) {
@@ -98,21 +99,24 @@ CellIndex CellGrid::CellAt(int x, int y, int square) const {
   return {};
 }
 
-void CellGrid::Compose(const Cell& cell, const PictureSet& pictures, uint32_t* pixels, ptrdiff_t stride) {
+void CellGrid::Compose(CellIndex index, const Cell& cell, const PictureSet& pictures, uint32_t* pixels,
+                       ptrdiff_t stride, const CellUnderlay* underlay) {
   // The 96-DPI size is the common case: with its size known the loops unroll.
   if (pictures.Size() == kPictureSize)
-    ComposeLayers<kPictureSize>(pictures, cell.bottom, cell.layers.data(), cell.layerCount, pixels, stride);
+    ComposeLayers<kPictureSize>(pictures, index, cell.bottom, cell.layers.data(), cell.layerCount, pixels, stride,
+                                underlay);
   else
-    ComposeLayers<0>(pictures, cell.bottom, cell.layers.data(), cell.layerCount, pixels, stride);
+    ComposeLayers<0>(pictures, index, cell.bottom, cell.layers.data(), cell.layerCount, pixels, stride, underlay);
 }
 
-void CellGrid::ComposeCell(CellIndex index, uint32_t* pixels, ptrdiff_t stride, int square) const {
+void CellGrid::ComposeCell(CellIndex index, uint32_t* pixels, ptrdiff_t stride, int square,
+                           const CellUnderlay* underlay) const {
   const Cell& cell = At(index);
-  if (cell.bottom != 0) Compose(cell, PictureSet::ForSize(square), pixels, stride);
+  if (cell.bottom != 0) Compose(index, cell, PictureSet::ForSize(square), pixels, stride, underlay);
 }
 
 void CellGrid::Render(uint32_t* pixels, int width, int height, ptrdiff_t stride, int originX,
-                      int originY, int square) const {
+                      int originY, int square, const CellUnderlay* underlay) const {
   const PictureSet& pictures = PictureSet::ForSize(square);
   // A partly visible cell is composed aside first; at 96 DPI without allocating.
   std::array<uint32_t, kPicturePixels> small;
@@ -130,11 +134,11 @@ void CellGrid::Render(uint32_t* pixels, int width, int height, ptrdiff_t stride,
     const int top = std::max(r.top - originY, 0), bottom = std::min(r.bottom - originY, height);
     if (left >= right || top >= bottom) continue;
     if (right - left == square && bottom - top == square) {
-      Compose(cell, pictures, pixels + top * stride + left, stride);
+      Compose(index, cell, pictures, pixels + top * stride + left, stride, underlay);
       continue;
     }
     uint32_t* clipped = aside();
-    Compose(cell, pictures, clipped, square);
+    Compose(index, cell, pictures, clipped, square, underlay);
     for (int y = top; y < bottom; ++y) {
       const uint32_t* source = clipped + (y + originY - r.top) * square + (left + originX - r.left);
       std::memcpy(pixels + y * stride + left, source, (right - left) * sizeof(uint32_t));

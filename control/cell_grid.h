@@ -17,6 +17,19 @@ struct PixelRect {
   int left, top, right, bottom;  // right and bottom exclusive
 };
 
+// Paints on a cell's bottom picture before the images drawn on the cell are
+// composed over it, so it changes only the pixels the images leave showing.
+class CellUnderlay {
+ public:
+  // `pixels` holds the cell's bottom picture, square x square with the given
+  // row stride; `showsImages` says whether any image is drawn over it.
+  virtual void PaintUnder(CellIndex cell, bool showsImages, uint32_t* pixels, ptrdiff_t stride,
+                          int square) const = 0;
+
+ protected:
+  ~CellUnderlay() = default;
+};
+
 // The 64 cells as the control sees them: position, visibility, picture, and
 // what was drawn on each. A cell's drawing surface is its bottom picture plus
 // the images drawn over it since, in order; drawing an image again moves it to
@@ -56,13 +69,15 @@ class CellGrid {
   CellIndex CellAt(int x, int y, int square = kPictureSize) const;
 
   // What one cell shows, square x square pixels at `pixels` with the given row stride.
-  void ComposeCell(CellIndex cell, uint32_t* pixels, ptrdiff_t stride, int square = kPictureSize) const;
+  // An underlay, where given, paints between the bottom picture and the images.
+  void ComposeCell(CellIndex cell, uint32_t* pixels, ptrdiff_t stride, int square = kPictureSize,
+                   const CellUnderlay* underlay = nullptr) const;
 
   // Composes every visible cell into a 0x00RRGGBB buffer whose top-left pixel
   // is the control's (originX, originY) in device pixels; pixels outside all
   // cells keep their value.
   void Render(uint32_t* pixels, int width, int height, ptrdiff_t stride, int originX = 0,
-              int originY = 0, int square = kPictureSize) const;
+              int originY = 0, int square = kPictureSize, const CellUnderlay* underlay = nullptr) const;
 
  private:
   struct Cell {
@@ -77,7 +92,8 @@ class CellGrid {
 
   Cell& At(CellIndex cell);
   const Cell& At(CellIndex cell) const;
-  static void Compose(const Cell& cell, const PictureSet& pictures, uint32_t* pixels, ptrdiff_t stride);
+  static void Compose(CellIndex index, const Cell& cell, const PictureSet& pictures, uint32_t* pixels,
+                      ptrdiff_t stride, const CellUnderlay* underlay);
 
   std::array<Cell, board::kSquareCount> cells_;
 };

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "board/squares.h"
+
+namespace board {
+
+// The 64 piece codes by square: element i holds square i + 1, so row 1 (rank 8) comes first.
+using Placement = std::array<int32_t, kSquareCount>;
+
+// Longer text is refused unread: a placement field is at most 71 characters,
+// a whole FEN line about 90, so this leaves room for blanks and long counters.
+constexpr size_t kLongestPositionText = 1024;
+
+// The piece-placement field of FEN: rank 8 (row 1) first, ranks split by '/',
+// cream pieces upper case PNBRQK, red lower case, a digit for each run of empty
+// squares. A code that is no piece (None, 0, 14, anything else) reads as empty.
+std::string WritePlacement(const Placement& codes);
+
+// Reads a placement field, or a whole FEN line: blanks around are trimmed and
+// whatever follows the first blank inside is ignored. Empty squares read as
+// None. Malformed text throws the invalid property value error (380) whose
+// description says what is wrong; adjacent digits are accepted ("44").
+Placement ReadPlacement(std::string_view text);
+// Wide text is refused where any character is not ASCII, before it is read.
+Placement ReadPlacement(std::wstring_view text);
+
+}  // namespace board

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "control/board_view.h"
+#include "control/cell_grid.h"
+
+namespace control {
+
+// The view's pixels, at any square size, on 0x00RRGGBB buffers. Marks and
+// coordinates belong to the square: they paint a cell's bottom picture before
+// its pieces are composed over it (CellUnderlay). Arrows go over the composed board.
+
+// Paints `mark` over a bare square's pixels, square x square with the given row
+// stride. A target is a dot on an empty square and a ring on an occupied one.
+void PaintMark(MarkNum mark, bool occupied, uint32_t* pixels, ptrdiff_t stride, int square);
+
+// Paints a square's coordinate labels, in the other shade's colour: the rank
+// digit in the top-left corner, the file letter in the bottom-right one, both
+// in whole device pixels so they stay crisp at every scale; none on a square
+// below 12 pixels.
+void PaintCoordinates(CoordinateLabels labels, bool lightSquare, uint32_t* pixels, ptrdiff_t stride, int square);
+
+// The marks and coordinates of a view, for CellGrid::Render and ComposeCell.
+class ViewUnderlay final : public CellUnderlay {
+ public:
+  explicit ViewUnderlay(const BoardView& view) : view_(view) {}
+  void PaintUnder(CellIndex cell, bool showsImages, uint32_t* pixels, ptrdiff_t stride, int square) const override;
+
+ private:
+  const BoardView& view_;
+};
+
+// The device pixels an arrow may touch on the board, for invalidating.
+PixelRect ArrowBounds(const BoardView& view, BoardArrow arrow, int square);
+
+// Blends the view's arrows, in order, over a composed board whose top-left
+// pixel is the control's (originX, originY): a translucent shaft and head from
+// the centre of one drawn square to the centre of the other, with smooth edges.
+void PaintArrows(const BoardView& view, uint32_t* pixels, int width, int height, ptrdiff_t stride, int originX = 0,
+                 int originY = 0, int square = kPictureSize);
+
+// The board with its view: the cells (placed by BoardView::Placement) with
+// marks and coordinates beneath their pieces, then the arrows.
+void RenderView(const CellGrid& cells, const BoardView& view, uint32_t* pixels, int width, int height,
+                ptrdiff_t stride, int originX = 0, int originY = 0, int square = kPictureSize);
+
+}  // namespace control

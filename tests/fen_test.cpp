@@ -1,0 +1,73 @@
+#include "board/fen.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "board/automation_error.h"
+
+namespace {
+
+constexpr const char* kStart = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR";
+
+TEST(Fen, PlacementsRoundTripLandOnTheirSquaresAndWriteNonPiecesAsEmpty) {
+  const board::Placement start = board::ReadPlacement(kStart);
+  EXPECT_EQ(start[0], board::Brook);  // a8: row 1, col 1
+  EXPECT_EQ(start[board::SquareIndex(4, 8).value - 1], board::WQueen);  // d1
+  EXPECT_EQ(start[board::SquareIndex(5, 4).value - 1], board::None);    // e5
+  EXPECT_EQ(board::WritePlacement(start), kStart);
+  std::mt19937 random(7);
+  for (int trial = 0; trial < 200; ++trial) {
+    board::Placement codes;
+    for (int32_t& code : codes) code = random() % 3 == 0 ? int32_t(random() % 12 + 2) : board::None;
+    const std::string text = board::WritePlacement(codes);
+    EXPECT_EQ(board::ReadPlacement(text), codes) << text;
+  }
+  board::Placement odd = board::ReadPlacement("8/8/8/8/8/8/8/8");
+  odd[0] = 0, odd[1] = 14, odd[2] = -5, odd[3] = 1000, odd[7] = board::Wking;
+  EXPECT_EQ(board::WritePlacement(odd), "7K/8/8/8/8/8/8/8");
+}
+
+TEST(Fen, WholeLinesAndBlanksAroundReadTheirFirstField) {
+  const board::Placement start = board::ReadPlacement(kStart);
+  for (const char* line : {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
+                           "  rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR\t",
+                           "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b - e3 12 40\r\n",
+                           "rnbqkbnr/pppppppp/44/8/8/8/PPPPPPPP/RNBQKBNR garbage ///"})
+    EXPECT_EQ(board::ReadPlacement(line), start) << line;
+  EXPECT_EQ(board::ReadPlacement(std::wstring(L" ") + L"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w"), start);
+}
+
+TEST(Fen, MalformedTextIsRefusedWithAPreciseReason) {
+  const std::pair<std::string, const char*> cases[] = {
+      {"", "is empty"},
+      {" \t  ", "is empty"},
+      {"8/8/8/8/8/8/8", "has 7 ranks"},
+      {"8/8/8/8/8/8/8/8/8", "has 9 ranks"},
+      {"rnbqkbnr", "has 1 rank;"},
+      {"8/8/8/8/8/8/8/", "in rank 1; a rank has 8"},
+      {"ppppppppp/8/8/8/8/8/8/8", "more than 8 squares in rank 8"},
+      {"8/7/8/8/8/8/8/8", "has 7 squares in rank 7"},
+      {"8/8/8/53p/8/8/8/8", "more than 8 squares in rank 5"},
+      {"9/8/8/8/8/8/8/8", "digit 9 in rank 8"},
+      {"8/8/0p7/8/8/8/8/8", "digit 0 in rank 6"},
+      {"8/8/8/8/3x4/8/8/8", "has 'x' in rank 4"},
+      {"8/8/8/8/8/8/8/7\x01", "character 0x01 in rank 1"},
+      {std::string(2000, '8'), "longer than 1024"},
+      {std::string(1025, ' '), "longer than 1024"},
+  };
+  for (const auto& [text, reason] : cases) {
+    try {
+      board::ReadPlacement(text);
+      ADD_FAILURE() << "accepted: " << text.substr(0, 40);
+    } catch (const board::AutomationError& e) {
+      EXPECT_EQ(e.number(), 380) << text.substr(0, 40);
+      EXPECT_NE(std::string(e.what()).find(reason), std::string::npos) << e.what();
+    }
+  }
+  // A wide character would otherwise narrow onto a letter: U+0150 onto 'P'.
+  EXPECT_THROW(board::ReadPlacement(std::wstring(L"8/8/8/8/8/8/8/7\u0150")), board::AutomationError);
+}
+
+}  // namespace

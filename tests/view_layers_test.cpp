@@ -1,0 +1,179 @@
+#include "control/view_layers.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+#include <vector>
+
+#include "tests/headless_control.h"
+
+using control::BoardView;
+
+namespace {
+
+constexpr int kScales[] = {37, 74};
+
+struct Board {
+  HeadlessControl c;
+  BoardView view;
+  Board() { c.control.NewGame(); }
+
+  void Place() {
+    for (board::CellIndex cell = board::kFirstCell; cell <= board::kLastCell; ++cell)
+      c.platform.SetCellLeft(cell, view.Placement(cell).left), c.platform.SetCellTop(cell, view.Placement(cell).top);
+  }
+  std::vector<uint32_t> Render(int square) const {
+    const int side = 8 * square;
+    std::vector<uint32_t> pixels(side * side);
+    control::RenderView(c.platform.Cells(), view, pixels.data(), side, side, side, 0, 0, square);
+    return pixels;
+  }
+};
+
+// The pixels of the drawn square at (col, row).
+std::vector<uint32_t> Block(const std::vector<uint32_t>& board, int square, board::Square drawn) {
+  std::vector<uint32_t> block;
+  for (int y = 0; y < square; ++y)
+    for (int x = 0; x < square; ++x)
+      block.push_back(board[((drawn.row - 1) * square + y) * 8 * square + (drawn.col - 1) * square + x]);
+  return block;
+}
+
+std::set<int16_t> CellsThatDiffer(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b, int square) {
+  std::set<int16_t> cells;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (a[i] != b[i]) {
+      const int x = int(i) % (8 * square) / square, y = int(i) / (8 * square) / square;
+      cells.insert(board::SquareIndex(int16_t(x + 1), int16_t(y + 1)).value);
+    }
+  return cells;
+}
+
+int ChannelDistance(uint32_t a, uint32_t b) {
+  int sum = 0;
+  for (int shift : {0, 8, 16}) sum += std::abs(int(a >> shift & 0xFF) - int(b >> shift & 0xFF));
+  return sum;
+}
+
+TEST(ViewLayers, MarksChangeOnlyTheirSquaresWoodNeverAPieceAndClearingRestoresTheGridsOwnPixels) {
+  for (int square : kScales) {
+    Board b;
+    const std::vector<uint32_t> plain = b.c.platform.Render(square);
+    // Empty and occupied squares of both shades: e2, f4, e4, d2, e8, a5, c3, g7.
+    const int16_t marks[][3] = {{5, 7, 1}, {6, 5, 1}, {5, 5, 2}, {4, 7, 2}, {5, 1, 3}, {1, 4, 3}, {3, 6, 4}, {7, 2, 4}};
+    std::set<int16_t> marked;
+    for (auto [col, row, mark] : marks) {
+      b.view.SetMark(col, row, mark);
+      marked.insert(board::SquareIndex(col, row).value);
+    }
+    const std::vector<uint32_t> shown = b.Render(square);
+    EXPECT_EQ(CellsThatDiffer(plain, shown, square), marked) << square;
+    const auto& pawn = control::PictureSet::ForSize(square).Lookup(board::Wpawn).pixels;
+    const std::vector<uint32_t> e2 = Block(shown, square, {5, 7});
+    for (size_t i = 0; i < pawn.size(); ++i)
+      if (pawn[i] != 0) ASSERT_EQ(e2[i], pawn[i]) << square << " pixel " << i;
+    b.view.ClearMarks();
+    EXPECT_EQ(b.Render(square), plain) << square;
+  }
+}
+
+TEST(ViewLayers, EachMarkStandsApartFromTheOthersAndFromBothBareShades) {
+  for (int square : kScales) {
+    for (bool light : {true, false}) {
+      const auto& bare = control::PictureSet::ForSize(square).Lookup(light ? 1 : 14).pixels;
+      std::vector<std::vector<uint32_t>> looks{bare};
+      for (control::MarkNum mark : {control::mkSelected, control::mkLastMove, control::mkCheck, control::mkTarget}) {
+        looks.push_back(bare);
+        control::PaintMark(mark, false, looks.back().data(), square, square);
+      }
+      // Two looks differ clearly where a tenth of the square's pixels differ by a lot.
+      for (size_t i = 0; i < looks.size(); ++i)
+        for (size_t j = i + 1; j < looks.size(); ++j) {
+          int clear = 0;
+          for (int p = 0; p < square * square; ++p) clear += ChannelDistance(looks[i][p], looks[j][p]) >= 60;
+          EXPECT_GE(clear, square * square / 20) << square << (light ? " light " : " dark ") << i << " vs " << j;
+        }
+    }
+  }
+}
+
+TEST(ViewLayers, AFlippedBoardDrawsEachSquaresPixelsAtItsMirroredPlace) {
+  for (int square : kScales) {
+    Board upright;
+    upright.c.control.Piece(3, 4, board::Wknight);
+    upright.view.SetMark(3, 4, control::mkSelected);
+    upright.view.SetMark(6, 2, control::mkTarget);
+    Board flipped;
+    flipped.c.control.Piece(3, 4, board::Wknight);
+    flipped.view = upright.view;
+    flipped.view.SetFlipped(true);
+    flipped.Place();
+    const std::vector<uint32_t> a = upright.Render(square), b = flipped.Render(square);
+    for (board::CellIndex cell = board::kFirstCell; cell <= board::kLastCell; ++cell)
+      ASSERT_EQ(Block(b, square, flipped.view.DrawnAt(board::SquareOfIndex(cell))),
+                Block(a, square, board::SquareOfIndex(cell)))
+          << square << " cell " << cell;
+    EXPECT_EQ(flipped.c.platform.Cells().CellAt(square / 2, square / 2, square), board::kLastCell);
+  }
+}
+
+TEST(ViewLayers, CoordinatesOnlyOnTheEdgeSquaresInTheOtherShadesColour) {
+  for (int square : kScales)
+    for (bool flip : {false, true}) {
+      Board b;
+      b.view.SetFlipped(flip);
+      b.Place();
+      const std::vector<uint32_t> plain = b.Render(square);
+      b.view.SetShowCoordinates(true);
+      const std::vector<uint32_t> labelled = b.Render(square);
+      std::set<int16_t> expected;
+      for (board::CellIndex cell : b.view.LabelledCells()) expected.insert(b.view.DrawnAt(cell).value);
+      EXPECT_EQ(CellsThatDiffer(plain, labelled, square), expected) << square;
+      // One ink per shade, on the wood a piece leaves bare.
+      std::set<uint32_t> inks;
+      for (size_t i = 0; i < plain.size(); ++i)
+        if (plain[i] != labelled[i]) inks.insert(labelled[i]);
+      EXPECT_EQ(inks.size(), 2u) << square;
+      // Too small for labels: the square stays as it is, nothing is written outside it.
+      EXPECT_EQ(b.Render(11), b.c.platform.Render(11));
+    }
+}
+
+TEST(ViewLayers, ArrowPixelsLieBetweenTheTwoCentresAndClipLikeTheWholeBoard) {
+  struct Case {
+    board::Square from, to;
+  };
+  for (int square : kScales)
+    for (Case c : {Case{{5, 7}, {5, 5}}, Case{{7, 8}, {6, 6}}, Case{{4, 8}, {8, 4}}, Case{{8, 1}, {1, 8}}}) {
+      Board b;
+      b.view.SetFlipped(c.from.col == 4);
+      b.Place();
+      const std::vector<uint32_t> plain = b.Render(square);
+      b.view.DrawArrow(c.from.col, c.from.row, c.to.col, c.to.row);
+      const std::vector<uint32_t> drawn = b.Render(square);
+      const board::Square from = b.view.DrawnAt(c.from), to = b.view.DrawnAt(c.to);
+      const double x0 = (from.col - 0.5) * square, y0 = (from.row - 0.5) * square;
+      const double dx = (to.col - from.col) * square, dy = (to.row - from.row) * square;
+      const double length = std::hypot(dx, dy);
+      int changed = 0;
+      for (size_t i = 0; i < plain.size(); ++i) {
+        if (plain[i] == drawn[i]) continue;
+        ++changed;
+        const double px = int(i) % (8 * square) + 0.5 - x0, py = int(i) / (8 * square) + 0.5 - y0;
+        const double along = (px * dx + py * dy) / length, across = std::abs(py * dx - px * dy) / length;
+        ASSERT_GE(along, -1.0) << square;
+        ASSERT_LE(along, length + 1) << square;
+        ASSERT_LE(across, 0.3 * square + 1) << square;
+      }
+      EXPECT_GE(changed, int(length * 0.2 * square)) << square;
+      // A part of the board, at an origin, is that part of the whole.
+      const int left = square / 2, top = square * 3, width = 5 * square, height = 4 * square;
+      std::vector<uint32_t> part(width * height);
+      control::RenderView(b.c.platform.Cells(), b.view, part.data(), width, height, width, left, top, square);
+      for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) ASSERT_EQ(part[y * width + x], drawn[(y + top) * 8 * square + x + left]);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,109 @@
+// Writes PNGs of the board's view layers (marks, arrows, coordinates, flipped)
+// at 100 % and 200 % into a directory, to look at what they draw.
+#include <png.h>
+
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "control/board_view.h"
+#include "control/headless/headless_platform.h"
+#include "control/ovl_chess.h"
+#include "control/view_layers.h"
+
+namespace {
+
+bool WritePng(const std::string& path, const std::vector<uint32_t>& pixels, int size) {
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return false;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    std::fclose(file);
+    return false;
+  }
+  png_init_io(png, file);
+  png_set_IHDR(png, info, size, size, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  std::vector<png_byte> row(size * 3);
+  for (int y = 0; y < size; ++y) {
+    for (int x = 0; x < size; ++x) {
+      const uint32_t p = pixels[y * size + x];
+      row[x * 3] = static_cast<png_byte>(p >> 16);
+      row[x * 3 + 1] = static_cast<png_byte>(p >> 8);
+      row[x * 3 + 2] = static_cast<png_byte>(p);
+    }
+    png_write_row(png, row.data());
+  }
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return std::fclose(file) == 0;
+}
+
+// A position with each mark on an empty and an occupied square of both shades, and some arrows.
+void Decorate(control::BoardView& view) {
+  using namespace control;
+  view.SetShowCoordinates(true);
+  view.SetMark(5, 7, mkSelected);  // e2: light, a pawn
+  view.SetMark(6, 5, mkSelected);  // f4: dark, empty
+  view.SetMark(5, 5, mkLastMove);  // e4: light, empty
+  view.SetMark(4, 7, mkLastMove);  // d2: dark, a pawn
+  view.SetMark(5, 1, mkCheck);     // e8: light, the king
+  view.SetMark(1, 4, mkCheck);     // a5: dark, empty
+  view.SetMark(3, 6, mkTarget);    // c3: dark, empty
+  view.SetMark(6, 6, mkTarget);    // f3: light, empty
+  view.SetMark(7, 2, mkTarget);    // g7: dark, a pawn
+  view.SetMark(2, 2, mkTarget);    // b7: light, a pawn
+  view.DrawArrow(5, 7, 5, 5);      // e2-e4
+  view.DrawArrow(7, 8, 6, 6);      // g1-f3
+  view.DrawArrow(4, 8, 8, 4);      // d1-h5
+  view.DrawArrow(2, 1, 3, 3);      // b8-c6
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::cerr << "usage: view_gallery DIRECTORY\n";
+    return 2;
+  }
+  control::headless::HeadlessPlatform host;
+  control::OvlChess chess(host);
+  chess.UserControl_Initialize();
+  chess.UserControl_InitProperties();
+  chess.NewGame();
+  control::BoardView view;
+  Decorate(view);
+  for (bool flipped : {false, true}) {
+    view.SetFlipped(flipped);
+    for (board::CellIndex cell = board::kFirstCell; cell <= board::kLastCell; ++cell) {
+      const control::CellPlacement at = view.Placement(cell);
+      host.SetCellLeft(cell, at.left);
+      host.SetCellTop(cell, at.top);
+    }
+    for (int percent : {100, 200}) {
+      const int square = 37 * percent / 100, side = 8 * square;
+      std::vector<uint32_t> pixels(side * side);
+      control::RenderView(host.Cells(), view, pixels.data(), side, side, side, 0, 0, square);
+      const std::string path = std::string(argv[1]) + "/view-" + (flipped ? "flipped-" : "") +
+                               std::to_string(percent) + ".png";
+      if (!WritePng(path, pixels, side)) {
+        std::cerr << "cannot write " << path << "\n";
+        return 1;
+      }
+      std::cout << path << "\n";
+      if (percent != 100) continue;
+      // Three times larger, pixel for pixel, to see the small glyphs.
+      std::vector<uint32_t> large(9 * pixels.size());
+      for (int y = 0; y < 3 * side; ++y)
+        for (int x = 0; x < 3 * side; ++x) large[y * 3 * side + x] = pixels[y / 3 * side + x / 3];
+      const std::string enlarged = path.substr(0, path.size() - 4) + "-x3.png";
+      if (!WritePng(enlarged, large, 3 * side)) return 1;
+      std::cout << enlarged << "\n";
+    }
+  }
+  return 0;
+}
