@@ -21,6 +21,17 @@ void Interaction::Follow(Before before) {
     if (cue) view_.RepaintCell(cue);
   }
   announcer_.FocusMoved(before.focus, keyboard_.FocusedCell());
+  Tell();
+}
+
+void Interaction::Tell() {
+  std::vector<Announcement> announcements = announcer_.Take();
+  if (!announcements.empty()) view_.Announce(announcements);
+}
+
+void Interaction::FlushNames() {
+  announcer_.FlushNames();
+  Tell();
 }
 
 bool Interaction::Key(const KeyStroke& stroke) {
@@ -90,6 +101,7 @@ void Interaction::Detach() {
 void Interaction::EnabledChanged() {
   if (!control_.Enabled()) mouse_.Cancel();
   announcer_.EnabledChanged();
+  Tell();
 }
 
 AccessibleBoard& Interaction::Accessible() {

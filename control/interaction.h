@@ -12,12 +12,14 @@
 
 namespace control {
 
-// The surface the board is shown on: where its cells are (MouseSurface), and
-// repainting one of them. A view that draws the board otherwise (flipped, say)
-// maps positions and cells here and nowhere else.
+// The surface the board is shown on: where its cells are (MouseSurface),
+// repainting one of them, and telling screen readers. A view that draws the
+// board otherwise (flipped, say) maps positions and cells here and nowhere else.
 class BoardView : public MouseSurface {
  public:
   virtual void RepaintCell(board::CellIndex cell) = 0;
+  // Sends the announcements in their order; called whenever the queue filled.
+  virtual void Announce(const std::vector<Announcement>& announcements) = 0;
 
  protected:
   ~BoardView() = default;
@@ -25,8 +27,8 @@ class BoardView : public MouseSurface {
 
 // Everything the user and screen readers do to a shown board, and what follows:
 // events through the control, cells to repaint through the view, and what
-// readers must hear in the Announcer's queue, which the platform drains after
-// each call. The container holds the control through each input.
+// readers must hear in the Announcer's queue, which the view drains as soon as
+// a step of it is decided. The container holds the control through each input.
 class Interaction final : private ControlObserver {
  public:
   Interaction(OvlChess& control, const CellGrid& cells, BoardView& view);
@@ -52,8 +54,7 @@ class Interaction final : private ControlObserver {
   void Detach();
   // A cell's look changed: true when names are to be flushed once the operation is over.
   bool CellsChanged() { return announcer_.CellsChanged(); }
-  void FlushNames() { announcer_.FlushNames(); }
-  std::vector<Announcement> TakeAnnouncements() { return announcer_.Take(); }
+  void FlushNames();
 
   // The reader's model, made when first asked; names are announced from then on.
   AccessibleBoard& Accessible();
@@ -68,6 +69,8 @@ class Interaction final : private ControlObserver {
   // Repaints where the cue moved and announces where the focus went.
   void Follow(Before before);
   void EnabledChanged() override;
+  // Hands what was queued to the view.
+  void Tell();
 
   OvlChess& control_;
   const CellGrid& cells_;

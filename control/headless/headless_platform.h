@@ -18,6 +18,7 @@ class HeadlessPlatform : public GridPlatform, public Container {
   float height = 0;
   bool enabled = true;
   bool userMode = true;
+  bool heldByHost = true;
   int repaints = 0;
   std::vector<std::string> messages;
   std::vector<std::string> changedProperties;
@@ -33,6 +34,7 @@ class HeadlessPlatform : public GridPlatform, public Container {
   void RaiseEvent(ControlEvent event, EventArguments& arguments) override;
   void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
   bool AmbientUserMode() override { return onUserMode ? onUserMode() : userMode; }
+  bool HeldByHost() override { return heldByHost; }
   void PropertyChanged(std::string_view name) override { changedProperties.emplace_back(name); }
 
   // Cells the control asked to show at once, in order.
