@@ -7,8 +7,6 @@ Interaction::Interaction(OvlChess& control, const CellGrid& cells, BoardView& vi
   control_.Observe(this);
 }
 
-Interaction::~Interaction() { control_.Observe(nullptr); }
-
 board::CellIndex Interaction::CueCell() const {
   return keyboard_.ShowsFocusCue() ? keyboard_.CursorCell() : board::CellIndex{};
 }

@@ -31,8 +31,8 @@ class BoardView : public MouseSurface {
 // a step of it is decided. The container holds the control through each input.
 class Interaction final : private ControlObserver {
  public:
+  // It follows the control's changes from here on; the control must not change after it is gone.
   Interaction(OvlChess& control, const CellGrid& cells, BoardView& view);
-  ~Interaction();
   Interaction(const Interaction&) = delete;
   Interaction& operator=(const Interaction&) = delete;
 
