@@ -170,6 +170,8 @@ void ChessControl::ReleaseObject() noexcept {
   Release();
 }
 
+// The reference count as it stands is what AddRef and Release answer; the base's
+// pair, since this class's Release may deactivate.
 bool ChessControl::HeldByHost() noexcept {
   ComObject::AddRef();
   return ComObject::Release() > inputHolds_;
