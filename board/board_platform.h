@@ -22,8 +22,8 @@ struct DrawingSurface {
 constexpr int16_t kTransparentStyle = 1;
 
 // What the board operations need of their host: the image list, the cells and
-// three services of the container. Every operation may throw AutomationError;
-// the caller stops at that step and keeps what it already did.
+// the message box. Every operation may throw AutomationError; the caller stops
+// at that step and keeps what it already did.
 class BoardPlatform {
  public:
   // Image list. Both look the image up first and fail for a number it lacks.
@@ -36,13 +36,21 @@ class BoardPlatform {
   virtual DrawingSurface CellDrawingSurface(CellIndex cell) = 0;
   virtual void RefreshCell(CellIndex cell) = 0;
 
-  // Container. The message box is modal, OK only, with the default title.
+  // Modal, OK only, with the default title.
   virtual void ShowMessage(std::string_view text) = 0;
-  virtual bool AmbientUserMode() = 0;
-  virtual void PropertyChanged(std::string_view name) = 0;
 
  protected:
   ~BoardPlatform() = default;
+};
+
+// What the board operations need of the container: its user mode, and hearing of a changed property.
+class BoardContainer {
+ public:
+  virtual bool UserMode() = 0;
+  virtual void PropertyChanged(std::string_view name) = 0;
+
+ protected:
+  ~BoardContainer() = default;
 };
 
 }  // namespace board

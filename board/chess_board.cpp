@@ -59,9 +59,9 @@ void ChessBoard::Piece(int16_t col, int16_t row, int32_t New_Piece) {
     platform_.ShowMessage(kInvalidRequest);
     return;
   }
-  if (!platform_.AmbientUserMode()) throw NotAtDesignTimeError();
+  if (!container_.UserMode()) throw NotAtDesignTimeError();
   m_Piece = CheckedInt16(New_Piece);
-  platform_.PropertyChanged("Piece");
+  container_.PropertyChanged("Piece");
   const CellIndex cell = SquareIndex(col, row);
   platform_.SetCellPicture(cell, platform_.PictureOfImage(BareSquareImage(col, row)));
   if (New_Piece == None) {

@@ -13,7 +13,7 @@ class ChessBoard {
  public:
   static constexpr const char* kInvalidRequest = "Invalid request";
 
-  explicit ChessBoard(BoardPlatform& platform) : platform_(platform) {}
+  ChessBoard(BoardPlatform& platform, BoardContainer& container) : platform_(platform), container_(container) {}
 
   void NewGame();
   void Clear();
@@ -28,6 +28,7 @@ class ChessBoard {
   void DrawPiece(CellIndex cell, ImageNumber image);
 
   BoardPlatform& platform_;
+  BoardContainer& container_;
 };
 
 }  // namespace board

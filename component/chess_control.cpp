@@ -26,7 +26,7 @@ VARIANT ByReference(VARTYPE type, void* value) {
 
 ChessControl::ChessControl()
     : platform_(*this, kMessageTitle),
-      control_(platform_),
+      control_(platform_, *this),
       events_(*this, identity::kEventInterfaceId),
       propertyNotifications_(*this, IID_IPropertyNotifySink) {
   platform_.Attach(control_);
@@ -131,9 +131,9 @@ STDMETHODIMP ChessControl::FindConnectionPoint(REFIID iid, IConnectionPoint** po
   return CONNECT_E_NOCONNECTION;
 }
 
-// What the window asks of the container
+// What the control asks of its container
 
-void ChessControl::FireEvent(control::ControlEvent event, control::EventArguments& a) noexcept {
+void ChessControl::RaiseEvent(control::ControlEvent event, control::EventArguments& a) noexcept {
   const auto index = static_cast<size_t>(event) - 1;  // the core numbers its events from 1
   if (frozenEvents_ > 0 || index >= std::size(automation::kEvents)) return;
   const automation::Member& member = automation::kEvents[index];
@@ -151,13 +151,30 @@ void ChessControl::FireEvent(control::ControlEvent event, control::EventArgument
   });
 }
 
-void ChessControl::NotifyPropertyChanged(std::string_view name) noexcept {
+void ChessControl::PropertyChanged(std::string_view name) noexcept {
   dirty_ = true;
   const DISPID id = automation::IdOf(name);
   // OnChanged's result carries nothing: containers return what they like.
   com::Guarded([&] {
     for (const auto& sink : propertyNotifications_.Sinks<IPropertyNotifySink>()) sink->OnChanged(id);
   });
+}
+
+void ChessControl::HoldObject() noexcept {
+  ++inputHolds_;
+  AddRef();
+}
+
+void ChessControl::ReleaseObject() noexcept {
+  --inputHolds_;
+  Release();
+}
+
+// The reference count as it stands is what AddRef and Release answer; the base's
+// pair, since this class's Release may deactivate.
+bool ChessControl::HeldByHost() noexcept {
+  ComObject::AddRef();
+  return ComObject::Release() > inputHolds_;
 }
 
 bool ChessControl::ReadAmbient(DISPID id, VARTYPE type, com::UniqueVariant& value) noexcept {

@@ -29,6 +29,7 @@ class ChessControl final
                             IConnectionPointContainer, IOleObject, IOleInPlaceObject, IOleInPlaceActiveObject,
                             IOleControl, IViewObject2, IQuickActivate, IPersistStreamInit, IPersistStorage,
                             IPersistPropertyBag, IObjectSafety>,
+      private control::Container,
       private control::win32::ContainerServices {
  public:
   ChessControl();
@@ -141,12 +142,14 @@ class ChessControl final
   STDMETHODIMP SetInterfaceSafetyOptions(REFIID iid, DWORD mask, DWORD enabled) noexcept override;
 
  private:
-  // ContainerServices
-  void FireEvent(control::ControlEvent event, control::EventArguments& arguments) noexcept override;
-  void NotifyPropertyChanged(std::string_view name) noexcept override;
+  // Container: the control's one way to its container.
+  void RaiseEvent(control::ControlEvent event, control::EventArguments& arguments) noexcept override;
+  void PropertyChanged(std::string_view name) noexcept override;
   bool AmbientUserMode() noexcept override;
-  void HoldObject() noexcept override { AddRef(); }
-  void ReleaseObject() noexcept override { Release(); }
+  void HoldObject() noexcept override;
+  void ReleaseObject() noexcept override;
+  bool HeldByHost() noexcept override;
+  // ContainerServices
   void FocusChanged(bool focused) noexcept override;
   LRESULT AccessibleObject(WPARAM flags) noexcept override;
 
@@ -177,6 +180,8 @@ class ChessControl final
   SIZEL extent_{};  // HIMETRIC
   std::optional<bool> quickActivateUserMode_;
   long frozenEvents_ = 0;
+  // References input holds while it runs: the host holds the rest.
+  ULONG inputHolds_ = 0;
   bool initialized_ = false;
   bool dirty_ = false;
   control::StorageMode storageMode_;

@@ -39,7 +39,7 @@ HRESULT FollowObject(IUnknown* unknown, com::UniqueVariant& plain, int depth) {
 }
 
 HRESULT Follow(const VARIANT& given, com::UniqueVariant& plain, int depth) {
-  if (!control::arguments::WithinReach(depth)) return DISP_E_TYPEMISMATCH;
+  if (!control::arguments::IndirectionAllowed(depth)) return DISP_E_TYPEMISMATCH;
   const VARTYPE base = given.vt & VT_TYPEMASK;
   const bool byReference = (given.vt & VT_BYREF) != 0;
   if ((given.vt & ~(VT_TYPEMASK | VT_BYREF)) || (byReference && !given.byref)) return DISP_E_TYPEMISMATCH;

@@ -24,7 +24,7 @@ inline constexpr int kMaxIndirection = 4;
 
 // Whether a value `depth` references or objects away from what the caller
 // passed is still followed.
-constexpr bool WithinReach(int depth) { return depth >= 0 && depth <= kMaxIndirection; }
+constexpr bool IndirectionAllowed(int depth) { return depth >= 0 && depth <= kMaxIndirection; }
 
 // The parameters a caller passes to a member: all but a get's return value.
 // A put's new value is the last of them.

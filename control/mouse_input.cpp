@@ -11,6 +11,12 @@ bool MouseInput::Accepting() {
   return false;
 }
 
+// A handler may have disabled the control, let go of it or removed the surface:
+// the rest of this input raises nothing.
+bool MouseInput::StillRaising(unsigned detachmentsBefore) {
+  return detachments_ == detachmentsBefore && control_.Enabled() && control_.ContainerPath().HeldByHost();
+}
+
 void MouseInput::Forget() {
   const bool held = pressedCell_ != 0;
   pressedCell_ = 0;
@@ -27,7 +33,7 @@ void MouseInput::Press(MouseButton button, bool doubleClick, int16_t shift, Poin
   if (left && cell != 0 && cursor_) cursor_->MoveTo(cell);
   const unsigned detachmentsBefore = detachments_;
   surface_.TakeFocus();  // the host's focus handlers may remove the surface
-  if (cell == 0 || detachments_ != detachmentsBefore) return;
+  if (cell == 0 || !StillRaising(detachmentsBefore)) return;
   if (firstButton) {
     pressedCell_ = cell;
     surface_.CaptureMouse();
@@ -51,7 +57,7 @@ void MouseInput::Release(MouseButton button, int16_t buttonsHeld, int16_t shift,
   const unsigned detachmentsBefore = detachments_;
   const CellOffset at = surface_.OffsetIn(cell, position);
   control_.Check_MouseUp(cell, static_cast<int16_t>(button), shift, at.X, at.Y);
-  if (click && detachments_ == detachmentsBefore) control_.Check_Click(cell);
+  if (click && StillRaising(detachmentsBefore)) control_.Check_Click(cell);
 }
 
 void MouseInput::Move(int16_t buttonsHeld, int16_t shift, PointerPosition position) {

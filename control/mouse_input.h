@@ -44,7 +44,8 @@ class MouseSurface {
 // left press released over its own cell is a Click, and a double click's second
 // press raises DblClick in place of MouseDown. A left press also puts the
 // keyboard cursor on its cell, so keys and screen readers go on from where the
-// player clicked. A disabled control takes no press at all: no focus, no event.
+// player clicked. A disabled control takes no press at all: no focus, no event;
+// one disabled or let go of by a handler raises nothing more for that input.
 class MouseInput {
  public:
   MouseInput(OvlChess& control, MouseSurface& surface, KeyboardInput* cursor = nullptr)
@@ -64,6 +65,7 @@ class MouseInput {
 
  private:
   bool Accepting();
+  bool StillRaising(unsigned detachmentsBefore);
   void Forget();
 
   OvlChess& control_;

@@ -35,7 +35,7 @@ void OvlChess::UserControl_Initialize() {
 void OvlChess::UserControl_InitProperties() { board_.m_Piece = 0; }
 
 void OvlChess::UserControl_ReadProperties(PropertyBag& PropBag) {
-  platform_.SetEnabled(ToBoolean(PropBag.ReadProperty("Enabled", true)));
+  SetEnabled(ToBoolean(PropBag.ReadProperty("Enabled", true)));
   board_.m_Piece = ToInteger(PropBag.ReadProperty("Piece", int16_t{0}));
 }
 
@@ -47,8 +47,13 @@ void OvlChess::UserControl_WriteProperties(PropertyBag& PropBag) {
 bool OvlChess::Enabled() { return platform_.Enabled(); }
 
 void OvlChess::Enabled(bool New_Enabled) {
-  platform_.SetEnabled(New_Enabled);
-  platform_.PropertyChanged("Enabled");
+  SetEnabled(New_Enabled);
+  container_.PropertyChanged("Enabled");
+}
+
+void OvlChess::SetEnabled(bool enabled) {
+  platform_.SetEnabled(enabled);
+  if (observer_) observer_->EnabledChanged();
 }
 
 void OvlChess::Refresh() { platform_.Repaint(); }
@@ -57,7 +62,7 @@ void OvlChess::Raise(ControlEvent event, board::CellIndex Index, EventArguments 
   const board::Square square = board::SquareOfIndex(Index);
   arguments.col = square.col;
   arguments.row = square.row;
-  platform_.RaiseEvent(event, arguments);
+  container_.RaiseEvent(event, arguments);
 }
 
 void OvlChess::Check_Click(board::CellIndex Index) { Raise(ControlEvent::Click, Index); }

@@ -2,18 +2,36 @@
 
 #include <cstdint>
 
+#include <type_traits>
+
 #include "board/chess_board.h"
+#include "control/container.h"
 #include "control/platform.h"
 #include "control/property_bag.h"
 
 namespace control {
 
+// Hears of the control's own changes that input and screen readers follow.
+class ControlObserver {
+ public:
+  virtual void EnabledChanged() = 0;
+
+ protected:
+  ~ControlObserver() = default;
+};
+
 // The control: construction, the property handlers, the automation members and
-// the cells' event handlers. It owns the board and knows its host only through
-// Platform; errors leave as board::AutomationError.
+// the cells' event handlers. It owns the board, draws through Platform and
+// reaches its container through Container; errors leave as board::AutomationError.
 class OvlChess {
  public:
-  explicit OvlChess(Platform& platform) : platform_(platform), board_(platform) {}
+  OvlChess(Platform& platform, Container& container)
+      : platform_(platform), container_(container), board_(platform, container_) {}
+  // A host that is its own container (the in-memory one).
+  template <class Host, class = std::enable_if_t<std::is_base_of_v<Container, Host>>>
+  explicit OvlChess(Host& host) : OvlChess(static_cast<Platform&>(host), static_cast<Container&>(host)) {}
+  OvlChess(const OvlChess&) = delete;
+  OvlChess& operator=(const OvlChess&) = delete;
 
   void UserControl_Initialize();
   void UserControl_InitProperties();
@@ -37,12 +55,18 @@ class OvlChess {
   const board::BoardStore& Board() const { return board_.Board; }
   int16_t m_Piece() const { return board_.m_Piece; }
 
+  ContainerLink& ContainerPath() { return container_; }
+  void Observe(ControlObserver* observer) { observer_ = observer; }
+
  private:
+  void SetEnabled(bool enabled);
   // The handlers keep nothing after raising: a host's handler may release the control.
   void Raise(ControlEvent event, board::CellIndex Index, EventArguments arguments = {});
 
   Platform& platform_;
+  ContainerLink container_;
   board::ChessBoard board_;
+  ControlObserver* observer_ = nullptr;
 };
 
 }  // namespace control

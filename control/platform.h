@@ -3,25 +3,14 @@
 #include <cstdint>
 
 #include "board/board_platform.h"
+#include "control/container.h"
 
 namespace control {
 
-// The control's events, numbered as its event interface numbers them.
-enum class ControlEvent : int32_t { Click = 1, DblClick = 2, MouseDown = 3, MouseMove = 4, MouseUp = 5 };
-
-// An event's arguments, passed by reference. Click and DblClick use only col and row.
-struct EventArguments {
-  int16_t col = 0;
-  int16_t row = 0;
-  int16_t Button = 0;
-  int16_t Shift = 0;
-  float X = 0;
-  float Y = 0;
-};
-
 // Everything the control asks of its hosting platform: the board's operations
-// plus the control's own size, enabled state, repaint, events and the cells'
-// creation and placement. Operations may throw board::AutomationError.
+// plus the control's own size, enabled state, repaint and the cells' creation
+// and placement. The container is not reached through it (Container).
+// Operations may throw board::AutomationError.
 class Platform : public board::BoardPlatform {
  public:
   // A size request, in the unit of the cells' positions (pixels).
@@ -33,10 +22,6 @@ class Platform : public board::BoardPlatform {
   virtual void SetEnabled(bool enabled) = 0;
 
   virtual void Repaint() = 0;
-
-  // Synchronous: returns after the host's handlers. They may write into the
-  // arguments, call back into the control, or release it.
-  virtual void RaiseEvent(ControlEvent event, EventArguments& arguments) = 0;
 
   // A new cell copies the settings of cell 1 and starts hidden.
   virtual void CreateCell(board::CellIndex cell) = 0;

@@ -67,10 +67,10 @@ TEST(ArgumentBinding, BindsAndRefusesAsOleDoes) {
 
 TEST(ArgumentBinding, FollowsFourLevelsAndNoMore) {
   for (int depth = 0; depth <= control::arguments::kMaxIndirection; ++depth)
-    EXPECT_TRUE(control::arguments::WithinReach(depth)) << depth;
+    EXPECT_TRUE(control::arguments::IndirectionAllowed(depth)) << depth;
   EXPECT_EQ(control::arguments::kMaxIndirection, 4);
-  EXPECT_FALSE(control::arguments::WithinReach(5));
-  EXPECT_FALSE(control::arguments::WithinReach(-1));
+  EXPECT_FALSE(control::arguments::IndirectionAllowed(5));
+  EXPECT_FALSE(control::arguments::IndirectionAllowed(-1));
 }
 
 TEST(ArgumentBinding, MoreNamedThanGivenIsNoArrayAtAll) {

@@ -114,4 +114,23 @@ TEST(KeyboardInput, FocusCueOnlyWhileFocusedAfterKeyboardUse) {
   EXPECT_EQ(k.keys.CursorCell(), 37);
 }
 
+TEST(KeyboardInput, EveryKeyTheBoardTakesShowsTheCueOnAMouseFocusedBoard) {
+  struct Case {
+    const char* what;
+    bool (*press)(control::KeyboardInput&);
+    bool cue;
+  };
+  const Case cases[] = {{"Right", [](control::KeyboardInput& k) { return k.Press(BoardKey::Right); }, true},
+                        {"Space", [](control::KeyboardInput& k) { return k.Press(BoardKey::Space); }, true},
+                        {"c", [](control::KeyboardInput& k) { return k.Jump('c'); }, true},
+                        {"4", [](control::KeyboardInput& k) { return k.Jump('4'); }, true},
+                        {"x", [](control::KeyboardInput& k) { return k.Jump('x'); }, false}};
+  for (const Case& c : cases) {
+    Keyboard k;
+    k.keys.SetFocused(true);
+    EXPECT_EQ(c.press(k.keys), c.cue) << c.what;
+    EXPECT_EQ(k.keys.ShowsFocusCue(), c.cue) << c.what;
+  }
+}
+
 }  // namespace

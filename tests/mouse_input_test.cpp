@@ -202,6 +202,37 @@ TEST(MouseInput, ASurfaceRemovedByTheMouseUpHandlerRaisesNoClick) {
   EXPECT_EQ(m.Take(), (Events{"3", "5", "1"}));
 }
 
+// A handler that disables the control or lets go of it ends what the input raises.
+TEST(MouseInput, AControlDisabledOrLetGoByAHandlerRaisesNothingMore) {
+  struct Case {
+    const char* what;
+    ControlEvent during;
+    void (*act)(HeadlessControl&);
+    Events raised;
+  };
+  const Case cases[] = {
+      {"disabled in MouseUp", ControlEvent::MouseUp, [](HeadlessControl& c) { c.control.Enabled(false); },
+       {"Down 2,3 b1 s0 5,5", "Up 2,3 b1 s0 5,5"}},
+      {"let go in MouseUp", ControlEvent::MouseUp, [](HeadlessControl& c) { c.platform.heldByHost = false; },
+       {"Down 2,3 b1 s0 5,5", "Up 2,3 b1 s0 5,5"}},
+      {"disabled in MouseDown", ControlEvent::MouseDown, [](HeadlessControl& c) { c.control.Enabled(false); },
+       {"Down 2,3 b1 s0 5,5"}},
+      {"written in MouseUp", ControlEvent::MouseUp, [](HeadlessControl& c) { c.control.Piece(2, 3, 1); },
+       {"Down 2,3 b1 s0 5,5", "Up 2,3 b1 s0 5,5", "Click 2,3"}},
+  };
+  for (const Case& c : cases) {
+    Mouse m;
+    auto record = m.c.platform.onEvent;
+    m.c.platform.onEvent = [&](ControlEvent event, control::EventArguments& a) {
+      record(event, a);
+      if (event == c.during) c.act(m.c);
+    };
+    m.input.Press(MouseButton::Left, false, 0, Mouse::At(2, 3, 5, 5));
+    m.input.Release(MouseButton::Left, 0, 0, Mouse::At(2, 3, 5, 5));
+    EXPECT_EQ(m.Take(), c.raised) << c.what;
+  }
+}
+
 TEST(MouseInput, ALeftPressPutsTheKeyboardCursorOnItsSquareBeforeTakingTheFocus) {
   struct Case {
     MouseButton button;

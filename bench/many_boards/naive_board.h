@@ -12,7 +12,7 @@ namespace bench {
 // The board as a straightforward port would build it, for comparison only:
 // the control's window plus one child window and one bitmap per cell, the
 // bitmap holding the composed square. The core is the real one.
-class NaiveBoard final : public control::GridPlatform {
+class NaiveBoard final : public control::GridPlatform, private control::Container {
  public:
   NaiveBoard(HWND parent, POINT place);
   ~NaiveBoard();
@@ -30,10 +30,7 @@ class NaiveBoard final : public control::GridPlatform {
   bool Enabled() override { return IsWindowEnabled(window_) != FALSE; }
   void SetEnabled(bool enabled) override { EnableWindow(window_, enabled); }
   void Repaint() override;
-  void RaiseEvent(control::ControlEvent event, control::EventArguments&) override;
   void ShowMessage(std::string_view) override {}
-  bool AmbientUserMode() override { return true; }
-  void PropertyChanged(std::string_view) override {}
 
   void CreateCell(board::CellIndex cell) override;
   void SetCellVisible(board::CellIndex cell, bool visible) override;
@@ -45,6 +42,10 @@ class NaiveBoard final : public control::GridPlatform {
   void UpdateCell(board::CellIndex cell) override;
 
  private:
+  void RaiseEvent(control::ControlEvent event, control::EventArguments&) override;
+  bool AmbientUserMode() override { return true; }
+  void PropertyChanged(std::string_view) override {}
+
   struct Cell {
     HWND window = nullptr;
     HBITMAP bitmap = nullptr;
@@ -57,7 +58,7 @@ class NaiveBoard final : public control::GridPlatform {
 
   HWND window_ = nullptr;
   std::array<Cell, board::kSquareCount + 1> cells_{};
-  control::OvlChess control_{*this};
+  control::OvlChess control_{*this, *this};
   int clicks_ = 0;
   static inline int liveBitmaps_ = 0;
 };

@@ -4,23 +4,27 @@
 #include <string>
 #include <vector>
 
+#include "control/container.h"
 #include "control/grid_platform.h"
 #include "control/property_bag.h"
 
 namespace control::headless {
 
-// An in-memory host: it keeps what the control asks of its container so tests,
-// the snapshot command and benchmarks can see it, and renders the board to pixels.
-class HeadlessPlatform : public GridPlatform {
+// An in-memory host and its container: it keeps what the control asks of them so
+// tests, the snapshot command and benchmarks can see it, and renders the board to pixels.
+class HeadlessPlatform : public GridPlatform, public Container {
  public:
   float width = 0;
   float height = 0;
   bool enabled = true;
   bool userMode = true;
+  bool heldByHost = true;
   int repaints = 0;
   std::vector<std::string> messages;
   std::vector<std::string> changedProperties;
   std::function<void(ControlEvent, EventArguments&)> onEvent;
+  // A container whose ambient runs code of its own.
+  std::function<bool()> onUserMode;
 
   void SetWidth(float w) override { width = w; }
   void SetHeight(float h) override { height = h; }
@@ -29,7 +33,8 @@ class HeadlessPlatform : public GridPlatform {
   void Repaint() override { ++repaints; }
   void RaiseEvent(ControlEvent event, EventArguments& arguments) override;
   void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
-  bool AmbientUserMode() override { return userMode; }
+  bool AmbientUserMode() override { return onUserMode ? onUserMode() : userMode; }
+  bool HeldByHost() override { return heldByHost; }
   void PropertyChanged(std::string_view name) override { changedProperties.emplace_back(name); }
 
   // Cells the control asked to show at once, in order.

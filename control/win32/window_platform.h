@@ -7,29 +7,18 @@
 #include <string>
 #include <string_view>
 
-#include "control/accessible_board.h"
 #include "control/device_scale.h"
 #include "control/grid_platform.h"
-#include "control/keyboard_input.h"
-#include "control/mouse_input.h"
+#include "control/interaction.h"
 #include "control/win32/bitmap_info.h"
-
-namespace control {
-class OvlChess;
-}
+#include "control/win32/window_input.h"
 
 namespace control::win32 {
 
-// What the window needs of the component around it: the container's side.
-// Each is a callback into COM code and lets no exception out.
+// What the window needs of the component around it beyond the control's own
+// container path. Each is a callback into COM code and lets no exception out.
 class ContainerServices {
  public:
-  virtual void FireEvent(ControlEvent event, EventArguments& arguments) noexcept = 0;
-  virtual void NotifyPropertyChanged(std::string_view name) noexcept = 0;
-  virtual bool AmbientUserMode() noexcept = 0;
-  // Mouse input may make a host release the control; the window holds it meanwhile.
-  virtual void HoldObject() noexcept = 0;
-  virtual void ReleaseObject() noexcept = 0;
   // The board's window gained or lost the keyboard focus.
   virtual void FocusChanged(bool focused) noexcept = 0;
   // The answer to WM_GETOBJECT for the client area: an IAccessible, made when first asked.
@@ -42,7 +31,9 @@ class ContainerServices {
 // The Windows host of one control: one window, the 64 cells being regions of
 // it. Painting composes the cells' pixels and hands them to the screen; no GDI
 // object is kept. The window exists while the control is in-place active.
-class WindowPlatform : public GridPlatform, private MouseSurface {
+// Input goes to the core's Interaction (window_input), and what it announces
+// leaves as WinEvents (win_events).
+class WindowPlatform : public GridPlatform, private BoardView {
  public:
   WindowPlatform(ContainerServices& services, std::wstring messageTitle);
   ~WindowPlatform();
@@ -59,7 +50,7 @@ class WindowPlatform : public GridPlatform, private MouseSurface {
   void SetBackground(uint32_t rgb);
   // The control's pixels on any device context (designers, printing, metafiles).
   // Bounds beyond what GDI draws correctly are refused; `keepGoing` answering
-  // false stops the drawing.
+  // false stops the drawing (device_drawing.cpp).
   enum class Drawing { Done, Refused, Stopped };
   Drawing DrawTo(HDC dc, const RECT& bounds, const std::function<bool()>& keepGoing) const;
   SIZE RequestedSize() const { return requestedSize_; }
@@ -72,20 +63,16 @@ class WindowPlatform : public GridPlatform, private MouseSurface {
   int16_t ChildAtScreenPoint(POINT screen) const;
   // Clicks the square as Space clicks the cursor square; false, clicking nothing, while disabled.
   bool ActivateCell(board::CellIndex cell);
-  // Puts the cursor on the square (0 leaves it) and gives the board the focus.
+  // Puts the cursor on the square and gives the board the focus.
   void SelectCell(board::CellIndex cell);
-  // The keys the board takes from a container's accelerator translation.
-  static bool IsBoardKey(WPARAM key);
+  static bool IsBoardKey(WPARAM key) { return win32::IsBoardKey(key); }
 
   void SetWidth(float width) override;
   void SetHeight(float height) override;
   bool Enabled() override { return enabled_; }
-  void SetEnabled(bool enabled) override;
+  void SetEnabled(bool enabled) override { enabled_ = enabled; }
   void Repaint() override;
-  void RaiseEvent(ControlEvent event, EventArguments& arguments) override;
   void ShowMessage(std::string_view text) override;
-  bool AmbientUserMode() override { return services_.AmbientUserMode(); }
-  void PropertyChanged(std::string_view name) override { services_.NotifyPropertyChanged(name); }
 
   // Also the windows whose destruction waits for their own thread.
   static bool WindowsExist();
@@ -101,23 +88,16 @@ class WindowPlatform : public GridPlatform, private MouseSurface {
   void Paint();
   // Follows the window's DPI; repaints when it changed.
   void UpdateScale();
-  void OnMouse(UINT message, WPARAM keys, PointerPosition position);
-  bool OnKeyDown(WPARAM key, LPARAM flags);
   void OnFocus(bool focused);
-  void OnUiState(WPARAM change);
-  // Repaints the squares the focus cue left and reached.
-  void RepaintCue(board::CellIndex cueBefore);
-  // Also tells screen readers where the focused cursor went.
-  void FollowCursor(board::CellIndex cueBefore, board::CellIndex focusBefore);
-  board::CellIndex CueCell() const;
-  void AnnounceChangedNames();
 
-  // MouseSurface: every point-to-cell question of the window is answered here.
+  // BoardView: every point-to-cell and cell-to-pixels question of the window is answered here.
   board::CellIndex CellAt(PointerPosition position) const override;
   CellOffset OffsetIn(board::CellIndex cell, PointerPosition position) const override;
   void CaptureMouse() override;
   void ReleaseMouse() override;
   void TakeFocus() override;
+  void RepaintCell(board::CellIndex cell) override { InvalidateCell(cell); }
+  void Announce(const std::vector<Announcement>& announcements) override;
   RECT CellRect(board::CellIndex cell) const;
 
   ContainerServices& services_;
@@ -128,10 +108,7 @@ class WindowPlatform : public GridPlatform, private MouseSurface {
   SIZE requestedSize_{};
   DeviceScale scale_;
   uint32_t background_;
-  std::optional<MouseInput> mouse_;
-  std::optional<KeyboardInput> keyboard_;
-  std::optional<AccessibleBoard> accessible_;
-  bool announcementPosted_ = false;
+  std::optional<Interaction> input_;
 };
 
 }  // namespace control::win32

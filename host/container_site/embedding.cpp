@@ -49,19 +49,6 @@ class KeyboardState {
 
 }  // namespace
 
-int DpiOf(HWND window) {
-  using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-  // Looked up, not linked: systems before Windows 10 lack it.
-  static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFunction>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-  if (getDpiForWindow && window)
-    if (const UINT dpi = getDpiForWindow(window)) return static_cast<int>(dpi);
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-  ReleaseDC(nullptr, screen);
-  return dpi;
-}
-
 HWND CreateHostWindow(const wchar_t* title, int width, int height, WNDPROC procedure, const wchar_t* className) {
   WNDCLASSW windowClass{};
   windowClass.lpfnWndProc = procedure;

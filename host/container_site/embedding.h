@@ -4,6 +4,7 @@
 
 #include "component/com/com_ptr.h"
 #include "control/device_scale.h"
+#include "control/win32/window_dpi.h"
 #include "host/container_site/interface_log.h"
 #include "host/container_site/sinks.h"
 #include "host/container_site/site.h"
@@ -14,8 +15,7 @@ namespace host {
 constexpr int kCellPixels = control::kPictureSize;
 constexpr int kBoardPixels = control::kBoardPixels;
 
-// The window's dots per inch: what the system scales it by.
-int DpiOf(HWND window);
+using control::win32::DpiOf;
 
 // A plain top-level window for a container to put the control in.
 HWND CreateHostWindow(const wchar_t* title, int width, int height, WNDPROC procedure = DefWindowProcW,

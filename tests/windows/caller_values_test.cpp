@@ -344,6 +344,74 @@ void Ambients(IOleControl* control, _OvlChess* board, HostileSite& site, Samples
   site.ambient = {};
 }
 
+// An ambient whose value writes a square as it is read, as a script's object might.
+class WritingAmbient final : public IDispatch {
+ public:
+  explicit WritingAmbient(_OvlChess* board) : board_(board) {}
+  int depth = 0, deepest = 0;
+
+  STDMETHODIMP QueryInterface(REFIID iid, void** out) noexcept override {
+    if (!out) return E_POINTER;
+    *out = iid == IID_IUnknown || iid == IID_IDispatch ? this : nullptr;
+    return *out ? S_OK : E_NOINTERFACE;
+  }
+  STDMETHODIMP_(ULONG) AddRef() noexcept override { return 2; }
+  STDMETHODIMP_(ULONG) Release() noexcept override { return 1; }
+  STDMETHODIMP GetTypeInfoCount(UINT* count) noexcept override {
+    *count = 0;
+    return S_OK;
+  }
+  STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) noexcept override { return E_NOTIMPL; }
+  STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) noexcept override { return E_NOTIMPL; }
+  STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result, EXCEPINFO*,
+                      UINT*) noexcept override {
+    if (id != DISPID_VALUE || !result) return DISP_E_MEMBERNOTFOUND;
+    deepest = std::max(deepest, ++depth);
+    short col = 4, row = 4;
+    // A control that asked again each time would recurse until the stack ran out: stop well before.
+    if (board_ && depth < 50) board_->put_Piece(&col, &row, static_cast<PieceNum>(1 + depth % 12));
+    --depth;
+    VariantInit(result);
+    result->vt = VT_I4;
+    result->lVal = 1;
+    return S_OK;
+  }
+
+ private:
+  _OvlChess* board_;
+};
+
+ComPtr<IAccessible> AccessibleOf(IOleObject* object);
+
+// Every member that reads an ambient, with one that writes a square as it is read: each ends.
+void ReentrantAmbients(const test::Library& library, HWND window, const RECT& position) {
+  check::context = "re-entrant ambients";
+  HostileSite site(window, position);
+  auto object = library.Create<IOleObject>();
+  CHECK(object);
+  if (!object) return;
+  auto board = object.As<_OvlChess>();
+  WritingAmbient writer(board.get());
+  site.ambient = {test::ObjectArgument(&writer), End::Long, 1};
+  object->SetClientSite(&site);
+  object.As<IPersistStreamInit>()->InitNew();
+  CHECK_EQ(object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site, 0, window, &position), S_OK);
+  short col = 2, row = 2;
+  CHECK_EQ(board->put_Piece(&col, &row, static_cast<PieceNum>(3)), S_OK);
+  CHECK_EQ(object.As<IOleControl>()->OnAmbientPropertyChange(DISPID_UNKNOWN), S_OK);
+  auto accessible = AccessibleOf(object.get());
+  CHECK(accessible);
+  CHECK(writer.deepest > 0 && writer.deepest < 4);
+  short at = 4;
+  PieceNum written{};
+  CHECK_EQ(board->get_Piece(&at, &at, &written), S_OK);
+  CHECK(written != 0);
+  accessible.reset();
+  site.ambient = {};
+  object->Close(OLECLOSE_NOSAVE);
+  object->SetClientSite(nullptr);
+}
+
 // Property bags with hostile values: a value that does not convert fails the
 // load with automation's type mismatch, and what it was to set stays as it was.
 void PropertyBags(const test::Library& library, Samples& samples, int calls) {
@@ -473,6 +541,7 @@ int wmain(int argc, wchar_t** argv) {
     if (accessible && SUCCEEDED(accessible->get_accName(self, name.put())))
       CHECK_EQ(std::wstring(name.get()), std::wstring(L"Chess board"));
     if (accessible) ChildIds(accessible.get(), board.get(), samples, 600);
+    ReentrantAmbients(library, window, position);
     Ambients(object.As<IOleControl>().get(), board.get(), site, samples, 600);
     PropertyBags(library, samples, 400);
     StreamsAndStorages(library, samples, 400);

@@ -117,6 +117,14 @@ long Focus(IAccessible* board) {
 void CALLBACK OnEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD) noexcept {
   static HWND board = reinterpret_cast<HWND>(std::strtoull(__argv[1], nullptr, 0));
   if (window != board || object != OBJID_CLIENT) return;
+  // Written before any call to the board: while a call waits, COM delivers the next
+  // events, whose lines below then come out first.
+  const char* kind = event == EVENT_OBJECT_FOCUS         ? "focus"
+                     : event == EVENT_OBJECT_NAMECHANGE  ? "name"
+                     : event == EVENT_OBJECT_VALUECHANGE ? "value"
+                     : event == EVENT_OBJECT_STATECHANGE ? "state"
+                                                         : nullptr;
+  if (kind) std::fprintf(out, "heard %s %ld\n", kind, long(child));
   com::ComPtr<IAccessible> accessible;
   VARIANT which;
   VariantInit(&which);

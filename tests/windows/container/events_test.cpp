@@ -186,6 +186,16 @@ void TestReentrancy() {
     CHECK(bench.control->Board() == nullptr);
     CHECK(!IsWindow(controlWindow) || !IsWindowVisible(controlWindow));
   }
+  {
+    // Disabled by the MouseUp handler: the press ends there, without a Click.
+    Bench bench;
+    if (!bench.ready) return;
+    bench.events->SetHandler([&](const host::RecordedEvent& event, DISPPARAMS&) {
+      if (event.dispid == kMouseUp) CHECK_HR(bench.Board()->put_Enabled(VARIANT_FALSE), S_OK);
+    });
+    bench.Mouse().Click(host::Mouse::CellCentre(3, 5));
+    CHECK_EQ(bench.Events().size(), 2u);
+  }
   // The process is still sound: a new control works as before.
   Bench after;
   if (!after.ready) return;

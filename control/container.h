@@ -1,0 +1,75 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "board/board_platform.h"
+
+namespace control {
+
+// The control's events, numbered as its event interface numbers them.
+enum class ControlEvent : int32_t { Click = 1, DblClick = 2, MouseDown = 3, MouseMove = 4, MouseUp = 5 };
+
+// An event's arguments, passed by reference. Click and DblClick use only col and row.
+struct EventArguments {
+  int16_t col = 0;
+  int16_t row = 0;
+  int16_t Button = 0;
+  int16_t Shift = 0;
+  float X = 0;
+  float Y = 0;
+};
+
+// What the control needs of the container that holds it. The control reaches
+// its container only through this, one way down; nothing passes through the
+// platform that draws it.
+class Container {
+ public:
+  // Synchronous: returns after the host's handlers. They may write into the
+  // arguments, call back into the control, or release it.
+  virtual void RaiseEvent(ControlEvent event, EventArguments& arguments) = 0;
+  virtual void PropertyChanged(std::string_view name) = 0;
+  // The container's UserMode ambient: false at design time. Reading it may
+  // call back into the control.
+  virtual bool AmbientUserMode() = 0;
+  // Input may make a host release the control; the control is held meanwhile.
+  virtual void HoldObject() {}
+  virtual void ReleaseObject() {}
+  // False once the host let go of the control and only input's hold keeps it.
+  virtual bool HeldByHost() { return true; }
+
+ protected:
+  ~Container() = default;
+};
+
+// The core's one path to its container. A host's ambient may call back into the
+// control and read the ambient again; such a nested read takes the mode read
+// before (run mode before any), so a re-entrant container cannot recurse forever.
+class ContainerLink final : public board::BoardContainer {
+ public:
+  explicit ContainerLink(Container& container) : container_(container) {}
+
+  bool UserMode() override;
+  void PropertyChanged(std::string_view name) override { container_.PropertyChanged(name); }
+  void RaiseEvent(ControlEvent event, EventArguments& arguments) { container_.RaiseEvent(event, arguments); }
+  bool HeldByHost() { return container_.HeldByHost(); }
+
+  // Holds the control for the length of one input: a host's handler may release it.
+  class Hold {
+   public:
+    explicit Hold(ContainerLink& link) : container_(link.container_) { container_.HoldObject(); }
+    ~Hold() { container_.ReleaseObject(); }
+    Hold(const Hold&) = delete;
+    Hold& operator=(const Hold&) = delete;
+
+   private:
+    Container& container_;
+  };
+
+ private:
+  Container& container_;
+  bool readingUserMode_ = false;
+  bool lastUserMode_ = true;
+};
+
+}  // namespace control

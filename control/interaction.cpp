@@ -1,0 +1,113 @@
+#include "control/interaction.h"
+
+namespace control {
+
+Interaction::Interaction(OvlChess& control, const CellGrid& cells, BoardView& view)
+    : control_(control), cells_(cells), view_(view), keyboard_(control), mouse_(control, view, &keyboard_) {
+  control_.Observe(this);
+}
+
+board::CellIndex Interaction::CueCell() const {
+  return keyboard_.ShowsFocusCue() ? keyboard_.CursorCell() : board::CellIndex{};
+}
+
+void Interaction::Follow(Before before) {
+  if (!attached_) return;  // a handler removed the view
+  const board::CellIndex cue = CueCell();
+  if (cue != before.cue) {
+    if (before.cue) view_.RepaintCell(before.cue);
+    if (cue) view_.RepaintCell(cue);
+  }
+  announcer_.FocusMoved(before.focus, keyboard_.FocusedCell());
+  Tell();
+}
+
+void Interaction::Tell() {
+  std::vector<Announcement> announcements = announcer_.Take();
+  if (!announcements.empty()) view_.Announce(announcements);
+}
+
+void Interaction::FlushNames() {
+  announcer_.FlushNames();
+  Tell();
+}
+
+bool Interaction::Key(const KeyStroke& stroke) {
+  const std::optional<char> jump = JumpOf(stroke);
+  if (!stroke.key && !jump) return false;
+  // A held Space or Enter clicks once, as a button does; held arrows keep moving.
+  if (stroke.repeated && (stroke.key == BoardKey::Space || stroke.key == BoardKey::Enter)) return true;
+  ContainerLink::Hold hold(control_.ContainerPath());
+  const Before before = Now();
+  const bool taken = stroke.key ? keyboard_.Press(*stroke.key) : keyboard_.Jump(*jump);
+  Follow(before);
+  return taken;
+}
+
+void Interaction::MousePress(MouseButton button, bool doubleClick, int16_t shift, PointerPosition position) {
+  ContainerLink::Hold hold(control_.ContainerPath());
+  const Before before = Now();
+  mouse_.Press(button, doubleClick, shift, position);
+  // A press that brought the focus was reported by it; one on the focused board moves its focus.
+  if (before.focus) Follow(before);
+}
+
+void Interaction::MouseRelease(MouseButton button, int16_t buttonsHeld, int16_t shift, PointerPosition position) {
+  ContainerLink::Hold hold(control_.ContainerPath());
+  mouse_.Release(button, buttonsHeld, shift, position);
+}
+
+void Interaction::MouseMove(int16_t buttonsHeld, int16_t shift, PointerPosition position) {
+  ContainerLink::Hold hold(control_.ContainerPath());
+  mouse_.Move(buttonsHeld, shift, position);
+}
+
+void Interaction::FocusChanged(bool focused, bool byKeyboard) {
+  // Arriving focus is told whatever the cursor was before.
+  const Before before{CueCell(), {}};
+  keyboard_.SetFocused(focused, focused && byKeyboard);
+  Follow(before);
+}
+
+void Interaction::CuesChanged(bool shown) {
+  const Before before = Now();
+  keyboard_.SetCuesShown(shown);
+  Follow(before);
+}
+
+bool Interaction::Activate(board::CellIndex cell) {
+  ContainerLink::Hold hold(control_.ContainerPath());
+  return keyboard_.Activate(cell);
+}
+
+void Interaction::Select(board::CellIndex cell) {
+  if (!attached_) return;
+  const Before before = Now();
+  keyboard_.MoveTo(cell);
+  if (before.focus) return Follow(before);
+  ContainerLink::Hold hold(control_.ContainerPath());
+  view_.TakeFocus();  // the focus arriving reports the new cursor
+}
+
+void Interaction::Detach() {
+  attached_ = false;
+  mouse_.Detach();
+  keyboard_.SetFocused(false);
+  announcer_.Reset();
+}
+
+void Interaction::EnabledChanged() {
+  if (!control_.Enabled()) mouse_.Cancel();
+  announcer_.EnabledChanged();
+  Tell();
+}
+
+AccessibleBoard& Interaction::Accessible() {
+  if (!accessible_) {
+    accessible_.emplace(control_, cells_, keyboard_);
+    announcer_.Follow(*accessible_);
+  }
+  return *accessible_;
+}
+
+}  // namespace control

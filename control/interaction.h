@@ -1,0 +1,85 @@
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "control/accessible_board.h"
+#include "control/announcer.h"
+#include "control/key_stroke.h"
+#include "control/keyboard_input.h"
+#include "control/mouse_input.h"
+#include "control/ovl_chess.h"
+
+namespace control {
+
+// The surface the board is shown on: where its cells are (MouseSurface),
+// repainting one of them, and telling screen readers. A view that draws the
+// board otherwise (flipped, say) maps positions and cells here and nowhere else.
+class BoardView : public MouseSurface {
+ public:
+  virtual void RepaintCell(board::CellIndex cell) = 0;
+  // Sends the announcements in their order; called whenever the queue filled.
+  virtual void Announce(const std::vector<Announcement>& announcements) = 0;
+
+ protected:
+  ~BoardView() = default;
+};
+
+// Everything the user and screen readers do to a shown board, and what follows:
+// events through the control, cells to repaint through the view, and what
+// readers must hear in the Announcer's queue, which the view drains as soon as
+// a step of it is decided. The container holds the control through each input.
+class Interaction final : private ControlObserver {
+ public:
+  // It follows the control's changes from here on; the control must not change after it is gone.
+  Interaction(OvlChess& control, const CellGrid& cells, BoardView& view);
+  Interaction(const Interaction&) = delete;
+  Interaction& operator=(const Interaction&) = delete;
+
+  // False for a key the board leaves to its host.
+  bool Key(const KeyStroke& stroke);
+  void MousePress(MouseButton button, bool doubleClick, int16_t shift, PointerPosition position);
+  void MouseRelease(MouseButton button, int16_t buttonsHeld, int16_t shift, PointerPosition position);
+  void MouseMove(int16_t buttonsHeld, int16_t shift, PointerPosition position);
+  void CaptureLost() { mouse_.CaptureLost(); }
+  void FocusChanged(bool focused, bool byKeyboard);
+  void CuesChanged(bool shown);
+  // A screen reader's default action on a square: a Click, false while disabled.
+  bool Activate(board::CellIndex cell);
+  // A screen reader's focus selection: the cursor goes to the square and the board takes the focus.
+  void Select(board::CellIndex cell);
+
+  // The view is there, or gone (also while a host's handler runs).
+  void Attach() { attached_ = true; }
+  void Detach();
+  // A cell's look changed: true when names are to be flushed once the operation is over.
+  bool CellsChanged() { return announcer_.CellsChanged(); }
+  void FlushNames();
+
+  // The reader's model, made when first asked; names are announced from then on.
+  AccessibleBoard& Accessible();
+  // The square that shows the focus cue, or 0.
+  board::CellIndex CueCell() const;
+
+ private:
+  struct Before {
+    board::CellIndex cue, focus;
+  };
+  Before Now() const { return {CueCell(), keyboard_.FocusedCell()}; }
+  // Repaints where the cue moved and announces where the focus went.
+  void Follow(Before before);
+  void EnabledChanged() override;
+  // Hands what was queued to the view.
+  void Tell();
+
+  OvlChess& control_;
+  const CellGrid& cells_;
+  BoardView& view_;
+  KeyboardInput keyboard_;
+  MouseInput mouse_;
+  Announcer announcer_;
+  std::optional<AccessibleBoard> accessible_;
+  bool attached_ = false;
+};
+
+}  // namespace control

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <optional>
+
+#include "control/keyboard_input.h"
+
+namespace control {
+
+// A key pressed, as the platform reports it: a key the board names, or else the
+// character a letter or digit key types (lower case), with the modifiers held.
+struct KeyStroke {
+  std::optional<BoardKey> key;
+  char typed = 0;
+  bool shift = false;
+  bool ctrl = false;
+  bool alt = false;
+  // The key is held down and repeating.
+  bool repeated = false;
+};
+
+// The jump a key makes (a-h, 1-8), only without Shift, Ctrl or Alt: with them the keys stay the host's.
+std::optional<char> JumpOf(const KeyStroke& stroke);
+// The keys the board takes, also from a container's accelerator translation.
+bool IsBoardKey(const KeyStroke& stroke);
+// Enter clicks the cursor square, so a dialog must hand it over rather than press its default button.
+bool WantedFromDialog(const KeyStroke& stroke);
+
+}  // namespace control

@@ -1,0 +1,97 @@
+// The control's pixels on a device context other than its window's.
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+#include "control/draw_bounds.h"
+#include "control/win32/composed.h"
+#include "control/win32/paper_record.h"
+#include "control/win32/window_platform.h"
+
+namespace control::win32 {
+
+namespace {
+
+// The parts of `bounds` right of and below the board's `side` x `side` square.
+void FillAround(HDC dc, const RECT& bounds, int side, uint32_t background) {
+  // The DC's own brush: no brush object to create and delete.
+  const COLORREF previous = SetDCBrushColor(dc, RGB(background >> 16, (background >> 8) & 0xFF, background & 0xFF));
+  auto* brush = static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
+  const RECT right{bounds.left + side, bounds.top, bounds.right, bounds.bottom};
+  const RECT below{bounds.left, bounds.top + side, bounds.left + side, bounds.bottom};
+  if (right.left < right.right) FillRect(dc, &right, brush);
+  if (below.top < below.bottom) FillRect(dc, &below, brush);
+  SetDCBrushColor(dc, previous);
+}
+
+// Hands the control's pixels in `area` to `dc` one to one, with its top-left at `at`.
+void CopyComposed(HDC dc, POINT at, const CellGrid& cells, const RECT& area, int square, uint32_t background) {
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  if (width <= 0 || height <= 0) return;
+  CopyPixels(dc, at, Composed(cells, area, square, background), width, height);
+}
+
+bool IsMetafile(HDC dc) {
+  const DWORD kind = GetObjectType(dc);
+  return kind == OBJ_METADC || kind == OBJ_ENHMETADC;
+}
+
+Corners CornersOf(const POINT (&corners)[2]) { return {corners[0].x, corners[0].y, corners[1].x, corners[1].y}; }
+
+// The bounds' size in device pixels; `oneToOne` when a logical unit is a device
+// pixel; not `reachable` when the bounds or that size are beyond GDI's reach.
+struct DeviceArea {
+  int width, height;
+  bool oneToOne;
+  bool reachable = true;
+};
+DeviceArea DeviceAreaOf(HDC dc, const RECT& bounds) {
+  POINT corners[2] = {{bounds.left, bounds.top}, {bounds.right, bounds.bottom}};
+  if (!DrawBounds::LogicalAccepted(CornersOf(corners), GetObjectType(dc) == OBJ_METADC)) return {0, 0, false, false};
+  const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
+  if (IsMetafile(dc) || !LPtoDP(dc, corners, 2)) return {0, 0, false};
+  if (!DrawBounds::DeviceAccepted(CornersOf(corners))) return {0, 0, false, false};
+  const int deviceWidth = std::abs(corners[1].x - corners[0].x), deviceHeight = std::abs(corners[1].y - corners[0].y);
+  return {deviceWidth, deviceHeight, deviceWidth == width && deviceHeight == height};
+}
+
+// Metafiles go on to printers and other resolutions: they record the board at
+// four times the 96-DPI size, 384 DPI for the control's extent.
+constexpr double kRecordingScale = 4;
+
+}  // namespace
+
+// Drawn at the target's own resolution: one to one where the bounds are device
+// pixels and whole squares of a usual size fit them, else rendered finely and
+// scaled by the device (metafiles, mapping modes, other sizes).
+WindowPlatform::Drawing WindowPlatform::DrawTo(HDC dc, const RECT& bounds,
+                                               const std::function<bool()>& keepGoing) const {
+  const DeviceArea device = DeviceAreaOf(dc, bounds);
+  if (!device.reachable) return Drawing::Refused;
+  if (!keepGoing()) return Drawing::Stopped;
+  // Signed: in a mapping mode whose y axis points up, bottom lies below top.
+  const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
+  if (width == 0 || height == 0) return Drawing::Done;
+  const DeviceScale fitting = DeviceScale::Fitting(device.width, device.height);
+  const DeviceScale drawn =
+      device.width > 0 ? DeviceScale::UsualAtLeast(fitting.Square()) : DeviceScale::FromFactor(kRecordingScale);
+  if (device.oneToOne && drawn.Square() == fitting.Square() && fitting.Fits(width, height)) {
+    const int side = drawn.Board();
+    CopyComposed(dc, {bounds.left, bounds.top}, Cells(), RECT{0, 0, std::min(width, side), std::min(height, side)},
+                 drawn.Square(), background_);
+    FillAround(dc, bounds, side, background_);
+    return Drawing::Done;
+  }
+  const int side = drawn.Board();
+  const std::vector<uint32_t>& pixels = Composed(Cells(), RECT{0, 0, side, side}, drawn.Square(), background_);
+  if (IsMetafile(dc))
+    return RecordBoard(dc, bounds, pixels, drawn.Square(), keepGoing) ? Drawing::Done : Drawing::Stopped;
+  const BITMAPINFO info = TopDownBitmap(side, side);
+  const int previousMode = SetStretchBltMode(dc, COLORONCOLOR);
+  StretchDIBits(dc, bounds.left, bounds.top, width, height, 0, 0, side, side, pixels.data(), &info, DIB_RGB_COLORS,
+                SRCCOPY);
+  SetStretchBltMode(dc, previousMode);
+  return Drawing::Done;
+}
+
+}  // namespace control::win32

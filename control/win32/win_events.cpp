@@ -1,0 +1,22 @@
+#include "control/win32/win_events.h"
+
+namespace control::win32 {
+
+namespace {
+DWORD EventOf(Announcement::Kind kind) {
+  switch (kind) {
+    case Announcement::Kind::NameChanged: return EVENT_OBJECT_NAMECHANGE;
+    case Announcement::Kind::ValueChanged: return EVENT_OBJECT_VALUECHANGE;
+    case Announcement::Kind::StateChanged: return EVENT_OBJECT_STATECHANGE;
+    case Announcement::Kind::FocusMoved: return EVENT_OBJECT_FOCUS;
+  }
+  return 0;
+}
+}  // namespace
+
+void Announce(HWND window, const std::vector<Announcement>& announcements) {
+  if (!window) return;
+  for (const Announcement& a : announcements) NotifyWinEvent(EventOf(a.kind), window, OBJID_CLIENT, a.child);
+}
+
+}  // namespace control::win32
