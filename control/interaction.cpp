@@ -2,7 +2,7 @@
 
 namespace control {
 
-Interaction::Interaction(OvlChess& control, const CellGrid& cells, BoardView& view)
+Interaction::Interaction(OvlChess& control, const CellGrid& cells, BoardSurface& view)
     : control_(control), cells_(cells), view_(view), keyboard_(control), mouse_(control, view, &keyboard_) {
   control_.Observe(this);
 }

@@ -15,14 +15,14 @@ namespace control {
 // The surface the board is shown on: where its cells are (MouseSurface),
 // repainting one of them, and telling screen readers. A view that draws the
 // board otherwise (flipped, say) maps positions and cells here and nowhere else.
-class BoardView : public MouseSurface {
+class BoardSurface : public MouseSurface {
  public:
   virtual void RepaintCell(board::CellIndex cell) = 0;
   // Sends the announcements in their order; called whenever the queue filled.
   virtual void Announce(const std::vector<Announcement>& announcements) = 0;
 
  protected:
-  ~BoardView() = default;
+  ~BoardSurface() = default;
 };
 
 // Everything the user and screen readers do to a shown board, and what follows:
@@ -32,7 +32,7 @@ class BoardView : public MouseSurface {
 class Interaction final : private ControlObserver {
  public:
   // It follows the control's changes from here on; the control must not change after it is gone.
-  Interaction(OvlChess& control, const CellGrid& cells, BoardView& view);
+  Interaction(OvlChess& control, const CellGrid& cells, BoardSurface& view);
   Interaction(const Interaction&) = delete;
   Interaction& operator=(const Interaction&) = delete;
 
@@ -74,7 +74,7 @@ class Interaction final : private ControlObserver {
 
   OvlChess& control_;
   const CellGrid& cells_;
-  BoardView& view_;
+  BoardSurface& view_;
   KeyboardInput keyboard_;
   MouseInput mouse_;
   Announcer announcer_;

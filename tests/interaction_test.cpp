@@ -17,7 +17,7 @@ namespace {
 
 // A view over the headless cells that gives itself the focus as a window does
 // and writes down what it is asked to repaint and announce.
-struct RecordingView : control::BoardView {
+struct RecordingView : control::BoardSurface {
   const control::CellGrid& cells;
   control::Interaction* input = nullptr;
   bool captured = false;

@@ -65,7 +65,7 @@ WindowPlatform::~WindowPlatform() { Destroy(); }
 
 void WindowPlatform::Attach(OvlChess& control) {
   control_ = &control;
-  input_.emplace(control, Cells(), static_cast<BoardView&>(*this));
+  input_.emplace(control, Cells(), static_cast<BoardSurface&>(*this));
 }
 
 HWND WindowPlatform::Create(HWND parent, const RECT& position) {

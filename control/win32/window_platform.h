@@ -33,7 +33,7 @@ class ContainerServices {
 // object is kept. The window exists while the control is in-place active.
 // Input goes to the core's Interaction (window_input), and what it announces
 // leaves as WinEvents (win_events).
-class WindowPlatform : public GridPlatform, private BoardView {
+class WindowPlatform : public GridPlatform, private BoardSurface {
  public:
   WindowPlatform(ContainerServices& services, std::wstring messageTitle);
   ~WindowPlatform();
@@ -90,7 +90,7 @@ class WindowPlatform : public GridPlatform, private BoardView {
   void UpdateScale();
   void OnFocus(bool focused);
 
-  // BoardView: every point-to-cell and cell-to-pixels question of the window is answered here.
+  // BoardSurface: every point-to-cell and cell-to-pixels question of the window is answered here.
   board::CellIndex CellAt(PointerPosition position) const override;
   CellOffset OffsetIn(board::CellIndex cell, PointerPosition position) const override;
   void CaptureMouse() override;
