@@ -244,8 +244,8 @@ class HostileBag final : public IPropertyBag {
 };
 
 // The error number a script host sees for automation's type mismatch (13).
-constexpr HRESULT kTypeMismatch = MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 13);
-constexpr HRESULT kNotAtDesignTime = MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 382);
+constexpr HRESULT kTypeMismatch = check::AutomationError(13);
+constexpr HRESULT kNotAtDesignTime = check::AutomationError(382);
 
 // Every IAccessible method that takes a child id, called with `id`, in the
 // order of kChildMethods.
