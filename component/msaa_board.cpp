@@ -124,7 +124,7 @@ STDMETHODIMP MsaaBoard::get_accDescription(VARIANT id, BSTR* description) noexce
   return BoardText(
       [&] {
         return child.IsBoard() ? control::AccessibleBoard::KeysHelp()
-                                     : control::AccessibleBoard::Description(child.Number());
+                               : control::AccessibleBoard::Description(child.Number());
       },
       description);
 }
@@ -143,8 +143,7 @@ STDMETHODIMP MsaaBoard::get_accState(VARIANT id, VARIANT* state) noexcept {
   VariantInit(state);
   control::ChildId child = control::ChildId::Board();
   RETURN_IF_FAILED(Resolve(id, child));
-  return com::Guarded(
-      [&] { SetChild(state, StateFlags(platform_->Accessible().States(child.Number()))); });
+  return com::Guarded([&] { SetChild(state, StateFlags(platform_->Accessible().States(child.Number()))); });
 }
 
 // The board's help is its keys, for readers that speak help rather than descriptions.

@@ -14,8 +14,8 @@ namespace control {
 enum class ValueKind {
   Empty,
   Null,
-  Int32,    // a 32-bit integer: the one kind a child id comes as
-  Number,   // any other number, date or currency
+  Int32,   // a 32-bit integer: the one kind a child id comes as
+  Number,  // any other number, date or currency
   Text,
   Boolean,
   Error,

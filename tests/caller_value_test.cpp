@@ -13,9 +13,9 @@ using control::ValueKind;
 
 namespace {
 
-constexpr ValueKind kKinds[] = {ValueKind::Empty,   ValueKind::Null,    ValueKind::Int32,  ValueKind::Number,
-                                ValueKind::Text,    ValueKind::Boolean, ValueKind::Error,  ValueKind::Missing,
-                                ValueKind::Variant, ValueKind::Object,  ValueKind::Array,  ValueKind::Other};
+constexpr ValueKind kKinds[] = {ValueKind::Empty,   ValueKind::Null,    ValueKind::Int32, ValueKind::Number,
+                                ValueKind::Text,    ValueKind::Boolean, ValueKind::Error, ValueKind::Missing,
+                                ValueKind::Variant, ValueKind::Object,  ValueKind::Array, ValueKind::Other};
 
 // What each kind leads to, by value and by reference, with a pointer that is not null.
 struct KindRule {

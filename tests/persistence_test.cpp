@@ -147,7 +147,7 @@ TEST(Persistence, AnyOtherBytesAreAnInvalidFormat) {
       {"a truncated header", Bytes(kSaved.begin(), kSaved.begin() + 5)},
       {"a header alone", Bytes(kSaved.begin(), kSaved.begin() + 8)},
       {"a payload cut short", Bytes(kSaved.begin(), kSaved.end() - 1)},
-      {"a byte too many", [] { Bytes b = kSaved; b.push_back(0); return b; }()},
+      {"a byte too many", {'O', 'V', 'L', 'B', 1, 0, 4, 0, 0, 0, 7, 0, 0}},
       {"another magic", With(kSaved, 3, 'C')},
       {"another version", With(kSaved, 4, 2)},
       {"a version's high byte", With(kSaved, 5, 1)},

@@ -1,9 +1,9 @@
 #include "component/com/errors.h"
 
-#include "component/com/com_ptr.h"
-
 #include <iterator>
 #include <stdexcept>
+
+#include "component/com/com_ptr.h"
 
 namespace com {
 

@@ -21,12 +21,11 @@
 
 // Passes a failed HRESULT on. Anything else (a BOOL, a bool, a count) is
 // refused at compile time rather than silently read as one.
-#define RETURN_IF_FAILED(expression)                                                          \
-  do {                                                                                        \
-    const auto hr_ = (expression);                                                            \
-    static_assert(std::is_same_v<std::remove_const_t<decltype(hr_)>, HRESULT>,                \
-                  "RETURN_IF_FAILED takes an HRESULT");                                       \
-    if (FAILED(hr_)) return hr_;                                                              \
+#define RETURN_IF_FAILED(expression)                                                                                 \
+  do {                                                                                                               \
+    const auto hr_ = (expression);                                                                                   \
+    static_assert(std::is_same_v<std::remove_const_t<decltype(hr_)>, HRESULT>, "RETURN_IF_FAILED takes an HRESULT"); \
+    if (FAILED(hr_)) return hr_;                                                                                     \
   } while (0)
 
 namespace com {

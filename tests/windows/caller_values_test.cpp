@@ -364,6 +364,15 @@ void Ambients(IOleControl* control, _OvlChess* board, HostileSite& site, Samples
 // load with automation's type mismatch, and what it was to set stays as it was.
 void PropertyBags(const test::Library& library, Samples& samples, int calls) {
   HostileBag bag;
+  // Empty is what a container writes for no value: "Enabled" keeps its default.
+  check::context = "property bag of Empty values";
+  if (auto persist = library.Create<IPersistPropertyBag>()) {
+    bag.enabled = bag.piece = {Sample{VARIANT{}, End::Empty}};
+    CHECK_EQ(persist->Load(&bag, nullptr), S_OK);
+    VARIANT_BOOL enabled = VARIANT_FALSE;
+    persist.As<_OvlChess>()->get_Enabled(&enabled);
+    CHECK_EQ(enabled, VARIANT_TRUE);
+  }
   int loaded = 0;
   const HRESULT reads[] = {S_OK, S_OK, S_OK, E_INVALIDARG, E_FAIL};
   for (int i = 0; i < calls; ++i) {
