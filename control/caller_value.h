@@ -33,11 +33,11 @@ struct CallerValue {
   bool null = false;
 };
 
-// What to do with a value reached `depth` references or objects away from
-// what the caller passed.
 enum class Step { Plain, FollowReference, AskObject, Refuse };
 
-// (How far is arguments::WithinReach.)
+// What to do with a value reached `depth` references or objects away from
+// what the caller passed; beyond arguments::WithinReach, or at a null
+// pointer, the value leads nowhere.
 Step NextStep(CallerValue value, int depth);
 
 // A screen reader's child id: the board itself or one of its 64 squares.

@@ -52,7 +52,7 @@ HRESULT ReportError(const std::exception& error) noexcept {
     return Record(HResultOf(fault->number), fault->description.c_str());
   // Another library's exception: its text, on the stack, since memory may be what ran out.
   wchar_t description[512] = L"";
-  if (!MultiByteToWideChar(CP_UTF8, 0, error.what(), -1, description, std::size(description)))
+  if (!MultiByteToWideChar(CP_UTF8, 0, error.what(), -1, description, static_cast<int>(std::size(description))))
     description[std::size(description) - 1] = L'\0';
   return Record(StandardErrorCode(error), description);
 }
