@@ -53,15 +53,6 @@ control::arguments::Signature SignatureOf(const Member& member) {
   return signature;
 }
 
-// An argument converted to its parameter's type; a missing optional
-// argument's marker is refused, since no parameter is optional.
-HRESULT Coerce(const VARIANT& argument, VARTYPE type, com::UniqueVariant& out) {
-  com::UniqueVariant plain;
-  RETURN_IF_FAILED(PlainValueOf(argument, plain));
-  if (plain.vt == VT_ERROR && plain.scode == DISP_E_PARAMNOTFOUND) return DISP_E_PARAMNOTOPTIONAL;
-  return ConvertPlainValue(plain, type, out);
-}
-
 // One call's arguments matched to the parameters a caller passes and
 // coerced to their types.
 class Arguments {
@@ -89,7 +80,7 @@ class Arguments {
       if (parameter.passing == Passing::Retval) continue;
       const UINT index = source_[input];
       const HRESULT hr =
-          component::Coerce(parameters_.rgvarg[index], automation::VarTypeOf(parameter.type), values_[input]);
+          ConvertCallerValue(parameters_.rgvarg[index], automation::VarTypeOf(parameter.type), values_[input]);
       if (FAILED(hr)) {
         if (argumentError) *argumentError = index;
         return hr;

@@ -54,23 +54,16 @@ void MsaaBoard::Disconnect() noexcept {
   CoDisconnectObject(Unknown(), 0);
 }
 
-HRESULT MsaaBoard::Resolve(const VARIANT& id, long& child) const noexcept {
+HRESULT MsaaBoard::Resolve(const VARIANT& id, control::ChildId& child) const noexcept {
   if (!platform_ || !platform_->Window()) return CO_E_OBJNOTCONNECTED;
-  // A child id is a number as clients pass it, never text or a real that
-  // converts to one; Empty is the board itself.
-  com::UniqueVariant plain;
-  if (FAILED(PlainValueOf(id, plain))) return E_INVALIDARG;
-  if (plain.vt == VT_EMPTY)
-    child = CHILDID_SELF;
-  else if (plain.vt == VT_I4)
-    child = plain.lVal;
-  else
-    return E_INVALIDARG;
-  return child == CHILDID_SELF || control::AccessibleBoard::IsChild(child) ? S_OK : E_INVALIDARG;
+  const std::optional<control::ChildId> resolved = ChildIdOf(id);
+  if (!resolved) return E_INVALIDARG;
+  child = *resolved;
+  return S_OK;
 }
 
 HRESULT MsaaBoard::AnswerFor(const VARIANT& id, HRESULT answer) const noexcept {
-  long child = 0;
+  control::ChildId child = control::ChildId::Board();
   RETURN_IF_FAILED(Resolve(id, child));
   return answer;
 }
@@ -98,40 +91,40 @@ STDMETHODIMP MsaaBoard::get_accChildCount(LONG* count) noexcept {
 STDMETHODIMP MsaaBoard::get_accChild(VARIANT id, IDispatch** object) noexcept {
   if (!object) return E_POINTER;
   *object = nullptr;
-  long child = 0;
+  control::ChildId child = control::ChildId::Board();
   RETURN_IF_FAILED(Resolve(id, child));
   // Squares are simple elements of the board, without objects of their own.
-  return child == CHILDID_SELF ? E_INVALIDARG : S_FALSE;
+  return child.IsBoard() ? E_INVALIDARG : S_FALSE;
 }
 
 STDMETHODIMP MsaaBoard::get_accName(VARIANT id, BSTR* name) noexcept {
   if (!name) return E_POINTER;
   *name = nullptr;
-  long child = 0;
+  control::ChildId child = control::ChildId::Board();
   RETURN_IF_FAILED(Resolve(id, child));
-  if (child == CHILDID_SELF) return ReturnText(boardName_, name);
-  return BoardText([&] { return platform_->Accessible().Name(static_cast<int16_t>(child)); }, name);
+  if (child.IsBoard()) return ReturnText(boardName_, name);
+  return BoardText([&] { return platform_->Accessible().Name(child.Number()); }, name);
 }
 
 // The board's value sums up the position; squares have none beyond their names.
 STDMETHODIMP MsaaBoard::get_accValue(VARIANT id, BSTR* value) noexcept {
   if (!value) return E_POINTER;
   *value = nullptr;
-  long child = 0;
+  control::ChildId child = control::ChildId::Board();
   RETURN_IF_FAILED(Resolve(id, child));
-  if (child != CHILDID_SELF) return DISP_E_MEMBERNOTFOUND;
+  if (!child.IsBoard()) return DISP_E_MEMBERNOTFOUND;
   return BoardText([&] { return platform_->Accessible().Summary(); }, value);
 }
 
 STDMETHODIMP MsaaBoard::get_accDescription(VARIANT id, BSTR* description) noexcept {
   if (!description) return E_POINTER;
   *description = nullptr;
-  long child = 0;
+  control::ChildId child = control::ChildId::Board();
   RETURN_IF_FAILED(Resolve(id, child));
   return BoardText(
       [&] {
-        return child == CHILDID_SELF ? control::AccessibleBoard::KeysHelp()
-                                     : control::AccessibleBoard::Description(static_cast<int16_t>(child));
+        return child.IsBoard() ? control::AccessibleBoard::KeysHelp()
+                               : control::AccessibleBoard::Description(child.Number());
       },
       description);
 }
@@ -139,28 +132,27 @@ STDMETHODIMP MsaaBoard::get_accDescription(VARIANT id, BSTR* description) noexce
 STDMETHODIMP MsaaBoard::get_accRole(VARIANT id, VARIANT* role) noexcept {
   if (!role) return E_POINTER;
   VariantInit(role);
-  long child = 0;
+  control::ChildId child = control::ChildId::Board();
   RETURN_IF_FAILED(Resolve(id, child));
-  SetChild(role, child == CHILDID_SELF ? ROLE_SYSTEM_TABLE : ROLE_SYSTEM_CELL);
+  SetChild(role, child.IsBoard() ? ROLE_SYSTEM_TABLE : ROLE_SYSTEM_CELL);
   return S_OK;
 }
 
 STDMETHODIMP MsaaBoard::get_accState(VARIANT id, VARIANT* state) noexcept {
   if (!state) return E_POINTER;
   VariantInit(state);
-  long child = 0;
+  control::ChildId child = control::ChildId::Board();
   RETURN_IF_FAILED(Resolve(id, child));
-  return com::Guarded(
-      [&] { SetChild(state, StateFlags(platform_->Accessible().States(static_cast<int16_t>(child)))); });
+  return com::Guarded([&] { SetChild(state, StateFlags(platform_->Accessible().States(child.Number()))); });
 }
 
 // The board's help is its keys, for readers that speak help rather than descriptions.
 STDMETHODIMP MsaaBoard::get_accHelp(VARIANT id, BSTR* help) noexcept {
   if (!help) return E_POINTER;
   *help = nullptr;
-  long child = 0;
+  control::ChildId child = control::ChildId::Board();
   RETURN_IF_FAILED(Resolve(id, child));
-  if (child != CHILDID_SELF) return S_FALSE;
+  if (!child.IsBoard()) return S_FALSE;
   return BoardText([] { return control::AccessibleBoard::KeysHelp(); }, help);
 }
 
@@ -198,29 +190,29 @@ STDMETHODIMP MsaaBoard::get_accSelection(VARIANT* children) noexcept {
 STDMETHODIMP MsaaBoard::get_accDefaultAction(VARIANT id, BSTR* action) noexcept {
   if (!action) return E_POINTER;
   *action = nullptr;
-  long child = 0;
+  control::ChildId child = control::ChildId::Board();
   RETURN_IF_FAILED(Resolve(id, child));
-  return child == CHILDID_SELF ? S_FALSE : ReturnText(L"Click", action);
+  return child.IsBoard() ? S_FALSE : ReturnText(L"Click", action);
 }
 
 // Only focus is selected: the board has no selection of squares.
 STDMETHODIMP MsaaBoard::accSelect(long flags, VARIANT id) noexcept {
-  long child = 0;
+  control::ChildId child = control::ChildId::Board();
   RETURN_IF_FAILED(Resolve(id, child));
   if (flags != SELFLAG_TAKEFOCUS) return flags == SELFLAG_NONE ? S_OK : E_INVALIDARG;
-  return com::Guarded([&] { platform_->SelectCell(static_cast<int16_t>(child)); });
+  return com::Guarded([&] { platform_->SelectCell(child.Number()); });
 }
 
 STDMETHODIMP MsaaBoard::accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT id) noexcept {
   if (!left || !top || !width || !height) return E_POINTER;
   *left = *top = *width = *height = 0;
-  long child = 0;
+  control::ChildId child = control::ChildId::Board();
   RETURN_IF_FAILED(Resolve(id, child));
   RECT r{};
-  if (child == CHILDID_SELF) {
+  if (child.IsBoard()) {
     GetWindowRect(platform_->Window(), &r);
   } else {
-    RETURN_IF_FAILED(com::Guarded([&] { r = platform_->CellOnScreen(static_cast<int16_t>(child)); }));
+    RETURN_IF_FAILED(com::Guarded([&] { r = platform_->CellOnScreen(child.Number()); }));
   }
   *left = r.left;
   *top = r.top;
@@ -232,11 +224,11 @@ STDMETHODIMP MsaaBoard::accLocation(LONG* left, LONG* top, LONG* width, LONG* he
 STDMETHODIMP MsaaBoard::accNavigate(long navigation, VARIANT start, VARIANT* end) noexcept {
   if (!end) return E_POINTER;
   VariantInit(end);
-  long child = 0;
+  control::ChildId child = control::ChildId::Board();
   RETURN_IF_FAILED(Resolve(start, child));
   const std::optional<control::Direction> direction = DirectionOf(navigation);
   if (!direction) return E_INVALIDARG;
-  const int16_t reached = control::AccessibleBoard::Navigate(static_cast<int16_t>(child), *direction);
+  const int16_t reached = control::AccessibleBoard::Navigate(child.Number(), *direction);
   if (reached == 0) return S_FALSE;
   SetChild(end, reached);
   return S_OK;
@@ -254,11 +246,11 @@ STDMETHODIMP MsaaBoard::accHitTest(LONG left, LONG top, VARIANT* child) noexcept
 }
 
 STDMETHODIMP MsaaBoard::accDoDefaultAction(VARIANT id) noexcept {
-  long child = 0;
+  control::ChildId child = control::ChildId::Board();
   RETURN_IF_FAILED(Resolve(id, child));
-  if (child == CHILDID_SELF) return DISP_E_MEMBERNOTFOUND;
+  if (child.IsBoard()) return DISP_E_MEMBERNOTFOUND;
   bool clicked = false;
-  RETURN_IF_FAILED(com::Guarded([&] { clicked = platform_->ActivateCell(static_cast<int16_t>(child)); }));
+  RETURN_IF_FAILED(com::Guarded([&] { clicked = platform_->ActivateCell(child.Number()); }));
   // A disabled board is read but not played: the action is refused.
   return clicked ? S_OK : E_ACCESSDENIED;
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "component/com/com_object.h"
+#include "control/caller_value.h"
 #include "control/win32/window_platform.h"
 
 namespace component {
@@ -53,7 +54,7 @@ class MsaaBoard final : public com::ComObject<MsaaBoard, IAccessible> {
 
  private:
   // Checks the connection and the child id: S_OK with `child` set, or the failure to return.
-  HRESULT Resolve(const VARIANT& id, long& child) const noexcept;
+  HRESULT Resolve(const VARIANT& id, control::ChildId& child) const noexcept;
   // Text made by the accessible model, with its exceptions as HRESULTs.
   template <class MakeText>
   HRESULT BoardText(MakeText makeText, BSTR* out) const noexcept;

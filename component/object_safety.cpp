@@ -2,21 +2,26 @@
 // before it loads saved state into the control or lets a script drive it.
 #include "component/object_safety.h"
 
+#include <optional>
+
 #include "component/chess_control.h"
 
 namespace component {
 
 namespace {
 
-bool IsPersistence(REFIID iid) {
-  return iid == IID_IPersistPropertyBag || iid == IID_IPersistStreamInit || iid == IID_IPersistStorage;
+std::optional<control::InterfaceUse> PersistenceUseOf(REFIID iid) {
+  if (iid == IID_IPersistPropertyBag) return control::InterfaceUse::PropertyBag;
+  if (iid == IID_IPersistStreamInit) return control::InterfaceUse::StreamInit;
+  if (iid == IID_IPersistStorage) return control::InterfaceUse::Storage;
+  return std::nullopt;
 }
 
 }  // namespace
 
 HRESULT ChessControl::UseOf(REFIID iid, control::InterfaceUse& use) noexcept {
-  if (IsPersistence(iid)) {
-    use = control::InterfaceUse::Persistence;
+  if (const auto persistence = PersistenceUseOf(iid)) {
+    use = *persistence;
     return S_OK;
   }
   com::ComPtr<IUnknown> answered;

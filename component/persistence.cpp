@@ -4,7 +4,8 @@
 
 #include <oleauto.h>
 
-#include <cstring>
+#include <algorithm>
+#include <span>
 #include <string>
 
 #include "board/text.h"
@@ -13,59 +14,27 @@
 #include "component/com/unique.h"
 #include "component/identity.h"
 #include "component/variant_conversion.h"
+#include "control/saved_stream.h"
 
 namespace component {
 
 namespace {
 
-// Stream format, little-endian: "OVLB", version 1, payload size 4, then
-// "Enabled" and "Piece" as 16-bit integers.
-constexpr char kMagic[4] = {'O', 'V', 'L', 'B'};
-constexpr uint16_t kStreamVersion = 1;
-constexpr uint16_t kPayloadSize = 4;
-constexpr ULONG kStreamSize = 12;
 constexpr wchar_t kContentsStream[] = L"Contents";
 
-board::AutomationError InvalidFormat() { return {321, "Invalid file format"}; }
-
-void ReadExactly(IStream& stream, void* buffer, ULONG size) {
-  ULONG read = 0;
-  com::ThrowIfFailed(stream.Read(buffer, size, &read));
-  if (read != size) throw InvalidFormat();
-}
-
-void WriteExactly(IStream& stream, const void* buffer, ULONG size) {
-  ULONG written = 0;
-  com::ThrowIfFailed(stream.Write(buffer, size, &written));
-  if (written != size) throw com::PlatformFailure(STG_E_MEDIUMFULL);
-}
-
+// Only the stream's own bytes are read: a container may keep more after them.
 control::MemoryPropertyBag ReadStream(IStream& stream) {
-  unsigned char bytes[kStreamSize];
-  ReadExactly(stream, bytes, sizeof bytes);
-  auto word = [&](int at) { return static_cast<uint16_t>(bytes[at] | (bytes[at + 1] << 8)); };
-  if (std::memcmp(bytes, kMagic, 4) != 0 || word(4) != kStreamVersion || word(6) != kPayloadSize)
-    throw InvalidFormat();
-  control::MemoryPropertyBag bag;
-  bag.values["Enabled"] = static_cast<int16_t>(word(8)) != 0;
-  bag.values["Piece"] = static_cast<int16_t>(word(10));
-  return bag;
+  control::SavedStream bytes{};
+  ULONG read = 0;
+  com::ThrowIfFailed(stream.Read(bytes.data(), static_cast<ULONG>(bytes.size()), &read));
+  return control::ReadSavedStream(std::span(bytes.data(), std::min<size_t>(read, bytes.size())));
 }
 
-void WriteStream(IStream& stream, control::MemoryPropertyBag& bag) {
-  const int16_t enabled = control::ToBoolean(bag.values["Enabled"]) ? -1 : 0;
-  const int16_t piece = control::ToInteger(bag.values["Piece"]);
-  unsigned char bytes[kStreamSize];
-  std::memcpy(bytes, kMagic, 4);
-  auto put = [&](int at, uint16_t value) {
-    bytes[at] = static_cast<unsigned char>(value);
-    bytes[at + 1] = static_cast<unsigned char>(value >> 8);
-  };
-  put(4, kStreamVersion);
-  put(6, kPayloadSize);
-  put(8, static_cast<uint16_t>(enabled));
-  put(10, static_cast<uint16_t>(piece));
-  WriteExactly(stream, bytes, sizeof bytes);
+void WriteStream(IStream& stream, const control::MemoryPropertyBag& bag) {
+  const control::SavedStream bytes = control::WriteSavedStream(bag);
+  ULONG written = 0;
+  com::ThrowIfFailed(stream.Write(bytes.data(), static_cast<ULONG>(bytes.size()), &written));
+  if (written != bytes.size()) throw com::PlatformFailure(STG_E_MEDIUMFULL);
 }
 
 using board::Wide;
@@ -87,15 +56,14 @@ class ContainerBag : public control::PropertyBag {
   control::PropertyValue ReadProperty(std::string_view key, const control::PropertyValue& defaultValue) override {
     com::UniqueVariant value;
     const HRESULT hr = bag_.Read(Wide(key).c_str(), value.put(), log_);
-    // Only an absent key means the default (a bag answers E_INVALIDARG for
-    // one). A key holding Empty is a value: automation reads it as False or 0.
+    // A bag answers E_INVALIDARG for an absent key.
     if (hr == E_INVALIDARG) return defaultValue;
     com::ThrowIfFailed(hr);
-    // What the bag holds is followed as any caller's value is; one that leads
-    // nowhere is a value of the wrong type.
+    // What the bag holds is followed as any caller's value is.
     com::UniqueVariant plain;
-    if (FAILED(PlainValueOf(value, plain))) throw board::TypeMismatchError();
-    return FromVariant(plain);
+    if (FAILED(PlainValueOf(value, plain))) return control::BagValue(control::ValueKind::Other, {}, defaultValue);
+    const control::ValueKind kind = Describe(plain).kind;
+    return control::BagValue(kind, Held(kind, plain), defaultValue);
   }
 
   void WriteProperty(std::string_view key, const control::PropertyValue& value,
@@ -112,25 +80,21 @@ class ContainerBag : public control::PropertyBag {
   }
 
  private:
-  static control::PropertyValue FromVariant(const VARIANT& value) {
+  // The value a plain VARIANT holds, for the kinds a bag's value may be.
+  static control::PropertyValue Held(control::ValueKind kind, const VARIANT& value) {
     switch (value.vt) {
       // As automation converts a Boolean to a number: its bits as they are, so a
       // malformed True (5) stays 5 where a number is read and is True where a Boolean is.
       case VT_BOOL: return static_cast<int16_t>(value.boolVal);
-      case VT_EMPTY: return std::monostate{};
       case VT_I2: return static_cast<int16_t>(value.iVal);
       case VT_I4: return static_cast<int32_t>(value.lVal);
       case VT_UI1: return static_cast<int32_t>(value.bVal);
       case VT_R4: return static_cast<double>(value.fltVal);
       case VT_R8: return value.dblVal;
-      case VT_BSTR: {
-        const std::wstring text(value.bstrVal ? value.bstrVal : L"");
-        std::string narrow;
-        for (wchar_t c : text) narrow.push_back(c < 128 ? static_cast<char>(c) : '?');
-        return narrow;
-      }
+      case VT_BSTR: return board::Narrow(value.bstrVal ? value.bstrVal : L"");
     }
-    // Anything else goes through automation's own conversion to a number.
+    if (kind != control::ValueKind::Number) return {};
+    // Other numbers, dates and currency go through automation's own conversion.
     com::UniqueVariant number;
     if (FAILED(ConvertPlainValue(value, VT_R8, number))) throw board::TypeMismatchError();
     return number.dblVal;
@@ -184,7 +148,7 @@ STDMETHODIMP ChessControl::Save(IStream* stream, BOOL clearDirty) noexcept {
 
 STDMETHODIMP ChessControl::GetSizeMax(ULARGE_INTEGER* size) noexcept {
   if (!size) return E_POINTER;
-  size->QuadPart = kStreamSize;
+  size->QuadPart = control::kSavedStreamSize;
   return S_OK;
 }
 

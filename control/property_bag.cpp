@@ -59,4 +59,15 @@ int16_t ToInteger(const PropertyValue& value) {
   return static_cast<int16_t>(rounded);
 }
 
+PropertyValue BagValue(ValueKind kind, const PropertyValue& held, const PropertyValue& defaultValue) {
+  switch (kind) {
+    case ValueKind::Empty: return defaultValue;
+    case ValueKind::Int32:
+    case ValueKind::Number:
+    case ValueKind::Text:
+    case ValueKind::Boolean: return held;
+    default: throw board::TypeMismatchError();
+  }
+}
+
 }  // namespace control

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <variant>
 
+#include "control/caller_value.h"
+
 namespace control {
 
 // A value as a property bag holds it. A bag may hold a type other than the one
@@ -44,5 +46,11 @@ class MemoryPropertyBag : public PropertyBag {
 // outside the 16-bit range is an overflow.
 bool ToBoolean(const PropertyValue& value);
 int16_t ToInteger(const PropertyValue& value);
+
+// What a container's bag holds under a key, as the property reads it: `held`
+// is the plain value a bag answered, of kind `kind`. Empty is what a container
+// writes for no value, so it reads as absent (the default), not as False or 0;
+// Null, an error, or a value that leads nowhere is a type mismatch.
+PropertyValue BagValue(ValueKind kind, const PropertyValue& held, const PropertyValue& defaultValue);
 
 }  // namespace control

@@ -52,6 +52,8 @@ const Case kCases[] = {
     {"a put's value positional too", kPiecePut, 4, {kValue}, {}, Refusal::BadParameterCount},
     {"an argument to a method without parameters", kMethod, 1, {}, {}, Refusal::BadParameterCount},
     {"more names than arguments", kPieceGet, 1, {kCol, kRow}, {}, Refusal::BadParameterCount},
+    // A put must have its value among its inputs; else the value's place is before the first.
+    {"a put with no inputs given its value", {0, true}, 1, {kValue}, {}, Refusal::BadParameterCount},
 };
 
 TEST(ArgumentBinding, BindsAndRefusesAsOleDoes) {

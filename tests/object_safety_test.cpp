@@ -23,23 +23,23 @@ TEST(ObjectSafety, RequestsEnableAndDisableOnlyWhatTheyMask) {
   } cases[] = {
       {"data enabled",
        {},
-       {InterfaceUse::Persistence, kSafeForUntrustedData, kSafeForUntrustedData},
+       {InterfaceUse::PropertyBag, kSafeForUntrustedData, kSafeForUntrustedData},
        true,
        kSafeForUntrustedData},
-      {"enabled bits outside the mask are ignored", {}, {InterfaceUse::Persistence, 0, kSafeForUntrustedData}, true, 0},
+      {"enabled bits outside the mask are ignored", {}, {InterfaceUse::PropertyBag, 0, kSafeForUntrustedData}, true, 0},
       {"data disabled again",
-       Request{InterfaceUse::Persistence, kSafeForUntrustedData, kSafeForUntrustedData},
-       {InterfaceUse::Persistence, kSafeForUntrustedData, 0},
+       Request{InterfaceUse::PropertyBag, kSafeForUntrustedData, kSafeForUntrustedData},
+       {InterfaceUse::PropertyBag, kSafeForUntrustedData, 0},
        true,
        0},
       {"scripting refused", {}, {InterfaceUse::Other, kSafeForUntrustedCaller, kSafeForUntrustedCaller}, false, 0},
       {"scripting asked through persistence refused",
        {},
-       {InterfaceUse::Persistence, kSafeForUntrustedCaller | kSafeForUntrustedData, kSafeForUntrustedData},
+       {InterfaceUse::PropertyBag, kSafeForUntrustedCaller | kSafeForUntrustedData, kSafeForUntrustedData},
        false,
        0},
       {"a refusal keeps what was enabled",
-       Request{InterfaceUse::Persistence, kSafeForUntrustedData, kSafeForUntrustedData},
+       Request{InterfaceUse::PropertyBag, kSafeForUntrustedData, kSafeForUntrustedData},
        {InterfaceUse::Other, kSafeForUntrustedData, 0},
        false,
        kSafeForUntrustedData},
@@ -52,7 +52,21 @@ TEST(ObjectSafety, RequestsEnableAndDisableOnlyWhatTheyMask) {
       ASSERT_TRUE(options.Set(c.before->use, c.before->mask, c.before->enabled));
     }
     EXPECT_EQ(options.Set(c.request.use, c.request.mask, c.request.enabled), c.accepted);
-    EXPECT_EQ(options.Enabled(InterfaceUse::Persistence), c.persistenceEnabled);
+    EXPECT_EQ(options.Enabled(InterfaceUse::PropertyBag), c.persistenceEnabled);
     EXPECT_EQ(options.Enabled(InterfaceUse::Other), 0u);
+  }
+}
+
+// Options set for one interface stay with it: IObjectSafety keeps them per interface.
+TEST(ObjectSafety, EachInterfaceKeepsItsOwnOptions) {
+  constexpr InterfaceUse kLoaders[] = {InterfaceUse::PropertyBag, InterfaceUse::StreamInit, InterfaceUse::Storage};
+  for (InterfaceUse set : kLoaders) {
+    control::SafetyOptions options;
+    ASSERT_TRUE(options.Set(set, kSafeForUntrustedData, kSafeForUntrustedData));
+    for (InterfaceUse other : kLoaders)
+      EXPECT_EQ(options.Enabled(other), other == set ? kSafeForUntrustedData : 0u) << static_cast<int>(set);
+    ASSERT_TRUE(options.Set(InterfaceUse::Other, 0, kSafeForUntrustedData));
+    EXPECT_EQ(options.Enabled(InterfaceUse::Other), 0u);
+    EXPECT_EQ(options.Enabled(set), kSafeForUntrustedData);
   }
 }

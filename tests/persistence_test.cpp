@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <utility>
+#include <vector>
+
 #include "board/automation_error.h"
+#include "control/saved_stream.h"
 #include "tests/headless_control.h"
 
 using control::PropertyValue;
@@ -94,5 +99,69 @@ TEST(Persistence, ValuesOfOtherTypesConvertOrFailAndStopTheLoadThere) {
     EXPECT_EQ(c.control.Enabled(), k.enabledAfter);
     EXPECT_EQ(c.control.m_Piece(), k.pieceAfter);
     EXPECT_TRUE(c.platform.changedProperties.empty());
+  }
+}
+
+// What a container's bag answers, by the kind of value it holds: Empty is no
+// value, so "Enabled" keeps its default rather than turning the board off.
+TEST(Persistence, BagValuesByKind) {
+  using control::ValueKind;
+  const PropertyValue held = int32_t{7}, fallback = true;
+  for (ValueKind kind : {ValueKind::Int32, ValueKind::Number, ValueKind::Text, ValueKind::Boolean})
+    EXPECT_EQ(control::BagValue(kind, held, fallback), held) << static_cast<int>(kind);
+  EXPECT_EQ(control::BagValue(ValueKind::Empty, PropertyValue{}, fallback), fallback);
+  for (ValueKind kind : {ValueKind::Null, ValueKind::Error, ValueKind::Missing, ValueKind::Variant, ValueKind::Object,
+                         ValueKind::Array, ValueKind::Other})
+    EXPECT_THROW(control::BagValue(kind, held, fallback), board::AutomationError) << static_cast<int>(kind);
+}
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+const Bytes kSaved = {'O', 'V', 'L', 'B', 1, 0, 4, 0, 0, 0, 7, 0};
+
+Bytes With(Bytes bytes, size_t at, uint8_t value) {
+  bytes[at] = value;
+  return bytes;
+}
+
+}  // namespace
+
+TEST(Persistence, SavedStreamRoundTripsItsBytes) {
+  const MemoryPropertyBag bag = control::ReadSavedStream(kSaved);
+  EXPECT_EQ(bag.values.at("Enabled"), PropertyValue(false));
+  EXPECT_EQ(bag.values.at("Piece"), PropertyValue(int16_t{7}));
+  const auto written = control::WriteSavedStream(bag);
+  EXPECT_EQ(Bytes(written.begin(), written.end()), kSaved);
+
+  MemoryPropertyBag enabled;
+  enabled.values = {{"Enabled", true}, {"Piece", int16_t{-2}}};
+  const auto bytes = control::WriteSavedStream(enabled);
+  EXPECT_EQ(Bytes(bytes.begin() + 8, bytes.end()), (Bytes{0xFF, 0xFF, 0xFE, 0xFF}));
+  EXPECT_EQ(control::ReadSavedStream(bytes).values.at("Enabled"), PropertyValue(true));
+}
+
+TEST(Persistence, AnyOtherBytesAreAnInvalidFormat) {
+  const std::pair<const char*, Bytes> cases[] = {
+      {"nothing", {}},
+      {"a truncated header", Bytes(kSaved.begin(), kSaved.begin() + 5)},
+      {"a header alone", Bytes(kSaved.begin(), kSaved.begin() + 8)},
+      {"a payload cut short", Bytes(kSaved.begin(), kSaved.end() - 1)},
+      {"a byte too many", {'O', 'V', 'L', 'B', 1, 0, 4, 0, 0, 0, 7, 0, 0}},
+      {"another magic", With(kSaved, 3, 'C')},
+      {"another version", With(kSaved, 4, 2)},
+      {"a version's high byte", With(kSaved, 5, 1)},
+      {"a payload size too small", With(kSaved, 6, 3)},
+      {"a payload size too large", With(kSaved, 6, 5)},
+      {"the largest payload size", With(With(kSaved, 6, 0xFF), 7, 0xFF)},
+      {"a payload size's high byte", With(kSaved, 7, 1)},
+  };
+  for (const auto& [what, bytes] : cases) {
+    try {
+      control::ReadSavedStream(bytes);
+      ADD_FAILURE() << what << " loaded";
+    } catch (const board::AutomationError& e) {
+      EXPECT_EQ(e.number(), 321) << what;
+    }
   }
 }

@@ -1,5 +1,8 @@
 #include "component/com/errors.h"
 
+#include <iterator>
+#include <stdexcept>
+
 #include "component/com/com_ptr.h"
 
 namespace com {
@@ -9,11 +12,30 @@ namespace {
 // Set once at start-up, before any object exists; until then errors carry no source.
 ErrorSource errorSource{};
 
+// E_BOUNDS, which mingw-w64's headers lack.
+constexpr HRESULT kOutOfBounds = static_cast<HRESULT>(0x8000000B);
+
+HRESULT StandardErrorCode(const std::exception& error) {
+  if (dynamic_cast<const std::out_of_range*>(&error)) return kOutOfBounds;
+  if (dynamic_cast<const std::invalid_argument*>(&error)) return E_INVALIDARG;
+  return E_FAIL;
+}
+
 std::optional<AutomationFault> FaultOf(const std::exception& error) {
   if (const auto* failure = dynamic_cast<const PlatformFailure*>(&error))
     return AutomationFault{static_cast<int32_t>(failure->hr()), L"Automation error"};
   if (errorSource.faultOf) return errorSource.faultOf(error);
   return std::nullopt;
+}
+
+HRESULT Record(HRESULT hr, const wchar_t* description) {
+  ComPtr<ICreateErrorInfo> created;
+  if (FAILED(CreateErrorInfo(created.put()))) return hr;
+  created->SetGUID(errorSource.interfaceId);
+  created->SetSource(const_cast<LPOLESTR>(errorSource.progId ? errorSource.progId : L""));
+  created->SetDescription(const_cast<LPOLESTR>(description));
+  if (auto info = created.As<IErrorInfo>()) SetErrorInfo(0, info.get());
+  return hr;
 }
 
 }  // namespace
@@ -26,16 +48,13 @@ HRESULT HResultOf(int32_t number) {
 }
 
 HRESULT ReportError(const std::exception& error) noexcept {
-  const std::optional<AutomationFault> fault = FaultOf(error);
-  if (!fault) return E_UNEXPECTED;
-  const HRESULT hr = HResultOf(fault->number);
-  ComPtr<ICreateErrorInfo> created;
-  if (FAILED(CreateErrorInfo(created.put()))) return hr;
-  created->SetGUID(errorSource.interfaceId);
-  created->SetSource(const_cast<LPOLESTR>(errorSource.progId ? errorSource.progId : L""));
-  created->SetDescription(const_cast<LPOLESTR>(fault->description.c_str()));
-  if (auto info = created.As<IErrorInfo>()) SetErrorInfo(0, info.get());
-  return hr;
+  if (const std::optional<AutomationFault> fault = FaultOf(error))
+    return Record(HResultOf(fault->number), fault->description.c_str());
+  // Another library's exception: its text, on the stack, since memory may be what ran out.
+  wchar_t description[512] = L"";
+  if (!MultiByteToWideChar(CP_UTF8, 0, error.what(), -1, description, static_cast<int>(std::size(description))))
+    description[std::size(description) - 1] = L'\0';
+  return Record(StandardErrorCode(error), description);
 }
 
 }  // namespace com

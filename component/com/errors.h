@@ -19,10 +19,13 @@
 #include <string>
 #include <type_traits>
 
-#define RETURN_IF_FAILED(expression)           \
-  do {                                         \
-    const HRESULT hr_ = (expression);          \
-    if (FAILED(hr_)) return hr_;               \
+// Passes a failed HRESULT on. Anything else (a BOOL, a bool, a count) is
+// refused at compile time rather than silently read as one.
+#define RETURN_IF_FAILED(expression)                                                                                 \
+  do {                                                                                                               \
+    const auto hr_ = (expression);                                                                                   \
+    static_assert(std::is_same_v<std::remove_const_t<decltype(hr_)>, HRESULT>, "RETURN_IF_FAILED takes an HRESULT"); \
+    if (FAILED(hr_)) return hr_;                                                                                     \
   } while (0)
 
 namespace com {
@@ -63,7 +66,9 @@ HRESULT HResultOf(int32_t number);
 
 // Records error information (source, description) for the current thread,
 // for ISupportErrorInfo callers and for Invoke's EXCEPINFO, and returns the
-// HRESULT; E_UNEXPECTED for an exception that is no automation error.
+// HRESULT. An exception that is no automation error maps as C++/WinRT maps
+// it: std::out_of_range to E_BOUNDS, std::invalid_argument to E_INVALIDARG,
+// any other to E_FAIL, each described by its what().
 HRESULT ReportError(const std::exception& error) noexcept;
 
 // The one place where an exception becomes an HRESULT with its error information.

@@ -60,6 +60,13 @@ class Samples {
 
   int Pick(int n) { return static_cast<int>(random_() % static_cast<unsigned>(n)); }
 
+  // How often the control has asked any of the samples' objects for its value.
+  int ObjectCalls() const {
+    int calls = 0;
+    for (const ValueObject* o : {&selfValued_, &loopA_, &loopB_, &knight_, &holder_, &five_}) calls += o->calls;
+    return calls;
+  }
+
   Sample Next() {
     bank_ = 1 - bank_;
     auto& chain = chain_[bank_];
@@ -137,10 +144,11 @@ class Samples {
   VARIANT self_{}, cycleA_{}, cycleB_{};
 };
 
-// The child a sample names, or -1 where a screen reader's call must be refused.
+// The child a sample names, or -1 where a screen reader's call must be
+// refused: only a 32-bit integer passed by value, or Empty, is a child id.
 LONG ChildOf(const Sample& sample) {
-  if (sample.end == End::Empty) return CHILDID_SELF;
-  return sample.end == End::Long && sample.number >= 0 && sample.number <= 64 ? sample.number : -1;
+  if (sample.value.vt == VT_EMPTY) return CHILDID_SELF;
+  return sample.value.vt == VT_I4 && sample.number >= 0 && sample.number <= 64 ? sample.number : -1;
 }
 
 // Whether automation reads the sample as a number (Empty is 0).
@@ -244,8 +252,8 @@ class HostileBag final : public IPropertyBag {
 };
 
 // The error number a script host sees for automation's type mismatch (13).
-constexpr HRESULT kTypeMismatch = MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 13);
-constexpr HRESULT kNotAtDesignTime = MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 382);
+constexpr HRESULT kTypeMismatch = check::AutomationError(13);
+constexpr HRESULT kNotAtDesignTime = check::AutomationError(382);
 
 // Every IAccessible method that takes a child id, called with `id`, in the
 // order of kChildMethods.
@@ -278,7 +286,8 @@ std::array<HRESULT, std::size(kChildMethods)> CallEveryMethod(IAccessible* a, VA
 }
 
 // A screen reader's calls with hostile child ids: a child id that is not a
-// number from 0 to 64 (Empty for the board) is refused by every method.
+// 32-bit integer from 0 to 64 passed by value (Empty for the board) is
+// refused by every method, and no object passed as one is asked anything.
 void ChildIds(IAccessible* accessible, _OvlChess* board, Samples& samples, int calls) {
   check::context = "no focus";
   UniqueVariant focus;
@@ -305,7 +314,13 @@ void ChildIds(IAccessible* accessible, _OvlChess* board, Samples& samples, int c
   for (HRESULT hr : nulls) CHECK_EQ(hr, E_POINTER);
   CHECK_EQ(accessible->get_accHelpTopic(nullptr, cell, nullptr), S_FALSE);
 
+  check::context = "an object for a child id";
+  ValueObject three(3);
+  for (HRESULT hr : CallEveryMethod(accessible, test::ObjectArgument(&three))) CHECK_EQ(hr, E_INVALIDARG);
+  CHECK_EQ(three.calls, 0);
+
   int refused = 0;
+  const int objectCalls = samples.ObjectCalls();
   const auto before = Snapshot(board);
   for (int i = 0; i < calls; ++i) {
     const Sample sample = samples.Next();
@@ -322,6 +337,7 @@ void ChildIds(IAccessible* accessible, _OvlChess* board, Samples& samples, int c
   }
   check::context = "child ids";
   CHECK(Snapshot(board) == before);
+  CHECK_EQ(samples.ObjectCalls(), objectCalls);
   std::printf("%d child ids, %d refused by every method\n", calls, refused);
 }
 
@@ -416,6 +432,15 @@ void ReentrantAmbients(const test::Library& library, HWND window, const RECT& po
 // load with automation's type mismatch, and what it was to set stays as it was.
 void PropertyBags(const test::Library& library, Samples& samples, int calls) {
   HostileBag bag;
+  // Empty is what a container writes for no value: "Enabled" keeps its default.
+  check::context = "property bag of Empty values";
+  if (auto persist = library.Create<IPersistPropertyBag>()) {
+    bag.enabled = bag.piece = {Sample{VARIANT{}, End::Empty}};
+    CHECK_EQ(persist->Load(&bag, nullptr), S_OK);
+    VARIANT_BOOL enabled = VARIANT_FALSE;
+    persist.As<_OvlChess>()->get_Enabled(&enabled);
+    CHECK_EQ(enabled, VARIANT_TRUE);
+  }
   int loaded = 0;
   const HRESULT reads[] = {S_OK, S_OK, S_OK, E_INVALIDARG, E_FAIL};
   for (int i = 0; i < calls; ++i) {

@@ -10,16 +10,17 @@
 #include <type_traits>
 #include <utility>
 
+#include "board/text.h"
+
 namespace check {
 
 inline int failures = 0;
 inline std::string context;  // what is being checked, e.g. a member's name
 
-inline std::string Narrow(const std::wstring& text) {
-  std::string out;
-  for (wchar_t c : text) out += c < 0x80 ? static_cast<char>(c) : '?';
-  return out;
-}
+using board::Narrow;
+
+// The HRESULT a caller sees for automation error `number` (Err.Number in a script host).
+constexpr HRESULT AutomationError(int number) { return MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, number); }
 inline std::string Show(const std::wstring& text) { return '"' + Narrow(text) + '"'; }
 inline std::string Show(const std::string& text) { return '"' + text + '"'; }
 inline std::string Show(const wchar_t* text) { return text ? Show(std::wstring(text)) : "null"; }

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <stdexcept>
+#include <string>
 #include <type_traits>
 
 #include "component/com/com_object.h"
@@ -53,7 +54,7 @@ static_assert(noexcept(std::declval<Fragile&>().QueryInterface(IID_IUnknown, nul
 void ThrowingConstructorsFailTheCreation() {
   const long locks = com::ModuleLock::Count();
   const std::pair<Failure, HRESULT> cases[] = {{Failure::Memory, E_OUTOFMEMORY},
-                                               {Failure::Automation, static_cast<HRESULT>(0x800A0006)},
+                                               {Failure::Automation, check::AutomationError(6)},
                                                {Failure::Other, E_UNEXPECTED}};
   for (const auto& [failure, expected] : cases) {
     check::context = "constructor failure " + std::to_string(static_cast<int>(failure));
@@ -74,7 +75,7 @@ void GuardedPassesResultsOn() {
   check::context = "Guarded";
   CHECK_EQ(com::Guarded([] { return S_FALSE; }), S_FALSE);
   CHECK_EQ(com::Guarded([] {}), S_OK);
-  CHECK_EQ(com::Guarded([]() -> HRESULT { throw std::runtime_error("x"); }), E_UNEXPECTED);
+  CHECK_EQ(com::Guarded([]() -> HRESULT { throw 42; }), E_UNEXPECTED);
 }
 
 // The error information a caller reads after a failed call: the user's
@@ -87,8 +88,11 @@ void ErrorsCarryTheirSource() {
     const wchar_t* description;
   };
   const Case cases[] = {
-      {"automation error", [] { throw NumberedError(382); }, static_cast<HRESULT>(0x800A017E), L"Numbered 382"},
+      {"automation error", [] { throw NumberedError(382); }, check::AutomationError(382), L"Numbered 382"},
       {"platform failure", [] { com::ThrowIfFailed(STG_E_MEDIUMFULL); }, STG_E_MEDIUMFULL, L"Automation error"},
+      {"another library's error", [] { throw std::runtime_error("x \xc3\xa9"); }, E_FAIL, L"x \u00e9"},
+      {"an index out of range", [] { (void)std::string().at(1); }, static_cast<HRESULT>(0x8000000B), nullptr},
+      {"an invalid argument", [] { (void)std::stoi("board"); }, E_INVALIDARG, nullptr},
   };
   for (const Case& c : cases) {
     check::context = c.name;
@@ -104,7 +108,10 @@ void ErrorsCarryTheirSource() {
     info->GetDescription(description.put());
     CHECK_EQ(guid, kInterfaceId);
     CHECK_EQ(std::wstring(source.get() ? source.get() : L""), std::wstring(kProgId));
-    CHECK_EQ(std::wstring(description.get() ? description.get() : L""), std::wstring(c.description));
+    if (c.description)
+      CHECK_EQ(std::wstring(description.get() ? description.get() : L""), std::wstring(c.description));
+    else
+      CHECK(description.get() && *description.get());
   }
 }
 

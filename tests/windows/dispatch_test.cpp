@@ -5,6 +5,7 @@
 
 #include <oleauto.h>
 
+#include <utility>
 #include <vector>
 
 #include "component/com/com_ptr.h"
@@ -210,13 +211,13 @@ void MemberErrorsReachBothKindsOfCaller(IDispatch* object) {
   Call overflow;
   Invoke(object, kPiece, DISPATCH_PROPERTYPUT, {Value(VT_I2, 1), Value(VT_I2, 1), Value(VT_I4, 40000)}, overflow);
   CHECK_EQ(overflow.hr, DISP_E_EXCEPTION);
-  CHECK_EQ(overflow.exception.scode, static_cast<SCODE>(0x800A0006));
+  CHECK_EQ(overflow.exception.scode, check::AutomationError(6));
   CHECK(overflow.exception.bstrDescription && std::wstring(overflow.exception.bstrDescription) == L"Overflow");
   CHECK_EQ(ReadPiece(object, 1, 1), 1);
 
   auto chess = ComPtr<IDispatch>(object).As<_OvlChess>();
   short col = 2, row = 2;
-  CHECK_EQ(chess->put_Piece(&col, &row, static_cast<PieceNum>(15)), static_cast<HRESULT>(0x800A8B10));
+  CHECK_EQ(chess->put_Piece(&col, &row, static_cast<PieceNum>(15)), check::AutomationError(35600));
   auto support = chess.As<ISupportErrorInfo>();
   CHECK_EQ(support->InterfaceSupportsErrorInfo(component::identity::kDefaultInterfaceId), S_OK);
   ComPtr<IErrorInfo> info;
@@ -254,7 +255,7 @@ void QuickActivationCarriesTheUserMode(IDispatch* object) {
     CHECK_EQ(quick->QuickActivate(&container, &control), S_OK);
     CHECK_EQ(control.dwMiscStatus, 131473);
     short col = 8, row = 8;
-    CHECK_EQ(chess->put_Piece(&col, &row, Wrook), flags ? S_OK : static_cast<HRESULT>(0x800A017E));
+    CHECK_EQ(chess->put_Piece(&col, &row, Wrook), flags ? S_OK : check::AutomationError(382));
     CHECK_EQ(ReadPiece(object, 8, 8), flags ? Wrook : None);
   }
 }
@@ -290,6 +291,15 @@ void SafeForInitializationOnly(IDispatch* object) {
     CHECK_EQ(safety->SetInterfaceSafetyOptions(i.iid, kData, kData), i.supported ? S_OK : refused);
     CHECK_EQ(safety->GetInterfaceSafetyOptions(i.iid, &supported, &enabled), i.answer);
     CHECK_EQ(enabled, i.supported);
+  }
+  // Each interface keeps its own options: disabling them for one leaves the others'.
+  check::context = "IObjectSafety per interface";
+  CHECK_EQ(safety->SetInterfaceSafetyOptions(IID_IPersistPropertyBag, kData, 0), S_OK);
+  for (const auto& [iid, expected] : {std::pair{&IID_IPersistPropertyBag, DWORD{0}},
+                                      std::pair{&IID_IPersistStreamInit, kData}, std::pair{&IID_IPersistStorage, kData}}) {
+    DWORD supported = 0, enabled = 99;
+    CHECK_EQ(safety->GetInterfaceSafetyOptions(*iid, &supported, &enabled), S_OK);
+    CHECK_EQ(enabled, expected);
   }
   check::context = "IObjectSafety with no out-pointers";
   DWORD options = 0;

@@ -77,7 +77,7 @@ std::string IdlPassing(Passing passing) {
   return "?";
 }
 
-std::string Narrow(std::wstring_view text) { return check::Narrow(std::wstring(text)); }
+using check::Narrow;
 
 void CheckMember(const IdlMember& idl, const Member& table) {
   check::context = "member " + Narrow(table.name) + (table.kind == INVOKE_PROPERTYPUT ? " (put)" : "");

@@ -17,6 +17,7 @@
 #include <cstring>
 #include <string>
 
+#include "board/text.h"
 #include "component/com/com_ptr.h"
 #include "component/com/unique.h"
 
@@ -24,11 +25,7 @@ namespace {
 
 FILE* out = nullptr;
 
-std::string Narrow(const wchar_t* text) {
-  std::string narrow;
-  for (; text && *text; ++text) narrow += *text < 128 ? static_cast<char>(*text) : '?';
-  return narrow;
-}
+std::string Narrow(const wchar_t* text) { return text ? board::Narrow(text) : std::string(); }
 
 VARIANT Child(long id) {
   VARIANT v;

@@ -124,8 +124,3 @@ BoxWatcher& Boxes() {
   return watcher;
 }
 
-std::string Narrow(const std::wstring& text) {
-  std::string narrow;
-  for (wchar_t c : text) narrow += c < 128 ? static_cast<char>(c) : '?';
-  return narrow;
-}

@@ -83,4 +83,4 @@ class BoxWatcher {
 };
 
 BoxWatcher& Boxes();
-std::string Narrow(const std::wstring& text);
+using check::Narrow;

@@ -11,9 +11,9 @@
 
 namespace {
 
-constexpr HRESULT kDesignTime = 0x800A017E;
-constexpr HRESULT kOverflow = 0x800A0006;
-constexpr HRESULT kOutOfBounds = 0x800A8B10;
+constexpr HRESULT kDesignTime = check::AutomationError(382);
+constexpr HRESULT kOverflow = check::AutomationError(6);
+constexpr HRESULT kOutOfBounds = check::AutomationError(35600);
 
 struct InvokeResult {
   HRESULT hr;

@@ -192,9 +192,9 @@ void BadBagValues() {
   }
 }
 
-// Odd values a designer's bag may hold, read as automation converts them: Empty
-// is False or 0 (only an absent key means the default), and a malformed True
-// keeps its bits where a number is read.
+// Odd values a designer's bag may hold: Empty is what a container writes for
+// no value, so it reads as the default (Enabled stays True, not a board
+// silently disabled), and a malformed True keeps its bits where a number is read.
 void OddBagValues() {
   check::context = "IPersistPropertyBag, odd values";
   com::UniqueVariant empty;
@@ -206,7 +206,7 @@ void OddBagValues() {
   bag->Set(L"Piece", malformedTrue);
   Bench bench(Unloaded());
   CHECK_HR(bench.control->As<IPersistPropertyBag>()->Load(bag.get(), nullptr), S_OK);
-  CheckBag(*SaveToBag(bench).get(), false, 5);
+  CheckBag(*SaveToBag(bench).get(), true, 5);
 
   auto truthy = host::Make<host::MemoryPropertyBag>();
   truthy->Set(L"Enabled", malformedTrue);
