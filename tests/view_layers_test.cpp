@@ -71,8 +71,11 @@ TEST(ViewLayers, MarksChangeOnlyTheirSquaresWoodNeverAPieceAndClearingRestoresTh
     EXPECT_EQ(CellsThatDiffer(plain, shown, square), marked) << square;
     const auto& pawn = control::PictureSet::ForSize(square).Lookup(board::Wpawn).pixels;
     const std::vector<uint32_t> e2 = Block(shown, square, {5, 7});
-    for (size_t i = 0; i < pawn.size(); ++i)
-      if (pawn[i] != 0) ASSERT_EQ(e2[i], pawn[i]) << square << " pixel " << i;
+    for (size_t i = 0; i < pawn.size(); ++i) {
+      if (pawn[i] != 0) {
+        ASSERT_EQ(e2[i], pawn[i]) << square << " pixel " << i;
+      }
+    }
     b.view.ClearMarks();
     EXPECT_EQ(b.Render(square), plain) << square;
   }
