@@ -82,8 +82,9 @@ void MoveInput::Clicked(CellIndex cell) {
 }
 
 bool MoveInput::Escape() {
-  const bool pickedUp = press_.state == PressState::Lifted || selected_.cell;
-  if (press_.state == PressState::Lifted) PutBack(PressState::Spent);
+  const bool pickedUp = Lifted() || selected_.cell;
+  if (Lifted()) PutBack(PressState::Spent);
+  if (press_.state == PressState::Pressed) press_.state = PressState::Spent;
   Deselect();
   return pickedUp;
 }
