@@ -173,6 +173,10 @@ void MoveInput::Deselect() {
 
 // The pick-up has ended before the host is asked, so a handler meets the board
 // as it stands, and one that takes long or pumps messages shows no floating piece.
+// Afterwards the board moves the piece unless the handler cancelled, released
+// the control, or wrote either square (the host's own write stands). A handler
+// that disabled the board or turned AllowMoves off still gets the move it
+// accepted: a game's last move is accepted and the board disabled in one go.
 void MoveInput::Drop(CellIndex from, int32_t code, CellIndex to) {
   const int32_t target = host_.PieceAt(to);
   if (host_.PieceAt(from) != code) return;

@@ -52,7 +52,8 @@ class MoveHost {
   // Synchronous. Handlers may write into the arguments, write the board, disable
   // the control or release it.
   virtual void RaisePieceDrop(PieceDropArguments& arguments) = 0;
-  // The accepted move, as MovePieceOnBoard carries it out.
+  // The accepted move, as MovePieceOnBoard carries it out; screen readers then
+  // hear the two squares' names and the board's value change.
   virtual void MovePiece(CellIndex from, CellIndex to) = 0;
   // The square was picked up or put back: repaint it, and tell screen readers its name changed.
   virtual void PickUpChanged(CellIndex cell) = 0;
@@ -69,15 +70,23 @@ class MoveHost {
 // Every attempt asks the host through PieceDrop; left uncancelled, the board
 // moves the piece itself. All squares are board cells: the caller's hit test
 // maps drawn squares to board squares, so a flipped view needs nothing here.
+// Nothing is picked up or asked unless AllowMoves, Enabled and UserMode all hold.
 //
-// A left press on a piece lifts it once the pointer strays beyond the drag
-// distance; releasing it over another square drops it there, anywhere else puts
-// it back. A click on a piece selects it, a click on another square drops the
-// selected piece there, a click on the selected square deselects it. Escape,
-// a lost capture, disabling and deactivation put back or deselect, asking nothing.
+// A press goes Idle -> Pressed (left, on a cell) -> Lifted (on a piece, once
+// the pointer strays beyond the drag distance) -> Idle on the left release,
+// asking when it lands on another square; anything else puts the piece back.
+// Escape, a second button or a write to the lifted square make it Spent: it
+// lifts nothing more and its Click is no move. Beside it, the selection: a Click
+// on a piece selects it; a Click on another square asks to move the selected
+// piece there; a Click on the selected square, Escape, a write to it, disabling
+// or a lift elsewhere deselect it.
 //
-// The window calls Press, Move and Release after MouseInput's, and observes
-// MouseInput's and KeyboardInput's clicks, so the specified events come first.
+// Wiring: the window calls Press, Move and Release after MouseInput's (so
+// MouseDown, MouseMove, MouseUp and Click come first), and this object observes
+// MouseInput's and KeyboardInput's clicks. Escape goes to Escape, a lost capture
+// to CaptureLost, disabling and deactivation to Cancel, the window's end to
+// Detach, and each write of the host to the board to SquareWritten or BoardWritten.
+// A square's accessible name gets PickUpWords appended.
 class MoveInput : public ClickObserver {
  public:
   static constexpr std::string_view kPickedUpWords = ", picked up";
