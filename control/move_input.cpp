@@ -106,6 +106,7 @@ void MoveInput::Detach() {
 }
 
 void MoveInput::SquareWritten(CellIndex cell) {
+  if (!board::IsCell(cell)) return;
   if (asking_ && (cell == asking_->from || cell == asking_->to)) asking_->written = true;
   if (cell == Lifted()) PutBack(PressState::Spent);
   if (cell == selected_.cell) Deselect();
