@@ -47,6 +47,7 @@ bool KeyboardInput::Jump(char typed) {
 bool KeyboardInput::Activate(board::CellIndex cell) {
   if (!control_.Enabled() || !board::IsCell(cell)) return false;
   control_.Check_Click(cell);
+  if (clicks_) clicks_->Clicked(cell);
   return true;
 }
 

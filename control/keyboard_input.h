@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "board/squares.h"
+#include "control/click_observer.h"
 
 namespace control {
 
@@ -31,6 +32,9 @@ class KeyboardInput {
   // Puts the cursor on `cell` (a mouse press, a screen reader's selection); the cues stay as they are.
   void MoveTo(board::CellIndex cell);
 
+  // Off unless set; told of each Click after its handlers.
+  void ObserveClicks(ClickObserver* observer) { clicks_ = observer; }
+
   board::Square Cursor() const { return cursor_; }
   board::CellIndex CursorCell() const;
 
@@ -46,6 +50,7 @@ class KeyboardInput {
 
  private:
   OvlChess& control_;
+  ClickObserver* clicks_ = nullptr;
   // The bottom-left square from cream's side.
   board::Square cursor_{1, board::kBoardSize};
   bool focused_ = false;

@@ -57,7 +57,9 @@ void MouseInput::Release(MouseButton button, int16_t buttonsHeld, int16_t shift,
   const unsigned detachmentsBefore = detachments_;
   const CellOffset at = surface_.OffsetIn(cell, position);
   control_.Check_MouseUp(cell, static_cast<int16_t>(button), shift, at.X, at.Y);
-  if (click && StillRaising(detachmentsBefore)) control_.Check_Click(cell);
+  if (!click || !StillRaising(detachmentsBefore)) return;
+  control_.Check_Click(cell);
+  if (clicks_ && StillRaising(detachmentsBefore)) clicks_->Clicked(cell);
 }
 
 void MouseInput::Move(int16_t buttonsHeld, int16_t shift, PointerPosition position) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "board/squares.h"
+#include "control/click_observer.h"
 
 namespace control {
 
@@ -63,6 +64,9 @@ class MouseInput {
   // The surface is gone: as Cancel, and a release whose handlers removed it raises no Click.
   void Detach();
 
+  // Off unless set; told of each Click whose handlers left the surface in place.
+  void ObserveClicks(ClickObserver* observer) { clicks_ = observer; }
+
  private:
   bool Accepting();
   bool StillRaising(unsigned detachmentsBefore);
@@ -71,6 +75,7 @@ class MouseInput {
   OvlChess& control_;
   MouseSurface& surface_;
   KeyboardInput* cursor_;
+  ClickObserver* clicks_ = nullptr;
   board::CellIndex pressedCell_;
   bool clickPending_ = false;
   // Counts detachments, so a release can tell whether its MouseUp handlers removed the surface.

@@ -1,0 +1,212 @@
+#include "control/move_input.h"
+
+#include <cstdlib>
+
+#include "board/chess_board.h"
+#include "control/platform.h"
+
+namespace control {
+
+namespace {
+
+bool IsPiece(int32_t code) { return code >= board::Bpawn && code <= board::Wking; }
+
+bool SameRect(PixelRect a, PixelRect b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+}  // namespace
+
+void MoveInput::AllowMoves(bool allow) {
+  allowMoves_ = allow;
+  if (!allow) Cancel();
+}
+
+bool MoveInput::Accepting() {
+  if (asking_) return false;
+  if (allowMoves_ && host_.Enabled() && host_.UserMode()) return true;
+  Cancel();
+  return false;
+}
+
+void MoveInput::Press(MouseButton button, CellIndex cell, PointerPosition at) {
+  if (!Accepting()) return;
+  if (press_.state != PressState::Idle) {
+    // A second button ends the drag, as it ends the Click.
+    if (press_.state == PressState::Lifted) PutBack(PressState::Spent);
+    press_.state = PressState::Spent;
+    return;
+  }
+  if (button != MouseButton::Left) {
+    press_.state = PressState::Spent;
+    return;
+  }
+  if (!board::IsCell(cell)) return;
+  press_ = {PressState::Pressed, cell, host_.PieceAt(cell), at};
+}
+
+void MoveInput::Move(PointerPosition at) {
+  if (press_.state != PressState::Pressed && press_.state != PressState::Lifted) return;
+  if (!Accepting()) return;
+  if (press_.state == PressState::Lifted) return Follow(at);
+  // A handler may have written the square since the press: only the piece pressed lifts.
+  if (IsPiece(press_.code) && host_.PieceAt(press_.cell) == press_.code && BeyondDragDistance(at)) Lift(at);
+}
+
+void MoveInput::Release(MouseButton button, int16_t buttonsHeld, CellIndex cell) {
+  if (!Accepting()) return;
+  const PressRecord press = press_;
+  const bool dropping = press.state == PressState::Lifted && button == MouseButton::Left;
+  if (dropping) PutBack(PressState::Idle);
+  if (button == MouseButton::Left || buttonsHeld == 0) press_ = {};
+  if (!dropping) return;
+  if (!board::IsCell(cell) || cell == press.cell) return;
+  host_.PutCursor(cell);
+  Drop(press.cell, press.code, cell);
+}
+
+void MoveInput::Clicked(CellIndex cell) {
+  // A press that lifted ends in its release, which the Click comes before.
+  if (press_.state == PressState::Lifted || press_.state == PressState::Spent) return;
+  if (press_.state == PressState::Pressed) press_.state = PressState::Spent;
+  if (!Accepting() || !board::IsCell(cell)) return;
+  const Selection selected = selected_;
+  const bool stillHeld = selected.cell && host_.PieceAt(selected.cell) == selected.code;
+  if (selected.cell) Deselect();
+  if (stillHeld) {
+    if (cell != selected.cell) Drop(selected.cell, selected.code, cell);
+    return;
+  }
+  const int32_t code = host_.PieceAt(cell);
+  if (IsPiece(code)) Select(cell, code);
+}
+
+bool MoveInput::Escape() {
+  const bool pickedUp = Lifted() || selected_.cell;
+  if (Lifted()) PutBack(PressState::Spent);
+  if (press_.state == PressState::Pressed) press_.state = PressState::Spent;
+  Deselect();
+  return pickedUp;
+}
+
+void MoveInput::CaptureLost() {
+  if (press_.state == PressState::Lifted) PutBack(PressState::Idle);
+  press_ = {};
+}
+
+void MoveInput::Cancel() {
+  CaptureLost();
+  Deselect();
+}
+
+void MoveInput::Detach() {
+  ++detachments_;
+  press_ = {};
+  selected_ = {};
+}
+
+void MoveInput::SquareWritten(CellIndex cell) {
+  if (!board::IsCell(cell)) return;
+  if (asking_ && (cell == asking_->from || cell == asking_->to)) asking_->written = true;
+  if (cell == Lifted()) PutBack(PressState::Spent);
+  if (cell == selected_.cell) Deselect();
+}
+
+void MoveInput::BoardWritten() {
+  if (asking_) asking_->written = true;
+  if (Lifted()) PutBack(PressState::Spent);
+  Deselect();
+}
+
+std::optional<FloatingPiece> MoveInput::Floating() const {
+  if (press_.state != PressState::Lifted) return std::nullopt;
+  return FloatingPiece{static_cast<int16_t>(press_.code), press_.picture};
+}
+
+std::string_view MoveInput::PickUpWords(CellIndex cell) const {
+  return cell && (cell == Lifted() || cell == selected_.cell) ? kPickedUpWords : std::string_view{};
+}
+
+bool MoveInput::BeyondDragDistance(PointerPosition at) {
+  const DragMetrics metrics = host_.Metrics();
+  return std::abs(at.x - press_.at.x) > metrics.dragX || std::abs(at.y - press_.at.y) > metrics.dragY;
+}
+
+PixelRect MoveInput::PictureAt(PointerPosition at) {
+  const int square = host_.Metrics().square;
+  const int left = at.x - square / 2, top = at.y - square / 2;
+  return {left, top, left + square, top + square};
+}
+
+void MoveInput::Lift(PointerPosition at) {
+  Deselect();
+  press_.state = PressState::Lifted;
+  press_.picture = PictureAt(at);
+  host_.PickUpChanged(press_.cell);
+  host_.RepaintRect(press_.picture);
+}
+
+void MoveInput::Follow(PointerPosition at) {
+  const PixelRect before = press_.picture;
+  press_.picture = PictureAt(at);
+  if (SameRect(before, press_.picture)) return;
+  host_.RepaintRect(before);
+  host_.RepaintRect(press_.picture);
+}
+
+void MoveInput::PutBack(PressState after) {
+  press_.state = after;
+  host_.RepaintRect(press_.picture);
+  host_.PickUpChanged(press_.cell);
+}
+
+void MoveInput::Select(CellIndex cell, int32_t code) {
+  selected_ = {cell, code};
+  host_.PickUpChanged(cell);
+}
+
+void MoveInput::Deselect() {
+  const CellIndex cell = selected_.cell;
+  if (!cell) return;
+  selected_ = {};
+  host_.PickUpChanged(cell);
+}
+
+// The pick-up has ended before the host is asked, so a handler meets the board
+// as it stands, and one that takes long or pumps messages shows no floating piece.
+// Afterwards the board moves the piece unless the handler cancelled, released
+// the control, or wrote either square (the host's own write stands). A handler
+// that disabled the board or turned AllowMoves off still gets the move it
+// accepted: a game's last move is accepted and the board disabled in one go.
+void MoveInput::Drop(CellIndex from, int32_t code, CellIndex to) {
+  const int32_t target = host_.PieceAt(to);
+  if (host_.PieceAt(from) != code) return;
+  const board::Square source = board::SquareOfIndex(from), destination = board::SquareOfIndex(to);
+  PieceDropArguments arguments{source.col, source.row, destination.col, destination.row, false};
+  const unsigned detachmentsBefore = detachments_;
+  asking_ = Question{from, to};
+  // Cleared however the handler returns, an error included.
+  struct Done {
+    std::optional<Question>& asking;
+    ~Done() { asking.reset(); }
+  } done{asking_};
+  host_.RaisePieceDrop(arguments);
+  if (detachments_ != detachmentsBefore || arguments.Cancel || asking_->written) return;
+  // A handler that wrote either square without telling still has its own write kept.
+  if (host_.PieceAt(from) != code || host_.PieceAt(to) != target) return;
+  host_.MovePiece(from, to);
+}
+
+void MovePieceOnBoard(board::ChessBoard& chess, Platform& platform, CellIndex from, CellIndex to) {
+  const int32_t code = chess.Board.Read(from.value);
+  platform.SetCellPicture(to, platform.PictureOfImage(board::BareSquareImage(to)));
+  platform.DrawImage(static_cast<int16_t>(code), platform.CellDrawingSurface(to), 0, 0, board::kTransparentStyle);
+  chess.Board.Write(to.value, code);
+  platform.SetCellPicture(from, platform.PictureOfImage(board::BareSquareImage(from)));
+  chess.Board.Write(from.value, board::None);
+  // Both cells wait to be painted: one refresh shows them together.
+  platform.RefreshCell(to);
+  platform.PropertyChanged("Position");
+}
+
+}  // namespace control

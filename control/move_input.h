@@ -1,0 +1,169 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "board/squares.h"
+#include "control/cell_grid.h"
+#include "control/click_observer.h"
+#include "control/mouse_input.h"
+
+namespace board {
+class ChessBoard;
+}
+
+namespace control {
+
+class Platform;
+
+// PieceDrop's arguments, passed by reference; the squares are board squares.
+struct PieceDropArguments {
+  int16_t fromCol = 0;
+  int16_t fromRow = 0;
+  int16_t toCol = 0;
+  int16_t toRow = 0;
+  bool Cancel = false;
+};
+
+// Device pixels: how far the pointer may stray either side of a press before
+// it drags (the system's drag distance at the window's DPI), and a square's side.
+struct DragMetrics {
+  int dragX = 4;
+  int dragY = 4;
+  int square = kPictureSize;
+};
+
+// The lifted piece as it is drawn over the board, centred on the pointer.
+struct FloatingPiece {
+  ImageNumber image;
+  PixelRect rect;
+};
+
+// What moving pieces by hand needs of the board and its host.
+class MoveHost {
+ public:
+  // The code the board holds for the square.
+  virtual int32_t PieceAt(CellIndex cell) = 0;
+  // Moves are taken only while the control is enabled and the container runs in user mode.
+  virtual bool Enabled() = 0;
+  virtual bool UserMode() = 0;
+  virtual DragMetrics Metrics() = 0;
+  // Synchronous. Handlers may write into the arguments, write the board, disable
+  // the control or release it.
+  virtual void RaisePieceDrop(PieceDropArguments& arguments) = 0;
+  // The accepted move, as MovePieceOnBoard carries it out; screen readers then
+  // hear the two squares' names and the board's value change.
+  virtual void MovePiece(CellIndex from, CellIndex to) = 0;
+  // The square was picked up or put back: repaint it, and tell screen readers its name changed.
+  virtual void PickUpChanged(CellIndex cell) = 0;
+  // The floating piece left or entered the rectangle: repaint it.
+  virtual void RepaintRect(PixelRect rect) = 0;
+  // The keyboard cursor goes where a dragged piece was put down.
+  virtual void PutCursor(CellIndex cell) = 0;
+
+ protected:
+  ~MoveHost() = default;
+};
+
+// Moving pieces by hand: drag, click then click, and Space or Enter as a click.
+// Every attempt asks the host through PieceDrop; left uncancelled, the board
+// moves the piece itself. All squares are board cells: the caller's hit test
+// maps drawn squares to board squares, so a flipped view needs nothing here.
+// Nothing is picked up or asked unless AllowMoves, Enabled and UserMode all hold.
+//
+// A press goes Idle -> Pressed (left, on a cell) -> Lifted (on a piece, once
+// the pointer strays beyond the drag distance) -> Idle on the left release,
+// asking when it lands on another square; anything else puts the piece back.
+// Escape, a second button or a write to the lifted square make it Spent: it
+// lifts nothing more and its Click is no move. Beside it, the selection: a Click
+// on a piece selects it; a Click on another square asks to move the selected
+// piece there; a Click on the selected square, Escape, a write to it, disabling
+// or a lift elsewhere deselect it.
+//
+// Wiring: the window calls Press, Move and Release after MouseInput's (so
+// MouseDown, MouseMove, MouseUp and Click come first), and this object observes
+// MouseInput's and KeyboardInput's clicks. Escape goes to Escape, a lost capture
+// to CaptureLost, disabling and deactivation to Cancel, the window's end to
+// Detach, and each write of the host to the board to SquareWritten or BoardWritten.
+// A square's accessible name gets PickUpWords appended.
+class MoveInput : public ClickObserver {
+ public:
+  static constexpr std::string_view kPickedUpWords = ", picked up";
+
+  explicit MoveInput(MoveHost& host) : host_(host) {}
+
+  bool AllowMoves() const { return allowMoves_; }
+  void AllowMoves(bool allow);
+
+  // `cell` is the board cell under the pointer, 0 off the board; positions are device pixels.
+  void Press(MouseButton button, CellIndex cell, PointerPosition at);
+  void Move(PointerPosition at);
+  // `buttonsHeld` are the buttons still down after this release, as MouseInput takes them.
+  void Release(MouseButton button, int16_t buttonsHeld, CellIndex cell);
+  void Clicked(CellIndex cell) override;
+
+  // True when it put something back, so an Escape with nothing picked up can go to the dialog.
+  bool Escape();
+  void CaptureLost();
+  // Disabled, deactivated: put back and deselect.
+  void Cancel();
+  // The window is gone: forget everything, touching no host, and move nothing a pending PieceDrop asked about.
+  void Detach();
+
+  // Every write of the host to the board reports the squares it wrote: a picked-up
+  // piece written over is put back, and a PieceDrop whose squares the handler wrote moves nothing.
+  void SquareWritten(CellIndex cell);
+  void BoardWritten();
+
+  // For the view and the screen reader.
+  CellIndex Selected() const { return selected_.cell; }
+  CellIndex Lifted() const { return press_.state == PressState::Lifted ? press_.cell : CellIndex{}; }
+  std::optional<FloatingPiece> Floating() const;
+  // Appended to a square's name: ", picked up" for the lifted or selected square.
+  std::string_view PickUpWords(CellIndex cell) const;
+
+ private:
+  // Spent: this press lifts nothing more, and its Click is not a move.
+  enum class PressState : uint8_t { Idle, Pressed, Lifted, Spent };
+  struct PressRecord {
+    PressState state = PressState::Idle;
+    CellIndex cell;
+    int32_t code = 0;
+    PointerPosition at;
+    PixelRect picture{};
+  };
+  struct Selection {
+    CellIndex cell;
+    int32_t code = 0;
+  };
+  struct Question {
+    CellIndex from, to;
+    bool written = false;
+  };
+
+  bool Accepting();
+  bool BeyondDragDistance(PointerPosition at);
+  void Lift(PointerPosition at);
+  void Follow(PointerPosition at);
+  void PutBack(PressState after);
+  void Select(CellIndex cell, int32_t code);
+  void Deselect();
+  void Drop(CellIndex from, int32_t code, CellIndex to);
+  PixelRect PictureAt(PointerPosition at);
+
+  MoveHost& host_;
+  bool allowMoves_ = true;
+  PressRecord press_;
+  Selection selected_;
+  // Set while PieceDrop is raised: nothing is picked up meanwhile, and writes are noted.
+  std::optional<Question> asking_;
+  unsigned detachments_ = 0;
+};
+
+// The board's own move: the target gets the source's code (bare picture, then
+// the piece), the source None, then one refresh and one "Position" notification.
+// The last Piece value stays: it was not written.
+void MovePieceOnBoard(board::ChessBoard& chess, Platform& platform, CellIndex from, CellIndex to);
+
+}  // namespace control

@@ -1,0 +1,214 @@
+#include "control/move_input.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <sstream>
+#include <string>
+
+#include "control/accessible_board.h"
+#include "control/keyboard_input.h"
+#include "tests/headless_control.h"
+
+using board::CellIndex;
+using control::ChessName;
+using control::MouseButton;
+using control::PointerPosition;
+
+namespace {
+
+CellIndex Cell(const std::string& name) {
+  if (name.size() != 2 || name[0] < 'a' || name[0] > 'h') return 0;
+  return board::SquareIndex(static_cast<int16_t>(name[0] - 'a' + 1), static_cast<int16_t>('8' - name[1] + 1));
+}
+
+PointerPosition Centre(CellIndex cell) { return {(cell.value - 1) % 8 * 37 + 18, (cell.value - 1) / 8 * 37 + 18}; }
+
+// A cream pawn on e2, a cream queen on d1 and a red pawn on e7; the host logs what it is asked.
+struct FakeHost : control::MoveHost {
+  std::array<int32_t, 65> codes{};
+  bool enabled = true, userMode = true, logRects = false;
+  control::DragMetrics metrics;
+  std::string log, onDrop;  // onDrop: the script a PieceDrop handler runs
+  control::PieceDropArguments* asked = nullptr;
+  control::MoveInput moves{*this};
+
+  FakeHost() {
+    codes.fill(board::None);
+    codes[Cell("e2").value] = board::Wpawn, codes[Cell("d1").value] = board::WQueen, codes[Cell("e7").value] = board::Bpawn;
+  }
+  void Note(const std::string& entry) { log += (log.empty() ? "" : ", ") + entry; }
+  int32_t PieceAt(CellIndex cell) override { return codes[cell.value]; }
+  bool Enabled() override { return enabled; }
+  bool UserMode() override { return userMode; }
+  control::DragMetrics Metrics() override { return metrics; }
+  void RaisePieceDrop(control::PieceDropArguments& a) override {
+    Note("ask " + ChessName(board::SquareIndex(a.fromCol, a.fromRow)) + ChessName(board::SquareIndex(a.toCol, a.toRow)));
+    asked = &a;
+    Run(onDrop);
+  }
+  void MovePiece(CellIndex from, CellIndex to) override {
+    Note("move " + ChessName(from) + ChessName(to));
+    codes[to.value] = std::exchange(codes[from.value], board::None);
+  }
+  void PickUpChanged(CellIndex cell) override { Note("pick " + ChessName(cell)); }
+  void RepaintRect(control::PixelRect r) override {
+    if (logRects) Note(std::to_string(r.left) + "," + std::to_string(r.top));
+  }
+  void PutCursor(CellIndex cell) override { Note("cursor " + ChessName(cell)); }
+
+  // P press, M move to, R release (left) over a square or "--" off the board; C a Click; 2 a second
+  // button; E Escape; L lost capture; X cancel; D disable; G designer; A AllowMoves False; in a
+  // handler: K Cancel, F rewrite the arguments, W/U write a rook told/untold, B NewGame, T release, Z fail.
+  std::string Run(const std::string& script) {
+    std::istringstream steps(script);
+    for (std::string step; steps >> step;) {
+      const CellIndex cell = Cell(step.substr(1));
+      switch (step[0]) {
+        case 'P': moves.Press(MouseButton::Left, cell, Centre(cell)); break;
+        case 'M': moves.Move(Centre(cell)); break;
+        case 'R': moves.Release(MouseButton::Left, 0, cell); break;
+        case 'C': moves.Clicked(cell); break;
+        case '2': moves.Press(MouseButton::Right, 0, {}); break;
+        case 'E': moves.Escape(); break;
+        case 'L': moves.CaptureLost(); break;
+        case 'X': moves.Cancel(); break;
+        case 'D': enabled = false; break;
+        case 'G': userMode = false; break;
+        case 'A': moves.AllowMoves(false); break;
+        case 'K': asked->Cancel = true; break;
+        case 'F': asked->toCol = 1; break;
+        case 'W': codes[cell.value] = board::Wrook, moves.SquareWritten(cell); break;
+        case 'U': codes[cell.value] = board::Wrook; break;
+        case 'B': moves.BoardWritten(); break;
+        case 'T': moves.Detach(); break;
+        case 'Z': throw board::SubscriptOutOfRangeError();
+      }
+    }
+    return log;
+  }
+};
+
+TEST(MoveInput, DragClickAndCancelPaths) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"Pe2 Me4 Re4", "pick e2, pick e2, cursor e4, ask e2e4, move e2e4"},
+      {"Pe2 Me4 Me2 Ce2 Re2", "pick e2, pick e2"},  // back on its own square: no selection either
+      {"Pe2 Me4 R--", "pick e2, pick e2"},
+      {"Pe2 Me4 E Me2 Ce2 Re2", "pick e2, pick e2"},
+      {"Pe2 Me4 L Re4", "pick e2, pick e2"},
+      {"Pe2 Me4 X Re4", "pick e2, pick e2"},
+      {"Pe2 Me4 D Re4", "pick e2, pick e2"},
+      {"Pe2 Me4 2 Re4", "pick e2, pick e2"},
+      {"Pe2 Me4 We2 Re4", "pick e2, pick e2"},
+      {"Pe4 Me5 Re5", ""},
+      {"Ce2 Ce7", "pick e2, pick e2, ask e2e7, move e2e7"},
+      {"Ce2 Ce2 Ce4", "pick e2, pick e2"},
+      {"Ce2 E Ce4", "pick e2, pick e2"},
+      {"Ce2 Pd1 E Cd1 Rd1", "pick e2, pick e2"},
+      {"Ce2 A Ce4", "pick e2, pick e2"},
+      {"Ce2 Ue2 Ce4", "pick e2, pick e2"},
+      {"Pe2 Ce2 Re2 Pe4 Ce4 Re4", "pick e2, pick e2, ask e2e4, move e2e4"},
+      {"Cd1 Pe2 Me4 Re4", "pick d1, pick d1, pick e2, pick e2, cursor e4, ask e2e4, move e2e4"},
+      {"D Pe2 Me4 Re4 Ce2 Ce4 E", ""},
+      {"G Pe2 Me4 Re4 Ce2 Ce4 E", ""},
+      {"A Pe2 Me4 Re4 Ce2 Ce4 E", ""},
+  };
+  for (const auto& [script, log] : cases) EXPECT_EQ(FakeHost().Run(script), log) << script;
+}
+
+TEST(MoveInput, LiftsBeyondTheDragDistanceOnEitherAxis) {
+  const std::array<int, 5> cases[] = {  // drag distance x, y; pointer offset x, y; lifts
+      {4, 4, 4, 0, 0}, {4, 4, 5, 0, 1}, {4, 4, -5, 0, 1}, {4, 4, 0, -4, 0}, {4, 4, 0, 5, 1},
+      {6, 6, 6, -6, 0}, {6, 6, 7, 0, 1}, {2, 9, 3, 0, 1}, {2, 9, 0, 9, 0}, {2, 9, 0, -10, 1}};
+  for (const auto& [dragX, dragY, dx, dy, lifts] : cases) {
+    FakeHost h;
+    h.metrics = {dragX, dragY, 37};
+    h.moves.Press(MouseButton::Left, Cell("e2"), {100, 100});
+    h.moves.Move({100 + dx, 100 + dy});
+    EXPECT_EQ(h.moves.Lifted(), lifts ? Cell("e2") : 0) << dragX << dragY << dx << dy;
+  }
+}
+
+TEST(MoveInput, TheFloatingPieceRepaintsWhereItWasAndWhereItGoes) {
+  FakeHost h;
+  h.logRects = true;
+  h.metrics = {4, 4, 55};
+  h.moves.Press(MouseButton::Left, Cell("e2"), {100, 100});
+  for (PointerPosition at : {PointerPosition{110, 100}, {110, 100}, {120, 130}}) h.moves.Move(at);
+  EXPECT_EQ(h.moves.Floating()->image, board::Wpawn);
+  EXPECT_EQ(h.moves.Floating()->rect.right, 120 - 27 + 55);
+  h.moves.Release(MouseButton::Left, 0, 0);
+  EXPECT_EQ(h.log, "pick e2, 83,73, 83,73, 93,103, 93,103, pick e2");
+  EXPECT_FALSE(h.moves.Floating());
+}
+
+TEST(MoveInput, WhatAPieceDropHandlerDoesDecidesWhetherTheBoardMoves) {
+  const int32_t P = board::Wpawn, N = board::None, R = board::Wrook;
+  const std::tuple<const char*, int32_t, int32_t> cases[] = {  // handler; then e2, e4
+      {"", N, P},    {"K", P, N},   {"F", N, P}, {"We4", P, R}, {"We2", R, N},
+      {"Ue4", P, R}, {"Wd1", N, P}, {"B", P, N}, {"D", N, P},   {"T", P, N}, {"Cd1 Ce5 Pd1 Md3 Rd3", N, P}};
+  for (const auto& [handler, e2, e4] : cases) {
+    FakeHost h;
+    h.onDrop = handler;
+    h.Run("Ce2 Ce4");
+    EXPECT_EQ(h.codes[Cell("e2").value], e2) << handler;
+    EXPECT_EQ(h.codes[Cell("e4").value], e4) << handler;
+    EXPECT_EQ(h.log.find("ask d1"), std::string::npos) << handler;
+  }
+  FakeHost h;
+  h.onDrop = "Z";
+  EXPECT_THROW(h.Run("Ce2 Ce4"), board::AutomationError);
+  h.onDrop = "";
+  EXPECT_EQ(h.Run("Ce2 Ce4"), "pick e2, pick e2, ask e2e4, pick e2, pick e2, ask e2e4, move e2e4");
+}
+
+struct GridSurface : control::MouseSurface {
+  const control::CellGrid& cells;
+  explicit GridSurface(const control::CellGrid& grid) : cells(grid) {}
+  CellIndex CellAt(PointerPosition p) const override { return cells.CellAt(p.x, p.y); }
+  control::CellOffset OffsetIn(CellIndex, PointerPosition) const override { return {}; }
+  void CaptureMouse() override {}
+  void ReleaseMouse() override {}
+};
+
+// Keys and the mouse tell of each Click after raising it, except one whose handler removed the surface.
+TEST(MoveInput, ClicksFromKeysAndMouseComeAfterTheClickEvent) {
+  HeadlessControl c;
+  FakeHost h;
+  GridSurface surface{c.platform.Cells()};
+  control::KeyboardInput keys{c.control};
+  control::MouseInput mouse{c.control, surface, &keys};
+  keys.ObserveClicks(&h.moves);
+  mouse.ObserveClicks(&h.moves);
+  bool detach = true;
+  c.platform.onEvent = [&](control::ControlEvent event, control::EventArguments& a) {
+    if (event != control::ControlEvent::Click) return;
+    h.Note("Click " + ChessName(board::SquareIndex(a.col, a.row)));
+    if (std::exchange(detach, false)) mouse.Detach();
+  };
+  mouse.Press(MouseButton::Left, false, 0, Centre(Cell("e2")));
+  mouse.Release(MouseButton::Left, 0, 0, Centre(Cell("e2")));
+  keys.Press(control::BoardKey::Space);
+  EXPECT_EQ(h.moves.PickUpWords(Cell("e2")), ", picked up");
+  EXPECT_EQ(h.moves.PickUpWords(Cell("e4")), "");
+  keys.Jump('4');
+  keys.Press(control::BoardKey::Enter);
+  EXPECT_EQ(h.log, "Click e2, Click e2, pick e2, Click e4, pick e2, ask e2e4, move e2e4");
+}
+
+TEST(MoveInput, MovePieceOnBoardRedrawsBothCellsOnceAndNotifiesPosition) {
+  HeadlessControl c;
+  board::ChessBoard chess(c.platform);
+  chess.NewGame();
+  c.platform.refreshedCells.clear();
+  control::MovePieceOnBoard(chess, c.platform, Cell("e2"), Cell("e7"));
+  const auto e7 = c.platform.Cells().Layers(Cell("e7"));
+  EXPECT_EQ(std::vector<uint8_t>(e7.begin(), e7.end()), std::vector<uint8_t>{board::Wpawn});
+  EXPECT_TRUE(c.platform.Cells().Layers(Cell("e2")).empty());
+  EXPECT_EQ(chess.Board.Read(Cell("e7").value), board::Wpawn);
+  EXPECT_EQ(chess.Board.Read(Cell("e2").value), board::None);
+  EXPECT_EQ(c.platform.refreshedCells, std::vector<int16_t>{Cell("e7").value});
+  EXPECT_EQ(c.platform.changedProperties, std::vector<std::string>{"Position"});
+}
+
+}  // namespace
