@@ -73,6 +73,18 @@ void ChessBoard::Piece(int16_t col, int16_t row, int32_t New_Piece) {
   platform_.RefreshCell(cell);
 }
 
+void ChessBoard::MovePiece(CellIndex from, CellIndex to) {
+  const int32_t code = Board.Read(from.value);
+  platform_.SetCellPicture(to, platform_.PictureOfImage(BareSquareImage(to)));
+  DrawPiece(to, static_cast<int16_t>(code));
+  Board.Write(to.value, code);
+  platform_.SetCellPicture(from, platform_.PictureOfImage(BareSquareImage(from)));
+  Board.Write(from.value, None);
+  // Both cells wait to be painted: one refresh shows them together.
+  platform_.RefreshCell(to);
+  container_.PropertyChanged("Position");
+}
+
 void ChessBoard::DrawPiece(CellIndex cell, ImageNumber image) {
   const DrawingSurface surface = platform_.CellDrawingSurface(cell);
   platform_.DrawImage(image, surface, 0, 0, kTransparentStyle);

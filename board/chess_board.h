@@ -19,6 +19,10 @@ class ChessBoard {
   void Clear();
   int32_t Piece(int16_t col, int16_t row);
   void Piece(int16_t col, int16_t row, int32_t New_Piece);
+  // A move the user made and the host let stand: the target gets the source's
+  // code (bare picture, then the piece), the source None, then one refresh and
+  // one "Position" notification. The last Piece value stays: it was not written.
+  void MovePiece(CellIndex from, CellIndex to);
 
   BoardStore Board;
   // The last value written to Piece, as 16 bits; persisted, otherwise inert.

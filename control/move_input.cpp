@@ -197,16 +197,5 @@ void MoveInput::Drop(CellIndex from, int32_t code, CellIndex to) {
   host_.MovePiece(from, to);
 }
 
-void MovePieceOnBoard(board::ChessBoard& chess, Platform& platform, CellIndex from, CellIndex to) {
-  const int32_t code = chess.Board.Read(from.value);
-  platform.SetCellPicture(to, platform.PictureOfImage(board::BareSquareImage(to)));
-  platform.DrawImage(static_cast<int16_t>(code), platform.CellDrawingSurface(to), 0, 0, board::kTransparentStyle);
-  chess.Board.Write(to.value, code);
-  platform.SetCellPicture(from, platform.PictureOfImage(board::BareSquareImage(from)));
-  chess.Board.Write(from.value, board::None);
-  // Both cells wait to be painted: one refresh shows them together.
-  platform.RefreshCell(to);
-  platform.PropertyChanged("Position");
-}
 
 }  // namespace control

@@ -52,7 +52,7 @@ class MoveHost {
   // Synchronous. Handlers may write into the arguments, write the board, disable
   // the control or release it.
   virtual void RaisePieceDrop(PieceDropArguments& arguments) = 0;
-  // The accepted move, as MovePieceOnBoard carries it out; screen readers then
+  // The accepted move, as ChessBoard::MovePiece carries it out; screen readers then
   // hear the two squares' names and the board's value change.
   virtual void MovePiece(CellIndex from, CellIndex to) = 0;
   // The square was picked up or put back: repaint it, and tell screen readers its name changed.
@@ -161,9 +161,5 @@ class MoveInput : public ClickObserver {
   unsigned detachments_ = 0;
 };
 
-// The board's own move: the target gets the source's code (bare picture, then
-// the piece), the source None, then one refresh and one "Position" notification.
-// The last Piece value stays: it was not written.
-void MovePieceOnBoard(board::ChessBoard& chess, Platform& platform, CellIndex from, CellIndex to);
 
 }  // namespace control

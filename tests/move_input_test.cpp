@@ -196,12 +196,13 @@ TEST(MoveInput, ClicksFromKeysAndMouseComeAfterTheClickEvent) {
   EXPECT_EQ(h.log, "Click e2, Click e2, pick e2, Click e4, pick e2, ask e2e4, move e2e4");
 }
 
-TEST(MoveInput, MovePieceOnBoardRedrawsBothCellsOnceAndNotifiesPosition) {
+TEST(MoveInput, TheBoardsOwnMoveRedrawsBothCellsOnceAndNotifiesPosition) {
   HeadlessControl c;
-  board::ChessBoard chess(c.platform);
+  control::ContainerLink link(c.platform);
+  board::ChessBoard chess(c.platform, link);
   chess.NewGame();
   c.platform.refreshedCells.clear();
-  control::MovePieceOnBoard(chess, c.platform, Cell("e2"), Cell("e7"));
+  chess.MovePiece(Cell("e2"), Cell("e7"));
   const auto e7 = c.platform.Cells().Layers(Cell("e7"));
   EXPECT_EQ(std::vector<uint8_t>(e7.begin(), e7.end()), std::vector<uint8_t>{board::Wpawn});
   EXPECT_TRUE(c.platform.Cells().Layers(Cell("e2")).empty());
