@@ -236,9 +236,8 @@ std::vector<Member> BoardMembers() {
 
 // What one class's types must read as.
 struct Expected {
-  const char* interfaceName;
+  const wchar_t* interfaceName;
   const wchar_t* className;
-  const wchar_t* interfaceNameW;
   const wchar_t* eventsName;
   GUID classId, interfaceId, eventsId;
   std::vector<Function> functions;
@@ -246,9 +245,8 @@ struct Expected {
 };
 
 const Expected& Chess() {
-  static const Expected expected{"_OvlChess",
+  static const Expected expected{L"_OvlChess",
                                  L"OvlChess",
-                                 L"_OvlChess",
                                  L"__OvlChess",
                                  component::identity::kClassId,
                                  component::identity::kDefaultInterfaceId,
@@ -259,9 +257,8 @@ const Expected& Chess() {
 }
 
 const Expected& Board() {
-  static const Expected expected{"_OvlBoard",
+  static const Expected expected{L"_OvlBoard",
                                  L"OvlBoard",
-                                 L"_OvlBoard",
                                  L"__OvlBoard",
                                  component::identity::kBoardClassId,
                                  component::identity::kBoardInterfaceId,
@@ -294,7 +291,7 @@ void CheckVtableInterface(ITypeInfo* dispatchView, const Expected& expected) {
   ComPtr<ITypeInfo> info;
   CHECK_EQ(dispatchView->GetRefTypeInfo(ref, info.put()), S_OK);
   if (!info) return;
-  const std::string name = expected.interfaceName;
+  const std::string name = check::Narrow(expected.interfaceName);
   check::context = name + " (vtable)";
   CheckType(info.get(), expected.interfaceId, TKIND_INTERFACE, kDefaultFlags);
   CheckInheritsDispatch(info.get());
@@ -316,7 +313,7 @@ void CheckVtableInterface(ITypeInfo* dispatchView, const Expected& expected) {
 // The dispatch half: the same members as a caller of Invoke sees them, the
 // [retval] parameter turned into the result.
 void CheckDefaultInterface(ITypeInfo* info, const Expected& expected) {
-  const std::string name = expected.interfaceName;
+  const std::string name = check::Narrow(expected.interfaceName);
   check::context = name;
   // The loader reports a dispatch view without the oleautomation flag, as Windows does.
   CheckType(info, expected.interfaceId, TKIND_DISPATCH, kDefaultFlags & ~TYPEFLAG_FOLEAUTOMATION);
@@ -343,7 +340,7 @@ void CheckClass(ITypeInfo* info, const Expected& expected) {
   const struct {
     const wchar_t* name;
     INT flags;
-  } implemented[] = {{expected.interfaceNameW, IMPLTYPEFLAG_FDEFAULT},
+  } implemented[] = {{expected.interfaceName, IMPLTYPEFLAG_FDEFAULT},
                      {expected.eventsName, IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE}};
   for (UINT i = 0; i < 2; ++i) {
     auto type = ImplType(info, i);
