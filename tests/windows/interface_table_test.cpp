@@ -165,12 +165,6 @@ void EventsInTheCoresOrder() {
   }
 }
 
-// Constants of the library's enumerations share one name space in a client.
-void EnumerationNamesDistinct() {
-  check::context = "enumeration constants";
-  for (std::wstring_view piece : component::automation::kPieceNumNames)
-    for (std::wstring_view mark : component::automation::kMarkNumNames) CHECK(piece != mark);
-}
 
 }  // namespace
 
@@ -183,6 +177,5 @@ int wmain(int argc, wchar_t** argv) {
   TableMatchesIdl(idl.str());
   TableMatchesHeaderVtable();
   EventsInTheCoresOrder();
-  EnumerationNamesDistinct();
   return check::Result();
 }
