@@ -14,6 +14,10 @@ std::string_view CTypeOf(Type type) {
       return "float";
     case Type::PieceNum:
       return "PieceNum";
+    case Type::String:
+      return "BSTR";
+    case Type::MarkNum:
+      return "MarkNum";
   }
   return "?";
 }
@@ -27,23 +31,31 @@ VARTYPE VarTypeOf(Type type) {
     case Type::Float:
       return VT_R4;
     case Type::PieceNum:
+    case Type::MarkNum:
       return VT_I4;
+    case Type::String:
+      return VT_BSTR;
   }
   return VT_EMPTY;
 }
 
+const Enumeration* EnumerationOf(Type type) {
+  if (type == Type::PieceNum) return &kPieceNum;
+  return type == Type::MarkNum ? &kMarkNum : nullptr;
+}
+
 template <class Char>
-DISPID MemberIdOf(std::basic_string_view<Char> name) {
-  for (const Member& member : kInterface)
+DISPID MemberIdOf(std::basic_string_view<Char> name, const ControlClass& control) {
+  for (const Member& member : control.members)
     if (board::EqualsIgnoringCase(member.name, name)) return member.id;
   return DISPID_UNKNOWN;
 }
 
-DISPID IdOf(std::wstring_view name) { return MemberIdOf(name); }
-DISPID IdOf(std::string_view name) { return MemberIdOf(name); }
+DISPID IdOf(std::wstring_view name, const ControlClass& control) { return MemberIdOf(name, control); }
+DISPID IdOf(std::string_view name, const ControlClass& control) { return MemberIdOf(name, control); }
 
-DISPID ParameterIdOf(DISPID id, std::wstring_view name) {
-  for (const Member& member : kInterface) {
+DISPID ParameterIdOf(DISPID id, std::wstring_view name, const ControlClass& control) {
+  for (const Member& member : control.members) {
     if (member.id != id) continue;
     DISPID position = 0;
     for (const Parameter& parameter : member.parameters) {
@@ -55,12 +67,14 @@ DISPID ParameterIdOf(DISPID id, std::wstring_view name) {
   return DISPID_UNKNOWN;
 }
 
-const Member* Resolve(DISPID id, WORD flags) {
-  for (const Member& member : kInterface)
+const Member* Resolve(DISPID id, WORD flags, const ControlClass& control) {
+  for (const Member& member : control.members)
     if (member.id == id && (member.kind & flags)) return &member;
   return nullptr;
 }
 
-size_t IndexOf(const Member& member) { return static_cast<size_t>(&member - kInterface); }
+size_t IndexOf(const Member& member, const ControlClass& control) {
+  return static_cast<size_t>(&member - control.members.data());
+}
 
 }  // namespace component::automation

@@ -1,18 +1,21 @@
 #pragma once
 
-// The automation interface _OvlChess and the event interface __OvlChess as
-// data: the type library writer, GetIDsOfNames, Invoke, event firing and change
-// notifications all read these tables, so a member is described once. The IDL
-// repeats _OvlChess only for the C++ header; a test keeps the two in step.
+// Each control class of the library as data: its identities, its dual
+// interface and its event interface. The type library writer, GetIDsOfNames,
+// Invoke, event firing, change notifications, registration, the installers and
+// the reference page all read these records, so a member is described once.
+// The IDL repeats them only for the C++ header; a test keeps the two in step.
 #include <windows.h>
 #include <oaidl.h>
 
 #include <span>
 #include <string_view>
 
+#include "component/identity.h"
+
 namespace component::automation {
 
-enum class Type { Boolean, Short, Float, PieceNum };
+enum class Type { Boolean, Short, Float, PieceNum, String, MarkNum };
 
 enum class Passing {
   In,      // by value
@@ -54,7 +57,7 @@ inline constexpr Parameter kMouse[] = {
 }  // namespace detail
 
 // In vtable order: entry i is slot kFirstSlot + i of the dual interface.
-inline constexpr Member kInterface[] = {
+inline constexpr Member kChessMembers[] = {
     {L"Enabled", INVOKE_PROPERTYGET, 0x68030001, detail::kEnabledGet, 0, detail::kEnabledHelp},
     {L"Enabled", INVOKE_PROPERTYPUT, 0x68030001, detail::kEnabledPut, 0, detail::kEnabledHelp},
     {L"Refresh", INVOKE_FUNC, 0x60030003, {}, 0, L"Forces a complete repaint of a object."},
@@ -67,7 +70,7 @@ inline constexpr Member kInterface[] = {
 inline constexpr size_t kFirstSlot = 7;
 
 // In the order the core numbers its events, from 1.
-inline constexpr Member kEvents[] = {
+inline constexpr Member kChessEvents[] = {
     {L"Click", INVOKE_FUNC, 1, detail::kCell},         {L"DblClick", INVOKE_FUNC, 2, detail::kCell},
     {L"MouseDown", INVOKE_FUNC, 3, detail::kMouse},    {L"MouseMove", INVOKE_FUNC, 4, detail::kMouse},
     {L"MouseUp", INVOKE_FUNC, 5, detail::kMouse},
@@ -77,6 +80,137 @@ inline constexpr Member kEvents[] = {
 inline constexpr std::wstring_view kPieceNumNames[] = {L"None",    L"Bpawn",   L"Brook",   L"Bknight", L"Bbishop",
                                                       L"BQueen",  L"Bking",   L"Wpawn",   L"Wrook",   L"Wknight",
                                                       L"Wbishop", L"WQueen", L"Wking"};
+// MarkNum's constants in value order: entry i has the value i.
+inline constexpr std::wstring_view kMarkNumNames[] = {L"mkNone", L"mkSelected", L"mkLastMove", L"mkCheck",
+                                                     L"mkTarget"};
+
+namespace detail {
+inline constexpr Parameter kPositionGet[] = {{L"Position", Type::String, Passing::Retval}};
+inline constexpr Parameter kPositionPut[] = {{L"New_Position", Type::String, Passing::In}};
+inline constexpr Parameter kFlippedGet[] = {{L"Flipped", Type::Boolean, Passing::Retval}};
+inline constexpr Parameter kFlippedPut[] = {{L"New_Flipped", Type::Boolean, Passing::In}};
+inline constexpr Parameter kCoordinatesGet[] = {{L"ShowCoordinates", Type::Boolean, Passing::Retval}};
+inline constexpr Parameter kCoordinatesPut[] = {{L"New_ShowCoordinates", Type::Boolean, Passing::In}};
+inline constexpr Parameter kMarkGet[] = {{L"col", Type::Short, Passing::InOut},
+                                         {L"row", Type::Short, Passing::InOut},
+                                         {L"Mark", Type::MarkNum, Passing::Retval}};
+inline constexpr Parameter kMarkPut[] = {{L"col", Type::Short, Passing::InOut},
+                                         {L"row", Type::Short, Passing::InOut},
+                                         {L"New_Mark", Type::MarkNum, Passing::In}};
+inline constexpr Parameter kArrow[] = {{L"fromCol", Type::Short, Passing::In},
+                                       {L"fromRow", Type::Short, Passing::In},
+                                       {L"toCol", Type::Short, Passing::In},
+                                       {L"toRow", Type::Short, Passing::In}};
+inline constexpr Parameter kAllowMovesGet[] = {{L"AllowMoves", Type::Boolean, Passing::Retval}};
+inline constexpr Parameter kAllowMovesPut[] = {{L"New_AllowMoves", Type::Boolean, Passing::In}};
+inline constexpr Parameter kPieceDrop[] = {
+    {L"fromCol", Type::Short, Passing::InOut}, {L"fromRow", Type::Short, Passing::InOut},
+    {L"toCol", Type::Short, Passing::InOut},   {L"toRow", Type::Short, Passing::InOut},
+    {L"Cancel", Type::Boolean, Passing::InOut}};
+inline constexpr wchar_t kPositionHelp[] = L"Returns/sets the position as the piece-placement field of FEN.";
+inline constexpr wchar_t kFlippedHelp[] =
+    L"Returns/sets a value that determines whether the board is shown turned round, row 8 at the top.";
+inline constexpr wchar_t kCoordinatesHelp[] =
+    L"Returns/sets a value that determines whether the columns and rows are labelled along the board's edges.";
+inline constexpr wchar_t kMarkHelp[] = L"Returns/sets the mark shown on a square.";
+inline constexpr wchar_t kAllowMovesHelp[] =
+    L"Returns/sets a value that determines whether the user can move pieces on the board.";
+}  // namespace detail
+
+// OvlBoard's interface starts with _OvlChess's members, unchanged.
+inline constexpr Member kBoardMembers[] = {
+    kChessMembers[0], kChessMembers[1], kChessMembers[2], kChessMembers[3], kChessMembers[4], kChessMembers[5],
+    kChessMembers[6],
+    {L"Position", INVOKE_PROPERTYGET, 0x68030006, detail::kPositionGet, 0, detail::kPositionHelp},
+    {L"Position", INVOKE_PROPERTYPUT, 0x68030006, detail::kPositionPut, 0, detail::kPositionHelp},
+    {L"Flipped", INVOKE_PROPERTYGET, 0x68030007, detail::kFlippedGet, 0, detail::kFlippedHelp},
+    {L"Flipped", INVOKE_PROPERTYPUT, 0x68030007, detail::kFlippedPut, 0, detail::kFlippedHelp},
+    {L"ShowCoordinates", INVOKE_PROPERTYGET, 0x68030008, detail::kCoordinatesGet, 0, detail::kCoordinatesHelp},
+    {L"ShowCoordinates", INVOKE_PROPERTYPUT, 0x68030008, detail::kCoordinatesPut, 0, detail::kCoordinatesHelp},
+    {L"Mark", INVOKE_PROPERTYGET, 0x68030009, detail::kMarkGet, 0, detail::kMarkHelp},
+    {L"Mark", INVOKE_PROPERTYPUT, 0x68030009, detail::kMarkPut, 0, detail::kMarkHelp},
+    {L"ClearMarks", INVOKE_FUNC, 0x6003000A, {}, 0, L"Removes every mark from the board."},
+    {L"DrawArrow", INVOKE_FUNC, 0x6003000B, detail::kArrow, 0, L"Draws an arrow from one square to another."},
+    {L"ClearArrows", INVOKE_FUNC, 0x6003000C, {}, 0, L"Removes every arrow from the board."},
+    {L"AllowMoves", INVOKE_PROPERTYGET, 0x6803000D, detail::kAllowMovesGet, 0, detail::kAllowMovesHelp},
+    {L"AllowMoves", INVOKE_PROPERTYPUT, 0x6803000D, detail::kAllowMovesPut, 0, detail::kAllowMovesHelp},
+};
+
+inline constexpr Member kBoardEvents[] = {
+    kChessEvents[0], kChessEvents[1], kChessEvents[2], kChessEvents[3], kChessEvents[4],
+    {L"PieceDrop", INVOKE_FUNC, 6, detail::kPieceDrop},
+};
+
+// An enumeration of the library: its constants have consecutive values from `first`.
+struct Enumeration {
+  std::wstring_view name;
+  GUID id;
+  LONG first;
+  std::span<const std::wstring_view> names;
+};
+
+inline constexpr Enumeration kPieceNum{L"PieceNum", identity::kPieceNumId, 1, kPieceNumNames};
+inline constexpr Enumeration kMarkNum{L"MarkNum", identity::kMarkNumId, 0, kMarkNumNames};
+
+// A control class with everything that describes, registers and ships it.
+// The library lists each class's four types in this order: interface, class,
+// events, then the enumeration the class introduces.
+struct ControlClass {
+  std::wstring_view name;
+  GUID classId;
+  std::wstring_view progId;
+  std::wstring_view interfaceName;
+  GUID interfaceId;
+  std::span<const Member> members;  // in vtable order
+  std::wstring_view eventsName;
+  GUID eventsId;
+  std::span<const Member> events;   // numbered from 1 in this order
+  const Enumeration* enumeration;
+  int toolboxBitmapId;
+  std::span<const std::wstring_view> savedProperties;  // property bag keys
+};
+
+namespace detail {
+inline constexpr std::wstring_view kChessSaved[] = {L"Enabled", L"Piece"};
+inline constexpr std::wstring_view kBoardSaved[] = {L"Enabled", L"Piece", L"Flipped", L"ShowCoordinates",
+                                                    L"AllowMoves"};
+}  // namespace detail
+
+inline constexpr ControlClass kOvlChess{identity::kClassName,
+                                        identity::kClassId,
+                                        identity::kProgId,
+                                        L"_OvlChess",
+                                        identity::kDefaultInterfaceId,
+                                        kChessMembers,
+                                        L"__OvlChess",
+                                        identity::kEventInterfaceId,
+                                        kChessEvents,
+                                        &kPieceNum,
+                                        identity::kToolboxBitmapId,
+                                        detail::kChessSaved};
+
+inline constexpr ControlClass kOvlBoard{identity::kBoardClassName,
+                                        identity::kBoardClassId,
+                                        identity::kBoardProgId,
+                                        L"_OvlBoard",
+                                        identity::kBoardInterfaceId,
+                                        kBoardMembers,
+                                        L"__OvlBoard",
+                                        identity::kBoardEventInterfaceId,
+                                        kBoardEvents,
+                                        &kMarkNum,
+                                        identity::kBoardToolboxBitmapId,
+                                        detail::kBoardSaved};
+
+// In the library's order.
+inline constexpr const ControlClass* kClasses[] = {&kOvlChess, &kOvlBoard};
+
+// OvlChess's tables under the names the control has always read them by.
+inline constexpr auto& kInterface = kChessMembers;
+inline constexpr auto& kEvents = kChessEvents;
+
+// The enumeration a parameter of type `type` takes its values from, or null.
+const Enumeration* EnumerationOf(Type type);
 
 // The type a parameter's value is coerced to (an enumeration travels as a long).
 VARTYPE VarTypeOf(Type type);
@@ -85,18 +219,18 @@ VARTYPE VarTypeOf(Type type);
 std::string_view CTypeOf(Type type);
 
 // The dispatch id of the interface member `name` (any case), or DISPID_UNKNOWN.
-DISPID IdOf(std::wstring_view name);
-DISPID IdOf(std::string_view name);
+DISPID IdOf(std::wstring_view name, const ControlClass& control = kOvlChess);
+DISPID IdOf(std::string_view name, const ControlClass& control = kOvlChess);
 
 // The id callers use to name parameter `name` of the member `id`: its
 // position among the parameters a caller passes; DISPID_UNKNOWN if none.
-DISPID ParameterIdOf(DISPID member, std::wstring_view name);
+DISPID ParameterIdOf(DISPID member, std::wstring_view name, const ControlClass& control = kOvlChess);
 
 // The entry Invoke runs for `id` called with DISPATCH_* `flags`: the first in
 // table order whose kind the flags allow, as the type library's own Invoke picks.
-const Member* Resolve(DISPID id, WORD flags);
+const Member* Resolve(DISPID id, WORD flags, const ControlClass& control = kOvlChess);
 
-// The position of `member` in kInterface, which fixes its vtable slot.
-size_t IndexOf(const Member& member);
+// The position of `member` in the class's members, which fixes its vtable slot.
+size_t IndexOf(const Member& member, const ControlClass& control = kOvlChess);
 
 }  // namespace component::automation

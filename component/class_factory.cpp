@@ -1,32 +1,58 @@
 #include "component/class_factory.h"
 
+#include "component/automation_interface.h"
 #include "component/chess_control.h"
 #include "component/com/com_object.h"
 #include "component/com/errors.h"
-#include "component/identity.h"
+
+#include <iterator>
 
 namespace component {
 
 namespace {
 
+// Makes a new, initialized object of one class and returns its interface `iid`.
+using Creator = HRESULT (*)(REFIID iid, void** out) noexcept;
+
+HRESULT CreateChessControl(REFIID iid, void** out) noexcept {
+  com::ComPtr<IUnknown> created;
+  RETURN_IF_FAILED(ChessControl::Create(IID_IUnknown, created.put_void()));
+  // Construction runs before any other handler; its failure fails the creation.
+  auto* control = static_cast<ChessControl*>(created.As<_OvlChess>().get());
+  RETURN_IF_FAILED(control->Initialize());
+  return created->QueryInterface(iid, out);
+}
+
+struct Creatable {
+  const automation::ControlClass* record;
+  Creator create;  // null while the class has no object: it is not served
+};
+
+// Every class of the library, in its order.
+constexpr Creatable kCreatable[] = {
+    {&automation::kOvlChess, CreateChessControl},
+    {&automation::kOvlBoard, nullptr},
+};
+static_assert(std::size(kCreatable) == std::size(automation::kClasses));
+
 class ClassFactory final : public com::ComObject<ClassFactory, IClassFactory> {
  public:
+  explicit ClassFactory(Creator create) : create_(create) {}
+
   STDMETHODIMP CreateInstance(IUnknown* outer, REFIID iid, void** out) noexcept override {
     if (!out) return E_POINTER;
     *out = nullptr;
     if (outer) return CLASS_E_NOAGGREGATION;
-    com::ComPtr<IUnknown> created;
-    RETURN_IF_FAILED(ChessControl::Create(IID_IUnknown, created.put_void()));
-    // Construction runs before any other handler; its failure fails the creation.
-    auto* control = static_cast<ChessControl*>(created.As<_OvlChess>().get());
-    RETURN_IF_FAILED(control->Initialize());
-    return created->QueryInterface(iid, out);
+    return create_(iid, out);
   }
 
   STDMETHODIMP LockServer(BOOL lock) noexcept override {
     lock ? com::ModuleLock::Lock() : com::ModuleLock::Unlock();
     return S_OK;
   }
+
+ private:
+  Creator create_;
 };
 
 }  // namespace
@@ -34,8 +60,9 @@ class ClassFactory final : public com::ComObject<ClassFactory, IClassFactory> {
 HRESULT GetClassFactory(REFCLSID id, REFIID iid, void** out) noexcept {
   if (!out) return E_POINTER;
   *out = nullptr;
-  if (id != identity::kClassId) return CLASS_E_CLASSNOTAVAILABLE;
-  return ClassFactory::Create(iid, out);
+  for (const Creatable& creatable : kCreatable)
+    if (id == creatable.record->classId && creatable.create) return ClassFactory::Create(iid, out, creatable.create);
+  return CLASS_E_CLASSNOTAVAILABLE;
 }
 
 }  // namespace component

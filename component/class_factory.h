@@ -4,7 +4,8 @@
 
 namespace component {
 
-// The class factory of the one class this library holds.
+// The class factory of the library's class `id`, for each class that has a
+// creator; CLASS_E_CLASSNOTAVAILABLE for any other.
 HRESULT GetClassFactory(REFCLSID id, REFIID iid, void** out) noexcept;
 
 }  // namespace component

@@ -20,26 +20,35 @@ std::wstring GuidText(const GUID& guid) {
   return text;
 }
 
-std::vector<Entry> ClassEntries(const std::wstring& module) {
-  const std::wstring clsid = ClassKey(), progId = component::identity::kProgId;
+std::vector<Entry> ClassEntries(const automation::ControlClass& control, const std::wstring& module) {
+  const std::wstring clsid = ClassKey(control), progId(control.progId), name(control.name);
   const std::wstring misc = std::to_wstring(component::identity::kMiscStatus);
   return {
-      {clsid, nullptr, component::identity::kClassName},
+      {clsid, nullptr, name},
       {clsid + L"\\InprocServer32", nullptr, module},
       {clsid + L"\\InprocServer32", L"ThreadingModel", L"Apartment"},
       {clsid + L"\\ProgID", nullptr, progId},
       {clsid + L"\\Control", nullptr, std::nullopt},
       {clsid + L"\\MiscStatus", nullptr, misc},
       {clsid + L"\\MiscStatus\\1", nullptr, misc},
-      {clsid + L"\\ToolboxBitmap32", nullptr, module + L", " + std::to_wstring(component::identity::kToolboxBitmapId)},
+      {clsid + L"\\ToolboxBitmap32", nullptr, module + L", " + std::to_wstring(control.toolboxBitmapId)},
       {clsid + L"\\TypeLib", nullptr, GuidText(component::identity::kTypeLibId)},
       {clsid + L"\\Version", nullptr, component::identity::kVersion},
-      {progId, nullptr, component::identity::kClassName},
-      {progId + L"\\CLSID", nullptr, GuidText(component::identity::kClassId)},
+      {progId, nullptr, name},
+      {progId + L"\\CLSID", nullptr, GuidText(control.classId)},
   };
 }
 
-std::wstring ClassKey() { return L"CLSID\\" + GuidText(component::identity::kClassId); }
+std::vector<Entry> ClassEntries(const std::wstring& module) {
+  std::vector<Entry> entries;
+  for (const automation::ControlClass* control : automation::kClasses) {
+    std::vector<Entry> own = ClassEntries(*control, module);
+    entries.insert(entries.end(), own.begin(), own.end());
+  }
+  return entries;
+}
+
+std::wstring ClassKey(const automation::ControlClass& control) { return L"CLSID\\" + GuidText(control.classId); }
 
 }  // namespace component::registration
 
@@ -110,11 +119,17 @@ HRESULT RegisterServer() noexcept {
 
 HRESULT UnregisterServer() noexcept {
   return com::Guarded([]() -> HRESULT {
-    const HRESULT classResult = DeleteTree(ClassKey());
-    const HRESULT progIdResult = DeleteTree(component::identity::kProgId);
-    const HRESULT typeLibResult = UnregisterTypeLibrary();
-    if (FAILED(classResult)) return classResult;
-    return FAILED(progIdResult) ? progIdResult : typeLibResult;
+    // Every tree is removed even when one fails; the first failure is reported.
+    HRESULT result = S_OK;
+    auto keep = [&result](HRESULT hr) {
+      if (SUCCEEDED(result)) result = hr;
+    };
+    for (const automation::ControlClass* control : automation::kClasses) {
+      keep(DeleteTree(ClassKey(*control)));
+      keep(DeleteTree(std::wstring(control->progId)));
+    }
+    keep(UnregisterTypeLibrary());
+    return result;
   });
 }
 

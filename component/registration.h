@@ -6,8 +6,10 @@
 #include <string>
 #include <vector>
 
-// Self-registration, from the registration record in identity.h: the type
-// library embedded in this module and the class under CLSID and its ProgID.
+#include "component/automation_interface.h"
+
+// Self-registration, from the class records in automation_interface.h: the
+// type library embedded in this module and each class under CLSID and its ProgID.
 namespace component {
 
 // The bodies of DllRegisterServer and DllUnregisterServer. The platform headers
@@ -17,7 +19,7 @@ HRESULT UnregisterServer() noexcept;
 
 }  // namespace component
 
-// The class's part of the record, also read by the installer's build, so an
+// The classes' part of the record, also read by the installer's build, so an
 // installed control and a self-registered one carry the same keys.
 namespace component::registration {
 
@@ -29,8 +31,10 @@ struct Entry {
 };
 
 // MODULE is the control's path as the registry records it.
+std::vector<Entry> ClassEntries(const automation::ControlClass& control, const std::wstring& module);
+// Every class's, in the library's order.
 std::vector<Entry> ClassEntries(const std::wstring& module);
-std::wstring ClassKey();
+std::wstring ClassKey(const automation::ControlClass& control = automation::kOvlChess);
 std::wstring GuidText(const GUID& guid);
 
 }  // namespace component::registration

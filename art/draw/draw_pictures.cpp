@@ -1,6 +1,6 @@
 // Writes the board's pictures at their 37-pixel design size as the bitmaps the
 // library embeds, after checking the rules they must keep: two wooden squares,
-// six red and six cream chessmen, and the toolbox bitmap.
+// six red and six cream chessmen, and the two classes' toolbox bitmaps.
 //
 //   draw_pictures <output-dir> [--preview montage.ppm]
 
@@ -227,6 +227,7 @@ int main(int argc, char** argv) {
     ok = WriteFile(outputDir / name, BmpBytes(images[i], 8)) && ok;
   }
   ok = WriteFile(outputDir / "toolbox.bmp", BmpBytes(art::DrawToolbox(), 4)) && ok;
+  ok = WriteFile(outputDir / "toolbox_board.bmp", BmpBytes(art::DrawBoardToolbox(), 4)) && ok;
   if (!ok) std::cerr << "draw_pictures: could not write the pictures to " << outputDir << '\n';
   return ok ? 0 : 1;
 }

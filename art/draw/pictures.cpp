@@ -480,7 +480,35 @@ const char* const kToolboxArt[] = {
     "kkkkkkkkkkkkssss",
     "ssssssssssssssss",
 };
+
+// OvlBoard's button: a board of four by four squares with a red arrow across it.
+const char* const kBoardToolboxArt[] = {
+    "skkkkkkkkkkkkkks",
+    "skwwwooowwwoooks",
+    "skwwwooowRRRRoks",
+    "skwwwooowwRRRoks",
+    "skooowwwooRRRwks",
+    "skooowwwoRRwRwks",
+    "skooowwwRRowwwks",
+    "skwwwooRRwwoooks",
+    "skwwwoRRwwwoooks",
+    "skwwwRRowwwoooks",
+    "skooRRwwooowwwks",
+    "skoRRwwwooowwwks",
+    "skooowwwooowwwks",
+    "skkkkkkkkkkkkkks",
+    "ssssssssssssssss",
+};
 // clang-format on
+
+Picture DrawToolboxArt(const char* const* art) {
+  const std::string letters = "kmgonptsGRlyBfaw";  // one per Windows colour, in order
+  Picture picture(16, 15);
+  picture.palette = kWindowsColours;
+  for (int y = 0; y < picture.height; ++y)
+    for (int x = 0; x < picture.width; ++x) picture.At(x, y) = std::uint8_t(letters.find(art[y][x]));
+  return picture;
+}
 
 }  // namespace
 
@@ -510,13 +538,8 @@ std::vector<Picture> DrawImages(int size) {
   return images;
 }
 
-Picture DrawToolbox() {
-  const std::string letters = "kmgonptsGRlyBfaw";  // one per Windows colour, in order
-  Picture picture(16, 15);
-  picture.palette = kWindowsColours;
-  for (int y = 0; y < picture.height; ++y)
-    for (int x = 0; x < picture.width; ++x) picture.At(x, y) = std::uint8_t(letters.find(kToolboxArt[y][x]));
-  return picture;
-}
+Picture DrawToolbox() { return DrawToolboxArt(kToolboxArt); }
+
+Picture DrawBoardToolbox() { return DrawToolboxArt(kBoardToolboxArt); }
 
 }  // namespace art

@@ -52,5 +52,7 @@ int SamplesPerSide(int size);
 
 // The 16x15 toolbox button in the 16 standard Windows colours.
 Picture DrawToolbox();
+// OvlBoard's button, the same size and colours.
+Picture DrawBoardToolbox();
 
 }  // namespace art

@@ -18,6 +18,8 @@
 
 namespace {
 
+using component::automation::ControlClass;
+using component::automation::Enumeration;
 using component::automation::Member;
 using component::automation::Parameter;
 using component::automation::Passing;
@@ -60,6 +62,10 @@ std::string TypeName(Type type) {
       return "Single (`float`)";
     case Type::PieceNum:
       return "`PieceNum` (`long`)";
+    case Type::String:
+      return "String (`BSTR`)";
+    case Type::MarkNum:
+      return "`MarkNum` (`long`)";
   }
   return "?";
 }
@@ -112,38 +118,58 @@ std::string Flags(const Member& member) { return (member.flags & FUNCFLAG_FNONBR
 void WriteLibrary(std::ostream& out) {
   using namespace component::identity;
   out << "Type library " << Code(kLibraryName) << " " << Guid(kTypeLibId) << ", version " << kMajorVersion << "."
-      << kMinorVersion << ", \"" << Narrow(kLibraryDescription) << "\". Class " << Code(kClassName) << " "
-      << Guid(kClassId) << ", ProgID " << Code(kProgId) << ", marked as a control.\n\n"
-      << "| Type | Identifier | C/C++ name of the identifier |\n|---|---|---|\n"
-      << "| library `OrvelBoardLib` | " << Guid(kTypeLibId) << " | `LIBID_OrvelBoardLib` |\n"
-      << "| class `OvlChess` | " << Guid(kClassId) << " | `CLSID_OvlChess` |\n"
-      << "| dual interface `_OvlChess` (the class's default) | " << Guid(kDefaultInterfaceId)
-      << " | `IID__OvlChess` |\n"
-      << "| dispinterface `__OvlChess` (the class's events) | " << Guid(kEventInterfaceId) << " | `DIID___OvlChess` |\n"
-      << "| enumeration `PieceNum` | " << Guid(kPieceNumId) << " | |\n\n"
-      << "`orvel_board.h` declares them for C and C++ (C: `#define COBJMACROS` for the `_OvlChess_NewGame(board)` "
+      << kMinorVersion << ", \"" << Narrow(kLibraryDescription) << "\".";
+  for (const ControlClass* control : component::automation::kClasses)
+    out << " Class " << Code(control->name) << " " << Guid(control->classId) << ", ProgID " << Code(control->progId)
+        << ", marked as a control.";
+  out << "\n\n| Type | Identifier | C/C++ name of the identifier |\n|---|---|---|\n"
+      << "| library `OrvelBoardLib` | " << Guid(kTypeLibId) << " | `LIBID_OrvelBoardLib` |\n";
+  for (const ControlClass* control : component::automation::kClasses) {
+    const std::string name = Narrow(control->name), iface = Narrow(control->interfaceName),
+                      events = Narrow(control->eventsName);
+    out << "| class `" << name << "` | " << Guid(control->classId) << " | `CLSID_" << name << "` |\n"
+        << "| dual interface `" << iface << "` (the class's default) | " << Guid(control->interfaceId) << " | `IID_"
+        << iface << "` |\n"
+        << "| dispinterface `" << events << "` (the class's events) | " << Guid(control->eventsId) << " | `DIID_"
+        << events << "` |\n"
+        << "| enumeration " << Code(control->enumeration->name) << " | " << Guid(control->enumeration->id) << " | |\n";
+  }
+  out << "\n`orvel_board.h` declares them for C and C++ (C: `#define COBJMACROS` for the `_OvlChess_NewGame(board)` "
          "style of call); `orvel_board_i.c`, compiled into the program, defines them.\n";
 }
 
-void WriteInterface(std::ostream& out) {
-  out << "\n## `_OvlChess`\n\n"
-         "A dual interface: every member is reached by its dispatch id through `IDispatch`, or through the vtable "
+void WriteInterface(std::ostream& out, const ControlClass& control) {
+  out << "\n## " << Code(control.interfaceName) << "\n\n"
+      << "A dual interface: every member is reached by its dispatch id through `IDispatch`, or through the vtable "
          "in the order below (after `IDispatch`'s seven methods). A property get returns its value through the "
          "last parameter.\n\n"
          "| Member | Kind | Dispatch id | Parameters | Value | Flags | C/C++ | Help string |\n"
          "|---|---|---|---|---|---|---|---|\n";
-  for (const Member& member : component::automation::kInterface)
+  for (const Member& member : control.members)
     out << "| " << Code(member.name) << " | " << Kind(member) << " | " << Hex(member.id) << " | " << Parameters(member)
         << " | " << Value(member) << " | " << Flags(member) << " | " << Signature(member) << " | "
         << (member.help ? Quoted(member.help) : "") << " |\n";
+  std::string saved;
+  for (std::wstring_view key : control.savedProperties) saved.append(saved.empty() ? "" : ", ").append(Code(key));
+  out << "\nA container saves " << Code(control.name) << " under the property bag keys " << saved << ".\n";
 }
 
-void WriteEvents(std::ostream& out) {
-  out << "\n## `__OvlChess`\n\n"
-         "The events, fired through `IDispatch::Invoke` on the sinks connected to the class's connection point "
-         "for `DIID___OvlChess`. Every parameter is passed by reference; a value a handler writes is ignored.\n\n"
-         "| Event | Dispatch id | Parameters |\n|---|---|---|\n";
-  for (const Member& event : component::automation::kEvents) {
+// A handler's writes reach the control only through a Boolean named Cancel.
+bool Cancellable(const Member& event) {
+  for (const Parameter& parameter : event.parameters)
+    if (parameter.type == Type::Boolean && parameter.name == L"Cancel") return true;
+  return false;
+}
+
+void WriteEvents(std::ostream& out, const ControlClass& control) {
+  out << "\n## " << Code(control.eventsName) << "\n\n"
+      << "The events, fired through `IDispatch::Invoke` on the sinks connected to the class's connection point "
+         "for `DIID_" << Narrow(control.eventsName) << "`. Every parameter is passed by reference; a value a handler writes is ignored";
+  for (const Member& event : control.events)
+    if (Cancellable(event))
+      out << ", except " << Code(event.name) << "'s `Cancel`: set to True, it refuses the move";
+  out << ".\n\n| Event | Dispatch id | Parameters |\n|---|---|---|\n";
+  for (const Member& event : control.events) {
     std::string parameters;
     for (const Parameter& parameter : event.parameters)
       parameters.append(parameters.empty() ? "" : "; ").append(Code(parameter.name) + ": " + TypeName(parameter.type));
@@ -151,13 +177,18 @@ void WriteEvents(std::ostream& out) {
   }
 }
 
-void WritePieceNum(std::ostream& out) {
-  out << "\n## `PieceNum`\n\n"
-         "The code of what a square holds: `None` an empty square, `B…` the red pieces, `W…` the cream ones.\n\n"
-         "| Constant | Value |\n|---|---|\n";
-  int value = 1;
-  for (std::wstring_view name : component::automation::kPieceNumNames)
-    out << "| " << Code(name) << " | " << value++ << " |\n";
+const char* Meaning(const Enumeration& enumeration) {
+  if (&enumeration == &component::automation::kPieceNum)
+    return "The code of what a square holds: `None` an empty square, `B…` the red pieces, `W…` the cream ones.";
+  return "What a square is marked with: `mkSelected` the square a piece was picked up from, `mkLastMove` an end "
+         "of the last move, `mkCheck` a king in check, `mkTarget` a square the picked-up piece may go to.";
+}
+
+void WriteEnumeration(std::ostream& out, const Enumeration& enumeration) {
+  out << "\n## " << Code(enumeration.name) << "\n\n" << Meaning(enumeration) << "\n\n"
+      << "| Constant | Value |\n|---|---|\n";
+  LONG value = enumeration.first;
+  for (std::wstring_view name : enumeration.names) out << "| " << Code(name) << " | " << value++ << " |\n";
 }
 
 void WriteErrors(std::ostream& out) {
@@ -197,9 +228,11 @@ int wmain(int argc, wchar_t** argv) {
   page << "# `OrvelBoardLib` reference\n\n"
           "<!-- Written by the build from the control's interface table; a test fails when they differ. -->\n\n";
   WriteLibrary(page);
-  WriteInterface(page);
-  WriteEvents(page);
-  WritePieceNum(page);
+  for (const ControlClass* control : component::automation::kClasses) {
+    WriteInterface(page, *control);
+    WriteEvents(page, *control);
+    WriteEnumeration(page, *control->enumeration);
+  }
   WriteErrors(page);
   // Binary, so the page has the same line ends as the copy kept in the sources.
   std::ofstream file(argv[1], std::ios::binary);

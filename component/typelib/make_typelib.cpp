@@ -6,6 +6,9 @@
 
 #include <cstdio>
 #include <fstream>
+#include <iterator>
+#include <map>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -26,7 +29,12 @@ void Check(HRESULT hr, const char* what) {
   }
 }
 
-constexpr int kClassIndex = 1;
+using component::automation::ControlClass;
+using component::automation::Type;
+
+// Each class's four types follow the previous class's; the coclass is the
+// second of them.
+constexpr int kTypesPerClass = 4, kClassOffset = 1;
 
 LPOLESTR Ole(const wchar_t* text) { return const_cast<LPOLESTR>(text); }
 
@@ -57,9 +65,39 @@ struct ParameterType {
   TYPEDESC type{};
 };
 
-TYPEDESC ValueType(component::automation::Type type, HREFTYPE pieceNum) {
-  return type == component::automation::Type::PieceNum ? UserDefined(pieceNum) : Scalar(component::automation::VarTypeOf(type));
+HREFTYPE Reference(ICreateTypeInfo* from, ICreateTypeInfo* to) {
+  ComPtr<ITypeInfo> target;
+  Check(to->QueryInterface(__uuidof(ITypeInfo), target.put_void()), "QueryInterface(ITypeInfo)");
+  HREFTYPE ref = 0;
+  Check(from->AddRefTypeInfo(target.get(), &ref), "AddRefTypeInfo");
+  return ref;
 }
+
+// The enumerations written so far, by their record.
+using Enumerations = std::map<const component::automation::Enumeration*, ICreateTypeInfo*>;
+
+// The references a type holds to the library's enumerations, added before
+// anything else and in the order its members first name them, as the first
+// class's interface has always been written.
+class EnumReferences {
+ public:
+  EnumReferences(ICreateTypeInfo* from, std::span<const component::automation::Member> members,
+                 const Enumerations& enumerations) {
+    for (const component::automation::Member& member : members)
+      for (const component::automation::Parameter& parameter : member.parameters)
+        if (const auto* enumeration = component::automation::EnumerationOf(parameter.type);
+            enumeration && !refs_.contains(enumeration))
+          refs_[enumeration] = Reference(from, enumerations.at(enumeration));
+  }
+
+  TYPEDESC TypeOf(Type type) const {
+    const component::automation::Enumeration* enumeration = component::automation::EnumerationOf(type);
+    return enumeration ? UserDefined(refs_.at(enumeration)) : Scalar(component::automation::VarTypeOf(type));
+  }
+
+ private:
+  std::map<const component::automation::Enumeration*, HREFTYPE> refs_;
+};
 
 USHORT ParameterFlags(component::automation::Passing passing) {
   switch (passing) {
@@ -74,13 +112,13 @@ USHORT ParameterFlags(component::automation::Passing passing) {
 }
 
 void AddFunction(ICreateTypeInfo* info, UINT index, FUNCKIND kind, VARTYPE result, const component::automation::Member& f,
-                 HREFTYPE pieceNum) {
+                 const EnumReferences& enums) {
   std::vector<ParameterType> types(f.parameters.size());
   std::vector<ELEMDESC> params;
   std::vector<std::wstring> nameTexts{std::wstring(f.name)};
   for (size_t i = 0; i < f.parameters.size(); ++i) {
     const component::automation::Parameter& p = f.parameters[i];
-    types[i].pointee = ValueType(p.type, pieceNum);
+    types[i].pointee = enums.TypeOf(p.type);
     types[i].type = p.passing == component::automation::Passing::In ? types[i].pointee : PointerTo(&types[i].pointee);
     ELEMDESC elem{};
     elem.tdesc = types[i].type;
@@ -118,27 +156,19 @@ ComPtr<ICreateTypeInfo> CreateType(ICreateTypeLib2* lib, const wchar_t* name, TY
   return info;
 }
 
-HREFTYPE Reference(ICreateTypeInfo* from, ICreateTypeInfo* to) {
-  ComPtr<ITypeInfo> target;
-  Check(to->QueryInterface(__uuidof(ITypeInfo), target.put_void()), "QueryInterface(ITypeInfo)");
-  HREFTYPE ref = 0;
-  Check(from->AddRefTypeInfo(target.get(), &ref), "AddRefTypeInfo");
-  return ref;
-}
-
 void Inherit(ICreateTypeInfo* info, ITypeInfo* base) {
   HREFTYPE ref = 0;
   Check(info->AddRefTypeInfo(base, &ref), "AddRefTypeInfo(base)");
   Check(info->AddImplType(0, ref), "AddImplType(base)");
 }
 
-void DefinePieceNum(ICreateTypeInfo* info) {
+void DefineEnumeration(ICreateTypeInfo* info, const component::automation::Enumeration& enumeration) {
   UINT index = 0;
-  for (std::wstring_view constant : component::automation::kPieceNumNames) {
+  for (std::wstring_view constant : enumeration.names) {
     std::wstring name(constant);
     VARIANT value;
     V_VT(&value) = VT_I4;
-    V_I4(&value) = static_cast<LONG>(index + 1);
+    V_I4(&value) = enumeration.first + static_cast<LONG>(index);
     VARDESC desc{};
     desc.memid = MEMBERID_NIL;
     desc.lpvarValue = &value;
@@ -151,20 +181,24 @@ void DefinePieceNum(ICreateTypeInfo* info) {
   }
 }
 
-void DefineInterface(ICreateTypeInfo* info, ITypeInfo* dispatch, HREFTYPE pieceNum) {
+void DefineInterface(ICreateTypeInfo* info, ITypeInfo* dispatch, const ControlClass& control,
+                     const Enumerations& enumerations) {
+  const EnumReferences enums(info, control.members, enumerations);
   Inherit(info, dispatch);
   UINT index = 0;
-  for (const component::automation::Member& f : component::automation::kInterface)
-    AddFunction(info, index++, FUNC_PUREVIRTUAL, VT_HRESULT, f, pieceNum);
+  for (const component::automation::Member& f : control.members)
+    AddFunction(info, index++, FUNC_PUREVIRTUAL, VT_HRESULT, f, enums);
   Check(info->SetTypeFlags(TYPEFLAG_FHIDDEN | TYPEFLAG_FDUAL | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FOLEAUTOMATION |
                            TYPEFLAG_FDISPATCHABLE),
-        "SetTypeFlags(_OvlChess)");
+        "SetTypeFlags(interface)");
 }
 
-void DefineEvents(ICreateTypeInfo* info, ITypeInfo* dispatch) {
+void DefineEvents(ICreateTypeInfo* info, ITypeInfo* dispatch, const ControlClass& control,
+                  const Enumerations& enumerations) {
+  const EnumReferences enums(info, control.events, enumerations);
   Inherit(info, dispatch);
   UINT index = 0;
-  for (const component::automation::Member& f : component::automation::kEvents) AddFunction(info, index++, FUNC_DISPATCH, VT_VOID, f, 0);
+  for (const component::automation::Member& f : control.events) AddFunction(info, index++, FUNC_DISPATCH, VT_VOID, f, enums);
 }
 
 void DefineCoclass(ICreateTypeInfo* info, ICreateTypeInfo* defaultInterface, ICreateTypeInfo* events) {
@@ -172,6 +206,27 @@ void DefineCoclass(ICreateTypeInfo* info, ICreateTypeInfo* defaultInterface, ICr
   Check(info->SetImplTypeFlags(0, IMPLTYPEFLAG_FDEFAULT), "SetImplTypeFlags(default)");
   Check(info->AddImplType(1, Reference(info, events)), "AddImplType(source)");
   Check(info->SetImplTypeFlags(1, IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE), "SetImplTypeFlags(source)");
+}
+
+// The class's four types, each created first and filled in afterwards:
+// creation order is the order in the file. `types` keeps them alive until the
+// library is saved.
+void WriteClass(ICreateTypeLib2* lib, ITypeInfo* dispatch, const ControlClass& control, Enumerations& enumerations,
+                std::vector<ComPtr<ICreateTypeInfo>>& types) {
+  const std::wstring interfaceName(control.interfaceName), className(control.name), eventsName(control.eventsName),
+      enumerationName(control.enumeration->name);
+  auto iface = CreateType(lib, interfaceName.c_str(), TKIND_INTERFACE, control.interfaceId, 0);
+  auto coclass = CreateType(lib, className.c_str(), TKIND_COCLASS, control.classId, TYPEFLAG_FCONTROL);
+  auto events = CreateType(lib, eventsName.c_str(), TKIND_DISPATCH, control.eventsId,
+                           TYPEFLAG_FHIDDEN | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FDISPATCHABLE);
+  auto enumeration = CreateType(lib, enumerationName.c_str(), TKIND_ENUM, control.enumeration->id, 0);
+
+  DefineEnumeration(enumeration.get(), *control.enumeration);
+  enumerations[control.enumeration] = enumeration.get();
+  DefineInterface(iface.get(), dispatch, control, enumerations);
+  DefineEvents(events.get(), dispatch, control, enumerations);
+  DefineCoclass(coclass.get(), iface.get(), events.get());
+  for (auto* type : {&iface, &coclass, &events, &enumeration}) types.push_back(std::move(*type));
 }
 
 void WriteLibrary(const wchar_t* path) {
@@ -190,18 +245,10 @@ void WriteLibrary(const wchar_t* path) {
   ComPtr<ITypeInfo> dispatch;
   Check(stdole->GetTypeInfoOfGuid(IID_IDispatch, dispatch.put()), "GetTypeInfoOfGuid(IDispatch)");
 
-  // Created first, filled in afterwards: creation order is the order in the
-  // file (kClassIndex names the coclass's place).
-  auto iface = CreateType(lib.get(), L"_OvlChess", TKIND_INTERFACE, component::identity::kDefaultInterfaceId, 0);
-  auto coclass = CreateType(lib.get(), L"OvlChess", TKIND_COCLASS, component::identity::kClassId, TYPEFLAG_FCONTROL);
-  auto events = CreateType(lib.get(), L"__OvlChess", TKIND_DISPATCH, component::identity::kEventInterfaceId,
-                           TYPEFLAG_FHIDDEN | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FDISPATCHABLE);
-  auto pieceNum = CreateType(lib.get(), L"PieceNum", TKIND_ENUM, component::identity::kPieceNumId, 0);
-
-  DefinePieceNum(pieceNum.get());
-  DefineInterface(iface.get(), dispatch.get(), Reference(iface.get(), pieceNum.get()));
-  DefineEvents(events.get(), dispatch.get());
-  DefineCoclass(coclass.get(), iface.get(), events.get());
+  Enumerations enumerations;
+  std::vector<ComPtr<ICreateTypeInfo>> types;
+  for (const ControlClass* control : component::automation::kClasses)
+    WriteClass(lib.get(), dispatch.get(), *control, enumerations, types);
   Check(lib->SaveAllChanges(), "SaveAllChanges");
 }
 
@@ -241,7 +288,8 @@ int wmain(int argc, wchar_t** argv) {
     Check(CoInitialize(nullptr), "CoInitialize");
     WriteLibrary(argv[1]);
     CoUninitialize();
-    ClearTypeFlag(argv[1], kClassIndex, TYPEFLAG_FDISPATCHABLE);
+    for (int i = 0; i < static_cast<int>(std::size(component::automation::kClasses)); ++i)
+      ClearTypeFlag(argv[1], i * kTypesPerClass + kClassOffset, TYPEFLAG_FDISPATCHABLE);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "make_typelib: %s\n", e.what());
     return 1;

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <fstream>
 #include <regex>
+#include <span>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -39,10 +40,10 @@ std::string Trim(std::string text) {
   return first == std::string::npos ? "" : text.substr(first, last - first + 1);
 }
 
-// The methods of `interface _OvlChess`, one per statement.
-std::vector<IdlMember> ReadInterface(const std::string& idl) {
+// The methods of `interface NAME`, one per statement.
+std::vector<IdlMember> ReadInterface(const std::string& idl, std::wstring_view name) {
   std::vector<IdlMember> members;
-  const auto start = idl.find("interface _OvlChess : IDispatch");
+  const auto start = idl.find("interface " + check::Narrow(std::wstring(name)) + " : IDispatch");
   if (start == std::string::npos) return members;
   const auto open = idl.find('{', start), close = idl.find('}', start);
   std::stringstream body(idl.substr(open + 1, close - open - 1));
@@ -101,20 +102,38 @@ void CheckMember(const IdlMember& idl, const Member& table) {
 }
 
 void TableMatchesIdl(const std::string& idl) {
-  const std::vector<IdlMember> members = ReadInterface(idl);
-  check::context = "_OvlChess in the IDL";
-  CHECK_EQ(members.size(), std::size(component::automation::kInterface));
-  for (size_t i = 0; i < members.size() && i < std::size(component::automation::kInterface); ++i)
-    CheckMember(members[i], component::automation::kInterface[i]);
+  for (const component::automation::ControlClass* control : component::automation::kClasses) {
+    const std::vector<IdlMember> members = ReadInterface(idl, control->interfaceName);
+    check::context = Narrow(control->interfaceName) + " in the IDL";
+    CHECK_EQ(members.size(), control->members.size());
+    for (size_t i = 0; i < members.size() && i < control->members.size(); ++i)
+      CheckMember(members[i], control->members[i]);
+  }
+}
+
+struct Slot {
+  size_t offset;
+  const wchar_t* name;
+  INVOKEKIND kind;
+};
+
+void SlotsMatch(const component::automation::ControlClass& control, size_t vtableSize, std::span<const Slot> slots) {
+  check::context = Narrow(control.interfaceName) + " vtable";
+  CHECK_EQ(vtableSize, (component::automation::kFirstSlot + control.members.size()) * sizeof(void*));
+  for (const Slot& slot : slots) {
+    check::context = "vtable slot of " + Narrow(control.interfaceName) + "." + Narrow(slot.name);
+    const Member* found = nullptr;
+    for (const Member& member : control.members)
+      if (member.name == slot.name && member.kind == slot.kind) found = &member;
+    CHECK(found);
+    if (found)
+      CHECK_EQ(slot.offset,
+               (component::automation::kFirstSlot + component::automation::IndexOf(*found, control)) * sizeof(void*));
+  }
 }
 
 // Invoke runs a member through slot kFirstSlot + its place in the table.
 void TableMatchesHeaderVtable() {
-  struct Slot {
-    size_t offset;
-    const wchar_t* name;
-    INVOKEKIND kind;
-  };
   const Slot slots[] = {
       {offsetof(_OvlChessVtbl, get_Enabled), L"Enabled", INVOKE_PROPERTYGET},
       {offsetof(_OvlChessVtbl, put_Enabled), L"Enabled", INVOKE_PROPERTYPUT},
@@ -126,21 +145,26 @@ void TableMatchesHeaderVtable() {
   };
   CHECK_EQ(sizeof(_OvlChessVtbl), (component::automation::kFirstSlot + std::size(component::automation::kInterface)) * sizeof(void*));
   CHECK_EQ(offsetof(_OvlChessVtbl, Invoke) / sizeof(void*) + 1, component::automation::kFirstSlot);
-  for (const Slot& slot : slots) {
-    check::context = "vtable slot of " + Narrow(slot.name);
-    const Member* found = nullptr;
-    for (const Member& member : component::automation::kInterface)
-      if (member.name == slot.name && member.kind == slot.kind) found = &member;
-    CHECK(found);
-    if (found) CHECK_EQ(slot.offset, (component::automation::kFirstSlot + component::automation::IndexOf(*found)) * sizeof(void*));
+  SlotsMatch(component::automation::kOvlChess, sizeof(_OvlChessVtbl), slots);
+  const Slot boardSlots[] = {
+      {offsetof(_OvlBoardVtbl, put_Piece), L"Piece", INVOKE_PROPERTYPUT},
+      {offsetof(_OvlBoardVtbl, get_Position), L"Position", INVOKE_PROPERTYGET},
+      {offsetof(_OvlBoardVtbl, put_Mark), L"Mark", INVOKE_PROPERTYPUT},
+      {offsetof(_OvlBoardVtbl, DrawArrow), L"DrawArrow", INVOKE_FUNC},
+      {offsetof(_OvlBoardVtbl, put_AllowMoves), L"AllowMoves", INVOKE_PROPERTYPUT},
+  };
+  SlotsMatch(component::automation::kOvlBoard, sizeof(_OvlBoardVtbl), boardSlots);
+}
+
+// Events are fired by the core's numbers, which count from 1 in table order;
+// a class's members and events have ids and names of their own.
+void EventsInTheCoresOrder() {
+  for (const component::automation::ControlClass* control : component::automation::kClasses) {
+    check::context = Narrow(control->eventsName);
+    for (size_t i = 0; i < control->events.size(); ++i) CHECK_EQ(control->events[i].id, i + 1);
   }
 }
 
-// Events are fired by the core's numbers, which count from 1 in table order.
-void EventsInTheCoresOrder() {
-  check::context = "events";
-  for (size_t i = 0; i < std::size(component::automation::kEvents); ++i) CHECK_EQ(component::automation::kEvents[i].id, i + 1);
-}
 
 }  // namespace
 

@@ -6,7 +6,9 @@
 
 #include <cwchar>
 #include <optional>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "component/com/com_ptr.h"
 #include "component/com/unique.h"
@@ -15,11 +17,22 @@
 
 namespace {
 
-const std::wstring kClass = L"CLSID\\{D92AEA81-DB4C-4571-82BD-2B488F9A5458}";
 const std::wstring kLibrary = L"{609D1FFF-9841-4F8C-BD30-B7CB2581251E}";
-const std::wstring kProgId = L"OrvelBoardLib.OvlChess";
+
+struct RegisteredClass {
+  std::wstring name, clsid, progId, bitmap;
+  GUID id;
+};
+const RegisteredClass kClasses[] = {
+    {L"OvlChess", L"{D92AEA81-DB4C-4571-82BD-2B488F9A5458}", L"OrvelBoardLib.OvlChess", L"30000",
+     component::identity::kClassId},
+    {L"OvlBoard", L"{8520721F-C445-44AC-871B-52275A14BE9A}", L"OrvelBoardLib.OvlBoard", L"30001",
+     component::identity::kBoardClassId},
+};
 const std::wstring kInterfaces[] = {L"Interface\\{56EF63B7-F129-46BA-9332-677F46CA0BFD}",
-                                    L"Interface\\{2AE2D78E-5DA3-416C-8997-4248A58F40A3}"};
+                                    L"Interface\\{2AE2D78E-5DA3-416C-8997-4248A58F40A3}",
+                                    L"Interface\\{69C8E725-B9AE-473C-A8E1-77F50FE959F8}",
+                                    L"Interface\\{F388C9A2-D558-4AC0-B03C-CC1E549EC6FE}"};
 
 bool KeyExists(const std::wstring& key) {
   com::UniqueHkey handle;
@@ -48,23 +61,24 @@ std::wstring FullPath(const wchar_t* path) {
   return full;
 }
 
-void CheckClassRegistered(const std::wstring& module) {
-  CheckValue(kClass, nullptr, L"OvlChess");
+void CheckClassRegistered(const std::wstring& module, const RegisteredClass& registered) {
+  const std::wstring kClass = L"CLSID\\" + registered.clsid, kProgId = registered.progId;
+  CheckValue(kClass, nullptr, registered.name);
   CheckValue(kClass + L"\\InprocServer32", nullptr, module);
   CheckValue(kClass + L"\\InprocServer32", L"ThreadingModel", L"Apartment");
   CheckValue(kClass + L"\\ProgID", nullptr, kProgId);
   CheckValue(kClass + L"\\MiscStatus", nullptr, L"131473");
   CheckValue(kClass + L"\\MiscStatus\\1", nullptr, L"131473");
-  CheckValue(kClass + L"\\ToolboxBitmap32", nullptr, module + L", 30000");
+  CheckValue(kClass + L"\\ToolboxBitmap32", nullptr, module + L", " + registered.bitmap);
   CheckValue(kClass + L"\\TypeLib", nullptr, kLibrary);
   CheckValue(kClass + L"\\Version", nullptr, L"1.0");
-  CheckValue(kProgId, nullptr, L"OvlChess");
-  CheckValue(kProgId + L"\\CLSID", nullptr, L"{D92AEA81-DB4C-4571-82BD-2B488F9A5458}");
-  check::context = "class";
+  CheckValue(kProgId, nullptr, registered.name);
+  CheckValue(kProgId + L"\\CLSID", nullptr, registered.clsid);
+  check::context = "class " + check::Narrow(registered.name);
   CHECK(KeyExists(kClass + L"\\Control"));
   CLSID clsid{};
   CHECK_EQ(CLSIDFromProgID(kProgId.c_str(), &clsid), S_OK);
-  CHECK_EQ(clsid, component::identity::kClassId);
+  CHECK_EQ(clsid, registered.id);
 }
 
 void CheckLibraryRegistered(const std::wstring& module) {
@@ -84,7 +98,13 @@ void CheckLibraryRegistered(const std::wstring& module) {
 
 void CheckUnregistered() {
   check::context = "unregistered";
-  for (const std::wstring& key : {kClass, kProgId, L"TypeLib\\" + kLibrary, kInterfaces[0], kInterfaces[1]}) {
+  std::vector<std::wstring> owned(std::begin(kInterfaces), std::end(kInterfaces));
+  owned.push_back(L"TypeLib\\" + kLibrary);
+  for (const RegisteredClass& registered : kClasses) {
+    owned.push_back(L"CLSID\\" + registered.clsid);
+    owned.push_back(registered.progId);
+  }
+  for (const std::wstring& key : owned) {
     if (KeyExists(key)) check::Fail(__LINE__, check::Narrow(key) + " is still there");
   }
   // Neighbours stay: only the module's own keys go.
@@ -100,7 +120,7 @@ int wmain(int argc, wchar_t** argv) {
   const std::wstring mode = argc > 1 ? argv[1] : L"";
   if (mode == L"registered" && argc == 3) {
     const std::wstring module = FullPath(argv[2]);
-    CheckClassRegistered(module);
+    for (const RegisteredClass& registered : kClasses) CheckClassRegistered(module, registered);
     CheckLibraryRegistered(module);
   } else if (mode == L"unregistered" && argc == 2) {
     CheckUnregistered();

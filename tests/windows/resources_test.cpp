@@ -72,9 +72,24 @@ void CheckEmbedded(const wchar_t* module) {
   CHECK(library != nullptr);
   if (!library) return;
   CHECK(FindResourceW(library, MAKEINTRESOURCEW(1), L"TYPELIB") != nullptr);
-  HANDLE bitmap = LoadImageW(library, MAKEINTRESOURCEW(component::identity::kToolboxBitmapId), IMAGE_BITMAP, 0, 0, 0);
-  CHECK(bitmap != nullptr);
-  if (bitmap) DeleteObject(bitmap);
+  // Each class has a toolbox button of its own, at the size a toolbox shows.
+  const int ids[] = {component::identity::kToolboxBitmapId, component::identity::kBoardToolboxBitmapId};
+  std::string pictures[2];
+  for (int i = 0; i < 2; ++i) {
+    check::context = "toolbox bitmap " + std::to_string(ids[i]);
+    HANDLE bitmap = LoadImageW(library, MAKEINTRESOURCEW(ids[i]), IMAGE_BITMAP, 0, 0, 0);
+    CHECK(bitmap != nullptr);
+    BITMAP shape{};
+    if (bitmap) CHECK(GetObjectW(bitmap, sizeof shape, &shape) == sizeof shape);
+    CHECK_EQ(shape.bmWidth, 16);
+    CHECK_EQ(shape.bmHeight, 15);
+    if (bitmap) DeleteObject(bitmap);
+    if (HRSRC found = FindResourceW(library, MAKEINTRESOURCEW(ids[i]), MAKEINTRESOURCEW(2)))  // RT_BITMAP
+      pictures[i].assign(static_cast<const char*>(LockResource(LoadResource(library, found))),
+                         SizeofResource(library, found));
+  }
+  check::context = "toolbox bitmaps";
+  CHECK(!pictures[0].empty() && pictures[0] != pictures[1]);
   FreeLibrary(library);
 }
 

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <oleauto.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -27,8 +28,10 @@ struct Param {
   VARTYPE vt;
   VARTYPE pointee;  // for VT_PTR
   USHORT flags;
+  const wchar_t* userType = L"PieceNum";  // for VT_USERDEFINED
 };
 constexpr Param kShortRef{VT_PTR, VT_I2, kInOut}, kFloatRef{VT_PTR, VT_R4, kInOut};
+constexpr Param kShortIn{VT_I2, VT_EMPTY, kIn};
 
 struct Function {
   MEMBERID id;
@@ -114,7 +117,8 @@ void CheckInheritsDispatch(ITypeInfo* info) {
   stdole->ReleaseTLibAttr(attr);
 }
 
-void CheckTypeDesc(ITypeInfo* owner, const TYPEDESC& type, VARTYPE vt, VARTYPE pointee) {
+void CheckTypeDesc(ITypeInfo* owner, const TYPEDESC& type, VARTYPE vt, VARTYPE pointee,
+                   const wchar_t* userType = L"PieceNum") {
   CHECK_EQ(type.vt, vt);
   if (type.vt != vt) return;
   const TYPEDESC* target = &type;
@@ -125,7 +129,7 @@ void CheckTypeDesc(ITypeInfo* owner, const TYPEDESC& type, VARTYPE vt, VARTYPE p
   if (target->vt == VT_USERDEFINED) {
     ComPtr<ITypeInfo> referenced;
     CHECK_EQ(owner->GetRefTypeInfo(target->hreftype, referenced.put()), S_OK);
-    if (referenced) CHECK_EQ(NameOf(referenced.get()), L"PieceNum");
+    if (referenced) CHECK_EQ(NameOf(referenced.get()), userType);
   }
 }
 
@@ -141,11 +145,13 @@ void CheckFunction(ITypeInfo* info, UINT index, const Function& expected, FUNCKI
   CHECK_EQ(desc->callconv, CC_STDCALL);
   CHECK_EQ(desc->wFuncFlags, expected.flags);
   CHECK_EQ(desc->cParamsOpt, 0);
-  CheckTypeDesc(info, desc->elemdescFunc.tdesc, result, resultPointee);
+  const bool userResult = result == VT_USERDEFINED && !expected.params.empty();
+  CheckTypeDesc(info, desc->elemdescFunc.tdesc, result, resultPointee,
+                userResult ? expected.params.back().userType : L"PieceNum");
   CHECK_EQ(static_cast<size_t>(desc->cParams), paramCount);
   for (size_t i = 0; i < paramCount && i < static_cast<size_t>(desc->cParams); ++i) {
     const ELEMDESC& param = desc->lprgelemdescParam[i];
-    CheckTypeDesc(info, param.tdesc, expected.params[i].vt, expected.params[i].pointee);
+    CheckTypeDesc(info, param.tdesc, expected.params[i].vt, expected.params[i].pointee, expected.params[i].userType);
     CHECK_EQ(param.paramdesc.wParamFlags, expected.params[i].flags);
   }
   info->ReleaseFuncDesc(desc);
@@ -189,6 +195,79 @@ const std::vector<Member> kDefaultMembers = {
     {0x68030000, {L"Piece", L"col", L"row"}},
 };
 
+// _OvlBoard: _OvlChess's members, then the view's and the moves'.
+std::vector<Function> BoardFunctions() {
+  constexpr Param kMarkRetval{VT_PTR, VT_USERDEFINED, kRetval, L"MarkNum"}, kMarkIn{VT_USERDEFINED, VT_EMPTY, kIn, L"MarkNum"};
+  std::vector<Function> functions = kDefaultFunctions;
+  const auto property = [&](MEMBERID id, VARTYPE vt) {
+    functions.push_back({id, INVOKE_PROPERTYGET, {{VT_PTR, vt, kRetval}}});
+    functions.push_back({id, INVOKE_PROPERTYPUT, {{vt, VT_EMPTY, kIn}}});
+  };
+  property(0x68030006, VT_BSTR);
+  property(0x68030007, VT_BOOL);
+  property(0x68030008, VT_BOOL);
+  functions.push_back({0x68030009, INVOKE_PROPERTYGET, {kShortRef, kShortRef, kMarkRetval}});
+  functions.push_back({0x68030009, INVOKE_PROPERTYPUT, {kShortRef, kShortRef, kMarkIn}});
+  functions.push_back({0x6003000A, INVOKE_FUNC, {}});
+  functions.push_back({0x6003000B, INVOKE_FUNC, {kShortIn, kShortIn, kShortIn, kShortIn}});
+  functions.push_back({0x6003000C, INVOKE_FUNC, {}});
+  property(0x6803000D, VT_BOOL);
+  return functions;
+}
+
+std::vector<Member> BoardMembers() {
+  std::vector<Member> members = kDefaultMembers;
+  members.insert(members.end(),
+                 {{0x68030006, {L"Position"}, L"Returns/sets the position as the piece-placement field of FEN."},
+                  {0x68030007, {L"Flipped"},
+                   L"Returns/sets a value that determines whether the board is shown turned round, row 8 at the top."},
+                  {0x68030008, {L"ShowCoordinates"},
+                   L"Returns/sets a value that determines whether the columns and rows are labelled along the board's "
+                   L"edges."},
+                  {0x68030009, {L"Mark", L"col", L"row"}, L"Returns/sets the mark shown on a square."},
+                  {0x6003000A, {L"ClearMarks"}, L"Removes every mark from the board."},
+                  {0x6003000B, {L"DrawArrow", L"fromCol", L"fromRow", L"toCol", L"toRow"},
+                   L"Draws an arrow from one square to another."},
+                  {0x6003000C, {L"ClearArrows"}, L"Removes every arrow from the board."},
+                  {0x6803000D, {L"AllowMoves"},
+                   L"Returns/sets a value that determines whether the user can move pieces on the board."}});
+  return members;
+}
+
+// What one class's types must read as.
+struct Expected {
+  const wchar_t* interfaceName;
+  const wchar_t* className;
+  const wchar_t* eventsName;
+  GUID classId, interfaceId, eventsId;
+  std::vector<Function> functions;
+  std::vector<Member> members;
+};
+
+const Expected& Chess() {
+  static const Expected expected{L"_OvlChess",
+                                 L"OvlChess",
+                                 L"__OvlChess",
+                                 component::identity::kClassId,
+                                 component::identity::kDefaultInterfaceId,
+                                 component::identity::kEventInterfaceId,
+                                 kDefaultFunctions,
+                                 kDefaultMembers};
+  return expected;
+}
+
+const Expected& Board() {
+  static const Expected expected{L"_OvlBoard",
+                                 L"OvlBoard",
+                                 L"__OvlBoard",
+                                 component::identity::kBoardClassId,
+                                 component::identity::kBoardInterfaceId,
+                                 component::identity::kBoardEventInterfaceId,
+                                 BoardFunctions(),
+                                 BoardMembers()};
+  return expected;
+}
+
 constexpr WORD kDefaultFlags = TYPEFLAG_FHIDDEN | TYPEFLAG_FDUAL | TYPEFLAG_FNONEXTENSIBLE |
                                TYPEFLAG_FOLEAUTOMATION | TYPEFLAG_FDISPATCHABLE;
 
@@ -206,60 +285,63 @@ std::vector<UINT> OwnFunctions(ITypeInfo* info) {
 }
 
 // The vtable half of the dual interface: HRESULT methods with [retval] last.
-void CheckVtableInterface(ITypeInfo* dispatchView) {
+void CheckVtableInterface(ITypeInfo* dispatchView, const Expected& expected) {
   HREFTYPE ref = 0;
   CHECK_EQ(dispatchView->GetRefTypeOfImplType(-1, &ref), S_OK);
   ComPtr<ITypeInfo> info;
   CHECK_EQ(dispatchView->GetRefTypeInfo(ref, info.put()), S_OK);
   if (!info) return;
-  check::context = "_OvlChess (vtable)";
-  CheckType(info.get(), component::identity::kDefaultInterfaceId, TKIND_INTERFACE, kDefaultFlags);
+  const std::string name = check::Narrow(expected.interfaceName);
+  check::context = name + " (vtable)";
+  CheckType(info.get(), expected.interfaceId, TKIND_INTERFACE, kDefaultFlags);
   CheckInheritsDispatch(info.get());
   Attributes attr(info.get());
-  CHECK_EQ(attr->cFuncs, kDefaultFunctions.size());
+  CHECK_EQ(attr->cFuncs, expected.functions.size());
   CHECK_EQ(attr->cVars, 0);
-  for (UINT i = 0; i < attr->cFuncs && i < kDefaultFunctions.size(); ++i) {
-    check::context = "_OvlChess (vtable) function " + std::to_string(i);
-    const Function& f = kDefaultFunctions[i];
+  for (UINT i = 0; i < attr->cFuncs && i < expected.functions.size(); ++i) {
+    check::context = name + " (vtable) function " + std::to_string(i);
+    const Function& f = expected.functions[i];
     CheckFunction(info.get(), i, f, FUNC_PUREVIRTUAL, VT_HRESULT, VT_EMPTY, f.params.size());
     FUNCDESC* desc = nullptr;
     info->GetFuncDesc(i, &desc);
     CHECK_EQ(desc->oVft, static_cast<SHORT>((7 + i) * sizeof(void*)));  // after IUnknown's and IDispatch's 7
     info->ReleaseFuncDesc(desc);
   }
-  CheckMembers(info.get(), kDefaultMembers);
+  CheckMembers(info.get(), expected.members);
 }
 
 // The dispatch half: the same members as a caller of Invoke sees them, the
 // [retval] parameter turned into the result.
-void CheckDefaultInterface(ITypeInfo* info) {
-  check::context = "_OvlChess";
+void CheckDefaultInterface(ITypeInfo* info, const Expected& expected) {
+  const std::string name = check::Narrow(expected.interfaceName);
+  check::context = name;
   // The loader reports a dispatch view without the oleautomation flag, as Windows does.
-  CheckType(info, component::identity::kDefaultInterfaceId, TKIND_DISPATCH, kDefaultFlags & ~TYPEFLAG_FOLEAUTOMATION);
+  CheckType(info, expected.interfaceId, TKIND_DISPATCH, kDefaultFlags & ~TYPEFLAG_FOLEAUTOMATION);
   CheckInheritsDispatch(info);
   const std::vector<UINT> own = OwnFunctions(info);
-  CHECK_EQ(own.size(), kDefaultFunctions.size());
-  for (size_t i = 0; i < own.size() && i < kDefaultFunctions.size(); ++i) {
-    check::context = "_OvlChess function " + std::to_string(i);
-    const Function& f = kDefaultFunctions[i];
+  CHECK_EQ(own.size(), expected.functions.size());
+  for (size_t i = 0; i < own.size() && i < expected.functions.size(); ++i) {
+    check::context = name + " function " + std::to_string(i);
+    const Function& f = expected.functions[i];
     const bool retval = !f.params.empty() && (f.params.back().flags & PARAMFLAG_FRETVAL);
     if (retval)
       CheckFunction(info, own[i], f, FUNC_DISPATCH, f.params.back().pointee, VT_EMPTY, f.params.size() - 1);
     else
       CheckFunction(info, own[i], f, FUNC_DISPATCH, VT_VOID, VT_EMPTY, f.params.size());
   }
-  CheckMembers(info, kDefaultMembers);
-  CheckVtableInterface(info);
+  CheckMembers(info, expected.members);
+  CheckVtableInterface(info, expected);
 }
 
-void CheckClass(ITypeInfo* info) {
-  check::context = "OvlChess";
-  CheckType(info, component::identity::kClassId, TKIND_COCLASS, TYPEFLAG_FCONTROL);
+void CheckClass(ITypeInfo* info, const Expected& expected) {
+  check::context = check::Narrow(expected.className);
+  CheckType(info, expected.classId, TKIND_COCLASS, TYPEFLAG_FCONTROL);
   CHECK_EQ(Attributes(info)->cImplTypes, 2);
   const struct {
     const wchar_t* name;
     INT flags;
-  } implemented[] = {{L"_OvlChess", IMPLTYPEFLAG_FDEFAULT}, {L"__OvlChess", IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE}};
+  } implemented[] = {{expected.interfaceName, IMPLTYPEFLAG_FDEFAULT},
+                     {expected.eventsName, IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE}};
   for (UINT i = 0; i < 2; ++i) {
     auto type = ImplType(info, i);
     if (type) CHECK_EQ(NameOf(type.get()), implemented[i].name);
@@ -269,21 +351,24 @@ void CheckClass(ITypeInfo* info) {
   }
 }
 
-void CheckEvents(ITypeInfo* info) {
-  check::context = "__OvlChess";
-  CheckType(info, component::identity::kEventInterfaceId, TKIND_DISPATCH,
-            TYPEFLAG_FHIDDEN | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FDISPATCHABLE);
+// OvlChess's five events; OvlBoard's add PieceDrop.
+void CheckEvents(ITypeInfo* info, const Expected& expected) {
+  const std::string name = check::Narrow(expected.eventsName);
+  const bool drop = expected.classId == component::identity::kBoardClassId;
+  check::context = name;
+  CheckType(info, expected.eventsId, TKIND_DISPATCH, TYPEFLAG_FHIDDEN | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FDISPATCHABLE);
   CheckInheritsDispatch(info);
   const std::vector<Param> cell{kShortRef, kShortRef};
   const std::vector<Param> mouse{kShortRef, kShortRef, kShortRef, kShortRef, kFloatRef, kFloatRef};
-  const Function functions[] = {
+  std::vector<Function> functions = {
       {1, INVOKE_FUNC, cell}, {2, INVOKE_FUNC, cell}, {3, INVOKE_FUNC, mouse},
       {4, INVOKE_FUNC, mouse}, {5, INVOKE_FUNC, mouse},
   };
+  if (drop) functions.push_back({6, INVOKE_FUNC, {kShortRef, kShortRef, kShortRef, kShortRef, {VT_PTR, VT_BOOL, kInOut}}});
   const std::vector<UINT> own = OwnFunctions(info);
-  CHECK_EQ(own.size(), 5);
-  for (UINT i = 0; i < 5 && i < own.size(); ++i) {
-    check::context = "__OvlChess function " + std::to_string(i);
+  CHECK_EQ(own.size(), functions.size());
+  for (UINT i = 0; i < functions.size() && i < own.size(); ++i) {
+    check::context = name + " function " + std::to_string(i);
     CheckFunction(info, own[i], functions[i], FUNC_DISPATCH, VT_VOID, VT_EMPTY, functions[i].params.size());
   }
   const std::vector<std::wstring> mouseNames{L"col", L"row", L"Button", L"Shift", L"X", L"Y"};
@@ -291,33 +376,46 @@ void CheckEvents(ITypeInfo* info) {
     params.insert(params.begin(), name);
     return params;
   };
-  CheckMembers(info, {{1, named(L"Click", {L"col", L"row"})},
-                      {2, named(L"DblClick", {L"col", L"row"})},
-                      {3, named(L"MouseDown", mouseNames)},
-                      {4, named(L"MouseMove", mouseNames)},
-                      {5, named(L"MouseUp", mouseNames)}});
+  std::vector<Member> members = {{1, named(L"Click", {L"col", L"row"})},
+                                 {2, named(L"DblClick", {L"col", L"row"})},
+                                 {3, named(L"MouseDown", mouseNames)},
+                                 {4, named(L"MouseMove", mouseNames)},
+                                 {5, named(L"MouseUp", mouseNames)}};
+  if (drop) members.push_back({6, named(L"PieceDrop", {L"fromCol", L"fromRow", L"toCol", L"toRow", L"Cancel"})});
+  CheckMembers(info, members);
 }
 
-void CheckPieceNum(ITypeInfo* info) {
-  check::context = "PieceNum";
-  CheckType(info, component::identity::kPieceNumId, TKIND_ENUM, 0);
-  const wchar_t* const names[] = {L"None",  L"Bpawn",  L"Brook",   L"Bknight", L"Bbishop", L"BQueen", L"Bking",
-                                  L"Wpawn", L"Wrook", L"Wknight", L"Wbishop", L"WQueen",  L"Wking"};
-  CHECK_EQ(Attributes(info)->cVars, 13);
-  for (UINT i = 0; i < 13; ++i) {
-    check::context = "PieceNum." + check::Narrow(names[i]);
+// An enumeration whose constants count up from `first`.
+void CheckEnumeration(ITypeInfo* info, const std::wstring& enumeration, const GUID& id, LONG first,
+                      const std::vector<std::wstring>& names) {
+  check::context = check::Narrow(enumeration);
+  CheckType(info, id, TKIND_ENUM, 0);
+  CHECK_EQ(Attributes(info)->cVars, names.size());
+  for (UINT i = 0; i < names.size(); ++i) {
+    check::context = check::Narrow(enumeration + L"." + names[i]);
     VARDESC* desc = nullptr;
     CHECK_EQ(info->GetVarDesc(i, &desc), S_OK);
     if (!desc) continue;
     CHECK_EQ(desc->varkind, VAR_CONST);
     CHECK_EQ(desc->elemdescVar.tdesc.vt, VT_I4);
     CHECK_EQ(V_VT(desc->lpvarValue), VT_I4);
-    CHECK_EQ(V_I4(desc->lpvarValue), static_cast<LONG>(i + 1));
+    CHECK_EQ(V_I4(desc->lpvarValue), first + static_cast<LONG>(i));
     const Documentation doc = Document(info, desc->memid);
     CHECK_EQ(doc.name, names[i]);
     CHECK_EQ(doc.help, names[i]);
     info->ReleaseVarDesc(desc);
   }
+}
+
+void CheckPieceNum(ITypeInfo* info) {
+  CheckEnumeration(info, L"PieceNum", component::identity::kPieceNumId, 1,
+                   {L"None", L"Bpawn", L"Brook", L"Bknight", L"Bbishop", L"BQueen", L"Bking", L"Wpawn", L"Wrook",
+                    L"Wknight", L"Wbishop", L"WQueen", L"Wking"});
+}
+
+void CheckMarkNum(ITypeInfo* info) {
+  CheckEnumeration(info, L"MarkNum", component::identity::kMarkNumId, 0,
+                   {L"mkNone", L"mkSelected", L"mkLastMove", L"mkCheck", L"mkTarget"});
 }
 
 void CheckLibrary(ITypeLib* library) {
@@ -356,12 +454,17 @@ int wmain(int argc, wchar_t** argv) {
       const wchar_t* name;
       TYPEKIND kind;
       void (*check)(ITypeInfo*);
-    } types[] = {{L"_OvlChess", TKIND_DISPATCH, CheckDefaultInterface},
-                 {L"OvlChess", TKIND_COCLASS, CheckClass},
-                 {L"__OvlChess", TKIND_DISPATCH, CheckEvents},
-                 {L"PieceNum", TKIND_ENUM, CheckPieceNum}};
-    CHECK_EQ(library->GetTypeInfoCount(), 4);
-    for (UINT i = 0; i < 4 && i < library->GetTypeInfoCount(); ++i) {
+    } types[] = {{L"_OvlChess", TKIND_DISPATCH, [](ITypeInfo* info) { CheckDefaultInterface(info, Chess()); }},
+                 {L"OvlChess", TKIND_COCLASS, [](ITypeInfo* info) { CheckClass(info, Chess()); }},
+                 {L"__OvlChess", TKIND_DISPATCH, [](ITypeInfo* info) { CheckEvents(info, Chess()); }},
+                 {L"PieceNum", TKIND_ENUM, CheckPieceNum},
+                 // The second class follows, so the first one's indexes stay.
+                 {L"_OvlBoard", TKIND_DISPATCH, [](ITypeInfo* info) { CheckDefaultInterface(info, Board()); }},
+                 {L"OvlBoard", TKIND_COCLASS, [](ITypeInfo* info) { CheckClass(info, Board()); }},
+                 {L"__OvlBoard", TKIND_DISPATCH, [](ITypeInfo* info) { CheckEvents(info, Board()); }},
+                 {L"MarkNum", TKIND_ENUM, CheckMarkNum}};
+    CHECK_EQ(library->GetTypeInfoCount(), std::size(types));
+    for (UINT i = 0; i < std::size(types) && i < library->GetTypeInfoCount(); ++i) {
       check::context = "type " + std::to_string(i);
       CHECK_EQ(Document(library.get(), i).name, types[i].name);
       TYPEKIND kind{};

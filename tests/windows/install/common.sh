@@ -15,9 +15,12 @@ owned_keys() {
   for view in '' ${1:+Wow6432Node\\}; do
     printf '%s\n' "${view}TypeLib\\{609D1FFF-9841-4F8C-BD30-B7CB2581251E}" \
       "${view}Interface\\{56EF63B7-F129-46BA-9332-677F46CA0BFD}" \
-      "${view}Interface\\{2AE2D78E-5DA3-416C-8997-4248A58F40A3}"
+      "${view}Interface\\{2AE2D78E-5DA3-416C-8997-4248A58F40A3}" \
+      "${view}Interface\\{69C8E725-B9AE-473C-A8E1-77F50FE959F8}" \
+      "${view}Interface\\{F388C9A2-D558-4AC0-B03C-CC1E549EC6FE}"
   done
-  printf '%s\n' 'CLSID\{D92AEA81-DB4C-4571-82BD-2B488F9A5458}' 'OrvelBoardLib.OvlChess'
+  printf '%s\n' 'CLSID\{D92AEA81-DB4C-4571-82BD-2B488F9A5458}' 'OrvelBoardLib.OvlChess' \
+    'CLSID\{8520721F-C445-44AC-871B-52275A14BE9A}' 'OrvelBoardLib.OvlBoard'
 }
 [ "$arch" = win64 ] && all_views=yes
 

@@ -22,6 +22,10 @@ owned_keys() {
     printf '%s\n' "$classes"'\TypeLib\{609D1FFF-9841-4F8C-BD30-B7CB2581251E}'
     printf '%s\n' "$classes"'\Interface\{56EF63B7-F129-46BA-9332-677F46CA0BFD}'
     printf '%s\n' "$classes"'\Interface\{2AE2D78E-5DA3-416C-8997-4248A58F40A3}'
+    printf '%s\n' "$classes"'\CLSID\{8520721F-C445-44AC-871B-52275A14BE9A}'
+    printf '%s\n' "$classes"'\OrvelBoardLib.OvlBoard'
+    printf '%s\n' "$classes"'\Interface\{69C8E725-B9AE-473C-A8E1-77F50FE959F8}'
+    printf '%s\n' "$classes"'\Interface\{F388C9A2-D558-4AC0-B03C-CC1E549EC6FE}'
   done
 }
 

@@ -34,7 +34,8 @@ echo "$out" | grep -q "installed.vbs passed" || fail "a 32-bit script could not 
 echo "+ msiexec /x $msi /qn"
 win msiexec /x "$msi" /qn || fail "uninstalling failed"
 [ ! -e "$folder" ] || fail "$folder is still there"
-for key in "$class" '\OrvelBoardLib.OvlChess' '\TypeLib\{609D1FFF-9841-4F8C-BD30-B7CB2581251E}'; do
+for key in "$class" '\OrvelBoardLib.OvlChess' '\TypeLib\{609D1FFF-9841-4F8C-BD30-B7CB2581251E}' \
+  '\CLSID\{8520721F-C445-44AC-871B-52275A14BE9A}' '\OrvelBoardLib.OvlBoard'; do
   if win reg query "$view32$key" >/dev/null 2>&1; then fail "$view32$key is still there"; fi
 done
 echo "32-bit installer on 64-bit Windows passed"

@@ -10,10 +10,11 @@ ocx=$1 component=$2 application=$3 demo=$4 checker=$5 work=$6 wine_run=$7 arch=$
 clsid='{D92AEA81-DB4C-4571-82BD-2B488F9A5458}'
 
 . "$(dirname "$0")/../prefix_steps.sh"
-# Nothing may come from the registry: neither the class nor its ProgID.
+# Nothing may come from the registry: neither a class nor its ProgID.
 check_unregistered() {
   if win reg query "HKCR\\CLSID\\$clsid" >/dev/null 2>&1; then fail "the class is registered in $prefix"; fi
   if win reg query "HKCR\\OrvelBoardLib.OvlChess" >/dev/null 2>&1; then fail "the ProgID is registered in $prefix"; fi
+  if win reg query "HKCR\\OrvelBoardLib.OvlBoard" >/dev/null 2>&1; then fail "OvlBoard is registered in $prefix"; fi
 }
 # FOLDER [ASSEMBLY_SUBFOLDER]: the demo with its application manifest and the assembly.
 lay_out_demo() {

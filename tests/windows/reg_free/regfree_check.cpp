@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "component/automation_interface.h"
 #include "component/com/com_ptr.h"
 #include "component/com/unique.h"
 #include "component/identity.h"
@@ -36,13 +37,16 @@ void CheckNames() {
   CLSID created{};
   if (persist) CHECK_EQ(persist->GetClassID(&created), S_OK);
   CHECK_EQ(created, component::identity::kClassId);
-  LPOLESTR progId = nullptr;
-  CHECK_EQ(ProgIDFromCLSID(component::identity::kClassId, &progId), S_OK);
-  CHECK_EQ(std::wstring(progId ? progId : L""), std::wstring(component::identity::kProgId));
-  CoTaskMemFree(progId);
-  DWORD status = 0;
-  CHECK_EQ(OleRegGetMiscStatus(component::identity::kClassId, DVASPECT_CONTENT, &status), S_OK);
-  CHECK_EQ(status, component::identity::kMiscStatus);
+  for (const component::automation::ControlClass* control : component::automation::kClasses) {
+    check::context = "names of " + check::Narrow(std::wstring(control->name));
+    LPOLESTR progId = nullptr;
+    CHECK_EQ(ProgIDFromCLSID(control->classId, &progId), S_OK);
+    CHECK_EQ(std::wstring(progId ? progId : L""), std::wstring(control->progId));
+    CoTaskMemFree(progId);
+    DWORD status = 0;
+    CHECK_EQ(OleRegGetMiscStatus(control->classId, DVASPECT_CONTENT, &status), S_OK);
+    CHECK_EQ(status, component::identity::kMiscStatus);
+  }
 }
 
 void CheckTypeLibrary() {
