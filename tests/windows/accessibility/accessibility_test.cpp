@@ -222,12 +222,12 @@ Lines Followed(size_t& seen) {
 // Waits for the reader to write a line starting with `start` to `file`; returns that line.
 std::string AwaitLine(const char* file, const std::string& start) {
   std::string found;
-  const auto write = [&] {
+  const auto written = [&] {
     for (const auto& line : ReadLines(file))
       if (line.rfind(start, 0) == 0) return found = line, true;
     return false;
   };
-  if (!PumpUntil(write, 10000)) check::Fail(__LINE__, "the reader never wrote: " + start);
+  if (!PumpUntil(written, 10000)) check::Fail(__LINE__, "the reader never wrote: " + start);
   return found;
 }
 
@@ -494,7 +494,8 @@ void SaysEachOpponentMoveOnce(_OvlChess* board, HWND window) {
     once += times == 1;
   }
   std::printf("  the moved-to square's new name said per opponent move:%s\n", counts.c_str());
-  CHECK_EQ(once, made);
+  if (once != made)
+    check::Fail(__LINE__, "said once in " + std::to_string(once) + " of " + std::to_string(made) + " opponent moves");
 }
 
 void ReadsOpponentMoves(_OvlChess* board, HWND host, HWND window) {

@@ -121,7 +121,8 @@ long Focus(IAccessible* board) {
 }
 
 void CALLBACK OnEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD) noexcept {
-  if (window != boardWindow || object != OBJID_CLIENT) return;
+  static HWND board = reinterpret_cast<HWND>(std::strtoull(__argv[1], nullptr, 0));
+  if (window != board || object != OBJID_CLIENT) return;
   com::ComPtr<IAccessible> accessible;
   VARIANT which;
   VariantInit(&which);
@@ -173,15 +174,16 @@ void CountMove(long cell) {
   speech.said.clear();
 }
 
-void Speak(const Event& e) {
-  if (e.event == move_made::kEvent && e.object == move_made::kObject && e.window == GetAncestor(boardWindow, GA_ROOT)) {
-    if (e.child == move_made::kHello) std::fprintf(out, "heard the host\n");
-    else CountMove(e.child);
-  } else if (e.window == boardWindow && e.object == OBJID_CLIENT) {
-    if (e.event == EVENT_OBJECT_FOCUS) speech.focused = e.child;
-    else if (e.event != EVENT_OBJECT_NAMECHANGE || e.child != speech.focused) return;
-    speech.said.push_back(CellName(e.child));
-    std::fprintf(out, "say %ld %s\n", long(e.child), speech.said.back().c_str());
+void Speak(const Event& heard) {
+  const HWND host = GetAncestor(boardWindow, GA_ROOT);
+  if (heard.event == move_made::kEvent && heard.object == move_made::kObject && heard.window == host) {
+    if (heard.child == move_made::kHello) std::fprintf(out, "heard the host\n");
+    else CountMove(heard.child);
+  } else if (heard.window == boardWindow && heard.object == OBJID_CLIENT) {
+    if (heard.event == EVENT_OBJECT_FOCUS) speech.focused = heard.child;
+    else if (heard.event != EVENT_OBJECT_NAMECHANGE || heard.child != speech.focused) return;
+    speech.said.push_back(CellName(heard.child));
+    std::fprintf(out, "say %ld %s\n", long(heard.child), speech.said.back().c_str());
   }
   std::fflush(out);
 }
