@@ -141,6 +141,24 @@ TEST(Piece, ValueWithoutAnImageIsStoredShownBareAndFailsTheLookup) {
   }
 }
 
+// The image list refuses a number it lacks, with the number and text its hosts know, before drawing anything.
+TEST(DrawImage, ANumberTheListLacksFailsIndexOutOfBoundsAndLeavesTheCellAsItWas) {
+  HeadlessControl c;
+  c.control.Piece(3, 4, Wking);
+  const auto before = c.CellPixels(27);
+  for (int16_t image : {0, 15, -1, INT16_MAX}) {
+    try {
+      c.platform.DrawImage(ImageNumber(image), c.platform.CellDrawingSurface(27_cell));
+      ADD_FAILURE() << image << " drawn";
+    } catch (const AutomationError& e) {
+      EXPECT_EQ(e.number(), 35600) << image;
+      EXPECT_STREQ(e.what(), "Index out of bounds") << image;
+    }
+    EXPECT_EQ(c.platform.Cells().Layers(27_cell).size(), 1u) << image;
+    EXPECT_EQ(c.CellPixels(27), before) << image;
+  }
+}
+
 TEST(Piece, Image14DrawsTheDarkSquareOverALightOne) {
   HeadlessControl c;
   c.control.Piece(1, 1, 14);
