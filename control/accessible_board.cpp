@@ -111,10 +111,10 @@ int16_t AccessibleBoard::Navigate(int16_t from, Direction direction) {
     case Direction::FirstChild:
     case Direction::LastChild: return 0;  // squares have no children
   }
-  const board::Col to_col(static_cast<int16_t>(col));
-  const board::Row to_row(static_cast<int16_t>(row));
-  if (!board::IsOnBoard(to_col, to_row)) return 0;
-  return board::SquareIndex(to_col, to_row).value;
+  const board::Col newCol(static_cast<int16_t>(col));
+  const board::Row newRow(static_cast<int16_t>(row));
+  if (!board::IsOnBoard(newCol, newRow)) return 0;
+  return board::SquareIndex(newCol, newRow).value;
 }
 
 std::string AccessibleBoard::Shown(CellIndex cell) const {
