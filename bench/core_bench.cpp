@@ -62,7 +62,7 @@ void PieceWriteAndRecompose(benchmark::State& state) {
   int16_t code = 2;
   for (auto _ : state) {
     instance.chess.Piece(3, 4, code);
-    instance.platform.Cells().ComposeCell(27, cell, control::kPictureSize);
+    instance.platform.Cells().ComposeCell(board::CellIndex{27}, cell, control::kPictureSize);
     benchmark::DoNotOptimize(cell[0]);
     code = code == 13 ? 2 : code + 1;
   }

@@ -11,8 +11,7 @@ namespace control {
 class GridPlatform : public Platform {
  public:
   board::Picture PictureOfImage(ImageNumber image) override;
-  void DrawImage(ImageNumber image, board::DrawingSurface surface, int32_t x, int32_t y,
-                 int16_t style) override;
+  void DrawImage(ImageNumber image, board::DrawingSurface surface) override;
   void SetCellPicture(CellIndex cell, board::Picture picture) override;
   board::DrawingSurface CellDrawingSurface(CellIndex cell) override;
   void RefreshCell(CellIndex cell) override;
