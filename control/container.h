@@ -45,7 +45,7 @@ class Container {
   // arguments, call back into the control, or release it.
   virtual void RaiseEvent(ControlEvent event, EventArguments& arguments) = 0;
   // OvlBoard's move, asked before it is made; a handler may set Cancel.
-  virtual void RaisePieceDrop(PieceDropArguments& arguments) {}
+  virtual void RaisePieceDrop(PieceDropArguments& /*arguments*/) {}
   virtual void PropertyChanged(std::string_view name) = 0;
   // The container's UserMode ambient: false at design time. Reading it may
   // call back into the control.
