@@ -104,7 +104,8 @@ WindowPlatform::Drawing WindowPlatform::DrawTo(HDC dc, const RECT& bounds,
     return Drawing::Done;
   }
   const int side = drawn.Board();
-  std::vector<uint32_t>& pixels = Composed(Cells(), RECT{0, 0, side, side}, drawn.Square(), background_, PaperView());
+  std::vector<uint32_t>& pixels =
+      Composed(Cells(), RECT{0, 0, side, side}, drawn.Square(), background_, PaperView());
   if (IsMetafile(dc))
     return RecordBoard(dc, bounds, pixels, drawn.Square(), keepGoing) ? Drawing::Done : Drawing::Stopped;
   StretchOnDevice(dc, bounds, pixels, side);
