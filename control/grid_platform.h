@@ -1,6 +1,7 @@
 #pragma once
 
 #include "control/cell_grid.h"
+#include "control/composed_board.h"
 #include "control/picture_set.h"
 #include "control/platform.h"
 
@@ -25,6 +26,8 @@ class GridPlatform : public Platform {
   void SetCellTop(CellIndex cell, float top) override;
 
   const CellGrid& Cells() const { return cells_; }
+  // The board's pixels kept between paints, told of every change to a cell's look.
+  ComposedBoard& ComposedPixels() { return composed_; }
 
  protected:
   ~GridPlatform() = default;
@@ -37,6 +40,7 @@ class GridPlatform : public Platform {
  private:
   const PictureSet& pictures_ = PictureSet::Shared();
   CellGrid cells_;
+  ComposedBoard composed_;
 };
 
 }  // namespace control
