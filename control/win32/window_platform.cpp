@@ -91,6 +91,7 @@ void WindowPlatform::Destroy() {
       PostMessageW(window, kDestroyLetGo, 0, 0);
   }
   if (input_) input_->Detach();
+  ComposedPixels().Release();  // kept only while on screen
 }
 
 bool WindowPlatform::WindowsExist() { return liveWindows > 0; }
@@ -107,6 +108,7 @@ void WindowPlatform::SetPosition(const RECT& position) {
 void WindowPlatform::SetBackground(uint32_t rgb) {
   if (rgb == background_) return;
   background_ = rgb;
+  ComposedPixels().MarkAll();
   Repaint();
 }
 
@@ -152,20 +154,37 @@ void WindowPlatform::Announce(const std::vector<Announcement>& announcements) {
   win32::Announce(window_, announcements);
 }
 
+ComposedBoard::Composer WindowPlatform::ComposeStep(int square) const {
+  return [this, square](PixelRect area, uint32_t* pixels, ptrdiff_t stride) {
+    ComposeArea(Cells(), area, square, background_, pixels, stride);
+  };
+}
+
 void WindowPlatform::Paint() {
   PaintSession paint(window_);
   const RECT& area = paint.Area();
-  const int width = area.right - area.left, height = area.bottom - area.top;
-  if (width <= 0 || height <= 0) return;
-  std::vector<uint32_t>& pixels = Composed(Cells(), area, scale_.Square(), background_);
-  if (const board::CellIndex cell = input_ ? input_->CueCell() : board::CellIndex{}) {
-    const RECT r = CellRect(cell);
-    const board::Square square = board::SquareOfIndex(cell);
-    FocusCue::Draw(pixels.data(), width, height, width,
-                   {r.left - area.left, r.top - area.top, r.right - area.left, r.bottom - area.top},
-                   board::IsLightSquare(square.col, square.row));
-  }
-  CopyPixels(paint.Dc(), {area.left, area.top}, pixels, width, height);
+  if (area.right <= area.left || area.bottom <= area.top) return;
+  ComposedBoard& board = ComposedPixels();
+  board.Update(Cells(), scale_.Square(), ComposeStep(scale_.Square()));
+  CopyKept(paint.Dc(), board, area);
+  FillAround(paint.Dc(), RECT{0, 0, area.right, area.bottom}, board.Side(), background_);
+  PaintFocusCue(paint.Dc(), area);
+}
+
+// The kept pixels stay without the cue: it goes over the cell's pixels composed aside.
+void WindowPlatform::PaintFocusCue(HDC dc, const RECT& area) {
+  const board::CellIndex cell = input_ ? input_->CueCell() : board::CellIndex{};
+  if (!cell) return;
+  const RECT r = CellRect(cell);
+  RECT shown;
+  if (!IntersectRect(&shown, &r, &area)) return;
+  const int width = shown.right - shown.left, height = shown.bottom - shown.top;
+  std::vector<uint32_t>& pixels = Composed(shown, ComposeStep(scale_.Square()));
+  const board::Square square = board::SquareOfIndex(cell);
+  FocusCue::Draw(pixels.data(), width, height, width,
+                 {r.left - shown.left, r.top - shown.top, r.right - shown.left, r.bottom - shown.top},
+                 board::IsLightSquare(square.col, square.row));
+  CopyPixels(dc, {shown.left, shown.top}, pixels, width, height);
 }
 
 board::CellIndex WindowPlatform::CellAt(PointerPosition position) const {
