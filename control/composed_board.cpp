@@ -14,7 +14,14 @@ void ComposeArea(const CellGrid& cells, PixelRect area, int square, uint32_t bac
   cells.Render(pixels, width, height, stride, area.left, area.top, square);
 }
 
+std::vector<uint32_t>& ComposedBoard::Spare() {
+  thread_local std::vector<uint32_t> spare;
+  return spare;
+}
+
 void ComposedBoard::Release() {
+  if (pixels_.capacity() == 0) return;  // never shown: the spare is not touched
+  if (pixels_.capacity() > Spare().capacity()) Spare().swap(pixels_);
   std::vector<uint32_t>().swap(pixels_);
   side_ = 0;
   whole_ = true;
@@ -23,7 +30,9 @@ void ComposedBoard::Release() {
 int ComposedBoard::Update(const CellGrid& cells, int square, const Composer& compose) {
   const int side = board::kBoardSize * square;
   if (side != side_) {
-    pixels_.assign(static_cast<size_t>(side) * side, 0);
+    const size_t count = static_cast<size_t>(side) * side;
+    if (pixels_.empty() && Spare().size() == count) pixels_.swap(Spare());
+    pixels_.resize(count);
     pixels_.shrink_to_fit();
     side_ = side;
     whole_ = true;

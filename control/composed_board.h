@@ -28,6 +28,10 @@ class ComposedBoard {
   void MarkAll() { whole_ = true; }
   // Gives the pixels back; the next Update composes them anew.
   void Release();
+  ComposedBoard() = default;
+  ComposedBoard(const ComposedBoard&) = delete;
+  ComposedBoard& operator=(const ComposedBoard&) = delete;
+  ~ComposedBoard() { Release(); }
 
   // Brings the pixels up to date for squares of `square` device pixels.
   // Returns the number of areas composed: marked cells, or 1 for the whole board.
@@ -40,6 +44,10 @@ class ComposedBoard {
   size_t Bytes() const { return pixels_.capacity() * sizeof(uint32_t); }
 
  private:
+  // A board going away leaves its pixels to the next one made on the thread,
+  // so boards made and removed in turn do not each map and unmap megabytes.
+  static std::vector<uint32_t>& Spare();
+
   std::vector<uint32_t> pixels_;
   int side_ = 0;
   bool whole_ = true;

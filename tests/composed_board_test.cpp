@@ -99,4 +99,10 @@ TEST(ComposedBoard, OnlyTheCellsThatChangedAreComposedAgain) {
   kept.Cache().MarkAll();
   EXPECT_EQ(kept.Update(), 1);
   EXPECT_EQ(kept.Kept(), kept.Fresh());
+  // Released pixels may come back to the next board with another's picture on them.
+  kept.Cache().Release();
+  EXPECT_EQ(kept.Cache().Bytes(), 0u);
+  control.control.Clear();
+  EXPECT_EQ(kept.Update(), 1);
+  EXPECT_EQ(kept.Kept(), kept.Fresh());
 }
