@@ -27,9 +27,13 @@ double Microseconds(Clock::duration d) { return std::chrono::duration<double, st
 // The one bitmap every bare window paints, selected into a memory DC for the process.
 class PrebuiltBoard {
  public:
-  explicit PrebuiltBoard(int side) : side_(side), dc_(CreateCompatibleDC(nullptr)) {
+  explicit PrebuiltBoard(int side) : dc_(CreateCompatibleDC(nullptr)) {
     BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), side, -side, 1, 32, BI_RGB};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = side;
+    info.bmiHeader.biHeight = -side;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
     bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     auto* pixels = static_cast<uint32_t*>(bits);
@@ -51,7 +55,6 @@ class PrebuiltBoard {
   }
 
  private:
-  int side_;
   HDC dc_;
   HBITMAP bitmap_ = nullptr;
   HGDIOBJ previous_ = nullptr;
