@@ -73,7 +73,7 @@ void OvlBoard::PlaceCells() {
     platform_.SetCellLeft(cell, at.left);
     platform_.SetCellTop(cell, at.top);
   }
-  platform_.Repaint();
+  platform_.RepaintView();
 }
 
 void OvlBoard::ShowCoordinates(bool New_ShowCoordinates) {
@@ -98,13 +98,13 @@ void OvlBoard::DrawArrow(int16_t fromCol, int16_t fromRow, int16_t toCol, int16_
   const size_t before = view_.Arrows().size();
   view_.DrawArrow(fromCol, fromRow, toCol, toRow);
   if (view_.Arrows().size() == before) return;
-  platform_.Repaint();
+  platform_.RepaintView();
   DescriptionChanged();
 }
 
 void OvlBoard::ClearArrows() {
   if (!view_.ClearArrows()) return;
-  platform_.Repaint();
+  platform_.RepaintView();
   DescriptionChanged();
 }
 
