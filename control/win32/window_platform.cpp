@@ -243,8 +243,12 @@ void WindowPlatform::TakeFocus() {
   if (window_ && GetFocus() != window_) SetFocus(window_);
 }
 
+// The capture let go here is no capture lost: a drag ending in its release must not be put back first.
 void WindowPlatform::ReleaseMouse() {
-  if (window_ && GetCapture() == window_) ReleaseCapture();
+  if (!window_ || GetCapture() != window_) return;
+  releasingCapture_ = true;
+  ReleaseCapture();
+  releasingCapture_ = false;
 }
 
 LRESULT WindowPlatform::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -280,7 +284,7 @@ LRESULT WindowPlatform::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       UpdateScale();
       return 0;
     case WM_CAPTURECHANGED:
-      if (reinterpret_cast<HWND>(lParam) != window_ && input_) input_->CaptureLost();
+      if (reinterpret_cast<HWND>(lParam) != window_ && input_ && !releasingCapture_) input_->CaptureLost();
       return 0;
   }
   if (input_ && IsMouseMessage(message)) {

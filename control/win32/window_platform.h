@@ -122,6 +122,7 @@ class WindowPlatform : public GridPlatform, private BoardSurface {
   OvlBoard* board_ = nullptr;
   HWND window_ = nullptr;
   bool enabled_ = true;
+  bool releasingCapture_ = false;
   SIZE requestedSize_{};
   DeviceScale scale_;
   uint32_t background_;
