@@ -114,8 +114,13 @@ void OvlBoard::AllowMoves(bool New_AllowMoves) {
 }
 
 void OvlBoard::AttachSurface(MoveSurface* surface) {
-  if (!surface) moves_.Detach();
   surface_ = surface;
+  if (surface) return;
+  // Whatever was in hand is forgotten: its square is drawn with its piece again when next shown.
+  const CellIndex lifted = moves_.Lifted(), selected = moves_.Selected();
+  moves_.Detach();
+  if (lifted) platform_.RefreshCell(lifted);
+  if (selected) platform_.RefreshCell(selected);
 }
 
 std::string OvlBoard::NameWords(CellIndex cell) const {

@@ -215,8 +215,7 @@ std::optional<FloatingPiece> WindowPlatform::Floating() const {
 
 DragMetrics WindowPlatform::Metrics() {
   const int dpi = DpiOf(window_);
-  return {MulDiv(GetSystemMetrics(SM_CXDRAG), dpi, 96), MulDiv(GetSystemMetrics(SM_CYDRAG), dpi, 96),
-          scale_.Square()};
+  return {SystemMetricAt(SM_CXDRAG, dpi), SystemMetricAt(SM_CYDRAG, dpi), scale_.Square()};
 }
 
 // Painted at once, each rectangle alone: a drag frame redraws two squares, not the box around them.
