@@ -23,7 +23,8 @@ constexpr char kStart[] = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR";
 constexpr char kE4[] = "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR";
 
 CellIndex Cell(const char* name) {
-  return board::SquareIndex(static_cast<int16_t>(name[0] - 'a' + 1), static_cast<int16_t>('8' - name[1] + 1));
+  return board::SquareIndex(board::Col(static_cast<int16_t>(name[0] - 'a' + 1)),
+                            board::Row(static_cast<int16_t>('8' - name[1] + 1)));
 }
 
 // An OvlBoard in its starting position on the headless host, shown through an Interaction as a window shows it.
@@ -176,7 +177,7 @@ TEST(OvlBoard, TheLiftedPieceFollowsThePointerOverItsBareMarkedSquareAndLandsWhe
   b.input.MouseMove(1, 0, {100, 100});
   EXPECT_EQ(b.Name("e2"), "e2, cream pawn, selected, picked up");
   std::vector<uint32_t> expected = bare.platform.Render();
-  control::PaintPiece(board::Wpawn, 82, 82, expected.data(), 296, 296, 296);
+  control::PaintPiece(board::ImageOf(board::Wpawn), 82, 82, expected.data(), 296, 296, 296);
   EXPECT_EQ(b.platform.Render(), expected);
   b.Release("e4");
   EXPECT_EQ(b.input.Accessible().FocusedChild(), Cell("e4").value);

@@ -158,7 +158,7 @@ class NaiveBoards final : public Boards {
   long CountedGdiObjects() const override { return bench::NaiveBoard::LiveBitmaps(); }
   bool Click() override {
     const bench::NaiveBoard& board = *boards_.back();
-    HWND cell = board.CellWindow(static_cast<int16_t>((kClickRow - 1) * 8 + kClickCol));
+    HWND cell = board.CellWindow(board::CellIndex(static_cast<int16_t>((kClickRow - 1) * 8 + kClickCol)));
     const int before = board.Clicks();
     const LPARAM centre = MAKELPARAM(host::kCellPixels / 2, host::kCellPixels / 2);
     SendMessageW(cell, WM_LBUTTONDOWN, MK_LBUTTON, centre);
