@@ -87,6 +87,15 @@ void ChessBoard::MovePiece(CellIndex from, CellIndex to) {
   container_.PropertyChanged("Position");
 }
 
+void ChessBoard::SetPlacement(const std::array<int32_t, kSquareCount>& codes) {
+  for (CellIndex cell = kFirstCell; cell <= kLastCell; ++cell) {
+    const int32_t code = codes[cell.value - 1];
+    platform_.SetCellPicture(cell, platform_.PictureOfImage(BareSquareImage(cell)));
+    Board.Write(cell.value, PieceCode(code));
+    if (code != None) DrawPiece(cell, PieceCode(code));
+  }
+}
+
 void ChessBoard::DrawPiece(CellIndex cell, PieceCode code) {
   const DrawingSurface surface = platform_.CellDrawingSurface(cell);
   platform_.DrawImage(ImageOf(code), surface);

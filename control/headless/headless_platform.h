@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "control/container.h"
+#include "control/board_view.h"
 #include "control/grid_platform.h"
+#include "control/move_input.h"
 #include "control/property_bag.h"
 
 namespace control::headless {
@@ -23,6 +25,7 @@ class HeadlessPlatform : public GridPlatform, public Container {
   std::vector<std::string> messages;
   std::vector<std::string> changedProperties;
   std::function<void(ControlEvent, EventArguments&)> onEvent;
+  std::function<void(PieceDropArguments&)> onPieceDrop;
   // A container whose ambient runs code of its own.
   std::function<bool()> onUserMode;
 
@@ -32,6 +35,9 @@ class HeadlessPlatform : public GridPlatform, public Container {
   void SetEnabled(bool e) override { enabled = e; }
   void Repaint() override { ++repaints; }
   void RaiseEvent(ControlEvent event, EventArguments& arguments) override;
+  void RaisePieceDrop(PieceDropArguments& arguments) override {
+    if (onPieceDrop) onPieceDrop(arguments);
+  }
   void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
   bool AmbientUserMode() override { return onUserMode ? onUserMode() : userMode; }
   bool HeldByHost() override { return heldByHost; }
@@ -39,6 +45,10 @@ class HeadlessPlatform : public GridPlatform, public Container {
 
   // Cells the control asked to show at once, in order.
   std::vector<int16_t> refreshedCells;
+
+  // OvlBoard's view and moves by hand, drawn over the cells when set.
+  const BoardView* view = nullptr;
+  const MoveInput* moves = nullptr;
 
   // The board with squares of `square` pixels (296x296 at 37), row by row from
   // the top, 0x00RRGGBB.
