@@ -36,6 +36,7 @@ constexpr auto kStartingPosition = StartingPosition();
 
 void ChessBoard::NewGame() {
   for (const Placement& p : kStartingPosition) {
+    hiddenByClear_.reset(p.square.value);
     DrawPiece(p.square, p.code);
     Board.Write(p.square.value, p.code);
   }
@@ -43,8 +44,10 @@ void ChessBoard::NewGame() {
 }
 
 void ChessBoard::Clear() {
-  for (CellIndex cell = kFirstCell; cell <= kLastCell; ++cell)
+  for (CellIndex cell = kFirstCell; cell <= kLastCell; ++cell) {
     platform_.SetCellPicture(cell, platform_.PictureOfImage(BareSquareImage(cell)));
+    hiddenByClear_.set(cell.value);
+  }
 }
 
 PieceCode ChessBoard::Piece(Col col, Row row) {
@@ -64,6 +67,7 @@ void ChessBoard::Piece(Col col, Row row, PieceCode New_Piece) {
   m_Piece = CheckedInt16(New_Piece.value);
   container_.PropertyChanged("Piece");
   const CellIndex cell = SquareIndex(col, row);
+  hiddenByClear_.reset(cell.value);
   platform_.SetCellPicture(cell, platform_.PictureOfImage(BareSquareImage(col, row)));
   if (New_Piece == None) {
     Board.Write(cell.value, None);
@@ -76,6 +80,7 @@ void ChessBoard::Piece(Col col, Row row, PieceCode New_Piece) {
 }
 
 void ChessBoard::MovePiece(CellIndex from, CellIndex to) {
+  hiddenByClear_.reset(from.value).reset(to.value);
   const PieceCode code = Board.Read(from.value);
   platform_.SetCellPicture(to, platform_.PictureOfImage(BareSquareImage(to)));
   DrawPiece(to, code);
@@ -88,6 +93,7 @@ void ChessBoard::MovePiece(CellIndex from, CellIndex to) {
 }
 
 void ChessBoard::SetPlacement(const std::array<int32_t, kSquareCount>& codes) {
+  hiddenByClear_.reset();
   for (CellIndex cell = kFirstCell; cell <= kLastCell; ++cell) {
     const int32_t code = codes[cell.value - 1];
     platform_.SetCellPicture(cell, platform_.PictureOfImage(BareSquareImage(cell)));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <bitset>
+
 #include <array>
 #include <cstdint>
 
@@ -29,6 +31,10 @@ class ChessBoard {
   // Piece value stays and nothing is notified.
   void SetPlacement(const std::array<int32_t, kSquareCount>& codes);
 
+  // False where Clear left the square bare with its piece still in the store,
+  // until the square is next written.
+  bool ShowsStore(CellIndex cell) const { return !hiddenByClear_[cell.value]; }
+
   BoardStore Board;
   // The last value written to Piece, as 16 bits; persisted, otherwise inert.
   int16_t m_Piece = 0;
@@ -38,6 +44,7 @@ class ChessBoard {
 
   BoardPlatform& platform_;
   BoardContainer& container_;
+  std::bitset<kSquareCount + 1> hiddenByClear_;
 };
 
 }  // namespace board

@@ -30,13 +30,9 @@ void OvlBoard::NewGame() {
   OvlChess::NewGame();
 }
 
-// Unlike OvlChess's, this Clear also empties the store, so what the board
-// holds (Piece, Position, what can be picked up) is what it shows.
 void OvlBoard::Clear() {
   moves_.BoardWritten();
   OvlChess::Clear();
-  for (CellIndex cell = board::kFirstCell; cell <= board::kLastCell; ++cell)
-    board_.Board.Write(cell.value, board::None);
 }
 
 void OvlBoard::Piece(int16_t col, int16_t row, int32_t New_Piece) {
@@ -135,7 +131,10 @@ void OvlBoard::DescriptionChanged() {
   if (surface_) surface_->DescriptionChanged();
 }
 
-int32_t OvlBoard::PieceAt(CellIndex cell) { return board_.Board.Read(cell.value).value; }
+// Clear leaves the store as it was; a piece it took off the screen cannot be picked up.
+int32_t OvlBoard::PieceAt(CellIndex cell) {
+  return board_.ShowsStore(cell) ? board_.Board.Read(cell.value).value : int32_t{board::None};
+}
 
 bool OvlBoard::UserMode() { return container_.UserMode(); }
 

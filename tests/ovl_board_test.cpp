@@ -198,13 +198,19 @@ TEST(OvlBoard, NothingLiftsOrIsAskedWhileDisabledInADesignerOrWithoutAllowMoves)
   }
 }
 
-// Clear empties the store too, so nothing unseen can be picked up.
-TEST(OvlBoard, ClearEmptiesWhatIsHeldAndCoordinatesRepaintTheirSquares) {
+// Clear takes pieces off the screen only, as OvlChess's does: the store and
+// Position keep them, but none can be picked up until its square is written.
+TEST(OvlBoard, ClearKeepsTheStoreButNothingUnseenLiftsAndCoordinatesRepaintTheirSquares) {
   ShownBoard b;
   b.control.Clear();
   b.Click("e2");
   EXPECT_FALSE(b.control.Moves().Selected());
-  EXPECT_EQ(b.control.Position(), "8/8/8/8/8/8/8/8");
+  EXPECT_EQ(b.control.Position(), "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR");
+  b.control.Piece(5, 7, board::Wpawn);
+  b.Click("e2");
+  EXPECT_TRUE(b.control.Moves().Selected());
+  b.Click("e2");
+  b.platform.refreshedCells.clear();
   b.control.ShowCoordinates(true);
   EXPECT_EQ(b.platform.refreshedCells.size(), 15u);  // their pixels: view_layers_test
 }
