@@ -19,7 +19,22 @@ std::vector<uint32_t>& ComposedBoard::Spare() {
   return spare;
 }
 
+std::vector<ComposedBoard*>& ComposedBoard::Keepers() {
+  thread_local std::vector<ComposedBoard*> keepers;
+  return keepers;
+}
+
+void ComposedBoard::KeptLast() {
+  std::vector<ComposedBoard*>& keepers = Keepers();
+  keepers.erase(std::remove(keepers.begin(), keepers.end(), this), keepers.end());
+  keepers.push_back(this);
+  keptIn_ = &keepers;
+  if (keepers.size() > kMostKept) keepers.front()->Release();
+}
+
 void ComposedBoard::Release() {
+  if (keptIn_) keptIn_->erase(std::remove(keptIn_->begin(), keptIn_->end(), this), keptIn_->end());
+  keptIn_ = nullptr;
   if (pixels_.capacity() == 0) return;  // never shown: the spare is not touched
   if (pixels_.capacity() > Spare().capacity()) Spare().swap(pixels_);
   std::vector<uint32_t>().swap(pixels_);
@@ -37,6 +52,7 @@ int ComposedBoard::Update(const CellGrid& cells, int square, const Composer& com
     side_ = side;
     whole_ = true;
   }
+  KeptLast();
   const uint64_t marked = std::exchange(markedCells_, 0);
   if (std::exchange(whole_, false)) {
     compose({0, 0, side, side}, pixels_.data(), side);

@@ -19,8 +19,13 @@ void ComposeArea(const CellGrid& cells, PixelRect area, int square, uint32_t bac
 // kept between paints so that a repaint only copies them. A cell whose look
 // changed is marked, and the next Update composes the marked cells' rectangles
 // alone; a new square size, or MarkAll (layout, background), composes it all.
+// A thread keeps the pixels of its kMostKept boards updated last; an older
+// board gives its pixels back and composes them whole at its next paint, so a
+// form of many boards costs a few boards' pixels.
 class ComposedBoard {
  public:
+  static constexpr size_t kMostKept = 2;
+
   // Composes an area of the control into pixels at the area's top-left, rows `stride` apart.
   using Composer = std::function<void(PixelRect area, uint32_t* pixels, ptrdiff_t stride)>;
 
@@ -47,11 +52,16 @@ class ComposedBoard {
   // A board going away leaves its pixels to the next one made on the thread,
   // so boards made and removed in turn do not each map and unmap megabytes.
   static std::vector<uint32_t>& Spare();
+  // The boards of the thread that keep pixels, the one updated last at the back.
+  static std::vector<ComposedBoard*>& Keepers();
+  void KeptLast();
 
   std::vector<uint32_t> pixels_;
   int side_ = 0;
   bool whole_ = true;
   uint64_t markedCells_ = 0;
+  // The list this board stands in while it keeps pixels.
+  std::vector<ComposedBoard*>* keptIn_ = nullptr;
 };
 
 }  // namespace control

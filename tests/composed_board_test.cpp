@@ -106,3 +106,17 @@ TEST(ComposedBoard, OnlyTheCellsThatChangedAreComposedAgain) {
   EXPECT_EQ(kept.Update(), 1);
   EXPECT_EQ(kept.Kept(), kept.Fresh());
 }
+
+// A form of many boards keeps only the pixels of those painted last.
+TEST(ComposedBoard, OnlyTheBoardsUpdatedLastKeepTheirPixels) {
+  std::vector<ComposedBoard> boards(ComposedBoard::kMostKept + 1);
+  const control::CellGrid cells;
+  const auto update = [&](ComposedBoard& b) { return b.Update(cells, 4, [](PixelRect, uint32_t*, ptrdiff_t) {}); };
+  for (ComposedBoard& b : boards) update(b);
+  EXPECT_EQ(boards.front().Bytes(), 0u);
+  for (size_t i = 1; i < boards.size(); ++i) EXPECT_GT(boards[i].Bytes(), 0u) << i;
+  update(boards[1]);  // now the last one updated: boards[2] is the oldest
+  EXPECT_EQ(update(boards.front()), 1);
+  EXPECT_EQ(boards[2].Bytes(), 0u);
+  EXPECT_GT(boards[1].Bytes(), 0u);
+}
