@@ -53,7 +53,7 @@ struct Scenario {
   std::vector<Drop> drops;
   const wchar_t* position;
   int clicks;
-  // Every MouseDown, MouseMove and MouseUp names this square, the one pressed.
+  // Every MouseDown, MouseMove and MouseUp with the button held names this square, the one pressed.
   const char* mouseOn = nullptr;
 };
 
@@ -238,7 +238,7 @@ void CheckEvents(const Scenario& scenario, const std::vector<host::RecordedEvent
   for (const auto& event : events) {
     const auto& a = event.arguments;
     if (event.dispid == host::kClickEvent) ++clicks;
-    if (IsMouseEvent(event.dispid) && scenario.mouseOn)
+    if (IsMouseEvent(event.dispid) && a[2].value != 0 && scenario.mouseOn)
       mouseOnPressed = mouseOnPressed && a[0].value == pressedCol && a[1].value == pressedRow;
     if (event.dispid != host::kPieceDropEvent) continue;
     typesRight = typesRight && a.size() == 5 && a[4].type == (VT_BYREF | VT_BOOL) && a[4].value == 0;
@@ -284,7 +284,10 @@ void PlayScenario(const Fixture& fixture, const Screen& screen, Driver& driver, 
     if (event.dispid == host::kPieceDropEvent || event.dispid == host::kClickEvent)
       std::printf(" [%s]", host::Describe(event).c_str());
   std::printf("\n");
+  const int failuresBefore = check::failures;
   CheckEvents(scenario, events);
+  if (check::failures != failuresBefore)
+    for (const auto& event : events) std::printf("    %s\n", host::Describe(event).c_str());
   const std::wstring position = Position(fixture.control->MoveBoard());
   if (position != scenario.position)
     check::Fail(__LINE__, "the position is " + check::Narrow(position) + ", expected " + check::Narrow(scenario.position));
