@@ -11,6 +11,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,7 +36,7 @@ enum class Setup { Plain, Cancelling, Disabled, NoMoves, Flipped };
 // Drag: press on `from`, stray beyond the drag distance, go by `via` (when
 // given) to `to` ("off": beside the board) and release. DragEscape presses
 // Escape before the release; DragShot photographs the floating piece half-way.
-// Keys: jump to `from` (its file, then its rank), Space, jump to `to`, Enter.
+// Keys: `from` lists the keys pressed, as xdotool names them.
 enum class Kind { Drag, DragEscape, DragShot, Click, Keys };
 struct Gesture {
   Kind kind;
@@ -61,19 +62,20 @@ const Scenario kScenarios[] = {
     {"drag e2 to e4", Setup::Plain, {{Kind::DragShot, "e2", "e4"}}, {{5, 7, 5, 5}}, kAfterE4, 0, "e2"},
     {"a handler cancels",
      Setup::Cancelling,
-     {{Kind::Drag, "e2", "e4"}, {Kind::Click, "g1"}, {Kind::Click, "f3"}},
-     {{5, 7, 5, 5}, {7, 8, 6, 6}},
+     {{Kind::Drag, "e2", "e4"}, {Kind::Click, "g1"}, {Kind::Click, "f3"}, {Kind::Keys, "d 7 Return d 5 Return"}},
+     {{5, 7, 5, 5}, {7, 8, 6, 6}, {4, 2, 4, 4}},
      kStart,
-     2},
+     4},
     {"released on its own square", Setup::Plain, {{Kind::Drag, "e2", "e2", "e4"}}, {}, kStart, 1, "e2"},
     {"released off the board", Setup::Plain, {{Kind::Drag, "e2", "off"}}, {}, kStart, 0, "e2"},
     {"Escape before the release", Setup::Plain, {{Kind::DragEscape, "e2", "e4"}}, {}, kStart, 0, "e2"},
     {"click then click", Setup::Plain, {{Kind::Click, "g1"}, {Kind::Click, "f3"}}, {{7, 8, 6, 6}}, kAfterNf3, 2},
-    {"keyboard", Setup::Plain, {{Kind::Keys, "e7", "e5"}}, {{5, 2, 5, 4}}, kAfterE5, 2},
+    {"keyboard", Setup::Plain, {{Kind::Keys, "e 7 space e 5 space"}}, {{5, 2, 5, 4}}, kAfterE5, 2},
+    {"keyboard: Escape puts back", Setup::Plain, {{Kind::Keys, "e 7 Return Escape e 5 Return"}}, {}, kStart, 2},
     {"disabled", Setup::Disabled, {{Kind::Drag, "e2", "e4"}, {Kind::Click, "g1"}, {Kind::Click, "f3"}}, {}, kStart, 0},
     {"AllowMoves off",
      Setup::NoMoves,
-     {{Kind::Drag, "e2", "e4"}, {Kind::Click, "g1"}, {Kind::Click, "f3"}, {Kind::Keys, "e7", "e5"}},
+     {{Kind::Drag, "e2", "e4"}, {Kind::Click, "g1"}, {Kind::Click, "f3"}, {Kind::Keys, "e 7 space e 5 space"}},
      {},
      kStart,
      4},
@@ -132,12 +134,23 @@ POINT Between(POINT a, POINT b, int step, int steps) {
 // The driver's actions for one gesture, in rounds: a DragShot's first round
 // ends with the piece half-way, where the photograph is taken.
 std::vector<std::string> Actions(const Gesture& gesture, const Screen& screen, bool flipped) {
+  if (gesture.kind == Kind::Keys) {
+    std::string actions = "focus";
+    for (const char* key = gesture.from; *key;) {
+      const size_t length = std::strcspn(key, " ");
+      actions.append(" key:").append(key, length);
+      key += length + (key[length] == ' ');
+    }
+    return {actions};
+  }
   const POINT from = screen.Centre(gesture.from, flipped);
   if (gesture.kind == Kind::Click) return {"click:" + At(from)};
-  if (gesture.kind == Kind::Keys)
-    return {std::string("focus key:") + gesture.from[0] + " key:" + gesture.from[1] + " key:space key:" +
-            gesture.to[0] + " key:" + gesture.to[1] + " key:Return"};
   const POINT to = screen.Centre(gesture.to, flipped);
+  if (gesture.kind == Kind::DragShot) {
+    const POINT half = Between(from, to, 3, 4);
+    return {"press:" + At(from) + " move:" + At(Between(from, half, 1, 2)) + " move:" + At(half),
+            "shot:SHOT move:" + At(to) + " release:" + At(to)};
+  }
   // Within the drag distance first: a press that strays this little lifts nothing.
   std::string actions = "press:" + At(from) + " move:" + At({from.x + 1, from.y - 1});
   std::vector<POINT> path;
@@ -147,11 +160,6 @@ std::vector<std::string> Actions(const Gesture& gesture, const Screen& screen, b
   for (const POINT& next : path) {
     for (int step = 1; step <= 4; ++step) actions += " move:" + At(Between(at, next, step, 4));
     at = next;
-  }
-  if (gesture.kind == Kind::DragShot) {
-    const POINT half = Between(from, to, 3, 4);
-    return {"press:" + At(from) + " move:" + At(Between(from, half, 1, 2)) + " move:" + At(half),
-            "shot:SHOT move:" + At(to) + " release:" + At(to)};
   }
   if (gesture.kind == Kind::DragEscape) actions = "focus " + actions + " key:Escape";
   return {actions + " release:" + At(to)};
