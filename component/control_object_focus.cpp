@@ -40,7 +40,7 @@ template <class Core, class Face>
 STDMETHODIMP ControlObject<Core, Face>::TranslateAccelerator(LPMSG message) noexcept {
   HWND window = platform_.Window();
   if (!message || !window || message->hwnd != window || message->message != WM_KEYDOWN ||
-      !control::win32::WindowPlatform::IsBoardKey(message->wParam))
+      !platform_.TakesKey(message->wParam))
     return S_FALSE;
   SendMessageW(window, message->message, message->wParam, message->lParam);
   return S_OK;

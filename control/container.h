@@ -8,7 +8,14 @@
 namespace control {
 
 // The control's events, numbered as its event interface numbers them.
-enum class ControlEvent : int32_t { Click = 1, DblClick = 2, MouseDown = 3, MouseMove = 4, MouseUp = 5 };
+enum class ControlEvent : int32_t {
+  Click = 1,
+  DblClick = 2,
+  MouseDown = 3,
+  MouseMove = 4,
+  MouseUp = 5,
+  PieceDrop = 6,  // OvlBoard only
+};
 
 // An event's arguments, passed by reference. Click and DblClick use only col and row.
 struct EventArguments {
@@ -20,6 +27,15 @@ struct EventArguments {
   float Y = 0;
 };
 
+// PieceDrop's arguments, passed by reference; the squares are board squares.
+struct PieceDropArguments {
+  int16_t fromCol = 0;
+  int16_t fromRow = 0;
+  int16_t toCol = 0;
+  int16_t toRow = 0;
+  bool Cancel = false;
+};
+
 // What the control needs of the container that holds it. The control reaches
 // its container only through this, one way down; nothing passes through the
 // platform that draws it.
@@ -28,6 +44,8 @@ class Container {
   // Synchronous: returns after the host's handlers. They may write into the
   // arguments, call back into the control, or release it.
   virtual void RaiseEvent(ControlEvent event, EventArguments& arguments) = 0;
+  // OvlBoard's move, asked before it is made; a handler may set Cancel.
+  virtual void RaisePieceDrop(PieceDropArguments& /*arguments*/) {}
   virtual void PropertyChanged(std::string_view name) = 0;
   // The container's UserMode ambient: false at design time. Reading it may
   // call back into the control.
@@ -52,6 +70,7 @@ class ContainerLink final : public board::BoardContainer {
   bool UserMode() override;
   void PropertyChanged(std::string_view name) override { container_.PropertyChanged(name); }
   void RaiseEvent(ControlEvent event, EventArguments& arguments) { container_.RaiseEvent(event, arguments); }
+  void RaisePieceDrop(PieceDropArguments& arguments) { container_.RaisePieceDrop(arguments); }
   bool HeldByHost() { return container_.HeldByHost(); }
 
   // Holds the control for the length of one input: a host's handler may release it.

@@ -7,6 +7,7 @@
 #include "board/squares.h"
 #include "control/cell_grid.h"
 #include "control/click_observer.h"
+#include "control/container.h"
 #include "control/mouse_input.h"
 
 namespace board {
@@ -16,15 +17,6 @@ class ChessBoard;
 namespace control {
 
 class Platform;
-
-// PieceDrop's arguments, passed by reference; the squares are board squares.
-struct PieceDropArguments {
-  int16_t fromCol = 0;
-  int16_t fromRow = 0;
-  int16_t toCol = 0;
-  int16_t toRow = 0;
-  bool Cancel = false;
-};
 
 // Device pixels: how far the pointer may stray either side of a press before
 // it drags (the system's drag distance at the window's DPI), and a square's side.

@@ -58,7 +58,7 @@ class OvlChess {
   ContainerLink& ContainerPath() { return container_; }
   void Observe(ControlObserver* observer) { observer_ = observer; }
 
- private:
+ protected:
   void SetEnabled(bool enabled);
   // The handlers keep nothing after raising: a host's handler may release the control.
   void Raise(ControlEvent event, board::CellIndex Index, EventArguments arguments = {});
