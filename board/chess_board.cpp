@@ -85,6 +85,15 @@ void ChessBoard::MovePiece(CellIndex from, CellIndex to) {
   container_.PropertyChanged("Position");
 }
 
+void ChessBoard::SetPlacement(const std::array<int32_t, kSquareCount>& codes) {
+  for (CellIndex cell = kFirstCell; cell <= kLastCell; ++cell) {
+    const int32_t code = codes[cell.value - 1];
+    platform_.SetCellPicture(cell, platform_.PictureOfImage(BareSquareImage(cell)));
+    Board.Write(cell.value, code);
+    if (code != None) DrawPiece(cell, static_cast<int16_t>(code));
+  }
+}
+
 void ChessBoard::DrawPiece(CellIndex cell, ImageNumber image) {
   const DrawingSurface surface = platform_.CellDrawingSurface(cell);
   platform_.DrawImage(image, surface, 0, 0, kTransparentStyle);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "board/board_platform.h"
@@ -23,6 +24,10 @@ class ChessBoard {
   // code (bare picture, then the piece), the source None, then one refresh and
   // one "Position" notification. The last Piece value stays: it was not written.
   void MovePiece(CellIndex from, CellIndex to);
+  // Every square written as Piece writes it (bare picture, then the piece; element i
+  // is square i + 1), refreshing none: the caller shows the board once. The last
+  // Piece value stays and nothing is notified.
+  void SetPlacement(const std::array<int32_t, kSquareCount>& codes);
 
   BoardStore Board;
   // The last value written to Piece, as 16 bits; persisted, otherwise inert.

@@ -123,7 +123,7 @@ STDMETHODIMP MsaaBoard::get_accDescription(VARIANT id, BSTR* description) noexce
   RETURN_IF_FAILED(Resolve(id, child));
   return BoardText(
       [&] {
-        return child.IsBoard() ? control::AccessibleBoard::KeysHelp()
+        return child.IsBoard() ? platform_->Accessible().BoardDescription()
                                : control::AccessibleBoard::Description(child.Number());
       },
       description);
@@ -228,7 +228,7 @@ STDMETHODIMP MsaaBoard::accNavigate(long navigation, VARIANT start, VARIANT* end
   RETURN_IF_FAILED(Resolve(start, child));
   const std::optional<control::Direction> direction = DirectionOf(navigation);
   if (!direction) return E_INVALIDARG;
-  const int16_t reached = control::AccessibleBoard::Navigate(child.Number(), *direction);
+  const int16_t reached = platform_->Accessible().NavigateAsSeen(child.Number(), *direction);
   if (reached == 0) return S_FALSE;
   SetChild(end, reached);
   return S_OK;

@@ -1,6 +1,6 @@
 #include "control/accessible_board.h"
 
-#include "control/ovl_chess.h"
+#include "control/ovl_board.h"
 
 namespace control {
 
@@ -46,8 +46,9 @@ std::string ChessName(CellIndex cell) {
   return {static_cast<char>('a' + s.col - 1), static_cast<char>('0' + board::kBoardSize + 1 - s.row)};
 }
 
-AccessibleBoard::AccessibleBoard(OvlChess& control, const CellGrid& cells, const KeyboardInput& keyboard)
-    : control_(control), cells_(cells), keyboard_(keyboard), announcedEnabled_(control.Enabled()) {
+AccessibleBoard::AccessibleBoard(OvlChess& control, const CellGrid& cells, const KeyboardInput& keyboard,
+                                 const OvlBoard* board)
+    : control_(control), cells_(cells), keyboard_(keyboard), board_(board), announcedEnabled_(control.Enabled()) {
   ChangedNames();
   SummaryChanged();
 }
@@ -58,7 +59,27 @@ std::string AccessibleBoard::Name(CellIndex cell) const {
   std::string pictures;
   for (auto image = layers.rbegin(); image != layers.rend(); ++image)
     if (IsPiece(*image)) pictures.append(pictures.empty() ? "" : " over ").append(PieceWords(*image));
-  return name + (pictures.empty() ? "empty" : pictures);
+  name += pictures.empty() ? "empty" : pictures;
+  return board_ ? name + board_->NameWords(cell) : name;
+}
+
+int16_t AccessibleBoard::NavigateAsSeen(int16_t from, Direction direction) const {
+  if (board_ && board_->View().Flipped()) {
+    // Turned half round, each way on screen is the opposite way on the board.
+    switch (direction) {
+      case Direction::Up: direction = Direction::Down; break;
+      case Direction::Down: direction = Direction::Up; break;
+      case Direction::Left: direction = Direction::Right; break;
+      case Direction::Right: direction = Direction::Left; break;
+      default: break;
+    }
+  }
+  return Navigate(from, direction);
+}
+
+std::string AccessibleBoard::BoardDescription() const {
+  const std::string arrows = board_ ? board_->Description() : std::string();
+  return arrows.empty() ? KeysHelp() : KeysHelp() + " " + arrows;
 }
 
 std::string AccessibleBoard::Description(CellIndex cell) {

@@ -10,6 +10,7 @@
 
 namespace control {
 
+class OvlBoard;
 class OvlChess;
 
 struct AccessibleStates {
@@ -30,7 +31,10 @@ class AccessibleBoard {
   static constexpr int16_t kSelf = 0;
   static constexpr int16_t kChildCount = board::kSquareCount;
 
-  AccessibleBoard(OvlChess& control, const CellGrid& cells, const KeyboardInput& keyboard);
+  // With `board`, names carry its marks and pick-up, navigation goes as the board is
+  // seen, and the board's description lists its arrows.
+  AccessibleBoard(OvlChess& control, const CellGrid& cells, const KeyboardInput& keyboard,
+                  const OvlBoard* board = nullptr);
 
   static bool IsChild(long child) { return child >= 1 && child <= kChildCount; }
 
@@ -49,6 +53,10 @@ class AccessibleBoard {
   int16_t FocusedChild() const;
   // The square a step leads to, or 0 where it leads off the board.
   static int16_t Navigate(int16_t from, Direction direction);
+  // As Navigate, with up, down, left and right as the eye sees the board.
+  int16_t NavigateAsSeen(int16_t from, Direction direction) const;
+  // The board's description: its keys, then its arrows.
+  std::string BoardDescription() const;
 
   // The squares whose name changed since the previous call (or construction).
   std::vector<int16_t> ChangedNames();
@@ -63,6 +71,7 @@ class AccessibleBoard {
   OvlChess& control_;
   const CellGrid& cells_;
   const KeyboardInput& keyboard_;
+  const OvlBoard* board_;
   std::array<std::string, kChildCount> announced_{};
   std::string announcedSummary_;
   bool announcedEnabled_;

@@ -33,6 +33,12 @@ void Announcer::FocusMoved(board::CellIndex before, board::CellIndex after) {
   queue_.push_back({Kind::FocusMoved, after.value});
 }
 
+void Announcer::DescriptionChanged() {
+  if (!board_) return;
+  FlushNames();
+  queue_.push_back({Kind::DescriptionChanged, AccessibleBoard::kSelf});
+}
+
 std::vector<Announcement> Announcer::Take() { return std::exchange(queue_, {}); }
 
 }  // namespace control

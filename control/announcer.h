@@ -11,7 +11,7 @@ class AccessibleBoard;
 
 // What a screen reader must be told; `child` is a square's cell, or 0 for the board.
 struct Announcement {
-  enum class Kind { NameChanged, ValueChanged, StateChanged, FocusMoved };
+  enum class Kind { NameChanged, ValueChanged, StateChanged, FocusMoved, DescriptionChanged };
   Kind kind;
   int16_t child;
   bool operator==(const Announcement& other) const { return kind == other.kind && child == other.child; }
@@ -34,6 +34,8 @@ class Announcer {
   void FlushNames();
   void EnabledChanged();
   void FocusMoved(board::CellIndex before, board::CellIndex after);
+  // The board's description changed (OvlBoard's arrows).
+  void DescriptionChanged();
   // The window is gone: nothing is scheduled any more.
   void Reset() { scheduled_ = false; }
 

@@ -16,6 +16,7 @@ template <int kSize>
 void ComposeLayers(const PictureSet& pictures, CellIndex cell, uint8_t bottomImage, const uint8_t* layers,
                    int layerCount, uint32_t* pixels, ptrdiff_t stride, const CellUnderlay* underlay) {
   const int size = kSize != 0 ? kSize : pictures.Size();
+  if (underlay && !underlay->ShowsImages(cell)) layerCount = 0;
   const uint32_t* bottom = pictures.Lookup(bottomImage).pixels.data();
   for (int y = 0; y < size; ++y)
     std::memcpy(pixels + y * stride, bottom + y * size, size * sizeof(uint32_t));

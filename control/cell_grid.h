@@ -25,6 +25,8 @@ class CellUnderlay {
   // row stride; `showsImages` says whether any image is drawn over it.
   virtual void PaintUnder(CellIndex cell, bool showsImages, uint32_t* pixels, ptrdiff_t stride,
                           int square) const = 0;
+  // False where the cell is to show bare beneath its underlay (a piece picked up from it).
+  virtual bool ShowsImages(CellIndex) const { return true; }
 
  protected:
   ~CellUnderlay() = default;

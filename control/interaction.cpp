@@ -7,6 +7,13 @@ Interaction::Interaction(OvlChess& control, const CellGrid& cells, BoardSurface&
   control_.Observe(this);
 }
 
+Interaction::Interaction(OvlBoard& control, const CellGrid& cells, BoardSurface& view)
+    : Interaction(static_cast<OvlChess&>(control), cells, view) {
+  board_ = &control;
+  keyboard_.ObserveClicks(&control.Moves());
+  mouse_.ObserveClicks(&control.Moves());
+}
+
 board::CellIndex Interaction::CueCell() const {
   return keyboard_.ShowsFocusCue() ? keyboard_.CursorCell() : board::CellIndex{};
 }
@@ -33,13 +40,19 @@ void Interaction::FlushNames() {
 }
 
 bool Interaction::Key(const KeyStroke& stroke) {
+  if (stroke.escape) {
+    if (!board_) return false;
+    ContainerLink::Hold hold(control_.ContainerPath());
+    return board_->Moves().Escape();
+  }
   const std::optional<char> jump = JumpOf(stroke);
   if (!stroke.key && !jump) return false;
   // A held Space or Enter clicks once, as a button does; held arrows keep moving.
   if (stroke.repeated && (stroke.key == BoardKey::Space || stroke.key == BoardKey::Enter)) return true;
   ContainerLink::Hold hold(control_.ContainerPath());
   const Before before = Now();
-  const bool taken = stroke.key ? keyboard_.Press(*stroke.key) : keyboard_.Jump(*jump);
+  const bool taken = stroke.key ? keyboard_.Press(board_ ? board_->View().KeyOnBoard(*stroke.key) : *stroke.key)
+                                 : keyboard_.Jump(*jump);
   Follow(before);
   return taken;
 }
@@ -50,16 +63,40 @@ void Interaction::MousePress(MouseButton button, bool doubleClick, int16_t shift
   mouse_.Press(button, doubleClick, shift, position);
   // A press that brought the focus was reported by it; one on the focused board moves its focus.
   if (before.focus) Follow(before);
+  if (board_ && attached_) board_->Moves().Press(button, view_.CellAt(position), position);
 }
 
 void Interaction::MouseRelease(MouseButton button, int16_t buttonsHeld, int16_t shift, PointerPosition position) {
   ContainerLink::Hold hold(control_.ContainerPath());
   mouse_.Release(button, buttonsHeld, shift, position);
+  if (board_ && attached_) board_->Moves().Release(button, buttonsHeld, view_.CellAt(position));
 }
 
 void Interaction::MouseMove(int16_t buttonsHeld, int16_t shift, PointerPosition position) {
   ContainerLink::Hold hold(control_.ContainerPath());
   mouse_.Move(buttonsHeld, shift, position);
+  if (board_ && attached_) board_->Moves().Move(position);
+}
+
+void Interaction::CaptureLost() {
+  mouse_.CaptureLost();
+  if (board_) board_->Moves().CaptureLost();
+}
+
+bool Interaction::HoldsPiece() const {
+  return board_ && (board_->Moves().Lifted() || board_->Moves().Selected());
+}
+
+void Interaction::PutCursor(board::CellIndex cell) {
+  const Before before = Now();
+  keyboard_.MoveTo(cell);
+  Follow(before);
+}
+
+void Interaction::DescriptionChanged() {
+  if (!attached_) return;
+  announcer_.DescriptionChanged();
+  Tell();
 }
 
 void Interaction::FocusChanged(bool focused, bool byKeyboard) {
@@ -89,22 +126,31 @@ void Interaction::Select(board::CellIndex cell) {
   view_.TakeFocus();  // the focus arriving reports the new cursor
 }
 
+void Interaction::Attach() {
+  attached_ = true;
+  if (board_) board_->AttachSurface(this);
+}
+
 void Interaction::Detach() {
   attached_ = false;
+  if (board_) board_->AttachSurface(nullptr);
   mouse_.Detach();
   keyboard_.SetFocused(false);
   announcer_.Reset();
 }
 
 void Interaction::EnabledChanged() {
-  if (!control_.Enabled()) mouse_.Cancel();
+  if (!control_.Enabled()) {
+    mouse_.Cancel();
+    if (board_) board_->Moves().Cancel();
+  }
   announcer_.EnabledChanged();
   Tell();
 }
 
 AccessibleBoard& Interaction::Accessible() {
   if (!accessible_) {
-    accessible_.emplace(control_, cells_, keyboard_);
+    accessible_.emplace(control_, cells_, keyboard_, board_);
     announcer_.Follow(*accessible_);
   }
   return *accessible_;

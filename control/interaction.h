@@ -8,6 +8,7 @@
 #include "control/key_stroke.h"
 #include "control/keyboard_input.h"
 #include "control/mouse_input.h"
+#include "control/ovl_board.h"
 #include "control/ovl_chess.h"
 
 namespace control {
@@ -20,6 +21,9 @@ class BoardSurface : public MouseSurface {
   virtual void RepaintCell(board::CellIndex cell) = 0;
   // Sends the announcements in their order; called whenever the queue filled.
   virtual void Announce(const std::vector<Announcement>& announcements) = 0;
+  // For moves by hand (OvlBoard): the drag distance and square in device pixels, and repainting a rectangle.
+  virtual DragMetrics Metrics() { return {}; }
+  virtual void RepaintRect(PixelRect) {}
 
  protected:
   ~BoardSurface() = default;
@@ -29,10 +33,13 @@ class BoardSurface : public MouseSurface {
 // events through the control, cells to repaint through the view, and what
 // readers must hear in the Announcer's queue, which the view drains as soon as
 // a step of it is decided. The container holds the control through each input.
-class Interaction final : private ControlObserver {
+class Interaction final : private ControlObserver, private MoveSurface {
  public:
   // It follows the control's changes from here on; the control must not change after it is gone.
   Interaction(OvlChess& control, const CellGrid& cells, BoardSurface& view);
+  // OvlBoard's: arrow keys go as the board is seen, pieces move by hand, and
+  // readers hear marks, pick-ups and arrows.
+  Interaction(OvlBoard& control, const CellGrid& cells, BoardSurface& view);
   Interaction(const Interaction&) = delete;
   Interaction& operator=(const Interaction&) = delete;
 
@@ -41,16 +48,18 @@ class Interaction final : private ControlObserver {
   void MousePress(MouseButton button, bool doubleClick, int16_t shift, PointerPosition position);
   void MouseRelease(MouseButton button, int16_t buttonsHeld, int16_t shift, PointerPosition position);
   void MouseMove(int16_t buttonsHeld, int16_t shift, PointerPosition position);
-  void CaptureLost() { mouse_.CaptureLost(); }
+  void CaptureLost();
   void FocusChanged(bool focused, bool byKeyboard);
   void CuesChanged(bool shown);
   // A screen reader's default action on a square: a Click, false while disabled.
   bool Activate(board::CellIndex cell);
   // A screen reader's focus selection: the cursor goes to the square and the board takes the focus.
   void Select(board::CellIndex cell);
+  // A piece is picked up (lifted or selected), so Escape belongs to the board.
+  bool HoldsPiece() const;
 
   // The view is there, or gone (also while a host's handler runs).
-  void Attach() { attached_ = true; }
+  void Attach();
   void Detach();
   // A cell's look changed: true when names are to be flushed once the operation is over.
   bool CellsChanged() { return announcer_.CellsChanged(); }
@@ -69,6 +78,11 @@ class Interaction final : private ControlObserver {
   // Repaints where the cue moved and announces where the focus went.
   void Follow(Before before);
   void EnabledChanged() override;
+  // MoveSurface
+  DragMetrics Metrics() override { return view_.Metrics(); }
+  void RepaintRect(PixelRect rect) override { view_.RepaintRect(rect); }
+  void PutCursor(board::CellIndex cell) override;
+  void DescriptionChanged() override;
   // Hands what was queued to the view.
   void Tell();
 
@@ -79,6 +93,7 @@ class Interaction final : private ControlObserver {
   MouseInput mouse_;
   Announcer announcer_;
   std::optional<AccessibleBoard> accessible_;
+  OvlBoard* board_ = nullptr;
   bool attached_ = false;
 };
 

@@ -16,6 +16,8 @@ struct KeyStroke {
   bool alt = false;
   // The key is held down and repeating.
   bool repeated = false;
+  // Escape: it puts back a piece picked up by hand, and is the host's otherwise.
+  bool escape = false;
 };
 
 // The jump a key makes (a-h, 1-8), only without Shift, Ctrl or Alt: with them the keys stay the host's.

@@ -20,8 +20,8 @@ class MoveSurface {
   virtual void RepaintRect(PixelRect rect) = 0;
   // The keyboard cursor goes to the square.
   virtual void PutCursor(CellIndex cell) = 0;
-  // Names, the value or the description changed: tell screen readers once the step is over.
-  virtual void ViewChanged() = 0;
+  // The board's description changed (its arrows): tell screen readers.
+  virtual void DescriptionChanged() = 0;
 
  protected:
   ~MoveSurface() = default;
@@ -90,7 +90,7 @@ class OvlBoard : public OvlChess, private MoveHost {
   void PutCursor(CellIndex cell) override;
 
   void PlaceCells();
-  void ViewChanged();
+  void DescriptionChanged();
 
   BoardView view_;
   MoveInput moves_;

@@ -245,10 +245,22 @@ void PaintArrows(const BoardView& view, uint32_t* pixels, int width, int height,
 }
 
 void RenderView(const CellGrid& cells, const BoardView& view, uint32_t* pixels, int width, int height,
-                ptrdiff_t stride, int originX, int originY, int square) {
-  const ViewUnderlay underlay(view);
+                ptrdiff_t stride, int originX, int originY, int square, CellIndex bare) {
+  const ViewUnderlay underlay(view, bare);
   cells.Render(pixels, width, height, stride, originX, originY, square, &underlay);
   PaintArrows(view, pixels, width, height, stride, originX, originY, square);
+}
+
+void PaintPiece(ImageNumber image, int left, int top, uint32_t* pixels, int width, int height, ptrdiff_t stride,
+                int originX, int originY, int square) {
+  const uint32_t* picture = PictureSet::ForSize(square).Lookup(image).pixels.data();
+  const int x0 = std::max(left - originX, 0), x1 = std::min(left + square - originX, width);
+  const int y0 = std::max(top - originY, 0), y1 = std::min(top + square - originY, height);
+  for (int y = y0; y < y1; ++y) {
+    const uint32_t* source = picture + (y + originY - top) * square + (originX - left);
+    uint32_t* row = pixels + y * stride;
+    for (int x = x0; x < x1; ++x) row[x] = source[x] != 0 ? source[x] : row[x];
+  }
 }
 
 }  // namespace control

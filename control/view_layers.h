@@ -23,13 +23,16 @@ void PaintMark(MarkNum mark, bool occupied, uint32_t* pixels, ptrdiff_t stride, 
 void PaintCoordinates(CoordinateLabels labels, bool lightSquare, uint32_t* pixels, ptrdiff_t stride, int square);
 
 // The marks and coordinates of a view, for CellGrid::Render and ComposeCell.
+// A cell `bare` (the square a piece was lifted from) shows no pieces.
 class ViewUnderlay final : public CellUnderlay {
  public:
-  explicit ViewUnderlay(const BoardView& view) : view_(view) {}
+  explicit ViewUnderlay(const BoardView& view, CellIndex bare = {}) : view_(view), bare_(bare) {}
   void PaintUnder(CellIndex cell, bool showsImages, uint32_t* pixels, ptrdiff_t stride, int square) const override;
+  bool ShowsImages(CellIndex cell) const override { return cell != bare_; }
 
  private:
   const BoardView& view_;
+  CellIndex bare_;
 };
 
 // The device pixels an arrow may touch on the board, for invalidating.
@@ -42,8 +45,14 @@ void PaintArrows(const BoardView& view, uint32_t* pixels, int width, int height,
                  int originY = 0, int square = kPictureSize);
 
 // The board with its view: the cells (placed by BoardView::Placement) with
-// marks and coordinates beneath their pieces, then the arrows.
+// marks and coordinates beneath their pieces, then the arrows. Cell `bare`
+// shows its square and mark only: its piece is being moved.
 void RenderView(const CellGrid& cells, const BoardView& view, uint32_t* pixels, int width, int height,
-                ptrdiff_t stride, int originX = 0, int originY = 0, int square = kPictureSize);
+                ptrdiff_t stride, int originX = 0, int originY = 0, int square = kPictureSize, CellIndex bare = {});
+
+// A piece picture of `square` pixels with its top-left at the control's device
+// pixel (left, top), transparent where it is black, over pixels whose top-left is (originX, originY).
+void PaintPiece(ImageNumber image, int left, int top, uint32_t* pixels, int width, int height, ptrdiff_t stride,
+                int originX = 0, int originY = 0, int square = kPictureSize);
 
 }  // namespace control

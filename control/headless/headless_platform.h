@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "control/container.h"
+#include "control/board_view.h"
 #include "control/grid_platform.h"
+#include "control/move_input.h"
 #include "control/property_bag.h"
 
 namespace control::headless {
@@ -39,6 +41,10 @@ class HeadlessPlatform : public GridPlatform, public Container {
 
   // Cells the control asked to show at once, in order.
   std::vector<int16_t> refreshedCells;
+
+  // OvlBoard's view and moves by hand, drawn over the cells when set.
+  const BoardView* view = nullptr;
+  const MoveInput* moves = nullptr;
 
   // The board with squares of `square` pixels (296x296 at 37), row by row from
   // the top, 0x00RRGGBB.

@@ -25,10 +25,11 @@ void FillAround(HDC dc, const RECT& bounds, int side, uint32_t background) {
 }
 
 // Hands the control's pixels in `area` to `dc` one to one, with its top-left at `at`.
-void CopyComposed(HDC dc, POINT at, const CellGrid& cells, const RECT& area, int square, uint32_t background) {
+void CopyComposed(HDC dc, POINT at, const CellGrid& cells, const RECT& area, int square, uint32_t background,
+                  const BoardView* view) {
   const int width = area.right - area.left, height = area.bottom - area.top;
   if (width <= 0 || height <= 0) return;
-  CopyPixels(dc, at, Composed(cells, area, square, background), width, height);
+  CopyPixels(dc, at, Composed(cells, area, square, background, view), width, height);
 }
 
 bool IsMetafile(HDC dc) {
@@ -78,12 +79,12 @@ WindowPlatform::Drawing WindowPlatform::DrawTo(HDC dc, const RECT& bounds,
   if (device.oneToOne && drawn.Square() == fitting.Square() && fitting.Fits(width, height)) {
     const int side = drawn.Board();
     CopyComposed(dc, {bounds.left, bounds.top}, Cells(), RECT{0, 0, std::min(width, side), std::min(height, side)},
-                 drawn.Square(), background_);
+                 drawn.Square(), background_, PaperView());
     FillAround(dc, bounds, side, background_);
     return Drawing::Done;
   }
   const int side = drawn.Board();
-  const std::vector<uint32_t>& pixels = Composed(Cells(), RECT{0, 0, side, side}, drawn.Square(), background_);
+  const std::vector<uint32_t>& pixels = Composed(Cells(), RECT{0, 0, side, side}, drawn.Square(), background_, PaperView());
   if (IsMetafile(dc))
     return RecordBoard(dc, bounds, pixels, drawn.Square(), keepGoing) ? Drawing::Done : Drawing::Stopped;
   const BITMAPINFO info = TopDownBitmap(side, side);

@@ -9,6 +9,7 @@ DWORD EventOf(Announcement::Kind kind) {
     case Announcement::Kind::ValueChanged: return EVENT_OBJECT_VALUECHANGE;
     case Announcement::Kind::StateChanged: return EVENT_OBJECT_STATECHANGE;
     case Announcement::Kind::FocusMoved: return EVENT_OBJECT_FOCUS;
+    case Announcement::Kind::DescriptionChanged: return EVENT_OBJECT_DESCRIPTIONCHANGE;
   }
   return 0;
 }

@@ -49,6 +49,7 @@ KeyStroke KeyStrokeOf(WPARAM key, LPARAM flags) {
   KeyStroke stroke;
   stroke.key = BoardKeyOf(key);
   if (!stroke.key) stroke.typed = TypedBy(key);
+  stroke.escape = key == VK_ESCAPE;
   stroke.shift = Held(VK_SHIFT);
   stroke.ctrl = Held(VK_CONTROL);
   stroke.alt = Held(VK_MENU);
@@ -56,9 +57,10 @@ KeyStroke KeyStrokeOf(WPARAM key, LPARAM flags) {
   return stroke;
 }
 
-LRESULT DialogCode(LPARAM lParam) {
+LRESULT DialogCode(LPARAM lParam, bool wantsEscape) {
   const MSG* key = reinterpret_cast<const MSG*>(lParam);
-  const bool wanted = key && key->message == WM_KEYDOWN && WantedFromDialog(KeyStrokeOf(key->wParam));
+  const bool wanted = key && key->message == WM_KEYDOWN &&
+                      (WantedFromDialog(KeyStrokeOf(key->wParam)) || (wantsEscape && key->wParam == VK_ESCAPE));
   return DLGC_WANTARROWS | DLGC_WANTCHARS | (wanted ? DLGC_WANTMESSAGE : 0);
 }
 

@@ -12,8 +12,9 @@ namespace control::win32 {
 KeyStroke KeyStrokeOf(WPARAM key, LPARAM flags = 0);
 // The keys the board takes from a container's accelerator translation.
 inline bool IsBoardKey(WPARAM key) { return control::IsBoardKey(KeyStrokeOf(key)); }
-// The answer to WM_GETDLGCODE for the message in `lParam` (which may be none).
-LRESULT DialogCode(LPARAM lParam);
+// The answer to WM_GETDLGCODE for the message in `lParam` (which may be none);
+// Escape is wanted only while the board holds a piece picked up.
+LRESULT DialogCode(LPARAM lParam, bool wantsEscape = false);
 
 bool IsMouseMessage(UINT message);
 void RouteMouse(Interaction& input, UINT message, WPARAM keys, LPARAM position);

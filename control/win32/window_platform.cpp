@@ -6,7 +6,9 @@
 
 #include "board/text.h"
 #include "control/focus_cue.h"
+#include "control/ovl_board.h"
 #include "control/ovl_chess.h"
+#include "control/view_layers.h"
 #include "control/win32/composed.h"
 #include "control/win32/message_guard.h"
 #include "control/win32/this_module.h"
@@ -65,6 +67,12 @@ WindowPlatform::~WindowPlatform() { Destroy(); }
 
 void WindowPlatform::Attach(OvlChess& control) {
   control_ = &control;
+  input_.emplace(control, Cells(), static_cast<BoardSurface&>(*this));
+}
+
+void WindowPlatform::Attach(OvlBoard& control) {
+  control_ = &control;
+  board_ = &control;
   input_.emplace(control, Cells(), static_cast<BoardSurface&>(*this));
 }
 
@@ -157,7 +165,8 @@ void WindowPlatform::Paint() {
   const RECT& area = paint.Area();
   const int width = area.right - area.left, height = area.bottom - area.top;
   if (width <= 0 || height <= 0) return;
-  std::vector<uint32_t>& pixels = Composed(Cells(), area, scale_.Square(), background_);
+  const CellIndex lifted = board_ ? board_->Moves().Lifted() : CellIndex{};
+  std::vector<uint32_t>& pixels = Composed(Cells(), area, scale_.Square(), background_, PaperView(), lifted);
   if (const board::CellIndex cell = input_ ? input_->CueCell() : board::CellIndex{}) {
     const RECT r = CellRect(cell);
     const board::Square square = board::SquareOfIndex(cell);
@@ -165,7 +174,31 @@ void WindowPlatform::Paint() {
                    {r.left - area.left, r.top - area.top, r.right - area.left, r.bottom - area.top},
                    board::IsLightSquare(square.col, square.row));
   }
+  PaintFloating(pixels, area);
   CopyPixels(paint.Dc(), {area.left, area.top}, pixels, width, height);
+}
+
+// The piece in hand goes over everything, the focus cue included, at the window's own scale.
+void WindowPlatform::PaintFloating(std::vector<uint32_t>& pixels, const RECT& area) const {
+  const std::optional<FloatingPiece> floating = board_ ? board_->Moves().Floating() : std::nullopt;
+  if (!floating) return;
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  PaintPiece(floating->image, floating->rect.left, floating->rect.top, pixels.data(), width, height, width, area.left,
+             area.top, floating->rect.right - floating->rect.left);
+}
+
+DragMetrics WindowPlatform::Metrics() {
+  const int dpi = DpiOf(window_);
+  return {MulDiv(GetSystemMetrics(SM_CXDRAG), dpi, 96), MulDiv(GetSystemMetrics(SM_CYDRAG), dpi, 96),
+          scale_.Square()};
+}
+
+// Painted at once, each rectangle alone: a drag frame redraws two squares, not the box around them.
+void WindowPlatform::RepaintRect(PixelRect r) {
+  if (!window_) return;
+  const RECT rect{r.left, r.top, r.right, r.bottom};
+  InvalidateRect(window_, &rect, FALSE);
+  UpdateWindow(window_);
 }
 
 board::CellIndex WindowPlatform::CellAt(PointerPosition position) const {
@@ -196,7 +229,7 @@ LRESULT WindowPlatform::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
       return 1;  // painting covers every pixel
     case WM_GETDLGCODE:
-      return DialogCode(lParam);
+      return DialogCode(lParam, input_ && input_->HoldsPiece());
     case WM_KEYDOWN:
       if (input_ && input_->Key(KeyStrokeOf(wParam, lParam))) return 0;
       break;

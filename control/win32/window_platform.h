@@ -41,6 +41,8 @@ class WindowPlatform : public GridPlatform, private BoardSurface {
   WindowPlatform& operator=(const WindowPlatform&) = delete;
 
   void Attach(OvlChess& control);
+  // OvlBoard's view is painted, on screen and on paper, and its pieces move by hand.
+  void Attach(OvlBoard& control);
 
   HWND Create(HWND parent, const RECT& position);
   void Destroy();
@@ -66,6 +68,8 @@ class WindowPlatform : public GridPlatform, private BoardSurface {
   // Puts the cursor on the square and gives the board the focus.
   void SelectCell(board::CellIndex cell);
   static bool IsBoardKey(WPARAM key) { return win32::IsBoardKey(key); }
+  // The board's keys, and Escape while a piece is picked up: for a container's accelerator translation.
+  bool TakesKey(WPARAM key) const { return IsBoardKey(key) || (key == VK_ESCAPE && input_ && input_->HoldsPiece()); }
 
   void SetWidth(float width) override;
   void SetHeight(float height) override;
@@ -98,11 +102,17 @@ class WindowPlatform : public GridPlatform, private BoardSurface {
   void TakeFocus() override;
   void RepaintCell(board::CellIndex cell) override { InvalidateCell(cell); }
   void Announce(const std::vector<Announcement>& announcements) override;
+  DragMetrics Metrics() override;
+  void RepaintRect(PixelRect rect) override;
   RECT CellRect(board::CellIndex cell) const;
+  // What paper shows beyond the cells: OvlBoard's view, without a piece in hand.
+  const BoardView* PaperView() const { return board_ ? &board_->View() : nullptr; }
+  void PaintFloating(std::vector<uint32_t>& pixels, const RECT& area) const;
 
   ContainerServices& services_;
   std::wstring messageTitle_;
   OvlChess* control_ = nullptr;
+  OvlBoard* board_ = nullptr;
   HWND window_ = nullptr;
   bool enabled_ = true;
   SIZE requestedSize_{};

@@ -11,7 +11,7 @@
 #include "component/com/com_ptr.h"
 #include "component/com/unique.h"
 #include "component/identity.h"
-#include "component/object_safety.h"
+#include "component/com/object_safety_uuid.h"
 #include "orvel_board.h"
 #include "tests/windows/check.h"
 #include "tests/windows/loaded_library.h"
