@@ -1,6 +1,7 @@
 #include "component/class_factory.h"
 
 #include "component/automation_interface.h"
+#include "component/board_face.h"
 #include "component/chess_face.h"
 #include "component/com/com_object.h"
 #include "component/com/errors.h"
@@ -26,13 +27,13 @@ HRESULT CreateControl(REFIID iid, void** out) noexcept {
 
 struct Creatable {
   const automation::ControlClass* record;
-  Creator create;  // null while the class has no object: it is not served
+  Creator create;
 };
 
 // Every class of the library, in its order.
 constexpr Creatable kCreatable[] = {
     {&automation::kOvlChess, CreateControl<ChessFace>},
-    {&automation::kOvlBoard, nullptr},
+    {&automation::kOvlBoard, CreateControl<BoardFace>},
 };
 static_assert(std::size(kCreatable) == std::size(automation::kClasses));
 
@@ -62,7 +63,7 @@ HRESULT GetClassFactory(REFCLSID id, REFIID iid, void** out) noexcept {
   if (!out) return E_POINTER;
   *out = nullptr;
   for (const Creatable& creatable : kCreatable)
-    if (id == creatable.record->classId && creatable.create) return ClassFactory::Create(iid, out, creatable.create);
+    if (id == creatable.record->classId) return ClassFactory::Create(iid, out, creatable.create);
   return CLASS_E_CLASSNOTAVAILABLE;
 }
 

@@ -10,6 +10,7 @@
 #include "component/identity.h"
 #include "component/type_library.h"
 #include "component/variant_conversion.h"
+#include "control/ovl_board.h"
 
 namespace component {
 
@@ -182,6 +183,18 @@ void ControlObject<Core, Face>::RaiseEvent(control::ControlEvent event, control:
 }
 
 template <class Core, class Face>
+void ControlObject<Core, Face>::RaisePieceDrop(control::PieceDropArguments& a) noexcept {
+  const automation::Member* drop = automation::EventOf(automation::kPieceDropId, record_);
+  if (!drop) return;
+  // A handler sees Cancel False and may set it; what it leaves is read back.
+  VARIANT_BOOL cancel = a.Cancel ? VARIANT_TRUE : VARIANT_FALSE;
+  VARIANT arguments[] = {ByReference(VT_BOOL, &cancel), ByReference(VT_I2, &a.toRow), ByReference(VT_I2, &a.toCol),
+                         ByReference(VT_I2, &a.fromRow), ByReference(VT_I2, &a.fromCol)};
+  Fire(*drop, arguments);
+  a.Cancel = cancel != VARIANT_FALSE;
+}
+
+template <class Core, class Face>
 void ControlObject<Core, Face>::PropertyChanged(std::string_view name) noexcept {
   dirty_ = true;
   const DISPID id = automation::IdOf(name, record_);
@@ -241,5 +254,6 @@ void ControlObject<Core, Face>::FollowAmbientBackColor() noexcept {
 }
 
 template class ControlObject<control::OvlChess, _OvlChess>;
+template class ControlObject<control::OvlBoard, _OvlBoard>;
 
 }  // namespace component

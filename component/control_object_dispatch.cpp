@@ -15,6 +15,7 @@
 
 #include "component/automation_interface.h"
 #include "component/control_object.h"
+#include "control/ovl_board.h"
 #include "component/com/errors.h"
 #include "component/com/unique.h"
 #include "component/variant_conversion.h"
@@ -190,5 +191,6 @@ STDMETHODIMP ControlObject<Core, Face>::Invoke(DISPID id, REFIID iid, LCID, WORD
 }
 
 template class ControlObject<control::OvlChess, _OvlChess>;
+template class ControlObject<control::OvlBoard, _OvlBoard>;
 
 }  // namespace component

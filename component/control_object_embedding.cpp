@@ -2,6 +2,7 @@
 #include <olectl.h>
 
 #include "component/control_object.h"
+#include "control/ovl_board.h"
 #include "component/com/errors.h"
 #include "component/com/window_context.h"
 #include "component/identity.h"
@@ -257,5 +258,6 @@ STDMETHODIMP ControlObject<Core, Face>::QuickActivate(QACONTAINER* container, QA
 }
 
 template class ControlObject<control::OvlChess, _OvlChess>;
+template class ControlObject<control::OvlBoard, _OvlBoard>;
 
 }  // namespace component

@@ -3,6 +3,7 @@
 #include <olectl.h>
 
 #include "component/control_object.h"
+#include "control/ovl_board.h"
 #include "component/com/errors.h"
 #include "component/com/unique.h"
 #include "component/com/window_context.h"
@@ -69,5 +70,6 @@ void ControlObject<Core, Face>::DisconnectAccessible() {
 }
 
 template class ControlObject<control::OvlChess, _OvlChess>;
+template class ControlObject<control::OvlBoard, _OvlBoard>;
 
 }  // namespace component

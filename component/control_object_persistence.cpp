@@ -11,6 +11,7 @@
 
 #include "board/text.h"
 #include "component/control_object.h"
+#include "control/ovl_board.h"
 #include "component/com/errors.h"
 #include "component/com/unique.h"
 #include "component/identity.h"
@@ -46,6 +47,7 @@ void WriteStream(IStream& stream, const control::MemoryPropertyBag& bag, const c
 
 // The layout each class writes, the newest it reads.
 const control::SavedLayout& StreamLayoutOf(const control::OvlChess&) { return control::kChessStream; }
+const control::SavedLayout& StreamLayoutOf(const control::OvlBoard&) { return control::kBoardStream; }
 
 using board::Wide;
 
@@ -219,5 +221,6 @@ STDMETHODIMP ControlObject<Core, Face>::Save(IPropertyBag* bag, BOOL clearDirty,
 }
 
 template class ControlObject<control::OvlChess, _OvlChess>;
+template class ControlObject<control::OvlBoard, _OvlBoard>;
 
 }  // namespace component

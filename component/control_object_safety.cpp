@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "component/control_object.h"
+#include "control/ovl_board.h"
 
 namespace component {
 
@@ -48,5 +49,6 @@ STDMETHODIMP ControlObject<Core, Face>::SetInterfaceSafetyOptions(REFIID iid, DW
 }
 
 template class ControlObject<control::OvlChess, _OvlChess>;
+template class ControlObject<control::OvlBoard, _OvlBoard>;
 
 }  // namespace component
