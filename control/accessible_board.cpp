@@ -135,7 +135,8 @@ int16_t AccessibleBoard::Navigate(int16_t from, Direction direction) {
 std::string AccessibleBoard::Shown(CellIndex cell) const {
   if (!cells_.Exists(cell)) return {};
   const auto layers = cells_.Layers(cell);
-  return {layers.begin(), layers.end()};
+  std::string shown(layers.begin(), layers.end());
+  return board_ ? shown + board_->NameWords(cell) : shown;
 }
 
 std::vector<int16_t> AccessibleBoard::ChangedNames() {

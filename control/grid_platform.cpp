@@ -37,8 +37,9 @@ void GridPlatform::SetCellVisible(CellIndex cell, bool visible) {
   InvalidateCell(cell);
 }
 
-// Cells move only during construction, before anything is on screen, so the
-// place a cell left needs no repaint.
+// Cells move during construction, before anything is on screen, and when a
+// board is turned, where another cell takes each place left: the place a cell
+// left needs no repaint of its own.
 void GridPlatform::SetCellLeft(CellIndex cell, float left) {
   cells_.SetLeft(cell, left);
   InvalidateCell(cell);

@@ -35,7 +35,8 @@ void OvlBoard::NewGame() {
 void OvlBoard::Clear() {
   moves_.BoardWritten();
   OvlChess::Clear();
-  for (CellIndex cell = board::kFirstCell; cell <= board::kLastCell; ++cell) board_.Board.Write(cell.value, board::None);
+  for (CellIndex cell = board::kFirstCell; cell <= board::kLastCell; ++cell)
+    board_.Board.Write(cell.value, board::None);
 }
 
 void OvlBoard::Piece(int16_t col, int16_t row, int32_t New_Piece) {
