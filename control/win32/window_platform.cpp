@@ -217,8 +217,13 @@ void WindowPlatform::TakeFocus() {
   if (window_ && GetFocus() != window_) SetFocus(window_);
 }
 
+// ReleaseCapture sends WM_CAPTURECHANGED at once, inside the release that asked
+// for it: the release goes on to the moves, which must still hold their drag.
 void WindowPlatform::ReleaseMouse() {
-  if (window_ && GetCapture() == window_) ReleaseCapture();
+  if (!window_ || GetCapture() != window_) return;
+  releasingCapture_ = true;
+  ReleaseCapture();
+  releasingCapture_ = false;
 }
 
 LRESULT WindowPlatform::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -254,7 +259,7 @@ LRESULT WindowPlatform::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       UpdateScale();
       return 0;
     case WM_CAPTURECHANGED:
-      if (reinterpret_cast<HWND>(lParam) != window_ && input_) input_->CaptureLost();
+      if (reinterpret_cast<HWND>(lParam) != window_ && !releasingCapture_ && input_) input_->CaptureLost();
       return 0;
   }
   if (input_ && IsMouseMessage(message)) {

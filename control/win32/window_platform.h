@@ -115,6 +115,8 @@ class WindowPlatform : public GridPlatform, private BoardSurface {
   OvlBoard* board_ = nullptr;
   HWND window_ = nullptr;
   bool enabled_ = true;
+  // Set while the window gives up the capture itself: that is no capture lost.
+  bool releasingCapture_ = false;
   SIZE requestedSize_{};
   DeviceScale scale_;
   uint32_t background_;
