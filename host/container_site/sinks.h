@@ -25,7 +25,14 @@ struct RecordedEvent {
 };
 
 // The dispatch ids of the events; OvlBoard adds PieceDrop to OvlChess's five.
-enum EventId : DISPID { kClickEvent = 1, kDblClickEvent, kMouseDownEvent, kMouseMoveEvent, kMouseUpEvent, kPieceDropEvent };
+enum EventId : DISPID {
+  kClickEvent = 1,
+  kDblClickEvent,
+  kMouseDownEvent,
+  kMouseMoveEvent,
+  kMouseUpEvent,
+  kPieceDropEvent
+};
 const char* EventName(DISPID dispid);
 // A log line: the event's name and the values it arrived with, "PieceDrop 5 7 5 5 0".
 std::string Describe(const RecordedEvent& event);

@@ -44,7 +44,7 @@ enum : int {
 constexpr UINT kShowPosition = WM_APP + 1;
 
 const char* const kArgumentNames[] = {"col", "row", "Button", "Shift", "X", "Y"};
-const char* const kDropArgumentNames[] = {"fromCol", "fromRow", "toCol", "toRow", "Cancel"};
+const char* const kDropArgumentNames[] = {"fromCol", "fromRow", "toCol", "toRow", "Cancel", nullptr};
 
 std::string SquareName(short col, short row) { return {char('a' + col - 1), char('0' + 9 - row)}; }
 
@@ -143,7 +143,7 @@ class Demo {
 
 Demo* theDemo = nullptr;
 
-LRESULT CALLBACK DemoProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK DemoProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
   if (theDemo) return theDemo->Handle(window, message, wParam, lParam);
   return DefWindowProcW(window, message, wParam, lParam);
 }
@@ -313,15 +313,17 @@ void Demo::SetPositionFromBox() {
 void Demo::OnEvent(const host::RecordedEvent& event) {
   // Moves in a drag come by the dozen; the other events tell the story.
   if (event.dispid == host::kMouseMoveEvent) return;
-  if (event.dispid == host::kPieceDropEvent) return OnPieceDrop(event);
+  const bool drop = event.dispid == host::kPieceDropEvent;
+  const auto& names = drop ? kDropArgumentNames : kArgumentNames;
   std::string line = host::EventName(event.dispid);
   line += "(";
-  for (size_t i = 0; i < event.arguments.size() && i < 6; ++i) {
-    char value[32];
-    std::snprintf(value, sizeof value, "%s%s=%g", i ? ", " : "", kArgumentNames[i], event.arguments[i].value);
+  for (size_t i = 0; i < event.arguments.size() && i < std::size(names) && names[i]; ++i) {
+    char value[48];
+    std::snprintf(value, sizeof value, "%s%s=%g", i ? ", " : "", names[i], event.arguments[i].value);
     line += value;
   }
   Log(line + ")");
+  if (drop) OnPieceDrop(event);
 }
 
 // Free play: every move is accepted, and marked as the last one.
@@ -329,9 +331,6 @@ void Demo::OnPieceDrop(const host::RecordedEvent& event) {
   if (event.arguments.size() != 5) return;
   const auto argument = [&](int i) { return static_cast<short>(event.arguments[i].value); };
   const Square from{argument(0), argument(1)}, to{argument(2), argument(3)};
-  std::string line = "PieceDrop(";
-  for (int i = 0; i < 4; ++i) line += std::string(i ? ", " : "") + kDropArgumentNames[i] + "=" + std::to_string(argument(i));
-  Log(line + ")");
   _OvlBoard* board = Board();
   board->ClearMarks();
   for (Square square : {from, to}) board->put_Mark(&square.col, &square.row, mkLastMove);

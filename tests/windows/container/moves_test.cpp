@@ -46,6 +46,7 @@ struct Gesture {
 };
 struct Drop {
   int fromCol, fromRow, toCol, toRow;
+  bool operator==(const Drop&) const = default;
 };
 struct Scenario {
   const char* name;
@@ -72,7 +73,12 @@ const Scenario kScenarios[] = {
     {"click then click", Setup::Plain, {{Kind::Click, "g1"}, {Kind::Click, "f3"}}, {{7, 8, 6, 6}}, kAfterNf3, 2},
     {"keyboard", Setup::Plain, {{Kind::Keys, "e 7 space e 5 space"}}, {{5, 2, 5, 4}}, kAfterE5, 2},
     {"keyboard: Escape puts back", Setup::Plain, {{Kind::Keys, "e 7 Return Escape e 5 Return"}}, {}, kStart, 2},
-    {"disabled", Setup::Disabled, {{Kind::Drag, "e2", "e4"}, {Kind::Click, "g1"}, {Kind::Click, "f3"}}, {}, kStart, 0},
+    {"disabled",
+     Setup::Disabled,
+     {{Kind::Drag, "e2", "e4"}, {Kind::Click, "g1"}, {Kind::Click, "f3"}, {Kind::Keys, "e 7 space e 5 space"}},
+     {},
+     kStart,
+     0},
     {"AllowMoves off",
      Setup::NoMoves,
      {{Kind::Drag, "e2", "e4"}, {Kind::Click, "g1"}, {Kind::Click, "f3"}, {Kind::Keys, "e 7 space e 5 space"}},
@@ -84,7 +90,7 @@ const Scenario kScenarios[] = {
 
 bool sentinelClicked = false;
 
-LRESULT CALLBACK HostProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK HostProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
   const WORD code = HIWORD(wParam);
   if (message == WM_COMMAND && LOWORD(wParam) == kSentinelId && (code == STN_CLICKED || code == STN_DBLCLK))
     sentinelClicked = true;
@@ -251,25 +257,14 @@ void CheckEvents(const Scenario& scenario, const std::vector<host::RecordedEvent
     if (event.dispid != host::kPieceDropEvent) continue;
     typesRight = typesRight && a.size() == 5 && a[4].type == (VT_BYREF | VT_BOOL) && a[4].value == 0;
     for (size_t i = 0; i < 4 && i < a.size(); ++i) typesRight = typesRight && a[i].type == (VT_BYREF | VT_I2);
-    if (a.size() == 5)
-      drops.push_back({int(a[0].value), int(a[1].value), int(a[2].value), int(a[3].value)});
+    if (a.size() == 5) drops.push_back({int(a[0].value), int(a[1].value), int(a[2].value), int(a[3].value)});
   }
-  bool sameDrops = drops.size() == scenario.drops.size();
-  for (size_t i = 0; sameDrops && i < drops.size(); ++i) {
-    const Drop &got = drops[i], &wanted = scenario.drops[i];
-    sameDrops = got.fromCol == wanted.fromCol && got.fromRow == wanted.fromRow && got.toCol == wanted.toCol &&
-                got.toRow == wanted.toRow;
-  }
-  CHECK(sameDrops);
+  CHECK(drops == scenario.drops);
   CHECK(typesRight);
   CHECK_EQ(clicks, scenario.clicks);
   CHECK(mouseOnPressed);
   if (scenario.setup == Setup::Disabled) CHECK(events.empty());
 }
-
-}  // namespace
-
-namespace {
 
 void PlayScenario(const Fixture& fixture, const Screen& screen, Driver& driver, const Scenario& scenario) {
   check::context = scenario.name;
@@ -298,7 +293,8 @@ void PlayScenario(const Fixture& fixture, const Screen& screen, Driver& driver, 
     for (const auto& event : events) std::printf("    %s\n", host::Describe(event).c_str());
   const std::wstring position = Position(fixture.control->MoveBoard());
   if (position != scenario.position)
-    check::Fail(__LINE__, "the position is " + check::Narrow(position) + ", expected " + check::Narrow(scenario.position));
+    check::Fail(__LINE__,
+                "the position is " + check::Narrow(position) + ", expected " + check::Narrow(scenario.position));
 }
 
 bool Open(Fixture& fixture) {
@@ -306,9 +302,9 @@ bool Open(Fixture& fixture) {
   const int square = SquareAt(fixture.dpi), side = 8 * square;
   fixture.window =
       host::CreateHostWindow(L"Orvel moves host", side + 2 * square, side + 40, HostProcedure, L"OrvelMovesHost");
-  fixture.sentinel = CreateWindowW(L"STATIC", L"sentinel", WS_CHILD | WS_VISIBLE | SS_NOTIFY, 8, side + 8, 80, 24,
-                                   fixture.window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSentinelId)),
-                                   GetModuleHandleW(nullptr), nullptr);
+  fixture.sentinel =
+      CreateWindowW(L"STATIC", L"sentinel", WS_CHILD | WS_VISIBLE | SS_NOTIFY, 8, side + 8, 80, 24, fixture.window,
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSentinelId)), GetModuleHandleW(nullptr), nullptr);
   fixture.sink = host::Make<host::EventSink>(component::identity::kBoardEventInterfaceId);
   fixture.control = std::make_unique<host::EmbeddedControl>(fixture.window, RECT{0, 0, side, side});
   fixture.control->SetEventInterface(component::identity::kBoardEventInterfaceId);
@@ -335,8 +331,7 @@ int main() {
     Fixture fixture;
     if (Open(fixture)) {
       host::PumpMessages();
-      const Screen screen(fixture.control->Window(), fixture.sentinel,
-                          SquareAt(fixture.dpi));
+      const Screen screen(fixture.control->Window(), fixture.sentinel, SquareAt(fixture.dpi));
       Driver driver;
       for (const Scenario& scenario : kScenarios) PlayScenario(fixture, screen, driver, scenario);
     } else {
