@@ -125,6 +125,8 @@ class Demo {
   // Logs what the key did when it did nothing the log already says: where the focus went, or where
   // the board's cursor is.
   void LogKey(HWND focusBefore);
+  // The board with its cursor square, a box by its label, else the window's text.
+  std::string FocusName(HWND focus) const;
   std::string FocusedSquare() const;
 
   HWND window_ = nullptr;
@@ -386,11 +388,17 @@ void Demo::LogKey(HWND focusBefore) {
   // Alt+F4 leaves no window to log in.
   if (keyLogged_ || !window_) return;
   const HWND focus = GetFocus();
-  const HWND board = BoardWindow();
   if (focus != focusBefore)
-    LogAction("focus to " + (focus && focus == board ? "the board, " + FocusedSquare() : WindowName(focus)));
-  else if (focus && focus == board)
+    LogAction("focus to " + FocusName(focus));
+  else if (focus && focus == BoardWindow())
     LogAction(FocusedSquare());
+}
+
+std::string Demo::FocusName(HWND focus) const {
+  if (focus && focus == BoardWindow()) return "the board, " + FocusedSquare();
+  // The box's text is the position itself: it goes by its label.
+  if (focus && focus == position_) return "Position";
+  return WindowName(focus);
 }
 
 // What a screen reader calls the window's client area, or a part of it; "?" when it has no name.
