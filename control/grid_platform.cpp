@@ -15,10 +15,12 @@ void GridPlatform::DrawImage(ImageNumber image, board::DrawingSurface surface, i
   // A surface keeps layers aligned with the cell; only the one way the control draws is needed.
   if (x != 0 || y != 0 || style != board::kTransparentStyle) throw board::InvalidArgumentError();
   cells_.Draw(surface.cell, pictures_, image);
+  composed_.MarkCell(surface.cell);
 }
 
 void GridPlatform::SetCellPicture(CellIndex cell, board::Picture picture) {
   cells_.SetPicture(cell, pictures_, picture.image);
+  composed_.MarkCell(cell);
   InvalidateCell(cell);
 }
 
@@ -29,24 +31,28 @@ board::DrawingSurface GridPlatform::CellDrawingSurface(CellIndex cell) {
 
 void GridPlatform::RefreshCell(CellIndex cell) {
   cells_.Bounds(cell);
+  composed_.MarkCell(cell);
   UpdateCell(cell);
 }
 
 void GridPlatform::SetCellVisible(CellIndex cell, bool visible) {
   cells_.SetVisible(cell, visible);
+  composed_.MarkCell(cell);
   InvalidateCell(cell);
 }
 
 // Cells move during construction, before anything is on screen, and when a
 // board is turned, where another cell takes each place left: the place a cell
-// left needs no repaint of its own.
+// left needs no repaint of its own; the kept pixels are composed anew all the same.
 void GridPlatform::SetCellLeft(CellIndex cell, float left) {
   cells_.SetLeft(cell, left);
+  composed_.MarkAll();
   InvalidateCell(cell);
 }
 
 void GridPlatform::SetCellTop(CellIndex cell, float top) {
   cells_.SetTop(cell, top);
+  composed_.MarkAll();
   InvalidateCell(cell);
 }
 

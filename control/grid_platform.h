@@ -1,6 +1,7 @@
 #pragma once
 
 #include "control/cell_grid.h"
+#include "control/composed_board.h"
 #include "control/picture_set.h"
 #include "control/platform.h"
 
@@ -15,7 +16,12 @@ class GridPlatform : public Platform {
                  int16_t style) override;
   void SetCellPicture(CellIndex cell, board::Picture picture) override;
   board::DrawingSurface CellDrawingSurface(CellIndex cell) override;
+  // Also composes the cell again: what OvlBoard's view draws on it (a mark, labels) may have changed.
   void RefreshCell(CellIndex cell) override;
+  void RepaintView() override {
+    composed_.MarkAll();
+    Repaint();
+  }
 
   void CreateCell(CellIndex cell) override { cells_.Create(cell); }
   void SetCellVisible(CellIndex cell, bool visible) override;
@@ -25,6 +31,8 @@ class GridPlatform : public Platform {
   void SetCellTop(CellIndex cell, float top) override;
 
   const CellGrid& Cells() const { return cells_; }
+  // The board's pixels kept between paints, told of every change to a cell's look.
+  ComposedBoard& ComposedPixels() { return composed_; }
 
  protected:
   ~GridPlatform() = default;
@@ -37,6 +45,7 @@ class GridPlatform : public Platform {
  private:
   const PictureSet& pictures_ = PictureSet::Shared();
   CellGrid cells_;
+  ComposedBoard composed_;
 };
 
 }  // namespace control

@@ -73,7 +73,7 @@ void OvlBoard::PlaceCells() {
     platform_.SetCellLeft(cell, at.left);
     platform_.SetCellTop(cell, at.top);
   }
-  platform_.Repaint();
+  platform_.RepaintView();
 }
 
 void OvlBoard::ShowCoordinates(bool New_ShowCoordinates) {
@@ -98,13 +98,13 @@ void OvlBoard::DrawArrow(int16_t fromCol, int16_t fromRow, int16_t toCol, int16_
   const size_t before = view_.Arrows().size();
   view_.DrawArrow(fromCol, fromRow, toCol, toRow);
   if (view_.Arrows().size() == before) return;
-  platform_.Repaint();
+  platform_.RepaintView();
   DescriptionChanged();
 }
 
 void OvlBoard::ClearArrows() {
   if (!view_.ClearArrows()) return;
-  platform_.Repaint();
+  platform_.RepaintView();
   DescriptionChanged();
 }
 
@@ -114,8 +114,13 @@ void OvlBoard::AllowMoves(bool New_AllowMoves) {
 }
 
 void OvlBoard::AttachSurface(MoveSurface* surface) {
-  if (!surface) moves_.Detach();
   surface_ = surface;
+  if (surface) return;
+  // Whatever was in hand is forgotten: its square is drawn with its piece again when next shown.
+  const CellIndex lifted = moves_.Lifted(), selected = moves_.Selected();
+  moves_.Detach();
+  if (lifted) platform_.RefreshCell(lifted);
+  if (selected) platform_.RefreshCell(selected);
 }
 
 std::string OvlBoard::NameWords(CellIndex cell) const {
