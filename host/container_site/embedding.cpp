@@ -74,7 +74,8 @@ HRESULT EmbeddedControl::Create(REFCLSID clsid) {
   if (FAILED(hr)) return hr;
   object_ = unknown_.As<IOleObject>();
   board_ = unknown_.As<_OvlChess>();
-  if (!object_ || !board_) return E_NOINTERFACE;
+  // Board() is OvlChess's interface; an OvlBoard is reached through As<_OvlBoard>().
+  if (!object_ || (!board_ && !unknown_.As<_OvlBoard>())) return E_NOINTERFACE;
   return object_->SetClientSite(static_cast<IOleClientSite*>(site_.get()));
 }
 
