@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 namespace control {
 
@@ -28,5 +29,20 @@ struct DrawBounds {
   // The bounds once mapped to device pixels.
   static bool DeviceAccepted(const Corners& device) { return WithinGdiRange(device, kFarthestCoordinate); }
 };
+
+// Where a drawing lands on the device: the bounds' device corners made a
+// rectangle of positive size, and which axes run backwards there (the picture
+// is then mirrored, as a stretch into those corners mirrors it). Drawing with
+// positive sizes keeps to the rectangle's pixels, where a stretch with a
+// negative size reaches one pixel past its edge.
+struct DeviceTarget {
+  int64_t left, top, width, height;
+  bool mirrorX, mirrorY;
+
+  static DeviceTarget Of(const Corners& device);
+};
+
+// Turns a square of `side` x `side` pixels round in place on the axes the target mirrors.
+void Mirror(std::vector<uint32_t>& pixels, int side, const DeviceTarget& target);
 
 }  // namespace control

@@ -187,6 +187,30 @@ TEST(DrawBounds, RefusesCoordinatesAndSidesBeyondGdi) {
   }
 }
 
+// Corners in any order land on the same pixels; the order says which axes mirror.
+TEST(DrawBounds, TargetsThePixelsBetweenTheCornersAndMirrorsReversedAxes) {
+  struct Case {
+    control::Corners device;
+    bool mirrorX, mirrorY;
+    std::vector<uint32_t> shown;  // a 2x2 picture 1 2 / 3 4 as it lands
+  };
+  const Case cases[] = {
+      {{10, 20, 14, 26}, false, false, {1, 2, 3, 4}},
+      {{14, 20, 10, 26}, true, false, {2, 1, 4, 3}},
+      {{10, 26, 14, 20}, false, true, {3, 4, 1, 2}},
+      {{14, 26, 10, 20}, true, true, {4, 3, 2, 1}},
+  };
+  for (const Case& c : cases) {
+    const auto target = control::DeviceTarget::Of(c.device);
+    EXPECT_EQ((std::vector<int64_t>{target.left, target.top, target.width, target.height}),
+              (std::vector<int64_t>{10, 20, 4, 6}));
+    EXPECT_EQ(std::pair(target.mirrorX, target.mirrorY), std::pair(c.mirrorX, c.mirrorY));
+    std::vector<uint32_t> pixels{1, 2, 3, 4};
+    control::Mirror(pixels, 2, target);
+    EXPECT_EQ(pixels, c.shown) << c.device.left << "," << c.device.top;
+  }
+}
+
 // A container whose UserMode ambient writes a square while it is read.
 TEST(ContainerLink, AReEntrantUserModeReadEndsWithTheModeReadBefore) {
   struct Case {

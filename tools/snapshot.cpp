@@ -1,7 +1,5 @@
 // Builds a control on the in-memory host, runs the operations named on the
 // command line and writes the board as a PNG: a way to see the control without Windows.
-#include <png.h>
-
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
@@ -16,6 +14,7 @@
 #include "control/device_scale.h"
 #include "control/headless/headless_platform.h"
 #include "control/ovl_chess.h"
+#include "tools/png_file.h"
 
 namespace {
 
@@ -32,35 +31,6 @@ constexpr const char* kUsage =
     "  COL, ROW    -32768 to 32767 (1 to 8 are on the board)\n"
     "  CODE        a 32-bit whole number (1 to 13 are pieces)\n"
     "exit status: 0 done, 1 an operation failed or the picture was not written, 2 a wrong command line\n";
-
-bool WritePng(const std::string& path, const std::vector<uint32_t>& pixels, int size) {
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return false;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  if (setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    std::fclose(file);
-    return false;
-  }
-  png_init_io(png, file);
-  png_set_IHDR(png, info, size, size, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-               PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  std::vector<png_byte> row(size * 3);
-  for (int y = 0; y < size; ++y) {
-    for (int x = 0; x < size; ++x) {
-      const uint32_t p = pixels[y * size + x];
-      row[x * 3] = static_cast<png_byte>(p >> 16);
-      row[x * 3 + 1] = static_cast<png_byte>(p >> 8);
-      row[x * 3 + 2] = static_cast<png_byte>(p);
-    }
-    png_write_row(png, row.data());
-  }
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  return std::fclose(file) == 0;
-}
 
 bool EndsWith(const std::string& text, const std::string& end) {
   return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;

@@ -52,8 +52,28 @@ DeviceArea DeviceAreaOf(HDC dc, const RECT& bounds) {
   const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
   if (IsMetafile(dc) || !LPtoDP(dc, corners, 2)) return {0, 0, false};
   if (!DrawBounds::DeviceAccepted(CornersOf(corners))) return {0, 0, false, false};
-  const int deviceWidth = std::abs(corners[1].x - corners[0].x), deviceHeight = std::abs(corners[1].y - corners[0].y);
-  return {deviceWidth, deviceHeight, deviceWidth == width && deviceHeight == height};
+  const int deviceWidth = corners[1].x - corners[0].x, deviceHeight = corners[1].y - corners[0].y;
+  // One to one only where the axes also run as the device's: a mirroring mapping stretches.
+  return {std::abs(deviceWidth), std::abs(deviceHeight), deviceWidth == width && deviceHeight == height};
+}
+
+// Stretches the board onto the device pixels the bounds cover, in device units
+// and with positive sizes, mirrored where the mapping turns an axis round.
+void StretchOnDevice(HDC dc, const RECT& bounds, std::vector<uint32_t>& pixels, int side) {
+  POINT corners[2] = {{bounds.left, bounds.top}, {bounds.right, bounds.bottom}};
+  LPtoDP(dc, corners, 2);
+  const DeviceTarget target = DeviceTarget::Of(CornersOf(corners));
+  Mirror(pixels, side, target);
+  const int saved = SaveDC(dc);
+  SetMapMode(dc, MM_TEXT);
+  SetViewportOrgEx(dc, 0, 0, nullptr);
+  SetWindowOrgEx(dc, 0, 0, nullptr);
+  if (GetGraphicsMode(dc) == GM_ADVANCED) ModifyWorldTransform(dc, nullptr, MWT_IDENTITY);
+  SetStretchBltMode(dc, COLORONCOLOR);
+  const BITMAPINFO info = TopDownBitmap(side, side);
+  StretchDIBits(dc, static_cast<int>(target.left), static_cast<int>(target.top), static_cast<int>(target.width),
+                static_cast<int>(target.height), 0, 0, side, side, pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+  RestoreDC(dc, saved);
 }
 
 // Metafiles go on to printers and other resolutions: they record the board at
@@ -84,14 +104,10 @@ WindowPlatform::Drawing WindowPlatform::DrawTo(HDC dc, const RECT& bounds,
     return Drawing::Done;
   }
   const int side = drawn.Board();
-  const std::vector<uint32_t>& pixels = Composed(Cells(), RECT{0, 0, side, side}, drawn.Square(), background_, PaperView());
+  std::vector<uint32_t>& pixels = Composed(Cells(), RECT{0, 0, side, side}, drawn.Square(), background_, PaperView());
   if (IsMetafile(dc))
     return RecordBoard(dc, bounds, pixels, drawn.Square(), keepGoing) ? Drawing::Done : Drawing::Stopped;
-  const BITMAPINFO info = TopDownBitmap(side, side);
-  const int previousMode = SetStretchBltMode(dc, COLORONCOLOR);
-  StretchDIBits(dc, bounds.left, bounds.top, width, height, 0, 0, side, side, pixels.data(), &info, DIB_RGB_COLORS,
-                SRCCOPY);
-  SetStretchBltMode(dc, previousMode);
+  StretchOnDevice(dc, bounds, pixels, side);
   return Drawing::Done;
 }
 

@@ -367,24 +367,11 @@ void Ambients(IOleControl* control, _OvlChess* board, HostileSite& site, Samples
 }
 
 // An ambient whose value writes a square as it is read, as a script's object might.
-class WritingAmbient final : public IDispatch {
+class WritingAmbient final : public test::StackDispatch {
  public:
   explicit WritingAmbient(_OvlChess* board) : board_(board) {}
   int depth = 0, deepest = 0;
 
-  STDMETHODIMP QueryInterface(REFIID iid, void** out) noexcept override {
-    if (!out) return E_POINTER;
-    *out = iid == IID_IUnknown || iid == IID_IDispatch ? this : nullptr;
-    return *out ? S_OK : E_NOINTERFACE;
-  }
-  STDMETHODIMP_(ULONG) AddRef() noexcept override { return 2; }
-  STDMETHODIMP_(ULONG) Release() noexcept override { return 1; }
-  STDMETHODIMP GetTypeInfoCount(UINT* count) noexcept override {
-    *count = 0;
-    return S_OK;
-  }
-  STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) noexcept override { return E_NOTIMPL; }
-  STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) noexcept override { return E_NOTIMPL; }
   STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result, EXCEPINFO*,
                       UINT*) noexcept override {
     if (id != DISPID_VALUE || !result) return DISP_E_MEMBERNOTFOUND;

@@ -25,13 +25,10 @@ inline VARIANT ObjectArgument(IDispatch* object) {
   return v;
 }
 
-// An object whose default value (DISPID_VALUE) is a number, or the object it
-// refers to; it lives on the test's stack, so counting references is moot.
-class ValueObject final : public IDispatch {
+// An object that answers only Invoke; it lives on the test's stack, so
+// counting references is moot.
+class StackDispatch : public IDispatch {
  public:
-  explicit ValueObject(LONG value) : value_(value) {}
-  void Refer(IDispatch* object) { object_ = object; }
-
   STDMETHODIMP QueryInterface(REFIID iid, void** out) noexcept override {
     if (!out) return E_POINTER;
     *out = iid == IID_IUnknown || iid == IID_IDispatch ? this : nullptr;
@@ -45,6 +42,14 @@ class ValueObject final : public IDispatch {
   }
   STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) noexcept override { return E_NOTIMPL; }
   STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) noexcept override { return E_NOTIMPL; }
+};
+
+// An object whose default value (DISPID_VALUE) is a number, or the object it refers to.
+class ValueObject final : public test::StackDispatch {
+ public:
+  explicit ValueObject(LONG value) : value_(value) {}
+  void Refer(IDispatch* object) { object_ = object; }
+
   STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result, EXCEPINFO*,
                       UINT*) noexcept override {
     if (id != DISPID_VALUE || !result) return DISP_E_MEMBERNOTFOUND;

@@ -7,12 +7,13 @@
 # manager keys go where the pointer is). The first round also focuses the host.
 # The keys go to the focused window, so the test takes a display of its own,
 # where no other test's new window can take the focus: the first free number
-# after the display it was given, so trees tested side by side do not collide.
+# after the display it was given, so trees tested side by side do not collide;
+# ACCESSIBILITY_DISPLAY_STEP numbers apart, so two such tests started together do not either.
 if [ -z "$ACCESSIBILITY_OWN_DISPLAY" ]; then
   given=${DISPLAY#*:}
   given=${given%%.*}
   export ACCESSIBILITY_OWN_DISPLAY=1
-  exec xvfb-run -a -n $((${given:-98} + 1)) -s "-screen 0 1024x768x24" sh "$0" "$@"
+  exec xvfb-run -a -n $((${given:-98} + ${ACCESSIBILITY_DISPLAY_STEP:-1})) -s "-screen 0 1024x768x24" sh "$0" "$@"
 fi
 out=$1
 shift

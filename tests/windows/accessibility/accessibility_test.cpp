@@ -3,13 +3,17 @@
 // keyboard and mouse by the driver script (accessibility.sh), through a game
 // as a host plays it: the board disabled while the opponent moves.
 //
-// Usage: accessibility_test   (in a folder it may write to)
+// Usage: accessibility_test                  (in a folder it may write to)
+//        accessibility_test opponent-moves   (what a reader says of each opponent move)
 //   prints "DO n ACTION..." for the script and waits for the file done_n.
 #include <windows.h>
 #include <ocidl.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -21,6 +25,7 @@
 #include "host/container_site/pixels.h"
 #include "host/container_site/sinks.h"
 #include "orvel_board.h"
+#include "tests/windows/accessibility/move_made.h"
 #include "tests/windows/check.h"
 
 namespace {
@@ -214,6 +219,18 @@ Lines Followed(size_t& seen) {
   return fresh;
 }
 
+// Waits for the reader to write a line starting with `start` to `file`; returns that line.
+std::string AwaitLine(const char* file, const std::string& start) {
+  std::string found;
+  const auto written = [&] {
+    for (const auto& line : ReadLines(file))
+      if (line.rfind(start, 0) == 0) return found = line, true;
+    return false;
+  };
+  if (!PumpUntil(written, 10000)) check::Fail(__LINE__, "the reader never wrote: " + start);
+  return found;
+}
+
 // Waits for the following reader to write `line`.
 void AwaitFollowed(const std::string& line) {
   const bool seen = PumpUntil(
@@ -249,10 +266,10 @@ POINT CellCentreOnScreen(HWND window, int col, int row) {
 std::string At(POINT point) { return std::to_string(point.x) + "," + std::to_string(point.y); }
 
 // A reader that listens to WinEvents from the start, as screen readers do.
-HANDLE StartFollowing(HWND window) {
+HANDLE StartFollowing(HWND window, const char* file = "follow.txt", const char* mode = "follow") {
   DeleteFileA("stop.flag");
-  HANDLE reader = StartReader(window, "follow.txt", "follow stop.flag");
-  if (!PumpUntil([] { return !ReadLines("follow.txt").empty(); }, 20000)) check::Fail(__LINE__, "reader never hooked");
+  HANDLE reader = StartReader(window, file, std::string(mode) + " stop.flag");
+  if (!PumpUntil([&] { return !ReadLines(file).empty(); }, 20000)) check::Fail(__LINE__, "reader never hooked");
   return reader;
 }
 
@@ -403,9 +420,13 @@ void SummarisesThePosition(_OvlChess* board, HWND window) {
   CHECK(read.size() == 3 && read[1].rfind("description Arrow keys", 0) == 0 && read[2] == "help" + read[1].substr(11));
 }
 
-void StopFollowing(HANDLE reader) {
+void StopReader(HANDLE reader) {
   CloseHandle(CreateFileA("stop.flag", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
   if (!Finished(reader, 20000)) check::Fail(__LINE__, "reader did not stop");
+}
+
+void StopFollowing(HANDLE reader) {
+  StopReader(reader);
   std::printf("  the reader followed:\n");
   for (const auto& line : ReadLines("follow.txt"))
     if (line.rfind("name", 0) != 0) std::printf("    %s\n", line.c_str());
@@ -422,9 +443,100 @@ void DisabledIsUnavailable(_OvlChess* board, host::EventSink& sink, HWND window)
   CHECK(Clicks(sink).empty());
 }
 
+struct Square {
+  short col, row;
+  long Cell() const { return (row - 1) * 8 + col; }
+};
+
+Square SquareOf(const char* name) { return {static_cast<short>(name[0] - 'a' + 1), static_cast<short>('9' - name[1])}; }
+
+struct Move {
+  const char* from;
+  const char* to;
+};
+
+// Red's side of a game, as a host receives it from the opponent; the knight on
+// d4 moves again at once, from the square the reader is on.
+constexpr Move kOpponentMoves[] = {
+    {"e7", "e5"}, {"b8", "c6"}, {"g8", "f6"}, {"f8", "c5"}, {"d7", "d6"}, {"c8", "g4"}, {"d8", "e7"},
+    {"e8", "d8"}, {"h7", "h6"}, {"g4", "h5"}, {"a7", "a5"}, {"f6", "d7"}, {"c6", "d4"}, {"d4", "e6"},
+    {"c5", "b4"}, {"h8", "f8"}, {"e7", "g5"}, {"b4", "c3"}, {"d7", "c5"}, {"g7", "g6"}};
+
+// As the README's host does it: the squares written, then the reader taken to the moved-to square.
+void PlayOpponentMove(_OvlChess* board, IAccessible* accessible, const Move& move) {
+  Square from = SquareOf(move.from), to = SquareOf(move.to);
+  PieceNum piece = None;
+  CHECK_HR_OK(board->get_Piece(&from.col, &from.row, &piece));
+  SetPiece(board, from.col, from.row, None);
+  SetPiece(board, to.col, to.row, piece);
+  VARIANT cell;
+  VariantInit(&cell);
+  cell.vt = VT_I4;
+  cell.lVal = to.Cell();
+  CHECK_HR_OK(accessible->accSelect(SELFLAG_TAKEFOCUS, cell));
+}
+
+// A reader following the focus says each opponent move once: the moved-to
+// square's new name, either on the focus or on the name change, not on both.
+void SaysEachOpponentMoveOnce(_OvlChess* board, HWND window) {
+  check::context = "opponent moves";
+  com::ComPtr<IAccessible> accessible;
+  CHECK_HR_OK(AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible, accessible.put_void()));
+  if (!accessible) return;
+  std::string counts;
+  int once = 0, made = 0;
+  for (const Move& move : kOpponentMoves) {
+    PlayOpponentMove(board, accessible.get(), move);
+    Pump();  // what the board queued for the move goes out before the move is declared complete
+    NotifyWinEvent(move_made::kEvent, hostWindow, move_made::kObject, SquareOf(move.to).Cell());
+    const std::string said = AwaitLine("speech.txt", "move " + std::to_string(++made) + " ");
+    const size_t at = said.rfind("said ");
+    const int times = at == std::string::npos ? -1 : std::atoi(said.c_str() + at + 5);
+    counts += ' ';
+    counts += std::to_string(times);
+    once += times == 1;
+  }
+  std::printf("  the moved-to square's new name said per opponent move:%s\n", counts.c_str());
+  if (once != made)
+    check::Fail(__LINE__, "said once in " + std::to_string(once) + " of " + std::to_string(made) + " opponent moves");
+}
+
+void ReadsOpponentMoves(_OvlChess* board, HWND host, HWND window) {
+  CHECK_HR_OK(board->NewGame());
+  HANDLE reader = StartFollowing(window, "speech.txt", "speak");
+  // Wine tells this thread of the reader's new hook with the next message it
+  // fetches; until then its WinEvents go nowhere.
+  PostMessageW(host, WM_NULL, 0, 0);
+  Pump();
+  NotifyWinEvent(move_made::kEvent, host, move_made::kObject, move_made::kHello);
+  AwaitLine("speech.txt", "heard the host");
+  Do("");  // the script focuses the host
+  SetForegroundWindow(host);
+  SetFocus(host);
+  FocusOn(window);
+  SaysEachOpponentMoveOnce(board, window);
+  StopReader(reader);
+}
+
+void ReadsAGame(_OvlChess* board, host::EventSink& sink, HWND host, HWND button, HWND window) {
+  HANDLE reader = StartFollowing(window);
+  ReadsNames(board, window);
+  ReadsDetailsAndActivates(sink, window);
+  size_t seen = 0;
+  FollowsTheKeyboard(board, sink, host, window, seen);
+  TabInShowsTheCue(button, window);
+  DisabledKeepsThePlayersPlace(board, sink, window, seen);
+  CursorFollowsTheMouseAndJumps(sink, window, seen);
+  SelectTakesTheFocus(button, window);
+  SummarisesThePosition(board, window);
+  StopFollowing(reader);
+  DisabledIsUnavailable(board, sink, window);
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  const bool opponentMoves = argc > 1 && std::strcmp(argv[1], "opponent-moves") == 0;
   setvbuf(stdout, nullptr, _IONBF, 0);
   if (FAILED(OleInitialize(nullptr))) return 3;
   {
@@ -447,18 +559,10 @@ int main() {
       return 1;
     }
     PumpFor(100);
-    HANDLE reader = StartFollowing(window);
-    ReadsNames(control.Board(), window);
-    ReadsDetailsAndActivates(*sink.get(), window);
-    size_t seen = 0;
-    FollowsTheKeyboard(control.Board(), *sink.get(), host, window, seen);
-    TabInShowsTheCue(button, window);
-    DisabledKeepsThePlayersPlace(control.Board(), *sink.get(), window, seen);
-    CursorFollowsTheMouseAndJumps(*sink.get(), window, seen);
-    SelectTakesTheFocus(button, window);
-    SummarisesThePosition(control.Board(), window);
-    StopFollowing(reader);
-    DisabledIsUnavailable(control.Board(), *sink.get(), window);
+    if (opponentMoves)
+      ReadsOpponentMoves(control.Board(), host, window);
+    else
+      ReadsAGame(control.Board(), *sink.get(), host, button, window);
     control.Remove();
     frame = nullptr;
     hostWindow = nullptr;

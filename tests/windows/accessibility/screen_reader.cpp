@@ -9,21 +9,27 @@
 //        screen_reader HWND OUT_FILE select CHILD   (takes the focus to the child)
 //        screen_reader HWND OUT_FILE value          (the board's value, description and help)
 //        screen_reader HWND OUT_FILE follow STOP_FILE   (WinEvents until STOP_FILE appears)
+//        screen_reader HWND OUT_FILE speak STOP_FILE    (what a reader would say, counted per host move)
 #include <windows.h>
 #include <oleacc.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
 #include <string>
+#include <vector>
 
 #include "board/text.h"
 #include "component/com/com_ptr.h"
 #include "component/com/unique.h"
+#include "tests/windows/accessibility/move_made.h"
 
 namespace {
 
 FILE* out = nullptr;
+HWND boardWindow = nullptr;
 
 std::string Narrow(const wchar_t* text) { return text ? board::Narrow(text) : std::string(); }
 
@@ -139,10 +145,70 @@ void CALLBACK OnEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG
   std::fflush(out);
 }
 
-void Follow(const char* stopFile) {
+struct Event {
+  DWORD event;
+  HWND window;
+  LONG object, child;
+};
+
+// A reader's speech: the focused item when the focus moves, and its name again
+// when the focused item's name changes. Names are read when the event is
+// handled, as a reader in another process reads them, one event after another:
+// a read pumps messages, and the events arriving meanwhile wait their turn.
+struct Speech {
+  long focused = -1;
+  std::vector<std::string> said;  // since the host's last move
+  int moves = 0;
+  std::deque<Event> pending;
+  bool busy = false;
+} speech;
+
+std::string CellName(long child) {
+  com::ComPtr<IAccessible> accessible;
+  VARIANT which;
+  VariantInit(&which);
+  if (FAILED(AccessibleObjectFromEvent(boardWindow, OBJID_CLIENT, child, accessible.put(), &which))) return "<unreadable>";
+  return NameOf(accessible.get(), which);
+}
+
+// The host's move is complete: how often the moved-to cell's new name was said.
+void CountMove(long cell) {
+  const std::string name = CellName(cell);
+  const auto times = std::count(speech.said.begin(), speech.said.end(), name);
+  std::fprintf(out, "move %d %s: said %d\n", ++speech.moves, name.c_str(), static_cast<int>(times));
+  speech.said.clear();
+}
+
+void Speak(const Event& heard) {
+  const HWND host = GetAncestor(boardWindow, GA_ROOT);
+  if (heard.event == move_made::kEvent && heard.object == move_made::kObject && heard.window == host) {
+    if (heard.child == move_made::kHello) std::fprintf(out, "heard the host\n");
+    else CountMove(heard.child);
+  } else if (heard.window == boardWindow && heard.object == OBJID_CLIENT) {
+    if (heard.event == EVENT_OBJECT_FOCUS) speech.focused = heard.child;
+    else if (heard.event != EVENT_OBJECT_NAMECHANGE || heard.child != speech.focused) return;
+    speech.said.push_back(CellName(heard.child));
+    std::fprintf(out, "say %ld %s\n", long(heard.child), speech.said.back().c_str());
+  }
+  std::fflush(out);
+}
+
+void CALLBACK OnSpeechEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD) noexcept {
+  speech.pending.push_back({event, window, object, child});
+  if (speech.busy) return;
+  speech.busy = true;
+  while (!speech.pending.empty()) {
+    const Event next = speech.pending.front();
+    speech.pending.pop_front();
+    Speak(next);
+  }
+  speech.busy = false;
+}
+
+void Follow(const char* stopFile, WINEVENTPROC onEvent) {
   // Process id 0: Wine delivers nothing to an out-of-context hook limited to one process.
   HWINEVENTHOOK hook =
-      SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_VALUECHANGE, nullptr, OnEvent, 0, 0, WINEVENT_OUTOFCONTEXT);
+      SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_VALUECHANGE, nullptr, onEvent, 0, 0, WINEVENT_OUTOFCONTEXT);
   std::fprintf(out, "hooked %s\n", hook ? "yes" : "no");
   std::fflush(out);
   const ULONGLONG end = GetTickCount64() + 60000;
@@ -162,6 +228,7 @@ int main(int argc, char** argv) {
   if (!out) return 3;
   CoInitialize(nullptr);
   HWND window = reinterpret_cast<HWND>(std::strtoull(argv[1], nullptr, 0));
+  boardWindow = window;
   com::ComPtr<IAccessible> board;
   HRESULT hr = AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible, board.put_void());
   if (FAILED(hr) || !board) {
@@ -181,7 +248,9 @@ int main(int argc, char** argv) {
   } else if (std::strcmp(argv[3], "value") == 0) {
     Value(board.get());
   } else if (std::strcmp(argv[3], "follow") == 0 && argc > 4) {
-    Follow(argv[4]);
+    Follow(argv[4], OnEvent);
+  } else if (std::strcmp(argv[3], "speak") == 0 && argc > 4) {
+    Follow(argv[4], OnSpeechEvent);
   }
   board.reset();
   std::fclose(out);

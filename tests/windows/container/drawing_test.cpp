@@ -146,6 +146,50 @@ void CompareUpwardAxis(Bench& bench) {
                    host::Compare(host::CoreRender(host::CoreBoard::NewGame), canvas.Read()));
 }
 
+// Axes a container may turn round (inverted bounds, a mirroring mapping): the
+// board covers exactly the bounds' pixels on the device, one edge inclusive, the
+// other not, as a rectangle filled there would.
+void FlippedAxes(Bench& bench) {
+  check::context = "Draw with turned axes";
+  const int size = host::kBoardPixels, margin = 10, whole = size + 2 * margin;
+  const int lo = margin, hi = margin + size;
+  struct Case {
+    const char* name;
+    int xExtent, yExtent;  // the viewport's, against a window extent of 1
+    RECT bounds;
+  };
+  const Case cases[] = {
+      {"x inverted", 1, 1, {hi, lo, lo, hi}},
+      {"y inverted", 1, 1, {lo, hi, hi, lo}},
+      {"both inverted", 1, 1, {hi, hi, lo, lo}},
+      {"x mirrored by the mapping", -1, 1, {-lo, lo, -hi, hi}},
+      {"y mirrored by the mapping", 1, -1, {lo, -lo, hi, -hi}},
+      {"x mirrored, bounds inverted", -1, 1, {-hi, lo, -lo, hi}},
+      {"both mirrored", -1, -1, {-lo, -lo, -hi, -hi}},
+  };
+  host::Canvas canvas(whole, whole);
+  for (const Case& c : cases) {
+    canvas.Fill(kBackground);
+    SetMapMode(canvas.Dc(), MM_ANISOTROPIC);
+    SetWindowExtEx(canvas.Dc(), 1, 1, nullptr);
+    SetViewportExtEx(canvas.Dc(), c.xExtent, c.yExtent, nullptr);
+    CHECK_HR(DrawInto(bench, canvas.Dc(), c.bounds), S_OK);
+    SetMapMode(canvas.Dc(), MM_TEXT);
+    const host::Pixels drawn = canvas.Read();
+    int outside = 0, bare = 0;
+    for (int y = 0; y < whole; ++y)
+      for (int x = 0; x < whole; ++x) {
+        const bool inside = x >= lo && x < hi && y >= lo && y < hi;
+        if (inside && drawn.At(x, y) == kBackground) ++bare;
+        if (!inside && drawn.At(x, y) != kBackground) ++outside;
+      }
+    if (outside || bare)
+      check::Fail(__LINE__, std::string(c.name) + ": " + std::to_string(outside) + " pixels outside, " +
+                                std::to_string(bare) + " inside left bare");
+  }
+  check::context = "";
+}
+
 // Answers yes for the first `calls[0]` calls, counting them in `calls[1]`.
 BOOL STDMETHODCALLTYPE ContinueFor(ULONG_PTR argument) {
   auto* calls = reinterpret_cast<int*>(argument);
@@ -213,5 +257,6 @@ void TestDrawing() {
   CompareViews(bench, "newgame", host::CoreBoard::NewGame);
   CompareMetafiles(bench);
   CompareUpwardAxis(bench);
+  FlippedAxes(bench);
   DrawingContract(bench);
 }
