@@ -3,10 +3,12 @@
 
 #include <cstdio>
 #include <memory>
+#include <string>
 
 #include "art/draw/pictures.h"
 #include "control/device_scale.h"
 #include "control/headless/headless_platform.h"
+#include "control/ovl_board.h"
 #include "control/ovl_chess.h"
 #include "control/view_layers.h"
 
@@ -62,7 +64,7 @@ void PieceWriteAndRecompose(benchmark::State& state) {
   int16_t code = 2;
   for (auto _ : state) {
     instance.chess.Piece(3, 4, code);
-    instance.platform.Cells().ComposeCell(27, cell, control::kPictureSize);
+    instance.platform.Cells().ComposeCell(board::CellIndex{27}, cell, control::kPictureSize);
     benchmark::DoNotOptimize(cell[0]);
     code = code == 13 ? 2 : code + 1;
   }
@@ -121,6 +123,41 @@ void RenderWithView(benchmark::State& state) {
   state.SetLabel(state.range(1) ? "8 marks, 4 arrows, coordinates" : "empty view");
 }
 BENCHMARK(RenderWithView)->ArgsProduct({{100, 200}, {0, 1}});
+
+// One frame of a drag: the pointer moved while a piece is lifted, so the
+// rectangle it left and the one it entered are composed again (the lifted
+// square bare, the view, the piece on top), against repainting the whole board.
+void DragFrame(benchmark::State& state) {
+  HeadlessPlatform platform;
+  control::OvlBoard board{platform};
+  board.UserControl_Initialize();
+  board.NewGame();
+  board.Mark(5, 7, control::mkSelected);
+  const int square = control::DeviceScale::FromFactor(state.range(0) / 100.0).Square();
+  const int side = 8 * square;
+  control::PictureSet::ForSize(square);
+  const bool whole = state.range(1) != 0;
+  const control::CellIndex lifted = board::SquareIndex(board::Col(5), board::Row(7));
+  // Pointer at 3.5 and 3.6 squares across: the two rectangles overlap as they do in a smooth drag.
+  const control::PixelRect rects[] = {{3 * square, 3 * square, 4 * square, 4 * square},
+                                      {3 * square + square / 10, 3 * square, 4 * square + square / 10, 4 * square}};
+  std::vector<uint32_t> pixels(static_cast<size_t>(side) * side);
+  auto compose = [&](control::PixelRect r) {
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    control::RenderView(platform.Cells(), board.View(), pixels.data(), width, height, width, r.left, r.top, square,
+                        lifted);
+    control::PaintPiece(board::ImageOf(board::Wpawn), rects[1].left, rects[1].top, pixels.data(), width, height, width,
+                        r.left, r.top, square);
+    return static_cast<int64_t>(width) * height;
+  };
+  int64_t redrawn = 0;
+  for (auto _ : state) {
+    redrawn = whole ? compose({0, 0, side, side}) : compose(rects[0]) + compose(rects[1]);
+    benchmark::DoNotOptimize(pixels.data());
+  }
+  state.SetLabel(std::to_string(redrawn) + " pixels redrawn" + (whole ? ", whole board" : ", two rectangles"));
+}
+BENCHMARK(DragFrame)->ArgsProduct({{100, 200}, {0, 1}});
 
 // What a process pays the first time it shows the board at a new scale.
 void DrawPicturesForANewSize(benchmark::State& state) {

@@ -65,7 +65,7 @@ class AccessibleBoard {
   bool EnabledChanged();
 
  private:
-  // What a cell shows, as the bytes of its layer list.
+  // What a cell shows, as the bytes of its layer list, and OvlBoard's words for it.
   std::string Shown(CellIndex cell) const;
 
   OvlChess& control_;

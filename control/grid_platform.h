@@ -1,6 +1,7 @@
 #pragma once
 
 #include "control/cell_grid.h"
+#include "control/composed_board.h"
 #include "control/picture_set.h"
 #include "control/platform.h"
 
@@ -11,11 +12,15 @@ namespace control {
 class GridPlatform : public Platform {
  public:
   board::Picture PictureOfImage(ImageNumber image) override;
-  void DrawImage(ImageNumber image, board::DrawingSurface surface, int32_t x, int32_t y,
-                 int16_t style) override;
+  void DrawImage(ImageNumber image, board::DrawingSurface surface) override;
   void SetCellPicture(CellIndex cell, board::Picture picture) override;
   board::DrawingSurface CellDrawingSurface(CellIndex cell) override;
+  // Also composes the cell again: what OvlBoard's view draws on it (a mark, labels) may have changed.
   void RefreshCell(CellIndex cell) override;
+  void RepaintView() override {
+    composed_.MarkAll();
+    Repaint();
+  }
 
   void CreateCell(CellIndex cell) override { cells_.Create(cell); }
   void SetCellVisible(CellIndex cell, bool visible) override;
@@ -25,6 +30,8 @@ class GridPlatform : public Platform {
   void SetCellTop(CellIndex cell, float top) override;
 
   const CellGrid& Cells() const { return cells_; }
+  // The board's pixels kept between paints, told of every change to a cell's look.
+  ComposedBoard& ComposedPixels() { return composed_; }
 
  protected:
   ~GridPlatform() = default;
@@ -37,6 +44,7 @@ class GridPlatform : public Platform {
  private:
   const PictureSet& pictures_ = PictureSet::Shared();
   CellGrid cells_;
+  ComposedBoard composed_;
 };
 
 }  // namespace control

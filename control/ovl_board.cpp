@@ -35,18 +35,21 @@ void OvlBoard::NewGame() {
 void OvlBoard::Clear() {
   moves_.BoardWritten();
   OvlChess::Clear();
-  for (CellIndex cell = board::kFirstCell; cell <= board::kLastCell; ++cell) board_.Board.Write(cell.value, board::None);
+  for (CellIndex cell = board::kFirstCell; cell <= board::kLastCell; ++cell)
+    board_.Board.Write(cell.value, board::None);
 }
 
 void OvlBoard::Piece(int16_t col, int16_t row, int32_t New_Piece) {
-  if (board::IsOnBoard(col, row)) moves_.SquareWritten(board::SquareIndex(col, row));
+  const board::Col c(col);
+  const board::Row r(row);
+  if (board::IsOnBoard(c, r)) moves_.SquareWritten(board::SquareIndex(c, r));
   OvlChess::Piece(col, row, New_Piece);
 }
 
 std::string OvlBoard::Position() {
   board::Placement codes{};
   for (CellIndex cell = board::kFirstCell; cell <= board::kLastCell; ++cell)
-    codes[cell.value - 1] = board_.Board.Read(cell.value);
+    codes[cell.value - 1] = board_.Board.Read(cell.value).value;
   return board::WritePlacement(codes);
 }
 
@@ -72,7 +75,7 @@ void OvlBoard::PlaceCells() {
     platform_.SetCellLeft(cell, at.left);
     platform_.SetCellTop(cell, at.top);
   }
-  platform_.Repaint();
+  platform_.RepaintView();
 }
 
 void OvlBoard::ShowCoordinates(bool New_ShowCoordinates) {
@@ -86,7 +89,7 @@ void OvlBoard::ShowCoordinates(bool New_ShowCoordinates) {
 int32_t OvlBoard::Mark(int16_t col, int16_t row) { return view_.Mark(col, row); }
 
 void OvlBoard::Mark(int16_t col, int16_t row, int32_t New_Mark) {
-  if (view_.SetMark(col, row, New_Mark)) platform_.RefreshCell(board::SquareIndex(col, row));
+  if (view_.SetMark(col, row, New_Mark)) platform_.RefreshCell(board::SquareIndex(board::Col(col), board::Row(row)));
 }
 
 void OvlBoard::ClearMarks() {
@@ -97,13 +100,13 @@ void OvlBoard::DrawArrow(int16_t fromCol, int16_t fromRow, int16_t toCol, int16_
   const size_t before = view_.Arrows().size();
   view_.DrawArrow(fromCol, fromRow, toCol, toRow);
   if (view_.Arrows().size() == before) return;
-  platform_.Repaint();
+  platform_.RepaintView();
   DescriptionChanged();
 }
 
 void OvlBoard::ClearArrows() {
   if (!view_.ClearArrows()) return;
-  platform_.Repaint();
+  platform_.RepaintView();
   DescriptionChanged();
 }
 
@@ -113,8 +116,13 @@ void OvlBoard::AllowMoves(bool New_AllowMoves) {
 }
 
 void OvlBoard::AttachSurface(MoveSurface* surface) {
-  if (!surface) moves_.Detach();
   surface_ = surface;
+  if (surface) return;
+  // Whatever was in hand is forgotten: its square is drawn with its piece again when next shown.
+  const CellIndex lifted = moves_.Lifted(), selected = moves_.Selected();
+  moves_.Detach();
+  if (lifted) platform_.RefreshCell(lifted);
+  if (selected) platform_.RefreshCell(selected);
 }
 
 std::string OvlBoard::NameWords(CellIndex cell) const {
@@ -127,7 +135,7 @@ void OvlBoard::DescriptionChanged() {
   if (surface_) surface_->DescriptionChanged();
 }
 
-int32_t OvlBoard::PieceAt(CellIndex cell) { return board_.Board.Read(cell.value); }
+int32_t OvlBoard::PieceAt(CellIndex cell) { return board_.Board.Read(cell.value).value; }
 
 bool OvlBoard::UserMode() { return container_.UserMode(); }
 

@@ -22,6 +22,8 @@ class Platform : public board::BoardPlatform {
   virtual void SetEnabled(bool enabled) = 0;
 
   virtual void Repaint() = 0;
+  // What is drawn over the cells changed (OvlBoard's arrows): compose all of it again and repaint.
+  virtual void RepaintView() { Repaint(); }
 
   // A new cell copies the settings of cell 1 and starts hidden.
   virtual void CreateCell(board::CellIndex cell) = 0;

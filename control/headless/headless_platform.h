@@ -25,6 +25,7 @@ class HeadlessPlatform : public GridPlatform, public Container {
   std::vector<std::string> messages;
   std::vector<std::string> changedProperties;
   std::function<void(ControlEvent, EventArguments&)> onEvent;
+  std::function<void(PieceDropArguments&)> onPieceDrop;
   // A container whose ambient runs code of its own.
   std::function<bool()> onUserMode;
 
@@ -34,6 +35,9 @@ class HeadlessPlatform : public GridPlatform, public Container {
   void SetEnabled(bool e) override { enabled = e; }
   void Repaint() override { ++repaints; }
   void RaiseEvent(ControlEvent event, EventArguments& arguments) override;
+  void RaisePieceDrop(PieceDropArguments& arguments) override {
+    if (onPieceDrop) onPieceDrop(arguments);
+  }
   void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
   bool AmbientUserMode() override { return onUserMode ? onUserMode() : userMode; }
   bool HeldByHost() override { return heldByHost; }

@@ -12,24 +12,11 @@ namespace control::win32 {
 
 namespace {
 
-// The parts of `bounds` right of and below the board's `side` x `side` square.
-void FillAround(HDC dc, const RECT& bounds, int side, uint32_t background) {
-  // The DC's own brush: no brush object to create and delete.
-  const COLORREF previous = SetDCBrushColor(dc, RGB(background >> 16, (background >> 8) & 0xFF, background & 0xFF));
-  auto* brush = static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
-  const RECT right{bounds.left + side, bounds.top, bounds.right, bounds.bottom};
-  const RECT below{bounds.left, bounds.top + side, bounds.left + side, bounds.bottom};
-  if (right.left < right.right) FillRect(dc, &right, brush);
-  if (below.top < below.bottom) FillRect(dc, &below, brush);
-  SetDCBrushColor(dc, previous);
-}
-
 // Hands the control's pixels in `area` to `dc` one to one, with its top-left at `at`.
-void CopyComposed(HDC dc, POINT at, const CellGrid& cells, const RECT& area, int square, uint32_t background,
-                  const BoardView* view) {
+void CopyComposed(HDC dc, POINT at, const RECT& area, const ComposedBoard::Composer& compose) {
   const int width = area.right - area.left, height = area.bottom - area.top;
   if (width <= 0 || height <= 0) return;
-  CopyPixels(dc, at, Composed(cells, area, square, background, view), width, height);
+  CopyPixels(dc, at, Composed(area, compose), width, height);
 }
 
 bool IsMetafile(HDC dc) {
@@ -98,13 +85,13 @@ WindowPlatform::Drawing WindowPlatform::DrawTo(HDC dc, const RECT& bounds,
       device.width > 0 ? DeviceScale::UsualAtLeast(fitting.Square()) : DeviceScale::FromFactor(kRecordingScale);
   if (device.oneToOne && drawn.Square() == fitting.Square() && fitting.Fits(width, height)) {
     const int side = drawn.Board();
-    CopyComposed(dc, {bounds.left, bounds.top}, Cells(), RECT{0, 0, std::min(width, side), std::min(height, side)},
-                 drawn.Square(), background_, PaperView());
+    CopyComposed(dc, {bounds.left, bounds.top}, RECT{0, 0, std::min(width, side), std::min(height, side)},
+                 ComposeStep(drawn.Square(), {}));
     FillAround(dc, bounds, side, background_);
     return Drawing::Done;
   }
   const int side = drawn.Board();
-  std::vector<uint32_t>& pixels = Composed(Cells(), RECT{0, 0, side, side}, drawn.Square(), background_, PaperView());
+  std::vector<uint32_t>& pixels = Composed(RECT{0, 0, side, side}, ComposeStep(drawn.Square(), {}));
   if (IsMetafile(dc))
     return RecordBoard(dc, bounds, pixels, drawn.Square(), keepGoing) ? Drawing::Done : Drawing::Stopped;
   StretchOnDevice(dc, bounds, pixels, side);

@@ -19,4 +19,14 @@ inline int DpiOf(HWND window) {
   return dpi;
 }
 
+// A system metric for a window at `dpi`: GetSystemMetricsForDpi where the
+// system has it (looked up, as above), else the metric at 96 DPI scaled.
+inline int SystemMetricAt(int metric, int dpi) {
+  using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
+  static const auto getSystemMetricsForDpi = reinterpret_cast<GetSystemMetricsForDpiFunction>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")));
+  if (getSystemMetricsForDpi) return getSystemMetricsForDpi(metric, static_cast<UINT>(dpi));
+  return MulDiv(GetSystemMetrics(metric), dpi, 96);
+}
+
 }  // namespace control::win32

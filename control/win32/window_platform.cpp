@@ -99,6 +99,7 @@ void WindowPlatform::Destroy() {
       PostMessageW(window, kDestroyLetGo, 0, 0);
   }
   if (input_) input_->Detach();
+  ComposedPixels().Release();  // kept only while on screen
 }
 
 bool WindowPlatform::WindowsExist() { return liveWindows > 0; }
@@ -115,6 +116,7 @@ void WindowPlatform::SetPosition(const RECT& position) {
 void WindowPlatform::SetBackground(uint32_t rgb) {
   if (rgb == background_) return;
   background_ = rgb;
+  ComposedPixels().MarkAll();
   Repaint();
 }
 
@@ -163,37 +165,60 @@ void WindowPlatform::Announce(const std::vector<Announcement>& announcements) {
   win32::Announce(window_, announcements);
 }
 
+ComposedBoard::Composer WindowPlatform::ComposeStep(int square, CellIndex bare) const {
+  return [this, square, bare](PixelRect area, uint32_t* pixels, ptrdiff_t stride) {
+    if (!board_) return ComposeArea(Cells(), area, square, background_, pixels, stride);
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    for (int y = 0; y < height; ++y) std::fill_n(pixels + y * stride, width, background_);
+    RenderView(Cells(), board_->View(), pixels, width, height, stride, area.left, area.top, square, bare);
+  };
+}
+
 void WindowPlatform::Paint() {
   PaintSession paint(window_);
   const RECT& area = paint.Area();
-  const int width = area.right - area.left, height = area.bottom - area.top;
-  if (width <= 0 || height <= 0) return;
-  const CellIndex lifted = board_ ? board_->Moves().Lifted() : CellIndex{};
-  std::vector<uint32_t>& pixels = Composed(Cells(), area, scale_.Square(), background_, PaperView(), lifted);
+  if (area.right <= area.left || area.bottom <= area.top) return;
+  ComposedBoard& board = ComposedPixels();
+  board.Update(Cells(), scale_.Square(), ComposeStep(scale_.Square(), Lifted()));
+  CopyKept(paint.Dc(), board, area);
+  FillAround(paint.Dc(), RECT{0, 0, area.right, area.bottom}, board.Side(), background_);
+  if (const board::CellIndex cell = input_ ? input_->CueCell() : board::CellIndex{})
+    PaintOverKept(paint.Dc(), area, CellRect(cell));
+  if (const std::optional<FloatingPiece> floating = Floating())
+    PaintOverKept(paint.Dc(), area,
+                  {floating->rect.left, floating->rect.top, floating->rect.right, floating->rect.bottom});
+}
+
+// The kept pixels hold neither the focus cue nor the piece in hand: both go
+// over the pixels of `over` composed aside.
+void WindowPlatform::PaintOverKept(HDC dc, const RECT& area, const RECT& over) {
+  RECT shown;
+  if (!IntersectRect(&shown, &over, &area)) return;
+  const int width = shown.right - shown.left, height = shown.bottom - shown.top;
+  std::vector<uint32_t>& pixels = Composed(shown, ComposeStep(scale_.Square(), Lifted()));
   if (const board::CellIndex cell = input_ ? input_->CueCell() : board::CellIndex{}) {
     const RECT r = CellRect(cell);
     const board::Square square = board::SquareOfIndex(cell);
     FocusCue::Draw(pixels.data(), width, height, width,
-                   {r.left - area.left, r.top - area.top, r.right - area.left, r.bottom - area.top},
+                   {r.left - shown.left, r.top - shown.top, r.right - shown.left, r.bottom - shown.top},
                    board::IsLightSquare(square.col, square.row));
   }
-  PaintFloating(pixels, area);
-  CopyPixels(paint.Dc(), {area.left, area.top}, pixels, width, height);
+  // At the window's own scale, so the piece in hand is as crisp as those on the board.
+  if (const std::optional<FloatingPiece> floating = Floating())
+    PaintPiece(floating->image, floating->rect.left, floating->rect.top, pixels.data(), width, height, width,
+               shown.left, shown.top, floating->rect.right - floating->rect.left);
+  CopyPixels(dc, {shown.left, shown.top}, pixels, width, height);
 }
 
-// The piece in hand goes over everything, the focus cue included, at the window's own scale.
-void WindowPlatform::PaintFloating(std::vector<uint32_t>& pixels, const RECT& area) const {
-  const std::optional<FloatingPiece> floating = board_ ? board_->Moves().Floating() : std::nullopt;
-  if (!floating) return;
-  const int width = area.right - area.left, height = area.bottom - area.top;
-  PaintPiece(floating->image, floating->rect.left, floating->rect.top, pixels.data(), width, height, width, area.left,
-             area.top, floating->rect.right - floating->rect.left);
+CellIndex WindowPlatform::Lifted() const { return board_ ? board_->Moves().Lifted() : CellIndex{}; }
+
+std::optional<FloatingPiece> WindowPlatform::Floating() const {
+  return board_ ? board_->Moves().Floating() : std::nullopt;
 }
 
 DragMetrics WindowPlatform::Metrics() {
   const int dpi = DpiOf(window_);
-  return {MulDiv(GetSystemMetrics(SM_CXDRAG), dpi, 96), MulDiv(GetSystemMetrics(SM_CYDRAG), dpi, 96),
-          scale_.Square()};
+  return {SystemMetricAt(SM_CXDRAG, dpi), SystemMetricAt(SM_CYDRAG, dpi), scale_.Square()};
 }
 
 // Painted at once, each rectangle alone: a drag frame redraws two squares, not the box around them.
@@ -220,8 +245,12 @@ void WindowPlatform::TakeFocus() {
   if (window_ && GetFocus() != window_) SetFocus(window_);
 }
 
+// The capture let go here is no capture lost: a drag ending in its release must not be put back first.
 void WindowPlatform::ReleaseMouse() {
-  if (window_ && GetCapture() == window_) ReleaseCapture();
+  if (!window_ || GetCapture() != window_) return;
+  releasingCapture_ = true;
+  ReleaseCapture();
+  releasingCapture_ = false;
 }
 
 LRESULT WindowPlatform::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -258,7 +287,7 @@ LRESULT WindowPlatform::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       UpdateScale();
       return 0;
     case WM_CAPTURECHANGED:
-      if (reinterpret_cast<HWND>(lParam) != window_ && input_) input_->CaptureLost();
+      if (reinterpret_cast<HWND>(lParam) != window_ && input_ && !releasingCapture_) input_->CaptureLost();
       return 0;
   }
   if (input_ && IsMouseMessage(message)) {

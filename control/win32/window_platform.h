@@ -10,6 +10,7 @@
 #include "control/device_scale.h"
 #include "control/grid_platform.h"
 #include "control/interaction.h"
+#include "control/composed_board.h"
 #include "control/win32/bitmap_info.h"
 #include "control/win32/window_input.h"
 
@@ -29,8 +30,9 @@ class ContainerServices {
 };
 
 // The Windows host of one control: one window, the 64 cells being regions of
-// it. Painting composes the cells' pixels and hands them to the screen; no GDI
-// object is kept. The window exists while the control is in-place active.
+// it. The board's composed pixels are kept while the window exists, the cells
+// that changed composed again before a paint, so painting is one copy to the
+// screen; no GDI object is kept. The window exists while the control is in-place active.
 // Input goes to the core's Interaction (window_input), and what it announces
 // leaves as WinEvents (win_events).
 class WindowPlatform : public GridPlatform, private BoardSurface {
@@ -90,6 +92,14 @@ class WindowPlatform : public GridPlatform, private BoardSurface {
   static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void Paint();
+  void PaintOverKept(HDC dc, const RECT& area, const RECT& over);
+  // The compose step, for squares of `square` pixels: the control's pixels in
+  // an area, for the kept board and for every other device alike; with
+  // OvlBoard's view, cell `bare` showing no piece (the one in hand).
+  ComposedBoard::Composer ComposeStep(int square, CellIndex bare) const;
+  // OvlBoard's piece in hand, and the cell it was lifted from.
+  CellIndex Lifted() const;
+  std::optional<FloatingPiece> Floating() const;
   // Follows the window's DPI; repaints when it changed.
   void UpdateScale();
   void OnFocus(bool focused);
@@ -105,9 +115,6 @@ class WindowPlatform : public GridPlatform, private BoardSurface {
   DragMetrics Metrics() override;
   void RepaintRect(PixelRect rect) override;
   RECT CellRect(board::CellIndex cell) const;
-  // What paper shows beyond the cells: OvlBoard's view, without a piece in hand.
-  const BoardView* PaperView() const { return board_ ? &board_->View() : nullptr; }
-  void PaintFloating(std::vector<uint32_t>& pixels, const RECT& area) const;
 
   ContainerServices& services_;
   std::wstring messageTitle_;
@@ -115,6 +122,7 @@ class WindowPlatform : public GridPlatform, private BoardSurface {
   OvlBoard* board_ = nullptr;
   HWND window_ = nullptr;
   bool enabled_ = true;
+  bool releasingCapture_ = false;
   SIZE requestedSize_{};
   DeviceScale scale_;
   uint32_t background_;

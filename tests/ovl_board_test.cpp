@@ -1,0 +1,226 @@
+#include "control/ovl_board.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "board/automation_error.h"
+#include "control/interaction.h"
+#include "control/view_layers.h"
+#include "tests/headless_control.h"
+
+using board::CellIndex;
+using control::Announcement;
+using control::BoardKey;
+using control::MouseButton;
+using Kind = control::Announcement::Kind;
+
+namespace {
+
+constexpr char kStart[] = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR";
+constexpr char kE4[] = "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR";
+
+CellIndex Cell(const char* name) {
+  return board::SquareIndex(board::Col(static_cast<int16_t>(name[0] - 'a' + 1)),
+                            board::Row(static_cast<int16_t>('8' - name[1] + 1)));
+}
+
+// An OvlBoard in its starting position on the headless host, shown through an Interaction as a window shows it.
+struct ShownBoard : control::BoardSurface {
+  control::headless::HeadlessPlatform platform;
+  control::OvlBoard control{platform};
+  control::Interaction input{control, platform.Cells(), *this};
+  std::vector<Announcement> heard;
+
+  ShownBoard() {
+    platform.view = &control.View();
+    platform.moves = &control.Moves();
+    control.UserControl_Initialize();
+    input.Attach();
+    input.Accessible();
+    control.NewGame();
+    input.FlushNames();
+    heard.clear(), platform.changedProperties.clear(), platform.refreshedCells.clear();
+  }
+  control::PointerPosition Centre(const char* square) const {
+    const control::PixelRect r = platform.Cells().Bounds(Cell(square));
+    return {r.left + 18, r.top + 18};
+  }
+  void Press(const char* square) { input.MousePress(MouseButton::Left, false, 0, Centre(square)); }
+  void Release(const char* square) { input.MouseRelease(MouseButton::Left, 0, 0, Centre(square)); }
+  void Click(const char* square) { Press(square), Release(square); }
+  std::string Name(const char* square) { return input.Accessible().Name(Cell(square)); }
+
+  CellIndex CellAt(control::PointerPosition p) const override { return platform.Cells().CellAt(p.x, p.y); }
+  control::CellOffset OffsetIn(CellIndex, control::PointerPosition) const override { return {}; }
+  void CaptureMouse() override {}
+  void ReleaseMouse() override {}
+  void RepaintCell(CellIndex) override {}
+  void Announce(const std::vector<Announcement>& a) override { heard.insert(heard.end(), a.begin(), a.end()); }
+};
+
+int ErrorOf(const std::function<void()>& act) {
+  try {
+    act();
+  } catch (const board::AutomationError& e) {
+    return e.number();
+  }
+  return 0;
+}
+
+TEST(OvlBoard, PositionPutWritesEverySquareWithOneRepaintAndOneNotificationOrChangesNothing) {
+  struct Case {
+    const wchar_t* text;
+    bool userMode;
+    int error;
+    const char* after;
+  };
+  for (const Case& c : {Case{L"8/8/8/8/8/8/4P3/8 w - - 0 1", true, 0, "8/8/8/8/8/8/4P3/8"},
+                        {L"8/8/8/8/8/8/4P3", true, 380, kStart},
+                        {L"8/8/8/8/8/8/4X3/8", true, 380, kStart},
+                        {L"8/8/8/8/8/8/8/8", false, 382, kStart}}) {
+    ShownBoard b;
+    b.platform.userMode = c.userMode;
+    const std::vector<uint32_t> before = b.platform.Render();
+    EXPECT_EQ(ErrorOf([&] { b.control.Position(c.text); }), c.error);
+    EXPECT_EQ(b.control.Position(), c.after);
+    EXPECT_TRUE(b.platform.refreshedCells.empty() && b.platform.messages.empty());
+    EXPECT_EQ(b.platform.repaints, c.error ? 0 : 1);
+    EXPECT_EQ(b.platform.changedProperties, c.error ? std::vector<std::string>{} : std::vector<std::string>{"Position"});
+    if (c.error) {
+      EXPECT_EQ(b.platform.Render(), before);
+    }
+    b.input.FlushNames();
+    EXPECT_EQ(b.heard.size(), c.error ? 0u : 32u);  // 31 squares emptied (e2 keeps its pawn), then the value
+  }
+  ShownBoard b;
+  b.control.Position(L"8/8/8/8/8/8/4P3/8");
+  HeadlessControl drawn;  // as a Piece write draws it
+  drawn.control.Piece(5, 7, board::Wpawn);
+  EXPECT_EQ(b.platform.Render(), drawn.platform.Render());
+}
+
+// Its pixels: view_layers_test and the window's test.
+TEST(OvlBoard, FlippedHitTestsAndMovesTheArrowKeysAsTheEyeSees) {
+  ShownBoard b;
+  b.control.Flipped(true);
+  EXPECT_EQ(b.platform.changedProperties, std::vector<std::string>{"Flipped"});
+  EXPECT_EQ(b.platform.Cells().CellAt(5, 5), Cell("h1"));
+  // The cursor starts on a1, drawn top-left: Left as seen goes to b1, Down to b2.
+  for (BoardKey key : {BoardKey::Left, BoardKey::Down, BoardKey::Space}) b.input.Key({key});
+  EXPECT_EQ(b.control.Moves().Selected(), Cell("b2"));
+  EXPECT_EQ(b.input.Accessible().NavigateAsSeen(Cell("e2").value, control::Direction::Up), Cell("e1").value);
+}
+
+TEST(OvlBoard, MarksAndArrowsAreNamedDescribedAndRefusedWithoutAMessage) {
+  ShownBoard b;
+  b.control.Mark(5, 7, control::mkLastMove);
+  EXPECT_EQ(b.platform.refreshedCells, std::vector<int16_t>{Cell("e2").value});
+  EXPECT_EQ(b.Name("e2"), "e2, cream pawn, last move");
+  b.input.FlushNames();
+  b.control.DrawArrow(5, 7, 5, 5);
+  EXPECT_EQ(b.input.Accessible().BoardDescription(), control::AccessibleBoard::KeysHelp() + " Arrows: e2 to e4.");
+  const std::vector<Announcement> heard{{Kind::NameChanged, Cell("e2").value}, {Kind::DescriptionChanged, 0}};
+  EXPECT_EQ(b.heard, heard);
+  EXPECT_EQ(ErrorOf([&] { b.control.Mark(0, 1, 1); }), 381);
+  EXPECT_EQ(ErrorOf([&] { b.control.Mark(1, 1, 9); }), 380);
+  EXPECT_EQ(ErrorOf([&] { b.control.DrawArrow(1, 1, 1, 9); }), 5);
+  EXPECT_TRUE(b.platform.messages.empty());
+  b.control.ClearMarks(), b.control.ClearArrows();
+  EXPECT_EQ(b.Name("e2"), "e2, cream pawn");
+  EXPECT_EQ(b.input.Accessible().BoardDescription(), control::AccessibleBoard::KeysHelp());
+}
+
+// Dragged, clicked twice or picked up with the keys: the host is asked once and its handler decides.
+TEST(OvlBoard, AMoveByHandAsksTheContainerAndTheHandlerDecides) {
+  using Handler = std::function<void(ShownBoard&, control::PieceDropArguments&)>;
+  const std::pair<Handler, const char*> cases[] = {
+      {[](ShownBoard&, control::PieceDropArguments&) {}, kE4},
+      {[](ShownBoard&, control::PieceDropArguments& a) { a.Cancel = true; }, kStart},
+      {[](ShownBoard& b, control::PieceDropArguments&) { b.control.Piece(5, 5, board::WQueen); },
+       "rnbqkbnr/pppppppp/8/8/4Q3/8/PPPPPPPP/RNBQKBNR"},
+      {[](ShownBoard& b, control::PieceDropArguments&) { b.control.Enabled(false); }, kE4},
+      {[](ShownBoard& b, control::PieceDropArguments&) { b.input.Detach(); }, kStart},  // the window went
+  };
+  for (const auto& [handler, after] : cases)
+    for (int way = 0; way < 3; ++way) {
+      ShownBoard b;
+      std::string asked;
+      b.platform.onPieceDrop = [&](control::PieceDropArguments& a) {
+        asked += std::to_string(a.fromCol * 10 + a.fromRow) + "-" + std::to_string(a.toCol * 10 + a.toRow);
+        handler(b, a);
+      };
+      int clicks = 0;
+      b.platform.onEvent = [&](control::ControlEvent e, control::EventArguments&) {
+        clicks += e == control::ControlEvent::Click;
+      };
+      if (way == 0) b.Press("e2"), b.input.MouseMove(1, 0, b.Centre("e4")), b.Release("e4");
+      if (way == 1) b.Click("e2"), b.Click("e4");
+      for (control::KeyStroke key : {control::KeyStroke{std::nullopt, 'e'}, {std::nullopt, '2'}, {BoardKey::Space},
+                                     {BoardKey::Up}, {BoardKey::Up}, {BoardKey::Enter}})
+        if (way == 2) b.input.Key(key);
+      EXPECT_EQ(asked, "57-55") << way << after;
+      EXPECT_EQ(b.control.Position(), after) << way;
+      EXPECT_EQ(clicks, way == 0 ? 0 : 2) << way;  // a drag released elsewhere is no Click
+      EXPECT_FALSE(b.control.Moves().Lifted() || b.control.Moves().Selected());
+    }
+}
+
+TEST(OvlBoard, TheLiftedPieceFollowsThePointerOverItsBareMarkedSquareAndLandsWhereTheCursorGoes) {
+  ShownBoard b, bare;
+  for (ShownBoard* s : {&b, &bare}) s->control.Mark(5, 7, control::mkSelected);
+  bare.control.Piece(5, 7, board::None);
+  b.input.FocusChanged(true, false);
+  b.Press("e2");
+  b.input.MouseMove(1, 0, {100, 100});
+  EXPECT_EQ(b.Name("e2"), "e2, cream pawn, selected, picked up");
+  std::vector<uint32_t> expected = bare.platform.Render();
+  control::PaintPiece(board::ImageOf(board::Wpawn), 82, 82, expected.data(), 296, 296, 296);
+  EXPECT_EQ(b.platform.Render(), expected);
+  b.Release("e4");
+  EXPECT_EQ(b.input.Accessible().FocusedChild(), Cell("e4").value);
+}
+
+TEST(OvlBoard, NothingLiftsOrIsAskedWhileDisabledInADesignerOrWithoutAllowMoves) {
+  using Setup = void (*)(ShownBoard&);
+  for (Setup setup : {Setup{[](ShownBoard& b) { b.control.Enabled(false); }},
+                      Setup{[](ShownBoard& b) { b.platform.userMode = false; }},
+                      Setup{[](ShownBoard& b) { b.control.AllowMoves(false); }}}) {
+    ShownBoard b;
+    setup(b);
+    b.platform.onPieceDrop = [](control::PieceDropArguments&) { ADD_FAILURE(); };
+    b.Press("e2"), b.input.MouseMove(1, 0, {100, 100});
+    EXPECT_FALSE(b.control.Moves().Lifted());
+    b.Release("e4"), b.Click("e2");
+    EXPECT_FALSE(b.control.Moves().Selected());
+  }
+}
+
+// Clear empties the store too, so nothing unseen can be picked up.
+TEST(OvlBoard, ClearEmptiesWhatIsHeldAndCoordinatesRepaintTheirSquares) {
+  ShownBoard b;
+  b.control.Clear();
+  b.Click("e2");
+  EXPECT_FALSE(b.control.Moves().Selected());
+  EXPECT_EQ(b.control.Position(), "8/8/8/8/8/8/8/8");
+  b.control.ShowCoordinates(true);
+  EXPECT_EQ(b.platform.refreshedCells.size(), 15u);  // their pixels: view_layers_test
+}
+
+TEST(OvlBoard, ViewPropertiesAreSavedReadAndDefaulted) {
+  control::MemoryPropertyBag saved, none;
+  ShownBoard b, read, defaults;
+  b.control.Flipped(true), b.control.ShowCoordinates(true), b.control.AllowMoves(false);
+  b.control.Mark(1, 1, control::mkCheck);
+  b.control.UserControl_WriteProperties(saved);
+  EXPECT_EQ(saved.values.size(), 5u);  // Enabled, Piece and the three; no marks
+  read.control.UserControl_ReadProperties(saved);
+  EXPECT_TRUE(read.control.Flipped() && read.control.ShowCoordinates() && !read.control.AllowMoves());
+  EXPECT_EQ(read.platform.Cells().CellAt(5, 5), Cell("h1"));
+  defaults.control.UserControl_ReadProperties(none);
+  EXPECT_TRUE(!defaults.control.Flipped() && !defaults.control.ShowCoordinates() && defaults.control.AllowMoves());
+}
+
+}  // namespace
