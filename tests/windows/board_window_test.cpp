@@ -99,12 +99,12 @@ int wmain() {
   check::context = "drag e2 to e4";
   SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, At(e2));
   SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, At(e4));
-  CHECK_EQ(board.Moves().Lifted().value, board::SquareIndex(5, 7).value);
+  CHECK_EQ(board.Moves().Lifted().value, board::SquareIndex(board::Col(5), board::Row(7)).value);
   CHECK(platform.TakesKey(VK_ESCAPE));
   // Its square bare, the piece over everything at the pointer.
   expected.Piece(5, 7, board::None);
   std::vector<uint32_t> lifted = reference.Render();
-  control::PaintPiece(board::Wpawn, e4.x - 18, e4.y - 18, lifted.data(), side, side, side);
+  control::PaintPiece(board::ImageOf(board::Wpawn), e4.x - 18, e4.y - 18, lifted.data(), side, side, side);
   CHECK(ScreenPixels(window, side) == lifted);
   SendMessageW(window, WM_LBUTTONUP, 0, At(e4));
   CHECK_EQ(host.drops.size(), size_t{1});
