@@ -64,7 +64,7 @@ void PieceWriteAndRecompose(benchmark::State& state) {
   int16_t code = 2;
   for (auto _ : state) {
     instance.chess.Piece(3, 4, code);
-    instance.platform.Cells().ComposeCell(27, cell, control::kPictureSize);
+    instance.platform.Cells().ComposeCell(board::CellIndex{27}, cell, control::kPictureSize);
     benchmark::DoNotOptimize(cell[0]);
     code = code == 13 ? 2 : code + 1;
   }
@@ -137,7 +137,7 @@ void DragFrame(benchmark::State& state) {
   const int side = 8 * square;
   control::PictureSet::ForSize(square);
   const bool whole = state.range(1) != 0;
-  const control::CellIndex lifted = board::SquareIndex(5, 7);
+  const control::CellIndex lifted = board::SquareIndex(board::Col(5), board::Row(7));
   // Pointer at 3.5 and 3.6 squares across: the two rectangles overlap as they do in a smooth drag.
   const control::PixelRect rects[] = {{3 * square, 3 * square, 4 * square, 4 * square},
                                       {3 * square + square / 10, 3 * square, 4 * square + square / 10, 4 * square}};
@@ -146,8 +146,8 @@ void DragFrame(benchmark::State& state) {
     const int width = r.right - r.left, height = r.bottom - r.top;
     control::RenderView(platform.Cells(), board.View(), pixels.data(), width, height, width, r.left, r.top, square,
                         lifted);
-    control::PaintPiece(board::Wpawn, rects[1].left, rects[1].top, pixels.data(), width, height, width, r.left, r.top,
-                        square);
+    control::PaintPiece(board::ImageOf(board::Wpawn), rects[1].left, rects[1].top, pixels.data(), width, height, width,
+                        r.left, r.top, square);
     return static_cast<int64_t>(width) * height;
   };
   int64_t redrawn = 0;

@@ -1,21 +1,12 @@
 #include "board/automation_error.h"
 
+#include "board/text.h"
+
 #include <string>
 #include <string_view>
 
 namespace board {
 
-namespace {
-
-// Reserved first: GCC 12 misreads an append to a fresh short string as an overlapping copy.
-std::string Joined(std::string_view head, std::string_view tail) {
-  std::string text;
-  text.reserve(head.size() + tail.size());
-  text.append(head).append(tail);
-  return text;
-}
-
-}  // namespace
 
 AutomationError OverflowError() { return {error_number::kOverflow, "Overflow"}; }
 
@@ -46,7 +37,7 @@ AutomationError ImageIndexOutOfBoundsError() {
 }
 
 AutomationError InvalidPropertyValueError(const std::string& what) {
-  return {error_number::kInvalidPropertyValue, Joined("Invalid property value: ", what).c_str()};
+  return {error_number::kInvalidPropertyValue, Joined({"Invalid property value: ", what}).c_str()};
 }
 
 AutomationError InvalidPropertyArrayIndexError() {
@@ -54,7 +45,7 @@ AutomationError InvalidPropertyArrayIndexError() {
 }
 
 AutomationError InvalidArgumentError(const std::string& what) {
-  return {error_number::kInvalidArgument, Joined("Invalid procedure call or argument: ", what).c_str()};
+  return {error_number::kInvalidArgument, Joined({"Invalid procedure call or argument: ", what}).c_str()};
 }
 
 int16_t CheckedInt16(int64_t value) {

@@ -18,9 +18,6 @@ struct DrawingSurface {
   CellIndex cell;
 };
 
-// Draw style 1: pixels of the mask colour (exact black) are left out.
-constexpr int16_t kTransparentStyle = 1;
-
 // What the board operations need of their host: the image list, the cells and
 // the message box. Every operation may throw AutomationError; the caller stops
 // at that step and keeps what it already did.
@@ -28,8 +25,8 @@ class BoardPlatform {
  public:
   // Image list. Both look the image up first and fail for a number it lacks.
   virtual Picture PictureOfImage(ImageNumber image) = 0;
-  virtual void DrawImage(ImageNumber image, DrawingSurface surface, int32_t x, int32_t y,
-                         int16_t style) = 0;
+  // Draws at the surface's origin, leaving out pixels of the mask colour (exact black).
+  virtual void DrawImage(ImageNumber image, DrawingSurface surface) = 0;
 
   // Cells of the board.
   virtual void SetCellPicture(CellIndex cell, Picture picture) = 0;

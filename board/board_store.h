@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "board/automation_error.h"
+#include "board/squares.h"
 
 namespace board {
 
@@ -13,8 +14,8 @@ class BoardStore {
  public:
   static constexpr int32_t kLastIndex = 64;
 
-  int32_t Read(int32_t index) const { return elements_[Checked(index)]; }
-  void Write(int32_t index, int32_t code) { elements_[Checked(index)] = code; }
+  PieceCode Read(int32_t index) const { return elements_[Checked(index)]; }
+  void Write(int32_t index, PieceCode code) { elements_[Checked(index)] = code; }
 
  private:
   static size_t Checked(int32_t index) {
@@ -22,7 +23,7 @@ class BoardStore {
     return static_cast<size_t>(index);
   }
 
-  std::array<int32_t, kLastIndex + 1> elements_{};
+  std::array<PieceCode, kLastIndex + 1> elements_{};
 };
 
 }  // namespace board

@@ -11,21 +11,22 @@ namespace {
 
 struct Placement {
   CellIndex square;
-  int16_t code;
+  PieceCode code;
 };
 
 // The starting position in the order it is drawn: the red back rank, the red
 // pawns, the cream back rank from the right (queen before king), the cream pawns.
 constexpr std::array<Placement, 32> StartingPosition() {
   std::array<Placement, 32> order{};
-  constexpr int16_t kRedBackRank[] = {Brook, Bknight, Bbishop, BQueen, Bking, Bbishop, Bknight, Brook};
-  constexpr Placement kCreamBackRank[] = {{64, Wrook}, {63, Wknight}, {62, Wbishop}, {60, WQueen},
-                                          {61, Wking}, {59, Wbishop}, {58, Wknight}, {57, Wrook}};
+  constexpr PieceNum kRedBackRank[] = {Brook, Bknight, Bbishop, BQueen, Bking, Bbishop, Bknight, Brook};
+  constexpr Placement kCreamBackRank[] = {
+      {CellIndex{64}, Wrook}, {CellIndex{63}, Wknight}, {CellIndex{62}, Wbishop}, {CellIndex{60}, WQueen},
+      {CellIndex{61}, Wking}, {CellIndex{59}, Wbishop}, {CellIndex{58}, Wknight}, {CellIndex{57}, Wrook}};
   size_t n = 0;
-  for (int16_t k = 1; k <= 8; ++k) order[n++] = {k, kRedBackRank[k - 1]};
-  for (int16_t k = 9; k <= 16; ++k) order[n++] = {k, Bpawn};
+  for (int16_t k = 1; k <= 8; ++k) order[n++] = {CellIndex(k), kRedBackRank[k - 1]};
+  for (int16_t k = 9; k <= 16; ++k) order[n++] = {CellIndex(k), Bpawn};
   for (const Placement& p : kCreamBackRank) order[n++] = p;
-  for (int16_t k = 49; k <= 56; ++k) order[n++] = {k, Wpawn};
+  for (int16_t k = 49; k <= 56; ++k) order[n++] = {CellIndex(k), Wpawn};
   return order;
 }
 
@@ -46,21 +47,21 @@ void ChessBoard::Clear() {
     platform_.SetCellPicture(cell, platform_.PictureOfImage(BareSquareImage(cell)));
 }
 
-int32_t ChessBoard::Piece(int16_t col, int16_t row) {
+PieceCode ChessBoard::Piece(Col col, Row row) {
   if (!IsOnBoard(col, row)) {
     platform_.ShowMessage(kInvalidRequest);
-    return 0;
+    return {};
   }
   return Board.Read(SquareIndex(col, row).value);
 }
 
-void ChessBoard::Piece(int16_t col, int16_t row, int32_t New_Piece) {
+void ChessBoard::Piece(Col col, Row row, PieceCode New_Piece) {
   if (!IsOnBoard(col, row)) {
     platform_.ShowMessage(kInvalidRequest);
     return;
   }
   if (!container_.UserMode()) throw NotAtDesignTimeError();
-  m_Piece = CheckedInt16(New_Piece);
+  m_Piece = CheckedInt16(New_Piece.value);
   container_.PropertyChanged("Piece");
   const CellIndex cell = SquareIndex(col, row);
   platform_.SetCellPicture(cell, platform_.PictureOfImage(BareSquareImage(col, row)));
@@ -68,15 +69,16 @@ void ChessBoard::Piece(int16_t col, int16_t row, int32_t New_Piece) {
     Board.Write(cell.value, None);
     return;
   }
-  Board.Write(cell.value, m_Piece);
-  DrawPiece(cell, m_Piece);
+  const PieceCode code(m_Piece);
+  Board.Write(cell.value, code);
+  DrawPiece(cell, code);
   platform_.RefreshCell(cell);
 }
 
 void ChessBoard::MovePiece(CellIndex from, CellIndex to) {
-  const int32_t code = Board.Read(from.value);
+  const PieceCode code = Board.Read(from.value);
   platform_.SetCellPicture(to, platform_.PictureOfImage(BareSquareImage(to)));
-  DrawPiece(to, static_cast<int16_t>(code));
+  DrawPiece(to, code);
   Board.Write(to.value, code);
   platform_.SetCellPicture(from, platform_.PictureOfImage(BareSquareImage(from)));
   Board.Write(from.value, None);
@@ -89,14 +91,14 @@ void ChessBoard::SetPlacement(const std::array<int32_t, kSquareCount>& codes) {
   for (CellIndex cell = kFirstCell; cell <= kLastCell; ++cell) {
     const int32_t code = codes[cell.value - 1];
     platform_.SetCellPicture(cell, platform_.PictureOfImage(BareSquareImage(cell)));
-    Board.Write(cell.value, code);
-    if (code != None) DrawPiece(cell, static_cast<int16_t>(code));
+    Board.Write(cell.value, PieceCode(code));
+    if (code != None) DrawPiece(cell, PieceCode(code));
   }
 }
 
-void ChessBoard::DrawPiece(CellIndex cell, ImageNumber image) {
+void ChessBoard::DrawPiece(CellIndex cell, PieceCode code) {
   const DrawingSurface surface = platform_.CellDrawingSurface(cell);
-  platform_.DrawImage(image, surface, 0, 0, kTransparentStyle);
+  platform_.DrawImage(ImageOf(code), surface);
 }
 
 }  // namespace board

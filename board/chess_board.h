@@ -18,8 +18,8 @@ class ChessBoard {
 
   void NewGame();
   void Clear();
-  int32_t Piece(int16_t col, int16_t row);
-  void Piece(int16_t col, int16_t row, int32_t New_Piece);
+  PieceCode Piece(Col col, Row row);
+  void Piece(Col col, Row row, PieceCode New_Piece);
   // A move the user made and the host let stand: the target gets the source's
   // code (bare picture, then the piece), the source None, then one refresh and
   // one "Position" notification. The last Piece value stays: it was not written.
@@ -34,7 +34,7 @@ class ChessBoard {
   int16_t m_Piece = 0;
 
  private:
-  void DrawPiece(CellIndex cell, ImageNumber image);
+  void DrawPiece(CellIndex cell, PieceCode code);
 
   BoardPlatform& platform_;
   BoardContainer& container_;

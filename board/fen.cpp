@@ -1,6 +1,7 @@
 #include "board/fen.h"
 
 #include "board/automation_error.h"
+#include "board/text.h"
 
 namespace board {
 
@@ -33,18 +34,19 @@ std::string_view FirstWord(std::string_view text) {
   return text.substr(start, end - start);
 }
 
-[[noreturn]] void Refuse(const std::string& what) { throw InvalidPropertyValueError("Position " + what); }
+[[noreturn]] void Refuse(const std::string& what) { throw InvalidPropertyValueError(Joined({"Position ", what})); }
 
 std::string Shown(char c) {
-  if (c > ' ' && c < 127) return std::string("'") + c + "'";
+  if (c > ' ' && c < 127) return Joined({"'", std::string_view(&c, 1), "'"});
   constexpr char kHex[] = "0123456789ABCDEF";
   const auto byte = static_cast<unsigned char>(c);
-  return std::string("character 0x") + kHex[byte >> 4] + kHex[byte & 15];
+  const char digits[] = {kHex[byte >> 4], kHex[byte & 15]};
+  return Joined({"character 0x", std::string_view(digits, 2)});
 }
 
 // Fills the 8 squares of row `row` from one rank's text.
 void ReadRank(std::string_view rank, int row, Placement& codes) {
-  const std::string name = "rank " + std::to_string(kBoardSize + 1 - row);
+  const std::string name = Joined({"rank ", std::to_string(kBoardSize + 1 - row)});
   int col = 0;
   for (char c : rank) {
     if (c >= '1' && c <= '8') {
@@ -53,13 +55,13 @@ void ReadRank(std::string_view rank, int row, Placement& codes) {
       if (col < kBoardSize) codes[(row - 1) * kBoardSize + col] = code;
       ++col;
     } else if (c == '0' || c == '9') {
-      Refuse("has the digit " + std::string(1, c) + " in " + name + "; a run of empty squares is 1 to 8");
+      Refuse(Joined({"has the digit ", std::string_view(&c, 1), " in ", name, "; a run of empty squares is 1 to 8"}));
     } else {
-      Refuse("has " + Shown(c) + " in " + name + ", neither a piece letter (PNBRQK, pnbrqk) nor a digit");
+      Refuse(Joined({"has ", Shown(c), " in ", name, ", neither a piece letter (PNBRQK, pnbrqk) nor a digit"}));
     }
-    if (col > kBoardSize) Refuse("has more than 8 squares in " + name);
+    if (col > kBoardSize) Refuse(Joined({"has more than 8 squares in ", name}));
   }
-  if (col < kBoardSize) Refuse("has " + std::to_string(col) + " squares in " + name + "; a rank has 8");
+  if (col < kBoardSize) Refuse(Joined({"has ", std::to_string(col), " squares in ", name, "; a rank has 8"}));
 }
 
 }  // namespace
@@ -86,12 +88,12 @@ std::string WritePlacement(const Placement& codes) {
 
 Placement ReadPlacement(std::string_view text) {
   if (text.size() > kLongestPositionText)
-    Refuse("is longer than " + std::to_string(kLongestPositionText) + " characters");
+    Refuse(Joined({"is longer than ", std::to_string(kLongestPositionText), " characters"}));
   const std::string_view field = FirstWord(text);
   if (field.empty()) Refuse("is empty; it needs 8 ranks split by '/'");
   int ranks = 1;
   for (char c : field) ranks += c == '/';
-  if (ranks != kBoardSize) Refuse("has " + std::to_string(ranks) + (ranks == 1 ? " rank" : " ranks") + "; it needs 8 split by '/'");
+  if (ranks != kBoardSize) Refuse(Joined({"has ", std::to_string(ranks), ranks == 1 ? " rank" : " ranks", "; it needs 8 split by '/'"}));
   Placement codes;
   codes.fill(None);
   size_t start = 0;
@@ -105,7 +107,7 @@ Placement ReadPlacement(std::string_view text) {
 
 Placement ReadPlacement(std::wstring_view text) {
   if (text.size() > kLongestPositionText)
-    Refuse("is longer than " + std::to_string(kLongestPositionText) + " characters");
+    Refuse(Joined({"is longer than ", std::to_string(kLongestPositionText), " characters"}));
   std::string narrow;
   for (wchar_t c : text) {
     if (static_cast<uint32_t>(c) > 127) Refuse("has a character that is not ASCII");

@@ -26,4 +26,13 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) { return SameIgn
 bool EqualsIgnoringCase(std::wstring_view a, std::string_view b) { return SameIgnoringCase(a, b); }
 bool EqualsIgnoringCase(std::wstring_view a, std::wstring_view b) { return SameIgnoringCase(a, b); }
 
+std::string Joined(std::initializer_list<std::string_view> parts) {
+  size_t size = 0;
+  for (std::string_view part : parts) size += part.size();
+  std::string text;
+  text.reserve(size);
+  for (std::string_view part : parts) text.append(part);
+  return text;
+}
+
 }  // namespace board

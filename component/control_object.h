@@ -6,7 +6,6 @@
 
 #include <memory>
 #include <optional>
-
 #include <span>
 
 #include "component/automation_interface.h"
@@ -52,7 +51,7 @@ class ControlObject
   // The last reference of an object still active in place deactivates it first.
   STDMETHODIMP_(ULONG) Release() noexcept override;
 
-  // IDispatch (control_object_dispatch.cpp)
+  // IDispatch: type information here, names and calls in control_object_dispatch.cpp
   STDMETHODIMP GetTypeInfoCount(UINT* count) noexcept override;
   STDMETHODIMP GetTypeInfo(UINT index, LCID, ITypeInfo** info) noexcept override;
   STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) noexcept override;
@@ -158,15 +157,11 @@ class ControlObject
   explicit ControlObject(const automation::ControlClass& record);
 
   Core& Control() { return control_; }
-  const automation::ControlClass& Record() const { return record_; }
   // Runs a member's action with the class's own error source.
   template <class Action>
   HRESULT Guard(Action&& action) noexcept {
     return com::Guarded(&errorOrigin_, std::forward<Action>(action));
   }
-  // Calls every sink of the event interface with the event's `arguments`, in
-  // DISPPARAMS order (the last parameter first); nothing while events are frozen.
-  void Fire(const automation::Member& event, std::span<VARIANT> arguments) noexcept;
 
  private:
   // Container: the control's one way to its container.
@@ -177,6 +172,9 @@ class ControlObject
   void HoldObject() noexcept override;
   void ReleaseObject() noexcept override;
   bool HeldByHost() noexcept override;
+  // Calls every sink of the event interface with the event's `arguments`, in
+  // DISPPARAMS order (the last parameter first); nothing while events are frozen.
+  void Fire(const automation::Member& event, std::span<VARIANT> arguments) noexcept;
   // ContainerServices
   void FocusChanged(bool focused) noexcept override;
   LRESULT AccessibleObject(WPARAM flags) noexcept override;

@@ -103,7 +103,7 @@ STDMETHODIMP MsaaBoard::get_accName(VARIANT id, BSTR* name) noexcept {
   control::ChildId child = control::ChildId::Board();
   RETURN_IF_FAILED(Resolve(id, child));
   if (child.IsBoard()) return ReturnText(boardName_, name);
-  return BoardText([&] { return platform_->Accessible().Name(child.Number()); }, name);
+  return BoardText([&] { return platform_->Accessible().Name(board::CellIndex(child.Number())); }, name);
 }
 
 // The board's value sums up the position; squares have none beyond their names.
@@ -124,7 +124,7 @@ STDMETHODIMP MsaaBoard::get_accDescription(VARIANT id, BSTR* description) noexce
   return BoardText(
       [&] {
         return child.IsBoard() ? platform_->Accessible().BoardDescription()
-                               : control::AccessibleBoard::Description(child.Number());
+                               : control::AccessibleBoard::Description(board::CellIndex(child.Number()));
       },
       description);
 }
@@ -200,7 +200,7 @@ STDMETHODIMP MsaaBoard::accSelect(long flags, VARIANT id) noexcept {
   control::ChildId child = control::ChildId::Board();
   RETURN_IF_FAILED(Resolve(id, child));
   if (flags != SELFLAG_TAKEFOCUS) return flags == SELFLAG_NONE ? S_OK : E_INVALIDARG;
-  return com::Guarded([&] { platform_->SelectCell(child.Number()); });
+  return com::Guarded([&] { platform_->SelectCell(board::CellIndex(child.Number())); });
 }
 
 STDMETHODIMP MsaaBoard::accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT id) noexcept {
@@ -212,7 +212,7 @@ STDMETHODIMP MsaaBoard::accLocation(LONG* left, LONG* top, LONG* width, LONG* he
   if (child.IsBoard()) {
     GetWindowRect(platform_->Window(), &r);
   } else {
-    RETURN_IF_FAILED(com::Guarded([&] { r = platform_->CellOnScreen(child.Number()); }));
+    RETURN_IF_FAILED(com::Guarded([&] { r = platform_->CellOnScreen(board::CellIndex(child.Number())); }));
   }
   *left = r.left;
   *top = r.top;
@@ -250,7 +250,7 @@ STDMETHODIMP MsaaBoard::accDoDefaultAction(VARIANT id) noexcept {
   RETURN_IF_FAILED(Resolve(id, child));
   if (child.IsBoard()) return DISP_E_MEMBERNOTFOUND;
   bool clicked = false;
-  RETURN_IF_FAILED(com::Guarded([&] { clicked = platform_->ActivateCell(child.Number()); }));
+  RETURN_IF_FAILED(com::Guarded([&] { clicked = platform_->ActivateCell(board::CellIndex(child.Number())); }));
   // A disabled board is read but not played: the action is refused.
   return clicked ? S_OK : E_ACCESSDENIED;
 }

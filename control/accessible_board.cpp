@@ -10,7 +10,7 @@ constexpr const char* kKinds[] = {"pawn", "rook", "knight", "bishop", "queen", "
 // The summary's order of kinds, as indices into kKinds: king first, pawns last.
 constexpr int kSummaryOrder[] = {5, 4, 1, 3, 2, 0};
 
-bool IsPiece(ImageNumber image) { return image >= board::Bpawn && image <= board::Wking; }
+bool IsPiece(ImageNumber image) { return image >= ImageOf(board::Bpawn) && image <= ImageOf(board::Wking); }
 
 // The pieces of one colour, or "" when it has none: "Cream: king e1, rooks a1 h1."
 std::string ColourSummary(const char* colour, int firstImage,
@@ -20,10 +20,10 @@ std::string ColourSummary(const char* colour, int firstImage,
     std::string squares;
     int count = 0;
     // File by file, each from the first rank up.
-    for (int16_t col = 1; col <= board::kBoardSize; ++col)
-      for (int16_t row = board::kBoardSize; row >= 1; --row) {
+    for (board::Col col{1}; col.value <= board::kBoardSize; ++col)
+      for (board::Row row{board::kBoardSize}; row.value >= 1; --row) {
         const CellIndex cell = board::SquareIndex(col, row);
-        if (shown[cell.value - 1] != firstImage + kind) continue;
+        if (shown[cell.value - 1].value != firstImage + kind) continue;
         squares.append(" ").append(ChessName(cell));
         ++count;
       }
@@ -36,14 +36,17 @@ std::string ColourSummary(const char* colour, int firstImage,
 }  // namespace
 
 std::string PieceWords(ImageNumber image) {
-  if (image >= board::Bpawn && image <= board::Bking) return std::string("red ") + kKinds[image.value - board::Bpawn];
-  if (image >= board::Wpawn && image <= board::Wking) return std::string("cream ") + kKinds[image.value - board::Wpawn];
+  using board::ImageOf;
+  if (image >= ImageOf(board::Bpawn) && image <= ImageOf(board::Bking))
+    return std::string("red ") + kKinds[image.value - board::Bpawn];
+  if (image >= ImageOf(board::Wpawn) && image <= ImageOf(board::Wking))
+    return std::string("cream ") + kKinds[image.value - board::Wpawn];
   return "empty";
 }
 
 std::string ChessName(CellIndex cell) {
   const board::Square s = board::SquareOfIndex(cell);
-  return {static_cast<char>('a' + s.col - 1), static_cast<char>('0' + board::kBoardSize + 1 - s.row)};
+  return {static_cast<char>('a' + s.col.value - 1), static_cast<char>('0' + board::kBoardSize + 1 - s.row.value)};
 }
 
 AccessibleBoard::AccessibleBoard(OvlChess& control, const CellGrid& cells, const KeyboardInput& keyboard,
@@ -58,7 +61,8 @@ std::string AccessibleBoard::Name(CellIndex cell) const {
   const auto layers = cells_.Layers(cell);
   std::string pictures;
   for (auto image = layers.rbegin(); image != layers.rend(); ++image)
-    if (IsPiece(*image)) pictures.append(pictures.empty() ? "" : " over ").append(PieceWords(*image));
+    if (IsPiece(ImageNumber{*image}))
+      pictures.append(pictures.empty() ? "" : " over ").append(PieceWords(ImageNumber{*image}));
   name += pictures.empty() ? "empty" : pictures;
   return board_ ? name + board_->NameWords(cell) : name;
 }
@@ -117,7 +121,7 @@ int16_t AccessibleBoard::Navigate(int16_t from, Direction direction) {
   }
   if (!IsChild(from)) return 0;
   const board::Square s = board::SquareOfIndex(CellIndex{from});
-  int col = s.col, row = s.row;
+  int col = s.col.value, row = s.row.value;
   switch (direction) {
     case Direction::Up: --row; break;
     case Direction::Down: ++row; break;
@@ -128,8 +132,10 @@ int16_t AccessibleBoard::Navigate(int16_t from, Direction direction) {
     case Direction::FirstChild:
     case Direction::LastChild: return 0;  // squares have no children
   }
-  if (!board::IsOnBoard(static_cast<int16_t>(col), static_cast<int16_t>(row))) return 0;
-  return board::SquareIndex(static_cast<int16_t>(col), static_cast<int16_t>(row)).value;
+  const board::Col newCol(static_cast<int16_t>(col));
+  const board::Row newRow(static_cast<int16_t>(row));
+  if (!board::IsOnBoard(newCol, newRow)) return 0;
+  return board::SquareIndex(newCol, newRow).value;
 }
 
 std::string AccessibleBoard::Shown(CellIndex cell) const {

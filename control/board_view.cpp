@@ -12,15 +12,18 @@ namespace {
 
 constexpr int16_t kMirror = board::kBoardSize + 1;
 
-void CheckOnBoard(int16_t col, int16_t row) {
-  if (!board::IsOnBoard(col, row)) throw board::InvalidPropertyArrayIndexError();
+// The host's column and row, checked.
+CellIndex CheckedSquare(int16_t col, int16_t row) {
+  if (!board::IsOnBoard(board::Col(col), board::Row(row))) throw board::InvalidPropertyArrayIndexError();
+  return board::SquareIndex(board::Col(col), board::Row(row));
 }
 
 }  // namespace
 
 Square BoardView::DrawnAt(Square onBoard) const {
   if (!flipped_) return onBoard;
-  return {static_cast<int16_t>(kMirror - onBoard.col), static_cast<int16_t>(kMirror - onBoard.row)};
+  return {board::Col(static_cast<int16_t>(kMirror - onBoard.col.value)),
+          board::Row(static_cast<int16_t>(kMirror - onBoard.row.value))};
 }
 
 CellIndex BoardView::DrawnAt(CellIndex onBoard) const {
@@ -30,7 +33,8 @@ CellIndex BoardView::DrawnAt(CellIndex onBoard) const {
 
 CellPlacement BoardView::Placement(CellIndex cell) const {
   const Square drawn = DrawnAt(board::SquareOfIndex(cell));
-  return {static_cast<float>((drawn.col - 1) * kPictureSize), static_cast<float>((drawn.row - 1) * kPictureSize)};
+  return {static_cast<float>((drawn.col.value - 1) * kPictureSize),
+          static_cast<float>((drawn.row.value - 1) * kPictureSize)};
 }
 
 BoardKey BoardView::KeyOnBoard(BoardKey seen) const {
@@ -49,15 +53,14 @@ BoardKey BoardView::KeyOnBoard(BoardKey seen) const {
 }
 
 MarkNum BoardView::Mark(int16_t col, int16_t row) const {
-  CheckOnBoard(col, row);
-  return MarkOf(board::SquareIndex(col, row));
+  return MarkOf(CheckedSquare(col, row));
 }
 
 bool BoardView::SetMark(int16_t col, int16_t row, int32_t kind) {
-  CheckOnBoard(col, row);
+  const CellIndex cell = CheckedSquare(col, row);
   if (kind < mkNone || kind > mkTarget)
     throw board::InvalidPropertyValueError("Mark " + std::to_string(kind) + " is none of 0 to 4 (MarkNum)");
-  MarkNum& mark = marks_[board::SquareIndex(col, row).value - 1];
+  MarkNum& mark = marks_[cell.value - 1];
   const bool changed = mark != kind;
   mark = static_cast<MarkNum>(kind);
   return changed;
@@ -75,9 +78,9 @@ std::vector<CellIndex> BoardView::ClearMarks() {
 }
 
 void BoardView::DrawArrow(int16_t fromCol, int16_t fromRow, int16_t toCol, int16_t toRow) {
-  if (!board::IsOnBoard(fromCol, fromRow) || !board::IsOnBoard(toCol, toRow))
+  const BoardArrow arrow{{board::Col(fromCol), board::Row(fromRow)}, {board::Col(toCol), board::Row(toRow)}};
+  if (!board::IsOnBoard(arrow.from.col, arrow.from.row) || !board::IsOnBoard(arrow.to.col, arrow.to.row))
     throw board::InvalidArgumentError("an arrow's squares are columns and rows 1 to 8");
-  const BoardArrow arrow{{fromCol, fromRow}, {toCol, toRow}};
   if (arrow.from == arrow.to) throw board::InvalidArgumentError("an arrow needs two different squares");
   if (std::find(arrows_.begin(), arrows_.end(), arrow) != arrows_.end()) return;
   if (arrows_.size() == kMostArrows)
@@ -112,8 +115,8 @@ CoordinateLabels BoardView::EdgeLabels(CellIndex cell) const {
   const Square onBoard = board::SquareOfIndex(cell);
   const Square drawn = DrawnAt(onBoard);
   CoordinateLabels labels;
-  if (drawn.row == board::kBoardSize) labels.file = static_cast<char>('a' + onBoard.col - 1);
-  if (drawn.col == 1) labels.rank = static_cast<char>('0' + kMirror - onBoard.row);
+  if (drawn.row.value == board::kBoardSize) labels.file = static_cast<char>('a' + onBoard.col.value - 1);
+  if (drawn.col.value == 1) labels.rank = static_cast<char>('0' + kMirror - onBoard.row.value);
   return labels;
 }
 

@@ -17,12 +17,12 @@ void ComposeLayers(const PictureSet& pictures, CellIndex cell, uint8_t bottomIma
                    int layerCount, uint32_t* pixels, ptrdiff_t stride, const CellUnderlay* underlay) {
   const int size = kSize != 0 ? kSize : pictures.Size();
   if (underlay && !underlay->ShowsImages(cell)) layerCount = 0;
-  const uint32_t* bottom = pictures.Lookup(bottomImage).pixels.data();
+  const uint32_t* bottom = pictures.Lookup(ImageNumber{bottomImage}).pixels.data();
   for (int y = 0; y < size; ++y)
     std::memcpy(pixels + y * stride, bottom + y * size, size * sizeof(uint32_t));
   if (underlay) underlay->PaintUnder(cell, layerCount != 0, pixels, stride, size);
   for (int n = 0; n < layerCount; ++n) {
-    const uint32_t* layer = pictures.Lookup(layers[n]).pixels.data();
+    const uint32_t* layer = pictures.Lookup(ImageNumber{layers[n]}).pixels.data();
     for (int y = 0; y < size; ++y) {
       uint32_t* row = pixels + y * stride;
       const uint32_t* source = layer + y * size;

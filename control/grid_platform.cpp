@@ -9,11 +9,8 @@ board::Picture GridPlatform::PictureOfImage(ImageNumber image) {
   return {image};
 }
 
-void GridPlatform::DrawImage(ImageNumber image, board::DrawingSurface surface, int32_t x, int32_t y,
-                             int16_t style) {
-  pictures_.Lookup(image);
-  // A surface keeps layers aligned with the cell; only the one way the control draws is needed.
-  if (x != 0 || y != 0 || style != board::kTransparentStyle) throw board::InvalidArgumentError();
+// The grid looks the image up before it draws, so a number the list lacks fails there.
+void GridPlatform::DrawImage(ImageNumber image, board::DrawingSurface surface) {
   cells_.Draw(surface.cell, pictures_, image);
   composed_.MarkCell(surface.cell);
 }

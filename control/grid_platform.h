@@ -12,8 +12,7 @@ namespace control {
 class GridPlatform : public Platform {
  public:
   board::Picture PictureOfImage(ImageNumber image) override;
-  void DrawImage(ImageNumber image, board::DrawingSurface surface, int32_t x, int32_t y,
-                 int16_t style) override;
+  void DrawImage(ImageNumber image, board::DrawingSurface surface) override;
   void SetCellPicture(CellIndex cell, board::Picture picture) override;
   board::DrawingSurface CellDrawingSurface(CellIndex cell) override;
   // Also composes the cell again: what OvlBoard's view draws on it (a mark, labels) may have changed.

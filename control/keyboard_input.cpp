@@ -7,7 +7,10 @@
 namespace control {
 
 namespace {
-int16_t Clamped(int value) { return static_cast<int16_t>(std::clamp<int>(value, 1, board::kBoardSize)); }
+template <typename Coordinate>
+Coordinate Clamped(int value) {
+  return Coordinate(static_cast<int16_t>(std::clamp<int>(value, 1, board::kBoardSize)));
+}
 }  // namespace
 
 board::CellIndex KeyboardInput::CursorCell() const {
@@ -18,14 +21,14 @@ bool KeyboardInput::Press(BoardKey key) {
   cuesShown_ = true;
   board::Square& c = cursor_;
   switch (key) {
-    case BoardKey::Left: c.col = Clamped(c.col - 1); break;
-    case BoardKey::Right: c.col = Clamped(c.col + 1); break;
-    case BoardKey::Up: c.row = Clamped(c.row - 1); break;
-    case BoardKey::Down: c.row = Clamped(c.row + 1); break;
-    case BoardKey::Home: c.col = 1; break;
-    case BoardKey::End: c.col = board::kBoardSize; break;
-    case BoardKey::PageUp: c.row = 1; break;
-    case BoardKey::PageDown: c.row = board::kBoardSize; break;
+    case BoardKey::Left: c.col = Clamped<board::Col>(c.col.value - 1); break;
+    case BoardKey::Right: c.col = Clamped<board::Col>(c.col.value + 1); break;
+    case BoardKey::Up: c.row = Clamped<board::Row>(c.row.value - 1); break;
+    case BoardKey::Down: c.row = Clamped<board::Row>(c.row.value + 1); break;
+    case BoardKey::Home: c.col = board::Col(1); break;
+    case BoardKey::End: c.col = board::Col(board::kBoardSize); break;
+    case BoardKey::PageUp: c.row = board::Row(1); break;
+    case BoardKey::PageDown: c.row = board::Row(board::kBoardSize); break;
     case BoardKey::Space:
     case BoardKey::Enter: Activate(CursorCell()); break;
   }
@@ -34,9 +37,9 @@ bool KeyboardInput::Press(BoardKey key) {
 
 bool KeyboardInput::Jump(char typed) {
   if (typed >= 'a' && typed < 'a' + board::kBoardSize) {
-    cursor_.col = static_cast<int16_t>(typed - 'a' + 1);
+    cursor_.col = board::Col(static_cast<int16_t>(typed - 'a' + 1));
   } else if (typed >= '1' && typed < '1' + board::kBoardSize) {
-    cursor_.row = static_cast<int16_t>(board::kBoardSize - (typed - '1'));
+    cursor_.row = board::Row(static_cast<int16_t>(board::kBoardSize - (typed - '1')));
   } else {
     return false;
   }

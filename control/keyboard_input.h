@@ -52,7 +52,7 @@ class KeyboardInput {
   OvlChess& control_;
   ClickObserver* clicks_ = nullptr;
   // The bottom-left square from cream's side.
-  board::Square cursor_{1, board::kBoardSize};
+  board::Square cursor_{board::Col(1), board::Row(board::kBoardSize)};
   bool focused_ = false;
   bool cuesShown_ = false;
 };

@@ -18,22 +18,22 @@ bool MouseInput::StillRaising(unsigned detachmentsBefore) {
 }
 
 void MouseInput::Forget() {
-  const bool held = pressedCell_ != 0;
-  pressedCell_ = 0;
+  const bool held = bool(pressedCell_);
+  pressedCell_ = {};
   clickPending_ = false;
   if (held) surface_.ReleaseMouse();
 }
 
 void MouseInput::Press(MouseButton button, bool doubleClick, int16_t shift, PointerPosition position) {
   if (!Accepting()) return;
-  const bool firstButton = pressedCell_ == 0;
+  const bool firstButton = !pressedCell_;
   const board::CellIndex cell = firstButton ? surface_.CellAt(position) : pressedCell_;
   const bool left = button == MouseButton::Left;
   // The cursor moves before the focus arrives, so the focus is reported once, on the clicked square.
-  if (left && cell != 0 && cursor_) cursor_->MoveTo(cell);
+  if (left && cell && cursor_) cursor_->MoveTo(cell);
   const unsigned detachmentsBefore = detachments_;
   surface_.TakeFocus();  // the host's focus handlers may remove the surface
-  if (cell == 0 || !StillRaising(detachmentsBefore)) return;
+  if (!cell || !StillRaising(detachmentsBefore)) return;
   if (firstButton) {
     pressedCell_ = cell;
     surface_.CaptureMouse();
@@ -51,7 +51,7 @@ void MouseInput::Press(MouseButton button, bool doubleClick, int16_t shift, Poin
 void MouseInput::Release(MouseButton button, int16_t buttonsHeld, int16_t shift, PointerPosition position) {
   if (!Accepting()) return;
   const board::CellIndex cell = pressedCell_ ? pressedCell_ : surface_.CellAt(position);
-  if (cell == 0) return;
+  if (!cell) return;
   const bool click = button == MouseButton::Left && clickPending_ && surface_.CellAt(position) == cell;
   if (buttonsHeld == 0) Forget();
   const unsigned detachmentsBefore = detachments_;
@@ -65,13 +65,13 @@ void MouseInput::Release(MouseButton button, int16_t buttonsHeld, int16_t shift,
 void MouseInput::Move(int16_t buttonsHeld, int16_t shift, PointerPosition position) {
   if (!Accepting()) return;
   const board::CellIndex cell = pressedCell_ ? pressedCell_ : surface_.CellAt(position);
-  if (cell == 0) return;
+  if (!cell) return;
   const CellOffset at = surface_.OffsetIn(cell, position);
   control_.Check_MouseMove(cell, buttonsHeld, shift, at.X, at.Y);
 }
 
 void MouseInput::CaptureLost() {
-  pressedCell_ = 0;
+  pressedCell_ = {};
   clickPending_ = false;
 }
 

@@ -120,7 +120,7 @@ void MoveInput::BoardWritten() {
 
 std::optional<FloatingPiece> MoveInput::Floating() const {
   if (press_.state != PressState::Lifted) return std::nullopt;
-  return FloatingPiece{static_cast<int16_t>(press_.code), press_.picture};
+  return FloatingPiece{ImageOf(board::PieceCode(press_.code)), press_.picture};
 }
 
 std::string_view MoveInput::PickUpWords(CellIndex cell) const {
@@ -182,7 +182,7 @@ void MoveInput::Drop(CellIndex from, int32_t code, CellIndex to) {
   const int32_t target = host_.PieceAt(to);
   if (host_.PieceAt(from) != code) return;
   const board::Square source = board::SquareOfIndex(from), destination = board::SquareOfIndex(to);
-  PieceDropArguments arguments{source.col, source.row, destination.col, destination.row, false};
+  PieceDropArguments arguments{source.col.value, source.row.value, destination.col.value, destination.row.value, false};
   const unsigned detachmentsBefore = detachments_;
   asking_ = Question{from, to};
   // Cleared however the handler returns, an error included.

@@ -40,14 +40,16 @@ void OvlBoard::Clear() {
 }
 
 void OvlBoard::Piece(int16_t col, int16_t row, int32_t New_Piece) {
-  if (board::IsOnBoard(col, row)) moves_.SquareWritten(board::SquareIndex(col, row));
+  const board::Col c(col);
+  const board::Row r(row);
+  if (board::IsOnBoard(c, r)) moves_.SquareWritten(board::SquareIndex(c, r));
   OvlChess::Piece(col, row, New_Piece);
 }
 
 std::string OvlBoard::Position() {
   board::Placement codes{};
   for (CellIndex cell = board::kFirstCell; cell <= board::kLastCell; ++cell)
-    codes[cell.value - 1] = board_.Board.Read(cell.value);
+    codes[cell.value - 1] = board_.Board.Read(cell.value).value;
   return board::WritePlacement(codes);
 }
 
@@ -87,7 +89,7 @@ void OvlBoard::ShowCoordinates(bool New_ShowCoordinates) {
 int32_t OvlBoard::Mark(int16_t col, int16_t row) { return view_.Mark(col, row); }
 
 void OvlBoard::Mark(int16_t col, int16_t row, int32_t New_Mark) {
-  if (view_.SetMark(col, row, New_Mark)) platform_.RefreshCell(board::SquareIndex(col, row));
+  if (view_.SetMark(col, row, New_Mark)) platform_.RefreshCell(board::SquareIndex(board::Col(col), board::Row(row)));
 }
 
 void OvlBoard::ClearMarks() {
@@ -133,7 +135,7 @@ void OvlBoard::DescriptionChanged() {
   if (surface_) surface_->DescriptionChanged();
 }
 
-int32_t OvlBoard::PieceAt(CellIndex cell) { return board_.Board.Read(cell.value); }
+int32_t OvlBoard::PieceAt(CellIndex cell) { return board_.Board.Read(cell.value).value; }
 
 bool OvlBoard::UserMode() { return container_.UserMode(); }
 

@@ -15,11 +15,11 @@ void OvlChess::UserControl_Initialize() {
   platform_.SetHeight(kBoardPixels);
   board_.Board.Write(1, board::None);
   platform_.SetCellPicture(board::kFirstCell, platform_.PictureOfImage(board::BareSquareImage(board::kFirstCell)));
-  for (board::CellIndex cell = 2; cell <= board::kLastCell; ++cell) {
+  for (board::CellIndex cell{2}; cell <= board::kLastCell; ++cell) {
     board_.Board.Write(cell.value, board::None);
     platform_.CreateCell(cell);
     platform_.SetCellVisible(cell, true);
-    const board::CellIndex before = static_cast<int16_t>(cell.value - 1);
+    const board::CellIndex before(static_cast<int16_t>(cell.value - 1));
     const bool startsRow = cell.value % board::kBoardSize == 1;
     platform_.SetCellTop(cell, startsRow ? static_cast<float>(cell.value / board::kBoardSize) * kPitch
                                          : platform_.CellTop(before));
@@ -60,8 +60,8 @@ void OvlChess::Refresh() { platform_.Repaint(); }
 
 void OvlChess::Raise(ControlEvent event, board::CellIndex Index, EventArguments arguments) {
   const board::Square square = board::SquareOfIndex(Index);
-  arguments.col = square.col;
-  arguments.row = square.row;
+  arguments.col = square.col.value;
+  arguments.row = square.row.value;
   container_.RaiseEvent(event, arguments);
 }
 

@@ -43,8 +43,11 @@ class OvlChess {
   void Refresh();
   void NewGame() { board_.NewGame(); }
   void Clear() { board_.Clear(); }
-  int32_t Piece(int16_t col, int16_t row) { return board_.Piece(col, row); }
-  void Piece(int16_t col, int16_t row, int32_t New_Piece) { board_.Piece(col, row, New_Piece); }
+  // The host's integers become the core's types here.
+  int32_t Piece(int16_t col, int16_t row) { return board_.Piece(board::Col(col), board::Row(row)).value; }
+  void Piece(int16_t col, int16_t row, int32_t New_Piece) {
+    board_.Piece(board::Col(col), board::Row(row), board::PieceCode(New_Piece));
+  }
 
   void Check_Click(board::CellIndex Index);
   void Check_DblClick(board::CellIndex Index);

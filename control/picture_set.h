@@ -37,7 +37,7 @@ class PictureSet {
   // safe to call from any thread. The first call for a size draws it.
   static const PictureSet& ForSize(int size);
 
-  static bool Exists(board::ImageNumber image) { return image >= 1 && image <= kImageCount; }
+  static bool Exists(board::ImageNumber image) { return image.value >= 1 && image.value <= kImageCount; }
   // Throws the image list's lookup error for a number it does not hold.
   const DecodedPicture& Lookup(board::ImageNumber image) const;
   int Size() const { return size_; }

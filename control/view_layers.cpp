@@ -128,8 +128,8 @@ struct ArrowShape {
 ArrowShape ShapeOf(const BoardView& view, BoardArrow arrow, int square) {
   const Square from = view.DrawnAt(arrow.from), to = view.DrawnAt(arrow.to);
   const double s = square;
-  const double fromX = (from.col - 0.5) * s, fromY = (from.row - 0.5) * s;
-  const double dx = (to.col - 0.5) * s - fromX, dy = (to.row - 0.5) * s - fromY;
+  const double fromX = (from.col.value - 0.5) * s, fromY = (from.row.value - 0.5) * s;
+  const double dx = (to.col.value - 0.5) * s - fromX, dy = (to.row.value - 0.5) * s - fromY;
   const double length = std::hypot(dx, dy);
   return {fromX, fromY, length, dx / length, dy / length, 0.1 * s, 0.42 * s, 0.3 * s, std::hypot(0.3 * s, 0.42 * s)};
 }

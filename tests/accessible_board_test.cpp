@@ -14,12 +14,12 @@ struct Reader {
   control::KeyboardInput keys{c.control};
   AccessibleBoard board{c.control, c.platform.Cells(), keys};
 
-  std::string Name(int col, int row) const { return board.Name(static_cast<int16_t>((row - 1) * 8 + col)); }
+  std::string Name(int col, int row) const { return board.Name(board::CellIndex(static_cast<int16_t>((row - 1) * 8 + col))); }
 };
 
 // Draws a picture over what the cell shows, as the board draws its pieces.
 void Draw(Reader& r, int16_t cell, int16_t image) {
-  r.c.platform.DrawImage(image, r.c.platform.CellDrawingSurface(cell), 0, 0, board::kTransparentStyle);
+  r.c.platform.DrawImage(board::ImageNumber(image), r.c.platform.CellDrawingSurface(board::CellIndex(cell)));
 }
 
 TEST(AccessibleBoard, StartPositionNamesFromCreamsSide) {
@@ -39,7 +39,7 @@ TEST(AccessibleBoard, StartPositionNamesFromCreamsSide) {
   EXPECT_EQ(r.Name(8, 2), "h7, red pawn");
   // Descriptions name the colour of the square the name places: a1 dark, b1 and e2 light.
   for (const auto& [cell, colour] : {std::pair{57, "dark square"}, {58, "light square"}, {53, "light square"}})
-    EXPECT_EQ(AccessibleBoard::Description(static_cast<int16_t>(cell)), colour) << cell;
+    EXPECT_EQ(AccessibleBoard::Description(board::CellIndex(static_cast<int16_t>(cell))), colour) << cell;
 }
 
 TEST(AccessibleBoard, ASquareShowingSeveralPicturesNamesThemAllTopFirst) {
@@ -94,7 +94,7 @@ TEST(AccessibleBoard, NamesFollowWhatTheCellShowsNotTheStore) {
   r.c.control.NewGame();
   r.c.control.Clear();
   EXPECT_EQ(r.c.control.Piece(5, 7), board::Wpawn);
-  for (int16_t cell = 1; cell <= 64; ++cell) EXPECT_EQ(r.board.Name(cell).substr(2), ", empty") << cell;
+  for (board::CellIndex cell{1}; cell <= 64_cell; ++cell) EXPECT_EQ(r.board.Name(cell).substr(2), ", empty") << cell;
   // A piece moved into the middle stays drawn under NewGame; the square shows it.
   r.c.control.NewGame();
   r.c.control.Piece(5, 5, board::Bknight);

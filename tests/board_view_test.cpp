@@ -5,6 +5,7 @@
 #include "board/automation_error.h"
 
 using board::Square;
+using namespace board::literals;
 using control::BoardView;
 
 namespace {
@@ -21,13 +22,13 @@ int ErrorOf(auto&& call) {
 TEST(BoardView, FlippedMirrorsEachSquareBothWaysAndTurnsTheArrowKeys) {
   BoardView view;
   view.SetFlipped(true);
-  for (auto [onBoard, drawn] : {std::pair<Square, Square>{{1, 1}, {8, 8}}, {{5, 7}, {4, 2}}, {{8, 1}, {1, 8}}}) {
+  for (auto [onBoard, drawn] : {std::pair<Square, Square>{{1_col, 1_row}, {8_col, 8_row}}, {{5_col, 7_row}, {4_col, 2_row}}, {{8_col, 1_row}, {1_col, 8_row}}}) {
     EXPECT_EQ(view.DrawnAt(onBoard), drawn);
     EXPECT_EQ(view.ShownAt(drawn), onBoard);
     const board::CellIndex cell = board::SquareIndex(onBoard.col, onBoard.row);
     EXPECT_EQ(view.DrawnAt(cell), board::SquareIndex(drawn.col, drawn.row));
-    EXPECT_EQ(view.Placement(cell).left, (drawn.col - 1) * 37.0f);
-    EXPECT_EQ(view.Placement(cell).top, (drawn.row - 1) * 37.0f);
+    EXPECT_EQ(view.Placement(cell).left, (drawn.col.value - 1) * 37.0f);
+    EXPECT_EQ(view.Placement(cell).top, (drawn.row.value - 1) * 37.0f);
   }
   using K = control::BoardKey;
   for (auto [seen, onBoard] : {std::pair{K::Left, K::Right}, {K::Up, K::Down}, {K::End, K::Home},
@@ -50,7 +51,7 @@ TEST(BoardView, MarksAndArrowsAreKeptNamedAndRefusedOffTheBoardOrPastTheirLimits
     EXPECT_EQ(ErrorOf([&] { view.SetMark(col, row, control::mkCheck); }), 381);
   }
   for (int32_t kind : {-1, 5}) EXPECT_EQ(ErrorOf([&] { view.SetMark(2, 2, kind); }), 380) << kind;
-  EXPECT_EQ(view.ClearMarks(), (std::vector<board::CellIndex>{37, 57}));
+  EXPECT_EQ(view.ClearMarks(), (std::vector<board::CellIndex>{37_cell, 57_cell}));
   EXPECT_TRUE(view.ClearMarks().empty());
   EXPECT_EQ(control::MarkedName("e4, cream pawn", control::mkLastMove), "e4, cream pawn, last move");
   EXPECT_EQ(control::MarkedName("c3, empty", control::mkNone), "c3, empty");
@@ -64,8 +65,8 @@ TEST(BoardView, MarksAndArrowsAreKeptNamedAndRefusedOffTheBoardOrPastTheirLimits
     EXPECT_EQ(ErrorOf([&] { view.DrawArrow(a, b, c, d); }), 5);
   EXPECT_TRUE(view.ClearArrows());
   EXPECT_FALSE(view.ClearArrows());
-  for (int16_t from = 1; from <= 64; ++from)
-    view.DrawArrow(board::SquareOfIndex(from).col, board::SquareOfIndex(from).row, from == 1 ? 2 : 1, 1);
+  for (board::CellIndex from{1}; from <= 64_cell; ++from)
+    view.DrawArrow(board::SquareOfIndex(from).col.value, board::SquareOfIndex(from).row.value, from == 1_cell ? 2 : 1, 1);
   EXPECT_EQ(ErrorOf([&] { view.DrawArrow(1, 2, 1, 3); }), 5);
   EXPECT_EQ(ErrorOf([&] { view.DrawArrow(1, 2, 1, 1); }), 0);  // the same arrow again
 }
@@ -76,9 +77,9 @@ TEST(BoardView, CoordinatesSitOnTheBottomAndLeftDrawnEdgesFollowingTheOrientatio
     Square square;
     char file, rank;
   };
-  for (const Case& c : {Case{false, {1, 8}, 'a', '1'}, Case{false, {5, 8}, 'e', 0}, Case{false, {1, 1}, 0, '8'},
-                        Case{false, {8, 1}, 0, 0}, Case{true, {8, 1}, 'h', '8'}, Case{true, {8, 6}, 0, '3'},
-                        Case{true, {1, 8}, 0, 0}}) {
+  for (const Case& c : {Case{false, {1_col, 8_row}, 'a', '1'}, Case{false, {5_col, 8_row}, 'e', 0}, Case{false, {1_col, 1_row}, 0, '8'},
+                        Case{false, {8_col, 1_row}, 0, 0}, Case{true, {8_col, 1_row}, 'h', '8'}, Case{true, {8_col, 6_row}, 0, '3'},
+                        Case{true, {1_col, 8_row}, 0, 0}}) {
     BoardView view;
     view.SetFlipped(c.flipped);
     const board::CellIndex cell = board::SquareIndex(c.square.col, c.square.row);

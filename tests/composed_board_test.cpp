@@ -83,7 +83,7 @@ TEST(ComposedBoard, OnlyTheCellsThatChangedAreComposedAgain) {
 
   control.control.Piece(3, 4, 10);
   ASSERT_EQ(kept.Update(), 1);
-  const PixelRect cell = control.platform.Cells().Bounds(board::SquareIndex(3, 4), 37);
+  const PixelRect cell = control.platform.Cells().Bounds(board::SquareIndex(board::Col(3), board::Row(4)), 37);
   EXPECT_EQ(std::tie(kept.composed[0].left, kept.composed[0].top, kept.composed[0].right, kept.composed[0].bottom),
             std::tie(cell.left, cell.top, cell.right, cell.bottom));
 

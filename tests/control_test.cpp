@@ -21,7 +21,7 @@ int ErrorNumberOf(const std::function<void()>& call) {
   return 0;
 }
 
-int16_t BareImage(int cell) { return BareSquareImage(static_cast<int16_t>(cell)).value; }
+int16_t BareImage(int cell) { return BareSquareImage(CellIndex(static_cast<int16_t>(cell))).value; }
 
 }  // namespace
 
@@ -31,17 +31,17 @@ TEST(Construction, BuildsAnEmptyCheckerboardOf64CellsAt37PixelPitch) {
   EXPECT_EQ(c.platform.height, 296.0f);
   const auto& cells = c.platform.Cells();
   for (int16_t cell = 1; cell <= 64; ++cell) {
-    const Square s = SquareOfIndex(cell);
-    EXPECT_EQ(cells.Left(cell), 37.0f * (s.col - 1)) << cell;
-    EXPECT_EQ(cells.Top(cell), 37.0f * (s.row - 1)) << cell;
+    const Square s = SquareOfIndex(CellIndex(cell));
+    EXPECT_EQ(cells.Left(CellIndex(cell)), 37.0f * (s.col.value - 1)) << cell;
+    EXPECT_EQ(cells.Top(CellIndex(cell)), 37.0f * (s.row.value - 1)) << cell;
     EXPECT_EQ(c.CellPixels(cell), Expected(BareImage(cell), {})) << cell;
     EXPECT_EQ(c.control.Board().Read(cell), None);
-    EXPECT_EQ(c.control.Piece(s.col, s.row), None);
+    EXPECT_EQ(c.control.Piece(s.col.value, s.row.value), None);
   }
-  EXPECT_EQ(c.control.Board().Read(0), 0);
-  EXPECT_EQ(cells.CellAt(0, 0), 1);
-  EXPECT_EQ(cells.CellAt(295, 295), 64);
-  EXPECT_EQ(cells.CellAt(296, 10), 0);
+  EXPECT_EQ(c.control.Board().Read(0), PieceCode(0));
+  EXPECT_EQ(cells.CellAt(0, 0), 1_cell);
+  EXPECT_EQ(cells.CellAt(295, 295), 64_cell);
+  EXPECT_EQ(cells.CellAt(296, 10), 0_cell);
   EXPECT_TRUE(c.platform.messages.empty());
   EXPECT_TRUE(c.platform.changedProperties.empty());
 }
@@ -54,16 +54,16 @@ TEST(Construction, IsTheSameAtDesignTime) {
 TEST(Construction, StopsAtAFailingStepAndKeepsWhatItDid) {
   struct FailingAt40 : control::headless::HeadlessPlatform {
     void CreateCell(board::CellIndex cell) override {
-      if (cell == 40) throw AutomationError(7, "Out of memory");
+      if (cell == 40_cell) throw AutomationError(7, "Out of memory");
       HeadlessPlatform::CreateCell(cell);
     }
   } platform;
   control::OvlChess control(platform);
   EXPECT_EQ(ErrorNumberOf([&] { control.UserControl_Initialize(); }), 7);
   EXPECT_EQ(control.Board().Read(40), None);
-  EXPECT_EQ(control.Board().Read(41), 0);
-  EXPECT_TRUE(platform.Cells().Exists(39));
-  EXPECT_FALSE(platform.Cells().Exists(40));
+  EXPECT_EQ(control.Board().Read(41), PieceCode(0));
+  EXPECT_TRUE(platform.Cells().Exists(39_cell));
+  EXPECT_FALSE(platform.Cells().Exists(40_cell));
 }
 
 TEST(Piece, InvalidCoordinatesShowTheMessageOnceAndChangeNothing) {
@@ -141,6 +141,24 @@ TEST(Piece, ValueWithoutAnImageIsStoredShownBareAndFailsTheLookup) {
   }
 }
 
+// The image list refuses a number it lacks, with the number and text its hosts know, before drawing anything.
+TEST(DrawImage, ANumberTheListLacksFailsIndexOutOfBoundsAndLeavesTheCellAsItWas) {
+  HeadlessControl c;
+  c.control.Piece(3, 4, Wking);
+  const auto before = c.CellPixels(27);
+  for (int16_t image : {0, 15, -1, INT16_MAX}) {
+    try {
+      c.platform.DrawImage(ImageNumber(image), c.platform.CellDrawingSurface(27_cell));
+      ADD_FAILURE() << image << " drawn";
+    } catch (const AutomationError& e) {
+      EXPECT_EQ(e.number(), 35600) << image;
+      EXPECT_STREQ(e.what(), "Index out of bounds") << image;
+    }
+    EXPECT_EQ(c.platform.Cells().Layers(27_cell).size(), 1u) << image;
+    EXPECT_EQ(c.CellPixels(27), before) << image;
+  }
+}
+
 TEST(Piece, Image14DrawsTheDarkSquareOverALightOne) {
   HeadlessControl c;
   c.control.Piece(1, 1, 14);
@@ -156,13 +174,13 @@ TEST(NewGame, SetsUpTheStartingPositionInCodesAndPictures) {
   for (int16_t col = 1; col <= 8; ++col) {
     const int32_t expected[8] = {backRank[0][col - 1], Bpawn, None, None, None, None, Wpawn, backRank[1][col - 1]};
     for (int16_t row = 1; row <= 8; ++row) {
-      const int16_t cell = SquareIndex(col, row).value;
+      const int16_t cell = SquareIndex(Col(col), Row(row)).value;
       EXPECT_EQ(c.control.Piece(col, row), expected[row - 1]) << col << "," << row;
       const int32_t code = expected[row - 1];
       EXPECT_EQ(c.CellPixels(cell), code == None ? Expected(BareImage(cell), {}) : Expected(BareImage(cell), {code}));
     }
   }
-  EXPECT_EQ(c.control.Board().Read(0), 0);
+  EXPECT_EQ(c.control.Board().Read(0), PieceCode(0));
   EXPECT_TRUE(c.platform.changedProperties.empty());
 
   const auto once = c.platform.Render();
@@ -188,7 +206,7 @@ TEST(NewGame, ManyGamesOverAPlayedBoardShowWhatOneGameShows) {
 TEST(Refresh, AWriteShowsItsCellAtOnceAndNewGameShowsEveryCell) {
   HeadlessControl c;
   c.control.Piece(3, 4, Wknight);
-  EXPECT_EQ(c.platform.refreshedCells, std::vector<int16_t>{SquareIndex(3, 4).value});
+  EXPECT_EQ(c.platform.refreshedCells, std::vector<int16_t>{SquareIndex(3_col, 4_row).value});
   c.platform.refreshedCells.clear();
   c.control.NewGame();
   std::vector<int16_t> every(64);
@@ -230,7 +248,7 @@ TEST(Pictures, KnightStrokeShowsTheWoodOfEitherSquare) {
   c.control.Piece(2, 1, Bknight);
   const auto light = c.CellPixels(1), dark = c.CellPixels(2);
   const auto lightWood = Expected(1, {}), darkWood = Expected(14, {});
-  const auto& knight = control::PictureSet::Shared().Lookup(Wknight).pixels;
+  const auto& knight = control::PictureSet::Shared().Lookup(ImageOf(Wknight)).pixels;
   int stroke = 0;
   for (size_t i = 0; i < knight.size(); ++i) {
     if (knight[i] != 0) continue;
@@ -288,19 +306,19 @@ TEST(Events, EachCellEventBecomesTheControlsEventWithItsSquare) {
   };
   for (int16_t index = 1; index <= 64; ++index) {
     seen.clear();
-    c.control.Check_MouseDown(index, 1, 2, 3.5f, 36.0f);
-    c.control.Check_MouseMove(index, 4, 7, 0.0f, 1.25f);
-    c.control.Check_MouseUp(index, 2, 0, 10.0f, 11.0f);
-    c.control.Check_Click(index);
-    c.control.Check_DblClick(index);
-    const Square s = SquareOfIndex(index);
+    c.control.Check_MouseDown(CellIndex(index), 1, 2, 3.5f, 36.0f);
+    c.control.Check_MouseMove(CellIndex(index), 4, 7, 0.0f, 1.25f);
+    c.control.Check_MouseUp(CellIndex(index), 2, 0, 10.0f, 11.0f);
+    c.control.Check_Click(CellIndex(index));
+    c.control.Check_DblClick(CellIndex(index));
+    const Square s = SquareOfIndex(CellIndex(index));
     ASSERT_EQ(seen.size(), 5u);
     const ControlEvent order[] = {ControlEvent::MouseDown, ControlEvent::MouseMove, ControlEvent::MouseUp,
                                   ControlEvent::Click, ControlEvent::DblClick};
     for (size_t i = 0; i < 5; ++i) {
       EXPECT_EQ(seen[i].event, order[i]);
-      EXPECT_EQ(seen[i].arguments.col, s.col);
-      EXPECT_EQ(seen[i].arguments.row, s.row);
+      EXPECT_EQ(seen[i].arguments.col, s.col.value);
+      EXPECT_EQ(seen[i].arguments.row, s.row.value);
     }
     EXPECT_EQ(seen[0].arguments.Button, 1);
     EXPECT_EQ(seen[0].arguments.Shift, 2);
@@ -320,10 +338,10 @@ TEST(Events, AHandlerMayWriteTheBoardOrReleaseTheControl) {
   auto chess = std::make_unique<control::OvlChess>(platform);
   chess->UserControl_Initialize();
   platform.onEvent = [&](ControlEvent, EventArguments& a) { chess->Piece(a.col, a.row, WQueen); };
-  chess->Check_Click(27);
+  chess->Check_Click(27_cell);
   EXPECT_EQ(chess->Piece(3, 4), WQueen);
 
   platform.onEvent = [&](ControlEvent, EventArguments&) { chess.reset(); };
-  chess->Check_MouseUp(27, 1, 0, 1, 1);  // must not touch the released control afterwards
+  chess->Check_MouseUp(27_cell, 1, 0, 1, 1);  // must not touch the released control afterwards
   EXPECT_EQ(chess, nullptr);
 }

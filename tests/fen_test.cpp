@@ -7,6 +7,8 @@
 
 #include "board/automation_error.h"
 
+using namespace board::literals;
+
 namespace {
 
 constexpr const char* kStart = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR";
@@ -14,8 +16,8 @@ constexpr const char* kStart = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR";
 TEST(Fen, PlacementsRoundTripLandOnTheirSquaresAndWriteNonPiecesAsEmpty) {
   const board::Placement start = board::ReadPlacement(kStart);
   EXPECT_EQ(start[0], board::Brook);  // a8: row 1, col 1
-  EXPECT_EQ(start[board::SquareIndex(4, 8).value - 1], board::WQueen);  // d1
-  EXPECT_EQ(start[board::SquareIndex(5, 4).value - 1], board::None);    // e5
+  EXPECT_EQ(start[board::SquareIndex(4_col, 8_row).value - 1], board::WQueen);  // d1
+  EXPECT_EQ(start[board::SquareIndex(5_col, 4_row).value - 1], board::None);    // e5
   EXPECT_EQ(board::WritePlacement(start), kStart);
   std::mt19937 random(7);
   for (int trial = 0; trial < 200; ++trial) {

@@ -27,8 +27,8 @@ double Contrast(uint32_t a, uint32_t b) {
 
 TEST(FocusCue, WideEnoughAndContrastingWithTheSquareBesideItOnBothColoursAtEveryScale) {
   // Light and dark squares of the start position, empty and holding a pawn.
-  const std::pair<int16_t, const char*> squares[] = {{37, "e4 light"}, {36, "d4 dark"}, {53, "e2 light, pawn"},
-                                                     {52, "d2 dark, pawn"}};
+  const std::pair<board::CellIndex, const char*> squares[] = {
+      {37_cell, "e4 light"}, {36_cell, "d4 dark"}, {53_cell, "e2 light, pawn"}, {52_cell, "d2 dark, pawn"}};
   HeadlessControl c;
   c.control.NewGame();
   for (const int square : {37, 74}) {

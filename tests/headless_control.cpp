@@ -4,10 +4,10 @@
 
 std::vector<uint32_t> Expected(int bottom, std::initializer_list<int> images) {
   const auto& pictures = control::PictureSet::Shared();
-  const auto& base = pictures.Lookup(static_cast<int16_t>(bottom)).pixels;
+  const auto& base = pictures.Lookup(board::ImageNumber(static_cast<int16_t>(bottom))).pixels;
   std::vector<uint32_t> pixels(base.begin(), base.end());
   for (int image : images) {
-    const auto& layer = pictures.Lookup(static_cast<int16_t>(image)).pixels;
+    const auto& layer = pictures.Lookup(board::ImageNumber(static_cast<int16_t>(image))).pixels;
     for (size_t i = 0; i < pixels.size(); ++i)
       if (layer[i] != 0) pixels[i] = layer[i];
   }

@@ -6,6 +6,8 @@
 #include "control/headless/headless_platform.h"
 #include "control/ovl_chess.h"
 
+using namespace board::literals;
+
 // A constructed control on the in-memory host, as a container would create it.
 struct HeadlessControl {
   control::headless::HeadlessPlatform platform;

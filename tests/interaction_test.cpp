@@ -67,7 +67,7 @@ TEST(Announcer, FocusIsDueOnlyWhereItLandsOnAnotherSquare) {
     bool due;
   };
   for (const Case& c : {Case{0, 0, false}, {0, 5, true}, {5, 5, false}, {5, 6, true}, {5, 0, false}})
-    EXPECT_EQ(control::Announcer::FocusEventDue(c.before, c.after), c.due) << c.before << "->" << c.after;
+    EXPECT_EQ(control::Announcer::FocusEventDue(board::CellIndex(c.before), board::CellIndex(c.after)), c.due) << c.before << "->" << c.after;
 }
 
 // A host's writes are told before the state or focus change that follows them, each once.
@@ -86,15 +86,15 @@ TEST(Interaction, PendingNamesAndValueGoOutBeforeStateAndFocus) {
        {Name(37), kValue, kState}},
       {"write, then select the square", [](Shown& s) {
          s.c.control.Piece(5, 5, board::Wpawn);
-         s.input.Select(37);
+         s.input.Select(37_cell);
        },
        {Name(37), kValue, Focus(37)}},
       {"focused: write, then select", [](Shown& s) {
          s.input.FocusChanged(true, false);
          s.Heard();
          s.c.control.Piece(5, 5, board::Wpawn);
-         s.input.Select(37);
-         s.input.Select(37);
+         s.input.Select(37_cell);
+         s.input.Select(37_cell);
        },
        {Name(37), kValue, Focus(37)}},
       {"names flushed by the platform, then state", [](Shown& s) {
@@ -161,7 +161,7 @@ TEST(Interaction, DisablingLetsGoOfThePressedMouseAndTheCueFollowsTheKeys) {
   EXPECT_EQ(s.view.repainted, (std::vector<int16_t>{11}));
   s.input.Key(Typed('e'));
   EXPECT_EQ(s.view.repainted, (std::vector<int16_t>{11, 11, 13}));
-  EXPECT_EQ(s.input.CueCell(), 13);
+  EXPECT_EQ(s.input.CueCell(), 13_cell);
 }
 
 TEST(DrawBounds, RefusesCoordinatesAndSidesBeyondGdi) {

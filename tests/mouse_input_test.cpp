@@ -238,14 +238,14 @@ TEST(MouseInput, ALeftPressPutsTheKeyboardCursorOnItsSquareBeforeTakingTheFocus)
     MouseButton button;
     bool doubleClick;
     bool enabled;
-    int16_t cursor;  // the cursor's cell after a press on e4 (cell 37); a1 is 57
+    board::CellIndex cursor;  // the cursor's cell after a press on e4 (cell 37); a1 is 57
     int focusTaken;
   };
-  const Case cases[] = {{MouseButton::Left, false, true, 37, 1},
-                        {MouseButton::Left, true, true, 37, 1},
-                        {MouseButton::Right, false, true, 57, 1},
-                        {MouseButton::Middle, false, true, 57, 1},
-                        {MouseButton::Left, false, false, 57, 0}};
+  const Case cases[] = {{MouseButton::Left, false, true, 37_cell, 1},
+                        {MouseButton::Left, true, true, 37_cell, 1},
+                        {MouseButton::Right, false, true, 57_cell, 1},
+                        {MouseButton::Middle, false, true, 57_cell, 1},
+                        {MouseButton::Left, false, false, 57_cell, 0}};
   for (const Case& c : cases) {
     Mouse m;
     m.c.control.Enabled(c.enabled);
@@ -254,7 +254,7 @@ TEST(MouseInput, ALeftPressPutsTheKeyboardCursorOnItsSquareBeforeTakingTheFocus)
     m.input.Press(c.button, c.doubleClick, 0, Mouse::At(5, 5, 3, 3));
     EXPECT_EQ(m.keys.CursorCell(), c.cursor) << int(c.button) << c.doubleClick << c.enabled;
     EXPECT_EQ(m.surface.focusTaken, c.focusTaken) << int(c.button) << c.enabled;
-    EXPECT_EQ(cursorWhenFocused, c.focusTaken ? c.cursor : 0);
+    EXPECT_EQ(cursorWhenFocused, c.focusTaken ? c.cursor : 0_cell);
     EXPECT_FALSE(m.keys.ShowsFocusCue());
   }
 }

@@ -18,8 +18,9 @@ using control::PointerPosition;
 namespace {
 
 CellIndex Cell(const std::string& name) {
-  if (name.size() != 2 || name[0] < 'a' || name[0] > 'h') return 0;
-  return board::SquareIndex(static_cast<int16_t>(name[0] - 'a' + 1), static_cast<int16_t>('8' - name[1] + 1));
+  if (name.size() != 2 || name[0] < 'a' || name[0] > 'h') return {};
+  return board::SquareIndex(board::Col(static_cast<int16_t>(name[0] - 'a' + 1)),
+                            board::Row(static_cast<int16_t>('8' - name[1] + 1)));
 }
 
 PointerPosition Centre(CellIndex cell) { return {(cell.value - 1) % 8 * 37 + 18, (cell.value - 1) / 8 * 37 + 18}; }
@@ -43,7 +44,8 @@ struct FakeHost : control::MoveHost {
   bool UserMode() override { return userMode; }
   control::DragMetrics Metrics() override { return metrics; }
   void RaisePieceDrop(control::PieceDropArguments& a) override {
-    Note("ask " + ChessName(board::SquareIndex(a.fromCol, a.fromRow)) + ChessName(board::SquareIndex(a.toCol, a.toRow)));
+    Note("ask " + ChessName(board::SquareIndex(board::Col(a.fromCol), board::Row(a.fromRow))) +
+         ChessName(board::SquareIndex(board::Col(a.toCol), board::Row(a.toRow))));
     asked = &a;
     Run(onDrop);
   }
@@ -69,7 +71,7 @@ struct FakeHost : control::MoveHost {
         case 'M': moves.Move(Centre(cell)); break;
         case 'R': moves.Release(MouseButton::Left, 0, cell); break;
         case 'C': moves.Clicked(cell); break;
-        case '2': moves.Press(MouseButton::Right, 0, {}); break;
+        case '2': moves.Press(MouseButton::Right, 0_cell, {}); break;
         case 'E': moves.Escape(); break;
         case 'L': moves.CaptureLost(); break;
         case 'X': moves.Cancel(); break;
@@ -125,7 +127,7 @@ TEST(MoveInput, LiftsBeyondTheDragDistanceOnEitherAxis) {
     h.metrics = {dragX, dragY, 37};
     h.moves.Press(MouseButton::Left, Cell("e2"), {100, 100});
     h.moves.Move({100 + dx, 100 + dy});
-    EXPECT_EQ(h.moves.Lifted(), lifts ? Cell("e2") : 0) << dragX << dragY << dx << dy;
+    EXPECT_EQ(h.moves.Lifted(), lifts ? Cell("e2") : 0_cell) << dragX << dragY << dx << dy;
   }
 }
 
@@ -135,9 +137,9 @@ TEST(MoveInput, TheFloatingPieceRepaintsWhereItWasAndWhereItGoes) {
   h.metrics = {4, 4, 55};
   h.moves.Press(MouseButton::Left, Cell("e2"), {100, 100});
   for (PointerPosition at : {PointerPosition{110, 100}, {110, 100}, {120, 130}}) h.moves.Move(at);
-  EXPECT_EQ(h.moves.Floating()->image, board::Wpawn);
+  EXPECT_EQ(h.moves.Floating()->image, ImageOf(board::Wpawn));
   EXPECT_EQ(h.moves.Floating()->rect.right, 120 - 27 + 55);
-  h.moves.Release(MouseButton::Left, 0, 0);
+  h.moves.Release(MouseButton::Left, 0, 0_cell);
   EXPECT_EQ(h.log, "pick e2, 83,73, 83,73, 93,103, 93,103, pick e2");
   EXPECT_FALSE(h.moves.Floating());
 }
@@ -183,7 +185,7 @@ TEST(MoveInput, ClicksFromKeysAndMouseComeAfterTheClickEvent) {
   bool detach = true;
   c.platform.onEvent = [&](control::ControlEvent event, control::EventArguments& a) {
     if (event != control::ControlEvent::Click) return;
-    h.Note("Click " + ChessName(board::SquareIndex(a.col, a.row)));
+    h.Note("Click " + ChessName(board::SquareIndex(board::Col(a.col), board::Row(a.row))));
     if (std::exchange(detach, false)) mouse.Detach();
   };
   mouse.Press(MouseButton::Left, false, 0, Centre(Cell("e2")));

@@ -25,7 +25,7 @@ TEST(PictureSet, HoldsFourteenPicturesAndRefusesOtherNumbers) {
   const PictureSet& pictures = PictureSet::Shared();
   for (int16_t bad : {0, 15, -1}) {
     try {
-      pictures.Lookup(bad);
+      pictures.Lookup(board::ImageNumber(bad));
       FAIL() << bad;
     } catch (const board::AutomationError& e) {
       EXPECT_EQ(e.number(), 35600);
@@ -36,10 +36,10 @@ TEST(PictureSet, HoldsFourteenPicturesAndRefusesOtherNumbers) {
 
 TEST(PictureSet, BareSquaresHaveNoMaskColourAndPiecesStandOnIt) {
   const PictureSet& pictures = PictureSet::Shared();
-  EXPECT_EQ(BlackPixels(pictures.Lookup(1)), 0);
-  EXPECT_EQ(BlackPixels(pictures.Lookup(14)), 0);
+  EXPECT_EQ(BlackPixels(pictures.Lookup(board::ImageNumber(1))), 0);
+  EXPECT_EQ(BlackPixels(pictures.Lookup(board::ImageNumber(14))), 0);
   for (int16_t image = 2; image <= 13; ++image) {
-    const auto& picture = pictures.Lookup(image);
+    const auto& picture = pictures.Lookup(board::ImageNumber(image));
     EXPECT_TRUE(picture.hasMaskColour);
     EXPECT_EQ(picture.pixels[0], 0u) << image;
     // Stands on the bottom edge.
@@ -53,8 +53,8 @@ TEST(PictureSet, BareSquaresHaveNoMaskColourAndPiecesStandOnIt) {
 TEST(PictureSet, RedAndCreamPiecesShareTheirOutlines) {
   const PictureSet& pictures = PictureSet::Shared();
   for (int16_t red = 2; red <= 7; ++red) {
-    const auto& a = pictures.Lookup(red);
-    const auto& b = pictures.Lookup(static_cast<int16_t>(red + 6));
+    const auto& a = pictures.Lookup(board::ImageNumber(red));
+    const auto& b = pictures.Lookup(board::ImageNumber(static_cast<int16_t>(red + 6)));
     EXPECT_EQ(Opaque(a), Opaque(b)) << red;
     EXPECT_NE(a.pixels, b.pixels) << red;
   }

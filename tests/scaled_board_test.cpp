@@ -85,7 +85,7 @@ TEST(ScaledBoard, AtOneTheScaledPathsAreTodaysPixelsAndRectangles) {
   EXPECT_EQ(c.platform.Render(37), c.platform.Render());
   const auto& cells = c.platform.Cells();
   for (int16_t cell = 1; cell <= 64; ++cell) {
-    const control::PixelRect a = cells.Bounds(cell), b = cells.Bounds(cell, 37);
+    const control::PixelRect a = cells.Bounds(board::CellIndex(cell)), b = cells.Bounds(board::CellIndex(cell), 37);
     EXPECT_EQ(a.left, b.left);
     EXPECT_EQ(a.top, b.top);
     EXPECT_EQ(a.right, b.right);
@@ -103,20 +103,20 @@ TEST(ScaledBoard, AtTwoEachCellLandsOnItsSquareShowingThe74PixelPictures) {
   const auto& cells = c.platform.Cells();
   std::vector<uint32_t> cell(n * n);
   for (int16_t index = 1; index <= 64; ++index) {
-    const board::Square s = board::SquareOfIndex(index);
-    const control::PixelRect r = cells.Bounds(index, n);
-    EXPECT_EQ(r.left, (s.col - 1) * n) << index;
-    EXPECT_EQ(r.top, (s.row - 1) * n) << index;
+    const board::Square s = board::SquareOfIndex(board::CellIndex(index));
+    const control::PixelRect r = cells.Bounds(board::CellIndex(index), n);
+    EXPECT_EQ(r.left, (s.col.value - 1) * n) << index;
+    EXPECT_EQ(r.top, (s.row.value - 1) * n) << index;
     EXPECT_EQ(r.right - r.left, n);
     EXPECT_EQ(r.bottom - r.top, n);
-    cells.ComposeCell(index, cell.data(), n, n);
+    cells.ComposeCell(board::CellIndex(index), cell.data(), n, n);
     int differing = 0;
     for (int y = 0; y < n; ++y)
       for (int x = 0; x < n; ++x) differing += boardPixels[(r.top + y) * 8 * n + r.left + x] != cell[y * n + x];
     EXPECT_EQ(differing, 0) << index;
   }
   // The knight written at (3, 4) shows there, over a square's wood.
-  const auto& knight = control::PictureSet::ForSize(n).Lookup(board::Wknight).pixels;
+  const auto& knight = control::PictureSet::ForSize(n).Lookup(ImageOf(board::Wknight)).pixels;
   const int centre = (3 * n + n / 2) * 8 * n + 2 * n + n / 2;
   EXPECT_EQ(boardPixels[centre], knight[(n / 2) * n + n / 2]);
   for (uint32_t pixel : boardPixels) ASSERT_NE(pixel, 0u);
@@ -146,7 +146,7 @@ TEST(ScaledBoard, HitTestingADevicePointFindsItsCellAndUnitsRoundTrip) {
     const int n = scale.Square();
     for (int16_t col = 1; col <= 8; ++col)
       for (int16_t row = 1; row <= 8; ++row) {
-        const board::CellIndex index = board::SquareIndex(col, row);
+        const board::CellIndex index = board::SquareIndex(board::Col(col), board::Row(row));
         for (int offset : {0, n / 2, n - 1}) {
           const int x = (col - 1) * n + offset, y = (row - 1) * n + offset;
           ASSERT_EQ(cells.CellAt(x, y, n), index) << dpi << " " << col << "," << row;
@@ -158,7 +158,7 @@ TEST(ScaledBoard, HitTestingADevicePointFindsItsCellAndUnitsRoundTrip) {
           EXPECT_EQ(static_cast<int>(std::lround(ux * scale.Factor())), offset);
         }
       }
-    EXPECT_EQ(cells.CellAt(8 * n, 0, n), 0) << dpi;
-    EXPECT_EQ(cells.CellAt(0, 8 * n, n), 0) << dpi;
+    EXPECT_EQ(cells.CellAt(8 * n, 0, n), 0_cell) << dpi;
+    EXPECT_EQ(cells.CellAt(0, 8 * n, n), 0_cell) << dpi;
   }
 }

@@ -63,7 +63,7 @@ TEST(DrawnPictures, AtTheDesignSizeTheGeometryGivesTheEmbeddedBitmapsExactly) {
   EXPECT_EQ(&PictureSet::ForSize(control::kPictureSize), &embedded);
   for (int16_t image = 1; image <= control::kImageCount; ++image) {
     const art::Picture drawn = art::DrawImage(image, art::kDesignSize);
-    const auto& expected = embedded.Lookup(image).pixels;
+    const auto& expected = embedded.Lookup(board::ImageNumber(image)).pixels;
     ASSERT_EQ(drawn.pixels.size(), expected.size());
     int differing = 0;
     for (size_t i = 0; i < expected.size(); ++i) {
@@ -79,11 +79,11 @@ TEST(DrawnPictures, EverySizeHasFourteenSquarePicturesAndSquaresWithoutBlack) {
     const PictureSet& set = PictureSet::ForSize(size);
     EXPECT_EQ(set.Size(), size);
     for (int16_t image = 1; image <= control::kImageCount; ++image) {
-      const DecodedPicture& picture = set.Lookup(image);
+      const DecodedPicture& picture = set.Lookup(board::ImageNumber(image));
       ASSERT_EQ(picture.pixels.size(), static_cast<size_t>(size * size)) << size << " " << image;
       EXPECT_EQ(picture.hasMaskColour, IsPiece(image)) << size << " " << image;
     }
-    EXPECT_THROW(set.Lookup(15), std::exception);
+    EXPECT_THROW(set.Lookup(board::ImageNumber(15)), std::exception);
   }
 }
 
@@ -91,7 +91,7 @@ TEST(DrawnPictures, PiecesAreOneBodyInBlackWithNoBlackInsideButTheKnightsStroke)
   for (int size : kSizes) {
     const double scale = double(size) / control::kPictureSize;
     for (int16_t image = 2; image <= 13; ++image) {
-      const DecodedPicture& picture = PictureSet::ForSize(size).Lookup(image);
+      const DecodedPicture& picture = PictureSet::ForSize(size).Lookup(board::ImageNumber(image));
       const Mask mask = MaskOf(picture, size);
       const int pieceArea = static_cast<int>(std::count(mask.outside.begin(), mask.outside.end(), false));
       EXPECT_EQ(BodyPixels(mask), pieceArea) << size << " " << image << ": in more than one part";
@@ -131,8 +131,8 @@ TEST(DrawnPictures, PiecesStandCentredOnTheBottomRowAsTallAsAtTheDesignSize) {
   for (int size : kSizes) {
     const double scale = double(size) / control::kPictureSize;
     for (int16_t image = 2; image <= 13; ++image) {
-      const Extent e = ExtentOf(PictureSet::ForSize(size).Lookup(image), size);
-      const Extent design = ExtentOf(PictureSet::Shared().Lookup(image), control::kPictureSize);
+      const Extent e = ExtentOf(PictureSet::ForSize(size).Lookup(board::ImageNumber(image)), size);
+      const Extent design = ExtentOf(PictureSet::Shared().Lookup(board::ImageNumber(image)), control::kPictureSize);
       EXPECT_TRUE(e.onBottom) << size << " " << image;
       EXPECT_LE(std::abs(e.minX + e.maxX - (size - 1)), 2 * scale + 1) << size << " " << image;
       EXPECT_NEAR(e.top, design.top * scale, scale + 1) << size << " " << image;
@@ -153,8 +153,8 @@ TEST(DrawnPictures, ScaledSilhouettesMatchTheDesignSizeAndRedMatchesCream) {
     if (size < n) continue;  // too coarse to compare pixel by pixel
     const PictureSet& set = PictureSet::ForSize(size);
     for (int16_t image = 2; image <= 13; ++image) {
-      const std::vector<bool> scaled = Opaque(set.Lookup(image));
-      const std::vector<bool> reference = Opaque(design.Lookup(image));
+      const std::vector<bool> scaled = Opaque(set.Lookup(board::ImageNumber(image)));
+      const std::vector<bool> reference = Opaque(design.Lookup(board::ImageNumber(image)));
       int disagree = 0;
       for (int y = 0; y < n; ++y)
         for (int x = 0; x < n; ++x) {
@@ -163,7 +163,7 @@ TEST(DrawnPictures, ScaledSilhouettesMatchTheDesignSizeAndRedMatchesCream) {
         }
       EXPECT_LT(disagree, n * n / 25) << size << " " << image;
       if (image <= 7) {
-        EXPECT_EQ(scaled, Opaque(set.Lookup(static_cast<int16_t>(image + 6)))) << size << " " << image;
+        EXPECT_EQ(scaled, Opaque(set.Lookup(board::ImageNumber(static_cast<int16_t>(image + 6))))) << size << " " << image;
       }
     }
   }

@@ -36,7 +36,7 @@ std::vector<uint32_t> Block(const std::vector<uint32_t>& board, int square, boar
   std::vector<uint32_t> block;
   for (int y = 0; y < square; ++y)
     for (int x = 0; x < square; ++x)
-      block.push_back(board[((drawn.row - 1) * square + y) * 8 * square + (drawn.col - 1) * square + x]);
+      block.push_back(board[((drawn.row.value - 1) * square + y) * 8 * square + (drawn.col.value - 1) * square + x]);
   return block;
 }
 
@@ -45,7 +45,7 @@ std::set<int16_t> CellsThatDiffer(const std::vector<uint32_t>& a, const std::vec
   for (size_t i = 0; i < a.size(); ++i)
     if (a[i] != b[i]) {
       const int x = int(i) % (8 * square) / square, y = int(i) / (8 * square) / square;
-      cells.insert(board::SquareIndex(int16_t(x + 1), int16_t(y + 1)).value);
+      cells.insert(board::SquareIndex(board::Col(int16_t(x + 1)), board::Row(int16_t(y + 1))).value);
     }
   return cells;
 }
@@ -65,12 +65,12 @@ TEST(ViewLayers, MarksChangeOnlyTheirSquaresWoodNeverAPieceAndClearingRestoresTh
     std::set<int16_t> marked;
     for (auto [col, row, mark] : marks) {
       b.view.SetMark(col, row, mark);
-      marked.insert(board::SquareIndex(col, row).value);
+      marked.insert(board::SquareIndex(board::Col(col), board::Row(row)).value);
     }
     const std::vector<uint32_t> shown = b.Render(square);
     EXPECT_EQ(CellsThatDiffer(plain, shown, square), marked) << square;
-    const auto& pawn = control::PictureSet::ForSize(square).Lookup(board::Wpawn).pixels;
-    const std::vector<uint32_t> e2 = Block(shown, square, {5, 7});
+    const auto& pawn = control::PictureSet::ForSize(square).Lookup(ImageOf(board::Wpawn)).pixels;
+    const std::vector<uint32_t> e2 = Block(shown, square, {5_col, 7_row});
     for (size_t i = 0; i < pawn.size(); ++i) {
       if (pawn[i] != 0) {
         ASSERT_EQ(e2[i], pawn[i]) << square << " pixel " << i;
@@ -84,7 +84,7 @@ TEST(ViewLayers, MarksChangeOnlyTheirSquaresWoodNeverAPieceAndClearingRestoresTh
 TEST(ViewLayers, EachMarkStandsApartFromTheOthersAndFromBothBareShades) {
   for (int square : kScales) {
     for (bool light : {true, false}) {
-      const auto& bare = control::PictureSet::ForSize(square).Lookup(light ? 1 : 14).pixels;
+      const auto& bare = control::PictureSet::ForSize(square).Lookup(light ? board::kLightSquareImage : board::kDarkSquareImage).pixels;
       std::vector<std::vector<uint32_t>> looks{bare};
       for (control::MarkNum mark : {control::mkSelected, control::mkLastMove, control::mkCheck, control::mkTarget}) {
         looks.push_back(bare);
@@ -148,16 +148,17 @@ TEST(ViewLayers, ArrowPixelsLieBetweenTheTwoCentresAndClipLikeTheWholeBoard) {
     board::Square from, to;
   };
   for (int square : kScales)
-    for (Case c : {Case{{5, 7}, {5, 5}}, Case{{7, 8}, {6, 6}}, Case{{4, 8}, {8, 4}}, Case{{8, 1}, {1, 8}}}) {
+    for (Case c : {Case{{5_col, 7_row}, {5_col, 5_row}}, Case{{7_col, 8_row}, {6_col, 6_row}}, Case{{4_col, 8_row}, {8_col, 4_row}},
+                   Case{{8_col, 1_row}, {1_col, 8_row}}}) {
       Board b;
-      b.view.SetFlipped(c.from.col == 4);
+      b.view.SetFlipped(c.from.col == 4_col);
       b.Place();
       const std::vector<uint32_t> plain = b.Render(square);
-      b.view.DrawArrow(c.from.col, c.from.row, c.to.col, c.to.row);
+      b.view.DrawArrow(c.from.col.value, c.from.row.value, c.to.col.value, c.to.row.value);
       const std::vector<uint32_t> drawn = b.Render(square);
       const board::Square from = b.view.DrawnAt(c.from), to = b.view.DrawnAt(c.to);
-      const double x0 = (from.col - 0.5) * square, y0 = (from.row - 0.5) * square;
-      const double dx = (to.col - from.col) * square, dy = (to.row - from.row) * square;
+      const double x0 = (from.col.value - 0.5) * square, y0 = (from.row.value - 0.5) * square;
+      const double dx = (to.col.value - from.col.value) * square, dy = (to.row.value - from.row.value) * square;
       const double length = std::hypot(dx, dy);
       int changed = 0;
       for (size_t i = 0; i < plain.size(); ++i) {

@@ -515,8 +515,8 @@ Picture DrawToolboxArt(const char* const* art) {
 int SamplesPerSide(int size) { return std::max(4, (6 * kDesignSize + size - 1) / size); }
 
 Picture DrawImage(int image, int size) {
-  if (image == board::kLightSquareImage) return RenderWood({188, 136, 74}, {246, 206, 146}, false, 11, size);
-  if (image == board::kDarkSquareImage) return RenderWood({74, 54, 24}, {138, 108, 60}, true, 23, size);
+  if (image == board::kLightSquareImage.value) return RenderWood({188, 136, 74}, {246, 206, 146}, false, 11, size);
+  if (image == board::kDarkSquareImage.value) return RenderWood({74, 54, 24}, {138, 108, 60}, true, 23, size);
   const bool red = image <= 1 + kPieceTypes;
   Picture picture = RenderPiece(PieceType((image - 2) % kPieceTypes), size);
   picture.palette = PiecePalette(red ? kRedRamp : kCreamRamp);

@@ -42,7 +42,7 @@ NaiveBoard::NaiveBoard(HWND parent, POINT place) {
   RegisterClasses(&CellProcedure);
   window_ = CreateWindowExW(0, kBoardClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, place.x,
                             place.y, 0, 0, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
-  AddCellWindow(1, true);  // cell 1 exists from the start, the others are created by the control
+  AddCellWindow(board::kFirstCell, true);  // cell 1 exists from the start, the others are created by the control
   control_.UserControl_Initialize();
   control_.UserControl_InitProperties();
 }
@@ -90,9 +90,8 @@ void NaiveBoard::SetCellPicture(board::CellIndex cell, board::Picture picture) {
   Recompose(cell);
 }
 
-void NaiveBoard::DrawImage(board::ImageNumber image, board::DrawingSurface surface, int32_t x, int32_t y,
-                           int16_t style) {
-  GridPlatform::DrawImage(image, surface, x, y, style);
+void NaiveBoard::DrawImage(board::ImageNumber image, board::DrawingSurface surface) {
+  GridPlatform::DrawImage(image, surface);
   Recompose(surface.cell);
 }
 
@@ -142,7 +141,7 @@ void NaiveBoard::OnCellMouse(board::CellIndex cell, UINT message, POINT point) {
 
 LRESULT CALLBACK NaiveBoard::CellProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* board = reinterpret_cast<NaiveBoard*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  const board::CellIndex cell = static_cast<int16_t>(GetDlgCtrlID(window));
+  const board::CellIndex cell(static_cast<int16_t>(GetDlgCtrlID(window)));
   if (board && message == WM_PAINT) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);

@@ -35,7 +35,7 @@ class NaiveBoard final : public control::GridPlatform, private control::Containe
   void CreateCell(board::CellIndex cell) override;
   void SetCellVisible(board::CellIndex cell, bool visible) override;
   void SetCellPicture(board::CellIndex cell, board::Picture picture) override;
-  void DrawImage(board::ImageNumber image, board::DrawingSurface surface, int32_t x, int32_t y, int16_t style) override;
+  void DrawImage(board::ImageNumber image, board::DrawingSurface surface) override;
 
  protected:
   void InvalidateCell(board::CellIndex cell) override;

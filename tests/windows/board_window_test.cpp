@@ -9,6 +9,8 @@
 
 #include "control/headless/headless_platform.h"
 #include "control/ovl_board.h"
+#include "control/view_layers.h"
+#include "control/win32/bitmap_info.h"
 #include "control/win32/window_platform.h"
 #include "tests/windows/check.h"
 
@@ -30,49 +32,31 @@ struct Host : control::Container, control::win32::ContainerServices {
   LRESULT AccessibleObject(WPARAM) noexcept override { return 0; }
 };
 
-// The window's client pixels, 0x00RRGGBB, read back from the screen.
-std::vector<uint32_t> ScreenPixels(HWND window, int side) {
-  std::vector<uint32_t> pixels(static_cast<size_t>(side) * side);
-  HDC screen = GetDC(window);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, side, side);
-  HGDIOBJ previous = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, side, side, screen, 0, 0, SRCCOPY);
-  SelectObject(memory, previous);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = side;
-  info.bmiHeader.biHeight = -side;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  GetDIBits(memory, bitmap, 0, side, pixels.data(), &info, DIB_RGB_COLORS);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(window, screen);
-  for (uint32_t& p : pixels) p &= 0xFFFFFF;
-  return pixels;
-}
-
-std::vector<uint32_t> PaperPixels(control::win32::WindowPlatform& platform, int side) {
-  std::vector<uint32_t> pixels(static_cast<size_t>(side) * side);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = side;
-  info.bmiHeader.biHeight = -side;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
+// What `draw` puts on a side x side 32-bit bitmap, 0x00RRGGBB.
+template <class Draw>
+std::vector<uint32_t> PixelsOf(int side, Draw draw) {
+  const BITMAPINFO info = control::win32::TopDownBitmap(side, side);
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HDC dc = CreateCompatibleDC(nullptr);
   HGDIOBJ previous = SelectObject(dc, bitmap);
-  platform.DrawTo(dc, RECT{0, 0, side, side}, [] { return true; });
+  draw(dc);
   GdiFlush();
-  const auto* drawn = static_cast<const uint32_t*>(bits);
-  for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = drawn[i] & 0xFFFFFF;
+  std::vector<uint32_t> pixels(static_cast<const uint32_t*>(bits), static_cast<const uint32_t*>(bits) + side * side);
+  for (uint32_t& p : pixels) p &= 0xFFFFFF;
   SelectObject(dc, previous);
   DeleteDC(dc);
   DeleteObject(bitmap);
   return pixels;
+}
+
+std::vector<uint32_t> ScreenPixels(HWND window, int side) {
+  UpdateWindow(window);
+  return PixelsOf(side, [&](HDC dc) {
+    HDC screen = GetDC(window);
+    BitBlt(dc, 0, 0, side, side, screen, 0, 0, SRCCOPY);
+    ReleaseDC(window, screen);
+  });
 }
 
 LPARAM At(POINT p) { return MAKELPARAM(p.x, p.y); }
@@ -103,23 +87,30 @@ int wmain() {
     b->Mark(5, 5, control::mkLastMove);
     b->DrawArrow(5, 7, 5, 5);
   }
-  UpdateWindow(window);
   const int side = control::kBoardPixels;
   check::context = "screen at 96 DPI";
   CHECK(ScreenPixels(window, side) == reference.Render());
   check::context = "paper";
-  CHECK(PaperPixels(platform, side) == reference.Render());
+  CHECK(PixelsOf(side, [&](HDC dc) { platform.DrawTo(dc, RECT{0, 0, side, side}, [] { return true; }); }) ==
+        reference.Render());
 
   // Flipped: e2 is drawn on the second row from the top, fourth from the left.
   const POINT e2{3 * 37 + 18, 37 + 18}, e4{3 * 37 + 18, 3 * 37 + 18};
   check::context = "drag e2 to e4";
   SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, At(e2));
   SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, At(e4));
-  CHECK_EQ(board.Moves().Lifted().value, board::SquareIndex(5, 7).value);
+  CHECK_EQ(board.Moves().Lifted().value, board::SquareIndex(board::Col(5), board::Row(7)).value);
   CHECK(platform.TakesKey(VK_ESCAPE));
+  // Its square bare, the piece over everything at the pointer.
+  expected.Piece(5, 7, board::None);
+  std::vector<uint32_t> lifted = reference.Render();
+  control::PaintPiece(board::ImageOf(board::Wpawn), e4.x - 18, e4.y - 18, lifted.data(), side, side, side);
+  CHECK(ScreenPixels(window, side) == lifted);
   SendMessageW(window, WM_LBUTTONUP, 0, At(e4));
   CHECK_EQ(host.drops.size(), size_t{1});
   CHECK_EQ(board.Position(), std::string("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR"));
+  expected.Piece(5, 5, board::Wpawn);
+  CHECK(ScreenPixels(window, side) == reference.Render());
   CHECK(!platform.TakesKey(VK_ESCAPE));
 
   check::context = "Escape puts a selected piece down";
@@ -139,9 +130,6 @@ int wmain() {
   CHECK(board.Moves().Lifted());
   SendMessageW(window, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(parent));
   CHECK(!board.Moves().Lifted());
-  UpdateWindow(window);
-  expected.Piece(5, 7, board::None);
-  expected.Piece(5, 5, board::Wpawn);
   CHECK(ScreenPixels(window, side) == reference.Render());
 
   platform.Destroy();

@@ -97,7 +97,7 @@ struct Outcome {
 };
 
 Outcome Read(HRESULT hr, VARIANT& result, UINT argumentError) {
-  Outcome outcome{hr, result.vt, 0, argumentError};
+  Outcome outcome{hr, result.vt, 0, argumentError, {}};
   if (result.vt == VT_BOOL) outcome.value = result.boolVal;
   else if (result.vt == VT_I4) outcome.value = result.lVal;
   else if (result.vt == VT_BSTR && result.bstrVal) outcome.text = result.bstrVal;
