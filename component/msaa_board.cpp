@@ -228,7 +228,9 @@ STDMETHODIMP MsaaBoard::accNavigate(long navigation, VARIANT start, VARIANT* end
   RETURN_IF_FAILED(Resolve(start, child));
   const std::optional<control::Direction> direction = DirectionOf(navigation);
   if (!direction) return E_INVALIDARG;
-  const int16_t reached = platform_->Accessible().NavigateAsSeen(child.Number(), *direction);
+  int16_t reached = 0;
+  // The reader's model may be made here, and making it may fail.
+  RETURN_IF_FAILED(com::Guarded([&] { reached = platform_->Accessible().NavigateAsSeen(child.Number(), *direction); }));
   if (reached == 0) return S_FALSE;
   SetChild(end, reached);
   return S_OK;

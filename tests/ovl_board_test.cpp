@@ -88,7 +88,7 @@ TEST(OvlBoard, PositionPutWritesEverySquareWithOneRepaintAndOneNotificationOrCha
     EXPECT_EQ(b.control.Position(), c.after);
     EXPECT_TRUE(b.platform.refreshedCells.empty() && b.platform.messages.empty());
     EXPECT_EQ(b.platform.repaints, c.error ? 0 : 1);
-    EXPECT_EQ(b.platform.changedProperties, c.error ? std::vector<std::string>{} : std::vector<std::string>{"Position"});
+    EXPECT_EQ(b.platform.changedProperties, std::vector<std::string>(c.error ? 0 : 1, "Position"));
     if (c.error) {
       EXPECT_EQ(b.platform.Render(), before);
     }
