@@ -73,6 +73,12 @@ const Member* Resolve(DISPID id, WORD flags, const ControlClass& control) {
   return nullptr;
 }
 
+const Member* EventOf(DISPID id, const ControlClass& control) {
+  for (const Member& event : control.events)
+    if (event.id == id) return &event;
+  return nullptr;
+}
+
 size_t IndexOf(const Member& member, const ControlClass& control) {
   return static_cast<size_t>(&member - control.members.data());
 }

@@ -136,9 +136,11 @@ inline constexpr Member kBoardMembers[] = {
     {L"AllowMoves", INVOKE_PROPERTYPUT, 0x6803000D, detail::kAllowMovesPut, 0, detail::kAllowMovesHelp},
 };
 
+inline constexpr DISPID kPieceDropId = 6;
+
 inline constexpr Member kBoardEvents[] = {
     kChessEvents[0], kChessEvents[1], kChessEvents[2], kChessEvents[3], kChessEvents[4],
-    {L"PieceDrop", INVOKE_FUNC, 6, detail::kPieceDrop},
+    {L"PieceDrop", INVOKE_FUNC, kPieceDropId, detail::kPieceDrop},
 };
 
 // An enumeration of the library: its constants have consecutive values from `first`.
@@ -229,6 +231,9 @@ DISPID ParameterIdOf(DISPID member, std::wstring_view name, const ControlClass& 
 // The entry Invoke runs for `id` called with DISPATCH_* `flags`: the first in
 // table order whose kind the flags allow, as the type library's own Invoke picks.
 const Member* Resolve(DISPID id, WORD flags, const ControlClass& control = kOvlChess);
+
+// The event of the class with dispatch id `id`, or null.
+const Member* EventOf(DISPID id, const ControlClass& control);
 
 // The position of `member` in the class's members, which fixes its vtable slot.
 size_t IndexOf(const Member& member, const ControlClass& control = kOvlChess);

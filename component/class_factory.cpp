@@ -1,7 +1,8 @@
 #include "component/class_factory.h"
 
 #include "component/automation_interface.h"
-#include "component/chess_control.h"
+#include "component/board_face.h"
+#include "component/chess_face.h"
 #include "component/com/com_object.h"
 #include "component/com/errors.h"
 
@@ -14,24 +15,25 @@ namespace {
 // Makes a new, initialized object of one class and returns its interface `iid`.
 using Creator = HRESULT (*)(REFIID iid, void** out) noexcept;
 
-HRESULT CreateChessControl(REFIID iid, void** out) noexcept {
-  com::ComPtr<IUnknown> created;
-  RETURN_IF_FAILED(ChessControl::Create(IID_IUnknown, created.put_void()));
-  // Construction runs before any other handler; its failure fails the creation.
-  auto* control = static_cast<ChessControl*>(created.As<_OvlChess>().get());
-  RETURN_IF_FAILED(control->Initialize());
+// Construction runs before any other handler; its failure fails the creation.
+template <class Face>
+HRESULT CreateControl(REFIID iid, void** out) noexcept {
+  Face* made = nullptr;
+  RETURN_IF_FAILED(com::Guarded([&] { made = new Face(); }));
+  const com::ComPtr<IUnknown> created(made->Unknown());
+  RETURN_IF_FAILED(made->Initialize());
   return created->QueryInterface(iid, out);
 }
 
 struct Creatable {
   const automation::ControlClass* record;
-  Creator create;  // null while the class has no object: it is not served
+  Creator create;
 };
 
 // Every class of the library, in its order.
 constexpr Creatable kCreatable[] = {
-    {&automation::kOvlChess, CreateChessControl},
-    {&automation::kOvlBoard, nullptr},
+    {&automation::kOvlChess, CreateControl<ChessFace>},
+    {&automation::kOvlBoard, CreateControl<BoardFace>},
 };
 static_assert(std::size(kCreatable) == std::size(automation::kClasses));
 
@@ -61,7 +63,7 @@ HRESULT GetClassFactory(REFCLSID id, REFIID iid, void** out) noexcept {
   if (!out) return E_POINTER;
   *out = nullptr;
   for (const Creatable& creatable : kCreatable)
-    if (id == creatable.record->classId && creatable.create) return ClassFactory::Create(iid, out, creatable.create);
+    if (id == creatable.record->classId) return ClassFactory::Create(iid, out, creatable.create);
   return CLASS_E_CLASSNOTAVAILABLE;
 }
 

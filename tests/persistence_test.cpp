@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "board/automation_error.h"
+#include "control/ovl_board.h"
 #include "control/saved_stream.h"
 #include "tests/headless_control.h"
 
@@ -159,6 +161,61 @@ TEST(Persistence, AnyOtherBytesAreAnInvalidFormat) {
   for (const auto& [what, bytes] : cases) {
     try {
       control::ReadSavedStream(bytes);
+      ADD_FAILURE() << what << " loaded";
+    } catch (const board::AutomationError& e) {
+      EXPECT_EQ(e.number(), 321) << what;
+    }
+  }
+}
+
+namespace {
+
+// OvlBoard's stream: OvlChess's two words, then Flipped, ShowCoordinates, AllowMoves.
+const Bytes kBoardSaved = {'O', 'V', 'L', 'B', 2, 0, 10, 0, 0xFF, 0xFF, 7, 0, 0xFF, 0xFF, 0, 0, 0, 0};
+
+}  // namespace
+
+TEST(Persistence, BoardStreamAddsItsPropertiesAfterTheChessOnes) {
+  control::headless::HeadlessPlatform savedPlatform, restoredPlatform;
+  control::OvlBoard saved(savedPlatform);
+  saved.UserControl_Initialize();
+  saved.Piece(3, 4, board::Bking);
+  saved.Flipped(true);
+  saved.AllowMoves(false);
+  MemoryPropertyBag bag;
+  saved.UserControl_WriteProperties(bag);
+  const auto bytes = control::WriteSavedStream(bag, control::kBoardStream);
+  EXPECT_EQ(Bytes(bytes.begin(), bytes.end()), kBoardSaved);
+
+  MemoryPropertyBag read = control::ReadSavedStream(bytes, control::kBoardStream);
+  control::OvlBoard restored(restoredPlatform);
+  restored.UserControl_Initialize();
+  restored.UserControl_ReadProperties(read);
+  EXPECT_TRUE(restored.Flipped());
+  EXPECT_FALSE(restored.ShowCoordinates());
+  EXPECT_FALSE(restored.AllowMoves());
+  EXPECT_EQ(restored.m_Piece(), 7);
+}
+
+// OvlBoard reads OvlChess's version, its own properties at their defaults;
+// OvlChess reads no later version.
+TEST(Persistence, EachClassReadsItsVersionAndTheEarlierOnes) {
+  const MemoryPropertyBag fromChess = control::ReadSavedStream(kSaved, control::kBoardStream);
+  EXPECT_EQ(fromChess.values.size(), 2u);
+  EXPECT_EQ(control::SavedStreamSize(kSaved, control::kBoardStream), kSaved.size());
+  EXPECT_EQ(control::SavedStreamSize(kBoardSaved, control::kBoardStream), kBoardSaved.size());
+
+  const std::pair<const char*, Bytes> refused[] = {
+      {"OvlBoard's stream read by OvlChess", kBoardSaved},
+      {"version 2 with version 1's payload", With(kSaved, 4, 2)},
+      {"version 1 with version 2's payload", With(kBoardSaved, 4, 1)},
+      {"a later version", With(kBoardSaved, 4, 3)},
+      {"a payload cut short", Bytes(kBoardSaved.begin(), kBoardSaved.end() - 2)},
+  };
+  for (const auto& [what, bytes] : refused) {
+    const auto& newest = std::string_view(what).starts_with("OvlBoard") ? control::kChessStream : control::kBoardStream;
+    try {
+      control::ReadSavedStream(bytes, newest);
       ADD_FAILURE() << what << " loaded";
     } catch (const board::AutomationError& e) {
       EXPECT_EQ(e.number(), 321) << what;

@@ -28,11 +28,12 @@ std::optional<AutomationFault> FaultOf(const std::exception& error) {
   return std::nullopt;
 }
 
-HRESULT Record(HRESULT hr, const wchar_t* description) {
+HRESULT Record(HRESULT hr, const wchar_t* description, const ErrorOrigin* origin) {
   ComPtr<ICreateErrorInfo> created;
   if (FAILED(CreateErrorInfo(created.put()))) return hr;
-  created->SetGUID(errorSource.interfaceId);
-  created->SetSource(const_cast<LPOLESTR>(errorSource.progId ? errorSource.progId : L""));
+  const ErrorOrigin from = origin ? *origin : ErrorOrigin{errorSource.interfaceId, errorSource.progId};
+  created->SetGUID(from.interfaceId);
+  created->SetSource(const_cast<LPOLESTR>(from.progId ? from.progId : L""));
   created->SetDescription(const_cast<LPOLESTR>(description));
   if (auto info = created.As<IErrorInfo>()) SetErrorInfo(0, info.get());
   return hr;
@@ -47,14 +48,14 @@ HRESULT HResultOf(int32_t number) {
   return MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, number & 0xFFFF);
 }
 
-HRESULT ReportError(const std::exception& error) noexcept {
+HRESULT ReportError(const std::exception& error, const ErrorOrigin* origin) noexcept {
   if (const std::optional<AutomationFault> fault = FaultOf(error))
-    return Record(HResultOf(fault->number), fault->description.c_str());
+    return Record(HResultOf(fault->number), fault->description.c_str(), origin);
   // Another library's exception: its text, on the stack, since memory may be what ran out.
   wchar_t description[512] = L"";
   if (!MultiByteToWideChar(CP_UTF8, 0, error.what(), -1, description, static_cast<int>(std::size(description))))
     description[std::size(description) - 1] = L'\0';
-  return Record(StandardErrorCode(error), description);
+  return Record(StandardErrorCode(error), description, origin);
 }
 
 }  // namespace com

@@ -18,6 +18,7 @@
 #include <optional>
 #include <string>
 #include <type_traits>
+#include <utility>
 
 // Passes a failed HRESULT on. Anything else (a BOOL, a bool, a count) is
 // refused at compile time rather than silently read as one.
@@ -37,8 +38,14 @@ struct AutomationFault {
   std::wstring description;
 };
 
-// Where a module's errors come from, and which of its exceptions are
-// automation errors (nullopt for any other exception).
+// Who reports an error: the IErrorInfo GUID (an interface id) and source (a ProgID).
+struct ErrorOrigin {
+  GUID interfaceId;
+  const wchar_t* progId;
+};
+
+// Where a module's errors come from unless a caller names another origin, and
+// which of its exceptions are automation errors (nullopt for any other exception).
 struct ErrorSource {
   GUID interfaceId;
   const wchar_t* progId;
@@ -69,13 +76,16 @@ HRESULT HResultOf(int32_t number);
 // HRESULT. An exception that is no automation error maps as C++/WinRT maps
 // it: std::out_of_range to E_BOUNDS, std::invalid_argument to E_INVALIDARG,
 // any other to E_FAIL, each described by its what().
-HRESULT ReportError(const std::exception& error) noexcept;
+// `origin` names who reports it; null for the module's own source.
+HRESULT ReportError(const std::exception& error, const ErrorOrigin* origin = nullptr) noexcept;
 
 // The one place where an exception becomes an HRESULT with its error information.
 // No exception leaves a COM method or an export. An action that returns an
 // HRESULT has it passed on; one that returns nothing succeeded if it did not throw.
+// With an origin, the error information names it instead of the module's source:
+// a module with several classes reports each class's errors as its own.
 template <class Action>
-HRESULT Guarded(Action&& action) noexcept {
+HRESULT Guarded(const ErrorOrigin* origin, Action&& action) noexcept {
   try {
     if constexpr (std::is_same_v<std::invoke_result_t<Action>, HRESULT>) {
       return action();
@@ -86,10 +96,15 @@ HRESULT Guarded(Action&& action) noexcept {
   } catch (const std::bad_alloc&) {
     return E_OUTOFMEMORY;
   } catch (const std::exception& error) {
-    return ReportError(error);
+    return ReportError(error, origin);
   } catch (...) {
     return E_UNEXPECTED;
   }
+}
+
+template <class Action>
+HRESULT Guarded(Action&& action) noexcept {
+  return Guarded(nullptr, std::forward<Action>(action));
 }
 
 }  // namespace com

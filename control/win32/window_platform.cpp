@@ -148,8 +148,11 @@ RECT WindowPlatform::CellRect(board::CellIndex cell) const {
 void WindowPlatform::InvalidateCell(board::CellIndex cell) {
   if (!window_) return;
   if (input_ && input_->CellsChanged() && !PostMessageW(window_, kAnnounceNames, 0, 0)) input_->FlushNames();
+  if (cellsAwaitingPaint_ >= kCellsBeforeWholeBoard) return;  // the whole window awaits its paint already
+  // A whole board written (a position, a new game) invalidates the window once
+  // rather than cell by cell: each invalidation is a call into the system.
   const RECT rect = CellRect(cell);
-  InvalidateRect(window_, &rect, FALSE);
+  InvalidateRect(window_, ++cellsAwaitingPaint_ < kCellsBeforeWholeBoard ? &rect : nullptr, FALSE);
 }
 
 void WindowPlatform::UpdateCell(board::CellIndex cell) {
@@ -253,6 +256,7 @@ void WindowPlatform::ReleaseMouse() {
 LRESULT WindowPlatform::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT:
+      cellsAwaitingPaint_ = 0;
       Paint();
       return 0;
     case WM_ERASEBKGND:

@@ -127,6 +127,9 @@ class WindowPlatform : public GridPlatform, private BoardSurface {
   DeviceScale scale_;
   uint32_t background_;
   std::optional<Interaction> input_;
+  // Cells invalidated since the last paint; from kCellsBeforeWholeBoard on, the whole window is.
+  static constexpr int kCellsBeforeWholeBoard = 8;
+  int cellsAwaitingPaint_ = 0;
 };
 
 }  // namespace control::win32

@@ -74,7 +74,8 @@ HRESULT EmbeddedControl::Create(REFCLSID clsid) {
   if (FAILED(hr)) return hr;
   object_ = unknown_.As<IOleObject>();
   board_ = unknown_.As<_OvlChess>();
-  if (!object_ || !board_) return E_NOINTERFACE;
+  moveBoard_ = unknown_.As<_OvlBoard>();
+  if (!object_ || (!board_ && !moveBoard_)) return E_NOINTERFACE;
   return object_->SetClientSite(static_cast<IOleClientSite*>(site_.get()));
 }
 
@@ -124,6 +125,7 @@ void EmbeddedControl::Remove() {
   auto object = std::move(object_);
   auto unknown = std::move(unknown_);
   board_.reset();
+  moveBoard_.reset();
   events_.Disconnect();
   propertyNotify_.Disconnect();
   if (auto inPlace = unknown.As<IOleInPlaceObject>()) inPlace->InPlaceDeactivate();

@@ -42,7 +42,9 @@ class EmbeddedControl {
   void Remove();
 
   void SetEventInterface(REFIID iid) { eventInterface_ = iid; }
+  // Each class answers its own interface: an OvlChess has Board(), an OvlBoard MoveBoard().
   _OvlChess* Board() const { return board_.get(); }
+  _OvlBoard* MoveBoard() const { return moveBoard_.get(); }
   IUnknown* Unknown() const { return unknown_.get(); }
   template <class I>
   com::ComPtr<I> As() const {
@@ -61,6 +63,7 @@ class EmbeddedControl {
   com::ComPtr<IUnknown> unknown_;
   com::ComPtr<IOleObject> object_;
   com::ComPtr<_OvlChess> board_;
+  com::ComPtr<_OvlBoard> moveBoard_;
   Connection events_;
   Connection propertyNotify_;
 };

@@ -1,5 +1,6 @@
 #include "host/container_site/sinks.h"
 
+#include <cstdio>
 #include <utility>
 
 namespace host {
@@ -61,6 +62,29 @@ void Connection::Disconnect() {
   if (point_) point_->Unadvise(cookie_);
   point_.reset();
   cookie_ = 0;
+}
+
+const char* EventName(DISPID dispid) {
+  static const char* const kNames[] = {"?", "Click", "DblClick", "MouseDown", "MouseMove", "MouseUp", "PieceDrop"};
+  return dispid >= kClickEvent && dispid <= kPieceDropEvent ? kNames[dispid] : "?";
+}
+
+std::string Describe(const RecordedEvent& event) {
+  std::string line = EventName(event.dispid);
+  for (const auto& argument : event.arguments) {
+    char value[32];
+    // A Boolean arrives as -1 for True; the log says 1.
+    const bool boolean = (argument.type & VT_TYPEMASK) == VT_BOOL;
+    std::snprintf(value, sizeof value, " %g", boolean ? double(argument.value != 0) : argument.value);
+    line += value;
+  }
+  return line;
+}
+
+void CancelPieceDrop(DISPPARAMS& parameters) {
+  if (parameters.cArgs != 5) return;
+  VARIANT& cancel = parameters.rgvarg[0];
+  if (cancel.vt == (VT_BYREF | VT_BOOL) && cancel.pboolVal) *cancel.pboolVal = VARIANT_TRUE;
 }
 
 double VariantNumber(const VARIANT& value) {

@@ -3,6 +3,7 @@
 #include <ocidl.h>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "component/com/com_object.h"
@@ -16,11 +17,27 @@ struct EventArgument {
   double value;
 };
 
-// One event, its arguments in declaration order (col, row, Button, Shift, X, Y).
+// One event, its arguments in declaration order (col, row, Button, Shift, X, Y;
+// PieceDrop: fromCol, fromRow, toCol, toRow, Cancel).
 struct RecordedEvent {
   DISPID dispid;
   std::vector<EventArgument> arguments;
 };
+
+// The dispatch ids of the events; OvlBoard adds PieceDrop to OvlChess's five.
+enum EventId : DISPID {
+  kClickEvent = 1,
+  kDblClickEvent,
+  kMouseDownEvent,
+  kMouseMoveEvent,
+  kMouseUpEvent,
+  kPieceDropEvent
+};
+const char* EventName(DISPID dispid);
+// A log line: the event's name and the values it arrived with, "PieceDrop 5 7 5 5 0".
+std::string Describe(const RecordedEvent& event);
+// A PieceDrop handler refusing the move: Cancel, the last argument, set to True.
+void CancelPieceDrop(DISPPARAMS& parameters);
 
 // The control's event interface, answered as IDispatch: records every event,
 // then hands it to an optional handler that may call back into the control.

@@ -1,9 +1,11 @@
-// The demo: the control in a window by OLE in-place activation, with New game,
-// Clear and Enabled, an event log, and moves played the host's way (click a
-// piece, click a target) with the mouse or the keyboard: Tab and Shift+Tab go
-// between the board and the buttons, and the log says what each key did. The
-// log also goes to standard output. --scripted OUT.bmp plays a few moves with
-// the mouse, saves a picture of the window and exits.
+// The demo: a free-play chess board, an OvlBoard in a window by OLE in-place
+// activation. Pieces move by drag, by click then click, or from the keyboard
+// (Space or Enter picks up and puts down); every move is accepted and marked as
+// the last one. Beside the board: New game, Clear, Flip, Coordinates, Enabled,
+// the position as text (Enter or Set applies it) and an event log saying what
+// each key or click did. Tab and Shift+Tab go between them all. The log also
+// goes to standard output. --scripted OUT.bmp plays a few moves by dragging,
+// saves a picture of the window and exits.
 #include <windows.h>
 #include <oleacc.h>
 
@@ -26,19 +28,28 @@ constexpr int kPanelWidth = 260;
 constexpr int kClientWidth = kPanelLeft + kPanelWidth + kMargin;
 constexpr int kClientHeight = 2 * kMargin + host::kBoardPixels;
 constexpr int kLabelHeight = 16;
-enum : int { kNewGameId = 101, kClearId, kEnabledId, kLogLabelId, kLogId };
-constexpr long kNone = 1;
-constexpr DISPID kClick = 1;
+enum : int {
+  kNewGameId = 101,
+  kClearId,
+  kFlipId,
+  kCoordinatesId,
+  kEnabledId,
+  kPositionLabelId,
+  kPositionId,
+  kSetPositionId,
+  kLogLabelId,
+  kLogId
+};
+// Posted by the PieceDrop handler: the board moves the piece after the handler returns.
+constexpr UINT kShowPosition = WM_APP + 1;
 
-const char* const kEventNames[] = {"?", "Click", "DblClick", "MouseDown", "MouseMove", "MouseUp"};
 const char* const kArgumentNames[] = {"col", "row", "Button", "Shift", "X", "Y"};
+const char* const kDropArgumentNames[] = {"fromCol", "fromRow", "toCol", "toRow", "Cancel", nullptr};
 
 std::string SquareName(short col, short row) { return {char('a' + col - 1), char('0' + 9 - row)}; }
 
 struct Square {
   short col = 0, row = 0;
-  explicit operator bool() const { return col != 0; }
-  bool operator==(const Square&) const = default;
 };
 
 // A key as the log names it: its modifiers, then the key ("Ctrl+C", "Shift+Tab", "Space", "E").
@@ -83,9 +94,12 @@ class Demo {
   void Close();
   LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-  void NewGame();
-  void ClickSquare(Square square);
-  long Piece(Square square) const;
+  std::string Position() const;
+  MarkNum Mark(Square square) const;
+  HWND Child(int id) const { return GetDlgItem(window_, id); }
+  // As a click on the button or check box does.
+  void Click(int id) { SendMessageW(Child(id), BM_CLICK, 0, 0); }
+  std::string LastLogLine() const;
   HWND Window() const { return window_; }
   HWND BoardWindow() const { return control_ ? control_->Window() : nullptr; }
   HWND LogWindow() const { return log_; }
@@ -96,57 +110,73 @@ class Demo {
 
  private:
   HWND AddChild(const wchar_t* kind, const wchar_t* text, DWORD style, int id, RECT place);
+  bool OnCommand(int id);
   void OnEvent(const host::RecordedEvent& event);
-  void OnSquareClicked(Square square);
-  void SetPiece(Square square, long piece);
+  void OnPieceDrop(const host::RecordedEvent& event);
+  void NewGame();
+  void Flip();
+  void ShowPosition();
+  void SetPositionFromBox();
+  bool Checked(HWND box) const { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+  _OvlBoard* Board() const { return control_ ? control_->MoveBoard() : nullptr; }
   void Log(const std::string& line);
   // One line for what the user did: "Space: Enabled off", or "Mouse: New game".
   void LogAction(const std::string& what);
   // Logs what the key did when it did nothing the log already says: where the focus went, or where
   // the board's cursor is.
   void LogKey(HWND focusBefore);
+  // The board with its cursor square, a box by its label, else the window's text.
+  std::string FocusName(HWND focus) const;
   std::string FocusedSquare() const;
 
   HWND window_ = nullptr;
   HWND log_ = nullptr;
+  HWND coordinates_ = nullptr;
   HWND enabled_ = nullptr;
+  HWND position_ = nullptr;
   // The key being pressed, from its press to its release (a button clicks on the release), and
   // whether the log has a line for it yet.
   WPARAM keyDown_ = 0;
   std::string keyName_;
   bool keyLogged_ = false;
-  Square selected_;
   com::ComPtr<host::EventSink> sink_;
   std::unique_ptr<host::EmbeddedControl> control_;
 };
 
 Demo* theDemo = nullptr;
 
-LRESULT CALLBACK DemoProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK DemoProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
   if (theDemo) return theDemo->Handle(window, message, wParam, lParam);
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
 bool Demo::Start() {
   window_ = host::CreateHostWindow(L"OrvelBoard demo", kClientWidth, kClientHeight, DemoProcedure, L"OrvelDemo");
-  AddChild(L"BUTTON", L"New game", BS_PUSHBUTTON, kNewGameId, {kPanelLeft, kMargin, kPanelLeft + 120, 34});
-  AddChild(L"BUTTON", L"Clear", BS_PUSHBUTTON, kClearId, {kPanelLeft + 130, kMargin, kPanelLeft + 250, 34});
-  enabled_ = AddChild(L"BUTTON", L"Enabled", BS_AUTOCHECKBOX, kEnabledId, {kPanelLeft, 42, kPanelLeft + 120, 62});
+  const int left = kPanelLeft, middle = kPanelLeft + 130, right = kPanelLeft + kPanelWidth;
+  AddChild(L"BUTTON", L"New game", BS_PUSHBUTTON, kNewGameId, {left, kMargin, left + 120, 34});
+  AddChild(L"BUTTON", L"Clear", BS_PUSHBUTTON, kClearId, {middle, kMargin, middle + 120, 34});
+  AddChild(L"BUTTON", L"Flip", BS_PUSHBUTTON, kFlipId, {left, 42, left + 120, 68});
+  coordinates_ = AddChild(L"BUTTON", L"Coordinates", BS_AUTOCHECKBOX, kCoordinatesId, {middle, 45, middle + 120, 65});
+  enabled_ = AddChild(L"BUTTON", L"Enabled", BS_AUTOCHECKBOX, kEnabledId, {left, 76, left + 120, 96});
   SendMessageW(enabled_, BM_SETCHECK, BST_CHECKED, 0);
-  // A screen reader names the list after the label before it (Windows) or after its own text (Wine).
-  AddChild(L"STATIC", L"Event log:", 0, kLogLabelId, {kPanelLeft, 70, kPanelLeft + kPanelWidth, 70 + kLabelHeight});
+  // A screen reader names the box and the list after the label before each (Windows) or after their own text (Wine).
+  AddChild(L"STATIC", L"Position:", 0, kPositionLabelId, {left, 104, right, 104 + kLabelHeight});
+  position_ = AddChild(L"EDIT", L"Position", WS_BORDER | ES_AUTOHSCROLL, kPositionId, {left, 122, right - 60, 144});
+  AddChild(L"BUTTON", L"Set", BS_PUSHBUTTON, kSetPositionId, {right - 54, 121, right, 145});
+  AddChild(L"STATIC", L"Event log:", 0, kLogLabelId, {left, 154, right, 154 + kLabelHeight});
   log_ = AddChild(L"LISTBOX", L"Event log", WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, kLogId,
-                  {kPanelLeft, 70 + kLabelHeight, kPanelLeft + kPanelWidth, kClientHeight - kMargin});
+                  {left, 154 + kLabelHeight, right, kClientHeight - kMargin});
 
-  sink_ = host::Make<host::EventSink>(component::identity::kEventInterfaceId);
+  sink_ = host::Make<host::EventSink>(component::identity::kBoardEventInterfaceId);
   sink_->SetHandler([this](const host::RecordedEvent& event, DISPPARAMS&) { OnEvent(event); });
   const RECT place{kMargin, kMargin, kMargin + host::kBoardPixels, kMargin + host::kBoardPixels};
   control_ = std::make_unique<host::EmbeddedControl>(window_, place);
-  control_->SetEventInterface(component::identity::kEventInterfaceId);
-  HRESULT hr = control_->Create(component::identity::kClassId);
+  control_->SetEventInterface(component::identity::kBoardEventInterfaceId);
+  HRESULT hr = control_->Create(component::identity::kBoardClassId);
   if (SUCCEEDED(hr)) hr = control_->ConnectEvents(sink_.get());
   if (SUCCEEDED(hr)) hr = control_->InitNew();
   if (SUCCEEDED(hr)) hr = control_->Activate();
+  if (SUCCEEDED(hr) && !Board()) hr = E_NOINTERFACE;
   if (FAILED(hr)) {
     std::printf("cannot place the control: 0x%08lX\n", static_cast<unsigned long>(hr));
     return false;
@@ -175,24 +205,10 @@ HWND Demo::AddChild(const wchar_t* kind, const wchar_t* text, DWORD style, int i
 }
 
 LRESULT Demo::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
-    switch (LOWORD(wParam)) {
-      case kNewGameId:
-        NewGame();
-        LogAction("New game");
-        return 0;
-      case kClearId:
-        selected_ = {};
-        if (control_ && control_->Board()) control_->Board()->Clear();
-        LogAction("Clear");
-        return 0;
-      case kEnabledId: {
-        const bool on = SendMessageW(enabled_, BM_GETCHECK, 0, 0) == BST_CHECKED;
-        if (control_ && control_->Board()) control_->Board()->put_Enabled(on ? VARIANT_TRUE : VARIANT_FALSE);
-        LogAction(on ? "Enabled on, the board plays" : "Enabled off, the board only reads");
-        return 0;
-      }
-    }
+  if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED && OnCommand(LOWORD(wParam))) return 0;
+  if (message == kShowPosition) {
+    ShowPosition();
+    return 0;
   }
   if (message == WM_CLOSE) {
     Close();
@@ -202,57 +218,134 @@ LRESULT Demo::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
+bool Demo::OnCommand(int id) {
+  _OvlBoard* board = Board();
+  if (!board) return false;
+  switch (id) {
+    case kNewGameId:
+      NewGame();
+      LogAction("New game");
+      return true;
+    case kClearId:
+      board->ClearMarks();
+      board->Clear();
+      ShowPosition();
+      LogAction("Clear");
+      return true;
+    case kFlipId:
+      Flip();
+      return true;
+    case kCoordinatesId: {
+      const bool on = Checked(coordinates_);
+      board->put_ShowCoordinates(on ? VARIANT_TRUE : VARIANT_FALSE);
+      LogAction(on ? "Coordinates shown" : "Coordinates hidden");
+      return true;
+    }
+    case kEnabledId: {
+      const bool on = Checked(enabled_);
+      board->put_Enabled(on ? VARIANT_TRUE : VARIANT_FALSE);
+      LogAction(on ? "Enabled on, the board plays" : "Enabled off, the board only reads");
+      return true;
+    }
+    case kSetPositionId:
+      SetPositionFromBox();
+      return true;
+  }
+  return false;
+}
+
 void Demo::NewGame() {
-  selected_ = {};
-  if (control_ && control_->Board()) control_->Board()->NewGame();
+  if (!Board()) return;
+  Board()->ClearMarks();
+  Board()->ClearArrows();
+  Board()->NewGame();
+  ShowPosition();
+}
+
+void Demo::Flip() {
+  VARIANT_BOOL flipped = VARIANT_FALSE;
+  Board()->get_Flipped(&flipped);
+  flipped = flipped ? VARIANT_FALSE : VARIANT_TRUE;
+  Board()->put_Flipped(flipped);
+  LogAction(flipped ? "Flip, red at the bottom" : "Flip, cream at the bottom");
+}
+
+std::string Demo::Position() const {
+  com::UniqueBstr text;
+  if (!Board() || FAILED(Board()->get_Position(text.put())) || !text.get()) return "";
+  return board::Narrow(text.get());
+}
+
+MarkNum Demo::Mark(Square square) const {
+  MarkNum mark = mkNone;
+  Board()->get_Mark(&square.col, &square.row, &mark);
+  return mark;
+}
+
+void Demo::ShowPosition() {
+  if (!position_) return;
+  SetWindowTextW(position_, board::Wide(Position()).c_str());
+}
+
+// The control's own words for what was wrong, from its error object.
+std::string ErrorText(HRESULT hr) {
+  com::ComPtr<IErrorInfo> info;
+  com::UniqueBstr description;
+  if (GetErrorInfo(0, info.put()) == S_OK && info && SUCCEEDED(info->GetDescription(description.put())) &&
+      description.get())
+    return board::Narrow(description.get());
+  char code[16];
+  std::snprintf(code, sizeof code, "0x%08lX", static_cast<unsigned long>(hr));
+  return code;
+}
+
+void Demo::SetPositionFromBox() {
+  const int length = GetWindowTextLengthW(position_);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  GetWindowTextW(position_, text.data(), length + 1);
+  text.resize(static_cast<size_t>(length));
+  com::UniqueBstr value(SysAllocString(text.c_str()));
+  const HRESULT hr = Board()->put_Position(value.get());
+  if (FAILED(hr)) return LogAction("position refused: " + ErrorText(hr));
+  Board()->ClearMarks();
+  ShowPosition();
+  LogAction("position set to " + Position());
 }
 
 void Demo::OnEvent(const host::RecordedEvent& event) {
-  std::string line = event.dispid >= 1 && event.dispid <= 5 ? kEventNames[event.dispid] : "?";
+  // Moves in a drag come by the dozen; the other events tell the story.
+  if (event.dispid == host::kMouseMoveEvent) return;
+  const bool drop = event.dispid == host::kPieceDropEvent;
+  const auto& names = drop ? kDropArgumentNames : kArgumentNames;
+  std::string line = host::EventName(event.dispid);
   line += "(";
-  for (size_t i = 0; i < event.arguments.size() && i < 6; ++i) {
-    char value[32];
-    std::snprintf(value, sizeof value, "%s%s=%g", i ? ", " : "", kArgumentNames[i], event.arguments[i].value);
+  for (size_t i = 0; i < event.arguments.size() && i < std::size(names) && names[i]; ++i) {
+    char value[48];
+    std::snprintf(value, sizeof value, "%s%s=%g", i ? ", " : "", names[i], event.arguments[i].value);
     line += value;
   }
   Log(line + ")");
-  if (event.dispid == kClick && event.arguments.size() == 2)
-    OnSquareClicked({static_cast<short>(event.arguments[0].value), static_cast<short>(event.arguments[1].value)});
+  if (drop) OnPieceDrop(event);
 }
 
-// First click picks a piece up, the second puts it down; the same square again drops the choice.
-void Demo::OnSquareClicked(Square square) {
-  if (!selected_) {
-    if (Piece(square) <= kNone) return;
-    selected_ = square;
-    Log(std::string("picked up on ").append(SquareName(square.col, square.row)));
-    return;
-  }
-  const Square from = selected_;
-  selected_ = {};
-  if (from == square) return Log("put back");
-  SetPiece(square, Piece(from));
-  SetPiece(from, kNone);
-  Log(std::string("move ")
-          .append(SquareName(from.col, from.row))
-          .append("-")
-          .append(SquareName(square.col, square.row)));
-}
-
-long Demo::Piece(Square square) const {
-  PieceNum piece{};
-  short col = square.col, row = square.row;
-  return SUCCEEDED(control_->Board()->get_Piece(&col, &row, &piece)) ? static_cast<long>(piece) : -1;
-}
-
-void Demo::SetPiece(Square square, long piece) {
-  short col = square.col, row = square.row;
-  const HRESULT hr = control_->Board()->put_Piece(&col, &row, static_cast<PieceNum>(piece));
-  if (FAILED(hr)) Log("Piece write refused: 0x" + std::to_string(static_cast<unsigned long>(hr)));
+// Free play: every move is accepted, and marked as the last one.
+void Demo::OnPieceDrop(const host::RecordedEvent& event) {
+  if (event.arguments.size() != 5) return;
+  const auto argument = [&](int i) { return static_cast<short>(event.arguments[i].value); };
+  const Square from{argument(0), argument(1)}, to{argument(2), argument(3)};
+  _OvlBoard* board = Board();
+  board->ClearMarks();
+  for (Square square : {from, to}) board->put_Mark(&square.col, &square.row, mkLastMove);
+  LogAction("move " + SquareName(from.col, from.row) + "-" + SquareName(to.col, to.row));
+  PostMessageW(window_, kShowPosition, 0, 0);
 }
 
 bool Demo::PreTranslate(MSG& message) {
   const bool key = message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST;
+  if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN && message.hwnd == position_) {
+    SetPositionFromBox();
+    return true;
+  }
   host::Site* site = control_ ? control_->ControlSite() : nullptr;
   IOleInPlaceActiveObject* active = site && site->InPlaceFrame() ? site->InPlaceFrame()->ActiveObject() : nullptr;
   if (key && active && active->TranslateAccelerator(&message) == S_OK) return true;
@@ -295,11 +388,17 @@ void Demo::LogKey(HWND focusBefore) {
   // Alt+F4 leaves no window to log in.
   if (keyLogged_ || !window_) return;
   const HWND focus = GetFocus();
-  const HWND board = BoardWindow();
   if (focus != focusBefore)
-    LogAction("focus to " + (focus && focus == board ? "the board, " + FocusedSquare() : WindowName(focus)));
-  else if (focus && focus == board)
+    LogAction("focus to " + FocusName(focus));
+  else if (focus && focus == BoardWindow())
     LogAction(FocusedSquare());
+}
+
+std::string Demo::FocusName(HWND focus) const {
+  if (focus && focus == BoardWindow()) return "the board, " + FocusedSquare();
+  // The box's text is the position itself: it goes by its label.
+  if (focus && focus == position_) return "Position";
+  return WindowName(focus);
 }
 
 // What a screen reader calls the window's client area, or a part of it; "?" when it has no name.
@@ -320,6 +419,16 @@ std::string AccessibleName(HWND window, bool focusedPart) {
 // The square the board reports focused, read as a screen reader reads it.
 std::string Demo::FocusedSquare() const { return AccessibleName(BoardWindow(), true); }
 
+std::string Demo::LastLogLine() const {
+  const LRESULT last = SendMessageW(log_, LB_GETCOUNT, 0, 0) - 1;
+  const LRESULT length = last < 0 ? LB_ERR : SendMessageW(log_, LB_GETTEXTLEN, last, 0);
+  if (length == LB_ERR) return "";
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  SendMessageW(log_, LB_GETTEXT, last, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(length));
+  return board::Narrow(text);
+}
+
 void Demo::Log(const std::string& line) {
   const std::wstring wide = board::Wide(line);
   const LRESULT index = SendMessageW(log_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
@@ -328,28 +437,43 @@ void Demo::Log(const std::string& line) {
   std::fflush(stdout);
 }
 
-// A short opening played with the mouse on the control's squares.
+// Presses, strays beyond the drag distance in steps, and releases over the target.
+void Drag(host::Mouse& mouse, Square from, Square to) {
+  const POINT start = host::Mouse::CellCentre(from.col, from.row), end = host::Mouse::CellCentre(to.col, to.row);
+  mouse.Move(start);
+  mouse.Press(WM_LBUTTONDOWN, start);
+  for (int step = 1; step <= 4; ++step)
+    mouse.Move({start.x + (end.x - start.x) * step / 4, start.y + (end.y - start.y) * step / 4});
+  mouse.Release(WM_LBUTTONUP, end);
+  host::PumpMessages();
+}
+
+// A bad position refused with the control's words, then a short opening dragged
+// on the control's squares with the coordinates shown.
 bool PlayScripted(Demo& demo, const std::string& picture) {
-  const Square moves[][2] = {{{5, 7}, {5, 5}}, {{5, 2}, {5, 4}}, {{7, 8}, {6, 6}}, {{2, 1}, {3, 3}}};
   const HWND board = demo.BoardWindow();
   if (!board) return false;
+  SetWindowTextW(demo.Child(kPositionId), L"rnbqkbnr/pppppppp/9");
+  demo.Click(kSetPositionId);
+  const std::string refusal = demo.LastLogLine();
+  demo.Click(kNewGameId);
   host::Mouse mouse(board);
-  for (const auto& move : moves)
-    for (const Square& square : move) {
-      mouse.Move(host::Mouse::CellCentre(square.col, square.row));
-      mouse.Click(host::Mouse::CellCentre(square.col, square.row));
-      host::PumpMessages();
-    }
-  // Where the pieces should stand now: pawns on e4 and e5, knights on f3 and c6.
-  const bool played = demo.Piece({5, 5}) == 8 && demo.Piece({5, 7}) == kNone && demo.Piece({5, 4}) == 2 &&
-                      demo.Piece({6, 6}) == 10 && demo.Piece({7, 8}) == kNone && demo.Piece({3, 3}) == 4;
+  const Square moves[][2] = {{{5, 7}, {5, 5}}, {{5, 2}, {5, 4}}, {{7, 8}, {6, 6}}, {{2, 1}, {3, 3}}};
+  for (const auto& move : moves) Drag(mouse, move[0], move[1]);
+  demo.Click(kCoordinatesId);
+  host::PumpMessages();
+  const bool refused = refusal.rfind("Mouse: position refused: ", 0) == 0;
+  const bool played = demo.Position() == "r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R" &&
+                      demo.Mark({2, 1}) == mkLastMove && demo.Mark({3, 3}) == mkLastMove &&
+                      demo.Mark({7, 8}) == mkNone;
   RedrawWindow(demo.Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   host::PumpMessages();
   const bool saved = host::SaveBmp(picture, host::CaptureWindow(demo.Window(), kClientWidth, kClientHeight));
   const std::string logName = AccessibleName(demo.LogWindow(), false);
-  std::printf("scripted game %s, picture %s, the log read as \"%s\"\n", played ? "played" : "NOT played",
+  std::printf("bad position %s (\"%s\"), scripted game %s, picture %s, the log read as \"%s\"\n",
+              refused ? "refused" : "NOT refused", refusal.c_str(), played ? "played" : "NOT played",
               saved ? "saved" : "NOT saved", logName.c_str());
-  return played && saved && logName != "?";
+  return refused && played && saved && logName != "?";
 }
 
 }  // namespace

@@ -14,10 +14,14 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <random>
 #include <string>
+#include <string_view>
+#include <type_traits>
 #include <vector>
 
+#include "component/automation_interface.h"
 #include "component/com/com_ptr.h"
 #include "component/com/unique.h"
 #include "orvel_board.h"
@@ -233,7 +237,8 @@ class HostileBag final : public IPropertyBag {
     Sample sample;
     HRESULT read = S_OK;  // E_INVALIDARG: the key is absent
   };
-  Entry enabled, piece;
+  // By key; a key not here is absent.
+  std::map<std::wstring, Entry, std::less<>> entries;
 
   STDMETHODIMP QueryInterface(REFIID iid, void** out) noexcept override {
     if (!out) return E_POINTER;
@@ -243,9 +248,10 @@ class HostileBag final : public IPropertyBag {
   STDMETHODIMP_(ULONG) AddRef() noexcept override { return 2; }
   STDMETHODIMP_(ULONG) Release() noexcept override { return 1; }
   STDMETHODIMP Read(LPCOLESTR name, VARIANT* value, IErrorLog*) noexcept override {
-    const Entry& entry = std::wstring(name) == L"Enabled" ? enabled : piece;
-    if (FAILED(entry.read)) return entry.read;
-    GiveAway(entry.sample.value, value);
+    const auto found = entries.find(std::wstring_view(name));
+    if (found == entries.end()) return E_INVALIDARG;
+    if (FAILED(found->second.read)) return found->second.read;
+    GiveAway(found->second.sample.value, value);
     return S_OK;
   }
   STDMETHODIMP Write(LPCOLESTR, VARIANT*) noexcept override { return S_OK; }
@@ -415,65 +421,77 @@ void ReentrantAmbients(const test::Library& library, HWND window, const RECT& po
   object->SetClientSite(nullptr);
 }
 
-// Property bags with hostile values: a value that does not convert fails the
-// load with automation's type mismatch, and what it was to set stays as it was.
-void PropertyBags(const test::Library& library, Samples& samples, int calls) {
+// Property bags with hostile values for each key the class saves: a value that
+// does not convert fails the load with automation's type mismatch, and what it
+// was to set stays as it was. The board's squares are never loaded.
+template <class Board>
+void PropertyBags(const test::Library& library, const component::automation::ControlClass& record, Samples& samples,
+                  int calls) {
   HostileBag bag;
   // Empty is what a container writes for no value: "Enabled" keeps its default.
   check::context = "property bag of Empty values";
-  if (auto persist = library.Create<IPersistPropertyBag>()) {
-    bag.enabled = bag.piece = {Sample{VARIANT{}, End::Empty}};
+  if (auto persist = library.Create<IPersistPropertyBag>(record.classId)) {
+    for (std::wstring_view key : record.savedProperties) bag.entries[std::wstring(key)] = {Sample{VARIANT{}, End::Empty}};
     CHECK_EQ(persist->Load(&bag, nullptr), S_OK);
     VARIANT_BOOL enabled = VARIANT_FALSE;
-    persist.As<_OvlChess>()->get_Enabled(&enabled);
+    persist.template As<Board>()->get_Enabled(&enabled);
     CHECK_EQ(enabled, VARIANT_TRUE);
   }
   int loaded = 0;
   const HRESULT reads[] = {S_OK, S_OK, S_OK, E_INVALIDARG, E_FAIL};
+  auto outcome = [](const HostileBag::Entry& entry) {
+    if (entry.read == E_FAIL) return E_FAIL;
+    return entry.read == E_INVALIDARG || IsNumber(entry.sample) ? S_OK : kTypeMismatch;
+  };
   for (int i = 0; i < calls; ++i) {
-    check::context = "property bags, call " + std::to_string(i);
-    auto persist = library.Create<IPersistPropertyBag>();
-    auto board = persist.As<_OvlChess>();
+    check::context = "property bags of " + check::Narrow(std::wstring(record.name)) + ", call " + std::to_string(i);
+    auto persist = library.Create<IPersistPropertyBag>(record.classId);
+    auto board = persist.template As<Board>();
     if (!board) return check::Fail(__LINE__, "no control");
-    bag.enabled = {samples.Next(), reads[samples.Pick(std::size(reads))]};
-    bag.piece = {samples.Next(), reads[samples.Pick(std::size(reads))]};
-    auto outcome = [](const HostileBag::Entry& entry) {
-      if (entry.read == E_FAIL) return E_FAIL;
-      return entry.read == E_INVALIDARG || IsNumber(entry.sample) ? S_OK : kTypeMismatch;
-    };
-    const HRESULT expected = FAILED(outcome(bag.enabled)) ? outcome(bag.enabled) : outcome(bag.piece);
+    // Read in the order saved: the first that fails fails the load.
+    HRESULT expected = S_OK;
+    for (std::wstring_view key : record.savedProperties) {
+      HostileBag::Entry& entry = bag.entries[std::wstring(key)];
+      entry = {samples.Next(), reads[samples.Pick(std::size(reads))]};
+      if (SUCCEEDED(expected)) expected = outcome(entry);
+    }
+    const HRESULT firstRead = outcome(bag.entries[std::wstring(record.savedProperties.front())]);
     const auto before = Snapshot(board.get());
     const HRESULT hr = persist->Load(samples.Pick(10) ? &bag : nullptr, nullptr);
     if (hr == E_POINTER) continue;
     CHECK_EQ(hr, expected);
-    auto after = Snapshot(board.get());
+    const auto after = Snapshot(board.get());
     // Enabled is read first: a load that fails later has set it.
-    if (FAILED(hr) && FAILED(outcome(bag.enabled))) CHECK(after == before);
-    after.back() = before.back();
-    CHECK(after == before);
+    if (FAILED(hr) && FAILED(firstRead)) CHECK(after == before);
+    CHECK(std::equal(before.begin(), before.begin() + 64, after.begin()));
     loaded += SUCCEEDED(hr);
   }
-  std::printf("%d property bags, %d loaded\n", calls, loaded);
+  std::printf("%d property bags of %ls, %d loaded\n", calls, record.name.data(), loaded);
 }
 
-// The control's stream, whole, cut short or scrambled, alone and inside a storage.
-void StreamsAndStorages(const test::Library& library, Samples& samples, int calls) {
-  const BYTE saved[12] = {'O', 'V', 'L', 'B', 1, 0, 4, 0, 0, 0, 7, 0};
+// The control's stream, whole, cut short or scrambled, alone and inside a
+// storage. OvlBoard reads OvlChess's stream as well as its own.
+template <class Board>
+void StreamsAndStorages(const test::Library& library, const CLSID& id, Samples& samples, int calls) {
+  const std::vector<BYTE> chessStream = {'O', 'V', 'L', 'B', 1, 0, 4, 0, 0, 0, 7, 0};
+  const std::vector<BYTE> boardStream = {'O', 'V', 'L', 'B', 2, 0, 10, 0, 0, 0, 7, 0, 0xFF, 0xFF, 0, 0, 0xFF, 0xFF};
+  const bool board = std::is_same_v<Board, _OvlBoard>;
   int loaded = 0;
   for (int i = 0; i < calls; ++i) {
     check::context = "streams, call " + std::to_string(i);
-    std::vector<BYTE> bytes(saved, saved + 12);
-    bytes.resize(samples.Pick(16));
+    const std::vector<BYTE>& saved = board && samples.Pick(2) ? boardStream : chessStream;
+    std::vector<BYTE> bytes = saved;
+    bytes.resize(samples.Pick(static_cast<int>(saved.size()) + 4));
     for (int flips = samples.Pick(3); flips > 0 && !bytes.empty(); --flips) bytes[samples.Pick(bytes.size())] ^= 1;
     ComPtr<IStream> stream;
     CreateStreamOnHGlobal(nullptr, TRUE, stream.put());
     stream->Write(bytes.data(), static_cast<ULONG>(bytes.size()), nullptr);
     stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr);
 
-    auto object = library.Create<IPersistStreamInit>();
-    auto board = object.As<_OvlChess>();
-    if (!board) return check::Fail(__LINE__, "no control");
-    const auto before = Snapshot(board.get());
+    auto object = library.Create<IPersistStreamInit>(id);
+    auto control = object.template As<Board>();
+    if (!control) return check::Fail(__LINE__, "no control");
+    const auto before = Snapshot(control.get());
     HRESULT hr;
     if (samples.Pick(2)) {
       hr = object->Load(samples.Pick(10) ? stream.get() : nullptr);
@@ -491,12 +509,12 @@ void StreamsAndStorages(const test::Library& library, Samples& samples, int call
         stream->CopyTo(contents.get(), all, nullptr, nullptr);
         contents.reset();
       }
-      hr = object.As<IPersistStorage>()->Load(samples.Pick(10) ? storage.get() : nullptr);
+      hr = object.template As<IPersistStorage>()->Load(samples.Pick(10) ? storage.get() : nullptr);
     }
     // The values may be any; the header and the length may not.
-    const bool readable = bytes.size() >= 12 && std::equal(saved, saved + 8, bytes.begin());
+    const bool readable = bytes.size() >= saved.size() && std::equal(saved.begin(), saved.begin() + 8, bytes.begin());
     if (SUCCEEDED(hr) && !readable) check::Fail(__LINE__, "a damaged stream loaded");
-    if (FAILED(hr)) CHECK(Snapshot(board.get()) == before);
+    if (FAILED(hr)) CHECK(Snapshot(control.get()) == before);
     loaded += SUCCEEDED(hr);
   }
   std::printf("%d streams and storages, %d loaded\n", calls, loaded);
@@ -555,8 +573,10 @@ int wmain(int argc, wchar_t** argv) {
     if (accessible) ChildIds(accessible.get(), board.get(), samples, 600);
     ReentrantAmbients(library, window, position);
     Ambients(object.As<IOleControl>().get(), board.get(), site, samples, 600);
-    PropertyBags(library, samples, 400);
-    StreamsAndStorages(library, samples, 400);
+    PropertyBags<_OvlChess>(library, component::automation::kOvlChess, samples, 400);
+    StreamsAndStorages<_OvlChess>(library, component::identity::kClassId, samples, 400);
+    PropertyBags<_OvlBoard>(library, component::automation::kOvlBoard, samples, 400);
+    StreamsAndStorages<_OvlBoard>(library, component::identity::kBoardClassId, samples, 400);
     accessible.reset();
     object->Close(OLECLOSE_NOSAVE);
     object->SetClientSite(nullptr);

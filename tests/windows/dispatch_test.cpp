@@ -8,10 +8,11 @@
 #include <utility>
 #include <vector>
 
+#include "component/automation_interface.h"
 #include "component/com/com_ptr.h"
 #include "component/com/unique.h"
 #include "component/identity.h"
-#include "component/object_safety.h"
+#include "component/com/object_safety_uuid.h"
 #include "orvel_board.h"
 #include "tests/windows/check.h"
 #include "tests/windows/loaded_library.h"
@@ -78,6 +79,7 @@ void ClassObjectAndUnloading(Library& library) {
   ComPtr<IClassFactory> factory;
   CHECK_EQ(library.canUnload(), S_OK);
   CHECK_EQ(library.getClassObject(IID_IDispatch, IID_IClassFactory, factory.put_void()), CLASS_E_CLASSNOTAVAILABLE);
+  CHECK_EQ(library.getClassObject(component::identity::kBoardClassId, IID_IClassFactory, factory.put_void()), S_OK);
   CHECK_EQ(library.getClassObject(component::identity::kClassId, IID_IClassFactory, factory.put_void()), S_OK);
   ComPtr<IUnknown> outer, created;
   CHECK_EQ(factory->CreateInstance(factory.get(), IID_IUnknown, created.put_void()), CLASS_E_NOAGGREGATION);
@@ -91,6 +93,67 @@ void ClassObjectAndUnloading(Library& library) {
   CHECK_EQ(library.canUnload(), S_FALSE);
   created.reset();
   CHECK_EQ(library.canUnload(), S_OK);
+}
+
+// Each class names its own members, its own events and class, and no other class's members.
+void EachClassKnowsItsOwnNames(const Library& library) {
+  using component::automation::ControlClass;
+  for (const ControlClass* record : component::automation::kClasses) {
+    check::context = "names of " + check::Narrow(std::wstring(record->name));
+    auto object = library.Create<IDispatch>(record->classId);
+    CHECK(object);
+    if (!object) continue;
+    for (const ControlClass* other : component::automation::kClasses) {
+      for (const component::automation::Member& member : other->members) {
+        DISPID id = 0;
+        LPOLESTR name = const_cast<LPOLESTR>(member.name.data());
+        const bool own = component::automation::IdOf(member.name, *record) != DISPID_UNKNOWN;
+        CHECK_EQ(object->GetIDsOfNames(IID_NULL, &name, 1, 0, &id), own ? S_OK : DISP_E_UNKNOWNNAME);
+        CHECK_EQ(id, own ? member.id : DISPID_UNKNOWN);
+      }
+    }
+    GUID source{};
+    CHECK_EQ(object.As<IProvideClassInfo2>()->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &source), S_OK);
+    CHECK(source == record->eventsId);
+    CLSID persisted{};
+    CHECK_EQ(object.As<IPersistStreamInit>()->GetClassID(&persisted), S_OK);
+    CHECK(persisted == record->classId);
+    ComPtr<IConnectionPoint> point;
+    CHECK_EQ(object.As<IConnectionPointContainer>()->FindConnectionPoint(record->eventsId, point.put()), S_OK);
+  }
+}
+
+// OvlBoard's errors carry its own ProgID and interface, whether a C++ caller
+// or Invoke meets them.
+void BoardErrorsNameTheBoard(const Library& library) {
+  check::context = "OvlBoard's errors";
+  auto board = library.Create<_OvlBoard>(component::identity::kBoardClassId);
+  CHECK(board);
+  if (!board) return;
+  short col = 9, row = 1;
+  MarkNum mark{};
+  CHECK_EQ(board->get_Mark(&col, &row, &mark), check::AutomationError(381));
+  ComPtr<IErrorInfo> info;
+  CHECK_EQ(GetErrorInfo(0, info.put()), S_OK);
+  com::UniqueBstr source;
+  GUID guid{};
+  if (info) {
+    info->GetSource(source.put());
+    info->GetGUID(&guid);
+  }
+  CHECK(source && std::wstring(source.get()) == component::identity::kBoardProgId);
+  CHECK(guid == component::identity::kBoardInterfaceId);
+  CHECK_EQ(board.As<ISupportErrorInfo>()->InterfaceSupportsErrorInfo(component::identity::kBoardInterfaceId), S_OK);
+
+  Call refused;
+  Invoke(board.As<IDispatch>().get(), 0x68030006, DISPATCH_PROPERTYPUT, {Text(L"9/8")}, refused);
+  CHECK_EQ(refused.hr, DISP_E_EXCEPTION);
+  CHECK_EQ(refused.exception.scode, check::AutomationError(380));
+  CHECK(refused.exception.bstrSource &&
+        std::wstring(refused.exception.bstrSource) == component::identity::kBoardProgId);
+  com::UniqueBstr position;
+  CHECK_EQ(board->get_Position(position.put()), S_OK);
+  CHECK(position && std::wstring(position.get()) == L"8/8/8/8/8/8/8/8");
 }
 
 void NamesAndTypeInformation(IDispatch* object) {
@@ -437,6 +500,8 @@ int wmain(int argc, wchar_t** argv) {
     QuickActivationCarriesTheUserMode(object.get());
     ConnectionsAreEnumerated(object.get());
     SafeForInitializationOnly(object.get());
+    EachClassKnowsItsOwnNames(library);
+    BoardErrorsNameTheBoard(library);
   }
   CoUninitialize();
   return check::Result();

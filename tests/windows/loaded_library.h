@@ -23,12 +23,12 @@ struct Library {
   GetClassObjectFunction getClassObject = Export<GetClassObjectFunction>(module, "DllGetClassObject");
   CanUnloadFunction canUnload = Export<CanUnloadFunction>(module, "DllCanUnloadNow");
 
-  // A new control, as `I`; empty if the library cannot make one.
+  // A new control of the class `id`, as `I`; empty if the library cannot make one.
   template <class I>
-  com::ComPtr<I> Create() const {
+  com::ComPtr<I> Create(const CLSID& id = component::identity::kClassId) const {
     com::ComPtr<IClassFactory> factory;
     com::ComPtr<I> object;
-    if (getClassObject && SUCCEEDED(getClassObject(component::identity::kClassId, IID_IClassFactory, factory.put_void())))
+    if (getClassObject && SUCCEEDED(getClassObject(id, IID_IClassFactory, factory.put_void())))
       factory->CreateInstance(nullptr, __uuidof(I), object.put_void());
     return object;
   }

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "component/identity.h"
 #include "tests/windows/container/bench.h"
 #include "tests/windows/container/tests.h"
 #include "tests/windows/check.h"
@@ -147,9 +148,59 @@ void DisabledRaisesNothing(Bench& bench) {
                "re-enabled: events again");
 }
 
+// OvlBoard asks before a move: PieceDrop with the two squares and Cancel
+// False; a handler's True keeps the piece where it was, else it moves.
+void PieceDropAsksTheHost() {
+  check::context = "PieceDrop";
+  HWND window = host::CreateHostWindow(L"OvlBoard PieceDrop", host::kBoardPixels + 40, host::kBoardPixels + 40);
+  {
+    host::EmbeddedControl control(window, RECT{0, 0, host::kBoardPixels, host::kBoardPixels});
+    control.SetEventInterface(component::identity::kBoardEventInterfaceId);
+    auto sink = host::Make<host::EventSink>(component::identity::kBoardEventInterfaceId);
+    CHECK_HR(control.Create(component::identity::kBoardClassId), S_OK);
+    auto board = control.As<_OvlBoard>();
+    if (!board) return;
+    CHECK_HR(control.ConnectEvents(sink.get()), S_OK);
+    CHECK_HR(control.InitNew(), S_OK);
+    CHECK_HR(control.Activate(), S_OK);
+    CHECK_HR(board->NewGame(), S_OK);
+    std::vector<VARIANT_BOOL> cancelSeen;
+    bool cancel = true;
+    sink->SetHandler([&](const host::RecordedEvent& event, DISPPARAMS& parameters) {
+      if (event.dispid != 6 || parameters.cArgs != 5 || parameters.rgvarg[0].vt != (VT_BYREF | VT_BOOL)) return;
+      cancelSeen.push_back(*parameters.rgvarg[0].pboolVal);
+      *parameters.rgvarg[0].pboolVal = cancel ? VARIANT_TRUE : VARIANT_FALSE;
+    });
+    auto pieceAt = [&](short col, short row) {
+      PieceNum piece{};
+      board->get_Piece(&col, &row, &piece);
+      return static_cast<long>(piece);
+    };
+    host::Mouse mouse(control.Window());
+    for (bool refused : {true, false}) {
+      cancel = refused;
+      sink->ClearEvents();
+      mouse.Click(host::Mouse::CellCentre(5, 7));
+      mouse.Click(host::Mouse::CellCentre(5, 5));
+      PumpMessages();
+      std::vector<double> drop;
+      for (const auto& event : sink->Events())
+        if (event.dispid == 6)
+          for (const auto& argument : event.arguments) drop.push_back(argument.value);
+      CHECK(drop == (std::vector<double>{5, 7, 5, 5, 0}));
+      CHECK_EQ(pieceAt(5, 7), refused ? Wpawn : None);
+      CHECK_EQ(pieceAt(5, 5), refused ? None : Wpawn);
+    }
+    CHECK(cancelSeen == (std::vector<VARIANT_BOOL>{VARIANT_FALSE, VARIANT_FALSE}));
+  }
+  DestroyWindow(window);
+  PumpMessages();
+}
+
 }  // namespace
 
 void TestEvents() {
+  PieceDropAsksTheHost();
   Bench bench;
   if (!bench.ready) return;
   EventsPerCell(bench);

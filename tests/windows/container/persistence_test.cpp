@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "component/com/unique.h"
+#include "component/identity.h"
 #include "tests/windows/container/bench.h"
 #include "tests/windows/container/tests.h"
 #include "host/container_site/property_bag.h"
@@ -216,6 +217,77 @@ void OddBagValues() {
   CheckBag(*SaveToBag(other).get(), true, 0);
 }
 
+// OvlBoard keeps its view beside OvlChess's two properties through each of
+// the three interfaces, and a bag without the view's keys gives their defaults.
+com::ComPtr<_OvlBoard> NewBoard() {
+  com::ComPtr<_OvlBoard> board;
+  CoCreateInstance(component::identity::kBoardClassId, nullptr, CLSCTX_INPROC_SERVER, __uuidof(_OvlBoard),
+                   board.put_void());
+  CHECK(board);
+  return board;
+}
+
+struct BoardView {
+  VARIANT_BOOL flipped, coordinates, allowMoves;
+  friend bool operator==(const BoardView&, const BoardView&) = default;
+};
+
+BoardView ViewOf(_OvlBoard* board) {
+  BoardView view{};
+  board->get_Flipped(&view.flipped);
+  board->get_ShowCoordinates(&view.coordinates);
+  board->get_AllowMoves(&view.allowMoves);
+  return view;
+}
+
+void BoardRoundTrips() {
+  check::context = "OvlBoard, bag";
+  auto original = NewBoard();
+  if (!original) return;
+  CHECK_HR(original.As<IPersistPropertyBag>()->InitNew(), S_OK);
+  const BoardView defaults = ViewOf(original.get());
+  CHECK(defaults == (BoardView{VARIANT_FALSE, VARIANT_FALSE, VARIANT_TRUE}));
+  CHECK_HR(original->put_Flipped(VARIANT_TRUE), S_OK);
+  CHECK_HR(original->put_ShowCoordinates(VARIANT_TRUE), S_OK);
+  CHECK_HR(original->put_AllowMoves(VARIANT_FALSE), S_OK);
+  const BoardView changed{VARIANT_TRUE, VARIANT_TRUE, VARIANT_FALSE};
+  auto bag = host::Make<host::MemoryPropertyBag>();
+  CHECK_HR(original.As<IPersistPropertyBag>()->Save(bag.get(), TRUE, TRUE), S_OK);
+  for (const wchar_t* key : {L"Enabled", L"Piece", L"Flipped", L"ShowCoordinates", L"AllowMoves"})
+    CHECK(bag->Find(key) != nullptr);
+  auto fromBag = NewBoard();
+  CHECK_HR(fromBag.As<IPersistPropertyBag>()->Load(bag.get(), nullptr), S_OK);
+  CHECK(ViewOf(fromBag.get()) == changed);
+
+  check::context = "OvlBoard, bag of OvlChess's keys";
+  auto chessBag = host::Make<host::MemoryPropertyBag>();
+  chessBag->Set(L"Enabled", *bag->Find(L"Enabled"));
+  chessBag->Set(L"Piece", *bag->Find(L"Piece"));
+  auto fromChessBag = NewBoard();
+  CHECK_HR(fromChessBag.As<IPersistPropertyBag>()->Load(chessBag.get(), nullptr), S_OK);
+  CHECK(ViewOf(fromChessBag.get()) == defaults);
+
+  check::context = "OvlBoard, stream";
+  auto stream = NewStream();
+  CHECK_HR(original.As<IPersistStreamInit>()->Save(stream.get(), TRUE), S_OK);
+  ULARGE_INTEGER size{};
+  CHECK_HR(original.As<IPersistStreamInit>()->GetSizeMax(&size), S_OK);
+  CHECK_EQ(StreamBytes(stream.get()).size(), size.QuadPart);
+  Rewind(stream.get());
+  auto fromStream = NewBoard();
+  CHECK_HR(fromStream.As<IPersistStreamInit>()->Load(stream.get()), S_OK);
+  CHECK(ViewOf(fromStream.get()) == changed);
+
+  check::context = "OvlBoard, storage";
+  auto storage = NewStorage();
+  auto persist = original.As<IPersistStorage>();
+  CHECK_HR(persist->Save(storage.get(), FALSE), S_OK);
+  CHECK_HR(persist->SaveCompleted(nullptr), S_OK);
+  auto fromStorage = NewBoard();
+  CHECK_HR(fromStorage.As<IPersistStorage>()->Load(storage.get()), S_OK);
+  CHECK(ViewOf(fromStorage.get()) == changed);
+}
+
 }  // namespace
 
 void TestPersistence() {
@@ -226,5 +298,6 @@ void TestPersistence() {
   PropertyBagRoundTrip();
   BadBagValues();
   OddBagValues();
+  BoardRoundTrips();
   check::context = "";
 }

@@ -61,6 +61,33 @@ Expect b.Piece(2, 2), 15, "Piece(2,2) after writing 15"
 Expect Err.Number, 0, "Err.Number reading Piece(2,2)"
 On Error GoTo 0
 
+' The class for chess programs: the same members, and the position as FEN text.
+Dim o : Set o = CreateObject("OrvelBoardLib.OvlBoard")
+o.NewGame
+Expect o.Position, "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR", "OvlBoard's Position after NewGame"
+Expect o.Piece(5, 8), 13, "OvlBoard's Piece(5,8) after NewGame"
+o.Position = "4k3/8/8/8/4P3/8/8/4K3"
+Expect o.Position, "4k3/8/8/8/4P3/8/8/4K3", "Position after writing it"
+Expect o.Piece(5, 5), 8, "Piece(5,5) after writing the Position"
+o.Mark(5, 5) = 2
+Expect o.Mark(5, 5), 2, "Mark(5,5) after writing 2"
+
+On Error Resume Next
+o.Position = "8/8/8"
+Expect Err.Number, 380, "Err.Number writing a malformed Position"
+Err.Clear
+Expect o.Position, "4k3/8/8/8/4P3/8/8/4K3", "Position after a refused write"
+Dim m : m = o.Mark(9, 1)
+Expect Err.Number, 381, "Err.Number reading Mark(9,1)"
+Err.Clear
+o.Mark(1, 1) = 7
+Expect Err.Number, 380, "Err.Number writing Mark 7"
+Err.Clear
+o.DrawArrow 5, 2, 5, 9
+Expect Err.Number, 5, "Err.Number drawing an arrow off the board"
+Err.Clear
+On Error GoTo 0
+
 If failures > 0 Then
   WScript.Echo failures & " failure(s)"
   WScript.Quit 1

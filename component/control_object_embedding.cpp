@@ -1,7 +1,8 @@
 // What containers ask of a control to place, activate, draw and size it.
 #include <olectl.h>
 
-#include "component/chess_control.h"
+#include "component/control_object.h"
+#include "control/ovl_board.h"
 #include "component/com/errors.h"
 #include "component/com/window_context.h"
 #include "component/identity.h"
@@ -11,33 +12,38 @@ namespace component {
 // A container that lets go of an object still active in place hears it leave
 // as from InPlaceDeactivate. The object holds itself meanwhile: the site may
 // call it back.
-STDMETHODIMP_(ULONG) ChessControl::Release() noexcept {
+template <class Core, class Face>
+STDMETHODIMP_(ULONG) ControlObject<Core, Face>::Release() noexcept {
   if (inPlaceSite_) {
-    if (ComObject::AddRef() == 2) InPlaceDeactivate();
-    ComObject::Release();
+    if (Base::AddRef() == 2) InPlaceDeactivate();
+    Base::Release();
   }
-  return ComObject::Release();
+  return Base::Release();
 }
 
 // IOleObject
 
-STDMETHODIMP ChessControl::SetClientSite(IOleClientSite* site) noexcept {
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::SetClientSite(IOleClientSite* site) noexcept {
   clientSite_ = com::ComPtr<IOleClientSite>(site);
   return S_OK;
 }
 
-STDMETHODIMP ChessControl::GetClientSite(IOleClientSite** site) noexcept {
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::GetClientSite(IOleClientSite** site) noexcept {
   if (!site) return E_POINTER;
   return clientSite_.CopyTo(site);
 }
 
-STDMETHODIMP ChessControl::Close(DWORD) noexcept {
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::Close(DWORD) noexcept {
   InPlaceDeactivate();
   if (adviseHolder_) adviseHolder_->SendOnClose();
   return S_OK;
 }
 
-STDMETHODIMP ChessControl::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND parent,
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND parent,
                                   LPCRECT position) noexcept {
   if (site && !clientSite_) clientSite_ = com::ComPtr<IOleClientSite>(site);
   switch (verb) {
@@ -45,7 +51,7 @@ STDMETHODIMP ChessControl::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, 
     case OLEIVERB_SHOW:
     case OLEIVERB_INPLACEACTIVATE:
     case OLEIVERB_UIACTIVATE:
-      return com::Guarded([&] { return InPlaceActivate(verb, parent, position); });
+      return Guard([&] { return InPlaceActivate(verb, parent, position); });
     case OLEIVERB_HIDE:
       if (platform_.Window()) ShowWindow(platform_.Window(), SW_HIDE);
       return S_OK;
@@ -54,10 +60,11 @@ STDMETHODIMP ChessControl::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, 
   }
 }
 
-HRESULT ChessControl::InPlaceActivate(LONG verb, HWND parent, LPCRECT position) {
+template <class Core, class Face>
+HRESULT ControlObject<Core, Face>::InPlaceActivate(LONG verb, HWND parent, LPCRECT position) {
   if (!clientSite_) return E_UNEXPECTED;
   if (!inPlaceSite_) {
-    auto site = clientSite_.As<IOleInPlaceSite>();
+    auto site = clientSite_.template As<IOleInPlaceSite>();
     if (!site) return E_NOINTERFACE;
     if (site->CanInPlaceActivate() != S_OK) return E_FAIL;
     RETURN_IF_FAILED(site->OnInPlaceActivate());
@@ -80,44 +87,52 @@ HRESULT ChessControl::InPlaceActivate(LONG verb, HWND parent, LPCRECT position) 
   return S_OK;
 }
 
-STDMETHODIMP ChessControl::EnumVerbs(IEnumOLEVERB** verbs) noexcept {
-  return OleRegEnumVerbs(identity::kClassId, verbs);
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::EnumVerbs(IEnumOLEVERB** verbs) noexcept {
+  return OleRegEnumVerbs(record_.classId, verbs);
 }
 
-STDMETHODIMP ChessControl::GetUserType(DWORD form, LPOLESTR* type) noexcept {
-  return OleRegGetUserType(identity::kClassId, form, type);
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::GetUserType(DWORD form, LPOLESTR* type) noexcept {
+  return OleRegGetUserType(record_.classId, form, type);
 }
 
-STDMETHODIMP ChessControl::SetExtent(DWORD aspect, SIZEL* size) noexcept {
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::SetExtent(DWORD aspect, SIZEL* size) noexcept {
   if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
   if (!size) return E_POINTER;
   extent_ = *size;
   return S_OK;
 }
 
-STDMETHODIMP ChessControl::GetExtent(DWORD aspect, SIZEL* size) noexcept {
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::GetExtent(DWORD aspect, SIZEL* size) noexcept {
   if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
   if (!size) return E_POINTER;
   *size = extent_;
   return S_OK;
 }
 
-STDMETHODIMP ChessControl::Advise(IAdviseSink* sink, DWORD* cookie) noexcept {
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::Advise(IAdviseSink* sink, DWORD* cookie) noexcept {
   if (!adviseHolder_) RETURN_IF_FAILED(CreateOleAdviseHolder(adviseHolder_.put()));
   return adviseHolder_->Advise(sink, cookie);
 }
 
-STDMETHODIMP ChessControl::Unadvise(DWORD cookie) noexcept {
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::Unadvise(DWORD cookie) noexcept {
   return adviseHolder_ ? adviseHolder_->Unadvise(cookie) : OLE_E_NOCONNECTION;
 }
 
-STDMETHODIMP ChessControl::EnumAdvise(IEnumSTATDATA** advises) noexcept {
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::EnumAdvise(IEnumSTATDATA** advises) noexcept {
   if (!advises) return E_POINTER;
   *advises = nullptr;
   return adviseHolder_ ? adviseHolder_->EnumAdvise(advises) : S_OK;
 }
 
-STDMETHODIMP ChessControl::GetMiscStatus(DWORD, DWORD* status) noexcept {
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::GetMiscStatus(DWORD, DWORD* status) noexcept {
   if (!status) return E_POINTER;
   *status = identity::kMiscStatus;
   return S_OK;
@@ -125,25 +140,28 @@ STDMETHODIMP ChessControl::GetMiscStatus(DWORD, DWORD* status) noexcept {
 
 // IOleWindow, IOleInPlaceObject
 
-STDMETHODIMP ChessControl::GetWindow(HWND* window) noexcept {
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::GetWindow(HWND* window) noexcept {
   if (!window) return E_POINTER;
   *window = platform_.Window();
   return *window ? S_OK : E_FAIL;
 }
 
-STDMETHODIMP ChessControl::InPlaceDeactivate() noexcept {
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::InPlaceDeactivate() noexcept {
   if (!inPlaceSite_) return S_OK;
   UIDeactivate();
   // The window's procedure is cut off before it goes: tell the site of the focus it takes along.
   if (platform_.Window() && GetFocus() == platform_.Window()) FocusChanged(false);
   DisconnectAccessible();
-  const HRESULT hr = com::Guarded([&] { platform_.Destroy(); });
+  const HRESULT hr = Guard([&] { platform_.Destroy(); });
   auto site = std::move(inPlaceSite_);
   site->OnInPlaceDeactivate();
   return hr;
 }
 
-STDMETHODIMP ChessControl::UIDeactivate() noexcept {
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::UIDeactivate() noexcept {
   if (uiActive_ && inPlaceSite_) {
     uiActive_ = false;
     if (auto frame = std::move(activeFrame_)) frame->SetActiveObject(nullptr, nullptr);
@@ -153,14 +171,16 @@ STDMETHODIMP ChessControl::UIDeactivate() noexcept {
   return S_OK;
 }
 
-STDMETHODIMP ChessControl::SetObjectRects(LPCRECT position, LPCRECT) noexcept {
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::SetObjectRects(LPCRECT position, LPCRECT) noexcept {
   if (!position) return E_POINTER;
-  return com::Guarded([&] { platform_.SetPosition(*position); });
+  return Guard([&] { platform_.SetPosition(*position); });
 }
 
 // IOleControl
 
-STDMETHODIMP ChessControl::GetControlInfo(CONTROLINFO* info) noexcept {
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::GetControlInfo(CONTROLINFO* info) noexcept {
   if (!info) return E_POINTER;
   info->hAccel = nullptr;
   info->cAccel = 0;
@@ -169,24 +189,27 @@ STDMETHODIMP ChessControl::GetControlInfo(CONTROLINFO* info) noexcept {
   return S_OK;
 }
 
-STDMETHODIMP ChessControl::OnAmbientPropertyChange(DISPID id) noexcept {
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::OnAmbientPropertyChange(DISPID id) noexcept {
   if (id == DISPID_AMBIENT_BACKCOLOR || id == DISPID_UNKNOWN) FollowAmbientBackColor();
   return S_OK;
 }
 
-STDMETHODIMP ChessControl::FreezeEvents(BOOL freeze) noexcept {
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::FreezeEvents(BOOL freeze) noexcept {
   frozenEvents_ += freeze ? 1 : (frozenEvents_ > 0 ? -1 : 0);
   return S_OK;
 }
 
 // IViewObject2
 
-STDMETHODIMP ChessControl::Draw(DWORD aspect, LONG part, void*, DVTARGETDEVICE*, HDC, HDC dc, LPCRECTL bounds, LPCRECTL,
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::Draw(DWORD aspect, LONG part, void*, DVTARGETDEVICE*, HDC, HDC dc, LPCRECTL bounds, LPCRECTL,
                                 BOOL(STDMETHODCALLTYPE* keepGoing)(ULONG_PTR), ULONG_PTR keepGoingArgument) noexcept {
   if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
   if (part != -1) return DV_E_LINDEX;  // the content aspect has no parts
   if (!dc || !bounds) return E_INVALIDARG;
-  return com::Guarded([&] {
+  return Guard([&] {
     const auto drawing = platform_.DrawTo(dc, RECT{bounds->left, bounds->top, bounds->right, bounds->bottom},
                                           [&] { return !keepGoing || keepGoing(keepGoingArgument); });
     using Drawing = control::win32::WindowPlatform::Drawing;
@@ -194,26 +217,30 @@ STDMETHODIMP ChessControl::Draw(DWORD aspect, LONG part, void*, DVTARGETDEVICE*,
   });
 }
 
-STDMETHODIMP ChessControl::SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink) noexcept {
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink) noexcept {
   viewAspects_ = aspects;
   viewAdviseFlags_ = flags;
   viewSink_ = com::ComPtr<IAdviseSink>(sink);
   return S_OK;
 }
 
-STDMETHODIMP ChessControl::GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** sink) noexcept {
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** sink) noexcept {
   if (aspects) *aspects = viewAspects_;
   if (flags) *flags = viewAdviseFlags_;
   return sink ? viewSink_.CopyTo(sink) : S_OK;
 }
 
-STDMETHODIMP ChessControl::GetExtent(DWORD aspect, LONG, DVTARGETDEVICE*, LPSIZEL size) noexcept {
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::GetExtent(DWORD aspect, LONG, DVTARGETDEVICE*, LPSIZEL size) noexcept {
   return GetExtent(aspect, size);
 }
 
 // IQuickActivate
 
-STDMETHODIMP ChessControl::QuickActivate(QACONTAINER* container, QACONTROL* control) noexcept {
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::QuickActivate(QACONTAINER* container, QACONTROL* control) noexcept {
   if (!container || !control || container->cbSize < sizeof(QACONTAINER) || control->cbSize < sizeof(QACONTROL))
     return E_INVALIDARG;
   quickActivateUserMode_ = (container->dwAmbientFlags & QACONTAINER_USERMODE) != 0;
@@ -229,5 +256,8 @@ STDMETHODIMP ChessControl::QuickActivate(QACONTAINER* container, QACONTROL* cont
     propertyNotifications_.Advise(container->pPropertyNotifySink, &control->dwPropNotifyCookie);
   return S_OK;
 }
+
+template class ControlObject<control::OvlChess, _OvlChess>;
+template class ControlObject<control::OvlBoard, _OvlBoard>;
 
 }  // namespace component

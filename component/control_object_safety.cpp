@@ -1,10 +1,9 @@
 // IObjectSafety: what a container (a browser, an Office document) may be told
 // before it loads saved state into the control or lets a script drive it.
-#include "component/object_safety.h"
-
 #include <optional>
 
-#include "component/chess_control.h"
+#include "component/control_object.h"
+#include "control/ovl_board.h"
 
 namespace component {
 
@@ -19,18 +18,20 @@ std::optional<control::InterfaceUse> PersistenceUseOf(REFIID iid) {
 
 }  // namespace
 
-HRESULT ChessControl::UseOf(REFIID iid, control::InterfaceUse& use) noexcept {
+template <class Core, class Face>
+HRESULT ControlObject<Core, Face>::UseOf(REFIID iid, control::InterfaceUse& use) noexcept {
   if (const auto persistence = PersistenceUseOf(iid)) {
     use = *persistence;
     return S_OK;
   }
   com::ComPtr<IUnknown> answered;
-  if (FAILED(QueryInterface(iid, answered.put_void()))) return E_NOINTERFACE;
+  if (FAILED(this->QueryInterface(iid, answered.put_void()))) return E_NOINTERFACE;
   use = control::InterfaceUse::Other;
   return S_OK;
 }
 
-STDMETHODIMP ChessControl::GetInterfaceSafetyOptions(REFIID iid, DWORD* supported, DWORD* enabled) noexcept {
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::GetInterfaceSafetyOptions(REFIID iid, DWORD* supported, DWORD* enabled) noexcept {
   if (!supported || !enabled) return E_POINTER;
   *supported = *enabled = 0;
   control::InterfaceUse use{};
@@ -40,10 +41,14 @@ STDMETHODIMP ChessControl::GetInterfaceSafetyOptions(REFIID iid, DWORD* supporte
   return S_OK;
 }
 
-STDMETHODIMP ChessControl::SetInterfaceSafetyOptions(REFIID iid, DWORD mask, DWORD enabled) noexcept {
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::SetInterfaceSafetyOptions(REFIID iid, DWORD mask, DWORD enabled) noexcept {
   control::InterfaceUse use{};
   RETURN_IF_FAILED(UseOf(iid, use));
   return safety_.Set(use, mask, enabled) ? S_OK : E_FAIL;
 }
+
+template class ControlObject<control::OvlChess, _OvlChess>;
+template class ControlObject<control::OvlBoard, _OvlBoard>;
 
 }  // namespace component

@@ -6,46 +6,58 @@
 
 #include <memory>
 #include <optional>
+#include <span>
 
-#include "component/msaa_board.h"
+#include "component/automation_interface.h"
 #include "component/com/com_object.h"
 #include "component/com/com_ptr.h"
+#include "component/com/object_safety_uuid.h"
 #include "component/com/unique.h"
 #include "component/connection_point.h"
-#include "component/object_safety.h"
+#include "component/msaa_board.h"
 #include "control/object_safety.h"
-#include "control/ovl_chess.h"
 #include "control/storage_mode.h"
 #include "control/win32/window_platform.h"
 #include "orvel_board.h"
 
 namespace component {
 
-// The control as a COM object: the automation interface over the core, the
-// interfaces containers ask of a control, and the connection points its events
-// and change notifications leave by.
-class ChessControl final
-    : public com::ComObject<ChessControl, _OvlChess, ISupportErrorInfo, IProvideClassInfo2,
+// What every class of the library is as a COM object, over its core `Core`
+// (the portable control) and its dual interface `Face`: IDispatch driven by
+// the class's record, the five members every face starts with, the interfaces
+// containers ask of a control (embedding, view, persistence, safety), the
+// board's accessible object, and the connection points its events and change
+// notifications leave by. A face adds its own members and nothing else.
+//
+// The members are defined in the control_object*.cpp files, one part each,
+// and instantiated there for both classes.
+template <class Core, class Face>
+class ControlObject
+    : public com::ComObject<ControlObject<Core, Face>, Face, ISupportErrorInfo, IProvideClassInfo2,
                             IConnectionPointContainer, IOleObject, IOleInPlaceObject, IOleInPlaceActiveObject,
                             IOleControl, IViewObject2, IQuickActivate, IPersistStreamInit, IPersistStorage,
                             IPersistPropertyBag, IObjectSafety>,
       private control::Container,
       private control::win32::ContainerServices {
+  using Base = com::ComObject<ControlObject<Core, Face>, Face, ISupportErrorInfo, IProvideClassInfo2,
+                              IConnectionPointContainer, IOleObject, IOleInPlaceObject, IOleInPlaceActiveObject,
+                              IOleControl, IViewObject2, IQuickActivate, IPersistStreamInit, IPersistStorage,
+                              IPersistPropertyBag, IObjectSafety>;
+
  public:
-  ChessControl();
-  ~ChessControl() override;
+  ~ControlObject() override;
   // Construction runs the control's own; a failure there fails the creation.
   HRESULT Initialize();
   // The last reference of an object still active in place deactivates it first.
   STDMETHODIMP_(ULONG) Release() noexcept override;
 
-  // IDispatch
+  // IDispatch: type information here, names and calls in control_object_dispatch.cpp
   STDMETHODIMP GetTypeInfoCount(UINT* count) noexcept override;
   STDMETHODIMP GetTypeInfo(UINT index, LCID, ITypeInfo** info) noexcept override;
   STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) noexcept override;
   STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* parameters, VARIANT* result,
                       EXCEPINFO* exception, UINT* argumentError) noexcept override;
-  // _OvlChess
+  // The members every face starts with
   STDMETHODIMP get_Enabled(VARIANT_BOOL* Enabled) noexcept override;
   STDMETHODIMP put_Enabled(VARIANT_BOOL New_Enabled) noexcept override;
   STDMETHODIMP Refresh() noexcept override;
@@ -137,18 +149,32 @@ class ChessControl final
   STDMETHODIMP Load(IPropertyBag* bag, IErrorLog* log) noexcept override;
   STDMETHODIMP Save(IPropertyBag* bag, BOOL clearDirty, BOOL saveAll) noexcept override;
 
-  // IObjectSafety (object_safety.cpp)
+  // IObjectSafety (control_object_safety.cpp)
   STDMETHODIMP GetInterfaceSafetyOptions(REFIID iid, DWORD* supported, DWORD* enabled) noexcept override;
   STDMETHODIMP SetInterfaceSafetyOptions(REFIID iid, DWORD mask, DWORD enabled) noexcept override;
+
+ protected:
+  explicit ControlObject(const automation::ControlClass& record);
+
+  Core& Control() { return control_; }
+  // Runs a member's action with the class's own error source.
+  template <class Action>
+  HRESULT Guard(Action&& action) noexcept {
+    return com::Guarded(&errorOrigin_, std::forward<Action>(action));
+  }
 
  private:
   // Container: the control's one way to its container.
   void RaiseEvent(control::ControlEvent event, control::EventArguments& arguments) noexcept override;
+  void RaisePieceDrop(control::PieceDropArguments& arguments) noexcept override;
   void PropertyChanged(std::string_view name) noexcept override;
   bool AmbientUserMode() noexcept override;
   void HoldObject() noexcept override;
   void ReleaseObject() noexcept override;
   bool HeldByHost() noexcept override;
+  // Calls every sink of the event interface with the event's `arguments`, in
+  // DISPPARAMS order (the last parameter first); nothing while events are frozen.
+  void Fire(const automation::Member& event, std::span<VARIANT> arguments) noexcept;
   // ContainerServices
   void FocusChanged(bool focused) noexcept override;
   LRESULT AccessibleObject(WPARAM flags) noexcept override;
@@ -167,8 +193,11 @@ class ChessControl final
   template <class Action>
   HRESULT Restore(Action&& readBag);
 
+  const automation::ControlClass& record_;
+  // The record's ProgID is a whole constant string, so its view ends in a null.
+  const com::ErrorOrigin errorOrigin_;
   control::win32::WindowPlatform platform_;
-  control::OvlChess control_;
+  Core control_;
   ConnectionPoint events_;
   ConnectionPoint propertyNotifications_;
   com::ComPtr<IOleClientSite> clientSite_;

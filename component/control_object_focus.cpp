@@ -2,7 +2,8 @@
 #include <oleacc.h>
 #include <olectl.h>
 
-#include "component/chess_control.h"
+#include "component/control_object.h"
+#include "control/ovl_board.h"
 #include "component/com/errors.h"
 #include "component/com/unique.h"
 #include "component/com/window_context.h"
@@ -13,7 +14,8 @@ namespace {
 constexpr wchar_t kDefaultBoardName[] = L"Chess board";
 }  // namespace
 
-void ChessControl::UIActivate() {
+template <class Core, class Face>
+void ControlObject<Core, Face>::UIActivate() {
   if (uiActive_ || !inPlaceSite_) return;
   uiActive_ = true;
   inPlaceSite_->OnUIActivate();
@@ -27,14 +29,16 @@ void ChessControl::UIActivate() {
   activeDocument_ = std::move(context->document);
 }
 
-void ChessControl::FocusChanged(bool focused) noexcept {
-  com::Guarded([&] {
+template <class Core, class Face>
+void ControlObject<Core, Face>::FocusChanged(bool focused) noexcept {
+  Guard([&] {
     if (focused) UIActivate();
     if (auto site = clientSite_.As<IOleControlSite>()) site->OnFocus(focused);
   });
 }
 
-STDMETHODIMP ChessControl::TranslateAccelerator(LPMSG message) noexcept {
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::TranslateAccelerator(LPMSG message) noexcept {
   HWND window = platform_.Window();
   if (!message || !window || message->hwnd != window || message->message != WM_KEYDOWN ||
       !platform_.TakesKey(message->wParam))
@@ -43,13 +47,15 @@ STDMETHODIMP ChessControl::TranslateAccelerator(LPMSG message) noexcept {
   return S_OK;
 }
 
-std::wstring ChessControl::AmbientDisplayName() {
+template <class Core, class Face>
+std::wstring ControlObject<Core, Face>::AmbientDisplayName() {
   com::UniqueVariant name;
   if (ReadAmbient(DISPID_AMBIENT_DISPLAYNAME, VT_BSTR, name) && name.bstrVal && *name.bstrVal) return name.bstrVal;
   return kDefaultBoardName;
 }
 
-LRESULT ChessControl::AccessibleObject(WPARAM flags) noexcept {
+template <class Core, class Face>
+LRESULT ControlObject<Core, Face>::AccessibleObject(WPARAM flags) noexcept {
   LRESULT result = 0;
   com::Guarded([&] {
     if (!accessible_) accessible_ = com::ComPtr<MsaaBoard>(new MsaaBoard(platform_, AmbientDisplayName()));
@@ -58,8 +64,12 @@ LRESULT ChessControl::AccessibleObject(WPARAM flags) noexcept {
   return result;
 }
 
-void ChessControl::DisconnectAccessible() {
+template <class Core, class Face>
+void ControlObject<Core, Face>::DisconnectAccessible() {
   if (auto accessible = std::move(accessible_)) accessible->Disconnect();
 }
+
+template class ControlObject<control::OvlChess, _OvlChess>;
+template class ControlObject<control::OvlBoard, _OvlBoard>;
 
 }  // namespace component

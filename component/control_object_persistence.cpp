@@ -7,9 +7,11 @@
 #include <algorithm>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "board/text.h"
-#include "component/chess_control.h"
+#include "component/control_object.h"
+#include "control/ovl_board.h"
 #include "component/com/errors.h"
 #include "component/com/unique.h"
 #include "component/identity.h"
@@ -22,20 +24,30 @@ namespace {
 
 constexpr wchar_t kContentsStream[] = L"Contents";
 
-// Only the stream's own bytes are read: a container may keep more after them.
-control::MemoryPropertyBag ReadStream(IStream& stream) {
-  control::SavedStream bytes{};
+// Only the stream's own bytes are read, as far as its header says: a container
+// may keep more after them.
+control::MemoryPropertyBag ReadStream(IStream& stream, const control::SavedLayout& newest) {
+  std::vector<uint8_t> bytes(control::SavedLayout::kHeaderSize);
   ULONG read = 0;
   com::ThrowIfFailed(stream.Read(bytes.data(), static_cast<ULONG>(bytes.size()), &read));
-  return control::ReadSavedStream(std::span(bytes.data(), std::min<size_t>(read, bytes.size())));
+  bytes.resize(read);
+  bytes.resize(control::SavedStreamSize(bytes, newest));
+  const size_t header = control::SavedLayout::kHeaderSize;
+  com::ThrowIfFailed(stream.Read(bytes.data() + header, static_cast<ULONG>(bytes.size() - header), &read));
+  bytes.resize(header + read);
+  return control::ReadSavedStream(bytes, newest);
 }
 
-void WriteStream(IStream& stream, const control::MemoryPropertyBag& bag) {
-  const control::SavedStream bytes = control::WriteSavedStream(bag);
+void WriteStream(IStream& stream, const control::MemoryPropertyBag& bag, const control::SavedLayout& layout) {
+  const std::vector<uint8_t> bytes = control::WriteSavedStream(bag, layout);
   ULONG written = 0;
   com::ThrowIfFailed(stream.Write(bytes.data(), static_cast<ULONG>(bytes.size()), &written));
   if (written != bytes.size()) throw com::PlatformFailure(STG_E_MEDIUMFULL);
 }
+
+// The layout each class writes, the newest it reads.
+const control::SavedLayout& StreamLayoutOf(const control::OvlChess&) { return control::kChessStream; }
+const control::SavedLayout& StreamLayoutOf(const control::OvlBoard&) { return control::kBoardStream; }
 
 using board::Wide;
 
@@ -106,60 +118,69 @@ class ContainerBag : public control::PropertyBag {
 
 }  // namespace
 
-STDMETHODIMP ChessControl::GetClassID(CLSID* id) noexcept {
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::GetClassID(CLSID* id) noexcept {
   if (!id) return E_POINTER;
-  *id = identity::kClassId;
+  *id = record_.classId;
   return S_OK;
 }
 
+template <class Core, class Face>
 template <class Action>
-HRESULT ChessControl::Restore(Action&& readBag) {
+HRESULT ControlObject<Core, Face>::Restore(Action&& readBag) {
   if (initialized_) return E_UNEXPECTED;  // a control is initialised or loaded once
-  RETURN_IF_FAILED(com::Guarded([&] { readBag(); }));
+  RETURN_IF_FAILED(Guard([&] { readBag(); }));
   initialized_ = true;
   dirty_ = false;
   return S_OK;
 }
 
-STDMETHODIMP ChessControl::InitNew() noexcept {
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::InitNew() noexcept {
   return Restore([&] { control_.UserControl_InitProperties(); });
 }
 
-STDMETHODIMP ChessControl::InitNew(IStorage* storage) noexcept { return storage ? InitNew() : E_POINTER; }
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::InitNew(IStorage* storage) noexcept { return storage ? InitNew() : E_POINTER; }
 
-STDMETHODIMP ChessControl::Load(IStream* stream) noexcept {
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::Load(IStream* stream) noexcept {
   if (!stream) return E_POINTER;
   return Restore([&] {
-    control::MemoryPropertyBag bag = ReadStream(*stream);
+    control::MemoryPropertyBag bag = ReadStream(*stream, StreamLayoutOf(control_));
     control_.UserControl_ReadProperties(bag);
   });
 }
 
-STDMETHODIMP ChessControl::Save(IStream* stream, BOOL clearDirty) noexcept {
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::Save(IStream* stream, BOOL clearDirty) noexcept {
   if (!stream) return E_POINTER;
-  RETURN_IF_FAILED(com::Guarded([&] {
+  RETURN_IF_FAILED(Guard([&] {
     control::MemoryPropertyBag bag;
     control_.UserControl_WriteProperties(bag);
-    WriteStream(*stream, bag);
+    WriteStream(*stream, bag, StreamLayoutOf(control_));
   }));
   if (clearDirty) dirty_ = false;
   return S_OK;
 }
 
-STDMETHODIMP ChessControl::GetSizeMax(ULARGE_INTEGER* size) noexcept {
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::GetSizeMax(ULARGE_INTEGER* size) noexcept {
   if (!size) return E_POINTER;
-  size->QuadPart = control::kSavedStreamSize;
+  size->QuadPart = StreamLayoutOf(control_).Size();
   return S_OK;
 }
 
-STDMETHODIMP ChessControl::Load(IStorage* storage) noexcept {
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::Load(IStorage* storage) noexcept {
   if (!storage) return E_POINTER;
   com::ComPtr<IStream> stream;
   RETURN_IF_FAILED(storage->OpenStream(kContentsStream, nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, stream.put()));
   return Load(stream.get());
 }
 
-STDMETHODIMP ChessControl::Save(IStorage* storage, BOOL sameAsLoad) noexcept {
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::Save(IStorage* storage, BOOL sameAsLoad) noexcept {
   if (!storage) return E_POINTER;
   RETURN_IF_FAILED(AnswerOf(storageMode_.Save(sameAsLoad != FALSE)));
   com::ComPtr<IStream> stream;
@@ -168,16 +189,19 @@ STDMETHODIMP ChessControl::Save(IStorage* storage, BOOL sameAsLoad) noexcept {
   return Save(stream.get(), TRUE);
 }
 
-STDMETHODIMP ChessControl::SaveCompleted(IStorage* storage) noexcept {
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::SaveCompleted(IStorage* storage) noexcept {
   return AnswerOf(storageMode_.SaveCompleted(storage != nullptr));
 }
 
-STDMETHODIMP ChessControl::HandsOffStorage() noexcept {
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::HandsOffStorage() noexcept {
   storageMode_.HandsOff();
   return S_OK;
 }
 
-STDMETHODIMP ChessControl::Load(IPropertyBag* bag, IErrorLog* log) noexcept {
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::Load(IPropertyBag* bag, IErrorLog* log) noexcept {
   if (!bag) return E_POINTER;
   return Restore([&] {
     ContainerBag adapter(*bag, log);
@@ -185,14 +209,18 @@ STDMETHODIMP ChessControl::Load(IPropertyBag* bag, IErrorLog* log) noexcept {
   });
 }
 
-STDMETHODIMP ChessControl::Save(IPropertyBag* bag, BOOL clearDirty, BOOL) noexcept {
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::Save(IPropertyBag* bag, BOOL clearDirty, BOOL) noexcept {
   if (!bag) return E_POINTER;
-  RETURN_IF_FAILED(com::Guarded([&] {
+  RETURN_IF_FAILED(Guard([&] {
     ContainerBag adapter(*bag, nullptr);
     control_.UserControl_WriteProperties(adapter);
   }));
   if (clearDirty) dirty_ = false;
   return S_OK;
 }
+
+template class ControlObject<control::OvlChess, _OvlChess>;
+template class ControlObject<control::OvlBoard, _OvlBoard>;
 
 }  // namespace component

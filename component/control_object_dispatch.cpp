@@ -14,7 +14,8 @@
 #include <type_traits>
 
 #include "component/automation_interface.h"
-#include "component/chess_control.h"
+#include "component/control_object.h"
+#include "control/ovl_board.h"
 #include "component/com/errors.h"
 #include "component/com/unique.h"
 #include "component/variant_conversion.h"
@@ -31,8 +32,9 @@ using automation::Passing;
 using control::arguments::Refusal;
 
 constexpr size_t kMaxParameters = control::arguments::kMaxInputs;
-static_assert(std::ranges::all_of(automation::kInterface,
-                                  [](const Member& m) { return m.parameters.size() <= kMaxParameters; }));
+static_assert(std::ranges::all_of(automation::kClasses, [](const automation::ControlClass* c) {
+  return std::ranges::all_of(c->members, [](const Member& m) { return m.parameters.size() <= kMaxParameters; });
+}));
 static_assert(control::arguments::kPutValueName == DISPID_PROPERTYPUT);
 static_assert(std::is_same_v<DISPID, long>);
 
@@ -114,24 +116,25 @@ HRESULT AsException(HRESULT hr, EXCEPINFO* exception) {
   return DISP_E_EXCEPTION;
 }
 
-// Runs `member` through its slot of the dual interface with the coerced
-// arguments, as the type library's own Invoke would; a get's value lands in `result`.
-HRESULT CallThroughVtable(_OvlChess* object, const Member& member, Arguments& arguments, VARIANT* result,
-                          HRESULT& memberResult) {
+// Runs `member` of `control` through its slot of the dual interface `object`
+// with the coerced arguments, as the type library's own Invoke would; a get's
+// value lands in `result`.
+HRESULT CallThroughVtable(IDispatch* object, const automation::ControlClass& control, const Member& member,
+                          Arguments& arguments, VARIANT* result, HRESULT& memberResult) {
   std::array<VARTYPE, kMaxParameters> types{};
   std::array<VARIANT, kMaxParameters> passed{};
   std::array<VARIANTARG*, kMaxParameters> pointers{};
-  VARIANT returned;
-  VariantInit(&returned);
+  com::UniqueVariant returned;
   UINT input = 0, count = 0;
   for (const Parameter& parameter : member.parameters) {
     const VARTYPE type = automation::VarTypeOf(parameter.type);
     VARIANT& slot = passed[count];
     VariantInit(&slot);
     if (parameter.passing == Passing::In) {
-      slot = arguments.Value(input++);  // plain values only: a copy owns nothing
+      slot = arguments.Value(input++);  // a copy the member only reads: its text stays the argument's
     } else {
       VARIANT& target = parameter.passing == Passing::Retval ? returned : arguments.Value(input++);
+      if (&target == &returned) target.llVal = 0;  // a get that fails leaves no text behind to free
       target.vt = type;
       slot.vt = VT_BYREF | type;
       slot.byref = &target.lVal;  // every value of the union starts there
@@ -142,41 +145,52 @@ HRESULT CallThroughVtable(_OvlChess* object, const Member& member, Arguments& ar
   }
   VARIANT status;
   VariantInit(&status);
-  const ULONG_PTR offset = (automation::kFirstSlot + automation::IndexOf(member)) * sizeof(void*);
+  const ULONG_PTR offset = (automation::kFirstSlot + automation::IndexOf(member, control)) * sizeof(void*);
   RETURN_IF_FAILED(DispCallFunc(object, offset, CC_STDCALL, VT_ERROR, count, types.data(), pointers.data(), &status));
   memberResult = status.scode;
-  if (SUCCEEDED(memberResult) && result && returned.vt != VT_EMPTY) *result = returned;
+  // The value a get returned, text included, is handed to the caller or freed
+  // here; a member that failed returned nothing.
+  if (FAILED(memberResult)) returned.vt = VT_EMPTY;
+  if (result && returned.vt != VT_EMPTY) {
+    *result = returned;
+    returned.vt = VT_EMPTY;
+  }
   return S_OK;
 }
 
 }  // namespace
 
-STDMETHODIMP ChessControl::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) noexcept {
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) noexcept {
   if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
   if (!names || !ids) return E_POINTER;
   if (count == 0) return E_INVALIDARG;
-  ids[0] = names[0] ? automation::IdOf(std::wstring_view(names[0])) : DISPID_UNKNOWN;
+  ids[0] = names[0] ? automation::IdOf(std::wstring_view(names[0]), record_) : DISPID_UNKNOWN;
   HRESULT hr = ids[0] == DISPID_UNKNOWN ? DISP_E_UNKNOWNNAME : S_OK;
   for (UINT i = 1; i < count; ++i) {
-    ids[i] = names[i] && ids[0] != DISPID_UNKNOWN ? automation::ParameterIdOf(ids[0], names[i]) : DISPID_UNKNOWN;
+    ids[i] = names[i] && ids[0] != DISPID_UNKNOWN ? automation::ParameterIdOf(ids[0], names[i], record_) : DISPID_UNKNOWN;
     if (ids[i] == DISPID_UNKNOWN) hr = DISP_E_UNKNOWNNAME;
   }
   return hr;
 }
 
-STDMETHODIMP ChessControl::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* parameters,
-                                  VARIANT* result, EXCEPINFO* exception, UINT* argumentError) noexcept {
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* parameters,
+                                               VARIANT* result, EXCEPINFO* exception, UINT* argumentError) noexcept {
   if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
   RETURN_IF_FAILED(Validate(parameters));
-  const Member* member = automation::Resolve(id, flags);
+  const Member* member = automation::Resolve(id, flags, record_);
   if (!member) return DISP_E_MEMBERNOTFOUND;
   Arguments arguments(*member, *parameters);
   RETURN_IF_FAILED(arguments.Bind(argumentError));
   RETURN_IF_FAILED(arguments.Coerce(argumentError));
   if (result) VariantInit(result);
   HRESULT memberResult = S_OK;
-  RETURN_IF_FAILED(CallThroughVtable(this, *member, arguments, result, memberResult));
+  RETURN_IF_FAILED(CallThroughVtable(static_cast<Face*>(this), record_, *member, arguments, result, memberResult));
   return AsException(memberResult, exception);
 }
+
+template class ControlObject<control::OvlChess, _OvlChess>;
+template class ControlObject<control::OvlBoard, _OvlBoard>;
 
 }  // namespace component

@@ -1,0 +1,140 @@
+// One OvlBoard in a window, driven through IDispatch as a script drives it:
+// a whole position written at once (Position) against the same position
+// written square by square (64 Piece writes), each way followed by the
+// repaint it causes and the messages it posted (what screen readers are told),
+// as a host's message loop takes them once the script returns; alternating
+// rounds in one process.
+#include "bench/many_boards/position_writes.h"
+
+#include <windows.h>
+
+#include <oleauto.h>
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+#include "board/fen.h"
+#include "board/text.h"
+#include "component/com/unique.h"
+#include "component/identity.h"
+#include "host/container_site/embedding.h"
+#include "host/container_site/messages.h"
+
+namespace bench {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Two positions the rounds alternate between, so every write changes squares.
+constexpr const wchar_t* kPositions[] = {L"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR",
+                                         L"r1bq1rk1/pp2bppp/2n1pn2/2pp4/3P4/2PBPN2/PP1N1PPP/R2QK2R"};
+
+DISPID IdOf(IDispatch* object, const wchar_t* name) {
+  DISPID id = DISPID_UNKNOWN;
+  LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+  object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+  return id;
+}
+
+HRESULT Put(IDispatch* object, DISPID id, std::vector<VARIANT> arguments) {
+  DISPID named = DISPID_PROPERTYPUT;
+  DISPPARAMS parameters{arguments.data(), &named, static_cast<UINT>(arguments.size()), 1};
+  return object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &parameters, nullptr, nullptr,
+                        nullptr);
+}
+
+VARIANT Short(short value) {
+  VARIANT v{};
+  v.vt = VT_I2;
+  v.iVal = value;
+  return v;
+}
+
+// The 64 squares' codes of a position, in row order from row 1.
+std::array<short, 64> CodesOf(const wchar_t* position) {
+  const board::Placement placement = board::ReadPlacement(position);
+  std::array<short, 64> codes{};
+  std::copy(placement.begin(), placement.end(), codes.begin());
+  return codes;
+}
+
+double Microseconds(Clock::duration d) { return std::chrono::duration<double, std::micro>(d).count(); }
+
+}  // namespace
+
+int RunPositionWrites(int rounds) {
+  if (FAILED(OleInitialize(nullptr))) return 3;
+  HWND form = host::CreateHostWindow(L"Position writes", host::kBoardPixels + 40, host::kBoardPixels + 40);
+  int status = 0;
+  {
+    host::EmbeddedControl board(form, RECT{0, 0, host::kBoardPixels, host::kBoardPixels});
+    HRESULT hr = board.Create(component::identity::kBoardClassId);
+    if (SUCCEEDED(hr)) hr = board.InitNew();
+    if (SUCCEEDED(hr)) hr = board.Activate();
+    auto dispatch = board.As<IDispatch>();
+    if (FAILED(hr) || !dispatch) {
+      std::printf("cannot place an OvlBoard: 0x%08lX\n", static_cast<unsigned long>(hr));
+      status = 1;
+    } else {
+      host::PumpMessages();
+      HWND window = board.Window();
+      const DISPID position = IdOf(dispatch.get(), L"Position"), piece = IdOf(dispatch.get(), L"Piece");
+      std::array<com::UniqueBstr, 2> texts{com::UniqueBstr(SysAllocString(kPositions[0])),
+                                          com::UniqueBstr(SysAllocString(kPositions[1]))};
+      const std::array<std::array<short, 64>, 2> codes{CodesOf(kPositions[0]), CodesOf(kPositions[1])};
+      Clock::duration whole{}, squares{}, batched{};
+      int failures = 0;
+      for (int round = 0; round < rounds; ++round) {
+        const int which = round % 2;
+        // Whole position, then its repaint.
+        auto start = Clock::now();
+        VARIANT text{};
+        text.vt = VT_BSTR;
+        text.bstrVal = texts[which].get();
+        failures += FAILED(Put(dispatch.get(), position, {text}));
+        UpdateWindow(window);
+        host::PumpMessages();
+        whole += Clock::now() - start;
+        // Square by square, each write followed by its repaint.
+        start = Clock::now();
+        for (short square = 0; square < 64; ++square) {
+          const short col = square % 8 + 1, row = square / 8 + 1;
+          failures += FAILED(Put(dispatch.get(), piece, {Short(codes[1 - which][square]), Short(row), Short(col)}));
+          UpdateWindow(window);
+        }
+        host::PumpMessages();
+        squares += Clock::now() - start;
+        // Square by square, one repaint after the 64 writes.
+        start = Clock::now();
+        for (short square = 0; square < 64; ++square) {
+          const short col = square % 8 + 1, row = square / 8 + 1;
+          failures += FAILED(Put(dispatch.get(), piece, {Short(codes[which][square]), Short(row), Short(col)}));
+        }
+        UpdateWindow(window);
+        host::PumpMessages();
+        batched += Clock::now() - start;
+      }
+      const double wholeUs = Microseconds(whole) / rounds, squaresUs = Microseconds(squares) / rounds,
+                   batchedUs = Microseconds(batched) / rounds;
+      std::printf("OvlBoard, %d alternating rounds through IDispatch, with the repaint (UpdateWindow):\n", rounds);
+      std::printf("| way | us per position | against Position |\n|---|---|---|\n");
+      std::printf("| one Position write, one repaint | %.1f | 1.0x |\n", wholeUs);
+      std::printf("| 64 Piece writes, each repainted | %.1f | %.1fx |\n", squaresUs, squaresUs / wholeUs);
+      std::printf("| 64 Piece writes, one repaint | %.1f | %.1fx |\n", batchedUs, batchedUs / wholeUs);
+      if (failures) {
+        std::printf("%d writes failed\n", failures);
+        status = 1;
+      }
+    }
+  }
+  DestroyWindow(form);
+  host::PumpMessages();
+  OleUninitialize();
+  return status;
+}
+
+}  // namespace bench

@@ -1,0 +1,259 @@
+// Construction, the members every face starts with, type and class
+// information, connection points, and what the core asks of its container.
+#include "component/control_object.h"
+
+#include <olectl.h>
+
+#include "component/com/enumerator.h"
+#include "component/com/errors.h"
+#include "component/com/unique.h"
+#include "component/identity.h"
+#include "component/type_library.h"
+#include "component/variant_conversion.h"
+#include "control/ovl_board.h"
+
+namespace component {
+
+namespace {
+constexpr const wchar_t* kMessageTitle = identity::kLibraryName;
+}  // namespace
+
+template <class Core, class Face>
+ControlObject<Core, Face>::ControlObject(const automation::ControlClass& record)
+    : record_(record),
+      errorOrigin_{record.interfaceId, record.progId.data()},
+      platform_(*this, kMessageTitle),
+      control_(platform_, *this),
+      events_(*this, record.eventsId),
+      propertyNotifications_(*this, IID_IPropertyNotifySink) {
+  platform_.Attach(control_);
+}
+
+template <class Core, class Face>
+ControlObject<Core, Face>::~ControlObject() {
+  DisconnectAccessible();
+  platform_.Destroy();
+}
+
+template <class Core, class Face>
+HRESULT ControlObject<Core, Face>::Initialize() {
+  RETURN_IF_FAILED(Guard([&] { control_.UserControl_Initialize(); }));
+  const SIZE pixels = platform_.RequestedSize();
+  // HIMETRIC at the screen's 96 pixels per inch.
+  extent_ = {MulDiv(pixels.cx, 2540, 96), MulDiv(pixels.cy, 2540, 96)};
+  return S_OK;
+}
+
+// The members every face starts with
+
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::get_Enabled(VARIANT_BOOL* Enabled) noexcept {
+  if (!Enabled) return E_POINTER;
+  return Guard([&] { *Enabled = control_.Enabled() ? VARIANT_TRUE : VARIANT_FALSE; });
+}
+
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::put_Enabled(VARIANT_BOOL New_Enabled) noexcept {
+  return Guard([&] { control_.Enabled(New_Enabled != VARIANT_FALSE); });
+}
+
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::Refresh() noexcept {
+  return Guard([&] { control_.Refresh(); });
+}
+
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::NewGame() noexcept {
+  return Guard([&] { control_.NewGame(); });
+}
+
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::Clear() noexcept {
+  return Guard([&] { control_.Clear(); });
+}
+
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::get_Piece(short* col, short* row, PieceNum* Piece) noexcept {
+  if (!col || !row || !Piece) return E_POINTER;
+  return Guard([&] { *Piece = static_cast<PieceNum>(control_.Piece(*col, *row)); });
+}
+
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::put_Piece(short* col, short* row, PieceNum New_Piece) noexcept {
+  if (!col || !row) return E_POINTER;
+  return Guard([&] { control_.Piece(*col, *row, static_cast<int32_t>(New_Piece)); });
+}
+
+// Error information, type information
+
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::InterfaceSupportsErrorInfo(REFIID iid) noexcept {
+  return iid == record_.interfaceId ? S_OK : S_FALSE;
+}
+
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::GetTypeInfoCount(UINT* count) noexcept {
+  if (!count) return E_POINTER;
+  *count = 1;
+  return S_OK;
+}
+
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::GetTypeInfo(UINT index, LCID, ITypeInfo** info) noexcept {
+  if (!info) return E_POINTER;
+  *info = nullptr;
+  if (index != 0) return DISP_E_BADINDEX;
+  return TypeInfoOf(record_.interfaceId, info);
+}
+
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::GetClassInfo(ITypeInfo** info) noexcept {
+  return TypeInfoOf(record_.classId, info);
+}
+
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::GetGUID(DWORD kind, GUID* guid) noexcept {
+  if (!guid) return E_POINTER;
+  if (kind != GUIDKIND_DEFAULT_SOURCE_DISP_IID) return E_INVALIDARG;
+  *guid = record_.eventsId;
+  return S_OK;
+}
+
+// Connection points
+
+namespace {
+void CopyPoint(const com::ComPtr<IConnectionPoint>& point, IConnectionPoint*& out) { point.CopyTo(&out); }
+using ConnectionPointList =
+    com::Enumerator<IEnumConnectionPoints, IConnectionPoint*, com::ComPtr<IConnectionPoint>, CopyPoint>;
+}  // namespace
+
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::EnumConnectionPoints(IEnumConnectionPoints** points) noexcept {
+  return Guard([&] {
+    return ConnectionPointList::Over({com::ComPtr<IConnectionPoint>(&events_),
+                                      com::ComPtr<IConnectionPoint>(&propertyNotifications_)},
+                                     points);
+  });
+}
+
+template <class Core, class Face>
+STDMETHODIMP ControlObject<Core, Face>::FindConnectionPoint(REFIID iid, IConnectionPoint** point) noexcept {
+  if (!point) return E_POINTER;
+  *point = nullptr;
+  for (ConnectionPoint* candidate : {&events_, &propertyNotifications_}) {
+    if (candidate->Iid() == iid) return com::ComPtr<IConnectionPoint>(candidate).CopyTo(point);
+  }
+  return CONNECT_E_NOCONNECTION;
+}
+
+// What the control asks of its container
+
+namespace {
+VARIANT ByReference(VARTYPE type, void* value) {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = VT_BYREF | type;
+  v.byref = value;
+  return v;
+}
+}  // namespace
+
+template <class Core, class Face>
+void ControlObject<Core, Face>::Fire(const automation::Member& event, std::span<VARIANT> arguments) noexcept {
+  if (frozenEvents_ > 0) return;
+  DISPPARAMS parameters{arguments.data(), nullptr, static_cast<UINT>(arguments.size()), 0};
+  // A sink list that cannot be copied drops this event, as a full message queue would.
+  com::Guarded([&] {
+    for (const auto& sink : events_.template Sinks<IDispatch>())
+      sink->Invoke(event.id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters, nullptr, nullptr, nullptr);
+  });
+}
+
+template <class Core, class Face>
+void ControlObject<Core, Face>::RaiseEvent(control::ControlEvent event, control::EventArguments& a) noexcept {
+  const auto index = static_cast<size_t>(event) - 1;  // the core numbers its events from 1
+  if (index >= record_.events.size()) return;
+  const automation::Member& member = record_.events[index];
+  // Arguments stand in reverse order, so an event's own are the last of these;
+  // every one is passed by reference.
+  VARIANT arguments[] = {ByReference(VT_R4, &a.Y),      ByReference(VT_R4, &a.X),
+                         ByReference(VT_I2, &a.Shift),  ByReference(VT_I2, &a.Button),
+                         ByReference(VT_I2, &a.row),    ByReference(VT_I2, &a.col)};
+  Fire(member, std::span(arguments).last(member.parameters.size()));
+}
+
+template <class Core, class Face>
+void ControlObject<Core, Face>::RaisePieceDrop(control::PieceDropArguments& a) noexcept {
+  const automation::Member* drop = automation::EventOf(automation::kPieceDropId, record_);
+  if (!drop) return;
+  // A handler sees Cancel False and may set it; what it leaves is read back.
+  VARIANT_BOOL cancel = a.Cancel ? VARIANT_TRUE : VARIANT_FALSE;
+  VARIANT arguments[] = {ByReference(VT_BOOL, &cancel), ByReference(VT_I2, &a.toRow), ByReference(VT_I2, &a.toCol),
+                         ByReference(VT_I2, &a.fromRow), ByReference(VT_I2, &a.fromCol)};
+  Fire(*drop, arguments);
+  a.Cancel = cancel != VARIANT_FALSE;
+}
+
+template <class Core, class Face>
+void ControlObject<Core, Face>::PropertyChanged(std::string_view name) noexcept {
+  dirty_ = true;
+  const DISPID id = automation::IdOf(name, record_);
+  // OnChanged's result carries nothing: containers return what they like.
+  com::Guarded([&] {
+    for (const auto& sink : propertyNotifications_.template Sinks<IPropertyNotifySink>()) sink->OnChanged(id);
+  });
+}
+
+template <class Core, class Face>
+void ControlObject<Core, Face>::HoldObject() noexcept {
+  ++inputHolds_;
+  this->AddRef();
+}
+
+template <class Core, class Face>
+void ControlObject<Core, Face>::ReleaseObject() noexcept {
+  --inputHolds_;
+  Release();
+}
+
+// The reference count as it stands is what AddRef and Release answer; the base's
+// pair, since this class's Release may deactivate.
+template <class Core, class Face>
+bool ControlObject<Core, Face>::HeldByHost() noexcept {
+  Base::AddRef();
+  return Base::Release() > inputHolds_;
+}
+
+template <class Core, class Face>
+bool ControlObject<Core, Face>::ReadAmbient(DISPID id, VARTYPE type, com::UniqueVariant& value) noexcept {
+  auto ambient = clientSite_.template As<IDispatch>();
+  DISPPARAMS none{};
+  com::UniqueVariant answer;
+  // An ambient the container answers with something that does not convert counts as absent.
+  return ambient &&
+         SUCCEEDED(ambient->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, answer.put(),
+                                   nullptr, nullptr)) &&
+         SUCCEEDED(ConvertCallerValue(answer, type, value));
+}
+
+template <class Core, class Face>
+bool ControlObject<Core, Face>::AmbientUserMode() noexcept {
+  com::UniqueVariant userMode;
+  if (ReadAmbient(DISPID_AMBIENT_USERMODE, VT_BOOL, userMode)) return userMode.boolVal != VARIANT_FALSE;
+  // No site, or one that does not answer: a running host.
+  return quickActivateUserMode_.value_or(true);
+}
+
+template <class Core, class Face>
+void ControlObject<Core, Face>::FollowAmbientBackColor() noexcept {
+  com::UniqueVariant colour;
+  COLORREF rgb = GetSysColor(COLOR_BTNFACE);
+  // An OLE_COLOR is unsigned: system colours have the top bit set.
+  if (ReadAmbient(DISPID_AMBIENT_BACKCOLOR, VT_UI4, colour)) OleTranslateColor(colour.ulVal, nullptr, &rgb);
+  platform_.SetBackground(control::win32::PixelOf(rgb));
+}
+
+template class ControlObject<control::OvlChess, _OvlChess>;
+template class ControlObject<control::OvlBoard, _OvlBoard>;
+
+}  // namespace component
