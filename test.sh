@@ -13,7 +13,7 @@ cmake --build build -j"$jobs"
 (cd build && ctest -j"$jobs" --output-on-failure)
 
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DORVEL_SANITIZE=ON >/dev/null
-cmake --build build-sanitize -j"$jobs" --target core_tests snapshot
+cmake --build build-sanitize -j"$jobs" --target core_tests snapshot view_gallery
 (cd build-sanitize && ctest -j"$jobs" --output-on-failure)
 
 # Both trees are built first: the 64-bit tree tests the 32-bit installer too.
