@@ -28,6 +28,18 @@ constexpr int kPanelWidth = 260;
 constexpr int kClientWidth = kPanelLeft + kPanelWidth + kMargin;
 constexpr int kClientHeight = 2 * kMargin + host::kBoardPixels;
 constexpr int kLabelHeight = 16;
+
+// The layout is in 96-DPI units; the window takes the display's DPI as it is
+// created, so a 200 % display gets a form twice the size, board and all.
+int Scaled(int units) {
+  static const int dpi = host::DpiOf(nullptr);
+  return MulDiv(units, dpi, 96);
+}
+
+RECT Scaled(RECT place) { return {Scaled(place.left), Scaled(place.top), Scaled(place.right), Scaled(place.bottom)}; }
+
+// A square's side in device pixels, as the control draws it: floor(37 * scale).
+int SquarePixels() { return host::kCellPixels * host::DpiOf(nullptr) / 96; }
 enum : int {
   kNewGameId = 101,
   kClearId,
@@ -151,7 +163,8 @@ LRESULT CALLBACK DemoProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
 }
 
 bool Demo::Start() {
-  window_ = host::CreateHostWindow(L"OrvelBoard demo", kClientWidth, kClientHeight, DemoProcedure, L"OrvelDemo");
+  window_ = host::CreateHostWindow(L"OrvelBoard demo", Scaled(kClientWidth), Scaled(kClientHeight), DemoProcedure,
+                                   L"OrvelDemo");
   const int left = kPanelLeft, middle = kPanelLeft + 130, right = kPanelLeft + kPanelWidth;
   AddChild(L"BUTTON", L"New game", BS_PUSHBUTTON, kNewGameId, {left, kMargin, left + 120, 34});
   AddChild(L"BUTTON", L"Clear", BS_PUSHBUTTON, kClearId, {middle, kMargin, middle + 120, 34});
@@ -169,7 +182,8 @@ bool Demo::Start() {
 
   sink_ = host::Make<host::EventSink>(component::identity::kBoardEventInterfaceId);
   sink_->SetHandler([this](const host::RecordedEvent& event, DISPPARAMS&) { OnEvent(event); });
-  const RECT place{kMargin, kMargin, kMargin + host::kBoardPixels, kMargin + host::kBoardPixels};
+  const int side = 8 * SquarePixels();
+  const RECT place{Scaled(kMargin), Scaled(kMargin), Scaled(kMargin) + side, Scaled(kMargin) + side};
   control_ = std::make_unique<host::EmbeddedControl>(window_, place);
   control_->SetEventInterface(component::identity::kBoardEventInterfaceId);
   HRESULT hr = control_->Create(component::identity::kBoardClassId);
@@ -197,6 +211,7 @@ void Demo::Close() {
 
 HWND Demo::AddChild(const wchar_t* kind, const wchar_t* text, DWORD style, int id, RECT place) {
   const DWORD tabStop = _wcsicmp(kind, L"STATIC") ? WS_TABSTOP : 0;
+  place = Scaled(place);
   HWND child = CreateWindowW(kind, text, WS_CHILD | WS_VISIBLE | tabStop | style, place.left, place.top,
                              place.right - place.left, place.bottom - place.top, window_,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
@@ -438,8 +453,13 @@ void Demo::Log(const std::string& line) {
 }
 
 // Presses, strays beyond the drag distance in steps, and releases over the target.
+POINT CellCentre(Square square) {
+  const int side = SquarePixels();
+  return {(square.col - 1) * side + side / 2, (square.row - 1) * side + side / 2};
+}
+
 void Drag(host::Mouse& mouse, Square from, Square to) {
-  const POINT start = host::Mouse::CellCentre(from.col, from.row), end = host::Mouse::CellCentre(to.col, to.row);
+  const POINT start = CellCentre(from), end = CellCentre(to);
   mouse.Move(start);
   mouse.Press(WM_LBUTTONDOWN, start);
   for (int step = 1; step <= 4; ++step)
@@ -468,7 +488,7 @@ bool PlayScripted(Demo& demo, const std::string& picture) {
                       demo.Mark({7, 8}) == mkNone;
   RedrawWindow(demo.Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   host::PumpMessages();
-  const bool saved = host::SaveBmp(picture, host::CaptureWindow(demo.Window(), kClientWidth, kClientHeight));
+  const bool saved = host::SaveBmp(picture, host::CaptureWindow(demo.Window(), Scaled(kClientWidth), Scaled(kClientHeight)));
   const std::string logName = AccessibleName(demo.LogWindow(), false);
   std::printf("bad position %s (\"%s\"), scripted game %s, picture %s, the log read as \"%s\"\n",
               refused ? "refused" : "NOT refused", refusal.c_str(), played ? "played" : "NOT played",
