@@ -64,6 +64,35 @@ std::array<short, 64> CodesOf(const wchar_t* position) {
 
 double Microseconds(Clock::duration d) { return std::chrono::duration<double, std::micro>(d).count(); }
 
+HRESULT Call(IDispatch* object, DISPID id, std::vector<VARIANT> arguments) {
+  std::reverse(arguments.begin(), arguments.end());  // IDispatch takes the last argument first
+  DISPPARAMS parameters{arguments.data(), nullptr, static_cast<UINT>(arguments.size()), 0};
+  return object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters, nullptr, nullptr, nullptr);
+}
+
+// 8 marks, 4 arrows (one corner to corner) and coordinates on a started game.
+HRESULT DressView(IDispatch* board) {
+  HRESULT hr = Call(board, IdOf(board, L"NewGame"), {});
+  const short marks[][3] = {{5, 7, 2}, {5, 5, 2}, {5, 1, 3}, {4, 6, 4}, {6, 6, 4}, {7, 8, 1}, {1, 2, 4}, {8, 2, 4}};
+  for (const auto& m : marks)
+    if (SUCCEEDED(hr)) hr = Put(board, IdOf(board, L"Mark"), {Short(m[2]), Short(m[1]), Short(m[0])});
+  const short arrows[][4] = {{5, 7, 5, 5}, {7, 8, 6, 6}, {1, 8, 8, 1}, {4, 1, 8, 5}};
+  for (const auto& a : arrows)
+    if (SUCCEEDED(hr)) hr = Call(board, IdOf(board, L"DrawArrow"), {Short(a[0]), Short(a[1]), Short(a[2]), Short(a[3])});
+  VARIANT on{};
+  on.vt = VT_BOOL;
+  on.boolVal = VARIANT_TRUE;
+  if (SUCCEEDED(hr)) hr = Put(board, IdOf(board, L"ShowCoordinates"), {on});
+  return hr;
+}
+
+// One whole repaint of the board's window, as uncovering it asks.
+Clock::duration Repaint(HWND window) {
+  const auto start = Clock::now();
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  return Clock::now() - start;
+}
+
 }  // namespace
 
 int RunPositionWrites(int rounds) {
@@ -129,6 +158,47 @@ int RunPositionWrites(int rounds) {
         std::printf("%d writes failed\n", failures);
         status = 1;
       }
+    }
+  }
+  DestroyWindow(form);
+  host::PumpMessages();
+  OleUninitialize();
+  return status;
+}
+
+int RunViewRepaints(int rounds) {
+  if (FAILED(OleInitialize(nullptr))) return 3;
+  const int side = 8 * host::kCellPixels * host::DpiOf(nullptr) / 96;
+  HWND form = host::CreateHostWindow(L"View repaints", 2 * side + 60, side + 40);
+  int status = 0;
+  {
+    host::EmbeddedControl plain(form, RECT{0, 0, side, side}), dressed(form, RECT{side + 20, 0, 2 * side + 20, side});
+    HRESULT hr = S_OK;
+    for (host::EmbeddedControl* board : {&plain, &dressed}) {
+      if (SUCCEEDED(hr)) hr = board->Create(component::identity::kBoardClassId);
+      if (SUCCEEDED(hr)) hr = board->InitNew();
+      if (SUCCEEDED(hr)) hr = board->Activate();
+    }
+    auto plainBoard = plain.As<IDispatch>(), dressedBoard = dressed.As<IDispatch>();
+    if (SUCCEEDED(hr) && plainBoard && dressedBoard) hr = Call(plainBoard.get(), IdOf(plainBoard.get(), L"NewGame"), {});
+    if (SUCCEEDED(hr) && dressedBoard) hr = DressView(dressedBoard.get());
+    if (FAILED(hr) || !plainBoard || !dressedBoard) {
+      std::printf("cannot set up the boards: 0x%08lX\n", static_cast<unsigned long>(hr));
+      status = 1;
+    } else {
+      host::PumpMessages();
+      Repaint(plain.Window()), Repaint(dressed.Window());  // the first paint composes each board once
+      Clock::duration bare{}, viewed{};
+      for (int round = 0; round < rounds; ++round) {
+        bare += Repaint(plain.Window());
+        viewed += Repaint(dressed.Window());
+      }
+      const double bareUs = Microseconds(bare) / rounds, viewedUs = Microseconds(viewed) / rounds;
+      std::printf("OvlBoard at %d DPI, %d alternating whole repaints (RedrawWindow) of a started game:\n",
+                  host::DpiOf(nullptr), rounds);
+      std::printf("| view | us per repaint | against none |\n|---|---|---|\n");
+      std::printf("| none | %.1f | 1.00x |\n", bareUs);
+      std::printf("| 8 marks, 4 arrows, coordinates | %.1f | %.2fx |\n", viewedUs, viewedUs / bareUs);
     }
   }
   DestroyWindow(form);
