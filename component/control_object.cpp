@@ -12,6 +12,13 @@
 #include "component/variant_conversion.h"
 #include "control/ovl_board.h"
 
+// The control object's parts, one file each; instantiated once at the end of this file.
+#include "component/control_object_dispatch.inl"
+#include "component/control_object_embedding.inl"
+#include "component/control_object_focus.inl"
+#include "component/control_object_persistence.inl"
+#include "component/control_object_safety.inl"
+
 namespace component {
 
 namespace {
@@ -253,6 +260,8 @@ void ControlObject<Core, Face>::FollowAmbientBackColor() noexcept {
   platform_.SetBackground(control::win32::PixelOf(rgb));
 }
 
+// The parts' definitions are included above, so both classes are instantiated
+// here once, with every member.
 template class ControlObject<control::OvlChess, _OvlChess>;
 template class ControlObject<control::OvlBoard, _OvlBoard>;
 

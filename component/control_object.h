@@ -51,7 +51,7 @@ class ControlObject
   // The last reference of an object still active in place deactivates it first.
   STDMETHODIMP_(ULONG) Release() noexcept override;
 
-  // IDispatch: type information here, names and calls in control_object_dispatch.cpp
+  // IDispatch: type information here, names and calls in control_object_dispatch.inl
   STDMETHODIMP GetTypeInfoCount(UINT* count) noexcept override;
   STDMETHODIMP GetTypeInfo(UINT index, LCID, ITypeInfo** info) noexcept override;
   STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) noexcept override;
@@ -149,7 +149,7 @@ class ControlObject
   STDMETHODIMP Load(IPropertyBag* bag, IErrorLog* log) noexcept override;
   STDMETHODIMP Save(IPropertyBag* bag, BOOL clearDirty, BOOL saveAll) noexcept override;
 
-  // IObjectSafety (control_object_safety.cpp)
+  // IObjectSafety (control_object_safety.inl)
   STDMETHODIMP GetInterfaceSafetyOptions(REFIID iid, DWORD* supported, DWORD* enabled) noexcept override;
   STDMETHODIMP SetInterfaceSafetyOptions(REFIID iid, DWORD mask, DWORD enabled) noexcept override;
 

@@ -1,3 +1,5 @@
+#pragma once
+
 // IObjectSafety: what a container (a browser, an Office document) may be told
 // before it loads saved state into the control or lets a script drive it.
 #include <optional>
@@ -48,7 +50,5 @@ STDMETHODIMP ControlObject<Core, Face>::SetInterfaceSafetyOptions(REFIID iid, DW
   return safety_.Set(use, mask, enabled) ? S_OK : E_FAIL;
 }
 
-template class ControlObject<control::OvlChess, _OvlChess>;
-template class ControlObject<control::OvlBoard, _OvlBoard>;
 
 }  // namespace component

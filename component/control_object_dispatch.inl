@@ -1,3 +1,5 @@
+#pragma once
+
 // IDispatch of the control, driven by the interface table. Script hosts pass
 // arguments by value, by reference, as references to VARIANTs, as objects and
 // by name; each is matched to its parameter by the portable binding rules and
@@ -190,7 +192,5 @@ STDMETHODIMP ControlObject<Core, Face>::Invoke(DISPID id, REFIID iid, LCID, WORD
   return AsException(memberResult, exception);
 }
 
-template class ControlObject<control::OvlChess, _OvlChess>;
-template class ControlObject<control::OvlBoard, _OvlBoard>;
 
 }  // namespace component

@@ -1,3 +1,5 @@
+#pragma once
+
 // Focus, keys from the container, and the board's accessible object.
 #include <oleacc.h>
 #include <olectl.h>
@@ -69,7 +71,5 @@ void ControlObject<Core, Face>::DisconnectAccessible() {
   if (auto accessible = std::move(accessible_)) accessible->Disconnect();
 }
 
-template class ControlObject<control::OvlChess, _OvlChess>;
-template class ControlObject<control::OvlBoard, _OvlBoard>;
 
 }  // namespace component

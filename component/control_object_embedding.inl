@@ -1,3 +1,5 @@
+#pragma once
+
 // What containers ask of a control to place, activate, draw and size it.
 #include <olectl.h>
 
@@ -257,7 +259,5 @@ STDMETHODIMP ControlObject<Core, Face>::QuickActivate(QACONTAINER* container, QA
   return S_OK;
 }
 
-template class ControlObject<control::OvlChess, _OvlChess>;
-template class ControlObject<control::OvlBoard, _OvlBoard>;
 
 }  // namespace component

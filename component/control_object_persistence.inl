@@ -1,3 +1,5 @@
+#pragma once
+
 // The control's two persisted properties through the three ways containers
 // save controls. Each runs the control's own property handlers.
 #include <windows.h>
@@ -220,7 +222,5 @@ STDMETHODIMP ControlObject<Core, Face>::Save(IPropertyBag* bag, BOOL clearDirty,
   return S_OK;
 }
 
-template class ControlObject<control::OvlChess, _OvlChess>;
-template class ControlObject<control::OvlBoard, _OvlBoard>;
 
 }  // namespace component
