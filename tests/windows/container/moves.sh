@@ -6,7 +6,16 @@
 # prints "DO n ACTION..." and waits for the file done_n. Actions: press:X,Y,
 # move:X,Y and release:X,Y for the left button, click:X,Y, key:NAME, focus (the
 # keyboard to the program's window), shot:FILE (a picture of the whole display).
-if [ -z "$DISPLAY" ]; then exec xvfb-run -a -s "-screen 0 1024x768x24" sh "$0" "$@"; fi
+# The keys go to the focused window, so the test takes a display of its own,
+# where no other test's new window can take the focus: the first free number
+# three after the display it was given (the screen-reader tests take the two
+# before), so trees tested side by side do not collide.
+if [ -z "$MOVES_OWN_DISPLAY" ]; then
+  given=${DISPLAY#*:}
+  given=${given%%.*}
+  export MOVES_OWN_DISPLAY=1
+  exec xvfb-run -a -n $((${given:-97} + 3)) -s "-screen 0 1024x768x24" sh "$0" "$@"
+fi
 out=$1 dpi=$2 ocx=$3 program=$4
 shift 4
 mkdir -p "$out" && cd "$out" || exit 1
