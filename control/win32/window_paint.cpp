@@ -1,0 +1,86 @@
+// Painting the window: the kept board copied once, the focus cue and the
+// piece in hand over pixels composed aside.
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+#include "control/focus_cue.h"
+#include "control/ovl_board.h"
+#include "control/view_layers.h"
+#include "control/win32/composed.h"
+#include "control/win32/window_platform.h"
+
+namespace control::win32 {
+
+namespace {
+
+// BeginPaint to EndPaint, also when painting fails part way.
+class PaintSession {
+ public:
+  explicit PaintSession(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+  PaintSession(const PaintSession&) = delete;
+  PaintSession& operator=(const PaintSession&) = delete;
+  ~PaintSession() { EndPaint(window_, &paint_); }
+  HDC Dc() const { return dc_; }
+  const RECT& Area() const { return paint_.rcPaint; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_{};
+  HDC dc_;
+};
+
+}  // namespace
+
+ComposedBoard::Composer WindowPlatform::ComposeStep(int square, CellIndex bare) const {
+  return [this, square, bare](PixelRect area, uint32_t* pixels, ptrdiff_t stride) {
+    if (!board_) return ComposeArea(Cells(), area, square, background_, pixels, stride);
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    for (int y = 0; y < height; ++y) std::fill_n(pixels + y * stride, width, background_);
+    RenderView(Cells(), board_->View(), pixels, width, height, stride, area.left, area.top, square, bare);
+  };
+}
+
+void WindowPlatform::Paint() {
+  PaintSession paint(window_);
+  const RECT& area = paint.Area();
+  if (area.right <= area.left || area.bottom <= area.top) return;
+  ComposedBoard& board = ComposedPixels();
+  board.Update(Cells(), scale_.Square(), ComposeStep(scale_.Square(), Lifted()));
+  CopyKept(paint.Dc(), board, area);
+  FillAround(paint.Dc(), RECT{0, 0, area.right, area.bottom}, board.Side(), background_);
+  if (const board::CellIndex cell = input_ ? input_->CueCell() : board::CellIndex{})
+    PaintOverKept(paint.Dc(), area, CellRect(cell));
+  if (const std::optional<FloatingPiece> floating = Floating())
+    PaintOverKept(paint.Dc(), area,
+                  {floating->rect.left, floating->rect.top, floating->rect.right, floating->rect.bottom});
+}
+
+// The kept pixels hold neither the focus cue nor the piece in hand: both go
+// over the pixels of `over` composed aside.
+void WindowPlatform::PaintOverKept(HDC dc, const RECT& area, const RECT& over) {
+  RECT shown;
+  if (!IntersectRect(&shown, &over, &area)) return;
+  const int width = shown.right - shown.left, height = shown.bottom - shown.top;
+  std::vector<uint32_t>& pixels = Composed(shown, ComposeStep(scale_.Square(), Lifted()));
+  if (const board::CellIndex cell = input_ ? input_->CueCell() : board::CellIndex{}) {
+    const RECT r = CellRect(cell);
+    const board::Square square = board::SquareOfIndex(cell);
+    FocusCue::Draw(pixels.data(), width, height, width,
+                   {r.left - shown.left, r.top - shown.top, r.right - shown.left, r.bottom - shown.top},
+                   board::IsLightSquare(square.col, square.row));
+  }
+  // At the window's own scale, so the piece in hand is as crisp as those on the board.
+  if (const std::optional<FloatingPiece> floating = Floating())
+    PaintPiece(floating->image, floating->rect.left, floating->rect.top, pixels.data(), width, height, width,
+               shown.left, shown.top, floating->rect.right - floating->rect.left);
+  CopyPixels(dc, {shown.left, shown.top}, pixels, width, height);
+}
+
+CellIndex WindowPlatform::Lifted() const { return board_ ? board_->Moves().Lifted() : CellIndex{}; }
+
+std::optional<FloatingPiece> WindowPlatform::Floating() const {
+  return board_ ? board_->Moves().Floating() : std::nullopt;
+}
+
+}  // namespace control::win32
