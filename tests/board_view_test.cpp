@@ -3,21 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "board/automation_error.h"
+#include "tests/error_number.h"
 
 using board::Square;
 using namespace board::literals;
 using control::BoardView;
 
 namespace {
-
-int ErrorOf(auto&& call) {
-  try {
-    call();
-  } catch (const board::AutomationError& e) {
-    return e.number();
-  }
-  return 0;
-}
 
 TEST(BoardView, FlippedMirrorsEachSquareBothWaysAndTurnsTheArrowKeys) {
   BoardView view;
@@ -47,10 +39,10 @@ TEST(BoardView, MarksAndArrowsAreKeptNamedAndRefusedOffTheBoardOrPastTheirLimits
   EXPECT_EQ(view.Mark(5, 5), control::mkLastMove);
   EXPECT_EQ(view.Mark(4, 5), control::mkNone);
   for (auto [col, row] : {std::pair<int16_t, int16_t>{0, 1}, {9, 1}, {1, 0}, {1, 9}}) {
-    EXPECT_EQ(ErrorOf([&] { view.Mark(col, row); }), 381);
-    EXPECT_EQ(ErrorOf([&] { view.SetMark(col, row, control::mkCheck); }), 381);
+    EXPECT_EQ(ErrorNumberOf([&] { view.Mark(col, row); }), 381);
+    EXPECT_EQ(ErrorNumberOf([&] { view.SetMark(col, row, control::mkCheck); }), 381);
   }
-  for (int32_t kind : {-1, 5}) EXPECT_EQ(ErrorOf([&] { view.SetMark(2, 2, kind); }), 380) << kind;
+  for (int32_t kind : {-1, 5}) EXPECT_EQ(ErrorNumberOf([&] { view.SetMark(2, 2, kind); }), 380) << kind;
   EXPECT_EQ(view.ClearMarks(), (std::vector<board::CellIndex>{37_cell, 57_cell}));
   EXPECT_TRUE(view.ClearMarks().empty());
   EXPECT_EQ(control::MarkedName("e4, cream pawn", control::mkLastMove), "e4, cream pawn, last move");
@@ -62,13 +54,13 @@ TEST(BoardView, MarksAndArrowsAreKeptNamedAndRefusedOffTheBoardOrPastTheirLimits
   view.DrawArrow(5, 7, 5, 5);  // already drawn
   EXPECT_EQ(view.ArrowsDescription(), "Arrows: e2 to e4, g1 to f3.");
   for (auto [a, b, c, d] : {std::array<int16_t, 4>{0, 1, 2, 2}, {1, 1, 2, 9}, {3, 3, 3, 3}})
-    EXPECT_EQ(ErrorOf([&] { view.DrawArrow(a, b, c, d); }), 5);
+    EXPECT_EQ(ErrorNumberOf([&] { view.DrawArrow(a, b, c, d); }), 5);
   EXPECT_TRUE(view.ClearArrows());
   EXPECT_FALSE(view.ClearArrows());
   for (board::CellIndex from{1}; from <= 64_cell; ++from)
     view.DrawArrow(board::SquareOfIndex(from).col.value, board::SquareOfIndex(from).row.value, from == 1_cell ? 2 : 1, 1);
-  EXPECT_EQ(ErrorOf([&] { view.DrawArrow(1, 2, 1, 3); }), 5);
-  EXPECT_EQ(ErrorOf([&] { view.DrawArrow(1, 2, 1, 1); }), 0);  // the same arrow again
+  EXPECT_EQ(ErrorNumberOf([&] { view.DrawArrow(1, 2, 1, 3); }), 5);
+  EXPECT_EQ(ErrorNumberOf([&] { view.DrawArrow(1, 2, 1, 1); }), 0);  // the same arrow again
 }
 
 TEST(BoardView, CoordinatesSitOnTheBottomAndLeftDrawnEdgesFollowingTheOrientation) {

@@ -4,6 +4,7 @@
 
 #include "board/automation_error.h"
 #include "board/squares.h"
+#include "tests/error_number.h"
 #include "tests/headless_control.h"
 
 using namespace board;
@@ -11,15 +12,6 @@ using control::ControlEvent;
 using control::EventArguments;
 
 namespace {
-
-int ErrorNumberOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const AutomationError& e) {
-    return e.number();
-  }
-  return 0;
-}
 
 int16_t BareImage(int cell) { return BareSquareImage(CellIndex(static_cast<int16_t>(cell))).value; }
 

@@ -9,6 +9,7 @@
 #include "board/automation_error.h"
 #include "control/interaction.h"
 #include "control/view_layers.h"
+#include "tests/error_number.h"
 #include "tests/headless_control.h"
 
 using board::CellIndex;
@@ -61,15 +62,6 @@ struct ShownBoard : control::BoardSurface {
   void Announce(const std::vector<Announcement>& a) override { heard.insert(heard.end(), a.begin(), a.end()); }
 };
 
-int ErrorOf(const std::function<void()>& act) {
-  try {
-    act();
-  } catch (const board::AutomationError& e) {
-    return e.number();
-  }
-  return 0;
-}
-
 TEST(OvlBoard, PositionPutWritesEverySquareWithOneRepaintAndOneNotificationOrChangesNothing) {
   struct Case {
     const wchar_t* text;
@@ -84,7 +76,7 @@ TEST(OvlBoard, PositionPutWritesEverySquareWithOneRepaintAndOneNotificationOrCha
     ShownBoard b;
     b.platform.userMode = c.userMode;
     const std::vector<uint32_t> before = b.platform.Render();
-    EXPECT_EQ(ErrorOf([&] { b.control.Position(c.text); }), c.error);
+    EXPECT_EQ(ErrorNumberOf([&] { b.control.Position(c.text); }), c.error);
     EXPECT_EQ(b.control.Position(), c.after);
     EXPECT_TRUE(b.platform.refreshedCells.empty() && b.platform.messages.empty());
     EXPECT_EQ(b.platform.repaints, c.error ? 0 : 1);
@@ -124,9 +116,9 @@ TEST(OvlBoard, MarksAndArrowsAreNamedDescribedAndRefusedWithoutAMessage) {
   EXPECT_EQ(b.input.Accessible().BoardDescription(), control::AccessibleBoard::KeysHelp() + " Arrows: e2 to e4.");
   const std::vector<Announcement> heard{{Kind::NameChanged, Cell("e2").value}, {Kind::DescriptionChanged, 0}};
   EXPECT_EQ(b.heard, heard);
-  EXPECT_EQ(ErrorOf([&] { b.control.Mark(0, 1, 1); }), 381);
-  EXPECT_EQ(ErrorOf([&] { b.control.Mark(1, 1, 9); }), 380);
-  EXPECT_EQ(ErrorOf([&] { b.control.DrawArrow(1, 1, 1, 9); }), 5);
+  EXPECT_EQ(ErrorNumberOf([&] { b.control.Mark(0, 1, 1); }), 381);
+  EXPECT_EQ(ErrorNumberOf([&] { b.control.Mark(1, 1, 9); }), 380);
+  EXPECT_EQ(ErrorNumberOf([&] { b.control.DrawArrow(1, 1, 1, 9); }), 5);
   EXPECT_TRUE(b.platform.messages.empty());
   b.control.ClearMarks(), b.control.ClearArrows();
   EXPECT_EQ(b.Name("e2"), "e2, cream pawn");
