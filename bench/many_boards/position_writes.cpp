@@ -117,6 +117,14 @@ int RunPositionWrites(int rounds) {
       const std::array<std::array<short, 64>, 2> codes{CodesOf(kPositions[0]), CodesOf(kPositions[1])};
       Clock::duration whole{}, squares{}, batched{};
       int failures = 0;
+      // The 64 squares through Piece, each write repainted or none.
+      const auto writeSquares = [&](const std::array<short, 64>& position, bool repaintEach) {
+        for (short square = 0; square < 64; ++square) {
+          const short col = square % 8 + 1, row = square / 8 + 1;
+          failures += FAILED(Put(dispatch.get(), piece, {Short(position[square]), Short(row), Short(col)}));
+          if (repaintEach) UpdateWindow(window);
+        }
+      };
       for (int round = 0; round < rounds; ++round) {
         const int which = round % 2;
         // Whole position, then its repaint.
@@ -130,19 +138,12 @@ int RunPositionWrites(int rounds) {
         whole += Clock::now() - start;
         // Square by square, each write followed by its repaint.
         start = Clock::now();
-        for (short square = 0; square < 64; ++square) {
-          const short col = square % 8 + 1, row = square / 8 + 1;
-          failures += FAILED(Put(dispatch.get(), piece, {Short(codes[1 - which][square]), Short(row), Short(col)}));
-          UpdateWindow(window);
-        }
+        writeSquares(codes[1 - which], true);
         host::PumpMessages();
         squares += Clock::now() - start;
         // Square by square, one repaint after the 64 writes.
         start = Clock::now();
-        for (short square = 0; square < 64; ++square) {
-          const short col = square % 8 + 1, row = square / 8 + 1;
-          failures += FAILED(Put(dispatch.get(), piece, {Short(codes[which][square]), Short(row), Short(col)}));
-        }
+        writeSquares(codes[which], false);
         UpdateWindow(window);
         host::PumpMessages();
         batched += Clock::now() - start;
