@@ -206,7 +206,6 @@ class ControlObject
   com::ComPtr<IAdviseSink> viewSink_;
   DWORD viewAspects_ = 0;
   DWORD viewAdviseFlags_ = 0;
-  SIZEL extent_{};  // HIMETRIC
   std::optional<bool> quickActivateUserMode_;
   long frozenEvents_ = 0;
   // References input holds while it runs: the host holds the rest.

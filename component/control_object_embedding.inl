@@ -103,7 +103,7 @@ template <class Core, class Face>
 STDMETHODIMP ControlObject<Core, Face>::SetExtent(DWORD aspect, SIZEL* size) noexcept {
   if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
   if (!size) return E_POINTER;
-  extent_ = *size;
+  control_.SetExtent({size->cx, size->cy});
   return S_OK;
 }
 
@@ -111,7 +111,8 @@ template <class Core, class Face>
 STDMETHODIMP ControlObject<Core, Face>::GetExtent(DWORD aspect, SIZEL* size) noexcept {
   if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
   if (!size) return E_POINTER;
-  *size = extent_;
+  const control::HimetricSize extent = control_.Extent();
+  *size = {extent.width, extent.height};
   return S_OK;
 }
 

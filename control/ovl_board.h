@@ -33,7 +33,9 @@ class MoveSurface {
 // here, so a piece picked up and written over is put back.
 class OvlBoard : public OvlChess, private MoveHost {
  public:
-  OvlBoard(Platform& platform, Container& container) : OvlChess(platform, container), moves_(*this) {}
+  // Its board fills the rectangle it is given.
+  OvlBoard(Platform& platform, Container& container)
+      : OvlChess(platform, container, BoardLayout::FillsRectangle), moves_(*this) {}
   template <class Host, class = std::enable_if_t<std::is_base_of_v<Container, Host>>>
   explicit OvlBoard(Host& host) : OvlBoard(static_cast<Platform&>(host), static_cast<Container&>(host)) {}
 

@@ -56,6 +56,11 @@ void OvlChess::SetEnabled(bool enabled) {
   if (observer_) observer_->EnabledChanged();
 }
 
+void OvlChess::Placed(int width, int height, int dpi) {
+  if (layout_ != BoardLayout::FillsRectangle || dpi <= 0) return;
+  extent_ = {HimetricOfPixels(width, dpi), HimetricOfPixels(height, dpi)};
+}
+
 void OvlChess::Refresh() { platform_.Repaint(); }
 
 void OvlChess::Raise(ControlEvent event, board::CellIndex Index, EventArguments arguments) {

@@ -5,7 +5,9 @@
 #include <type_traits>
 
 #include "board/chess_board.h"
+#include "control/board_geometry.h"
 #include "control/container.h"
+#include "control/extent.h"
 #include "control/platform.h"
 #include "control/property_bag.h"
 
@@ -25,8 +27,8 @@ class ControlObserver {
 // reaches its container through Container; errors leave as board::AutomationError.
 class OvlChess {
  public:
-  OvlChess(Platform& platform, Container& container)
-      : platform_(platform), container_(container), board_(platform, container_) {}
+  // Its squares keep to the display scale, at the top-left of whatever rectangle it is given.
+  OvlChess(Platform& platform, Container& container) : OvlChess(platform, container, BoardLayout::FixedAtScale) {}
   // A host that is its own container (the in-memory one).
   template <class Host, class = std::enable_if_t<std::is_base_of_v<Container, Host>>>
   explicit OvlChess(Host& host) : OvlChess(static_cast<Platform&>(host), static_cast<Container&>(host)) {}
@@ -58,10 +60,20 @@ class OvlChess {
   const board::BoardStore& Board() const { return board_.Board; }
   int16_t m_Piece() const { return board_.m_Piece; }
 
+  // The size the container gave the control, kept for it to ask again (and to save).
+  HimetricSize Extent() const { return extent_; }
+  void SetExtent(HimetricSize extent) { extent_ = extent; }
+  BoardLayout Layout() const { return layout_; }
+  // The container placed the control in a rectangle of device pixels at `dpi`:
+  // a board that fills its rectangle takes that for its extent.
+  void Placed(int width, int height, int dpi);
+
   ContainerLink& ContainerPath() { return container_; }
   void Observe(ControlObserver* observer) { observer_ = observer; }
 
  protected:
+  OvlChess(Platform& platform, Container& container, BoardLayout layout)
+      : platform_(platform), container_(container), board_(platform, container_), layout_(layout) {}
   void SetEnabled(bool enabled);
   // The handlers keep nothing after raising: a host's handler may release the control.
   void Raise(ControlEvent event, board::CellIndex Index, EventArguments arguments = {});
@@ -70,6 +82,8 @@ class OvlChess {
   ContainerLink container_;
   board::ChessBoard board_;
   ControlObserver* observer_ = nullptr;
+  const BoardLayout layout_;
+  HimetricSize extent_ = kDefaultExtent;
 };
 
 }  // namespace control
