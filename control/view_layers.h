@@ -16,11 +16,22 @@ namespace control {
 // stride. A target is a dot on an empty square and a ring on an occupied one.
 void PaintMark(MarkNum mark, bool occupied, uint32_t* pixels, ptrdiff_t stride, int square);
 
-// Paints a square's coordinate labels, in the other shade's colour: the rank
-// digit in the top-left corner, the file letter in the bottom-right one, both
-// in whole device pixels so they stay crisp at every scale; none on a square
-// below 12 pixels.
+// The size of the coordinate glyphs on a square: a fifth of it, rounded. None
+// where that is under kLeast pixels: larger glyphs would meet the pieces.
+struct CoordinateGlyphs {
+  static constexpr int kLeast = 7;
+  int width = 0, height = 0;
+  // From the square's edges, one dot.
+  int margin = 0;
+  static CoordinateGlyphs ForSquare(int square);
+  explicit operator bool() const { return height > 0; }
+};
+
+// Paints a square's coordinate labels, dark on light wood and light on dark:
+// the rank digit in the top-left corner, the file letter in the bottom-right
+// one, where the pieces leave the wood bare, in whole device pixels.
 void PaintCoordinates(CoordinateLabels labels, bool lightSquare, uint32_t* pixels, ptrdiff_t stride, int square);
+uint32_t CoordinateInk(bool lightSquare);
 
 // The marks and coordinates of a view, for CellGrid::Render and ComposeCell.
 // A cell `bare` (the square a piece was lifted from) shows no pieces.

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <set>
 #include <vector>
 
+#include "control/picture_set.h"
 #include "tests/headless_control.h"
 
 using control::BoardView;
@@ -121,7 +123,7 @@ TEST(ViewLayers, AFlippedBoardDrawsEachSquaresPixelsAtItsMirroredPlace) {
   }
 }
 
-TEST(ViewLayers, CoordinatesOnlyOnTheEdgeSquaresInTheOtherShadesColour) {
+TEST(ViewLayers, CoordinatesOnlyOnTheEdgeSquaresInOneInkPerShade) {
   for (int square : kScales)
     for (bool flip : {false, true}) {
       Board b;
@@ -141,6 +143,44 @@ TEST(ViewLayers, CoordinatesOnlyOnTheEdgeSquaresInTheOtherShadesColour) {
       // Too small for labels: the square stays as it is, nothing is written outside it.
       EXPECT_EQ(b.Render(11), b.c.platform.Render(11));
     }
+}
+
+double Luminance(uint32_t rgb) {
+  double sum = 0;
+  for (auto [shift, weight] : {std::pair{16, 0.2126}, std::pair{8, 0.7152}, std::pair{0, 0.0722}}) {
+    const double c = (rgb >> shift & 0xFF) / 255.0;
+    sum += weight * (c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4));
+  }
+  return sum;
+}
+
+double Contrast(uint32_t a, uint32_t b) {
+  const double la = Luminance(a), lb = Luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// Labels a fifth of the square high (none under 7 pixels), in whole pixels of one ink,
+// 4.5:1 against every pixel of wood they cover, and never where a piece would hide them.
+TEST(ViewLayers, CoordinatesGrowWithTheSquareReadableAndOffThePieces) {
+  for (int square : {33, 37, 46, 55, 74, 100, 150}) {
+    const control::PictureSet& pictures = control::PictureSet::ForSize(square);
+    for (bool light : {true, false}) {
+      const auto& wood = pictures.Lookup(light ? board::kLightSquareImage : board::kDarkSquareImage).pixels;
+      std::vector<uint32_t> pixels = wood;
+      control::PaintCoordinates({'g', '8'}, light, pixels.data(), square, square);
+      int top = square, bottom = -1;
+      for (int i = 0; i < square * square; ++i) {
+        if (pixels[i] == wood[i]) continue;
+        ASSERT_EQ(pixels[i], control::CoordinateInk(light)) << square;
+        ASSERT_GE(Contrast(pixels[i], wood[i]), 4.5) << square << (light ? " light" : " dark");
+        for (int image = 2; image <= 13; ++image)
+          ASSERT_EQ(pictures.Lookup(board::ImageNumber(int16_t(image))).pixels[i], 0u) << square << " " << image;
+        if (i % square < square / 2) top = std::min(top, i / square), bottom = std::max(bottom, i / square);
+      }
+      EXPECT_EQ(bottom - top + 1, (square + 2) / 5) << square;  // the digit 8 is full height
+    }
+  }
+  EXPECT_FALSE(control::CoordinateGlyphs::ForSquare(32));
 }
 
 TEST(ViewLayers, ArrowPixelsLieBetweenTheTwoCentresAndClipLikeTheWholeBoard) {
