@@ -1,5 +1,6 @@
 #include "control/picture_set.h"
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -80,6 +81,42 @@ DecodedPicture Convert(const art::Picture& drawn) {
   return picture;
 }
 
+// Bilinear over the source's pixels, the masked ones left out of the mean; a
+// pixel more than half masked stays masked, so a piece keeps its outline.
+DecodedPicture Scaled(const DecodedPicture& source, int from, int to) {
+  DecodedPicture picture = Blank(to);
+  const double step = static_cast<double>(from) / to;
+  for (int y = 0; y < to; ++y) {
+    const double sy = std::clamp((y + 0.5) * step - 0.5, 0.0, from - 1.0);
+    const int y0 = static_cast<int>(sy), y1 = std::min(y0 + 1, from - 1);
+    const double fy = sy - y0;
+    for (int x = 0; x < to; ++x) {
+      const double sx = std::clamp((x + 0.5) * step - 0.5, 0.0, from - 1.0);
+      const int x0 = static_cast<int>(sx), x1 = std::min(x0 + 1, from - 1);
+      const double fx = sx - x0;
+      const uint32_t corners[4] = {source.pixels[y0 * from + x0], source.pixels[y0 * from + x1],
+                                   source.pixels[y1 * from + x0], source.pixels[y1 * from + x1]};
+      const double weights[4] = {(1 - fx) * (1 - fy), fx * (1 - fy), (1 - fx) * fy, fx * fy};
+      double red = 0, green = 0, blue = 0, shown = 0;
+      for (int i = 0; i < 4; ++i) {
+        if (corners[i] == 0) continue;
+        shown += weights[i];
+        red += weights[i] * (corners[i] >> 16 & 0xFF);
+        green += weights[i] * (corners[i] >> 8 & 0xFF);
+        blue += weights[i] * (corners[i] & 0xFF);
+      }
+      if (shown < 0.5) {
+        Put(picture, static_cast<size_t>(y) * to + x, 0);
+        continue;
+      }
+      auto channel = [shown](double sum) { return static_cast<uint32_t>(sum / shown + 0.5); };
+      const uint32_t rgb = channel(red) << 16 | channel(green) << 8 | channel(blue);
+      picture.pixels[static_cast<size_t>(y) * to + x] = rgb != 0 ? rgb : 0x010101;  // black would be the mask
+    }
+  }
+  return picture;
+}
+
 }  // namespace
 
 PictureSet::PictureSet() : size_(kPictureSize) {
@@ -90,6 +127,35 @@ PictureSet::PictureSet() : size_(kPictureSize) {
 PictureSet::PictureSet(int size) : size_(size) {
   const std::vector<art::Picture> drawn = art::DrawImages(size);
   for (int16_t image = 1; image <= kImageCount; ++image) pictures_[image - 1] = Convert(drawn[image - 1]);
+}
+
+PictureSet::PictureSet(const PictureSet& source, int size) : size_(size) {
+  for (size_t image = 0; image < pictures_.size(); ++image)
+    pictures_[image] = Scaled(source.pictures_[image], source.size_, size);
+}
+
+std::shared_ptr<const PictureSet> PictureSet::Held(int size) { return HeldAt(size, true); }
+
+std::shared_ptr<const PictureSet> PictureSet::HeldIfDrawn(int size) { return HeldAt(size, false); }
+
+std::shared_ptr<const PictureSet> PictureSet::HeldAt(int size, bool draw) {
+  if (size < 1 || size > kLargestPictureSize)
+    throw std::invalid_argument("no pictures of " + std::to_string(size) + " pixels");
+  static std::mutex lock;
+  static std::map<int, std::weak_ptr<const PictureSet>> held;
+  std::lock_guard<std::mutex> guard(lock);
+  std::weak_ptr<const PictureSet>& entry = held[size];
+  std::shared_ptr<const PictureSet> set = entry.lock();
+  if (set || !draw) return set;
+  set.reset(new PictureSet(size));
+  entry = set;
+  return set;
+}
+
+std::shared_ptr<const PictureSet> PictureSet::ScaledFrom(const PictureSet& source, int size) {
+  if (size < 1 || size > kLargestPictureSize)
+    throw std::invalid_argument("no pictures of " + std::to_string(size) + " pixels");
+  return std::shared_ptr<const PictureSet>(new PictureSet(source, size));
 }
 
 const PictureSet& PictureSet::Shared() {

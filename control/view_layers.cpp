@@ -251,14 +251,25 @@ void PaintArrows(const BoardView& view, uint32_t* pixels, int width, int height,
 
 void RenderView(const CellGrid& cells, const BoardView& view, uint32_t* pixels, int width, int height,
                 ptrdiff_t stride, int originX, int originY, int square, CellIndex bare) {
+  RenderView(cells, view, pixels, width, height, stride, originX, originY, PictureSet::ForSize(square), bare);
+}
+
+void RenderView(const CellGrid& cells, const BoardView& view, uint32_t* pixels, int width, int height,
+                ptrdiff_t stride, int originX, int originY, const PictureSet& pictures, CellIndex bare) {
   const ViewUnderlay underlay(view, bare);
-  cells.Render(pixels, width, height, stride, originX, originY, square, &underlay);
-  PaintArrows(view, pixels, width, height, stride, originX, originY, square);
+  cells.Render(pixels, width, height, stride, originX, originY, pictures, &underlay);
+  PaintArrows(view, pixels, width, height, stride, originX, originY, pictures.Size());
 }
 
 void PaintPiece(ImageNumber image, int left, int top, uint32_t* pixels, int width, int height, ptrdiff_t stride,
                 int originX, int originY, int square) {
-  const uint32_t* picture = PictureSet::ForSize(square).Lookup(image).pixels.data();
+  PaintPiece(image, left, top, pixels, width, height, stride, originX, originY, PictureSet::ForSize(square));
+}
+
+void PaintPiece(ImageNumber image, int left, int top, uint32_t* pixels, int width, int height, ptrdiff_t stride,
+                int originX, int originY, const PictureSet& pictures) {
+  const int square = pictures.Size();
+  const uint32_t* picture = pictures.Lookup(image).pixels.data();
   const int x0 = std::max(left - originX, 0), x1 = std::min(left + square - originX, width);
   const int y0 = std::max(top - originY, 0), y1 = std::min(top + square - originY, height);
   for (int y = y0; y < y1; ++y) {

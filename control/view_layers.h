@@ -60,10 +60,15 @@ void PaintArrows(const BoardView& view, uint32_t* pixels, int width, int height,
 // shows its square and mark only: its piece is being moved.
 void RenderView(const CellGrid& cells, const BoardView& view, uint32_t* pixels, int width, int height,
                 ptrdiff_t stride, int originX = 0, int originY = 0, int square = kPictureSize, CellIndex bare = {});
+// The same with the pictures given, whose size is the square's.
+void RenderView(const CellGrid& cells, const BoardView& view, uint32_t* pixels, int width, int height,
+                ptrdiff_t stride, int originX, int originY, const PictureSet& pictures, CellIndex bare = {});
 
 // A piece picture of `square` pixels with its top-left at the control's device
 // pixel (left, top), transparent where it is black, over pixels whose top-left is (originX, originY).
 void PaintPiece(ImageNumber image, int left, int top, uint32_t* pixels, int width, int height, ptrdiff_t stride,
                 int originX = 0, int originY = 0, int square = kPictureSize);
+void PaintPiece(ImageNumber image, int left, int top, uint32_t* pixels, int width, int height, ptrdiff_t stride,
+                int originX, int originY, const PictureSet& pictures);
 
 }  // namespace control
