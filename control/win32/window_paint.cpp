@@ -32,12 +32,12 @@ class PaintSession {
 
 }  // namespace
 
-ComposedBoard::Composer WindowPlatform::ComposeStep(int square, CellIndex bare) const {
-  return [this, square, bare](PixelRect area, uint32_t* pixels, ptrdiff_t stride) {
-    if (!board_) return ComposeArea(Cells(), area, square, background_, pixels, stride);
+ComposedBoard::Composer WindowPlatform::ComposeStep(const PictureSet& pictures, CellIndex bare) const {
+  return [this, &pictures, bare](PixelRect area, uint32_t* pixels, ptrdiff_t stride) {
     const int width = area.right - area.left, height = area.bottom - area.top;
     for (int y = 0; y < height; ++y) std::fill_n(pixels + y * stride, width, background_);
-    RenderView(Cells(), board_->View(), pixels, width, height, stride, area.left, area.top, square, bare);
+    if (!board_) return Cells().Render(pixels, width, height, stride, area.left, area.top, pictures);
+    RenderView(Cells(), board_->View(), pixels, width, height, stride, area.left, area.top, pictures, bare);
   };
 }
 
@@ -45,10 +45,15 @@ void WindowPlatform::Paint() {
   PaintSession paint(window_);
   const RECT& area = paint.Area();
   if (area.right <= area.left || area.bottom <= area.top) return;
+  const PictureSet& pictures = Pictures();
+  painted_ = true;
   ComposedBoard& board = ComposedPixels();
-  board.Update(Cells(), scale_.Square(), ComposeStep(scale_.Square(), Lifted()));
-  CopyKept(paint.Dc(), board, area);
-  FillAround(paint.Dc(), RECT{0, 0, area.right, area.bottom}, board.Side(), background_);
+  board.Update(Cells(), pictures.Size(), ComposeStep(pictures, Lifted()));
+  const PixelRect on = geometry_.BoardRect();
+  CopyKept(paint.Dc(), board, area, {on.left, on.top});
+  RECT client{};
+  GetClientRect(window_, &client);
+  FillAround(paint.Dc(), client, {on.left, on.top, on.right, on.bottom}, background_);
   if (const board::CellIndex cell = input_ ? input_->CueCell() : board::CellIndex{})
     PaintOverKept(paint.Dc(), area, CellRect(cell));
   if (const std::optional<FloatingPiece> floating = Floating())
@@ -62,7 +67,9 @@ void WindowPlatform::PaintOverKept(HDC dc, const RECT& area, const RECT& over) {
   RECT shown;
   if (!IntersectRect(&shown, &over, &area)) return;
   const int width = shown.right - shown.left, height = shown.bottom - shown.top;
-  std::vector<uint32_t>& pixels = Composed(shown, ComposeStep(scale_.Square(), Lifted()));
+  const PixelRect onBoard = geometry_.OnBoard({shown.left, shown.top, shown.right, shown.bottom});
+  std::vector<uint32_t>& pixels = Composed({onBoard.left, onBoard.top, onBoard.right, onBoard.bottom},
+                                           ComposeStep(Pictures(), Lifted()));
   if (const board::CellIndex cell = input_ ? input_->CueCell() : board::CellIndex{}) {
     const RECT r = CellRect(cell);
     const board::Square square = board::SquareOfIndex(cell);
@@ -73,7 +80,7 @@ void WindowPlatform::PaintOverKept(HDC dc, const RECT& area, const RECT& over) {
   // At the window's own scale, so the piece in hand is as crisp as those on the board.
   if (const std::optional<FloatingPiece> floating = Floating())
     PaintPiece(floating->image, floating->rect.left, floating->rect.top, pixels.data(), width, height, width,
-               shown.left, shown.top, floating->rect.right - floating->rect.left);
+               shown.left, shown.top, Pictures());
   CopyPixels(dc, {shown.left, shown.top}, pixels, width, height);
 }
 
