@@ -17,6 +17,8 @@ class ShownPictures {
   // The pictures for squares of `square` pixels: those drawn at that size when
   // at hand; else scaled when `scaleMeanwhile`, else drawn now.
   const PictureSet& At(int square, bool scaleMeanwhile);
+  // The size shown, 0 before the first.
+  int Size() const { return shown_ ? shown_->Size() : 0; }
   // Showing scaled pictures, until Settle.
   bool Scaled() const { return shown_ && shown_ != drawn_; }
   void Settle();

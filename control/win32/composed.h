@@ -52,3 +52,5 @@ inline void FillAround(HDC dc, const RECT& bounds, const RECT& board, uint32_t b
     if (band.left < band.right && band.top < band.bottom) FillRect(dc, &band, brush);
   SetDCBrushColor(dc, previous);
 }
+
+}  // namespace control::win32

@@ -125,9 +125,11 @@ void WindowPlatform::UpdateGeometry() {
 }
 
 const PictureSet& WindowPlatform::Pictures() {
+  const int before = pictures_.Size();
   const PictureSet& pictures = pictures_.At(geometry_.Square(), painted_);
   // Set again at each new size, so it fires once the size holds.
-  if (pictures_.Scaled()) SetTimer(window_, kSettleTimer, kSettleAfterMilliseconds, nullptr);
+  if (pictures_.Scaled() && pictures.Size() != before)
+    SetTimer(window_, kSettleTimer, kSettleAfterMilliseconds, nullptr);
   return pictures;
 }
 
