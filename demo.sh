@@ -1,7 +1,7 @@
 #!/bin/sh
 # Builds everything and runs the demo host: in a window when a display is
 # available; otherwise on a virtual display, playing a short scripted game with
-# the mouse and saving a screenshot.
+# the mouse and saving a screenshot. DEMO_DPI=192 shows it as a 200 % display does.
 set -e
 cd "$(dirname "$0")"
 sh tools/install-packages.sh
@@ -9,6 +9,7 @@ sh tools/install-packages.sh
 cmake --no-warn-unused-cli -S . -B build-win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
 cmake --build build-win32 -j"$(nproc)"
 run="sh tools/wine-run.sh win32 $PWD/build-win32/wineprefix-win32"
+$run reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "${DEMO_DPI:-96}" /f >/dev/null
 $run regsvr32 /s build-win32/component/OrvelBoard.ocx
 demo=build-win32/host/demo/orvel_demo.exe
 

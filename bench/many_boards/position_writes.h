@@ -29,4 +29,8 @@ int RunViewRepaints(int rounds);
 // and the memory held after the last step and once the pictures are drawn.
 int RunResizeSteps(int rounds);
 
+// Shows an OvlBoard of side x side pixels with marks, arrows, coordinates and
+// the d2 pawn in hand for `seconds`, to be photographed.
+int ShowPose(int side, int seconds);
+
 }  // namespace bench

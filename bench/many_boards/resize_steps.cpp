@@ -108,3 +108,40 @@ int RunResizeSteps(int rounds) {
 }
 
 }  // namespace bench
+
+namespace bench {
+
+int ShowPose(int side, int seconds) {
+  if (FAILED(OleInitialize(nullptr))) return 3;
+  HWND form = host::CreateHostWindow(L"Pose", side + 20, side + 20);
+  int status = 0;
+  {
+    host::EmbeddedControl board(form, RECT{10, 10, 10 + side, 10 + side});
+    HRESULT hr = board.Create(component::identity::kBoardClassId);
+    if (SUCCEEDED(hr)) hr = board.InitNew();
+    if (SUCCEEDED(hr)) hr = board.Activate();
+    auto dispatch = board.As<IDispatch>();
+    if (SUCCEEDED(hr) && dispatch) hr = DressView(dispatch.get());
+    if (FAILED(hr) || !dispatch) {
+      std::printf("cannot place an OvlBoard: 0x%08lX\n", static_cast<unsigned long>(hr));
+      status = 1;
+    } else {
+      host::PumpMessages();
+      // The d2 pawn lifted and carried half a square right and a square up.
+      const int square = side / 8;
+      const POINT d2{3 * square + square / 2, 6 * square + square / 2};
+      host::Mouse mouse(board.Window());
+      mouse.Press(WM_LBUTTONDOWN, d2);
+      mouse.Move({d2.x + square / 4, d2.y - square / 2});
+      mouse.Move({d2.x + square / 2, d2.y - square});
+      host::PumpUntil([] { return false; }, static_cast<DWORD>(seconds) * 1000);
+      mouse.Release(WM_LBUTTONUP, {d2.x + square / 2, d2.y - square});
+    }
+  }
+  DestroyWindow(form);
+  host::PumpMessages();
+  OleUninitialize();
+  return status;
+}
+
+}  // namespace bench
