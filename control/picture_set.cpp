@@ -81,37 +81,53 @@ DecodedPicture Convert(const art::Picture& drawn) {
   return picture;
 }
 
+// Where a row or column of the scaled picture samples the source: the two
+// source pixels either side of its centre and the second one's weight, of 256.
+struct Sample {
+  int first, second, weight;
+};
+std::vector<Sample> Samples(int from, int to) {
+  std::vector<Sample> samples(static_cast<size_t>(to));
+  for (int i = 0; i < to; ++i) {
+    const double at = std::clamp((i + 0.5) * from / to - 0.5, 0.0, from - 1.0);
+    const int first = static_cast<int>(at);
+    samples[i] = {first, std::min(first + 1, from - 1), static_cast<int>((at - first) * 256 + 0.5)};
+  }
+  return samples;
+}
+
 // Bilinear over the source's pixels, the masked ones left out of the mean; a
 // pixel more than half masked stays masked, so a piece keeps its outline.
+// In integers: a resize step scales all fourteen pictures.
 DecodedPicture Scaled(const DecodedPicture& source, int from, int to) {
   DecodedPicture picture = Blank(to);
-  const double step = static_cast<double>(from) / to;
+  const std::vector<Sample> samples = Samples(from, to);
   for (int y = 0; y < to; ++y) {
-    const double sy = std::clamp((y + 0.5) * step - 0.5, 0.0, from - 1.0);
-    const int y0 = static_cast<int>(sy), y1 = std::min(y0 + 1, from - 1);
-    const double fy = sy - y0;
+    const Sample sy = samples[y];
+    const uint32_t* rows[2] = {&source.pixels[static_cast<size_t>(sy.first) * from],
+                               &source.pixels[static_cast<size_t>(sy.second) * from]};
+    uint32_t* out = &picture.pixels[static_cast<size_t>(y) * to];
     for (int x = 0; x < to; ++x) {
-      const double sx = std::clamp((x + 0.5) * step - 0.5, 0.0, from - 1.0);
-      const int x0 = static_cast<int>(sx), x1 = std::min(x0 + 1, from - 1);
-      const double fx = sx - x0;
-      const uint32_t corners[4] = {source.pixels[y0 * from + x0], source.pixels[y0 * from + x1],
-                                   source.pixels[y1 * from + x0], source.pixels[y1 * from + x1]};
-      const double weights[4] = {(1 - fx) * (1 - fy), fx * (1 - fy), (1 - fx) * fy, fx * fy};
-      double red = 0, green = 0, blue = 0, shown = 0;
+      const Sample sx = samples[x];
+      const uint32_t corners[4] = {rows[0][sx.first], rows[0][sx.second], rows[1][sx.first], rows[1][sx.second]};
+      const int weights[4] = {(256 - sx.weight) * (256 - sy.weight), sx.weight * (256 - sy.weight),
+                              (256 - sx.weight) * sy.weight, sx.weight * sy.weight};
+      int64_t red = 0, green = 0, blue = 0, shown = 0;
       for (int i = 0; i < 4; ++i) {
         if (corners[i] == 0) continue;
         shown += weights[i];
-        red += weights[i] * (corners[i] >> 16 & 0xFF);
-        green += weights[i] * (corners[i] >> 8 & 0xFF);
-        blue += weights[i] * (corners[i] & 0xFF);
+        red += weights[i] * int64_t{corners[i] >> 16 & 0xFF};
+        green += weights[i] * int64_t{corners[i] >> 8 & 0xFF};
+        blue += weights[i] * int64_t{corners[i] & 0xFF};
       }
-      if (shown < 0.5) {
-        Put(picture, static_cast<size_t>(y) * to + x, 0);
+      if (2 * shown < 256 * 256) {
+        out[x] = 0;
+        picture.hasMaskColour = true;
         continue;
       }
-      auto channel = [shown](double sum) { return static_cast<uint32_t>(sum / shown + 0.5); };
+      const auto channel = [shown](int64_t sum) { return static_cast<uint32_t>((sum + shown / 2) / shown); };
       const uint32_t rgb = channel(red) << 16 | channel(green) << 8 | channel(blue);
-      picture.pixels[static_cast<size_t>(y) * to + x] = rgb != 0 ? rgb : 0x010101;  // black would be the mask
+      out[x] = rgb != 0 ? rgb : 0x010101;  // black would be the mask
     }
   }
   return picture;
