@@ -67,7 +67,8 @@ bool IsCastling(std::string_view field) {
 }
 
 bool IsEnPassant(std::string_view field) {
-  return field == "-" || (field.size() == 2 && field[0] >= 'a' && field[0] <= 'h' && (field[1] == '3' || field[1] == '6'));
+  if (field == "-") return true;
+  return field.size() == 2 && field[0] >= 'a' && field[0] <= 'h' && (field[1] == '3' || field[1] == '6');
 }
 
 bool IsCount(std::string_view field) {
