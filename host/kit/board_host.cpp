@@ -166,7 +166,7 @@ HWND CreateMainWindow() {
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = L"OrvelBoardHost";
   RegisterClassW(&windowClass);
-  RECT frame{0, 0, 8 * 46, 8 * 46};  // 46-pixel squares; the board follows the window's size
+  RECT frame{0, 0, 8 * 37, 8 * 37};  // the board's size at 96 DPI
   AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
   return CreateWindowW(L"OrvelBoardHost", L"Orvel Board host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CW_USEDEFAULT,
                        CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
@@ -216,6 +216,8 @@ int Run(HWND window, const char* position) {
   GetClientRect(window, &client);
   if (SUCCEEDED(hr)) hr = object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site, 0, window, &client);
   if (SUCCEEDED(hr)) hr = object.As(&placed);
+  if (SUCCEEDED(hr)) std::printf("ready: move the pieces; close the window to end\n");
+  std::fflush(stdout);
 
   MSG message;
   while (SUCCEEDED(hr) && GetMessageW(&message, nullptr, 0, 0) > 0) {

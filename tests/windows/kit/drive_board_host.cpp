@@ -15,30 +15,30 @@ namespace {
 using UniqueHandle = com::Unique<HANDLE, &CloseHandle>;
 
 constexpr char kStart[] = "k7/4P3/8/8/8/8/8/4K3 w - - 0 1";
+constexpr char kReady[] = "ready: move the pieces; close the window to end\n";
 constexpr char kExpected[] =
+    "ready: move the pieces; close the window to end\n"
     "e7-e8: promoted to a queen\n"
     "e1-e8: refused, a piece of the same side is there\n"
     "e1-d1: moved\n"
     "position k3Q3/8/8/8/8/8/8/3K4\n";
 
+// The host's window is the board's size at 96 DPI: 37-pixel squares.
 void Click(HWND board, const char* square) {
-  RECT client;
-  GetClientRect(board, &client);
-  const int side = (client.right < client.bottom ? client.right : client.bottom) / 8;
+  constexpr int side = 37;
   const int x = (square[0] - 'a') * side + side / 2, y = ('8' - square[1]) * side + side / 2;
   SendMessageW(board, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
   SendMessageW(board, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
 }
 
-std::string ReadAll(HANDLE pipe) {
-  std::string text;
+// Reads the pipe, without the carriage returns, until `until` has been read or the pipe ends.
+void Read(HANDLE pipe, std::string& text, const char* until = nullptr) {
   char buffer[512];
   DWORD read = 0;
-  while (ReadFile(pipe, buffer, sizeof buffer, &read, nullptr) && read > 0) text.append(buffer, read);
-  std::string lines;
-  for (char c : text)
-    if (c != '\r') lines += c;
-  return lines;
+  while ((!until || text.find(until) == std::string::npos) && ReadFile(pipe, buffer, sizeof buffer, &read, nullptr) &&
+         read > 0)
+    for (DWORD i = 0; i < read; ++i)
+      if (buffer[i] != '\r') text += buffer[i];
 }
 
 }  // namespace
@@ -61,8 +61,9 @@ int main(int argc, char** argv) {
   }
   const UniqueHandle process(started.hProcess), thread(started.hThread);
   writeEnd.reset();  // the host holds the only write end: reading ends when it does
-  // The host waits for its first message once its window holds the board.
-  WaitForInputIdle(process.get(), 60000);
+  // The host says so once its window holds the board.
+  std::string output;
+  Read(readEnd.get(), output, kReady);
   HWND host = FindWindowW(L"OrvelBoardHost", nullptr);
   HWND board = host ? GetWindow(host, GW_CHILD) : nullptr;
   if (board) {
@@ -72,7 +73,7 @@ int main(int argc, char** argv) {
     std::printf("FAILED: no board in a window of class OrvelBoardHost\n");
     TerminateProcess(process.get(), 1);
   }
-  const std::string output = ReadAll(readEnd.get());
+  Read(readEnd.get(), output);
   WaitForSingleObject(process.get(), 60000);
   DWORD status = 1;
   GetExitCodeProcess(process.get(), &status);
