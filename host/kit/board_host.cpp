@@ -4,7 +4,7 @@
 // last rank to a queen, and marks the last move. It prints what it decides.
 //
 //   mingw-w64:   g++ -std=c++17 -I kit board_host.cpp kit/orvel_board_i.c -lole32 -loleaut32 -luuid
-//   Visual C++:  cl /EHsc /I kit board_host.cpp kit\orvel_board_i.c ole32.lib oleaut32.lib user32.lib
+//   Visual C++:  cl /EHsc /I kit board_host.cpp kit\orvel_board_i.c ole32.lib oleaut32.lib uuid.lib user32.lib
 //   Run:         board_host [FEN]      (the position to start from; else a new game)
 #include <windows.h>
 
@@ -193,6 +193,15 @@ HRESULT SetUp(_OvlBoard* board, const char* position) {
   return board->put_Position(text.text);  // error 380 (0x800A017C) for a malformed position
 }
 
+// The sink joins the board's connection point for __OvlBoard, before anything can raise an event.
+HRESULT Connect(IOleObject* object, __OvlBoard* sink, ComPtr<IConnectionPoint>& point, DWORD& cookie) {
+  ComPtr<IConnectionPointContainer> points;
+  HRESULT hr = object->QueryInterface(IID_PPV_ARGS(&points));
+  if (SUCCEEDED(hr)) hr = points->FindConnectionPoint(DIID___OvlBoard, &point);
+  if (SUCCEEDED(hr)) hr = point->Advise(sink, &cookie);
+  return hr;
+}
+
 int Run(HWND window, const char* position) {
   Site site(window);
   ComPtr<IOleObject> object;
@@ -204,12 +213,9 @@ int Run(HWND window, const char* position) {
     return 1;
   }
   BoardEvents events(board.Get());
-  ComPtr<IConnectionPointContainer> points;
   ComPtr<IConnectionPoint> point;
   DWORD cookie = 0;
-  hr = object.As(&points);
-  if (SUCCEEDED(hr)) hr = points->FindConnectionPoint(DIID___OvlBoard, &point);
-  if (SUCCEEDED(hr)) hr = point->Advise(&events, &cookie);
+  hr = Connect(object.Get(), &events, point, cookie);
   if (SUCCEEDED(hr)) hr = object->SetClientSite(&site);
   if (SUCCEEDED(hr)) hr = SetUp(board.Get(), position);
   RECT client;
