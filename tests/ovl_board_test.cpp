@@ -135,6 +135,25 @@ TEST(OvlBoard, AMoveByHandAsksTheContainerAndTheHandlerDecides) {
        "rnbqkbnr/pppppppp/8/8/4Q3/8/PPPPPPPP/RNBQKBNR"},
       {[](ShownBoard& b, control::PieceDropArguments&) { b.control.Enabled(false); }, kE4},
       {[](ShownBoard& b, control::PieceDropArguments&) { b.input.Detach(); }, kStart},  // the window went
+      // Writing either square or the whole board stops the board's own move; a promotion writes both squares.
+      {[](ShownBoard& b, control::PieceDropArguments&) { b.control.Piece(5, 7, board::None); },
+       "rnbqkbnr/pppppppp/8/8/8/8/PPPP1PPP/RNBQKBNR"},
+      {[](ShownBoard& b, control::PieceDropArguments&) {
+         b.control.Piece(5, 7, board::None), b.control.Piece(5, 5, board::WQueen);
+       },
+       "rnbqkbnr/pppppppp/8/8/4Q3/8/PPPP1PPP/RNBQKBNR"},
+      {[](ShownBoard& b, control::PieceDropArguments&) { b.control.Clear(); }, kStart},
+      {[](ShownBoard& b, control::PieceDropArguments&) { b.control.NewGame(); }, kStart},
+      {[](ShownBoard& b, control::PieceDropArguments&) { b.control.Position(L"4k3/8/8/8/8/8/8/4K3"); },
+       "4k3/8/8/8/8/8/8/4K3"},
+      // Other writes leave the move to the board.
+      {[](ShownBoard& b, control::PieceDropArguments&) { b.control.Piece(1, 8, board::None); },
+       "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/1NBQKBNR"},
+      {[](ShownBoard& b, control::PieceDropArguments&) {
+         b.control.Mark(5, 5, control::mkLastMove), b.control.DrawArrow(5, 7, 5, 5), b.control.Flipped(true);
+         b.control.AllowMoves(false);
+       },
+       kE4},
   };
   for (const auto& [handler, after] : cases)
     for (int way = 0; way < 3; ++way) {
