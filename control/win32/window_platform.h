@@ -60,8 +60,6 @@ class WindowPlatform : public GridPlatform, private BoardSurface {
   enum class Drawing { Done, Refused, Stopped };
   Drawing DrawTo(HDC dc, const RECT& bounds, const std::function<bool()>& keepGoing) const;
   SIZE RequestedSize() const { return requestedSize_; }
-  // The board drawn, and what it takes to draw and keep it.
-  const BoardGeometry& Geometry() const { return geometry_; }
 
   // What an accessible object reads and does; the model exists from the first call on.
   AccessibleBoard& Accessible();
