@@ -44,6 +44,18 @@ Clock::duration Settle() {
   return Clock::now() - start;
 }
 
+// An OvlBoard created, activated and dressed with a started game, marks, arrows and coordinates.
+bool PlaceDressedBoard(host::EmbeddedControl& board) {
+  HRESULT hr = board.Create(component::identity::kBoardClassId);
+  if (SUCCEEDED(hr)) hr = board.InitNew();
+  if (SUCCEEDED(hr)) hr = board.Activate();
+  auto dispatch = board.As<IDispatch>();
+  if (SUCCEEDED(hr) && dispatch) hr = DressView(dispatch.get());
+  if (SUCCEEDED(hr) && dispatch) return true;
+  std::printf("cannot place an OvlBoard: 0x%08lX\n", static_cast<unsigned long>(hr));
+  return false;
+}
+
 }  // namespace
 
 int RunResizeSteps(int rounds) {
@@ -52,13 +64,7 @@ int RunResizeSteps(int rounds) {
   int status = 0;
   {
     host::EmbeddedControl board(form, RECT{0, 0, kFrom, kFrom});
-    HRESULT hr = board.Create(component::identity::kBoardClassId);
-    if (SUCCEEDED(hr)) hr = board.InitNew();
-    if (SUCCEEDED(hr)) hr = board.Activate();
-    auto dispatch = board.As<IDispatch>();
-    if (SUCCEEDED(hr) && dispatch) hr = DressView(dispatch.get());
-    if (FAILED(hr) || !dispatch) {
-      std::printf("cannot place an OvlBoard: 0x%08lX\n", static_cast<unsigned long>(hr));
+    if (!PlaceDressedBoard(board)) {
       status = 1;
     } else {
       HWND window = board.Window();
@@ -107,23 +113,13 @@ int RunResizeSteps(int rounds) {
   return status;
 }
 
-}  // namespace bench
-
-namespace bench {
-
 int ShowPose(int side, int seconds) {
   if (FAILED(OleInitialize(nullptr))) return 3;
   HWND form = host::CreateHostWindow(L"Pose", side + 20, side + 20);
   int status = 0;
   {
     host::EmbeddedControl board(form, RECT{10, 10, 10 + side, 10 + side});
-    HRESULT hr = board.Create(component::identity::kBoardClassId);
-    if (SUCCEEDED(hr)) hr = board.InitNew();
-    if (SUCCEEDED(hr)) hr = board.Activate();
-    auto dispatch = board.As<IDispatch>();
-    if (SUCCEEDED(hr) && dispatch) hr = DressView(dispatch.get());
-    if (FAILED(hr) || !dispatch) {
-      std::printf("cannot place an OvlBoard: 0x%08lX\n", static_cast<unsigned long>(hr));
+    if (!PlaceDressedBoard(board)) {
       status = 1;
     } else {
       host::PumpMessages();
