@@ -137,7 +137,6 @@ constexpr bool IsPiece(PieceCode code) { return code.value >= Bpawn && code.valu
 // Chess names: column 1 is file 'a'; row 1 is the top row, rank '8'.
 constexpr char FileOf(Col col) { return static_cast<char>('a' + col.value - 1); }
 constexpr char RankOf(Row row) { return static_cast<char>('0' + kBoardSize + 1 - row.value); }
-constexpr Row RowOfRank(int rank) { return Row(static_cast<int16_t>(kBoardSize + 1 - rank)); }
 
 constexpr std::optional<Col> ColOfFile(char file) {
   if (file < 'a' || file >= 'a' + kBoardSize) return std::nullopt;
@@ -146,7 +145,7 @@ constexpr std::optional<Col> ColOfFile(char file) {
 
 constexpr std::optional<Row> RowOfRank(char rank) {
   if (rank < '1' || rank >= '1' + kBoardSize) return std::nullopt;
-  return RowOfRank(rank - '0');
+  return Row(static_cast<int16_t>(kBoardSize - (rank - '1')));
 }
 
 // "e4".

@@ -10,7 +10,6 @@ constexpr const char* kKinds[] = {"pawn", "rook", "knight", "bishop", "queen", "
 // The summary's order of kinds, as indices into kKinds: king first, pawns last.
 constexpr int kSummaryOrder[] = {5, 4, 1, 3, 2, 0};
 
-
 // The pieces of one colour, or "" when it has none: "Cream: king e1, rooks a1 h1."
 std::string ColourSummary(const char* colour, int firstImage,
                           const std::array<ImageNumber, board::kSquareCount>& shown) {
