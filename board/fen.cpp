@@ -121,7 +121,7 @@ void CheckRecordFields(const std::vector<std::string_view>& fields) {
 
 // Fills the 8 squares of row `row` from one rank's text.
 void ReadRank(std::string_view rank, int row, Placement& codes) {
-  const std::string name = Joined({"rank ", std::to_string(kBoardSize + 1 - row)});
+  const std::string name = Joined({"rank ", std::string(1, RankOf(Row(static_cast<int16_t>(row))))});
   int col = 0;
   for (char c : rank) {
     if (c >= '1' && c <= '8') {

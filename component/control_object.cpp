@@ -51,13 +51,12 @@ HRESULT ControlObject<Core, Face>::Initialize() {
 
 template <class Core, class Face>
 STDMETHODIMP ControlObject<Core, Face>::get_Enabled(VARIANT_BOOL* Enabled) noexcept {
-  if (!Enabled) return E_POINTER;
-  return Guard([&] { *Enabled = control_.Enabled() ? VARIANT_TRUE : VARIANT_FALSE; });
+  return GetBoolean(Enabled, [](Core& control) { return control.Enabled(); });
 }
 
 template <class Core, class Face>
 STDMETHODIMP ControlObject<Core, Face>::put_Enabled(VARIANT_BOOL New_Enabled) noexcept {
-  return Guard([&] { control_.Enabled(New_Enabled != VARIANT_FALSE); });
+  return PutBoolean(New_Enabled, [](Core& control, bool value) { control.Enabled(value); });
 }
 
 template <class Core, class Face>
@@ -210,21 +209,17 @@ void ControlObject<Core, Face>::PropertyChanged(std::string_view name) noexcept 
 template <class Core, class Face>
 void ControlObject<Core, Face>::HoldObject() noexcept {
   ++inputHolds_;
-  this->AddRef();
 }
 
+// The last input's end releases the reference FinalRelease kept for it.
 template <class Core, class Face>
 void ControlObject<Core, Face>::ReleaseObject() noexcept {
-  --inputHolds_;
-  Release();
+  if (--inputHolds_ == 0 && releasedByHost_) this->Release();
 }
 
-// The reference count as it stands is what AddRef and Release answer; the base's
-// pair, since this class's Release may deactivate.
 template <class Core, class Face>
 bool ControlObject<Core, Face>::HeldByHost() noexcept {
-  Base::AddRef();
-  return Base::Release() > inputHolds_;
+  return !releasedByHost_;
 }
 
 template <class Core, class Face>

@@ -10,8 +10,6 @@ constexpr const char* kKinds[] = {"pawn", "rook", "knight", "bishop", "queen", "
 // The summary's order of kinds, as indices into kKinds: king first, pawns last.
 constexpr int kSummaryOrder[] = {5, 4, 1, 3, 2, 0};
 
-bool IsPiece(ImageNumber image) { return image >= ImageOf(board::Bpawn) && image <= ImageOf(board::Wking); }
-
 // The pieces of one colour, or "" when it has none: "Cream: king e1, rooks a1 h1."
 std::string ColourSummary(const char* colour, int firstImage,
                           const std::array<ImageNumber, board::kSquareCount>& shown) {
@@ -24,7 +22,7 @@ std::string ColourSummary(const char* colour, int firstImage,
       for (board::Row row{board::kBoardSize}; row.value >= 1; --row) {
         const CellIndex cell = board::SquareIndex(col, row);
         if (shown[cell.value - 1].value != firstImage + kind) continue;
-        squares.append(" ").append(ChessName(cell));
+        squares.append(" ").append(board::SquareName(cell));
         ++count;
       }
     if (count == 0) continue;
@@ -44,11 +42,6 @@ std::string PieceWords(ImageNumber image) {
   return "empty";
 }
 
-std::string ChessName(CellIndex cell) {
-  const board::Square s = board::SquareOfIndex(cell);
-  return {static_cast<char>('a' + s.col.value - 1), static_cast<char>('0' + board::kBoardSize + 1 - s.row.value)};
-}
-
 AccessibleBoard::AccessibleBoard(OvlChess& control, const CellGrid& cells, const KeyboardInput& keyboard,
                                  const OvlBoard* board)
     : control_(control), cells_(cells), keyboard_(keyboard), board_(board), announcedEnabled_(control.Enabled()) {
@@ -57,11 +50,11 @@ AccessibleBoard::AccessibleBoard(OvlChess& control, const CellGrid& cells, const
 }
 
 std::string AccessibleBoard::Name(CellIndex cell) const {
-  std::string name = ChessName(cell) + ", ";
+  std::string name = board::SquareName(cell) + ", ";
   const auto layers = cells_.Layers(cell);
   std::string pictures;
   for (auto image = layers.rbegin(); image != layers.rend(); ++image)
-    if (IsPiece(ImageNumber{*image}))
+    if (board::IsPiece(board::PieceCode(*image)))
       pictures.append(pictures.empty() ? "" : " over ").append(PieceWords(ImageNumber{*image}));
   name += pictures.empty() ? "empty" : pictures;
   return board_ ? name + board_->NameWords(cell) : name;

@@ -79,7 +79,5 @@ class AccessibleBoard {
 
 // The words for what a picture shows: "cream pawn", "red king", or "empty".
 std::string PieceWords(ImageNumber image);
-// The square's chess name seen from cream's side: col 1 is "a", row 8 is "1".
-std::string ChessName(CellIndex cell);
 
 }  // namespace control

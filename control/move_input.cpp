@@ -2,14 +2,11 @@
 
 #include <cstdlib>
 
-#include "board/chess_board.h"
-#include "control/platform.h"
+#include "board/scope_exit.h"
 
 namespace control {
 
 namespace {
-
-bool IsPiece(int32_t code) { return code >= board::Bpawn && code <= board::Wking; }
 
 bool SameRect(PixelRect a, PixelRect b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
@@ -50,7 +47,7 @@ void MoveInput::Move(PointerPosition at) {
   if (!Accepting()) return;
   if (press_.state == PressState::Lifted) return Follow(at);
   // A handler may have written the square since the press: only the piece pressed lifts.
-  if (IsPiece(press_.code) && host_.PieceAt(press_.cell) == press_.code && BeyondDragDistance(at)) Lift(at);
+  if (board::IsPiece(board::PieceCode(press_.code)) && host_.PieceAt(press_.cell) == press_.code && BeyondDragDistance(at)) Lift(at);
 }
 
 void MoveInput::Release(MouseButton button, int16_t buttonsHeld, CellIndex cell) {
@@ -78,7 +75,7 @@ void MoveInput::Clicked(CellIndex cell) {
     return;
   }
   const int32_t code = host_.PieceAt(cell);
-  if (IsPiece(code)) Select(cell, code);
+  if (board::IsPiece(board::PieceCode(code))) Select(cell, code);
 }
 
 // The pointer is at the centre of the piece in hand.
@@ -193,11 +190,7 @@ void MoveInput::Drop(CellIndex from, int32_t code, CellIndex to) {
   PieceDropArguments arguments{source.col.value, source.row.value, destination.col.value, destination.row.value, false};
   const unsigned detachmentsBefore = detachments_;
   asking_ = Question{from, to};
-  // Cleared however the handler returns, an error included.
-  struct Done {
-    std::optional<Question>& asking;
-    ~Done() { asking.reset(); }
-  } done{asking_};
+  const board::ScopeExit asked([this] { asking_.reset(); });
   host_.RaisePieceDrop(arguments);
   if (detachments_ != detachmentsBefore || arguments.Cancel || asking_->written) return;
   // A handler that wrote either square without telling still has its own write kept.

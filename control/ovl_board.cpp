@@ -2,22 +2,23 @@
 
 #include "board/automation_error.h"
 #include "board/fen.h"
+#include "control/saved_properties.h"
 
 namespace control {
 
 void OvlBoard::UserControl_ReadProperties(PropertyBag& PropBag) {
   OvlChess::UserControl_ReadProperties(PropBag);
-  view_.SetFlipped(ToBoolean(PropBag.ReadProperty("Flipped", false)));
-  view_.SetShowCoordinates(ToBoolean(PropBag.ReadProperty("ShowCoordinates", false)));
-  moves_.AllowMoves(ToBoolean(PropBag.ReadProperty("AllowMoves", true)));
+  view_.SetFlipped(ToBoolean(ReadSaved(PropBag, kSavedFlipped)));
+  view_.SetShowCoordinates(ToBoolean(ReadSaved(PropBag, kSavedShowCoordinates)));
+  moves_.AllowMoves(ToBoolean(ReadSaved(PropBag, kSavedAllowMoves)));
   PlaceCells();
 }
 
 void OvlBoard::UserControl_WriteProperties(PropertyBag& PropBag) {
   OvlChess::UserControl_WriteProperties(PropBag);
-  PropBag.WriteProperty("Flipped", view_.Flipped(), false);
-  PropBag.WriteProperty("ShowCoordinates", view_.ShowCoordinates(), false);
-  PropBag.WriteProperty("AllowMoves", moves_.AllowMoves(), true);
+  WriteSaved(PropBag, kSavedFlipped, view_.Flipped());
+  WriteSaved(PropBag, kSavedShowCoordinates, view_.ShowCoordinates());
+  WriteSaved(PropBag, kSavedAllowMoves, moves_.AllowMoves());
 }
 
 void OvlBoard::Enabled(bool New_Enabled) {

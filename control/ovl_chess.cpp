@@ -3,6 +3,7 @@
 #include "board/squares.h"
 #include "control/device_scale.h"
 #include "control/picture_set.h"
+#include "control/saved_properties.h"
 
 namespace control {
 
@@ -35,13 +36,13 @@ void OvlChess::UserControl_Initialize() {
 void OvlChess::UserControl_InitProperties() { board_.m_Piece = 0; }
 
 void OvlChess::UserControl_ReadProperties(PropertyBag& PropBag) {
-  SetEnabled(ToBoolean(PropBag.ReadProperty("Enabled", true)));
-  board_.m_Piece = ToInteger(PropBag.ReadProperty("Piece", int16_t{0}));
+  SetEnabled(ToBoolean(ReadSaved(PropBag, kSavedEnabled)));
+  board_.m_Piece = ToInteger(ReadSaved(PropBag, kSavedPiece));
 }
 
 void OvlChess::UserControl_WriteProperties(PropertyBag& PropBag) {
-  PropBag.WriteProperty("Enabled", platform_.Enabled(), true);
-  PropBag.WriteProperty("Piece", board_.m_Piece, int16_t{0});
+  WriteSaved(PropBag, kSavedEnabled, platform_.Enabled());
+  WriteSaved(PropBag, kSavedPiece, board_.m_Piece);
 }
 
 bool OvlChess::Enabled() { return platform_.Enabled(); }

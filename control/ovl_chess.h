@@ -58,7 +58,6 @@ class OvlChess {
   void Check_MouseUp(board::CellIndex Index, int16_t Button, int16_t Shift, float X, float Y);
 
   const board::BoardStore& Board() const { return board_.Board; }
-  int16_t m_Piece() const { return board_.m_Piece; }
 
   // The size the container gave the control, kept for it to ask again (and to save).
   HimetricSize Extent() const { return extent_; }

@@ -40,5 +40,8 @@ struct HeadlessControl {
   }
 };
 
+// The "Piece" value the control saves (the board's m_Piece).
+int16_t SavedPiece(control::OvlChess& control);
+
 // What a cell shows when `images` are drawn transparently, in order, over `bottom`.
 std::vector<uint32_t> Expected(int bottom, std::initializer_list<int> images);

@@ -11,7 +11,7 @@
 #include "tests/headless_control.h"
 
 using board::CellIndex;
-using control::ChessName;
+using board::SquareName;
 using control::MouseButton;
 using control::PointerPosition;
 
@@ -44,20 +44,20 @@ struct FakeHost : control::MoveHost {
   bool UserMode() override { return userMode; }
   control::DragMetrics Metrics() override { return metrics; }
   void RaisePieceDrop(control::PieceDropArguments& a) override {
-    Note("ask " + ChessName(board::SquareIndex(board::Col(a.fromCol), board::Row(a.fromRow))) +
-         ChessName(board::SquareIndex(board::Col(a.toCol), board::Row(a.toRow))));
+    Note("ask " + SquareName(board::SquareIndex(board::Col(a.fromCol), board::Row(a.fromRow))) +
+         SquareName(board::SquareIndex(board::Col(a.toCol), board::Row(a.toRow))));
     asked = &a;
     Run(onDrop);
   }
   void MovePiece(CellIndex from, CellIndex to) override {
-    Note("move " + ChessName(from) + ChessName(to));
+    Note("move " + SquareName(from) + SquareName(to));
     codes[to.value] = std::exchange(codes[from.value], board::None);
   }
-  void PickUpChanged(CellIndex cell) override { Note("pick " + ChessName(cell)); }
+  void PickUpChanged(CellIndex cell) override { Note("pick " + SquareName(cell)); }
   void RepaintRect(control::PixelRect r) override {
     if (logRects) Note(std::to_string(r.left) + "," + std::to_string(r.top));
   }
-  void PutCursor(CellIndex cell) override { Note("cursor " + ChessName(cell)); }
+  void PutCursor(CellIndex cell) override { Note("cursor " + SquareName(cell)); }
 
   // P press, M move to, R release (left) over a square or "--" off the board; C a Click; 2 a second
   // button; E Escape; L lost capture; X cancel; D disable; G designer; A AllowMoves False; in a
@@ -190,7 +190,7 @@ TEST(MoveInput, ClicksFromKeysAndMouseComeAfterTheClickEvent) {
   bool detach = true;
   c.platform.onEvent = [&](control::ControlEvent event, control::EventArguments& a) {
     if (event != control::ControlEvent::Click) return;
-    h.Note("Click " + ChessName(board::SquareIndex(board::Col(a.col), board::Row(a.row))));
+    h.Note("Click " + SquareName(board::SquareIndex(board::Col(a.col), board::Row(a.row))));
     if (std::exchange(detach, false)) mouse.Detach();
   };
   mouse.Press(MouseButton::Left, false, 0, Centre(Cell("e2")));

@@ -53,24 +53,7 @@ std::string Quoted(std::wstring_view text) {
   return quoted.append(Narrow(text)).append("\"");
 }
 
-// The automation type, then the C type a vtable caller passes.
-std::string TypeName(Type type) {
-  switch (type) {
-    case Type::Boolean:
-      return "Boolean (`VARIANT_BOOL`)";
-    case Type::Short:
-      return "Integer (`short`)";
-    case Type::Float:
-      return "Single (`float`)";
-    case Type::PieceNum:
-      return "`PieceNum` (`long`)";
-    case Type::String:
-      return "String (`BSTR`)";
-    case Type::MarkNum:
-      return "`MarkNum` (`long`)";
-  }
-  return "?";
-}
+std::string TypeName(Type type) { return std::string(component::automation::DescriptionOf(type).referenceName); }
 
 std::string Kind(const Member& member) {
   switch (member.kind) {
@@ -152,7 +135,8 @@ void WriteInterface(std::ostream& out, const ControlClass& control) {
         << " | " << Value(member) << " | " << Flags(member) << " | " << Signature(member) << " | "
         << (member.help ? Quoted(member.help) : "") << " |\n";
   std::string saved;
-  for (std::wstring_view key : control.savedProperties) saved.append(saved.empty() ? "" : ", ").append(Code(key));
+  for (const control::SavedProperty* property : control::SavedIn(control.saved))
+    saved.append(saved.empty() ? "" : ", ").append("`").append(property->name).append("`");
   out << "\nA container saves " << Code(control.name) << " under the property bag keys " << saved << ".\n";
 }
 
