@@ -26,7 +26,7 @@ CellIndex Cell(const std::string& name) {
 PointerPosition Centre(CellIndex cell) { return {(cell.value - 1) % 8 * 37 + 18, (cell.value - 1) / 8 * 37 + 18}; }
 
 // A cream pawn on e2, a cream queen on d1 and a red pawn on e7; the host logs what it is asked.
-struct FakeHost : control::MoveHost {
+struct FakeHost : control::MoveHost, control::PieceSurface {
   std::array<int32_t, 65> codes{};
   bool enabled = true, userMode = true, logRects = false;
   control::DragMetrics metrics;
@@ -35,19 +35,21 @@ struct FakeHost : control::MoveHost {
   control::MoveInput moves{*this};
 
   FakeHost() {
+    moves.Attach(*this);
     codes.fill(board::None);
     codes[Cell("e2").value] = board::Wpawn, codes[Cell("d1").value] = board::WQueen, codes[Cell("e7").value] = board::Bpawn;
   }
   void Note(const std::string& entry) { log += (log.empty() ? "" : ", ") + entry; }
-  int32_t PieceAt(CellIndex cell) override { return codes[cell.value]; }
+  board::PieceCode PieceAt(CellIndex cell) override { return board::PieceCode(codes[cell.value]); }
   bool Enabled() override { return enabled; }
   bool UserMode() override { return userMode; }
   control::DragMetrics Metrics() override { return metrics; }
-  void RaisePieceDrop(control::PieceDropArguments& a) override {
+  bool RaisePieceDrop(control::PieceDropArguments& a) override {
     Note("ask " + ChessName(board::SquareIndex(board::Col(a.fromCol), board::Row(a.fromRow))) +
          ChessName(board::SquareIndex(board::Col(a.toCol), board::Row(a.toRow))));
     asked = &a;
     Run(onDrop);
+    return true;
   }
   void MovePiece(CellIndex from, CellIndex to) override {
     Note("move " + ChessName(from) + ChessName(to));
@@ -201,7 +203,8 @@ TEST(MoveInput, ClicksFromKeysAndMouseComeAfterTheClickEvent) {
 TEST(MoveInput, TheBoardsOwnMoveRedrawsBothCellsOnceAndNotifiesPosition) {
   HeadlessControl c;
   control::ContainerLink link(c.platform);
-  board::ChessBoard chess(c.platform, link);
+  FakeHost listener;
+  board::ChessBoard chess(c.platform, link, listener.moves);
   chess.NewGame();
   c.platform.refreshedCells.clear();
   chess.MovePiece(Cell("e2"), Cell("e7"));

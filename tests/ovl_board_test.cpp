@@ -36,8 +36,7 @@ struct ShownBoard : control::BoardSurface {
   std::vector<Announcement> heard;
 
   ShownBoard() {
-    platform.view = &control.View();
-    platform.moves = &control.Moves();
+    platform.shown = &control;
     control.UserControl_Initialize();
     input.Attach();
     input.Accessible();
@@ -60,6 +59,8 @@ struct ShownBoard : control::BoardSurface {
   void ReleaseMouse() override {}
   void RepaintCell(CellIndex) override {}
   void Announce(const std::vector<Announcement>& a) override { heard.insert(heard.end(), a.begin(), a.end()); }
+  control::DragMetrics Metrics() override { return {}; }
+  void RepaintRect(control::PixelRect) override {}
 };
 
 TEST(OvlBoard, PositionPutWritesEverySquareWithOneRepaintAndOneNotificationOrChangesNothing) {
