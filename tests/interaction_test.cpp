@@ -73,6 +73,16 @@ TEST(Announcer, FocusIsDueOnlyWhereItLandsOnAnotherSquare) {
 }
 
 // A host's writes are told before the state or focus change that follows them, each once.
+// Names changed while no window showed the board are told once it shows again.
+TEST(Interaction, TheNameScheduleStartsAfreshWithTheWindow) {
+  Shown s;
+  EXPECT_TRUE(s.input.CellsChanged());
+  EXPECT_FALSE(s.input.CellsChanged());
+  s.input.Detach();
+  s.input.Attach();
+  EXPECT_TRUE(s.input.CellsChanged());
+}
+
 TEST(Interaction, PendingNamesAndValueGoOutBeforeStateAndFocus) {
   struct Case {
     const char* what;

@@ -105,6 +105,7 @@ TEST(MoveInput, DragClickAndCancelPaths) {
       {"Pe2 Me4 2 Re4", "pick e2, pick e2"},
       {"Pe2 Me4 We2 Re4", "pick e2, pick e2"},
       {"Pe4 Me5 Re5", ""},
+      {"Pe2 Ue2 Me4 Re4", ""},  // only the piece pressed lifts
       {"Ce2 Ce7", "pick e2, pick e2, ask e2e7, move e2e7"},
       {"Ce2 Ce2 Ce4", "pick e2, pick e2"},
       {"Ce2 E Ce4", "pick e2, pick e2"},
@@ -118,6 +119,19 @@ TEST(MoveInput, DragClickAndCancelPaths) {
       {"A Pe2 Me4 Re4 Ce2 Ce4 E", ""},
   };
   for (const auto& [script, log] : cases) EXPECT_EQ(FakeHost().Run(script), log) << script;
+}
+
+// Escape is taken only to put something back; turning AllowMoves off or writing the square puts it back too.
+TEST(MoveInput, WhatEndsAPickUp) {
+  const std::pair<const char*, bool> cases[] = {  // script; still held after it
+      {"Pe2 Me4", true}, {"Ce2", true},     {"Pe2 Me4 A", false}, {"Ce2 A", false},  {"Pe2 Me4 We2", false},
+      {"Ce2 We2", false}, {"Ce2 Wd1", true}, {"Pe2 Me4 B", false}, {"Ce2 B", false}, {"Pe2 Me4 T", false}};
+  for (const auto& [script, held] : cases) {
+    FakeHost h;
+    h.Run(script);
+    EXPECT_EQ(h.moves.HoldsPiece(), held) << script;
+    EXPECT_EQ(h.moves.Escape(), held) << script;
+  }
 }
 
 TEST(MoveInput, LiftsBeyondTheDragDistanceOnEitherAxis) {
