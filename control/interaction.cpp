@@ -121,7 +121,7 @@ void Interaction::Select(board::CellIndex cell) {
 
 void Interaction::Attach() {
   attached_ = true;
-  control_.Moves().Attach(*this);
+  control_.Moves().Attach(view_, *this);
 }
 
 void Interaction::Detach() {

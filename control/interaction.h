@@ -12,17 +12,15 @@
 
 namespace control {
 
-// The surface the board is shown on: where its cells are (MouseSurface),
-// repainting one of them, and telling screen readers; for moves by hand, the
-// drag distance and square in device pixels, and repainting a rectangle. A view
-// that draws the board otherwise (flipped, say) maps positions and cells here and nowhere else.
-class BoardSurface : public MouseSurface {
+// The surface the board is shown on: where its cells are (MouseSurface), what
+// moving a piece by hand needs (PieceSurface), repainting a cell, and telling
+// screen readers. A view that draws the board otherwise (flipped, say) maps
+// positions and cells here and nowhere else.
+class BoardSurface : public MouseSurface, public PieceSurface {
  public:
   virtual void RepaintCell(board::CellIndex cell) = 0;
   // Sends the announcements in their order; called whenever the queue filled.
   virtual void Announce(const std::vector<Announcement>& announcements) = 0;
-  virtual DragMetrics Metrics() = 0;
-  virtual void RepaintRect(PixelRect rect) = 0;
 
  protected:
   ~BoardSurface() = default;
@@ -34,7 +32,7 @@ class BoardSurface : public MouseSurface {
 // a step of it is decided. The container holds the control through each input.
 // Arrow keys go as the board is seen, pieces move by hand where the control
 // takes moves, and readers hear marks, pick-ups and arrows.
-class Interaction final : private ControlObserver, private PieceSurface {
+class Interaction final : private ControlObserver, private CursorTarget {
  public:
   // It follows the control's changes from here on; the control must not change after it is gone.
   Interaction(OvlChess& control, const CellGrid& cells, BoardSurface& view);
@@ -78,9 +76,7 @@ class Interaction final : private ControlObserver, private PieceSurface {
   // ControlObserver
   void EnabledChanged() override;
   void DescriptionChanged() override;
-  // PieceSurface: the window's pixels, and the cursor going where a piece was put down.
-  DragMetrics Metrics() override { return view_.Metrics(); }
-  void RepaintRect(PixelRect rect) override { view_.RepaintRect(rect); }
+  // CursorTarget
   void PutCursor(board::CellIndex cell) override;
   // Hands what was queued to the view.
   void Tell();

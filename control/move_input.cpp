@@ -58,7 +58,7 @@ void MoveInput::Release(MouseButton button, int16_t buttonsHeld, CellIndex cell)
   if (button == MouseButton::Left || buttonsHeld == 0) press_ = {};
   if (!dropping) return;
   if (!board::IsCell(cell) || cell == press.cell) return;
-  surface_->PutCursor(cell);
+  cursor_->PutCursor(cell);
   Drop(press.cell, press.code, cell);
 }
 
@@ -98,7 +98,7 @@ void MoveInput::Cancel() {
 
 void MoveInput::Detach() {
   ++detachments_;
-  surface_ = &unseen_;
+  surface_ = &unseen_, cursor_ = &unseen_;
   const CellIndex lifted = Lifted(), selected = selected_.cell;
   press_ = {};
   selected_ = {};

@@ -49,16 +49,23 @@ class MoveHost {
 };
 
 // What moving pieces by hand needs of the window showing the board: the drag
-// distance, repainting where the floating piece was and goes, and the keyboard
-// cursor, which goes where a dragged piece was put down.
+// distance and square in device pixels, and repainting where the floating piece was and goes.
 class PieceSurface {
  public:
   virtual DragMetrics Metrics() = 0;
   virtual void RepaintRect(PixelRect rect) = 0;
-  virtual void PutCursor(CellIndex cell) = 0;
 
  protected:
   ~PieceSurface() = default;
+};
+
+// The keyboard cursor of the window showing the board: it goes where a dragged piece was put down.
+class CursorTarget {
+ public:
+  virtual void PutCursor(CellIndex cell) = 0;
+
+ protected:
+  ~CursorTarget() = default;
 };
 
 // Moving pieces by hand: drag, click then click, and Space or Enter as a click.
@@ -104,7 +111,7 @@ class MoveInput final : public ClickObserver, public board::WriteListener {
   // Disabled, deactivated: put back and deselect.
   void Cancel();
   // The window shows the board from now on.
-  void Attach(PieceSurface& surface) { surface_ = &surface; }
+  void Attach(PieceSurface& surface, CursorTarget& cursor) { surface_ = &surface, cursor_ = &cursor; }
   // The window is gone: forget everything, asking nothing, and move nothing a pending PieceDrop asked about.
   void Detach();
 
@@ -151,7 +158,7 @@ class MoveInput final : public ClickObserver, public board::WriteListener {
   PixelRect PictureAt(PointerPosition at);
 
   // No window shows the board: nothing to repaint, no cursor.
-  struct Unseen final : PieceSurface {
+  struct Unseen final : PieceSurface, CursorTarget {
     DragMetrics Metrics() override { return {}; }
     void RepaintRect(PixelRect) override {}
     void PutCursor(CellIndex) override {}
@@ -160,6 +167,7 @@ class MoveInput final : public ClickObserver, public board::WriteListener {
 
   MoveHost& host_;
   PieceSurface* surface_ = &unseen_;
+  CursorTarget* cursor_ = &unseen_;
   bool allowMoves_ = true;
   PressRecord press_;
   Selection selected_;

@@ -26,7 +26,7 @@ CellIndex Cell(const std::string& name) {
 PointerPosition Centre(CellIndex cell) { return {(cell.value - 1) % 8 * 37 + 18, (cell.value - 1) / 8 * 37 + 18}; }
 
 // A cream pawn on e2, a cream queen on d1 and a red pawn on e7; the host logs what it is asked.
-struct FakeHost : control::MoveHost, control::PieceSurface {
+struct FakeHost : control::MoveHost, control::PieceSurface, control::CursorTarget {
   std::array<int32_t, 65> codes{};
   bool enabled = true, userMode = true, logRects = false;
   control::DragMetrics metrics;
@@ -35,7 +35,7 @@ struct FakeHost : control::MoveHost, control::PieceSurface {
   control::MoveInput moves{*this};
 
   FakeHost() {
-    moves.Attach(*this);
+    moves.Attach(*this, *this);
     codes.fill(board::None);
     codes[Cell("e2").value] = board::Wpawn, codes[Cell("d1").value] = board::WQueen, codes[Cell("e7").value] = board::Bpawn;
   }
