@@ -97,13 +97,13 @@ void ChessBoard::MovePiece(CellIndex from, CellIndex to) {
   container_.PropertyChanged("Position");
 }
 
-void ChessBoard::SetPlacement(const std::array<int32_t, kSquareCount>& codes) {
+void ChessBoard::SetPlacement(const std::array<PieceCode, kSquareCount>& codes) {
   hiddenByClear_.reset();
   for (CellIndex cell = kFirstCell; cell <= kLastCell; ++cell) {
-    const int32_t code = codes[cell.value - 1];
+    const PieceCode code = codes[cell.value - 1];
     platform_.SetCellPicture(cell, platform_.PictureOfImage(BareSquareImage(cell)));
-    Board.Write(cell.value, PieceCode(code));
-    if (code != None) DrawPiece(cell, PieceCode(code));
+    Board.Write(cell.value, code);
+    if (code != None) DrawPiece(cell, code);
   }
   listener_.BoardWritten();
 }

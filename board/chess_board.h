@@ -41,7 +41,7 @@ class ChessBoard {
   // Every square written as Piece writes it (bare picture, then the piece; element i
   // is square i + 1), refreshing none: the caller shows the board once. The last
   // Piece value stays and nothing is notified.
-  void SetPlacement(const std::array<int32_t, kSquareCount>& codes);
+  void SetPlacement(const std::array<PieceCode, kSquareCount>& codes);
 
   // False where Clear left the square bare with its piece still in the store,
   // until the square is next written.

@@ -23,7 +23,7 @@ void OvlBoard::UserControl_WriteProperties(PropertyBag& PropBag) {
 std::string OvlBoard::Position() {
   board::Placement codes{};
   for (CellIndex cell = board::kFirstCell; cell <= board::kLastCell; ++cell)
-    codes[cell.value - 1] = board_.Board.Read(cell.value).value;
+    codes[cell.value - 1] = board_.Board.Read(cell.value);
   return board::WritePlacement(codes);
 }
 
