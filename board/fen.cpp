@@ -127,7 +127,7 @@ void ReadRank(std::string_view rank, int row, Placement& codes) {
     if (c >= '1' && c <= '8') {
       col += c - '0';
     } else if (const int32_t code = CodeOf(c); code != 0) {
-      if (col < kBoardSize) codes[(row - 1) * kBoardSize + col] = code;
+      if (col < kBoardSize) codes[(row - 1) * kBoardSize + col] = PieceCode(code);
       ++col;
     } else if (c == '0' || c == '9') {
       Refuse(Joined({"has the digit ", std::string_view(&c, 1), " in ", name, "; a run of empty squares is 1 to 8"}));
@@ -161,7 +161,7 @@ std::string WritePlacement(const Placement& codes) {
   for (int row = 1; row <= kBoardSize; ++row) {
     int empty = 0;
     for (int col = 1; col <= kBoardSize; ++col) {
-      const char letter = LetterOf(codes[(row - 1) * kBoardSize + col - 1]);
+      const char letter = LetterOf(codes[(row - 1) * kBoardSize + col - 1].value);
       if (letter == 0) {
         ++empty;
         continue;

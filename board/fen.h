@@ -10,7 +10,7 @@
 namespace board {
 
 // The 64 piece codes by square: element i holds square i + 1, so row 1 (rank 8) comes first.
-using Placement = std::array<int32_t, kSquareCount>;
+using Placement = std::array<PieceCode, kSquareCount>;
 
 // Longer text is refused unread: a placement field is at most 71 characters,
 // a whole FEN line about 90, so this leaves room for blanks and long counters.

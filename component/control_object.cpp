@@ -185,15 +185,16 @@ void ControlObject<Core, Face>::RaiseEvent(control::ControlEvent event, control:
 }
 
 template <class Core, class Face>
-void ControlObject<Core, Face>::RaisePieceDrop(control::PieceDropArguments& a) noexcept {
+bool ControlObject<Core, Face>::RaisePieceDrop(control::PieceDropArguments& a) noexcept {
   const automation::Member* drop = automation::EventOf(automation::kPieceDropId, record_);
-  if (!drop) return;
+  if (!drop || frozenEvents_ > 0) return false;
   // A handler sees Cancel False and may set it; what it leaves is read back.
   VARIANT_BOOL cancel = a.Cancel ? VARIANT_TRUE : VARIANT_FALSE;
   VARIANT arguments[] = {ByReference(VT_BOOL, &cancel), ByReference(VT_I2, &a.toRow), ByReference(VT_I2, &a.toCol),
                          ByReference(VT_I2, &a.fromRow), ByReference(VT_I2, &a.fromCol)};
   Fire(*drop, arguments);
   a.Cancel = cancel != VARIANT_FALSE;
+  return true;
 }
 
 template <class Core, class Face>

@@ -1,6 +1,8 @@
 #include "control/accessible_board.h"
 
-#include "control/ovl_board.h"
+#include <utility>
+
+#include "control/ovl_chess.h"
 
 namespace control {
 
@@ -42,9 +44,8 @@ std::string PieceWords(ImageNumber image) {
   return "empty";
 }
 
-AccessibleBoard::AccessibleBoard(OvlChess& control, const CellGrid& cells, const KeyboardInput& keyboard,
-                                 const OvlBoard* board)
-    : control_(control), cells_(cells), keyboard_(keyboard), board_(board), announcedEnabled_(control.Enabled()) {
+AccessibleBoard::AccessibleBoard(OvlChess& control, const CellGrid& cells, const KeyboardInput& keyboard)
+    : control_(control), cells_(cells), keyboard_(keyboard), announcedEnabled_(control.Enabled()) {
   ChangedNames();
   SummaryChanged();
 }
@@ -57,25 +58,26 @@ std::string AccessibleBoard::Name(CellIndex cell) const {
     if (board::IsPiece(board::PieceCode(*image)))
       pictures.append(pictures.empty() ? "" : " over ").append(PieceWords(ImageNumber{*image}));
   name += pictures.empty() ? "empty" : pictures;
-  return board_ ? name + board_->NameWords(cell) : name;
+  return name + control_.NameWords(cell);
 }
 
 int16_t AccessibleBoard::NavigateAsSeen(int16_t from, Direction direction) const {
-  if (board_ && board_->View().Flipped()) {
-    // Turned half round, each way on screen is the opposite way on the board.
-    switch (direction) {
-      case Direction::Up: direction = Direction::Down; break;
-      case Direction::Down: direction = Direction::Up; break;
-      case Direction::Left: direction = Direction::Right; break;
-      case Direction::Right: direction = Direction::Left; break;
-      default: break;
-    }
+  // The four ways on screen turn as the arrow keys do.
+  constexpr std::pair<Direction, BoardKey> kArrows[] = {{Direction::Up, BoardKey::Up},
+                                                        {Direction::Down, BoardKey::Down},
+                                                        {Direction::Left, BoardKey::Left},
+                                                        {Direction::Right, BoardKey::Right}};
+  for (const auto& [seen, key] : kArrows) {
+    if (seen != direction) continue;
+    const BoardKey onBoard = control_.View().KeyOnBoard(key);
+    for (const auto& [way, arrow] : kArrows)
+      if (arrow == onBoard) return Navigate(from, way);
   }
   return Navigate(from, direction);
 }
 
 std::string AccessibleBoard::BoardDescription() const {
-  const std::string arrows = board_ ? board_->Description() : std::string();
+  const std::string arrows = control_.Description();
   return arrows.empty() ? KeysHelp() : KeysHelp() + " " + arrows;
 }
 
@@ -135,7 +137,7 @@ std::string AccessibleBoard::Shown(CellIndex cell) const {
   if (!cells_.Exists(cell)) return {};
   const auto layers = cells_.Layers(cell);
   std::string shown(layers.begin(), layers.end());
-  return board_ ? shown + board_->NameWords(cell) : shown;
+  return shown + control_.NameWords(cell);
 }
 
 std::vector<int16_t> AccessibleBoard::ChangedNames() {

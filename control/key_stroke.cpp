@@ -8,8 +8,14 @@ std::optional<char> JumpOf(const KeyStroke& stroke) {
   return board::ColOfFile(c) || board::RowOfRank(c) ? std::optional<char>(c) : std::nullopt;
 }
 
-bool IsBoardKey(const KeyStroke& stroke) { return stroke.key || JumpOf(stroke); }
+bool TakesEscape(const KeyStroke& stroke, bool holdsPiece) { return stroke.escape && holdsPiece; }
 
-bool WantedFromDialog(const KeyStroke& stroke) { return stroke.key == BoardKey::Enter; }
+bool IsBoardKey(const KeyStroke& stroke, bool holdsPiece) {
+  return stroke.key || JumpOf(stroke) || TakesEscape(stroke, holdsPiece);
+}
+
+bool WantedFromDialog(const KeyStroke& stroke, bool holdsPiece) {
+  return stroke.key == BoardKey::Enter || TakesEscape(stroke, holdsPiece);
+}
 
 }  // namespace control

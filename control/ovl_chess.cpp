@@ -11,6 +11,8 @@ namespace {
 constexpr float kPitch = kPictureSize;
 }  // namespace
 
+OvlChess::Unobserved OvlChess::unobserved_;
+
 void OvlChess::UserControl_Initialize() {
   platform_.SetWidth(kBoardPixels);
   platform_.SetHeight(kBoardPixels);
@@ -53,8 +55,20 @@ void OvlChess::Enabled(bool New_Enabled) {
 }
 
 void OvlChess::SetEnabled(bool enabled) {
+  if (!enabled) moves_.Cancel();
   platform_.SetEnabled(enabled);
-  if (observer_) observer_->EnabledChanged();
+  observer_->EnabledChanged();
+}
+
+std::string OvlChess::NameWords(CellIndex cell) const {
+  std::string words = MarkedName({}, view_.MarkOf(cell));
+  words.append(moves_.PickUpWords(cell));
+  return words;
+}
+
+// Clear leaves the store as it was; a piece it took off the screen cannot be picked up.
+board::PieceCode OvlChess::PieceAt(CellIndex cell) {
+  return board_.ShowsStore(cell) ? board_.Board.Read(cell.value) : board::PieceCode(board::None);
 }
 
 void OvlChess::Placed(int width, int height, int dpi) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 #include "control/picture_set.h"
@@ -259,6 +260,31 @@ void RenderView(const CellGrid& cells, const BoardView& view, uint32_t* pixels, 
   const ViewUnderlay underlay(view, bare);
   cells.Render(pixels, width, height, stride, originX, originY, pictures, &underlay);
   PaintArrows(view, pixels, width, height, stride, originX, originY, pictures.Size());
+}
+
+void ComposeShown(const CellGrid& cells, const BoardView& view, CellIndex bare, PixelRect area, int square,
+                  uint32_t background, uint32_t* pixels, ptrdiff_t stride) {
+  ComposeShown(cells, view, bare, area, PictureSet::ForSize(square), background, pixels, stride);
+}
+
+void ComposeShown(const CellGrid& cells, const BoardView& view, CellIndex bare, PixelRect area,
+                  const PictureSet& pictures, uint32_t background, uint32_t* pixels, ptrdiff_t stride) {
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  for (int y = 0; y < height; ++y) std::fill_n(pixels + y * stride, width, background);
+  RenderView(cells, view, pixels, width, height, stride, area.left, area.top, pictures, bare);
+}
+
+void PaintInHand(const MoveInput& moves, PixelRect area, uint32_t* pixels, ptrdiff_t stride) {
+  const std::optional<FloatingPiece> floating = moves.Floating();
+  if (floating) PaintInHand(moves, area, pixels, stride, PictureSet::ForSize(floating->rect.right - floating->rect.left));
+}
+
+void PaintInHand(const MoveInput& moves, PixelRect area, uint32_t* pixels, ptrdiff_t stride,
+                 const PictureSet& pictures) {
+  const std::optional<FloatingPiece> floating = moves.Floating();
+  if (!floating) return;
+  PaintPiece(floating->image, floating->rect.left, floating->rect.top, pixels, area.right - area.left,
+             area.bottom - area.top, stride, area.left, area.top, pictures);
 }
 
 void PaintPiece(ImageNumber image, int left, int top, uint32_t* pixels, int width, int height, ptrdiff_t stride,

@@ -5,6 +5,7 @@
 
 #include "control/board_view.h"
 #include "control/cell_grid.h"
+#include "control/move_input.h"
 
 namespace control {
 
@@ -63,6 +64,22 @@ void RenderView(const CellGrid& cells, const BoardView& view, uint32_t* pixels, 
 // The same with the pictures given, whose size is the square's.
 void RenderView(const CellGrid& cells, const BoardView& view, uint32_t* pixels, int width, int height,
                 ptrdiff_t stride, int originX, int originY, const PictureSet& pictures, CellIndex bare = {});
+
+// The board as every platform shows it, in `area` (device pixels of the
+// control, squares of `square`) into `pixels`, the area's top-left, rows
+// `stride` apart: the background, then the view over the cells (RenderView)
+// with cell `bare` showing no piece (MoveInput::Lifted on screen, none on paper).
+void ComposeShown(const CellGrid& cells, const BoardView& view, CellIndex bare, PixelRect area, int square,
+                  uint32_t background, uint32_t* pixels, ptrdiff_t stride);
+// The same with the pictures given, whose size is the square's.
+void ComposeShown(const CellGrid& cells, const BoardView& view, CellIndex bare, PixelRect area,
+                  const PictureSet& pictures, uint32_t background, uint32_t* pixels, ptrdiff_t stride);
+// The piece in hand, if any, over pixels of `area` composed by ComposeShown, at
+// the size it was lifted at (the window's own scale).
+void PaintInHand(const MoveInput& moves, PixelRect area, uint32_t* pixels, ptrdiff_t stride);
+// The same with the pictures of the piece's size given.
+void PaintInHand(const MoveInput& moves, PixelRect area, uint32_t* pixels, ptrdiff_t stride,
+                 const PictureSet& pictures);
 
 // A piece picture of `square` pixels with its top-left at the control's device
 // pixel (left, top), transparent where it is black, over pixels whose top-left is (originX, originY).

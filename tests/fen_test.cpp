@@ -23,12 +23,14 @@ TEST(Fen, PlacementsRoundTripLandOnTheirSquaresAndWriteNonPiecesAsEmpty) {
   std::mt19937 random(7);
   for (int trial = 0; trial < 200; ++trial) {
     board::Placement codes;
-    for (int32_t& code : codes) code = random() % 3 == 0 ? int32_t(random() % 12 + 2) : board::None;
+    for (board::PieceCode& code : codes)
+      code = board::PieceCode(random() % 3 == 0 ? int32_t(random() % 12 + 2) : board::None);
     const std::string text = board::WritePlacement(codes);
     EXPECT_EQ(board::ReadPlacement(text), codes) << text;
   }
   board::Placement odd = board::ReadPlacement("8/8/8/8/8/8/8/8");
-  odd[0] = 0, odd[1] = 14, odd[2] = -5, odd[3] = 1000, odd[7] = board::Wking;
+  odd[0] = board::PieceCode(0), odd[1] = board::PieceCode(14), odd[2] = board::PieceCode(-5);
+  odd[3] = board::PieceCode(1000), odd[7] = board::Wking;
   EXPECT_EQ(board::WritePlacement(odd), "7K/8/8/8/8/8/8/8");
 }
 

@@ -14,6 +14,7 @@ struct HeadlessControl {
   control::OvlChess control{platform};
 
   explicit HeadlessControl(bool userMode = true) {
+    platform.shown = &control;
     platform.userMode = userMode;
     control.UserControl_Initialize();
     control.UserControl_InitProperties();

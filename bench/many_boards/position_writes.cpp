@@ -56,7 +56,8 @@ VARIANT Short(short value) {
 std::array<short, 64> CodesOf(const wchar_t* position) {
   const board::Placement placement = board::ReadPlacement(position);
   std::array<short, 64> codes{};
-  std::copy(placement.begin(), placement.end(), codes.begin());
+  std::transform(placement.begin(), placement.end(), codes.begin(),
+                 [](board::PieceCode code) { return static_cast<short>(code.value); });
   return codes;
 }
 

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "control/focus_cue.h"
-#include "control/ovl_board.h"
 #include "control/view_layers.h"
 #include "control/win32/composed.h"
 #include "control/win32/window_platform.h"
@@ -34,10 +33,7 @@ class PaintSession {
 
 ComposedBoard::Composer WindowPlatform::ComposeStep(const PictureSet& pictures, CellIndex bare) const {
   return [this, &pictures, bare](PixelRect area, uint32_t* pixels, ptrdiff_t stride) {
-    const int width = area.right - area.left, height = area.bottom - area.top;
-    for (int y = 0; y < height; ++y) std::fill_n(pixels + y * stride, width, background_);
-    if (!board_) return Cells().Render(pixels, width, height, stride, area.left, area.top, pictures);
-    RenderView(Cells(), board_->View(), pixels, width, height, stride, area.left, area.top, pictures, bare);
+    ComposeShown(Cells(), control_->View(), bare, area, pictures, background_, pixels, stride);
   };
 }
 
@@ -48,7 +44,7 @@ void WindowPlatform::Paint() {
   const PictureSet& pictures = Pictures();
   painted_ = true;
   ComposedBoard& board = ComposedPixels();
-  board.Update(Cells(), pictures.Size(), ComposeStep(pictures, Lifted()));
+  board.Update(Cells(), pictures.Size(), ComposeStep(pictures, control_->Moves().Lifted()));
   const PixelRect on = geometry_.BoardRect();
   CopyKept(paint.Dc(), board, area, {on.left, on.top});
   RECT client{};
@@ -56,7 +52,7 @@ void WindowPlatform::Paint() {
   FillAround(paint.Dc(), client, {on.left, on.top, on.right, on.bottom}, background_);
   if (const board::CellIndex cell = input_ ? input_->CueCell() : board::CellIndex{})
     PaintOverKept(paint.Dc(), area, CellRect(cell));
-  if (const std::optional<FloatingPiece> floating = Floating())
+  if (const std::optional<FloatingPiece> floating = control_->Moves().Floating())
     PaintOverKept(paint.Dc(), area,
                   {floating->rect.left, floating->rect.top, floating->rect.right, floating->rect.bottom});
 }
@@ -69,7 +65,7 @@ void WindowPlatform::PaintOverKept(HDC dc, const RECT& area, const RECT& over) {
   const int width = shown.right - shown.left, height = shown.bottom - shown.top;
   const PixelRect onBoard = geometry_.OnBoard({shown.left, shown.top, shown.right, shown.bottom});
   std::vector<uint32_t>& pixels = Composed({onBoard.left, onBoard.top, onBoard.right, onBoard.bottom},
-                                           ComposeStep(Pictures(), Lifted()));
+                                           ComposeStep(Pictures(), control_->Moves().Lifted()));
   if (const board::CellIndex cell = input_ ? input_->CueCell() : board::CellIndex{}) {
     const RECT r = CellRect(cell);
     const board::Square square = board::SquareOfIndex(cell);
@@ -77,17 +73,10 @@ void WindowPlatform::PaintOverKept(HDC dc, const RECT& area, const RECT& over) {
                    {r.left - shown.left, r.top - shown.top, r.right - shown.left, r.bottom - shown.top},
                    board::IsLightSquare(square.col, square.row));
   }
-  // At the window's own scale, so the piece in hand is as crisp as those on the board.
-  if (const std::optional<FloatingPiece> floating = Floating())
-    PaintPiece(floating->image, floating->rect.left, floating->rect.top, pixels.data(), width, height, width,
-               shown.left, shown.top, Pictures());
+  // At the window's own size, so the piece in hand is as crisp as those on the board.
+  PaintInHand(control_->Moves(), {shown.left, shown.top, shown.right, shown.bottom}, pixels.data(), width,
+              Pictures());
   CopyPixels(dc, {shown.left, shown.top}, pixels, width, height);
-}
-
-CellIndex WindowPlatform::Lifted() const { return board_ ? board_->Moves().Lifted() : CellIndex{}; }
-
-std::optional<FloatingPiece> WindowPlatform::Floating() const {
-  return board_ ? board_->Moves().Floating() : std::nullopt;
 }
 
 }  // namespace control::win32

@@ -57,13 +57,6 @@ void WindowPlatform::Attach(OvlChess& control) {
   input_.emplace(control, Cells(), static_cast<BoardSurface&>(*this));
 }
 
-void WindowPlatform::Attach(OvlBoard& control) {
-  control_ = &control;
-  layout_ = control.Layout();
-  board_ = &control;
-  input_.emplace(control, Cells(), static_cast<BoardSurface&>(*this));
-}
-
 HWND WindowPlatform::Create(HWND parent, const RECT& position) {
   if (window_) return window_;
   if (!RegisterWindowClass(&WindowProcedure)) return nullptr;
@@ -120,7 +113,7 @@ void WindowPlatform::UpdateGeometry() {
   if (geometry == geometry_) return;
   const bool newSquare = geometry.Square() != geometry_.Square();
   geometry_ = geometry;
-  if (newSquare && board_) board_->Moves().SquareChanged();
+  if (newSquare) control_->Moves().SquareChanged();
   InvalidateRect(window_, nullptr, FALSE);
 }
 
@@ -224,7 +217,7 @@ LRESULT WindowPlatform::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
       return 1;  // painting covers every pixel
     case WM_GETDLGCODE:
-      return DialogCode(lParam, input_ && input_->HoldsPiece());
+      return DialogCode(lParam, HoldsPiece());
     case WM_KEYDOWN:
       if (input_ && input_->Key(KeyStrokeOf(wParam, lParam))) return 0;
       break;

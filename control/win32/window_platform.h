@@ -44,9 +44,8 @@ class WindowPlatform : public GridPlatform, private BoardSurface {
   WindowPlatform(const WindowPlatform&) = delete;
   WindowPlatform& operator=(const WindowPlatform&) = delete;
 
+  // Before the window is made: the control whose view is painted, on screen and on paper.
   void Attach(OvlChess& control);
-  // OvlBoard's view is painted, on screen and on paper, and its pieces move by hand.
-  void Attach(OvlBoard& control);
 
   HWND Create(HWND parent, const RECT& position);
   void Destroy();
@@ -71,9 +70,8 @@ class WindowPlatform : public GridPlatform, private BoardSurface {
   bool ActivateCell(board::CellIndex cell);
   // Puts the cursor on the square and gives the board the focus.
   void SelectCell(board::CellIndex cell);
-  static bool IsBoardKey(WPARAM key) { return win32::IsBoardKey(key); }
-  // The board's keys, and Escape while a piece is picked up: for a container's accelerator translation.
-  bool TakesKey(WPARAM key) const { return IsBoardKey(key) || (key == VK_ESCAPE && input_ && input_->HoldsPiece()); }
+  // The board's keys, for a container's accelerator translation.
+  bool TakesKey(WPARAM key) const { return control::IsBoardKey(KeyStrokeOf(key), HoldsPiece()); }
 
   void SetWidth(float width) override;
   void SetHeight(float height) override;
@@ -93,21 +91,18 @@ class WindowPlatform : public GridPlatform, private BoardSurface {
  private:
   static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  bool HoldsPiece() const { return input_ && input_->HoldsPiece(); }
   void Paint();
   void PaintOverKept(HDC dc, const RECT& area, const RECT& over);
   void DrawFilling(HDC dc, const RECT& bounds) const;
   // The compose step, with `pictures` (their size the square's): the board's
   // pixels in an area of the board (the background where no cell lies), for the
-  // kept board and for every other device alike; with OvlBoard's view, cell
-  // `bare` showing no piece (the one in hand).
+  // kept board and for every other device alike, cell `bare` showing no piece (the one in hand).
   ComposedBoard::Composer ComposeStep(const PictureSet& pictures, CellIndex bare) const;
   // The window's pictures at its square size; scaled while the size keeps changing.
   const PictureSet& Pictures();
   // Draws the pictures the window showed scaled, once its size has stopped changing.
   void SettlePictures();
-  // OvlBoard's piece in hand, and the cell it was lifted from.
-  CellIndex Lifted() const;
-  std::optional<FloatingPiece> Floating() const;
   // Follows the window's size and DPI; repaints when the board's place or square changed.
   void UpdateGeometry();
   void OnFocus(bool focused);
@@ -127,7 +122,6 @@ class WindowPlatform : public GridPlatform, private BoardSurface {
   ContainerServices& services_;
   std::wstring messageTitle_;
   OvlChess* control_ = nullptr;
-  OvlBoard* board_ = nullptr;
   HWND window_ = nullptr;
   bool enabled_ = true;
   bool releasingCapture_ = false;
