@@ -44,11 +44,7 @@ ControlObject<Core, Face>::~ControlObject() {
 
 template <class Core, class Face>
 HRESULT ControlObject<Core, Face>::Initialize() {
-  RETURN_IF_FAILED(Guard([&] { control_.UserControl_Initialize(); }));
-  const SIZE pixels = platform_.RequestedSize();
-  // HIMETRIC at the screen's 96 pixels per inch.
-  extent_ = {MulDiv(pixels.cx, 2540, 96), MulDiv(pixels.cy, 2540, 96)};
-  return S_OK;
+  return Guard([&] { control_.UserControl_Initialize(); });
 }
 
 // The members every face starts with

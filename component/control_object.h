@@ -216,7 +216,6 @@ class ControlObject
   com::ComPtr<IAdviseSink> viewSink_;
   DWORD viewAspects_ = 0;
   DWORD viewAdviseFlags_ = 0;
-  SIZEL extent_{};  // HIMETRIC
   std::optional<bool> quickActivateUserMode_;
   long frozenEvents_ = 0;
   // Inputs running: the object outlives the host's last reference until they end.

@@ -78,6 +78,14 @@ void MoveInput::Clicked(CellIndex cell) {
   if (board::IsPiece(code)) Select(cell, code);
 }
 
+// The pointer is at the centre of the piece in hand.
+void MoveInput::SquareChanged() {
+  if (press_.state != PressState::Lifted) return;
+  const PixelRect before = press_.picture;
+  const int square = before.right - before.left;
+  Follow({before.left + square / 2, before.top + square / 2});
+}
+
 bool MoveInput::Escape() {
   const bool pickedUp = HoldsPiece();
   if (Lifted()) PutBack(PressState::Spent);

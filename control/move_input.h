@@ -105,6 +105,9 @@ class MoveInput final : public ClickObserver, public board::WriteListener {
   void Release(MouseButton button, int16_t buttonsHeld, CellIndex cell);
   void Clicked(CellIndex cell) override;
 
+  // The square's size changed (the board was resized, or its window's DPI):
+  // a piece in hand takes the new size, round the pointer.
+  void SquareChanged();
   // True when it put something back, so an Escape with nothing picked up can go to the dialog.
   bool Escape();
   void CaptureLost();

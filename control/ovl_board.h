@@ -14,7 +14,11 @@ namespace control {
 // hand that ask the host through PieceDrop.
 class OvlBoard : public OvlChess {
  public:
-  OvlBoard(Platform& platform, Container& container) : OvlChess(platform, container) { moves_.AllowMoves(true); }
+  // Its board fills the rectangle it is given.
+  OvlBoard(Platform& platform, Container& container)
+      : OvlChess(platform, container, BoardLayout::FillsRectangle) {
+    moves_.AllowMoves(true);
+  }
   template <class Host, class = std::enable_if_t<std::is_base_of_v<Container, Host>>>
   explicit OvlBoard(Host& host) : OvlBoard(static_cast<Platform&>(host), static_cast<Container&>(host)) {}
 

@@ -71,6 +71,11 @@ board::PieceCode OvlChess::PieceAt(CellIndex cell) {
   return board_.ShowsStore(cell) ? board_.Board.Read(cell.value) : board::PieceCode(board::None);
 }
 
+void OvlChess::Placed(int width, int height, int dpi) {
+  if (layout_ != BoardLayout::FillsRectangle || dpi <= 0) return;
+  extent_ = {HimetricOfPixels(width, dpi), HimetricOfPixels(height, dpi)};
+}
+
 void OvlChess::Refresh() { platform_.Repaint(); }
 
 void OvlChess::Raise(ControlEvent event, board::CellIndex Index, EventArguments arguments) {

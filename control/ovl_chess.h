@@ -6,8 +6,10 @@
 #include <type_traits>
 
 #include "board/chess_board.h"
+#include "control/board_geometry.h"
 #include "control/board_view.h"
 #include "control/container.h"
+#include "control/extent.h"
 #include "control/move_input.h"
 #include "control/platform.h"
 #include "control/property_bag.h"
@@ -32,10 +34,8 @@ class ControlObserver {
 // marked, no arrows or coordinates) and it takes no moves: OvlBoard opens both.
 class OvlChess : private MoveHost {
  public:
-  OvlChess(Platform& platform, Container& container)
-      : platform_(platform), container_(container), board_(platform, container_, moves_) {
-    moves_.AllowMoves(false);
-  }
+  // Its squares keep to the display scale, at the top-left of whatever rectangle it is given.
+  OvlChess(Platform& platform, Container& container) : OvlChess(platform, container, BoardLayout::FixedAtScale) {}
   // A host that is its own container (the in-memory one).
   template <class Host, class = std::enable_if_t<std::is_base_of_v<Container, Host>>>
   explicit OvlChess(Host& host) : OvlChess(static_cast<Platform&>(host), static_cast<Container&>(host)) {}
@@ -66,6 +66,14 @@ class OvlChess : private MoveHost {
 
   const board::BoardStore& Board() const { return board_.Board; }
 
+  // The size the container gave the control, kept for it to ask again (and to save).
+  HimetricSize Extent() const { return extent_; }
+  void SetExtent(HimetricSize extent) { extent_ = extent; }
+  BoardLayout Layout() const { return layout_; }
+  // The container placed the control in a rectangle of device pixels at `dpi`:
+  // a board that fills its rectangle takes that for its extent.
+  void Placed(int width, int height, int dpi);
+
   ContainerLink& ContainerPath() { return container_; }
   // Told of the control's changes from now on; `nullptr`: no longer.
   void Observe(ControlObserver* observer) { observer_ = observer ? observer : &unobserved_; }
@@ -79,6 +87,10 @@ class OvlChess : private MoveHost {
   std::string Description() const { return view_.ArrowsDescription(); }
 
  protected:
+  OvlChess(Platform& platform, Container& container, BoardLayout layout)
+      : platform_(platform), container_(container), board_(platform, container_, moves_), layout_(layout) {
+    moves_.AllowMoves(false);
+  }
   void SetEnabled(bool enabled);
   // The handlers keep nothing after raising: a host's handler may release the control.
   void Raise(ControlEvent event, board::CellIndex Index, EventArguments arguments = {});
@@ -89,6 +101,8 @@ class OvlChess : private MoveHost {
   MoveInput moves_{*this};
   board::ChessBoard board_;
   ControlObserver* observer_ = &unobserved_;
+  const BoardLayout layout_;
+  HimetricSize extent_ = kDefaultExtent;
 
  private:
   struct Unobserved final : ControlObserver {

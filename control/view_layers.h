@@ -17,11 +17,22 @@ namespace control {
 // stride. A target is a dot on an empty square and a ring on an occupied one.
 void PaintMark(MarkNum mark, bool occupied, uint32_t* pixels, ptrdiff_t stride, int square);
 
-// Paints a square's coordinate labels, in the other shade's colour: the rank
-// digit in the top-left corner, the file letter in the bottom-right one, both
-// in whole device pixels so they stay crisp at every scale; none on a square
-// below 12 pixels.
+// The size of the coordinate glyphs on a square: a fifth of it, rounded. None
+// where that is under kLeast pixels: larger glyphs would meet the pieces.
+struct CoordinateGlyphs {
+  static constexpr int kLeast = 7;
+  int width = 0, height = 0;
+  // From the square's edges, one dot.
+  int margin = 0;
+  static CoordinateGlyphs ForSquare(int square);
+  explicit operator bool() const { return height > 0; }
+};
+
+// Paints a square's coordinate labels, dark on light wood and light on dark:
+// the rank digit in the top-left corner, the file letter in the bottom-right
+// one, where the pieces leave the wood bare, in whole device pixels.
 void PaintCoordinates(CoordinateLabels labels, bool lightSquare, uint32_t* pixels, ptrdiff_t stride, int square);
+uint32_t CoordinateInk(bool lightSquare);
 
 // The marks and coordinates of a view, for CellGrid::Render and ComposeCell.
 // A cell `bare` (the square a piece was lifted from) shows no pieces.
@@ -50,6 +61,9 @@ void PaintArrows(const BoardView& view, uint32_t* pixels, int width, int height,
 // shows its square and mark only: its piece is being moved.
 void RenderView(const CellGrid& cells, const BoardView& view, uint32_t* pixels, int width, int height,
                 ptrdiff_t stride, int originX = 0, int originY = 0, int square = kPictureSize, CellIndex bare = {});
+// The same with the pictures given, whose size is the square's.
+void RenderView(const CellGrid& cells, const BoardView& view, uint32_t* pixels, int width, int height,
+                ptrdiff_t stride, int originX, int originY, const PictureSet& pictures, CellIndex bare = {});
 
 // The board as every platform shows it, in `area` (device pixels of the
 // control, squares of `square`) into `pixels`, the area's top-left, rows
@@ -57,13 +71,21 @@ void RenderView(const CellGrid& cells, const BoardView& view, uint32_t* pixels, 
 // with cell `bare` showing no piece (MoveInput::Lifted on screen, none on paper).
 void ComposeShown(const CellGrid& cells, const BoardView& view, CellIndex bare, PixelRect area, int square,
                   uint32_t background, uint32_t* pixels, ptrdiff_t stride);
+// The same with the pictures given, whose size is the square's.
+void ComposeShown(const CellGrid& cells, const BoardView& view, CellIndex bare, PixelRect area,
+                  const PictureSet& pictures, uint32_t background, uint32_t* pixels, ptrdiff_t stride);
 // The piece in hand, if any, over pixels of `area` composed by ComposeShown, at
 // the size it was lifted at (the window's own scale).
 void PaintInHand(const MoveInput& moves, PixelRect area, uint32_t* pixels, ptrdiff_t stride);
+// The same with the pictures of the piece's size given.
+void PaintInHand(const MoveInput& moves, PixelRect area, uint32_t* pixels, ptrdiff_t stride,
+                 const PictureSet& pictures);
 
 // A piece picture of `square` pixels with its top-left at the control's device
 // pixel (left, top), transparent where it is black, over pixels whose top-left is (originX, originY).
 void PaintPiece(ImageNumber image, int left, int top, uint32_t* pixels, int width, int height, ptrdiff_t stride,
                 int originX = 0, int originY = 0, int square = kPictureSize);
+void PaintPiece(ImageNumber image, int left, int top, uint32_t* pixels, int width, int height, ptrdiff_t stride,
+                int originX, int originY, const PictureSet& pictures);
 
 }  // namespace control

@@ -155,8 +155,13 @@ TEST(MoveInput, TheFloatingPieceRepaintsWhereItWasAndWhereItGoes) {
   for (PointerPosition at : {PointerPosition{110, 100}, {110, 100}, {120, 130}}) h.moves.Move(at);
   EXPECT_EQ(h.moves.Floating()->image, ImageOf(board::Wpawn));
   EXPECT_EQ(h.moves.Floating()->rect.right, 120 - 27 + 55);
+  // The square grows in hand (a new size, a new DPI): the piece grows round the pointer.
+  h.metrics.square = 110;
+  h.moves.SquareChanged();
+  EXPECT_EQ(h.moves.Floating()->rect.left, 120 - 55);
+  EXPECT_EQ(h.moves.Floating()->rect.bottom, 130 - 55 + 110);
   h.moves.Release(MouseButton::Left, 0, 0_cell);
-  EXPECT_EQ(h.log, "pick e2, 83,73, 83,73, 93,103, 93,103, pick e2");
+  EXPECT_EQ(h.log, "pick e2, 83,73, 83,73, 93,103, 93,103, 65,75, 65,75, pick e2");
   EXPECT_FALSE(h.moves.Floating());
 }
 

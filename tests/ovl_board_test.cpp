@@ -300,3 +300,23 @@ TEST(OvlBoard, ViewPropertiesAreSavedReadAndDefaulted) {
 }
 
 }  // namespace
+
+namespace {
+
+// Both classes start at 296 pixels at 96 DPI and keep the extent a container sets;
+// only the board that fills its rectangle takes the rectangle it is placed in.
+TEST(OvlBoard, TheExtentIsTheOneSetOrForTheFillingBoardTheRectangleItIsPlacedIn) {
+  ShownBoard board;
+  HeadlessControl chess;
+  for (control::OvlChess* control : {static_cast<control::OvlChess*>(&board.control), &chess.control}) {
+    EXPECT_EQ(control->Extent(), (control::HimetricSize{7832, 7832}));
+    control->SetExtent({10000, 5000});
+    EXPECT_EQ(control->Extent(), (control::HimetricSize{10000, 5000}));
+    control->Placed(800, 433, 192);
+  }
+  EXPECT_EQ(board.control.Extent(), (control::HimetricSize{10583, 5728}));
+  EXPECT_EQ(chess.control.Extent(), (control::HimetricSize{10000, 5000}));
+  EXPECT_EQ(control::PixelsOfHimetric(10583, 192), 800);
+}
+
+}  // namespace

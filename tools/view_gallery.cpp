@@ -1,5 +1,5 @@
 // Writes PNGs of the board's view layers (marks, arrows, coordinates, flipped)
-// at 100 % and 200 % into a directory, to look at what they draw.
+// at 100, 125, 150 and 200 % into a directory, to look at what they draw.
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
       host.SetCellLeft(cell, at.left);
       host.SetCellTop(cell, at.top);
     }
-    for (int percent : {100, 200}) {
+    for (int percent : {100, 125, 150, 200}) {
       const int square = 37 * percent / 100, side = 8 * square;
       std::vector<uint32_t> pixels(side * side);
       control::RenderView(host.Cells(), view, pixels.data(), side, side, side, 0, 0, square);

@@ -31,9 +31,9 @@ class PaintSession {
 
 }  // namespace
 
-ComposedBoard::Composer WindowPlatform::ComposeStep(int square, CellIndex bare) const {
-  return [this, square, bare](PixelRect area, uint32_t* pixels, ptrdiff_t stride) {
-    ComposeShown(Cells(), control_->View(), bare, area, square, background_, pixels, stride);
+ComposedBoard::Composer WindowPlatform::ComposeStep(const PictureSet& pictures, CellIndex bare) const {
+  return [this, &pictures, bare](PixelRect area, uint32_t* pixels, ptrdiff_t stride) {
+    ComposeShown(Cells(), control_->View(), bare, area, pictures, background_, pixels, stride);
   };
 }
 
@@ -41,10 +41,15 @@ void WindowPlatform::Paint() {
   PaintSession paint(window_);
   const RECT& area = paint.Area();
   if (area.right <= area.left || area.bottom <= area.top) return;
+  const PictureSet& pictures = Pictures();
+  painted_ = true;
   ComposedBoard& board = ComposedPixels();
-  board.Update(Cells(), scale_.Square(), ComposeStep(scale_.Square(), control_->Moves().Lifted()));
-  CopyKept(paint.Dc(), board, area);
-  FillAround(paint.Dc(), RECT{0, 0, area.right, area.bottom}, board.Side(), background_);
+  board.Update(Cells(), pictures.Size(), ComposeStep(pictures, control_->Moves().Lifted()));
+  const PixelRect on = geometry_.BoardRect();
+  CopyKept(paint.Dc(), board, area, {on.left, on.top});
+  RECT client{};
+  GetClientRect(window_, &client);
+  FillAround(paint.Dc(), client, {on.left, on.top, on.right, on.bottom}, background_);
   if (const board::CellIndex cell = input_ ? input_->CueCell() : board::CellIndex{})
     PaintOverKept(paint.Dc(), area, CellRect(cell));
   if (const std::optional<FloatingPiece> floating = control_->Moves().Floating())
@@ -58,7 +63,9 @@ void WindowPlatform::PaintOverKept(HDC dc, const RECT& area, const RECT& over) {
   RECT shown;
   if (!IntersectRect(&shown, &over, &area)) return;
   const int width = shown.right - shown.left, height = shown.bottom - shown.top;
-  std::vector<uint32_t>& pixels = Composed(shown, ComposeStep(scale_.Square(), control_->Moves().Lifted()));
+  const PixelRect onBoard = geometry_.OnBoard({shown.left, shown.top, shown.right, shown.bottom});
+  std::vector<uint32_t>& pixels = Composed({onBoard.left, onBoard.top, onBoard.right, onBoard.bottom},
+                                           ComposeStep(Pictures(), control_->Moves().Lifted()));
   if (const board::CellIndex cell = input_ ? input_->CueCell() : board::CellIndex{}) {
     const RECT r = CellRect(cell);
     const board::Square square = board::SquareOfIndex(cell);
@@ -66,7 +73,9 @@ void WindowPlatform::PaintOverKept(HDC dc, const RECT& area, const RECT& over) {
                    {r.left - shown.left, r.top - shown.top, r.right - shown.left, r.bottom - shown.top},
                    board::IsLightSquare(square.col, square.row));
   }
-  PaintInHand(control_->Moves(), {shown.left, shown.top, shown.right, shown.bottom}, pixels.data(), width);
+  // At the window's own size, so the piece in hand is as crisp as those on the board.
+  PaintInHand(control_->Moves(), {shown.left, shown.top, shown.right, shown.bottom}, pixels.data(), width,
+              Pictures());
   CopyPixels(dc, {shown.left, shown.top}, pixels, width, height);
 }
 

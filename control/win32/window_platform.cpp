@@ -26,6 +26,10 @@ constexpr UINT kDestroyLetGo = WM_USER + 2;
 std::atomic<long> liveWindows{0};
 // WM_DPICHANGED_AFTERPARENT, which older headers do not name.
 constexpr UINT kDpiChangedAfterParent = 0x02E3;
+// Pictures are drawn at a new size once it has held this long: a splitter
+// dragged shows scaled pictures, not a wait of tens of milliseconds a step.
+constexpr UINT_PTR kSettleTimer = 1;
+constexpr UINT kSettleAfterMilliseconds = 150;
 
 bool RegisterWindowClass(WNDPROC procedure) {
   WNDCLASSW windowClass{};
@@ -49,6 +53,7 @@ WindowPlatform::~WindowPlatform() { Destroy(); }
 
 void WindowPlatform::Attach(OvlChess& control) {
   control_ = &control;
+  layout_ = control.Layout();
   input_.emplace(control, Cells(), static_cast<BoardSurface&>(*this));
 }
 
@@ -61,7 +66,8 @@ HWND WindowPlatform::Create(HWND parent, const RECT& position) {
                             ThisModule(), this);
   if (!window_) return nullptr;
   if (input_) input_->Attach();
-  UpdateScale();
+  UpdateGeometry();
+  control_->Placed(position.right - position.left, position.bottom - position.top, DpiOf(window_));
   return window_;
 }
 
@@ -76,6 +82,8 @@ void WindowPlatform::Destroy() {
   }
   if (input_) input_->Detach();
   ComposedPixels().Release();  // kept only while on screen
+  pictures_ = {};
+  painted_ = false;
 }
 
 bool WindowPlatform::WindowsExist() { return liveWindows > 0; }
@@ -86,7 +94,8 @@ void WindowPlatform::SetPosition(const RECT& position) {
   if (!window_) return;
   MoveWindow(window_, position.left, position.top, position.right - position.left, position.bottom - position.top,
              TRUE);
-  UpdateScale();  // the new place may be on a monitor of another DPI
+  UpdateGeometry();  // the new place may be on a monitor of another DPI
+  control_->Placed(position.right - position.left, position.bottom - position.top, DpiOf(window_));
 }
 
 void WindowPlatform::SetBackground(uint32_t rgb) {
@@ -96,10 +105,32 @@ void WindowPlatform::SetBackground(uint32_t rgb) {
   Repaint();
 }
 
-void WindowPlatform::UpdateScale() {
-  const DeviceScale scale = DeviceScale::FromDpi(DpiOf(window_));
-  if (scale.Square() == scale_.Square()) return;
-  scale_ = scale;
+void WindowPlatform::UpdateGeometry() {
+  RECT client{};
+  GetClientRect(window_, &client);
+  const BoardGeometry geometry =
+      BoardGeometry::Of(layout_, client.right, client.bottom, DeviceScale::FromDpi(DpiOf(window_)));
+  if (geometry == geometry_) return;
+  const bool newSquare = geometry.Square() != geometry_.Square();
+  geometry_ = geometry;
+  if (newSquare) control_->Moves().SquareChanged();
+  InvalidateRect(window_, nullptr, FALSE);
+}
+
+const PictureSet& WindowPlatform::Pictures() {
+  const int before = pictures_.Size();
+  const PictureSet& pictures = pictures_.At(geometry_.Square(), painted_);
+  // Set again at each new size, so it fires once the size holds.
+  if (pictures_.Scaled() && pictures.Size() != before)
+    SetTimer(window_, kSettleTimer, kSettleAfterMilliseconds, nullptr);
+  return pictures;
+}
+
+void WindowPlatform::SettlePictures() {
+  KillTimer(window_, kSettleTimer);
+  if (!pictures_.Scaled()) return;
+  pictures_.Settle();
+  ComposedPixels().MarkAll();
   InvalidateRect(window_, nullptr, FALSE);
 }
 
@@ -117,7 +148,7 @@ void WindowPlatform::ShowMessage(std::string_view text) {
 }
 
 RECT WindowPlatform::CellRect(board::CellIndex cell) const {
-  const PixelRect r = Cells().Bounds(cell, scale_.Square());
+  const PixelRect r = geometry_.CellRect(Cells(), cell);
   return {r.left, r.top, r.right, r.bottom};
 }
 
@@ -143,7 +174,7 @@ void WindowPlatform::Announce(const std::vector<Announcement>& announcements) {
 
 DragMetrics WindowPlatform::Metrics() {
   const int dpi = DpiOf(window_);
-  return {SystemMetricAt(SM_CXDRAG, dpi), SystemMetricAt(SM_CYDRAG, dpi), scale_.Square()};
+  return {SystemMetricAt(SM_CXDRAG, dpi), SystemMetricAt(SM_CYDRAG, dpi), geometry_.Square()};
 }
 
 // Painted at once, each rectangle alone: a drag frame redraws two squares, not the box around them.
@@ -155,13 +186,12 @@ void WindowPlatform::RepaintRect(PixelRect r) {
 }
 
 board::CellIndex WindowPlatform::CellAt(PointerPosition position) const {
-  return Cells().CellAt(position.x, position.y, scale_.Square());
+  return geometry_.CellAt(Cells(), position);
 }
 
+// Hosts see the same range at every scale and size.
 CellOffset WindowPlatform::OffsetIn(board::CellIndex cell, PointerPosition position) const {
-  const RECT r = CellRect(cell);
-  // In the control's 96-DPI units, so hosts see the same range at every scale.
-  return {scale_.ToUnits(position.x - r.left), scale_.ToUnits(position.y - r.top)};
+  return geometry_.OffsetIn(Cells(), cell, position);
 }
 
 void WindowPlatform::CaptureMouse() { SetCapture(window_); }
@@ -209,7 +239,12 @@ LRESULT WindowPlatform::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       if (input_) input_->FlushNames();
       return 0;
     case kDpiChangedAfterParent:
-      UpdateScale();
+    case WM_SIZE:
+      UpdateGeometry();
+      return 0;
+    case WM_TIMER:
+      if (wParam != kSettleTimer) break;
+      SettlePictures();
       return 0;
     case WM_CAPTURECHANGED:
       if (reinterpret_cast<HWND>(lParam) != window_ && input_ && !releasingCapture_) input_->CaptureLost();

@@ -3,12 +3,13 @@
 // (Space or Enter picks up and puts down); every move is accepted and marked as
 // the last one. Beside the board: New game, Clear, Flip, Coordinates, Enabled,
 // the position as text (Enter or Set applies it) and an event log saying what
-// each key or click did. Tab and Shift+Tab go between them all. The log also
-// goes to standard output. --scripted OUT.bmp plays a few moves by dragging,
+// each key or click did. Tab and Shift+Tab go between them all. The form can be
+// resized: the board fills what the panel leaves. The log also goes to standard output. --scripted OUT.bmp plays a few moves by dragging,
 // saves a picture of the window and exits.
 #include <windows.h>
 #include <oleacc.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -122,6 +123,8 @@ class Demo {
 
  private:
   HWND AddChild(const wchar_t* kind, const wchar_t* text, DWORD style, int id, RECT place);
+  // The board takes the client area left of the panel; the panel keeps to the right edge, its log to the bottom.
+  void Layout(int width, int height);
   bool OnCommand(int id);
   void OnEvent(const host::RecordedEvent& event);
   void OnPieceDrop(const host::RecordedEvent& event);
@@ -142,6 +145,8 @@ class Demo {
   std::string FocusedSquare() const;
 
   HWND window_ = nullptr;
+  // Where the panel's left edge is now.
+  int panelLeft_ = Scaled(kPanelLeft);
   HWND log_ = nullptr;
   HWND coordinates_ = nullptr;
   HWND enabled_ = nullptr;
@@ -219,7 +224,37 @@ HWND Demo::AddChild(const wchar_t* kind, const wchar_t* text, DWORD style, int i
   return child;
 }
 
+void Demo::Layout(int width, int height) {
+  const int margin = Scaled(kMargin), shift = width - Scaled(kClientWidth);
+  if (control_) control_->Place({margin, margin, std::max(margin, width - Scaled(kPanelWidth) - 2 * margin),
+                                 std::max(margin, height - margin)});
+  for (int id = kNewGameId; id <= kLogId; ++id) {
+    HWND child = Child(id);
+    if (!child) continue;
+    RECT place{};
+    GetWindowRect(child, &place);
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&place), 2);
+    const int left = Scaled(kPanelLeft) + shift + (place.left - panelLeft_);
+    const int bottom = id == kLogId ? height - margin : place.bottom;
+    MoveWindow(child, left, place.top, place.right - place.left, bottom - place.top, TRUE);
+  }
+  panelLeft_ = Scaled(kPanelLeft) + shift;
+}
+
 LRESULT Demo::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SIZE && wParam != SIZE_MINIMIZED && window_) {
+    Layout(LOWORD(lParam), HIWORD(lParam));
+    return 0;
+  }
+  if (message == WM_GETMINMAXINFO) {
+    // Room for the panel and a small board.
+    RECT frame{0, 0, Scaled(kPanelLeft - host::kBoardPixels + kPanelWidth + 2 * kMargin + 64),
+               Scaled(kClientHeight)};
+    AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
+    auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+    limits->ptMinTrackSize = {frame.right - frame.left, frame.bottom - frame.top};
+    return 0;
+  }
   if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED && OnCommand(LOWORD(wParam))) return 0;
   if (message == kShowPosition) {
     ShowPosition();

@@ -14,7 +14,7 @@ if [ -z "$MOVES_OWN_DISPLAY" ]; then
   given=${DISPLAY#*:}
   given=${given%%.*}
   export MOVES_OWN_DISPLAY=1
-  exec xvfb-run -a -n $((${given:-97} + 3)) -s "-screen 0 1024x768x24" sh "$0" "$@"
+  exec xvfb-run -a -n $((${given:-97} + 3)) -s "-screen 0 1280x1024x24" sh "$0" "$@"
 fi
 out=$1 dpi=$2 ocx=$3 program=$4
 shift 4

@@ -3,7 +3,8 @@
 // script (moves.sh) and checked by the PieceDrop events it raised and the
 // position it left. A drag is photographed mid-way at the display's scale.
 //
-// Usage: moves_test   (in a folder it may write to)
+// Usage: moves_test   (in a folder it may write to; MOVES_BOARD=SIDE places
+//   the board in a SIDE x SIDE rectangle, else at its extent)
 //   prints "DO n ACTION..." for the script and waits for the file done_n; each
 //   round ends with a click on a sentinel beside the board, which arrives after
 //   all the input before it.
@@ -11,6 +12,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -97,8 +99,14 @@ LRESULT CALLBACK HostProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-// A square's side in device pixels: floor(37 * DPI / 96).
-int SquareAt(int dpi) { return host::kCellPixels * dpi / 96; }
+// The board's side when MOVES_BOARD gives it, else 0.
+int GivenSide() {
+  char text[16] = {};
+  return GetEnvironmentVariableA("MOVES_BOARD", text, sizeof text) ? std::atoi(text) : 0;
+}
+
+// A square's side in device pixels: a fill of the given side, else floor(37 * DPI / 96).
+int SquareAt(int dpi) { return GivenSide() ? GivenSide() / 8 : host::kCellPixels * dpi / 96; }
 
 bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -225,7 +233,8 @@ void Prepare(const Fixture& fixture, Setup setup) {
 // the board is painted before the driver photographs it.
 void AwaitHalfWay(const Fixture& fixture, const Screen& screen, const Gesture& gesture) {
   const POINT from = screen.Centre(gesture.from, false), half = Between(from, screen.Centre(gesture.to, false), 3, 4);
-  const double scale = fixture.dpi / 96.0;
+  // A square is 37 units wide at every size.
+  const double scale = screen.Square() / 37.0;
   const double x = (screen.Square() / 2 + half.x - from.x) / scale, y = (screen.Square() / 2 + half.y - from.y) / scale;
   const auto arrived = [&] {
     for (const auto& event : fixture.sink->Events())
@@ -270,7 +279,7 @@ void PlayScenario(const Fixture& fixture, const Screen& screen, Driver& driver, 
   check::context = scenario.name;
   Prepare(fixture, scenario.setup);
   const bool flipped = scenario.setup == Setup::Flipped;
-  const std::string shot = "mid_drag_" + std::to_string(fixture.dpi) + ".png";
+  const std::string shot = "mid_drag_" + std::to_string(fixture.dpi) + "_" + std::to_string(8 * screen.Square()) + ".png";
   for (const Gesture& gesture : scenario.gestures) {
     std::vector<std::string> rounds = Actions(gesture, screen, flipped);
     for (size_t i = 0; i + 1 < rounds.size(); ++i) {
@@ -311,7 +320,7 @@ bool Open(Fixture& fixture) {
   HRESULT hr = fixture.control->Create(component::identity::kBoardClassId);
   if (SUCCEEDED(hr)) hr = fixture.control->ConnectEvents(fixture.sink.get());
   if (SUCCEEDED(hr)) hr = fixture.control->InitNew();
-  if (SUCCEEDED(hr)) hr = fixture.control->SizeFromExtent();
+  if (SUCCEEDED(hr) && !GivenSide()) hr = fixture.control->SizeFromExtent();
   if (SUCCEEDED(hr)) hr = fixture.control->Activate();
   if (FAILED(hr) || !fixture.control->MoveBoard() || !fixture.control->Window()) {
     std::printf("cannot place an OvlBoard: 0x%08lX\n", static_cast<unsigned long>(hr));
