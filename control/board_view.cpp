@@ -12,13 +12,12 @@ namespace {
 
 constexpr int16_t kMirror = board::kBoardSize + 1;
 
-// The host's column and row, checked.
+}  // namespace
+
 CellIndex CheckedSquare(int16_t col, int16_t row) {
   if (!board::IsOnBoard(board::Col(col), board::Row(row))) throw board::InvalidPropertyArrayIndexError();
   return board::SquareIndex(board::Col(col), board::Row(row));
 }
-
-}  // namespace
 
 Square BoardView::DrawnAt(Square onBoard) const {
   if (!flipped_) return onBoard;

@@ -30,6 +30,9 @@ struct CoordinateLabels {
   explicit operator bool() const { return file != 0 || rank != 0; }
 };
 
+// The host's column and row as a square; error 381 off the board.
+CellIndex CheckedSquare(int16_t col, int16_t row);
+
 // Where a cell goes, in 96-DPI units: CellGrid::SetLeft / SetTop.
 struct CellPlacement {
   float left, top;

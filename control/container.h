@@ -70,8 +70,14 @@ class ContainerLink final : public board::BoardContainer {
 
   bool UserMode() override;
   void PropertyChanged(std::string_view name) override { container_.PropertyChanged(name); }
-  void RaiseEvent(ControlEvent event, EventArguments& arguments) { container_.RaiseEvent(event, arguments); }
-  bool RaisePieceDrop(PieceDropArguments& arguments) { return container_.RaisePieceDrop(arguments); }
+  // A control its host let go of raises nothing more: it only waits for the input's end to go.
+  void RaiseEvent(ControlEvent event, EventArguments& arguments) {
+    if (HeldByHost()) container_.RaiseEvent(event, arguments);
+  }
+  // False also when the host let go of the control, before or while it was asked: nothing moves.
+  bool RaisePieceDrop(PieceDropArguments& arguments) {
+    return HeldByHost() && container_.RaisePieceDrop(arguments) && HeldByHost();
+  }
   bool HeldByHost() { return container_.HeldByHost(); }
 
   // Holds the control for the length of one input: a host's handler may release it.

@@ -55,10 +55,12 @@ bool Interaction::Key(const KeyStroke& stroke) {
 void Interaction::MousePress(MouseButton button, bool doubleClick, int16_t shift, PointerPosition position) {
   ContainerLink::Hold hold(control_.ContainerPath());
   const Before before = Now();
+  // The square pressed is the one under the pointer now: a MouseDown handler may flip the board.
+  const board::CellIndex pressed = view_.CellAt(position);
   mouse_.Press(button, doubleClick, shift, position);
   // A press that brought the focus was reported by it; one on the focused board moves its focus.
   if (before.focus) Follow(before);
-  if (attached_) control_.Moves().Press(button, view_.CellAt(position), position);
+  if (attached_) control_.Moves().Press(button, pressed, position);
 }
 
 void Interaction::MouseRelease(MouseButton button, int16_t buttonsHeld, int16_t shift, PointerPosition position) {

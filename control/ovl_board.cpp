@@ -7,10 +7,11 @@
 namespace control {
 
 void OvlBoard::UserControl_ReadProperties(PropertyBag& PropBag) {
-  OvlChess::UserControl_ReadProperties(PropBag);
-  view_.SetFlipped(ToBoolean(ReadSaved(PropBag, kSavedFlipped)));
-  view_.SetShowCoordinates(ToBoolean(ReadSaved(PropBag, kSavedShowCoordinates)));
-  moves_.AllowMoves(ToBoolean(ReadSaved(PropBag, kSavedAllowMoves)));
+  MemoryPropertyBag saved = CheckedSaved(PropBag, SavedClass::OvlBoard);
+  OvlChess::UserControl_ReadProperties(saved);
+  view_.SetFlipped(ToBoolean(ReadSaved(saved, kSavedFlipped)));
+  view_.SetShowCoordinates(ToBoolean(ReadSaved(saved, kSavedShowCoordinates)));
+  moves_.AllowMoves(ToBoolean(ReadSaved(saved, kSavedAllowMoves)));
   PlaceCells();
 }
 
@@ -19,6 +20,26 @@ void OvlBoard::UserControl_WriteProperties(PropertyBag& PropBag) {
   WriteSaved(PropBag, kSavedFlipped, view_.Flipped());
   WriteSaved(PropBag, kSavedShowCoordinates, view_.ShowCoordinates());
   WriteSaved(PropBag, kSavedAllowMoves, moves_.AllowMoves());
+}
+
+// A chess program starts each game from the start position, whatever the last one left.
+void OvlBoard::NewGame() {
+  board_.SetPlacement(board::StartingPlacement());
+  view_.ClearMarks();
+  const bool hadArrows = view_.ClearArrows();
+  platform_.RepaintView();
+  if (hadArrows) observer_->DescriptionChanged();
+}
+
+// A program can handle an error where a message box would stop it.
+int32_t OvlBoard::Piece(int16_t col, int16_t row) {
+  CheckedSquare(col, row);
+  return OvlChess::Piece(col, row);
+}
+
+void OvlBoard::Piece(int16_t col, int16_t row, int32_t New_Piece) {
+  CheckedSquare(col, row);
+  OvlChess::Piece(col, row, New_Piece);
 }
 
 std::string OvlBoard::Position() {

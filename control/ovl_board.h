@@ -25,6 +25,12 @@ class OvlBoard : public OvlChess {
   void UserControl_ReadProperties(PropertyBag& PropBag);
   void UserControl_WriteProperties(PropertyBag& PropBag);
 
+  // The whole starting position: the other 32 squares emptied, marks and arrows cleared, one repaint.
+  void NewGame();
+  // Off the board: error 381, as Mark; no message box.
+  int32_t Piece(int16_t col, int16_t row);
+  void Piece(int16_t col, int16_t row, int32_t New_Piece);
+
   // The placement field of FEN for what the board holds.
   std::string Position();
   // At design time error 382; malformed text error 380, nothing changed;

@@ -38,8 +38,9 @@ void OvlChess::UserControl_Initialize() {
 void OvlChess::UserControl_InitProperties() { board_.m_Piece = 0; }
 
 void OvlChess::UserControl_ReadProperties(PropertyBag& PropBag) {
-  SetEnabled(ToBoolean(ReadSaved(PropBag, kSavedEnabled)));
-  board_.m_Piece = ToInteger(ReadSaved(PropBag, kSavedPiece));
+  MemoryPropertyBag saved = CheckedSaved(PropBag, SavedClass::OvlChess);
+  SetEnabled(ToBoolean(ReadSaved(saved, kSavedEnabled)));
+  board_.m_Piece = ToInteger(ReadSaved(saved, kSavedPiece));
 }
 
 void OvlChess::UserControl_WriteProperties(PropertyBag& PropBag) {

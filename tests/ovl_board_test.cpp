@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <tuple>
@@ -45,7 +46,9 @@ struct ShownBoard : control::BoardSurface {
     control.NewGame();
     input.FlushNames();
     heard.clear(), platform.changedProperties.clear(), platform.refreshedCells.clear();
+    platform.repaints = 0;
   }
+  void Drag(const char* from, const char* to) { Press(from), input.MouseMove(1, 0, Centre(to)), Release(to); }
   control::PointerPosition Centre(const char* square) const {
     const control::PixelRect r = platform.Cells().Bounds(Cell(square));
     return {r.left + 18, r.top + 18};
@@ -95,6 +98,45 @@ TEST(OvlBoard, PositionPutWritesEverySquareWithOneRepaintAndOneNotificationOrCha
   HeadlessControl drawn;  // as a Piece write draws it
   drawn.control.Piece(5, 7, board::Wpawn);
   EXPECT_EQ(b.platform.Render(), drawn.platform.Render());
+}
+
+// A chess program's new game leaves nothing of the last one; OvlChess draws the 32 pieces over what each square shows.
+TEST(OvlBoard, NewGameSetsTheWholeStartPositionWhereOvlChessLayersItsPieces) {
+  ShownBoard b;
+  const std::vector<uint32_t> start = b.platform.Render();
+  b.control.Piece(5, 5, board::WQueen), b.control.Piece(1, 1, board::Wknight);
+  b.control.Mark(5, 5, control::mkCheck), b.control.DrawArrow(5, 7, 5, 5);
+  b.input.FlushNames(), b.heard.clear();
+  b.control.NewGame();
+  EXPECT_EQ(b.control.Position(), kStart);
+  EXPECT_EQ(b.control.Mark(5, 5), control::mkNone);
+  EXPECT_TRUE(b.control.View().Arrows().empty());
+  EXPECT_EQ(b.platform.Render(), start);
+  EXPECT_EQ(b.platform.repaints, 1);
+  EXPECT_EQ(std::count(b.heard.begin(), b.heard.end(), Announcement{Kind::DescriptionChanged, 0}), 1);
+
+  HeadlessControl chess;
+  chess.control.Piece(5, 5, board::WQueen), chess.control.Piece(1, 1, board::Wknight);
+  chess.control.NewGame();
+  EXPECT_EQ(chess.control.Piece(5, 5), board::WQueen);
+  EXPECT_EQ(chess.CellPixels(1), Expected(board::BareSquareImage(1_cell).value, {board::Wknight, board::Brook}));
+}
+
+// A program cannot answer a message box: OvlBoard refuses a square off the board as Mark does.
+TEST(OvlBoard, PieceOffTheBoardIsError381WhereOvlChessShowsItsBox) {
+  for (const auto& [col, row] : {std::pair<int16_t, int16_t>{0, 1}, {9, 8}, {1, 0}, {8, 9}, {-1, -1}}) {
+    ShownBoard b;
+    EXPECT_EQ(ErrorNumberOf([&] { b.control.Piece(col, row); }), 381);
+    EXPECT_EQ(ErrorNumberOf([&] { b.control.Piece(col, row, board::Wpawn); }), 381);
+    b.platform.userMode = false;  // the square is checked first
+    EXPECT_EQ(ErrorNumberOf([&] { b.control.Piece(col, row, board::Wpawn); }), 381);
+    EXPECT_TRUE(b.platform.messages.empty() && b.platform.changedProperties.empty());
+    EXPECT_EQ(b.control.Position(), kStart);
+
+    HeadlessControl chess;
+    EXPECT_EQ(ErrorNumberOf([&] { chess.control.Piece(col, row), chess.control.Piece(col, row, 1); }), 0);
+    EXPECT_EQ(chess.platform.messages, std::vector<std::string>(2, "Invalid request"));
+  }
 }
 
 // Its pixels: view_layers_test and the window's test.
@@ -227,6 +269,71 @@ TEST(OvlBoard, AWriteThatStandsPutsBackThePieceInHandAndAFailedOneDoesNot) {
       EXPECT_EQ(b.control.Moves().HoldsPiece(), stays) << what;
       EXPECT_EQ(b.control.Moves().PickUpWords(Cell("e2")).empty(), !stays) << what;
     }
+}
+
+// The press names the square under the pointer before MouseDown: a handler that flips
+// or writes the board there changes what the drag drops on, never what it lifted.
+TEST(OvlBoard, APressLiftsFromTheSquarePressedWhateverMouseDownDoes) {
+  using Handler = std::function<void(ShownBoard&)>;
+  const std::tuple<const char*, Handler, const char*, const char*> cases[] = {  // what, MouseDown, asked, after
+      {"flipped", [](ShownBoard& b) { b.control.Flipped(true); }, "57-44",
+       "rnbqkbnr/pppppppp/8/3P4/8/8/PPPP1PPP/RNBQKBNR"},
+      {"emptied and flipped", [](ShownBoard& b) { b.control.Piece(5, 7, board::None), b.control.Flipped(true); }, "",
+       "rnbqkbnr/pppppppp/8/8/8/8/PPPP1PPP/RNBQKBNR"},
+      {"a rook put there", [](ShownBoard& b) { b.control.Piece(5, 7, board::Wrook); }, "57-55",
+       "rnbqkbnr/pppppppp/8/8/4R3/8/PPPP1PPP/RNBQKBNR"},
+  };
+  for (const auto& [what, handler, asked, after] : cases) {
+    ShownBoard b;
+    std::string drops;
+    b.platform.onPieceDrop = [&](control::PieceDropArguments& a) {
+      drops += std::to_string(a.fromCol * 10 + a.fromRow) + "-" + std::to_string(a.toCol * 10 + a.toRow);
+    };
+    b.platform.onEvent = [&](control::ControlEvent e, control::EventArguments&) {
+      if (e == control::ControlEvent::MouseDown) handler(b);
+    };
+    b.Drag("e2", "e4");
+    EXPECT_EQ(drops, asked) << what;
+    EXPECT_EQ(b.control.Position(), after) << what;
+  }
+}
+
+// A host that lets go of the control in a handler hears nothing more of that input, and nothing moves.
+TEST(OvlBoard, AControlItsHostLetGoOfRaisesNothingMoreAndMovesNothing) {
+  using control::ControlEvent;
+  using Way = std::function<void(ShownBoard&)>;
+  const Way drag = [](ShownBoard& b) { b.Drag("e2", "e4"); };
+  const Way clicks = [](ShownBoard& b) { b.Click("e2"), b.Click("e4"); };
+  const Way keys = [](ShownBoard& b) {
+    for (control::KeyStroke key : {control::KeyStroke{std::nullopt, 'e'}, {std::nullopt, '2'}, {BoardKey::Space},
+                                   {BoardKey::Up}, {BoardKey::Up}, {BoardKey::Enter}})
+      b.input.Key(key);
+  };
+  const std::tuple<const char*, Way, ControlEvent, int> cases[] = {  // what, how, released in, drops raised
+      {"drag, MouseUp", drag, ControlEvent::MouseUp, 0},
+      {"drag, PieceDrop", drag, ControlEvent::PieceDrop, 1},
+      {"clicks, MouseUp", clicks, ControlEvent::MouseUp, 0},
+      {"clicks, Click", clicks, ControlEvent::Click, 0},
+      {"keys, Click", keys, ControlEvent::Click, 0},
+      {"keys, PieceDrop", keys, ControlEvent::PieceDrop, 1},
+  };
+  for (const auto& [what, way, releasedIn, dropsRaised] : cases) {
+    ShownBoard b;
+    int drops = 0, eventsAfter = 0;
+    // Only the last event of the move lets go: the press before it must not.
+    b.platform.onEvent = [&](ControlEvent e, control::EventArguments&) {
+      eventsAfter += !b.platform.heldByHost;
+      if (e == releasedIn && b.control.Moves().HoldsPiece()) b.platform.heldByHost = false;
+    };
+    b.platform.onPieceDrop = [&](control::PieceDropArguments&) {
+      ++drops;
+      if (releasedIn == ControlEvent::PieceDrop) b.platform.heldByHost = false;
+    };
+    way(b);
+    EXPECT_EQ(drops, dropsRaised) << what;
+    EXPECT_EQ(eventsAfter, 0) << what;
+    EXPECT_EQ(b.control.Position(), kStart) << what;
+  }
 }
 
 // While the container has frozen events PieceDrop cannot ask the host, so the piece goes back.

@@ -184,6 +184,9 @@ void WritePosition(std::ostream& out) {
          "Read, it is the piece-placement field of FEN: rank 8 (`row` 1) first, ranks split by `/`, cream pieces "
          "in capitals (`PNBRQK`), red in lower case, a digit for each run of empty squares: "
          "`rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR` after `NewGame`.\n\n"
+         "`NewGame` on an `OvlBoard` sets the whole starting position: the 32 pieces, every other square emptied, "
+         "marks and arrows cleared, one repaint. On `OvlChess` it writes the 32 starting squares only, drawing each "
+         "piece over what its square showed, and leaves the other squares as they were.\n\n"
          "Written, it takes the placement alone or a whole FEN record, nothing else: the placement, the side to "
          "move (`w` or `b`), castling (`-` or some of `KQkq` in that order), the en passant square (`-` or a square "
          "on rank 3 or 6, as `e3`), the halfmove clock and the fullmove number (whole numbers), split by blanks "
@@ -218,7 +221,9 @@ void WriteMoves(std::ostream& out) {
          "the pointer. Released over another square, `PieceDrop` is raised once. Released over its own square or "
          "off the board, after Escape, when the mouse capture is lost or the board is disabled meanwhile, the "
          "piece goes back and nothing is raised. `MouseDown`, `MouseMove` and `MouseUp` go on naming the pressed "
-         "square, and a release elsewhere raises no `Click`.\n"
+         "square, and a release elsewhere raises no `Click`. The pressed square is the one under the pointer at "
+         "the press: a `MouseDown` handler that flips the board does not change it, and one that empties it "
+         "leaves nothing to lift.\n"
          "- **Click, then click.** A click on a piece selects it (a screen reader hears \"picked up\"); a click on "
          "any other square raises `PieceDrop` from the selected square; a click on the selected square, or "
          "Escape, drops the choice.\n"
@@ -237,7 +242,9 @@ void WriteMoves(std::ostream& out) {
          "`Position`: its own writes stand and the board moves nothing. `Clear` shows every square bare and keeps "
          "the codes, so after `Clear` in `PieceDrop` `Piece` and `Position` still report the piece on its source "
          "square;\n"
-         "- the control's window was destroyed meanwhile: nothing moves.\n\n"
+         "- the control's window was destroyed meanwhile: nothing moves;\n"
+         "- the host released its last reference to the control in a handler of the move's input: from then on "
+         "the control raises no event (so no `PieceDrop`) and moves nothing.\n\n"
          "A handler may write anything else and the move is still made: `Piece` on other squares, `Mark`, "
          "`ClearMarks`, `DrawArrow`, `ClearArrows`, `Flipped`, `ShowCoordinates`, and `Enabled` or `AllowMoves` "
          "set to False (the move it accepted is made, then nothing more is picked up), as in a game's last move.\n\n"
@@ -273,13 +280,14 @@ void WriteErrors(std::ostream& out) {
       {board::ImageIndexOutOfBoundsError(),
        "`Piece` is written with a code that has no picture (below 1 or above 14); the code is stored and the "
        "square shows bare"},
-      {board::TypeMismatchError(), "a saved property cannot be read as a number"},
+      {board::TypeMismatchError(),
+       "a saved property cannot be read as a number; a load refused for it, or for an overflow, changes nothing"},
       {board::InvalidPropertyValueError("…"),
        "`OvlBoard`: `Position` is written with text that is neither a placement nor a whole FEN record (the text "
        "after the colon names the field and what is wrong; nothing changes), or `Mark` with a number that is no "
        "`MarkNum`"},
       {board::InvalidPropertyArrayIndexError(),
-       "`OvlBoard`: `Mark` is read or written with `col` or `row` outside 1 to 8"},
+       "`OvlBoard`: `Piece` or `Mark` is read or written with `col` or `row` outside 1 to 8"},
       {board::InvalidArgumentError("…"),
        "`OvlBoard`: `DrawArrow` is given a square off the board, the same square twice, or a new arrow while the "
        "board holds " + std::to_string(control::BoardView::kMostArrows) + " (the text after the colon says which)"},
@@ -288,9 +296,9 @@ void WriteErrors(std::ostream& out) {
          "A member's error reaches a script host as `Err.Number` and `Err.Description`, a dispatch caller as "
          "`DISP_E_EXCEPTION` with the number in `EXCEPINFO::scode`, and a vtable caller as the `HRESULT` "
          "`0x800A0000 | number` with the text in `IErrorInfo`. Coordinates off the board are not an error for "
-         "`Piece`, read or written, on either class: the control shows the message box \"Invalid request\" and "
-         "the member succeeds (a read gives 0). `OvlBoard`'s `Mark` and `DrawArrow` refuse them with an error "
-         "below and show no box.\n\n"
+         "`OvlChess`'s `Piece`, read or written: the control shows the message box \"Invalid request\" and the "
+         "member succeeds (a read gives 0). `OvlBoard`'s `Piece`, `Mark` and `DrawArrow` refuse them with an "
+         "error below and show no box.\n\n"
          "| Number | HRESULT | Text | Raised when |\n|---|---|---|---|\n";
   for (const Raised& raised : errors) {
     const int32_t number = raised.error.number();
