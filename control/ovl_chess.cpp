@@ -70,6 +70,20 @@ board::PieceCode OvlChess::PieceAt(CellIndex cell) {
   return board_.ShowsStore(cell) ? board_.Board.Read(cell.value) : board::PieceCode(board::None);
 }
 
+void OvlChess::LiftBegan(CellIndex cell) {
+  view_.SetMarkOf(cell, mkSelected);
+  platform_.RefreshCell(cell);
+}
+
+void OvlChess::LiftEnded(CellIndex cell) {
+  bool cellCleared = false;
+  for (CellIndex cleared : view_.ClearMarks(true)) {
+    platform_.RefreshCell(cleared);
+    cellCleared = cellCleared || cleared == cell;
+  }
+  if (!cellCleared) platform_.RefreshCell(cell);
+}
+
 void OvlChess::Refresh() { platform_.Repaint(); }
 
 void OvlChess::Raise(ControlEvent event, board::CellIndex Index, EventArguments arguments) {
