@@ -8,6 +8,7 @@
 
 #include "control/accessible_board.h"
 #include "control/keyboard_input.h"
+#include "tests/error_number.h"
 #include "tests/headless_control.h"
 
 using board::CellIndex;
@@ -28,7 +29,7 @@ PointerPosition Centre(CellIndex cell) { return {(cell.value - 1) % 8 * 37 + 18,
 // A cream pawn on e2, a cream queen on d1 and a red pawn on e7; the host logs what it is asked.
 struct FakeHost : control::MoveHost, control::PieceSurface, control::CursorTarget {
   std::array<int32_t, 65> codes{};
-  bool enabled = true, userMode = true, logRects = false;
+  bool enabled = true, userMode = true, logRects = false, refuseRed = false;
   control::DragMetrics metrics;
   std::string log, onDrop, onLift;  // the scripts the PieceDrop and PieceLift handlers run
   control::PieceDropArguments* asked = nullptr;
@@ -56,6 +57,7 @@ struct FakeHost : control::MoveHost, control::PieceSurface, control::CursorTarge
   bool RaisePieceLift(control::PieceLiftArguments& a) override {
     Note("lift " + ChessName(board::SquareIndex(board::Col(a.col), board::Row(a.row))));
     cancel = &a.Cancel;
+    a.Cancel = refuseRed && PieceAt(board::SquareIndex(board::Col(a.col), board::Row(a.row))).value <= board::Bking;
     Run(onLift);
     return true;
   }
@@ -131,6 +133,52 @@ TEST(MoveInput, DragClickAndCancelPaths) {
       {"A Pe2 Me4 Re4 Ce2 Ce4 E", ""},
   };
   for (const auto& [script, log] : cases) EXPECT_EQ(FakeHost().Run(script), log) << script;
+}
+
+// PieceLift comes once per lift, before anything is held; a refused or
+// overtaken lift holds nothing, and its click asks to move the piece held before.
+TEST(MoveInput, WhenPieceLiftIsAskedAndWhatItsHandlerDecides) {
+  const std::tuple<const char*, const char*, bool, const char*> cases[] = {  // script; handler; refuse red; log
+      {"Pe2 Re2", "", false, "lift e2, held e2"},
+      {"Pe2 Re2 Pe2 Re2", "", false, "lift e2, held e2, ended e2"},  // the second press of a double click too
+      {"Pe2 Re2 Pe2 Me4 Re4", "", false, "lift e2, held e2, pick e2, pick e2, cursor e4, ended e2, ask e2e4, "
+                                         "move e2e4"},
+      {"Pe4 Re4 Ce4", "", false, ""},
+      {"Pe2 Me4 Re4", "K", false, "lift e2"},
+      {"Ce2 Ce4", "K", false, "lift e2"},
+      {"Ce2", "We4", false, "lift e2"},
+      {"Ce2", "D", false, "lift e2"},
+      {"Ce2", "E", false, "lift e2"},
+      {"Ce2", "T", false, "lift e2"},
+      {"Ce2", "Pd1 Rd1 Cd1", false, "lift e2, held e2"},  // input while asked is ignored
+      {"Pe7 Me5 Re5", "", true, "lift e7"},
+      {"Ce2 Ce7", "", true, "lift e2, held e2, ended e2, lift e7, ask e2e7, move e2e7"},
+      {"Pe2 Re2 Pe7 Re7", "", true, "lift e2, held e2, ended e2, lift e7, ask e2e7, move e2e7"},
+      {"Pe2 Re2 Pe7 Re5", "", true, "lift e2, held e2, ended e2, lift e7"},  // no click, no move
+  };
+  for (const auto& [script, handler, refuseRed, log] : cases) {
+    FakeHost h;
+    h.onLift = handler, h.refuseRed = refuseRed;
+    EXPECT_EQ(h.Run(script), log) << script << " / " << handler;
+  }
+}
+
+// Pieces of a side that may not move never lift: a click on one with a piece held is a capture.
+TEST(MoveInput, MovableSideDecidesWhatLiftsAndWhetherAClickSwitchesOrCaptures) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"S0 Ce2 Pd1 Me4 Re4 Ce7", ""},
+      {"S1 Ce7 Pe7 Me5 Re5", ""},
+      {"S1 Ce2 Cd1", "lift e2, held e2, ended e2, lift d1, held d1"},
+      {"S1 Ce2 Ce7", "lift e2, held e2, ended e2, ask e2e7, move e2e7"},
+      {"S2 Ce2 Pd1 Md3 Rd3", ""},
+      {"S2 Ce7 Ce2", "lift e7, held e7, ended e7, ask e7e2, move e7e2"},
+      {"S3 Ce2 Ce7", "lift e2, held e2, ended e2, lift e7, held e7"},
+      {"S3 Ce7 Pe2 Re2", "lift e7, held e7, ended e7, lift e2, held e2"},
+      {"Ce2 S2", "lift e2, held e2, ended e2"},
+      {"Ce2 S1", "lift e2, held e2"},
+  };
+  for (const auto& [script, log] : cases) EXPECT_EQ(FakeHost().Run(script), log) << script;
+  for (int32_t side : {-1, 4}) EXPECT_EQ(ErrorNumberOf([&] { control::SideOf(side); }), 380) << side;
 }
 
 // Escape is taken only to put something back; turning AllowMoves off or writing the square puts it back too.
