@@ -18,6 +18,8 @@ std::string_view CTypeOf(Type type) {
       return "BSTR";
     case Type::MarkNum:
       return "MarkNum";
+    case Type::SideNum:
+      return "SideNum";
   }
   return "?";
 }
@@ -32,6 +34,7 @@ VARTYPE VarTypeOf(Type type) {
       return VT_R4;
     case Type::PieceNum:
     case Type::MarkNum:
+    case Type::SideNum:
       return VT_I4;
     case Type::String:
       return VT_BSTR;
@@ -40,8 +43,12 @@ VARTYPE VarTypeOf(Type type) {
 }
 
 const Enumeration* EnumerationOf(Type type) {
-  if (type == Type::PieceNum) return &kPieceNum;
-  return type == Type::MarkNum ? &kMarkNum : nullptr;
+  switch (type) {
+    case Type::PieceNum: return &kPieceNum;
+    case Type::MarkNum: return &kMarkNum;
+    case Type::SideNum: return &kSideNum;
+    default: return nullptr;
+  }
 }
 
 template <class Char>

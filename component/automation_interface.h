@@ -15,7 +15,7 @@
 
 namespace component::automation {
 
-enum class Type { Boolean, Short, Float, PieceNum, String, MarkNum };
+enum class Type { Boolean, Short, Float, PieceNum, String, MarkNum, SideNum };
 
 enum class Passing {
   In,      // by value
@@ -83,6 +83,8 @@ inline constexpr std::wstring_view kPieceNumNames[] = {L"None",    L"Bpawn",   L
 // MarkNum's constants in value order: entry i has the value i.
 inline constexpr std::wstring_view kMarkNumNames[] = {L"mkNone", L"mkSelected", L"mkLastMove", L"mkCheck",
                                                      L"mkTarget"};
+// SideNum's constants in value order: entry i has the value i.
+inline constexpr std::wstring_view kSideNumNames[] = {L"sdNone", L"sdCream", L"sdRed", L"sdBoth"};
 
 namespace detail {
 inline constexpr Parameter kPositionGet[] = {{L"Position", Type::String, Passing::Retval}};
@@ -103,6 +105,11 @@ inline constexpr Parameter kArrow[] = {{L"fromCol", Type::Short, Passing::In},
                                        {L"toRow", Type::Short, Passing::In}};
 inline constexpr Parameter kAllowMovesGet[] = {{L"AllowMoves", Type::Boolean, Passing::Retval}};
 inline constexpr Parameter kAllowMovesPut[] = {{L"New_AllowMoves", Type::Boolean, Passing::In}};
+inline constexpr Parameter kMovableSideGet[] = {{L"MovableSide", Type::SideNum, Passing::Retval}};
+inline constexpr Parameter kMovableSidePut[] = {{L"New_MovableSide", Type::SideNum, Passing::In}};
+inline constexpr Parameter kPieceLift[] = {{L"col", Type::Short, Passing::InOut},
+                                           {L"row", Type::Short, Passing::InOut},
+                                           {L"Cancel", Type::Boolean, Passing::InOut}};
 inline constexpr Parameter kPieceDrop[] = {
     {L"fromCol", Type::Short, Passing::InOut}, {L"fromRow", Type::Short, Passing::InOut},
     {L"toCol", Type::Short, Passing::InOut},   {L"toRow", Type::Short, Passing::InOut},
@@ -115,6 +122,7 @@ inline constexpr wchar_t kCoordinatesHelp[] =
 inline constexpr wchar_t kMarkHelp[] = L"Returns/sets the mark shown on a square.";
 inline constexpr wchar_t kAllowMovesHelp[] =
     L"Returns/sets a value that determines whether the user can move pieces on the board.";
+inline constexpr wchar_t kMovableSideHelp[] = L"Returns/sets which side's pieces the user can pick up.";
 }  // namespace detail
 
 // OvlBoard's interface starts with _OvlChess's members, unchanged.
@@ -134,13 +142,17 @@ inline constexpr Member kBoardMembers[] = {
     {L"ClearArrows", INVOKE_FUNC, 0x6003000C, {}, 0, L"Removes every arrow from the board."},
     {L"AllowMoves", INVOKE_PROPERTYGET, 0x6803000D, detail::kAllowMovesGet, 0, detail::kAllowMovesHelp},
     {L"AllowMoves", INVOKE_PROPERTYPUT, 0x6803000D, detail::kAllowMovesPut, 0, detail::kAllowMovesHelp},
+    {L"MovableSide", INVOKE_PROPERTYGET, 0x6803000E, detail::kMovableSideGet, 0, detail::kMovableSideHelp},
+    {L"MovableSide", INVOKE_PROPERTYPUT, 0x6803000E, detail::kMovableSidePut, 0, detail::kMovableSideHelp},
 };
 
 inline constexpr DISPID kPieceDropId = 6;
+inline constexpr DISPID kPieceLiftId = 7;
 
 inline constexpr Member kBoardEvents[] = {
     kChessEvents[0], kChessEvents[1], kChessEvents[2], kChessEvents[3], kChessEvents[4],
     {L"PieceDrop", INVOKE_FUNC, kPieceDropId, detail::kPieceDrop},
+    {L"PieceLift", INVOKE_FUNC, kPieceLiftId, detail::kPieceLift},
 };
 
 // An enumeration of the library: its constants have consecutive values from `first`.
@@ -153,10 +165,11 @@ struct Enumeration {
 
 inline constexpr Enumeration kPieceNum{L"PieceNum", identity::kPieceNumId, 1, kPieceNumNames};
 inline constexpr Enumeration kMarkNum{L"MarkNum", identity::kMarkNumId, 0, kMarkNumNames};
+inline constexpr Enumeration kSideNum{L"SideNum", identity::kSideNumId, 0, kSideNumNames};
 
 // A control class with everything that describes, registers and ships it.
-// The library lists each class's four types in this order: interface, class,
-// events, then the enumeration the class introduces.
+// The library lists each class's types in this order: interface, class,
+// events, then the enumerations the class introduces.
 struct ControlClass {
   std::wstring_view name;
   GUID classId;
@@ -167,12 +180,14 @@ struct ControlClass {
   std::wstring_view eventsName;
   GUID eventsId;
   std::span<const Member> events;   // numbered from 1 in this order
-  const Enumeration* enumeration;
+  std::span<const Enumeration* const> enumerations;
   int toolboxBitmapId;
   std::span<const std::wstring_view> savedProperties;  // property bag keys
 };
 
 namespace detail {
+inline constexpr const Enumeration* kChessEnumerations[] = {&kPieceNum};
+inline constexpr const Enumeration* kBoardEnumerations[] = {&kMarkNum, &kSideNum};
 inline constexpr std::wstring_view kChessSaved[] = {L"Enabled", L"Piece"};
 inline constexpr std::wstring_view kBoardSaved[] = {L"Enabled", L"Piece", L"Flipped", L"ShowCoordinates",
                                                     L"AllowMoves"};
@@ -187,7 +202,7 @@ inline constexpr ControlClass kOvlChess{identity::kClassName,
                                         L"__OvlChess",
                                         identity::kEventInterfaceId,
                                         kChessEvents,
-                                        &kPieceNum,
+                                        detail::kChessEnumerations,
                                         identity::kToolboxBitmapId,
                                         detail::kChessSaved};
 
@@ -200,7 +215,7 @@ inline constexpr ControlClass kOvlBoard{identity::kBoardClassName,
                                         L"__OvlBoard",
                                         identity::kBoardEventInterfaceId,
                                         kBoardEvents,
-                                        &kMarkNum,
+                                        detail::kBoardEnumerations,
                                         identity::kBoardToolboxBitmapId,
                                         detail::kBoardSaved};
 

@@ -78,4 +78,13 @@ STDMETHODIMP BoardFace::put_AllowMoves(VARIANT_BOOL New_AllowMoves) noexcept {
   return Guard([&] { Control().AllowMoves(New_AllowMoves != VARIANT_FALSE); });
 }
 
+STDMETHODIMP BoardFace::get_MovableSide(SideNum* MovableSide) noexcept {
+  if (!MovableSide) return E_POINTER;
+  return Guard([&] { *MovableSide = static_cast<SideNum>(Control().MovableSide()); });
+}
+
+STDMETHODIMP BoardFace::put_MovableSide(SideNum New_MovableSide) noexcept {
+  return Guard([&] { Control().MovableSide(static_cast<int32_t>(New_MovableSide)); });
+}
+
 }  // namespace component

@@ -26,6 +26,8 @@ class BoardFace final : public ControlObject<control::OvlBoard, _OvlBoard> {
   STDMETHODIMP ClearArrows() noexcept override;
   STDMETHODIMP get_AllowMoves(VARIANT_BOOL* AllowMoves) noexcept override;
   STDMETHODIMP put_AllowMoves(VARIANT_BOOL New_AllowMoves) noexcept override;
+  STDMETHODIMP get_MovableSide(SideNum* MovableSide) noexcept override;
+  STDMETHODIMP put_MovableSide(SideNum New_MovableSide) noexcept override;
 };
 
 }  // namespace component

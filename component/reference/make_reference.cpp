@@ -66,6 +66,8 @@ std::string TypeName(Type type) {
       return "String (`BSTR`)";
     case Type::MarkNum:
       return "`MarkNum` (`long`)";
+    case Type::SideNum:
+      return "`SideNum` (`long`)";
   }
   return "?";
 }
@@ -131,8 +133,9 @@ void WriteLibrary(std::ostream& out) {
         << "| dual interface `" << iface << "` (the class's default) | " << Guid(control->interfaceId) << " | `IID_"
         << iface << "` |\n"
         << "| dispinterface `" << events << "` (the class's events) | " << Guid(control->eventsId) << " | `DIID_"
-        << events << "` |\n"
-        << "| enumeration " << Code(control->enumeration->name) << " | " << Guid(control->enumeration->id) << " | |\n";
+        << events << "` |\n";
+    for (const Enumeration* enumeration : control->enumerations)
+      out << "| enumeration " << Code(enumeration->name) << " | " << Guid(enumeration->id) << " | |\n";
   }
   out << "\n`orvel_board.h` declares them for C and C++ (C: `#define COBJMACROS` for the `_OvlChess_NewGame(board)` "
          "style of call); `orvel_board_i.c`, compiled into the program, defines them.\n";
@@ -180,8 +183,12 @@ void WriteEvents(std::ostream& out, const ControlClass& control) {
 const char* Meaning(const Enumeration& enumeration) {
   if (&enumeration == &component::automation::kPieceNum)
     return "The code of what a square holds: `None` an empty square, `B…` the red pieces, `W…` the cream ones.";
+  if (&enumeration == &component::automation::kSideNum)
+    return "Which side's pieces the user may pick up (`MovableSide`): `sdCream`, `sdRed`, both or neither.";
   return "What a square is marked with: `mkSelected` the square a piece was picked up from, `mkLastMove` an end "
-         "of the last move, `mkCheck` a king in check, `mkTarget` a square the picked-up piece may go to.";
+         "of the last move, `mkCheck` a king in check, `mkTarget` a square the picked-up piece may go to. The "
+         "board marks the lifted piece's square `mkSelected` itself and clears every `mkSelected` and `mkTarget` "
+         "mark when the lift ends.";
 }
 
 void WriteEnumeration(std::ostream& out, const Enumeration& enumeration) {
@@ -231,7 +238,7 @@ int wmain(int argc, wchar_t** argv) {
   for (const ControlClass* control : component::automation::kClasses) {
     WriteInterface(page, *control);
     WriteEvents(page, *control);
-    WriteEnumeration(page, *control->enumeration);
+    for (const Enumeration* enumeration : control->enumerations) WriteEnumeration(page, *enumeration);
   }
   WriteErrors(page);
   // Binary, so the page has the same line ends as the copy kept in the sources.

@@ -213,7 +213,7 @@ void Prepare(const Fixture& fixture, Setup setup) {
   CHECK_HR_OK(board->put_AllowMoves(setup == Setup::NoMoves ? VARIANT_FALSE : VARIANT_TRUE));
   CHECK_HR_OK(board->put_Flipped(setup == Setup::Flipped ? VARIANT_TRUE : VARIANT_FALSE));
   fixture.sink->SetHandler([setup](const host::RecordedEvent& event, DISPPARAMS& parameters) {
-    if (setup == Setup::Cancelling && event.dispid == host::kPieceDropEvent) host::CancelPieceDrop(parameters);
+    if (setup == Setup::Cancelling && event.dispid == host::kPieceDropEvent) host::SetCancel(parameters);
   });
   // The keys go to the board; a press gives it the focus anyway.
   SetFocus(fixture.control->Window());
