@@ -70,10 +70,11 @@ void PaintTarget(bool occupied, Rgb colour, uint32_t* pixels, ptrdiff_t stride, 
   });
 }
 
-// A disc as wide as the square behind the king in check: the wood shows in the corners.
+// The corners outside the square's inscribed circle: the king in check keeps its
+// wood round it, so a red king stays clear of the red.
 void PaintCheck(Rgb colour, uint32_t* pixels, ptrdiff_t stride, int square) {
   const double radius = 0.5 * square;
-  Tint(pixels, stride, square, colour, [&](double dx, double dy) { return Coverage(Length(dx, dy) - radius); });
+  Tint(pixels, stride, square, colour, [&](double dx, double dy) { return Coverage(radius - Length(dx, dy)); });
 }
 
 // Glyphs on a 3 x 5 grid, top row first, bit 2 the left column.

@@ -15,7 +15,7 @@ namespace control {
 
 // Paints `mark` over a bare square's pixels, square x square with the given row
 // stride, in its colour for the square's shade: a fill for selected and last
-// move, a disc for check, a dot for a target on an empty square and a ring round a piece.
+// move, the corners outside the inscribed circle for check, a dot for a target on an empty square and a ring round a piece.
 void PaintMark(MarkNum mark, bool occupied, bool lightSquare, uint32_t* pixels, ptrdiff_t stride, int square);
 
 // Paints a square's coordinate labels, in the other shade's colour: the rank
