@@ -87,8 +87,8 @@ class CursorTarget {
 // A lift holds one piece from PieceLift to its end. It begins on a left press
 // on a piece of a side that may move (after MouseDown), or on a Click from the
 // keyboard there, once the host's PieceLift left it uncancelled; the host marks
-// destinations meanwhile. It ends, its marks cleared, on a drop (asked before
-// the host is told), on a second click on its square, on Escape, on a release
+// destinations meanwhile. It ends, its marks cleared, on a drop (before
+// PieceDrop is asked), on a second click on its square, on Escape, on a release
 // on its square after a drag or off the board, on a lost capture, focus or
 // activation, on disabling or AllowMoves False, and on a write to its square.
 // A press that lifts nothing is an ordinary press; with a piece held, its click

@@ -211,6 +211,9 @@ LRESULT WindowPlatform::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case kDpiChangedAfterParent:
       UpdateScale();
       return 0;
+    case WM_CANCELMODE:  // a dialog or another window takes over: a drag ends, and DefWindowProc releases the capture
+      if (input_) input_->CaptureLost();
+      break;
     case WM_CAPTURECHANGED:
       if (reinterpret_cast<HWND>(lParam) != window_ && input_ && !releasingCapture_) input_->CaptureLost();
       return 0;
