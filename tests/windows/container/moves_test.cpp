@@ -36,7 +36,8 @@ constexpr wchar_t kAfterNf3[] = L"rnbqkbnr/pppppppp/8/8/8/5N2/PPPPPPPP/RNBQKB1R"
 constexpr wchar_t kAfterE5[] = L"rnbqkbnr/pppp1ppp/8/4p3/8/8/PPPPPPPP/RNBQKBNR";
 constexpr int kSentinelId = 100;
 
-enum class Setup { Plain, Cancelling, Disabled, NoMoves, Flipped, Lifting, LiftingFlipped };
+// The lifting host's scenarios that move are played flipped too.
+enum class Setup { Plain, Cancelling, Disabled, NoMoves, Flipped, Lifting };
 // Drag: press on `from`, stray beyond the drag distance, go by `via` (when
 // given) to `to` ("off": beside the board) and release. DragEscape presses
 // Escape before the release; DragShot photographs the floating piece half-way;
@@ -110,18 +111,6 @@ const Scenario kScenarios[] = {
      kClickThenClickOrder},
     {"lift: keyboard", Setup::Lifting, {{Kind::Keys, "e 2 space e 4 space"}}, {{5, 7, 5, 5}}, kAfterE4, 2, nullptr,
      kKeysOrder},
-    {"lift flipped: drag", Setup::LiftingFlipped, {{Kind::Drag, "e2", "e4"}}, {{5, 7, 5, 5}}, kAfterE4, 0, "e2",
-     kDragOrder},
-    {"lift flipped: click then click",
-     Setup::LiftingFlipped,
-     {{Kind::Click, "g1", nullptr, nullptr, "g1"}, {Kind::Click, "f3"}},
-     {{7, 8, 6, 6}},
-     kAfterNf3,
-     2,
-     nullptr,
-     kClickThenClickOrder},
-    {"lift flipped: keyboard", Setup::LiftingFlipped, {{Kind::Keys, "e 2 space e 4 space"}}, {{5, 7, 5, 5}}, kAfterE4,
-     2, nullptr, kKeysOrder},
     {"lift refused: red pieces",
      Setup::Lifting,
      {{Kind::Drag, "e7", "e5"}, {Kind::Click, "g8"}, {Kind::Click, "f6"}, {Kind::Keys, "d 7 space d 5 space"}},
@@ -267,8 +256,6 @@ std::wstring Position(_OvlBoard* board) {
   return position.get() ? position.get() : L"";
 }
 
-bool IsFlipped(Setup setup) { return setup == Setup::Flipped || setup == Setup::LiftingFlipped; }
-bool IsLifting(Setup setup) { return setup == Setup::Lifting || setup == Setup::LiftingFlipped; }
 
 // The lifting host: red pieces stay put; a cream piece's two squares ahead are its targets.
 void OnPieceLift(_OvlBoard* board, const host::RecordedEvent& event, DISPPARAMS& parameters) {
@@ -305,16 +292,16 @@ std::string ExpectedMarks(const char* holds) {
          " selected";
 }
 
-void Prepare(const Fixture& fixture, Setup setup) {
+void Prepare(const Fixture& fixture, Setup setup, bool flipped) {
   _OvlBoard* board = fixture.control->MoveBoard();
   com::UniqueBstr start(SysAllocString(kStart));
   CHECK_HR_OK(board->put_Position(start.get()));
   CHECK_HR_OK(board->put_Enabled(setup == Setup::Disabled ? VARIANT_FALSE : VARIANT_TRUE));
   CHECK_HR_OK(board->put_AllowMoves(setup == Setup::NoMoves ? VARIANT_FALSE : VARIANT_TRUE));
-  CHECK_HR_OK(board->put_Flipped(IsFlipped(setup) ? VARIANT_TRUE : VARIANT_FALSE));
+  CHECK_HR_OK(board->put_Flipped(flipped ? VARIANT_TRUE : VARIANT_FALSE));
   fixture.sink->SetHandler([setup, board](const host::RecordedEvent& event, DISPPARAMS& parameters) {
     if (setup == Setup::Cancelling && event.dispid == host::kPieceDropEvent) host::SetCancel(parameters);
-    if (IsLifting(setup) && event.dispid == host::kPieceLiftEvent) OnPieceLift(board, event, parameters);
+    if (setup == Setup::Lifting && event.dispid == host::kPieceLiftEvent) OnPieceLift(board, event, parameters);
   });
   // The keys go to the board; a press gives it the focus anyway.
   SetFocus(fixture.control->Window());
@@ -415,10 +402,10 @@ void CheckLift(const Fixture& fixture, const Screen& screen, Driver& driver, con
   driver.Play("shot:selected_" + std::to_string(fixture.dpi) + (flipped ? "_flipped" : "") + ".png");
 }
 
-void PlayScenario(const Fixture& fixture, const Screen& screen, Driver& driver, const Scenario& scenario) {
-  check::context = scenario.name;
-  Prepare(fixture, scenario.setup);
-  const bool flipped = IsFlipped(scenario.setup);
+void PlayScenario(const Fixture& fixture, const Screen& screen, Driver& driver, const Scenario& scenario,
+                  bool flipped) {
+  check::context = std::string(scenario.name) + (flipped ? " (flipped)" : "");
+  Prepare(fixture, scenario.setup, flipped);
   const std::string shot = "mid_drag_" + std::to_string(fixture.dpi) + ".png";
   for (const Gesture& gesture : scenario.gestures) {
     const std::vector<uint32_t> before =
@@ -432,10 +419,10 @@ void PlayScenario(const Fixture& fixture, const Screen& screen, Driver& driver, 
     std::string& last = rounds.back();
     if (const size_t at = last.find("SHOT"); at != std::string::npos) last.replace(at, 4, shot);
     driver.PlayAndSettle(last, screen);
-    if (IsLifting(scenario.setup)) CheckLift(fixture, screen, driver, gesture, flipped, before);
+    if (scenario.setup == Setup::Lifting) CheckLift(fixture, screen, driver, gesture, flipped, before);
   }
   const auto& events = fixture.sink->Events();
-  std::printf("%s:", scenario.name);
+  std::printf("%s:", check::context.c_str());
   for (const auto& event : events)
     if (event.dispid == host::kPieceDropEvent || event.dispid == host::kClickEvent)
       std::printf(" [%s]", host::Describe(event).c_str());
@@ -487,7 +474,11 @@ int main() {
       host::PumpMessages();
       const Screen screen(fixture.control->Window(), fixture.sentinel, SquareAt(fixture.dpi));
       Driver driver;
-      for (const Scenario& scenario : kScenarios) PlayScenario(fixture, screen, driver, scenario);
+      for (const Scenario& scenario : kScenarios) {
+        PlayScenario(fixture, screen, driver, scenario, scenario.setup == Setup::Flipped);
+        if (scenario.setup == Setup::Lifting && !scenario.drops.empty())
+          PlayScenario(fixture, screen, driver, scenario, true);
+      }
     } else {
       check::Fail(__LINE__, "no board");
     }
