@@ -60,7 +60,7 @@ void MoveInput::Press(MouseButton button, CellIndex cell, PointerPosition at) {
   }
   if (!board::IsCell(cell)) return;
   const Holding before = StillHolding();
-  press_ = {PressState::Pressed, cell, at};
+  press_ = PressRecord{PressState::Pressed, cell, at, {}, false, {}};
   if (cell == before.cell) {
     press_.onHeld = true;
     return;

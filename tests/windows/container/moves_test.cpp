@@ -374,7 +374,8 @@ std::vector<uint32_t> ShownPixels(const Fixture& fixture, const Screen& screen, 
   std::vector<uint32_t> pixels(side * side);
   HDC display = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(display);
-  BITMAPINFO info{{sizeof(BITMAPINFOHEADER), side, -side, 1, 32, BI_RGB}};
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), side, -side, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(display, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ before = SelectObject(memory, bitmap);
