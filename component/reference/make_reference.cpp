@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <utility>
 #include <string>
 
 #include "board/automation_error.h"
@@ -168,9 +169,11 @@ void WriteEvents(std::ostream& out, const ControlClass& control) {
   out << "\n## " << Code(control.eventsName) << "\n\n"
       << "The events, fired through `IDispatch::Invoke` on the sinks connected to the class's connection point "
          "for `DIID_" << Narrow(control.eventsName) << "`. Every parameter is passed by reference; a value a handler writes is ignored";
+  const char* joint = ", except ";
   for (const Member& event : control.events)
     if (Cancellable(event))
-      out << ", except " << Code(event.name) << "'s `Cancel`: set to True, it refuses the move";
+      out << std::exchange(joint, "; and ") << Code(event.name) << "'s `Cancel`: set to True, it refuses the "
+          << (event.id == component::automation::kPieceLiftId ? "lift" : "move");
   out << ".\n\n| Event | Dispatch id | Parameters |\n|---|---|---|\n";
   for (const Member& event : control.events) {
     std::string parameters;
