@@ -44,4 +44,14 @@ STDMETHODIMP BoardFace::DrawArrow(short fromCol, short fromRow, short toCol, sho
 STDMETHODIMP BoardFace::ClearArrows() noexcept {
   return Guard([&] { Control().ClearArrows(); });
 }
+
+STDMETHODIMP BoardFace::get_MovableSide(SideNum* MovableSide) noexcept {
+  if (!MovableSide) return E_POINTER;
+  return Guard([&] { *MovableSide = static_cast<SideNum>(Control().MovableSide()); });
+}
+
+STDMETHODIMP BoardFace::put_MovableSide(SideNum New_MovableSide) noexcept {
+  return Guard([&] { Control().MovableSide(static_cast<int32_t>(New_MovableSide)); });
+}
+
 }  // namespace component

@@ -41,6 +41,8 @@ class BoardFace final : public ControlObject<control::OvlBoard, _OvlBoard> {
   STDMETHODIMP put_AllowMoves(VARIANT_BOOL New_AllowMoves) noexcept override {
     return PutBoolean(New_AllowMoves, [](Core& board, bool value) { board.AllowMoves(value); });
   }
+  STDMETHODIMP get_MovableSide(SideNum* MovableSide) noexcept override;
+  STDMETHODIMP put_MovableSide(SideNum New_MovableSide) noexcept override;
 };
 
 }  // namespace component

@@ -198,6 +198,17 @@ bool ControlObject<Core, Face>::RaisePieceDrop(control::PieceDropArguments& a) n
 }
 
 template <class Core, class Face>
+bool ControlObject<Core, Face>::RaisePieceLift(control::PieceLiftArguments& a) noexcept {
+  const automation::Member* lift = automation::EventOf(automation::kPieceLiftId, record_);
+  if (!lift || frozenEvents_ > 0) return false;
+  VARIANT_BOOL cancel = a.Cancel ? VARIANT_TRUE : VARIANT_FALSE;
+  VARIANT arguments[] = {ByReference(VT_BOOL, &cancel), ByReference(VT_I2, &a.row), ByReference(VT_I2, &a.col)};
+  Fire(*lift, arguments);
+  a.Cancel = cancel != VARIANT_FALSE;
+  return true;
+}
+
+template <class Core, class Face>
 void ControlObject<Core, Face>::PropertyChanged(std::string_view name) noexcept {
   dirty_ = true;
   const DISPID id = automation::IdOf(name, record_);

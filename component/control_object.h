@@ -177,6 +177,7 @@ class ControlObject
   // Container: the control's one way to its container.
   void RaiseEvent(control::ControlEvent event, control::EventArguments& arguments) noexcept override;
   bool RaisePieceDrop(control::PieceDropArguments& arguments) noexcept override;
+  bool RaisePieceLift(control::PieceLiftArguments& arguments) noexcept override;
   void PropertyChanged(std::string_view name) noexcept override;
   bool AmbientUserMode() noexcept override;
   void HoldObject() noexcept override;

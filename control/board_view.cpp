@@ -65,11 +65,11 @@ bool BoardView::SetMark(int16_t col, int16_t row, int32_t kind) {
   return changed;
 }
 
-std::vector<CellIndex> BoardView::ClearMarks() {
+std::vector<CellIndex> BoardView::ClearMarks(bool liftsOnly) {
   std::vector<CellIndex> cleared;
   for (CellIndex cell = board::kFirstCell; cell <= board::kLastCell; ++cell) {
     MarkNum& mark = marks_[cell.value - 1];
-    if (mark == mkNone) continue;
+    if (mark == mkNone || (liftsOnly && mark != mkSelected && mark != mkTarget)) continue;
     mark = mkNone;
     cleared.push_back(cell);
   }

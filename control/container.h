@@ -15,6 +15,7 @@ enum class ControlEvent : int32_t {
   MouseMove = 4,
   MouseUp = 5,
   PieceDrop = 6,  // a move by hand, which OvlChess never takes
+  PieceLift = 7,  // a piece about to be lifted by hand
 };
 
 // An event's arguments, passed by reference. Click and DblClick use only col and row.
@@ -36,6 +37,13 @@ struct PieceDropArguments {
   bool Cancel = false;
 };
 
+// PieceLift's arguments, passed by reference; the square is a board square.
+struct PieceLiftArguments {
+  int16_t col = 0;
+  int16_t row = 0;
+  bool Cancel = false;
+};
+
 // What the control needs of the container that holds it. The control reaches
 // its container only through this, one way down; nothing passes through the
 // platform that draws it.
@@ -47,6 +55,8 @@ class Container {
   // A move by hand, asked before it is made; a handler may set Cancel. False
   // when the host cannot be asked (its events are frozen): the move is refused.
   virtual bool RaisePieceDrop(PieceDropArguments& arguments) = 0;
+  // A piece about to be lifted by hand; a handler may set Cancel. False when the host cannot be asked.
+  virtual bool RaisePieceLift(PieceLiftArguments& arguments) = 0;
   virtual void PropertyChanged(std::string_view name) = 0;
   // The container's UserMode ambient: false at design time. Reading it may
   // call back into the control.
@@ -77,6 +87,10 @@ class ContainerLink final : public board::BoardContainer {
   // False also when the host let go of the control, before or while it was asked: nothing moves.
   bool RaisePieceDrop(PieceDropArguments& arguments) {
     return HeldByHost() && container_.RaisePieceDrop(arguments) && HeldByHost();
+  }
+  // False also when the host let go of the control: nothing is lifted.
+  bool RaisePieceLift(PieceLiftArguments& arguments) {
+    return HeldByHost() && container_.RaisePieceLift(arguments) && HeldByHost();
   }
   bool HeldByHost() { return container_.HeldByHost(); }
 

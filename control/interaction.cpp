@@ -5,8 +5,8 @@ namespace control {
 Interaction::Interaction(OvlChess& control, const CellGrid& cells, BoardSurface& view)
     : control_(control), cells_(cells), view_(view), keyboard_(control), mouse_(control, view, &keyboard_) {
   control_.Observe(this);
+  // A mouse click reaches move input through its release.
   keyboard_.ObserveClicks(&control.Moves());
-  mouse_.ObserveClicks(&control.Moves());
 }
 
 board::CellIndex Interaction::CueCell() const {
@@ -98,6 +98,7 @@ void Interaction::FocusChanged(bool focused, bool byKeyboard) {
   // Arriving focus is told whatever the cursor was before.
   const Before before{CueCell(), {}};
   keyboard_.SetFocused(focused, focused && byKeyboard);
+  if (!focused) control_.Moves().Cancel();
   Follow(before);
 }
 

@@ -112,3 +112,12 @@ void OvlBoard::AllowMoves(bool New_AllowMoves) {
 }
 
 }  // namespace control
+
+namespace control {
+
+void OvlBoard::MovableSide(int32_t New_MovableSide) {
+  moves_.MovableSide(SideOf(New_MovableSide));
+  container_.PropertyChanged("MovableSide");
+}
+
+}  // namespace control

@@ -50,6 +50,9 @@ class OvlBoard : public OvlChess {
   void ClearArrows();
   bool AllowMoves() { return moves_.AllowMoves(); }
   void AllowMoves(bool New_AllowMoves);
+  int32_t MovableSide() { return moves_.MovableSide(); }
+  // Error 380 outside SideNum.
+  void MovableSide(int32_t New_MovableSide);
 
  private:
   void PlaceCells();

@@ -77,6 +77,20 @@ void OvlChess::Placed(int width, int height, int dpi) {
   extent_ = {HimetricOfPixels(width, dpi), HimetricOfPixels(height, dpi)};
 }
 
+void OvlChess::LiftBegan(CellIndex cell) {
+  view_.SetMarkOf(cell, mkSelected);
+  platform_.RefreshCell(cell);
+}
+
+void OvlChess::LiftEnded(CellIndex cell) {
+  bool cellCleared = false;
+  for (CellIndex cleared : view_.ClearMarks(true)) {
+    platform_.RefreshCell(cleared);
+    cellCleared = cellCleared || cleared == cell;
+  }
+  if (!cellCleared) platform_.RefreshCell(cell);
+}
+
 void OvlChess::Refresh() { platform_.Repaint(); }
 
 void OvlChess::Raise(ControlEvent event, board::CellIndex Index, EventArguments arguments) {

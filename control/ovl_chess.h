@@ -115,6 +115,9 @@ class OvlChess : private MoveHost {
   board::PieceCode PieceAt(CellIndex cell) override;
   bool UserMode() override { return container_.UserMode(); }
   bool RaisePieceDrop(PieceDropArguments& arguments) override { return container_.RaisePieceDrop(arguments); }
+  bool RaisePieceLift(PieceLiftArguments& arguments) override { return container_.RaisePieceLift(arguments); }
+  void LiftBegan(CellIndex cell) override;
+  void LiftEnded(CellIndex cell) override;
   void MovePiece(CellIndex from, CellIndex to) override { board_.MovePiece(from, to); }
   void PickUpChanged(CellIndex cell) override { platform_.RefreshCell(cell); }
 };

@@ -16,12 +16,18 @@ struct Rgb {
   int red, green, blue;
 };
 
-// Warm tints that read on both woods and apart from each other; the arrows a
-// green no square or piece has.
-constexpr Rgb kSelected{96, 196, 56};
-constexpr Rgb kLastMove{255, 216, 24};
-constexpr Rgb kCheck{232, 24, 16};
-constexpr Rgb kTarget{24, 16, 8};
+// A mark's colour on each wood: dark on the light squares and light on the dark
+// ones, at least 3:1 in luminance against the wood it lies on (the contrast
+// non-text graphics need), and apart in hue: blue, yellow-green, red, purple.
+struct MarkColour {
+  Rgb onLight, onDark;
+  Rgb On(bool lightSquare) const { return lightSquare ? onLight : onDark; }
+};
+constexpr MarkColour kSelected{{30, 70, 180}, {150, 200, 255}};
+constexpr MarkColour kLastMove{{40, 100, 0}, {235, 235, 120}};
+constexpr MarkColour kCheck{{170, 0, 0}, {255, 150, 150}};
+constexpr MarkColour kTarget{{80, 0, 110}, {230, 170, 255}};
+// The arrows a green no square or piece has.
 constexpr Rgb kArrow{24, 128, 64};
 constexpr double kArrowOpacity = 0.72;
 
@@ -49,30 +55,26 @@ void Tint(uint32_t* pixels, ptrdiff_t stride, int square, Rgb colour, Alpha alph
 // How much of a pixel a shape covers, from the signed distance of its centre to the shape's edge.
 double Coverage(double signedDistance) { return std::clamp(0.5 - signedDistance, 0.0, 1.0); }
 
-void PaintTarget(bool occupied, uint32_t* pixels, ptrdiff_t stride, int square) {
-  constexpr double kOpacity = 0.5;
+void PaintTarget(bool occupied, Rgb colour, uint32_t* pixels, ptrdiff_t stride, int square) {
   const double s = square;
   if (!occupied) {
     const double radius = 0.16 * s;
-    Tint(pixels, stride, square, kTarget,
-         [&](double dx, double dy) { return kOpacity * Coverage(Length(dx, dy) - radius); });
+    Tint(pixels, stride, square, colour, [&](double dx, double dy) { return Coverage(Length(dx, dy) - radius); });
     return;
   }
   // A ring inside the square's edge, where a piece leaves the wood showing.
   const double width = std::max(2.0, 0.1 * s), outer = 0.5 * s;
-  Tint(pixels, stride, square, kTarget, [&](double dx, double dy) {
+  Tint(pixels, stride, square, colour, [&](double dx, double dy) {
     const double d = Length(dx, dy);
-    return kOpacity * Coverage(std::max(d - outer, outer - width - d));
+    return Coverage(std::max(d - outer, outer - width - d));
   });
 }
 
-// A red glow strongest at the centre, so it shows round the piece in check.
-void PaintCheck(uint32_t* pixels, ptrdiff_t stride, int square) {
-  const double reach = 0.72 * square;
-  Tint(pixels, stride, square, kCheck, [&](double dx, double dy) {
-    const double fade = std::max(0.0, 1 - Length(dx, dy) / reach);
-    return 0.25 + 0.65 * fade;
-  });
+// The corners outside the square's inscribed circle: the king in check keeps its
+// wood round it, so a red king stays clear of the red.
+void PaintCheck(Rgb colour, uint32_t* pixels, ptrdiff_t stride, int square) {
+  const double radius = 0.5 * square;
+  Tint(pixels, stride, square, colour, [&](double dx, double dy) { return Coverage(radius - Length(dx, dy)); });
 }
 
 // Glyphs on a 4 x 7 grid, top row first, bit 3 the left column: narrow
@@ -180,12 +182,13 @@ Span ArrowRowSpan(const ArrowShape& a, double py) {
 
 }  // namespace
 
-void PaintMark(MarkNum mark, bool occupied, uint32_t* pixels, ptrdiff_t stride, int square) {
+void PaintMark(MarkNum mark, bool occupied, bool lightSquare, uint32_t* pixels, ptrdiff_t stride, int square) {
+  const auto fill = [](double, double) { return 1.0; };
   switch (mark) {
-    case mkSelected: return Tint(pixels, stride, square, kSelected, [](double, double) { return 0.55; });
-    case mkLastMove: return Tint(pixels, stride, square, kLastMove, [](double, double) { return 0.55; });
-    case mkCheck: return PaintCheck(pixels, stride, square);
-    case mkTarget: return PaintTarget(occupied, pixels, stride, square);
+    case mkSelected: return Tint(pixels, stride, square, kSelected.On(lightSquare), fill);
+    case mkLastMove: return Tint(pixels, stride, square, kLastMove.On(lightSquare), fill);
+    case mkCheck: return PaintCheck(kCheck.On(lightSquare), pixels, stride, square);
+    case mkTarget: return PaintTarget(occupied, kTarget.On(lightSquare), pixels, stride, square);
     default: return;
   }
 }
@@ -211,11 +214,10 @@ uint32_t CoordinateInk(bool lightSquare) { return lightSquare ? kInkOnLight : kI
 
 void ViewUnderlay::PaintUnder(CellIndex cell, bool showsImages, uint32_t* pixels, ptrdiff_t stride,
                               int square) const {
-  PaintMark(view_.MarkOf(cell), showsImages, pixels, stride, square);
-  if (const CoordinateLabels labels = view_.Labels(cell)) {
-    const Square at = board::SquareOfIndex(cell);
-    PaintCoordinates(labels, board::IsLightSquare(at.col, at.row), pixels, stride, square);
-  }
+  const Square at = board::SquareOfIndex(cell);
+  const bool light = board::IsLightSquare(at.col, at.row);
+  PaintMark(view_.MarkOf(cell), showsImages, light, pixels, stride, square);
+  if (const CoordinateLabels labels = view_.Labels(cell)) PaintCoordinates(labels, light, pixels, stride, square);
 }
 
 PixelRect ArrowBounds(const BoardView& view, BoardArrow arrow, int square) {

@@ -14,8 +14,9 @@ namespace control {
 // its pieces are composed over it (CellUnderlay). Arrows go over the composed board.
 
 // Paints `mark` over a bare square's pixels, square x square with the given row
-// stride. A target is a dot on an empty square and a ring on an occupied one.
-void PaintMark(MarkNum mark, bool occupied, uint32_t* pixels, ptrdiff_t stride, int square);
+// stride, in its colour for the square's shade: a fill for selected and last
+// move, the corners outside the inscribed circle for check, a dot for a target on an empty square and a ring round a piece.
+void PaintMark(MarkNum mark, bool occupied, bool lightSquare, uint32_t* pixels, ptrdiff_t stride, int square);
 
 // The size of the coordinate glyphs on a square: a fifth of it, rounded. None
 // where that is under kLeast pixels: larger glyphs would meet the pieces.

@@ -426,4 +426,45 @@ TEST(OvlBoard, TheExtentIsTheOneSetOrForTheFillingBoardTheRectangleItIsPlacedIn)
   EXPECT_EQ(control::PixelsOfHimetric(10583, 192), 800);
 }
 
+// The host marks two destinations in PieceLift; however the lift ends, its selected and
+// target marks go and the host's last move and check stay.
+TEST(OvlBoard, EveryWayALiftEndsClearsItsSelectedAndTargetMarksOnly) {
+  using Step = std::function<void(ShownBoard&)>;
+  const std::pair<const char*, Step> endings[] = {
+      {"dropped", [](ShownBoard& b) { b.input.MouseMove(1, 0, b.Centre("e4")), b.Release("e4"); }},
+      {"drop cancelled",
+       [](ShownBoard& b) {
+         b.platform.onPieceDrop = [](control::PieceDropArguments& a) { a.Cancel = true; };
+         b.input.MouseMove(1, 0, b.Centre("e4")), b.Release("e4");
+       }},
+      {"released on its square", [](ShownBoard& b) { b.input.MouseMove(1, 0, b.Centre("e4")), b.Release("e2"); }},
+      {"released off the board", [](ShownBoard& b) { b.input.MouseRelease(MouseButton::Left, 0, 0, {400, 20}); }},
+      {"second click", [](ShownBoard& b) { b.Release("e2"), b.Click("e2"); }},
+      {"Escape", [](ShownBoard& b) { control::KeyStroke escape;
+         escape.escape = true;
+         b.input.Key(escape); }},
+      {"disabled", [](ShownBoard& b) { b.control.Enabled(false); }},
+      {"AllowMoves off", [](ShownBoard& b) { b.control.AllowMoves(false); }},
+      {"focus lost", [](ShownBoard& b) { b.input.FocusChanged(false, false); }},
+      {"capture lost", [](ShownBoard& b) { b.input.MouseMove(1, 0, b.Centre("e4")), b.input.CaptureLost(); }},
+      {"its square written", [](ShownBoard& b) { b.control.Piece(5, 7, board::Wrook); }},
+      {"another piece lifted", [](ShownBoard& b) { b.Release("e2"), b.Click("d2"); }},
+  };
+  for (const auto& [how, end] : endings) {
+    ShownBoard b;
+    b.control.Mark(4, 7, control::mkLastMove), b.control.Mark(5, 8, control::mkCheck);
+    b.platform.onPieceLift = [&](control::PieceLiftArguments& a) {
+      if (a.col == 5) b.control.Mark(5, 6, control::mkTarget), b.control.Mark(5, 5, control::mkTarget);
+    };
+    b.Press("e2");
+    EXPECT_EQ(b.control.Mark(5, 7), control::mkSelected) << how;
+    end(b);
+    EXPECT_NE(b.control.Moves().Selected(), Cell("e2")) << how;
+    for (int16_t row : {5, 6, 7}) EXPECT_EQ(b.control.Mark(5, row), control::mkNone) << how << row;
+    EXPECT_EQ(b.control.Mark(4, 7), how == std::string("another piece lifted") ? control::mkSelected
+                                                                               : control::mkLastMove) << how;
+    EXPECT_EQ(b.control.Mark(5, 8), control::mkCheck) << how;
+  }
+}
+
 }  // namespace

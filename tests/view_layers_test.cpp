@@ -92,7 +92,7 @@ TEST(ViewLayers, EachMarkStandsApartFromTheOthersAndFromBothBareShades) {
       std::vector<std::vector<uint32_t>> looks{bare};
       for (control::MarkNum mark : {control::mkSelected, control::mkLastMove, control::mkCheck, control::mkTarget}) {
         looks.push_back(bare);
-        control::PaintMark(mark, false, looks.back().data(), square, square);
+        control::PaintMark(mark, false, light, looks.back().data(), square, square);
       }
       // Two looks differ clearly where a tenth of the square's pixels differ by a lot.
       for (size_t i = 0; i < looks.size(); ++i)
@@ -238,8 +238,8 @@ std::set<std::pair<int, int>> Painted(int square, const std::function<void(uint3
 
 TEST(ViewLayers, ATargetIsADotOnAnEmptySquareAndARingRoundAPiece) {
   for (int square : kScales) {
-    const auto dot = Painted(square, [&](uint32_t* p) { control::PaintMark(control::mkTarget, false, p, square, square); });
-    const auto ring = Painted(square, [&](uint32_t* p) { control::PaintMark(control::mkTarget, true, p, square, square); });
+    const auto dot = Painted(square, [&](uint32_t* p) { control::PaintMark(control::mkTarget, false, true, p, square, square); });
+    const auto ring = Painted(square, [&](uint32_t* p) { control::PaintMark(control::mkTarget, true, true, p, square, square); });
     const std::pair<int, int> centre{square / 2, square / 2}, edge{square / 2, 1};
     EXPECT_TRUE(dot.count(centre) && !dot.count(edge)) << square;
     EXPECT_TRUE(ring.count(edge) && !ring.count(centre)) << square;

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <utility>
 #include <string>
 
 #include "board/automation_error.h"
@@ -116,8 +117,9 @@ void WriteLibrary(std::ostream& out) {
         << "| dual interface `" << iface << "` (the class's default) | " << Guid(control->interfaceId) << " | `IID_"
         << iface << "` |\n"
         << "| dispinterface `" << events << "` (the class's events) | " << Guid(control->eventsId) << " | `DIID_"
-        << events << "` |\n"
-        << "| enumeration " << Code(control->enumeration->name) << " | " << Guid(control->enumeration->id) << " | |\n";
+        << events << "` |\n";
+    for (const Enumeration* enumeration : control->enumerations)
+      out << "| enumeration " << Code(enumeration->name) << " | " << Guid(enumeration->id) << " | |\n";
   }
   out << "\n`orvel_board.h` declares them for C and C++ (C: `#define COBJMACROS` for the `_OvlChess_NewGame(board)` "
          "style of call); `orvel_board_i.c`, compiled into the program, defines them.\n";
@@ -151,10 +153,11 @@ void WriteEvents(std::ostream& out, const ControlClass& control) {
   out << "\n## " << Code(control.eventsName) << "\n\n"
       << "The events, fired through `IDispatch::Invoke` on the sinks connected to the class's connection point "
          "for `DIID_" << Narrow(control.eventsName) << "`. Every parameter is passed by reference; a value a handler writes is ignored";
+  const char* joint = ", except ";
   for (const Member& event : control.events)
     if (Cancellable(event))
-      out << ", except " << Code(event.name)
-          << "'s `Cancel`: set to True, it refuses the move (see *How a move is made*)";
+      out << std::exchange(joint, "; and ") << Code(event.name) << "'s `Cancel`: set to True, it refuses the "
+          << (event.id == component::automation::kPieceLiftId ? "lift" : "move (see *How a move is made*)");
   out << ".\n\n| Event | Dispatch id | Parameters |\n|---|---|---|\n";
   for (const Member& event : control.events) {
     std::string parameters;
@@ -167,8 +170,12 @@ void WriteEvents(std::ostream& out, const ControlClass& control) {
 const char* Meaning(const Enumeration& enumeration) {
   if (&enumeration == &component::automation::kPieceNum)
     return "The code of what a square holds: `None` an empty square, `B…` the red pieces, `W…` the cream ones.";
+  if (&enumeration == &component::automation::kSideNum)
+    return "Which side's pieces the user may pick up (`MovableSide`): `sdCream`, `sdRed`, both or neither.";
   return "What a square is marked with: `mkSelected` the square a piece was picked up from, `mkLastMove` an end "
-         "of the last move, `mkCheck` a king in check, `mkTarget` a square the picked-up piece may go to.";
+         "of the last move, `mkCheck` a king in check, `mkTarget` a square the picked-up piece may go to. The "
+         "board marks the lifted piece's square `mkSelected` itself and clears every `mkSelected` and `mkTarget` "
+         "mark when the lift ends.";
 }
 
 void WriteEnumeration(std::ostream& out, const Enumeration& enumeration) {
@@ -321,7 +328,7 @@ int wmain(int argc, wchar_t** argv) {
   for (const ControlClass* control : component::automation::kClasses) {
     WriteInterface(page, *control);
     WriteEvents(page, *control);
-    WriteEnumeration(page, *control->enumeration);
+    for (const Enumeration* enumeration : control->enumerations) WriteEnumeration(page, *enumeration);
   }
   WritePosition(page);
   WriteMarksAndArrows(page);

@@ -27,6 +27,7 @@ class HeadlessPlatform : public GridPlatform, public Container {
   std::vector<std::string> changedProperties;
   std::function<void(ControlEvent, EventArguments&)> onEvent;
   std::function<void(PieceDropArguments&)> onPieceDrop;
+  std::function<void(PieceLiftArguments&)> onPieceLift;
   // A container whose ambient runs code of its own.
   std::function<bool()> onUserMode;
 
@@ -39,6 +40,11 @@ class HeadlessPlatform : public GridPlatform, public Container {
   bool RaisePieceDrop(PieceDropArguments& arguments) override {
     if (eventsFrozen) return false;
     if (onPieceDrop) onPieceDrop(arguments);
+    return true;
+  }
+  bool RaisePieceLift(PieceLiftArguments& arguments) override {
+    if (eventsFrozen) return false;
+    if (onPieceLift) onPieceLift(arguments);
     return true;
   }
   void ShowMessage(std::string_view text) override { messages.emplace_back(text); }

@@ -246,6 +246,9 @@ LRESULT WindowPlatform::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam != kSettleTimer) break;
       SettlePictures();
       return 0;
+    case WM_CANCELMODE:  // a dialog or another window takes over: a drag ends, and DefWindowProc releases the capture
+      if (input_) input_->CaptureLost();
+      break;
     case WM_CAPTURECHANGED:
       if (reinterpret_cast<HWND>(lParam) != window_ && input_ && !releasingCapture_) input_->CaptureLost();
       return 0;

@@ -58,6 +58,7 @@ constexpr UINT kShowPosition = WM_APP + 1;
 
 const char* const kArgumentNames[] = {"col", "row", "Button", "Shift", "X", "Y"};
 const char* const kDropArgumentNames[] = {"fromCol", "fromRow", "toCol", "toRow", "Cancel", nullptr};
+const char* const kLiftArgumentNames[] = {"col", "row", "Cancel", nullptr, nullptr, nullptr};
 
 std::string SquareName(short col, short row) { return {char('a' + col - 1), char('0' + 9 - row)}; }
 
@@ -128,6 +129,7 @@ class Demo {
   bool OnCommand(int id);
   void OnEvent(const host::RecordedEvent& event);
   void OnPieceDrop(const host::RecordedEvent& event);
+  void OnPieceLift(const host::RecordedEvent& event);
   void NewGame();
   void Flip();
   void ShowPosition();
@@ -366,7 +368,8 @@ void Demo::OnEvent(const host::RecordedEvent& event) {
   // Moves in a drag come by the dozen; the other events tell the story.
   if (event.dispid == host::kMouseMoveEvent) return;
   const bool drop = event.dispid == host::kPieceDropEvent;
-  const auto& names = drop ? kDropArgumentNames : kArgumentNames;
+  const bool lift = event.dispid == host::kPieceLiftEvent;
+  const auto& names = drop ? kDropArgumentNames : lift ? kLiftArgumentNames : kArgumentNames;
   std::string line = host::EventName(event.dispid);
   line += "(";
   for (size_t i = 0; i < event.arguments.size() && i < std::size(names) && names[i]; ++i) {
@@ -376,6 +379,26 @@ void Demo::OnEvent(const host::RecordedEvent& event) {
   }
   Log(line + ")");
   if (drop) OnPieceDrop(event);
+  if (lift) OnPieceLift(event);
+}
+
+// The lifted piece's destinations by a toy rule, any empty square or enemy
+// piece, marked where nothing else is: the board clears them when the lift ends.
+void Demo::OnPieceLift(const host::RecordedEvent& event) {
+  if (event.arguments.size() != 3) return;
+  short col = static_cast<short>(event.arguments[0].value), row = static_cast<short>(event.arguments[1].value);
+  _OvlBoard* board = Board();
+  PieceNum lifted{};
+  board->get_Piece(&col, &row, &lifted);
+  const bool cream = lifted >= Wpawn;
+  for (short r = 1; r <= 8; ++r)
+    for (short c = 1; c <= 8; ++c) {
+      Square square{c, r};
+      PieceNum piece{};
+      board->get_Piece(&square.col, &square.row, &piece);
+      const bool enemy = piece != None && (piece >= Wpawn) != cream;
+      if ((piece == None || enemy) && Mark(square) == mkNone) board->put_Mark(&square.col, &square.row, mkTarget);
+    }
 }
 
 // Free play: every move is accepted, and marked as the last one.

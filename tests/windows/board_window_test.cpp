@@ -27,6 +27,7 @@ struct Host : control::Container, control::win32::ContainerServices {
     a.Cancel = cancel;
     return true;
   }
+  bool RaisePieceLift(control::PieceLiftArguments&) override { return true; }
   void PropertyChanged(std::string_view) override {}
   bool AmbientUserMode() override { return true; }
   void FocusChanged(bool) noexcept override {}
