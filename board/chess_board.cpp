@@ -35,7 +35,8 @@ constexpr auto kStartingPosition = StartingPosition();
 }  // namespace
 
 std::array<PieceCode, kSquareCount> StartingPlacement() {
-  std::array<PieceCode, kSquareCount> codes{};
+  std::array<PieceCode, kSquareCount> codes;
+  codes.fill(None);
   for (const Placement& p : kStartingPosition) codes[p.square.value - 1] = p.code;
   return codes;
 }
