@@ -79,11 +79,12 @@ void MoveInput::Clicked(CellIndex cell) {
 }
 
 bool MoveInput::Escape() {
-  const bool pickedUp = HoldsPiece();
+  const CellIndex held = Lifted() ? Lifted() : selected_.cell;
   if (Lifted()) PutBack(PressState::Spent);
   if (press_.state == PressState::Pressed) press_.state = PressState::Spent;
   Deselect();
-  return pickedUp;
+  if (held) WentBack(held);
+  return bool(held);
 }
 
 void MoveInput::CaptureLost() {
@@ -126,7 +127,14 @@ std::optional<FloatingPiece> MoveInput::Floating() const {
 }
 
 std::string_view MoveInput::PickUpWords(CellIndex cell) const {
-  return cell && (cell == Lifted() || cell == selected_.cell) ? kPickedUpWords : std::string_view{};
+  if (!cell) return {};
+  if (cell == Lifted() || cell == selected_.cell) return kPickedUpWords;
+  return cell == putBack_ ? kPutBackWords : std::string_view{};
+}
+
+void MoveInput::WentBack(CellIndex cell) {
+  putBack_ = cell;
+  cursor_->PieceWentBack(cell);
 }
 
 bool MoveInput::BeyondDragDistance(PointerPosition at) {
@@ -194,7 +202,8 @@ void MoveInput::Drop(CellIndex from, board::PieceCode code, CellIndex to) {
     ~Done() { asking.reset(); }
   } done{asking_};
   const bool asked = host_.RaisePieceDrop(arguments);
-  if (!asked || detachments_ != detachmentsBefore || arguments.Cancel || asking_->written) return;
+  if (detachments_ != detachmentsBefore || asking_->written) return;
+  if (!asked || arguments.Cancel) return WentBack(from);
   // A handler that wrote either square without telling still has its own write kept.
   if (host_.PieceAt(from) != code || host_.PieceAt(to) != target) return;
   host_.MovePiece(from, to);

@@ -59,10 +59,13 @@ class PieceSurface {
   ~PieceSurface() = default;
 };
 
-// The keyboard cursor of the window showing the board: it goes where a dragged piece was put down.
+// The keyboard cursor of the window showing the board: it goes where a dragged
+// piece was put down, before the host is asked, and where a piece went back.
 class CursorTarget {
  public:
   virtual void PutCursor(CellIndex cell) = 0;
+  // A refused or cancelled move: the cursor goes to the piece's square and readers hear it put back there.
+  virtual void PieceWentBack(CellIndex cell) = 0;
 
  protected:
   ~CursorTarget() = default;
@@ -92,6 +95,7 @@ class CursorTarget {
 class MoveInput final : public ClickObserver, public board::WriteListener {
  public:
   static constexpr std::string_view kPickedUpWords = ", picked up";
+  static constexpr std::string_view kPutBackWords = ", put back";
 
   explicit MoveInput(MoveHost& host) : host_(host) {}
 
@@ -125,8 +129,10 @@ class MoveInput final : public ClickObserver, public board::WriteListener {
   // A piece is lifted or selected, so Escape belongs to the board.
   bool HoldsPiece() const { return Lifted() || selected_.cell; }
   std::optional<FloatingPiece> Floating() const;
-  // Appended to a square's name: ", picked up" for the lifted or selected square.
+  // Appended to a square's name: ", picked up" for the lifted or selected square,
+  // ", put back" where a refused or cancelled move left its piece, until ForgetPutBack.
   std::string_view PickUpWords(CellIndex cell) const;
+  void ForgetPutBack() { putBack_ = {}; }
 
  private:
   // Spent: this press lifts nothing more, and its Click is not a move.
@@ -155,6 +161,7 @@ class MoveInput final : public ClickObserver, public board::WriteListener {
   void Select(CellIndex cell, board::PieceCode code);
   void Deselect();
   void Drop(CellIndex from, board::PieceCode code, CellIndex to);
+  void WentBack(CellIndex cell);
   PixelRect PictureAt(PointerPosition at);
 
   // No window shows the board: nothing to repaint, no cursor.
@@ -162,6 +169,7 @@ class MoveInput final : public ClickObserver, public board::WriteListener {
     DragMetrics Metrics() override { return {}; }
     void RepaintRect(PixelRect) override {}
     void PutCursor(CellIndex) override {}
+    void PieceWentBack(CellIndex) override {}
   };
   static inline Unseen unseen_;
 
@@ -171,6 +179,7 @@ class MoveInput final : public ClickObserver, public board::WriteListener {
   bool allowMoves_ = true;
   PressRecord press_;
   Selection selected_;
+  CellIndex putBack_;
   // Set while PieceDrop is raised: nothing is picked up meanwhile, and writes are noted.
   std::optional<Question> asking_;
   unsigned detachments_ = 0;

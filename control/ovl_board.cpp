@@ -5,11 +5,16 @@
 
 namespace control {
 
+const OvlChess::KeyWords OvlBoard::kMoveKeys{
+    "Space or Enter picks up the square's piece and puts it down on another square, and Escape puts it back.",
+    " Moves are off.", ", moves off"};
+
 void OvlBoard::UserControl_ReadProperties(PropertyBag& PropBag) {
   OvlChess::UserControl_ReadProperties(PropBag);
   view_.SetFlipped(ToBoolean(PropBag.ReadProperty("Flipped", false)));
   view_.SetShowCoordinates(ToBoolean(PropBag.ReadProperty("ShowCoordinates", false)));
   moves_.AllowMoves(ToBoolean(PropBag.ReadProperty("AllowMoves", true)));
+  observer_->DescriptionChanged();
   PlaceCells();
 }
 
@@ -86,6 +91,7 @@ void OvlBoard::ArrowsChanged() {
 
 void OvlBoard::AllowMoves(bool New_AllowMoves) {
   moves_.AllowMoves(New_AllowMoves);
+  observer_->DescriptionChanged();
   container_.PropertyChanged("AllowMoves");
 }
 

@@ -14,7 +14,10 @@ namespace control {
 // hand that ask the host through PieceDrop.
 class OvlBoard : public OvlChess {
  public:
-  OvlBoard(Platform& platform, Container& container) : OvlChess(platform, container) { moves_.AllowMoves(true); }
+  OvlBoard(Platform& platform, Container& container) : OvlChess(platform, container) {
+    moves_.AllowMoves(true);
+    SetKeyWords(kMoveKeys);
+  }
   template <class Host, class = std::enable_if_t<std::is_base_of_v<Container, Host>>>
   explicit OvlBoard(Host& host) : OvlBoard(static_cast<Platform&>(host), static_cast<Container&>(host)) {}
 
@@ -42,6 +45,8 @@ class OvlBoard : public OvlChess {
   void AllowMoves(bool New_AllowMoves);
 
  private:
+  static const KeyWords kMoveKeys;
+
   void PlaceCells();
   void ArrowsChanged();
 };

@@ -60,6 +60,7 @@ struct FakeHost : control::MoveHost, control::PieceSurface, control::CursorTarge
     if (logRects) Note(std::to_string(r.left) + "," + std::to_string(r.top));
   }
   void PutCursor(CellIndex cell) override { Note("cursor " + ChessName(cell)); }
+  void PieceWentBack(CellIndex cell) override { Note("back " + ChessName(cell)); }
 
   // P press, M move to, R release (left) over a square or "--" off the board; C a Click; 2 a second
   // button; E Escape; L lost capture; X cancel; D disable; G designer; A AllowMoves False; in a
@@ -98,7 +99,7 @@ TEST(MoveInput, DragClickAndCancelPaths) {
       {"Pe2 Me4 Re4", "pick e2, pick e2, cursor e4, ask e2e4, move e2e4"},
       {"Pe2 Me4 Me2 Ce2 Re2", "pick e2, pick e2"},  // back on its own square: no selection either
       {"Pe2 Me4 R--", "pick e2, pick e2"},
-      {"Pe2 Me4 E Me2 Ce2 Re2", "pick e2, pick e2"},
+      {"Pe2 Me4 E Me2 Ce2 Re2", "pick e2, pick e2, back e2"},
       {"Pe2 Me4 L Re4", "pick e2, pick e2"},
       {"Pe2 Me4 X Re4", "pick e2, pick e2"},
       {"Pe2 Me4 D Re4", "pick e2, pick e2"},
@@ -108,8 +109,8 @@ TEST(MoveInput, DragClickAndCancelPaths) {
       {"Pe2 Ue2 Me4 Re4", ""},  // only the piece pressed lifts
       {"Ce2 Ce7", "pick e2, pick e2, ask e2e7, move e2e7"},
       {"Ce2 Ce2 Ce4", "pick e2, pick e2"},
-      {"Ce2 E Ce4", "pick e2, pick e2"},
-      {"Ce2 Pd1 E Cd1 Rd1", "pick e2, pick e2"},
+      {"Ce2 E Ce4", "pick e2, pick e2, back e2"},
+      {"Ce2 Pd1 E Cd1 Rd1", "pick e2, pick e2, back e2"},
       {"Ce2 A Ce4", "pick e2, pick e2"},
       {"Ce2 Ue2 Ce4", "pick e2, pick e2"},
       {"Pe2 Ce2 Re2 Pe4 Ce4 Re4", "pick e2, pick e2, ask e2e4, move e2e4"},
@@ -172,6 +173,8 @@ TEST(MoveInput, WhatAPieceDropHandlerDoesDecidesWhetherTheBoardMoves) {
     EXPECT_EQ(h.codes[Cell("e2").value], e2) << handler;
     EXPECT_EQ(h.codes[Cell("e4").value], e4) << handler;
     EXPECT_EQ(h.log.find("ask d1"), std::string::npos) << handler;
+    // Only a cancelled move is put back as such: a handler's own write is no refusal.
+    EXPECT_EQ(h.log.find("back e2") != std::string::npos, std::string(handler) == "K") << handler;
   }
   FakeHost h;
   h.onDrop = "Z";
