@@ -26,6 +26,7 @@
 #include "host/container_site/pixels.h"
 #include "host/container_site/sinks.h"
 #include "orvel_board.h"
+#include "tests/windows/accessibility/child_id.h"
 #include "tests/windows/accessibility/move_made.h"
 #include "tests/windows/check.h"
 
@@ -445,13 +446,6 @@ void DisabledIsUnavailable(_OvlChess* board, host::EventSink& sink, HWND window)
   CHECK(Clicks(sink).empty());
 }
 
-VARIANT Child(long id) {
-  VARIANT child;
-  VariantInit(&child);
-  child.vt = VT_I4;
-  child.lVal = id;
-  return child;
-}
 
 struct Square {
   short col, row;
@@ -545,9 +539,9 @@ const GameStep kGame[] = {
 };
 
 struct GameHost {
-  _OvlBoard* board;
-  HWND window;
-  int square;                      // device pixels
+  _OvlBoard* board = nullptr;
+  HWND window = nullptr;
+  int square = 0;                  // device pixels
   const GameStep* expected = nullptr;  // the user's move the host accepts
   Square cursor{1, 8};             // where the keyboard's cursor is
   int steps = 0;
@@ -707,7 +701,8 @@ void PlaysGames(HWND window, _OvlBoard* board, host::EventSink& sink) {
   com::ComPtr<IAccessible> accessible;
   CHECK_HR_OK(AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible, accessible.put_void()));
   if (!accessible) return;
-  GameHost host{board, window, SquareAtDisplayScale()};
+  GameHost host;
+  host.board = board, host.window = window, host.square = SquareAtDisplayScale();
   sink.SetHandler([&host](const host::RecordedEvent& event, DISPPARAMS& parameters) {
     OnPieceDrop(host, event, parameters);
   });

@@ -24,6 +24,7 @@
 #include "board/text.h"
 #include "component/com/com_ptr.h"
 #include "component/com/unique.h"
+#include "tests/windows/accessibility/child_id.h"
 #include "tests/windows/accessibility/move_made.h"
 
 namespace {
@@ -33,13 +34,6 @@ HWND boardWindow = nullptr;
 
 std::string Narrow(const wchar_t* text) { return text ? board::Narrow(text) : std::string(); }
 
-VARIANT Child(long id) {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_I4;
-  v.lVal = id;
-  return v;
-}
 
 std::string NameOf(IAccessible* accessible, VARIANT child) {
   com::UniqueBstr name;
