@@ -498,9 +498,10 @@ void SaysEachOpponentMoveOnce(_OvlChess* board, HWND window) {
   if (!accessible) return;
   std::string counts;
   int once = 0, made = 0;
+  CompleteStep(1);  // the focus arriving on the board is no opponent's move
   for (const Move& move : kOpponentMoves) {
     PlayOpponentMove(board, accessible.get(), move);
-    const int times = TimesSaid(CompleteStep(++made));
+    const int times = TimesSaid(CompleteStep(++made + 1));
     counts += ' ';
     counts += std::to_string(times);
     once += times == 1;
@@ -533,8 +534,8 @@ struct GameStep {
 
 // Scholar's mate, with a move the host refuses and an Escape on the way.
 const GameStep kGame[] = {
-    {GameStep::Made, "e2", "e4"},    {GameStep::Opponent, "e7", "e5"}, {GameStep::Refused, "e4", "e6"},
-    {GameStep::Escape, "f1", "d3"},  {GameStep::Made, "f1", "c4"},     {GameStep::Opponent, "b8", "c6"},
+    {GameStep::Made, "e2", "e4"},    {GameStep::Opponent, "e7", "e5"}, {GameStep::Refused, "d2", "d5"},
+    {GameStep::Escape, "g1", "f3"},  {GameStep::Made, "f1", "c4"},     {GameStep::Opponent, "b8", "c6"},
     {GameStep::Made, "d1", "h5"},    {GameStep::Opponent, "g8", "f6"}, {GameStep::Made, "h5", "f7", "e8"},
 };
 
@@ -594,11 +595,14 @@ void AnswerAsTheOpponent(GameHost& host, const GameStep& move, const GameStep* n
   host.cursor = to;
 }
 
-POINT SquareOnScreen(const GameHost& host, const char* name) {
+// A square's centre on the screen; `aside`, a quarter square from it, so that two
+// clicks on one square in a row are never taken for a double click.
+POINT SquareOnScreen(const GameHost& host, const char* name, bool aside = false) {
   const Square at = SquareOf(name);
-  POINT centre{(at.col - 1) * host.square + host.square / 2, (at.row - 1) * host.square + host.square / 2};
-  ClientToScreen(host.window, &centre);
-  return centre;
+  const int offset = host.square / 2 + (aside ? host.square / 4 : 0);
+  POINT point{(at.col - 1) * host.square + offset, (at.row - 1) * host.square + offset};
+  ClientToScreen(host.window, &point);
+  return point;
 }
 
 // The jumps that take the keyboard's cursor to a square: one key per coordinate that differs.
@@ -641,7 +645,7 @@ void WalkTo(GameHost& host, const char* name) {
 }
 
 void PlayUserStep(GameHost& host, Way way, const GameStep& step) {
-  const std::string from = At(SquareOnScreen(host, step.from)), to = At(SquareOnScreen(host, step.to));
+  const std::string from = At(SquareOnScreen(host, step.from)), to = At(SquareOnScreen(host, step.to, true));
   const char* what = step.kind == GameStep::Escape ? "Escape" : step.kind == GameStep::Refused ? "a refused move"
                                                                                              : "a move";
   if (way == Way::Keys) {
