@@ -125,12 +125,13 @@ void MoveInput::ClickAt(CellIndex cell, Holding mover, bool onHeld) {
 }
 
 bool MoveInput::Escape() {
-  const bool held = HoldsPiece();
+  const CellIndex held = held_.cell;
   ++interruptions_;
   if (press_.state == PressState::Dragging) PutBack(PressState::Spent);
   if (press_.state == PressState::Pressed) press_.state = PressState::Spent;
   EndLift();
-  return held;
+  if (held) WentBack(held);
+  return bool(held);
 }
 
 void MoveInput::CaptureLost() {
@@ -174,7 +175,9 @@ std::optional<FloatingPiece> MoveInput::Floating() const {
 }
 
 std::string_view MoveInput::PickUpWords(CellIndex cell) const {
-  return cell && cell == held_.cell ? kPickedUpWords : std::string_view{};
+  if (!cell) return {};
+  if (cell == held_.cell) return kPickedUpWords;
+  return cell == putBack_ ? kPutBackWords : std::string_view{};
 }
 
 // The host's handler meets the board as it stands; whatever it does to the
@@ -184,7 +187,7 @@ bool MoveInput::Lift(CellIndex cell) {
   const board::Square square = board::SquareOfIndex(cell);
   PieceLiftArguments arguments{square.col.value, square.row.value, false};
   const unsigned interruptionsBefore = interruptions_;
-  if (!Ask(Question{cell, cell, true}, arguments, &MoveHost::RaisePieceLift)) return false;
+  if (Ask(Question{cell, cell, true}, arguments, &MoveHost::RaisePieceLift) != Answer::Agreed) return false;
   if (interruptions_ != interruptionsBefore || !Accepting() || host_.PieceAt(cell) != code) return false;
   held_ = {cell, code};
   host_.LiftBegan(cell);
@@ -201,6 +204,11 @@ void MoveInput::EndLift() {
   if (!cell) return;
   held_ = {};
   host_.LiftEnded(cell);
+}
+
+void MoveInput::WentBack(CellIndex cell) {
+  putBack_ = cell;
+  cursor_->PieceWentBack(cell);
 }
 
 bool MoveInput::BeyondDragDistance(PointerPosition at) {
@@ -236,12 +244,13 @@ void MoveInput::PutBack(PressState after) {
 }
 
 template <class Arguments>
-bool MoveInput::Ask(Question question, Arguments& arguments, bool (MoveHost::*raise)(Arguments&)) {
+MoveInput::Answer MoveInput::Ask(Question question, Arguments& arguments, bool (MoveHost::*raise)(Arguments&)) {
   const unsigned detachmentsBefore = detachments_;
   asking_ = question;
   const board::ScopeExit askedOnce([this] { asking_.reset(); });
   const bool asked = (host_.*raise)(arguments);
-  return asked && detachments_ == detachmentsBefore && !arguments.Cancel && !asking_->written;
+  if (detachments_ != detachmentsBefore || asking_->written) return Answer::Overtaken;
+  return asked && !arguments.Cancel ? Answer::Agreed : Answer::Refused;
 }
 
 // The lift ends before the host is asked, so a handler meets the board as it
@@ -257,7 +266,14 @@ void MoveInput::Drop(Holding mover, CellIndex to) {
   if (host_.PieceAt(mover.cell) != mover.code) return;
   const board::Square source = board::SquareOfIndex(mover.cell), destination = board::SquareOfIndex(to);
   PieceDropArguments arguments{source.col.value, source.row.value, destination.col.value, destination.row.value, false};
-  if (!Ask(Question{mover.cell, to}, arguments, &MoveHost::RaisePieceDrop)) return;
+  switch (Ask(Question{mover.cell, to}, arguments, &MoveHost::RaisePieceDrop)) {
+    case Answer::Overtaken:
+      return;
+    case Answer::Refused:
+      return WentBack(mover.cell);
+    case Answer::Agreed:
+      break;
+  }
   // A handler that wrote either square without telling still has its own write kept.
   if (host_.PieceAt(mover.cell) != mover.code || host_.PieceAt(to) != target) return;
   host_.MovePiece(mover.cell, to);

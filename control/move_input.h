@@ -70,10 +70,13 @@ class PieceSurface {
   ~PieceSurface() = default;
 };
 
-// The keyboard cursor of the window showing the board: it goes where a dragged piece was put down.
+// The keyboard cursor of the window showing the board: it goes where a dragged
+// piece was put down, before the host is asked, and where a piece went back.
 class CursorTarget {
  public:
   virtual void PutCursor(CellIndex cell) = 0;
+  // A refused or cancelled move: the cursor goes to the piece's square and readers hear it put back there.
+  virtual void PieceWentBack(CellIndex cell) = 0;
 
  protected:
   ~CursorTarget() = default;
@@ -110,6 +113,7 @@ class CursorTarget {
 class MoveInput final : public ClickObserver, public board::WriteListener {
  public:
   static constexpr std::string_view kPickedUpWords = ", picked up";
+  static constexpr std::string_view kPutBackWords = ", put back";
 
   explicit MoveInput(MoveHost& host) : host_(host) {}
 
@@ -149,8 +153,10 @@ class MoveInput final : public ClickObserver, public board::WriteListener {
   // A piece is held, so Escape belongs to the board.
   bool HoldsPiece() const { return bool(held_.cell); }
   std::optional<FloatingPiece> Floating() const;
-  // Appended to a square's name: ", picked up" for the lifted or selected square.
+  // Appended to a square's name: ", picked up" for the lifted or selected square,
+  // ", put back" where a refused or cancelled move left its piece, until ForgetPutBack.
   std::string_view PickUpWords(CellIndex cell) const;
+  void ForgetPutBack() { putBack_ = {}; }
 
  private:
   // Spent: this press lifts nothing more, and its Click is not a move.
@@ -191,9 +197,12 @@ class MoveInput final : public ClickObserver, public board::WriteListener {
   void PutBack(PressState after);
   // Ends the lift, then asks the host whether `mover` goes to `to`.
   void Drop(Holding mover, CellIndex to);
-  // Raises the question; false when it must not be acted on.
+  // Raises the question: whether it may be acted on.
+  // Overtaken: the handler wrote the board or the window went, and its own state stands.
+  enum class Answer : uint8_t { Agreed, Refused, Overtaken };
   template <class Arguments>
-  bool Ask(Question question, Arguments& arguments, bool (MoveHost::*raise)(Arguments&));
+  Answer Ask(Question question, Arguments& arguments, bool (MoveHost::*raise)(Arguments&));
+  void WentBack(CellIndex cell);
   PixelRect PictureAt(PointerPosition at);
 
   // No window shows the board: nothing to repaint, no cursor.
@@ -201,6 +210,7 @@ class MoveInput final : public ClickObserver, public board::WriteListener {
     DragMetrics Metrics() override { return {}; }
     void RepaintRect(PixelRect) override {}
     void PutCursor(CellIndex) override {}
+    void PieceWentBack(CellIndex) override {}
   };
   static inline Unseen unseen_;
 
@@ -211,6 +221,7 @@ class MoveInput final : public ClickObserver, public board::WriteListener {
   SideNum movableSide_ = sdBoth;
   PressRecord press_;
   Holding held_;
+  CellIndex putBack_;
   // Nothing is picked up while the host is asked.
   std::optional<Question> asking_;
   unsigned detachments_ = 0;

@@ -6,12 +6,17 @@
 
 namespace control {
 
+const OvlChess::KeyWords OvlBoard::kMoveKeys{
+    "Space or Enter picks up the square's piece and puts it down on another square, and Escape puts it back.",
+    " Moves are off.", ", moves off"};
+
 void OvlBoard::UserControl_ReadProperties(PropertyBag& PropBag) {
   MemoryPropertyBag saved = CheckedSaved(PropBag, SavedClass::OvlBoard);
   OvlChess::UserControl_ReadProperties(saved);
   view_.SetFlipped(ToBoolean(ReadSaved(saved, kSavedFlipped)));
   view_.SetShowCoordinates(ToBoolean(ReadSaved(saved, kSavedShowCoordinates)));
   moves_.AllowMoves(ToBoolean(ReadSaved(saved, kSavedAllowMoves)));
+  observer_->DescriptionChanged();
   PlaceCells();
 }
 
@@ -108,6 +113,7 @@ void OvlBoard::ArrowsChanged() {
 
 void OvlBoard::AllowMoves(bool New_AllowMoves) {
   moves_.AllowMoves(New_AllowMoves);
+  observer_->DescriptionChanged();
   container_.PropertyChanged("AllowMoves");
 }
 

@@ -18,6 +18,7 @@ class OvlBoard : public OvlChess {
   OvlBoard(Platform& platform, Container& container)
       : OvlChess(platform, container, BoardLayout::FillsRectangle) {
     moves_.AllowMoves(true);
+    SetKeyWords(kMoveKeys);
   }
   template <class Host, class = std::enable_if_t<std::is_base_of_v<Container, Host>>>
   explicit OvlBoard(Host& host) : OvlBoard(static_cast<Platform&>(host), static_cast<Container&>(host)) {}
@@ -55,6 +56,8 @@ class OvlBoard : public OvlChess {
   void MovableSide(int32_t New_MovableSide);
 
  private:
+  static const KeyWords kMoveKeys;
+
   void PlaceCells();
   void ArrowsChanged();
 };

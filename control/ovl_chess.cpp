@@ -13,6 +13,22 @@ constexpr float kPitch = kPictureSize;
 
 OvlChess::Unobserved OvlChess::unobserved_;
 
+namespace {
+constexpr std::string_view kCursorKeys =
+    "Arrow keys move square by square, Home and End go to the ends of the rank, Page Up and Page Down to the ends of "
+    "the file, a letter from a to h jumps to that file and a digit from 1 to 8 to that rank, ";
+constexpr std::string_view kSpaceClicks = "and Space or Enter clicks the square.";
+}  // namespace
+
+// OvlChess takes no moves, and says nothing of it.
+const OvlChess::KeyWords OvlChess::kClickKeys{kSpaceClicks, {}, {}};
+
+std::string OvlChess::KeysHelp() const {
+  std::string sentence(kCursorKeys);
+  if (moves_.AllowMoves()) return sentence.append(keys_.movesTaken);
+  return sentence.append(kSpaceClicks).append(keys_.boardMovesOff);
+}
+
 void OvlChess::UserControl_Initialize() {
   platform_.SetWidth(kBoardPixels);
   platform_.SetHeight(kBoardPixels);
@@ -61,10 +77,10 @@ void OvlChess::SetEnabled(bool enabled) {
   observer_->EnabledChanged();
 }
 
-std::string OvlChess::NameWords(CellIndex cell) const {
-  std::string words = MarkedName({}, view_.MarkOf(cell));
-  words.append(moves_.PickUpWords(cell));
-  return words;
+std::string OvlChess::DescriptionWords(CellIndex cell) const {
+  const MarkNum mark = view_.MarkOf(cell);
+  std::string words = mark == mkSelected ? std::string() : MarkedName({}, mark);
+  return moves_.AllowMoves() ? words : words.append(keys_.squareMovesOff);
 }
 
 // Clear leaves the store as it was; a piece it took off the screen cannot be picked up.

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include <string>
+#include <string_view>
 #include <type_traits>
 
 #include "board/chess_board.h"
@@ -20,7 +21,7 @@ namespace control {
 class ControlObserver {
  public:
   virtual void EnabledChanged() = 0;
-  // The board's description changed (its arrows).
+  // A description changed (the board's arrows, whether moves are taken).
   virtual void DescriptionChanged() = 0;
 
  protected:
@@ -81,8 +82,14 @@ class OvlChess : private MoveHost {
   const BoardView& View() const { return view_; }
   MoveInput& Moves() { return moves_; }
   const MoveInput& Moves() const { return moves_; }
-  // What a screen reader hears of a square beyond its pieces: ", last move", ", picked up".
-  std::string NameWords(CellIndex cell) const;
+  // What a screen reader hears of a square beyond its pieces: ", picked up", ", put back".
+  std::string NameWords(CellIndex cell) const { return std::string(moves_.PickUpWords(cell)); }
+  // What its description adds to the square's colour: its mark (", last move"), and whether moves are off.
+  std::string DescriptionWords(CellIndex cell) const;
+  // Marked mkSelected: the square's selected state.
+  bool Selected(CellIndex cell) const { return view_.MarkOf(cell) == mkSelected; }
+  // The board's keys in one sentence, as this class takes them.
+  std::string KeysHelp() const;
   // The board's description: "Arrows: e2 to e4." or "".
   std::string Description() const { return view_.ArrowsDescription(); }
 
@@ -95,6 +102,14 @@ class OvlChess : private MoveHost {
   // The handlers keep nothing after raising: a host's handler may release the control.
   void Raise(ControlEvent event, board::CellIndex Index, EventArguments arguments = {});
 
+  // What readers are told of Space and Enter while moves are taken, and of moves
+  // being off (on the board and on each square): a class's own words.
+  struct KeyWords {
+    std::string_view movesTaken, boardMovesOff, squareMovesOff;
+  };
+  static const KeyWords kClickKeys;
+  void SetKeyWords(const KeyWords& words) { keys_ = words; }
+
   Platform& platform_;
   ContainerLink container_;
   BoardView view_;
@@ -105,6 +120,8 @@ class OvlChess : private MoveHost {
   HimetricSize extent_ = kDefaultExtent;
 
  private:
+  KeyWords keys_ = kClickKeys;
+
   struct Unobserved final : ControlObserver {
     void EnabledChanged() override {}
     void DescriptionChanged() override {}

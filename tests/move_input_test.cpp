@@ -72,6 +72,7 @@ struct FakeHost : control::MoveHost, control::PieceSurface, control::CursorTarge
     if (logRects) Note(std::to_string(r.left) + "," + std::to_string(r.top));
   }
   void PutCursor(CellIndex cell) override { Note("cursor " + SquareName(cell)); }
+  void PieceWentBack(CellIndex cell) override { Note("back " + SquareName(cell)); }
 
   // P press, M move to, R release (left) over a square or "--" off the board; C a Click (the keyboard's);
   // 2 a second button; E Escape; L lost capture; X cancel; D disable; G designer; A AllowMoves False;
@@ -112,7 +113,7 @@ TEST(MoveInput, DragClickAndCancelPaths) {
       {"Pe2 Me4 Re4", "lift e2, held e2, pick e2, pick e2, cursor e4, ended e2, ask e2e4, move e2e4"},
       {"Pe2 Me4 Me2 Ce2 Re2", "lift e2, held e2, pick e2, pick e2, ended e2"},  // back on its square: no selection
       {"Pe2 Me4 R--", "lift e2, held e2, pick e2, pick e2, ended e2"},
-      {"Pe2 Me4 E Me2 Ce2 Re2", "lift e2, held e2, pick e2, pick e2, ended e2"},
+      {"Pe2 Me4 E Me2 Ce2 Re2", "lift e2, held e2, pick e2, pick e2, ended e2, back e2"},
       {"Pe2 Me4 L Re4", "lift e2, held e2, pick e2, pick e2, ended e2"},
       {"Pe2 Me4 X Re4", "lift e2, held e2, pick e2, pick e2, ended e2"},
       {"Pe2 Me4 D Re4", "lift e2, held e2, pick e2, pick e2, ended e2"},
@@ -121,8 +122,8 @@ TEST(MoveInput, DragClickAndCancelPaths) {
       {"Pe4 Me5 Re5", ""},
       {"Pe2 Ue2 Me4 Re4", "lift e2, held e2, ended e2"},  // only the piece pressed drags
       {"Ce2 Ce2 Ce4", "lift e2, held e2, ended e2"},
-      {"Ce2 E Ce4", "lift e2, held e2, ended e2"},
-      {"Ce2 Pd1 E Cd1 Rd1", "lift e2, held e2, ended e2, lift d1, held d1, ended d1"},
+      {"Ce2 E Ce4", "lift e2, held e2, ended e2, back e2"},
+      {"Ce2 Pd1 E Cd1 Rd1", "lift e2, held e2, ended e2, lift d1, held d1, ended d1, back d1"},
       {"Ce2 A Ce4", "lift e2, held e2, ended e2"},
       {"Ce2 Ue2 Ce4", "lift e2, held e2, ended e2"},
       {"Pe2 Ce2 Re2 Pe4 Ce4 Re4", "lift e2, held e2, ended e2, ask e2e4, move e2e4"},
@@ -237,6 +238,8 @@ TEST(MoveInput, WhatAPieceDropHandlerDoesDecidesWhetherTheBoardMoves) {
     EXPECT_EQ(h.codes[Cell("e2").value], e2) << handler;
     EXPECT_EQ(h.codes[Cell("e4").value], e4) << handler;
     EXPECT_EQ(h.log.find("ask d1"), std::string::npos) << handler;
+    // Only a cancelled move is put back as such: a handler's own write is no refusal.
+    EXPECT_EQ(h.log.find("back e2") != std::string::npos, std::string(handler) == "K") << handler;
   }
   FakeHost h;
   h.onDrop = "Z";

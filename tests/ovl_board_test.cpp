@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -36,6 +37,7 @@ struct ShownBoard : control::BoardSurface {
   control::OvlBoard control{platform};
   control::Interaction input{control, platform.Cells(), *this};
   std::vector<Announcement> heard;
+  int settlesScheduled = 0;
 
   // Without a reader, nothing is announced.
   explicit ShownBoard(bool reader = true) {
@@ -44,7 +46,7 @@ struct ShownBoard : control::BoardSurface {
     input.Attach();
     if (reader) input.Accessible();
     control.NewGame();
-    input.FlushNames();
+    input.Settle();
     heard.clear(), platform.changedProperties.clear(), platform.refreshedCells.clear();
     platform.repaints = 0;
   }
@@ -63,6 +65,7 @@ struct ShownBoard : control::BoardSurface {
   void CaptureMouse() override {}
   void ReleaseMouse() override {}
   void RepaintCell(CellIndex) override {}
+  void ScheduleSettle() override { ++settlesScheduled; }
   void Announce(const std::vector<Announcement>& a) override { heard.insert(heard.end(), a.begin(), a.end()); }
   control::DragMetrics Metrics() override { return {}; }
   void RepaintRect(control::PixelRect) override {}
@@ -90,7 +93,7 @@ TEST(OvlBoard, PositionPutWritesEverySquareWithOneRepaintAndOneNotificationOrCha
     if (c.error) {
       EXPECT_EQ(b.platform.Render(), before);
     }
-    b.input.FlushNames();
+    b.input.Settle();
     EXPECT_EQ(b.heard.size(), c.error ? 0u : 32u);  // 31 squares emptied (e2 keeps its pawn), then the value
   }
   ShownBoard b;
@@ -106,13 +109,14 @@ TEST(OvlBoard, NewGameSetsTheWholeStartPositionWhereOvlChessLayersItsPieces) {
   const std::vector<uint32_t> start = b.platform.Render();
   b.control.Piece(5, 5, board::WQueen), b.control.Piece(1, 1, board::Wknight);
   b.control.Mark(5, 5, control::mkCheck), b.control.DrawArrow(5, 7, 5, 5);
-  b.input.FlushNames(), b.heard.clear(), b.platform.repaints = 0;
+  b.input.Settle(), b.heard.clear(), b.platform.repaints = 0;
   b.control.NewGame();
   EXPECT_EQ(b.control.Position(), kStart);
   EXPECT_EQ(b.control.Mark(5, 5), control::mkNone);
   EXPECT_TRUE(b.control.View().Arrows().empty());
   EXPECT_EQ(b.platform.Render(), start);
   EXPECT_EQ(b.platform.repaints, 1);
+  b.input.Settle();
   EXPECT_EQ(std::count(b.heard.begin(), b.heard.end(), Announcement{Kind::DescriptionChanged, 0}), 1);
 
   HeadlessControl chess;
@@ -151,23 +155,63 @@ TEST(OvlBoard, FlippedHitTestsAndMovesTheArrowKeysAsTheEyeSees) {
   EXPECT_EQ(b.input.Accessible().NavigateAsSeen(Cell("e2").value, control::Direction::Up), Cell("e1").value);
 }
 
-TEST(OvlBoard, MarksAndArrowsAreNamedDescribedAndRefusedWithoutAMessage) {
+// Marks are read in a square's state and description, never its name, so a host
+// moving them does not rename the square a reader is on.
+TEST(OvlBoard, MarksAndArrowsAreDescribedNotNamedAndRefusedWithoutAMessage) {
   ShownBoard b;
+  const std::string keys = b.input.Accessible().KeysHelp();
   b.control.Mark(5, 7, control::mkLastMove);
-  EXPECT_EQ(b.platform.refreshedCells, std::vector<int16_t>{Cell("e2").value});
-  EXPECT_EQ(b.Name("e2"), "e2, cream pawn, last move");
-  b.input.FlushNames();
+  b.control.Mark(5, 8, control::mkCheck);
+  b.control.Mark(4, 7, control::mkSelected);
+  b.control.Mark(6, 6, control::mkTarget);
+  EXPECT_EQ(b.platform.refreshedCells, (std::vector<int16_t>{53, 61, 52, 46}));
+  const auto& reader = b.input.Accessible();
+  for (const auto& [square, name, description] :
+       {std::tuple{"e2", "e2, cream pawn", "light square, last move"}, {"e1", "e1, cream king", "dark square, check"},
+        {"d2", "d2, cream pawn", "dark square"}, {"f3", "f3, empty", "light square, target"}}) {
+    EXPECT_EQ(b.Name(square), name);
+    EXPECT_EQ(reader.Description(Cell(square)), description);
+    EXPECT_EQ(reader.States(Cell(square).value).selected, std::string(square) == "d2") << square;
+  }
+  b.input.Settle();
+  EXPECT_TRUE(b.heard.empty());  // no square's name changed
   b.control.DrawArrow(5, 7, 5, 5);
-  EXPECT_EQ(b.input.Accessible().BoardDescription(), control::AccessibleBoard::KeysHelp() + " Arrows: e2 to e4.");
-  const std::vector<Announcement> heard{{Kind::NameChanged, Cell("e2").value}, {Kind::DescriptionChanged, 0}};
-  EXPECT_EQ(b.heard, heard);
+  b.input.Settle();
+  EXPECT_EQ(reader.BoardDescription(), keys + " Arrows: e2 to e4.");
+  EXPECT_EQ(b.heard, (std::vector<Announcement>{{Kind::DescriptionChanged, 0}}));
   EXPECT_EQ(ErrorNumberOf([&] { b.control.Mark(0, 1, 1); }), 381);
   EXPECT_EQ(ErrorNumberOf([&] { b.control.Mark(1, 1, 9); }), 380);
   EXPECT_EQ(ErrorNumberOf([&] { b.control.DrawArrow(1, 1, 1, 9); }), 5);
   EXPECT_TRUE(b.platform.messages.empty());
   b.control.ClearMarks(), b.control.ClearArrows();
-  EXPECT_EQ(b.Name("e2"), "e2, cream pawn");
-  EXPECT_EQ(b.input.Accessible().BoardDescription(), control::AccessibleBoard::KeysHelp());
+  EXPECT_EQ(reader.Description(Cell("e2")), "light square");
+  EXPECT_EQ(reader.BoardDescription(), keys);
+}
+
+// OvlBoard's keys are its own, and with moves off the board and every square say so; OvlChess's stay as they were.
+TEST(OvlBoard, TheDescriptionsNameTheKeysAndWhetherMovesAreTaken) {
+  ShownBoard b;
+  HeadlessControl chess;
+  control::KeyboardInput chessKeys{chess.control};
+  const control::AccessibleBoard chessReader{chess.control, chess.platform.Cells(), chessKeys};
+  const std::string cursorKeys =
+      "Arrow keys move square by square, Home and End go to the ends of the rank, Page Up and Page Down to the ends "
+      "of the file, a letter from a to h jumps to that file and a digit from 1 to 8 to that rank, ";
+  EXPECT_EQ(chessReader.BoardDescription(), cursorKeys + "and Space or Enter clicks the square.");
+  EXPECT_EQ(chessReader.Description(Cell("e2")), "light square");
+  const auto& reader = b.input.Accessible();
+  EXPECT_EQ(reader.BoardDescription(), cursorKeys +
+                                           "Space or Enter picks up the square's piece and puts it down on another "
+                                           "square, and Escape puts it back.");
+  b.input.FocusChanged(true, false);
+  b.heard.clear();
+  b.control.AllowMoves(false);
+  EXPECT_EQ(b.settlesScheduled, 1);
+  b.input.Settle();
+  EXPECT_EQ(reader.BoardDescription(), cursorKeys + "and Space or Enter clicks the square. Moves are off.");
+  EXPECT_EQ(reader.Description(Cell("e2")), "light square, moves off");
+  // The focused square a1 is told, once.
+  EXPECT_EQ(b.heard, (std::vector<Announcement>{{Kind::DescriptionChanged, 57}, {Kind::DescriptionChanged, 0}}));
 }
 
 // Dragged, clicked twice or picked up with the keys: the host is asked once and its handler decides.
@@ -231,7 +275,8 @@ TEST(OvlBoard, TheLiftedPieceFollowsThePointerOverItsBareMarkedSquareAndLandsWhe
   b.input.FocusChanged(true, false);
   b.Press("e2");
   b.input.MouseMove(1, 0, b.Centre("e4"));
-  EXPECT_EQ(b.Name("e2"), "e2, cream pawn, selected, picked up");
+  EXPECT_EQ(b.Name("e2"), "e2, cream pawn, picked up");
+  EXPECT_TRUE(b.input.Accessible().States(Cell("e2").value).selected);
   // Centred on e4's centre, the piece covers e4 exactly: its black is see-through.
   std::vector<uint32_t> expected = bare.platform.Render();
   const std::vector<uint32_t> e4 = Expected(board::BareSquareImage(Cell("e4")).value, {board::Wpawn});
@@ -351,6 +396,7 @@ TEST(OvlBoard, ArrowsAreAnnouncedOnceAfterPendingNamesAndOnlyToAReader) {
   ShownBoard b, unread(false);
   b.control.Piece(5, 5, board::WQueen);
   for (int i = 0; i < 2; ++i) b.control.DrawArrow(5, 7, 5, 5), unread.control.DrawArrow(5, 7, 5, 5);
+  b.input.Settle(), unread.input.Settle();
   const std::vector<Announcement> heard{
       {Kind::NameChanged, Cell("e4").value}, {Kind::ValueChanged, 0}, {Kind::DescriptionChanged, 0}};
   EXPECT_EQ(b.heard, heard);
@@ -467,3 +513,116 @@ TEST(OvlBoard, EveryWayALiftEndsClearsItsSelectedAndTargetMarksOnly) {
 }
 
 }  // namespace
+// One rule for every move by hand: each user action is heard once, after all its
+// effects, the focused square first. The handler's effects cover what a host does
+// on a move: mark it and check, lock the board while it thinks, draw a hint.
+TEST(OvlBoard, EachStepOfAMoveByHandIsHeardOnceAfterAllItsEffects) {
+  enum Way { Keys, Drag, Clicks };
+  enum Effect { None = 0, Marks = 1, Disable = 2, Arrow = 4, Refuse = 8 };
+  using Step = std::function<void(ShownBoard&)>;
+  const std::map<Way, std::pair<Step, Step>> ways{  // to pick e2 up, and to put it down on e4
+      {Keys, {[](ShownBoard& b) { b.input.Key({BoardKey::Space}); },
+              [](ShownBoard& b) {
+                b.input.Key({BoardKey::Up}), b.input.Key({BoardKey::Up});
+                b.heard.clear();
+                b.input.Key({BoardKey::Space});
+              }}},
+      {Drag, {[](ShownBoard& b) { b.Press("e2"), b.input.MouseMove(1, 0, b.Centre("e3")); },
+              [](ShownBoard& b) { b.Release("e4"); }}},
+      {Clicks, {[](ShownBoard& b) { b.Click("e2"); }, [](ShownBoard& b) { b.Click("e4"); }}},
+  };
+  const Announcement e2Named{Kind::NameChanged, Cell("e2").value}, e4Named{Kind::NameChanged, Cell("e4").value};
+  const Announcement e2Focused{Kind::FocusMoved, Cell("e2").value}, e4Focused{Kind::FocusMoved, Cell("e4").value};
+  const Announcement value{Kind::ValueChanged, 0}, state{Kind::StateChanged, 0}, arrows{Kind::DescriptionChanged, 0};
+  struct Case {
+    Way way;
+    int effects;
+    std::vector<Announcement> pickUp, putDown;
+    const char* e2After;
+  };
+  const Case cases[] = {
+      {Keys, None, {e2Named}, {e4Named, e2Named, value}, "e2, empty"},
+      {Keys, Marks | Disable | Arrow, {e2Named}, {e4Named, e2Named, value, state, arrows}, "e2, empty"},
+      {Keys, Refuse, {e2Named}, {e2Focused}, "e2, cream pawn, put back"},
+      {Drag, None, {}, {e4Focused, e2Named, value}, "e2, empty"},
+      {Drag, Marks | Disable | Arrow, {}, {e4Focused, e2Named, value, state, arrows}, "e2, empty"},
+      {Drag, Refuse, {}, {e2Named}, "e2, cream pawn, put back"},
+      {Clicks, Marks, {e2Named}, {e4Focused, e2Named, value}, "e2, empty"},
+      {Clicks, Disable | Arrow, {e2Named}, {e4Focused, e2Named, value, state, arrows}, "e2, empty"},
+      {Clicks, Refuse, {e2Named}, {e2Named}, "e2, cream pawn, put back"},
+  };
+  for (const Case& c : cases) {
+    ShownBoard b;
+    b.platform.onPieceDrop = [&b, &c](control::PieceDropArguments& a) {
+      if (c.effects & Marks) {
+        b.control.ClearMarks();
+        b.control.Mark(5, 7, control::mkLastMove), b.control.Mark(5, 5, control::mkLastMove);
+        b.control.Mark(5, 1, control::mkCheck);
+      }
+      if (c.effects & Disable) b.control.Enabled(false);
+      if (c.effects & Arrow) b.control.DrawArrow(7, 1, 6, 3);
+      a.Cancel = (c.effects & Refuse) != 0;
+    };
+    b.input.FocusChanged(true, false);
+    b.input.Key({std::nullopt, 'e'}), b.input.Key({std::nullopt, '2'});
+    b.heard.clear();
+    ways.at(c.way).first(b);
+    EXPECT_EQ(b.heard, c.pickUp) << c.way << " " << c.effects;
+    b.heard.clear();
+    ways.at(c.way).second(b);
+    EXPECT_EQ(b.heard, c.putDown) << c.way << " " << c.effects;
+    EXPECT_EQ(b.Name("e2"), c.e2After) << c.way << " " << c.effects;
+    b.heard.clear();
+    b.input.Settle();  // the handler's writes were heard with the move, not after it
+    EXPECT_TRUE(b.heard.empty()) << c.way << " " << c.effects;
+  }
+}
+
+// Escape puts the piece back whichever square the cursor is on, and the cursor follows it: heard once.
+TEST(OvlBoard, EscapeIsHeardOnceWhereThePieceWentBack) {
+  for (bool awayFromIt : {false, true}) {
+    ShownBoard b;
+    b.input.FocusChanged(true, false);
+    b.input.Key({std::nullopt, 'e'}), b.input.Key({std::nullopt, '2'}), b.input.Key({BoardKey::Space});
+    if (awayFromIt) b.input.Key({BoardKey::Right});
+    b.heard.clear();
+    EXPECT_TRUE(b.input.Key({std::nullopt, 0, false, false, false, false, true}));
+    const Kind kind = awayFromIt ? Kind::FocusMoved : Kind::NameChanged;
+    EXPECT_EQ(b.heard, (std::vector<Announcement>{{kind, Cell("e2").value}})) << awayFromIt;
+    EXPECT_EQ(b.Name("e2"), "e2, cream pawn, put back");
+    b.heard.clear();
+    b.input.Key({BoardKey::Right});  // the next key: put back is no news any more
+    EXPECT_EQ(b.Name("e2"), "e2, cream pawn");
+    EXPECT_EQ(b.heard, (std::vector<Announcement>{{Kind::FocusMoved, Cell("f2").value}, {Kind::NameChanged, Cell("e2").value}}));
+  }
+}
+
+// The opponent's move as the README advises a host to make it: written, marked,
+// the board enabled and the hint gone, the cursor taken to it. Heard once, in
+// whichever order the host does it.
+TEST(OvlBoard, AnOpponentsMoveIsHeardOnceOnItsSquare) {
+  for (bool selectFirst : {false, true}) {
+    ShownBoard b;
+    b.input.FocusChanged(true, false);
+    b.input.Key({std::nullopt, 'e'}), b.input.Key({std::nullopt, '4'});
+    b.control.Mark(5, 5, control::mkLastMove);
+    b.control.DrawArrow(5, 2, 5, 4);
+    b.control.Enabled(false);
+    b.input.Settle();
+    b.heard.clear();
+    if (selectFirst) b.input.Select(Cell("e5"));
+    b.control.Piece(5, 2, board::None), b.control.Piece(5, 4, board::Bpawn);
+    b.control.ClearMarks(), b.control.Mark(5, 2, control::mkLastMove), b.control.Mark(5, 4, control::mkLastMove);
+    b.control.ClearArrows();
+    b.control.Enabled(true);
+    if (!selectFirst) b.input.Select(Cell("e5"));
+    b.input.Settle();
+    EXPECT_EQ(b.heard, (std::vector<Announcement>{{Kind::FocusMoved, Cell("e5").value},
+                                                  {Kind::NameChanged, Cell("e7").value},
+                                                  {Kind::ValueChanged, 0},
+                                                  {Kind::StateChanged, 0},
+                                                  {Kind::DescriptionChanged, 0}}))
+        << selectFirst;
+    EXPECT_EQ(b.input.Accessible().Description(Cell("e5")), "dark square, last move");
+  }
+}

@@ -19,7 +19,7 @@ namespace {
 
 constexpr wchar_t kWindowClass[] = L"OrvelBoardWindow";
 // Posted after a change to the cells, so screen readers hear an operation's result once.
-constexpr UINT kAnnounceNames = WM_USER + 1;
+constexpr UINT kSettleAnnouncements = WM_USER + 1;
 // Posted to a window its control let go of on another thread: only its own thread can destroy it.
 constexpr UINT kDestroyLetGo = WM_USER + 2;
 // Windows of the class that exist, some perhaps let go and waiting for their thread.
@@ -154,7 +154,7 @@ RECT WindowPlatform::CellRect(board::CellIndex cell) const {
 
 void WindowPlatform::InvalidateCell(board::CellIndex cell) {
   if (!window_) return;
-  if (input_ && input_->CellsChanged() && !PostMessageW(window_, kAnnounceNames, 0, 0)) input_->FlushNames();
+  if (input_) input_->Changed();
   if (cellsAwaitingPaint_ >= kCellsBeforeWholeBoard) return;  // the whole window awaits its paint already
   // A whole board written (a position, a new game) invalidates the window once
   // rather than cell by cell: each invalidation is a call into the system.
@@ -166,6 +166,11 @@ void WindowPlatform::UpdateCell(board::CellIndex cell) {
   if (!window_) return;
   InvalidateCell(cell);
   UpdateWindow(window_);
+}
+
+// The host's operation is over when its message loop runs again.
+void WindowPlatform::ScheduleSettle() {
+  if (!window_ || !PostMessageW(window_, kSettleAnnouncements, 0, 0)) input_->Settle();
 }
 
 void WindowPlatform::Announce(const std::vector<Announcement>& announcements) {
@@ -235,8 +240,8 @@ LRESULT WindowPlatform::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return services_.AccessibleObject(wParam);
       }
       break;
-    case kAnnounceNames:
-      if (input_) input_->FlushNames();
+    case kSettleAnnouncements:
+      if (input_) input_->Settle();
       return 0;
     case kDpiChangedAfterParent:
     case WM_SIZE:

@@ -114,6 +114,7 @@ class WindowPlatform : public GridPlatform, private BoardSurface {
   void ReleaseMouse() override;
   void TakeFocus() override;
   void RepaintCell(board::CellIndex cell) override { InvalidateCell(cell); }
+  void ScheduleSettle() override;
   void Announce(const std::vector<Announcement>& announcements) override;
   DragMetrics Metrics() override;
   void RepaintRect(PixelRect rect) override;

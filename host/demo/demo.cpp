@@ -51,7 +51,8 @@ enum : int {
   kPositionId,
   kSetPositionId,
   kLogLabelId,
-  kLogId
+  kLogId,
+  kStatusId
 };
 // Posted by the PieceDrop handler: the board moves the piece after the handler returns.
 constexpr UINT kShowPosition = WM_APP + 1;
@@ -139,6 +140,9 @@ class Demo {
   void Log(const std::string& line);
   // One line for what the user did: "Space: Enabled off", or "Mouse: New game".
   void LogAction(const std::string& what);
+  // Shows `what` in the status line and alerts screen readers, which speak an
+  // alert's name whatever has the focus: the log list alone is read only when visited.
+  void Tell(const std::string& what);
   // Logs what the key did when it did nothing the log already says: where the focus went, or where
   // the board's cursor is.
   void LogKey(HWND focusBefore);
@@ -150,6 +154,7 @@ class Demo {
   // Where the panel's left edge is now.
   int panelLeft_ = Scaled(kPanelLeft);
   HWND log_ = nullptr;
+  HWND status_ = nullptr;
   HWND coordinates_ = nullptr;
   HWND enabled_ = nullptr;
   HWND position_ = nullptr;
@@ -185,7 +190,9 @@ bool Demo::Start() {
   AddChild(L"BUTTON", L"Set", BS_PUSHBUTTON, kSetPositionId, {right - 54, 121, right, 145});
   AddChild(L"STATIC", L"Event log:", 0, kLogLabelId, {left, 154, right, 154 + kLabelHeight});
   log_ = AddChild(L"LISTBOX", L"Event log", WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, kLogId,
-                  {left, 154 + kLabelHeight, right, kClientHeight - kMargin});
+                  {left, 154 + kLabelHeight, right, kClientHeight - kMargin - kLabelHeight - 4});
+  status_ = AddChild(L"STATIC", L"", 0, kStatusId, {left, kClientHeight - kMargin - kLabelHeight, right,
+                                                    kClientHeight - kMargin});
 
   sink_ = host::Make<host::EventSink>(component::identity::kBoardEventInterfaceId);
   sink_->SetHandler([this](const host::RecordedEvent& event, DISPPARAMS&) { OnEvent(event); });
@@ -319,7 +326,9 @@ void Demo::Flip() {
   Board()->get_Flipped(&flipped);
   flipped = flipped ? VARIANT_FALSE : VARIANT_TRUE;
   Board()->put_Flipped(flipped);
-  LogAction(flipped ? "Flip, red at the bottom" : "Flip, cream at the bottom");
+  const char* const seen = flipped ? "Flip, red at the bottom" : "Flip, cream at the bottom";
+  LogAction(seen);
+  Tell(seen);
 }
 
 std::string Demo::Position() const {
@@ -358,7 +367,11 @@ void Demo::SetPositionFromBox() {
   text.resize(static_cast<size_t>(length));
   com::UniqueBstr value(SysAllocString(text.c_str()));
   const HRESULT hr = Board()->put_Position(value.get());
-  if (FAILED(hr)) return LogAction("position refused: " + ErrorText(hr));
+  if (FAILED(hr)) {
+    const std::string refused = "position refused: " + ErrorText(hr);
+    LogAction(refused);
+    return Tell(refused);
+  }
   Board()->ClearMarks();
   ShowPosition();
   LogAction("position set to " + Position());
@@ -449,6 +462,11 @@ void Demo::Dispatch(MSG& message) {
   }
   if (logged) LogKey(focusBefore);
   if (release && message.wParam == keyDown_) keyDown_ = 0;
+}
+
+void Demo::Tell(const std::string& what) {
+  SetWindowTextW(status_, board::Wide(what).c_str());
+  NotifyWinEvent(EVENT_SYSTEM_ALERT, status_, OBJID_CLIENT, CHILDID_SELF);
 }
 
 void Demo::LogAction(const std::string& what) {
