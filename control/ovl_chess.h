@@ -90,6 +90,7 @@ class OvlChess : private MoveHost {
   MoveInput moves_{*this};
   board::ChessBoard board_;
   ControlObserver* observer_ = &unobserved_;
+  MarkNum markUnderLift_ = mkNone;
 
  private:
   struct Unobserved final : ControlObserver {
