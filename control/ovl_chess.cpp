@@ -94,6 +94,7 @@ void OvlChess::Placed(int width, int height, int dpi) {
 }
 
 void OvlChess::LiftBegan(CellIndex cell) {
+  markUnderLift_ = view_.MarkOf(cell);
   view_.SetMarkOf(cell, mkSelected);
   platform_.RefreshCell(cell);
 }
@@ -104,6 +105,10 @@ void OvlChess::LiftEnded(CellIndex cell) {
     platform_.RefreshCell(cleared);
     cellCleared = cellCleared || cleared == cell;
   }
+  // The host's last move or check on the lifted square outlives the lift.
+  if (view_.MarkOf(cell) == mkNone && (markUnderLift_ == mkLastMove || markUnderLift_ == mkCheck))
+    view_.SetMarkOf(cell, markUnderLift_);
+  markUnderLift_ = mkNone;
   if (!cellCleared) platform_.RefreshCell(cell);
 }
 

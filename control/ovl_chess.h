@@ -118,6 +118,7 @@ class OvlChess : private MoveHost {
   ControlObserver* observer_ = &unobserved_;
   const BoardLayout layout_;
   HimetricSize extent_ = kDefaultExtent;
+  MarkNum markUnderLift_ = mkNone;
 
  private:
   KeyWords keys_ = kClickKeys;

@@ -103,8 +103,9 @@ int wmain() {
   SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, At(e4));
   CHECK_EQ(board.Moves().Lifted().value, board::SquareIndex(board::Col(5), board::Row(7)).value);
   CHECK(platform.TakesKey(VK_ESCAPE));
-  // Its square bare, the piece over everything at the pointer.
+  // Its square bare and marked selected, the piece over everything at the pointer.
   expected.Piece(5, 7, board::None);
+  expected.Mark(5, 7, control::mkSelected);
   std::vector<uint32_t> lifted = reference.Render();
   control::PaintPiece(board::ImageOf(board::Wpawn), e4.x - 18, e4.y - 18, lifted.data(), side, side, side);
   CHECK(ScreenPixels(window, side) == lifted);
@@ -112,6 +113,7 @@ int wmain() {
   CHECK_EQ(host.drops.size(), size_t{1});
   CHECK_EQ(board.Position(), std::string("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR"));
   expected.Piece(5, 5, board::Wpawn);
+  expected.Mark(5, 7, control::mkNone);
   CHECK(ScreenPixels(window, side) == reference.Render());
   CHECK(!platform.TakesKey(VK_ESCAPE));
 
