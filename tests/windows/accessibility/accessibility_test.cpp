@@ -571,7 +571,7 @@ void OnPieceDrop(GameHost& host, const host::RecordedEvent& event, DISPPARAMS& p
   const Square from = move ? SquareOf(move->from) : Square{}, to = move ? SquareOf(move->to) : Square{};
   const bool expected = move && event.arguments[0].value == from.col && event.arguments[1].value == from.row &&
                         event.arguments[2].value == to.col && event.arguments[3].value == to.row;
-  if (!expected) return host::CancelPieceDrop(parameters);
+  if (!expected) return host::SetCancel(parameters);
   MarkMove(host.board, *move);
   CHECK_HR_OK(host.board->ClearArrows());
   CHECK_HR_OK(host.board->put_Enabled(VARIANT_FALSE));
