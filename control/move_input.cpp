@@ -46,6 +46,12 @@ bool MoveInput::Movable(board::PieceCode code) const {
   return false;
 }
 
+// With a piece held, only a piece of its own side takes the selection over: an
+// opponent's piece is a capture, also when both sides may move.
+bool MoveInput::Lifts(board::PieceCode code, Holding before) const {
+  return Movable(code) && (!before.cell || IsCream(code) == IsCream(before.code));
+}
+
 void MoveInput::Press(MouseButton button, CellIndex cell, PointerPosition at) {
   if (!Accepting()) return;
   if (press_.state != PressState::Idle) {
@@ -66,7 +72,7 @@ void MoveInput::Press(MouseButton button, CellIndex cell, PointerPosition at) {
     press_.onHeld = true;
     return;
   }
-  if (Movable(host_.PieceAt(cell))) {
+  if (Lifts(host_.PieceAt(cell), before)) {
     EndLift();
     if (Lift(cell)) return;
   }
@@ -104,7 +110,7 @@ void MoveInput::Clicked(CellIndex cell) {
   if (!Accepting() || !board::IsCell(cell)) return;
   const Holding before = StillHolding();
   if (cell == before.cell) return EndLift();
-  if (Movable(host_.PieceAt(cell))) {
+  if (Lifts(host_.PieceAt(cell), before)) {
     EndLift();
     if (Lift(cell)) return;
   }

@@ -185,6 +185,7 @@ class MoveInput final : public ClickObserver, public board::WriteListener {
 
   bool Accepting();
   bool Movable(board::PieceCode code) const;
+  bool Lifts(board::PieceCode code, Holding before) const;
   // The held piece, or none once its square shows something else (the lift then ends).
   Holding StillHolding();
   // Asks the host and, left uncancelled, holds the piece; false when nothing was lifted.

@@ -1,5 +1,7 @@
 #include "control/ovl_chess.h"
 
+#include <algorithm>
+
 #include "board/squares.h"
 #include "control/device_scale.h"
 #include "control/picture_set.h"
@@ -100,16 +102,14 @@ void OvlChess::LiftBegan(CellIndex cell) {
 }
 
 void OvlChess::LiftEnded(CellIndex cell) {
-  bool cellCleared = false;
-  for (CellIndex cleared : view_.ClearMarks(true)) {
-    platform_.RefreshCell(cleared);
-    cellCleared = cellCleared || cleared == cell;
-  }
-  // The host's last move or check on the lifted square outlives the lift.
+  const std::vector<CellIndex> cleared = view_.ClearMarks(true);
+  // The host's last move or check on the lifted square outlives the lift;
+  // restored before any cell is refreshed, so none is composed without it.
   if (view_.MarkOf(cell) == mkNone && (markUnderLift_ == mkLastMove || markUnderLift_ == mkCheck))
     view_.SetMarkOf(cell, markUnderLift_);
   markUnderLift_ = mkNone;
-  if (!cellCleared) platform_.RefreshCell(cell);
+  for (CellIndex each : cleared) platform_.RefreshCell(each);
+  if (std::find(cleared.begin(), cleared.end(), cell) == cleared.end()) platform_.RefreshCell(cell);
 }
 
 void OvlChess::Refresh() { platform_.Repaint(); }

@@ -29,7 +29,7 @@ PointerPosition Centre(CellIndex cell) { return {(cell.value - 1) % 8 * 37 + 18,
 // A cream pawn on e2, a cream queen on d1 and a red pawn on e7; the host logs what it is asked.
 struct FakeHost : control::MoveHost, control::PieceSurface, control::CursorTarget {
   std::array<int32_t, 65> codes{};
-  bool enabled = true, userMode = true, logRects = false, refuseRed = false;
+  bool enabled = true, userMode = true, logRects = false, refuseQueen = false;
   control::DragMetrics metrics;
   std::string log, onDrop, onLift;  // the scripts the PieceDrop and PieceLift handlers run
   control::PieceDropArguments* asked = nullptr;
@@ -57,7 +57,7 @@ struct FakeHost : control::MoveHost, control::PieceSurface, control::CursorTarge
   bool RaisePieceLift(control::PieceLiftArguments& a) override {
     Note("lift " + SquareName(board::SquareIndex(board::Col(a.col), board::Row(a.row))));
     cancel = &a.Cancel;
-    a.Cancel = refuseRed && PieceAt(board::SquareIndex(board::Col(a.col), board::Row(a.row))).value <= board::Bking;
+    a.Cancel = refuseQueen && PieceAt(board::SquareIndex(board::Col(a.col), board::Row(a.row))) == board::WQueen;
     Run(onLift);
     return true;
   }
@@ -139,7 +139,7 @@ TEST(MoveInput, DragClickAndCancelPaths) {
 // PieceLift comes once per lift, before anything is held; a refused or
 // overtaken lift holds nothing, and its click asks to move the piece held before.
 TEST(MoveInput, WhenPieceLiftIsAskedAndWhatItsHandlerDecides) {
-  const std::tuple<const char*, const char*, bool, const char*> cases[] = {  // script; handler; refuse red; log
+  const std::tuple<const char*, const char*, bool, const char*> cases[] = {  // script; handler; refuse d1; log
       {"Pe2 Re2", "", false, "lift e2, held e2"},
       {"Pe2 Re2 Pe2 Re2", "", false, "lift e2, held e2, ended e2"},  // the second press of a double click too
       {"Pe2 Re2 Pe2 Me4 Re4", "", false, "lift e2, held e2, pick e2, pick e2, cursor e4, ended e2, ask e2e4, "
@@ -152,19 +152,20 @@ TEST(MoveInput, WhenPieceLiftIsAskedAndWhatItsHandlerDecides) {
       {"Ce2", "E", false, "lift e2"},
       {"Ce2", "T", false, "lift e2"},
       {"Ce2", "Pd1 Rd1 Cd1", false, "lift e2, held e2"},  // input while asked is ignored
-      {"Pe7 Me5 Re5", "", true, "lift e7"},
-      {"Ce2 Ce7", "", true, "lift e2, held e2, ended e2, lift e7, ask e2e7, move e2e7"},
-      {"Pe2 Re2 Pe7 Re7", "", true, "lift e2, held e2, ended e2, lift e7, ask e2e7, move e2e7"},
-      {"Pe2 Re2 Pe7 Re5", "", true, "lift e2, held e2, ended e2, lift e7"},  // no click, no move
+      {"Pd1 Md3 Rd3", "", true, "lift d1"},
+      {"Ce2 Cd1", "", true, "lift e2, held e2, ended e2, lift d1, ask e2d1, move e2d1"},
+      {"Pe2 Re2 Pd1 Rd1", "", true, "lift e2, held e2, ended e2, lift d1, ask e2d1, move e2d1"},
+      {"Pe2 Re2 Pd1 Rd3", "", true, "lift e2, held e2, ended e2, lift d1"},  // no click, no move
   };
-  for (const auto& [script, handler, refuseRed, log] : cases) {
+  for (const auto& [script, handler, refuseQueen, log] : cases) {
     FakeHost h;
-    h.onLift = handler, h.refuseRed = refuseRed;
+    h.onLift = handler, h.refuseQueen = refuseQueen;
     EXPECT_EQ(h.Run(script), log) << script << " / " << handler;
   }
 }
 
-// Pieces of a side that may not move never lift: a click on one with a piece held is a capture.
+// Pieces of a side that may not move never lift; with a piece held, a click on
+// the other side's piece is a capture, on its own side's a new selection.
 TEST(MoveInput, MovableSideDecidesWhatLiftsAndWhetherAClickSwitchesOrCaptures) {
   const std::pair<const char*, const char*> cases[] = {
       {"S0 Ce2 Pd1 Me4 Re4 Ce7", ""},
@@ -173,8 +174,9 @@ TEST(MoveInput, MovableSideDecidesWhatLiftsAndWhetherAClickSwitchesOrCaptures) {
       {"S1 Ce2 Ce7", "lift e2, held e2, ended e2, ask e2e7, move e2e7"},
       {"S2 Ce2 Pd1 Md3 Rd3", ""},
       {"S2 Ce7 Ce2", "lift e7, held e7, ended e7, ask e7e2, move e7e2"},
-      {"S3 Ce2 Ce7", "lift e2, held e2, ended e2, lift e7, held e7"},
-      {"S3 Ce7 Pe2 Re2", "lift e7, held e7, ended e7, lift e2, held e2"},
+      {"S3 Ce2 Cd1", "lift e2, held e2, ended e2, lift d1, held d1"},
+      {"S3 Ce2 Ce7", "lift e2, held e2, ended e2, ask e2e7, move e2e7"},  // the other side's piece is taken
+      {"S3 Ce7 Pe2 Re2", "lift e7, held e7, ended e7, ask e7e2, move e7e2"},
       {"Ce2 S2", "lift e2, held e2, ended e2"},
       {"Ce2 S1", "lift e2, held e2"},
   };
