@@ -7,15 +7,13 @@
 
 #include "board/squares.h"
 #include "control/picture_set.h"
+#include "control/pixel_rect.h"
 
 namespace control {
 
 using board::CellIndex;
 using board::ImageNumber;
 
-struct PixelRect {
-  int left, top, right, bottom;  // right and bottom exclusive
-};
 
 // Paints on a cell's bottom picture before the images drawn on the cell are
 // composed over it, so it changes only the pixels the images leave showing.

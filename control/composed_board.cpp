@@ -35,7 +35,15 @@ void ComposedBoard::Release() {
   whole_ = true;
 }
 
-int ComposedBoard::Update(const CellGrid& cells, int square, const Composer& compose) {
+void ComposedBoard::CopyOut(PixelRect area, uint32_t* pixels, ptrdiff_t stride) const {
+  const PixelRect kept = Intersection(area, {0, 0, side_, side_});
+  if (kept.Empty()) return;
+  for (int y = kept.top; y < kept.bottom; ++y)
+    std::copy_n(pixels_.data() + static_cast<ptrdiff_t>(y) * side_ + kept.left, kept.right - kept.left,
+                pixels + (y - area.top) * stride + (kept.left - area.left));
+}
+
+int ComposedBoard::Update(const CellGrid& cells, int square, const Composer& compose, PixelRect needed) {
   const int side = board::kBoardSize * square;
   if (side != side_) {
     const size_t count = static_cast<size_t>(side) * side;
@@ -46,19 +54,21 @@ int ComposedBoard::Update(const CellGrid& cells, int square, const Composer& com
     whole_ = true;
   }
   KeptLast();
+  if (std::exchange(whole_, false)) staleTiles_ = ~uint64_t{0};
   const uint64_t marked = std::exchange(markedCells_, 0);
-  if (std::exchange(whole_, false)) {
+  for (CellIndex cell = board::kFirstCell; cell <= board::kLastCell; ++cell)
+    if ((marked >> (cell.value - 1) & 1) && cells.Exists(cell)) staleTiles_ |= SquaresMeeting(cells.Bounds(cell, square), square);
+  const uint64_t due = staleTiles_ & SquaresMeeting(needed, square);
+  staleTiles_ &= ~due;
+  if (due == ~uint64_t{0}) {
     compose({0, 0, side, side}, pixels_.data(), side);
     return 1;
   }
   int composed = 0;
-  for (CellIndex cell = board::kFirstCell; cell <= board::kLastCell; ++cell) {
-    if (!(marked >> (cell.value - 1) & 1) || !cells.Exists(cell)) continue;
-    // Everything in the cell's rectangle, so cells lying over or under it stay right.
-    const PixelRect r = cells.Bounds(cell, square);
-    const PixelRect area{std::max(r.left, 0), std::max(r.top, 0), std::min(r.right, side), std::min(r.bottom, side)};
-    if (area.left >= area.right || area.top >= area.bottom) continue;
-    compose(area, pixels_.data() + static_cast<ptrdiff_t>(area.top) * side + area.left, side);
+  for (int tile = 0; tile < board::kSquareCount; ++tile) {
+    if (!(due >> tile & 1)) continue;
+    const int left = tile % board::kBoardSize * square, top = tile / board::kBoardSize * square;
+    compose({left, top, left + square, top + square}, pixels_.data() + static_cast<ptrdiff_t>(top) * side + left, side);
     ++composed;
   }
   return composed;

@@ -32,6 +32,7 @@ class GridPlatform : public Platform {
   const CellGrid& Cells() const { return cells_; }
   // The board's pixels kept between paints, told of every change to a cell's look.
   ComposedBoard& ComposedPixels() { return composed_; }
+  const ComposedBoard& ComposedPixels() const { return composed_; }
 
  protected:
   ~GridPlatform() = default;

@@ -12,10 +12,6 @@ namespace {
 bool IsCream(board::PieceCode code) { return code.value >= board::Wpawn && code.value <= board::Wking; }
 bool IsRed(board::PieceCode code) { return code.value >= board::Bpawn && code.value <= board::Bking; }
 
-bool SameRect(PixelRect a, PixelRect b) {
-  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
 }  // namespace
 
 SideNum SideOf(int32_t value) {
@@ -238,9 +234,9 @@ void MoveInput::StartDrag(PointerPosition at) {
 void MoveInput::Follow(PointerPosition at) {
   const PixelRect before = press_.picture;
   press_.picture = PictureAt(at);
-  if (SameRect(before, press_.picture)) return;
-  surface_->RepaintRect(before);
-  surface_->RepaintRect(press_.picture);
+  if (before == press_.picture) return;
+  // One paint for where the piece was and where it is: a frame is one copy to the screen.
+  surface_->RepaintRect(Union(before, press_.picture));
 }
 
 void MoveInput::PutBack(PressState after) {

@@ -99,15 +99,17 @@ void OvlBoard::ClearMarks() {
 void OvlBoard::DrawArrow(int16_t fromCol, int16_t fromRow, int16_t toCol, int16_t toRow) {
   const size_t before = view_.Arrows().size();
   view_.DrawArrow(fromCol, fromRow, toCol, toRow);
-  if (view_.Arrows().size() != before) ArrowsChanged();
+  if (view_.Arrows().size() != before) ArrowsChanged(view_.Arrows().last(1));
 }
 
 void OvlBoard::ClearArrows() {
-  if (view_.ClearArrows()) ArrowsChanged();
+  const std::vector<BoardArrow> cleared(view_.Arrows().begin(), view_.Arrows().end());
+  if (view_.ClearArrows()) ArrowsChanged(cleared);
 }
 
-void OvlBoard::ArrowsChanged() {
-  platform_.RepaintView();
+// Only the squares under the arrows change.
+void OvlBoard::ArrowsChanged(std::span<const BoardArrow> changed) {
+  platform_.RepaintArrows(view_, changed);
   observer_->DescriptionChanged();
 }
 

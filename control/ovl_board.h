@@ -59,7 +59,7 @@ class OvlBoard : public OvlChess {
   static const KeyWords kMoveKeys;
 
   void PlaceCells();
-  void ArrowsChanged();
+  void ArrowsChanged(std::span<const BoardArrow> changed);
 };
 
 }  // namespace control

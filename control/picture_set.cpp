@@ -159,12 +159,16 @@ std::shared_ptr<const PictureSet> PictureSet::HeldAt(int size, bool draw) {
     throw std::invalid_argument("no pictures of " + std::to_string(size) + " pixels");
   static std::mutex lock;
   static std::map<int, std::weak_ptr<const PictureSet>> held;
+  // The size drawn last outlives its boards: a form whose one board is made
+  // again and again, at a DPI of its own, draws its pictures once.
+  static std::shared_ptr<const PictureSet> drawnLast;
   std::lock_guard<std::mutex> guard(lock);
   std::weak_ptr<const PictureSet>& entry = held[size];
   std::shared_ptr<const PictureSet> set = entry.lock();
   if (set || !draw) return set;
   set.reset(new PictureSet(size));
   entry = set;
+  drawnLast = set;
   return set;
 }
 

@@ -39,7 +39,8 @@ class PictureSet {
   static const PictureSet& ForSize(int size);
 
   // The set drawn at `size`, for as long as someone holds it: two boards at one
-  // size share it, and a size nobody shows any more gives its memory back.
+  // size share it, and a size nobody shows any more gives its memory back once
+  // another size has been drawn since.
   static std::shared_ptr<const PictureSet> Held(int size);
   // The same where someone holds it already, else nullptr.
   static std::shared_ptr<const PictureSet> HeldIfDrawn(int size);

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "board/board_platform.h"
+#include "control/board_view.h"
 #include "control/container.h"
 
 namespace control {
@@ -24,6 +26,8 @@ class Platform : public board::BoardPlatform {
   virtual void Repaint() = 0;
   // What is drawn over the cells changed (OvlBoard's arrows): compose all of it again and repaint.
   virtual void RepaintView() { Repaint(); }
+  // Arrows of `view` were drawn or cleared: compose again and repaint what they cover.
+  virtual void RepaintArrows(const BoardView&, std::span<const BoardArrow>) { RepaintView(); }
 
   // A new cell copies the settings of cell 1 and starts hidden.
   virtual void CreateCell(board::CellIndex cell) = 0;

@@ -230,6 +230,22 @@ PixelRect ArrowBounds(const BoardView& view, BoardArrow arrow, int square) {
           static_cast<int>(std::ceil(std::max(a.fromY, toY) + reach))};
 }
 
+// Row by row, the pixels PaintArrows may blend: a diagonal's bounding box holds
+// squares the arrow never crosses.
+uint64_t ArrowSquares(const BoardView& view, BoardArrow arrow, int square) {
+  const ArrowShape a = ShapeOf(view, arrow, square);
+  const PixelRect r = ArrowBounds(view, arrow, square);
+  uint64_t squares = 0;
+  for (int y = r.top; y < r.bottom; ++y) {
+    const Span span = ArrowRowSpan(a, y + 0.5 - a.fromY);
+    if (span.from > span.to) continue;
+    const int left = std::max(r.left, static_cast<int>(std::floor(span.from + a.fromX)));
+    const int right = std::min(r.right, static_cast<int>(std::ceil(span.to + a.fromX)));
+    squares |= SquaresMeeting({left, y, right, y + 1}, square);
+  }
+  return squares;
+}
+
 void PaintArrows(const BoardView& view, uint32_t* pixels, int width, int height, ptrdiff_t stride, int originX,
                  int originY, int square) {
   for (const BoardArrow& arrow : view.Arrows()) {

@@ -50,6 +50,8 @@ class ViewUnderlay final : public CellUnderlay {
 
 // The device pixels an arrow may touch on the board, for invalidating.
 PixelRect ArrowBounds(const BoardView& view, BoardArrow arrow, int square);
+// The drawn squares whose pixels the arrow may change, as SquaresMeeting numbers them.
+uint64_t ArrowSquares(const BoardView& view, BoardArrow arrow, int square);
 
 // Blends the view's arrows, in order, over a composed board whose top-left
 // pixel is the control's (originX, originY): a translucent shaft and head from

@@ -22,12 +22,15 @@ struct KeptBoard {
   std::vector<PixelRect> composed = {};
 
   ComposedBoard& Cache() { return board.platform.ComposedPixels(); }
-  int Update() {
-    composed.clear();
-    return Cache().Update(board.platform.Cells(), square, [&](PixelRect area, uint32_t* pixels, ptrdiff_t stride) {
+  ComposedBoard::Composer Composer() {
+    return [&](PixelRect area, uint32_t* pixels, ptrdiff_t stride) {
       composed.push_back(area);
       control::ComposeShown(board.platform.Cells(), board.control.View(), {}, area, square, kBackground, pixels, stride);
-    });
+    };
+  }
+  int Update(PixelRect needed = {0, 0, ComposedBoard::kWholeBoard, ComposedBoard::kWholeBoard}) {
+    composed.clear();
+    return Cache().Update(board.platform.Cells(), square, Composer(), needed);
   }
   std::vector<uint32_t> Kept() {
     const int side = Cache().Side();
@@ -120,4 +123,74 @@ TEST(ComposedBoard, OnlyTheBoardsUpdatedLastKeepTheirPixels) {
   EXPECT_EQ(update(boards.front()), 1);
   EXPECT_EQ(boards[2].Bytes(), 0u);
   EXPECT_GT(boards[1].Bytes(), 0u);
+}
+
+TEST(PixelRects, UnionIntersectionAndTheGridSquaresARectangleMeets) {
+  struct Case {
+    PixelRect a, b, joined, common;
+  };
+  const Case cases[] = {
+      {{0, 0, 10, 10}, {5, 5, 20, 20}, {0, 0, 20, 20}, {5, 5, 10, 10}},
+      {{0, 0, 10, 10}, {30, 0, 40, 10}, {0, 0, 40, 10}, {30, 0, 10, 10}},  // apart: the box round both, nothing common
+      {{0, 0, 0, 0}, {3, 4, 5, 6}, {3, 4, 5, 6}, {3, 4, 0, 0}},             // empty adds nothing
+      {{-5, -5, 5, 5}, {-5, -5, 5, 5}, {-5, -5, 5, 5}, {-5, -5, 5, 5}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(control::Union(c.a, c.b), c.joined);
+    EXPECT_EQ(control::Union(c.b, c.a), c.joined);
+    EXPECT_EQ(control::Intersection(c.a, c.b).Empty(), c.common.Empty());
+    if (!c.common.Empty()) EXPECT_EQ(control::Intersection(c.a, c.b), c.common);
+  }
+  struct Meeting {
+    PixelRect area;
+    int square;
+    uint64_t squares;
+  };
+  const Meeting meetings[] = {
+      {{0, 0, 37, 37}, 37, 1},                          // one square exactly
+      {{36, 0, 38, 1}, 37, 0b11},                       // a pixel either side of a border
+      {{0, 37, 1, 38}, 37, uint64_t{1} << 8},           // second row
+      {{-100, -100, 1000, 1000}, 37, ~uint64_t{0}},     // beyond the board: every square, none outside
+      {{296, 0, 400, 400}, 37, 0},                      // right of the board
+      {{10, 10, 10, 50}, 37, 0},                        // empty
+      {{0, 290, 5, 296}, 37, uint64_t{1} << 56},        // bottom-left corner
+      {{100, 100, 200, 150}, 55, 0b1110ull << 8 | 0b1110ull << 16},
+  };
+  for (const Meeting& m : meetings) EXPECT_EQ(control::SquaresMeeting(m.area, m.square), m.squares) << m.area.left;
+}
+
+// A board without kept pixels composes the tiles a paint shows, and the rest when they are shown.
+TEST(ComposedBoard, AnUpdateComposesOnlyTheStaleTilesOfTheAreaAskedFor) {
+  for (int square : {37, 55}) {
+    HeadlessControl control;
+    control.control.NewGame();
+    KeptBoard kept{control, square};
+    const PixelRect sliver{square * 3 + 2, square * 5 - 3, square * 5, square * 5 + 1};  // meets 2 x 2 tiles
+    EXPECT_EQ(kept.Update(sliver), 4) << square;
+    EXPECT_FALSE(kept.Cache().Current());
+    const std::vector<uint32_t> fresh = kept.Fresh();
+    const int side = 8 * square;
+    std::vector<uint32_t> shown((sliver.right - sliver.left) * (sliver.bottom - sliver.top), 1);
+    kept.Cache().CopyOut(sliver, shown.data(), sliver.right - sliver.left);
+    for (int y = sliver.top; y < sliver.bottom; ++y)
+      for (int x = sliver.left; x < sliver.right; ++x)
+        ASSERT_EQ(shown[(y - sliver.top) * (sliver.right - sliver.left) + x - sliver.left], fresh[y * side + x]);
+    // Already current there: nothing to compose; a change inside composes its tile alone.
+    EXPECT_EQ(kept.Update(sliver), 0);
+    control.control.Piece(4, 5, 10);
+    EXPECT_EQ(kept.Update(sliver), 1);
+    // The rest once the whole board is asked for, each stale tile once.
+    EXPECT_EQ(kept.Update(), 60) << square;
+    EXPECT_TRUE(kept.Cache().Current());
+    EXPECT_EQ(kept.Kept(), kept.Fresh());
+    // Tiles marked from outside (an arrow's) are composed again, the others kept.
+    kept.Cache().MarkTiles(0b101);
+    EXPECT_EQ(kept.Update(), 2);
+    // A copy reaching off the board leaves the pixels outside it alone.
+    std::vector<uint32_t> edge(20 * 4, 7);
+    kept.Cache().CopyOut({side - 10, -2, side + 10, 2}, edge.data(), 20);
+    EXPECT_EQ(edge[0], 7u);
+    EXPECT_EQ(edge[2 * 20 + 9], fresh[side - 1]);
+    EXPECT_EQ(edge[2 * 20 + 10], 7u);
+  }
 }

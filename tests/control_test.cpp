@@ -4,6 +4,7 @@
 
 #include "board/automation_error.h"
 #include "board/squares.h"
+#include "control/ovl_board.h"
 #include "tests/error_number.h"
 #include "tests/headless_control.h"
 
@@ -195,10 +196,29 @@ TEST(NewGame, ManyGamesOverAPlayedBoardShowWhatOneGameShows) {
   EXPECT_EQ(c.platform.Render(), fresh.platform.Render());
 }
 
-TEST(Refresh, AWriteShowsItsCellAtOnceAndNewGameShowsEveryCell) {
+// Writing a piece shows its square before Piece returns; emptying one leaves it
+// to the next paint. Both classes, as OvlChess always did.
+TEST(Refresh, AWriteShowsItsCellAtOnceAnEmptiedOneAtTheNextPaintAndNewGameShowsEveryCell) {
+  const int16_t c4 = SquareIndex(3_col, 4_row).value;
+  const auto writes = [&](auto& platform, auto& control) {
+    control.Piece(3, 4, Wknight);
+    EXPECT_EQ(platform.refreshedCells, std::vector<int16_t>{c4});
+    platform.refreshedCells.clear(), platform.invalidatedCells.clear();
+    control.Piece(3, 4, None);
+    EXPECT_TRUE(platform.refreshedCells.empty());
+    EXPECT_EQ(platform.invalidatedCells, std::vector<int16_t>{c4});
+    EXPECT_NE(platform.ComposedPixels().Update(platform.Cells(), 37, [](auto...) {}), 0);
+  };
+  {
+    control::headless::HeadlessPlatform platform;
+    control::OvlBoard board{platform};
+    board.UserControl_Initialize();
+    platform.ComposedPixels().Update(platform.Cells(), 37, [](auto...) {});
+    writes(platform, board);
+  }
   HeadlessControl c;
-  c.control.Piece(3, 4, Wknight);
-  EXPECT_EQ(c.platform.refreshedCells, std::vector<int16_t>{SquareIndex(3_col, 4_row).value});
+  c.platform.ComposedPixels().Update(c.platform.Cells(), 37, [](auto...) {});
+  writes(c.platform, c.control);
   c.platform.refreshedCells.clear();
   c.control.NewGame();
   std::vector<int16_t> every(64);

@@ -69,7 +69,9 @@ struct FakeHost : control::MoveHost, control::PieceSurface, control::CursorTarge
   }
   void PickUpChanged(CellIndex cell) override { Note("pick " + SquareName(cell)); }
   void RepaintRect(control::PixelRect r) override {
-    if (logRects) Note(std::to_string(r.left) + "," + std::to_string(r.top));
+    if (logRects)
+      Note(std::to_string(r.left) + "," + std::to_string(r.top) + "-" + std::to_string(r.right) + "," +
+           std::to_string(r.bottom));
   }
   void PutCursor(CellIndex cell) override { Note("cursor " + SquareName(cell)); }
   void PieceWentBack(CellIndex cell) override { Note("back " + SquareName(cell)); }
@@ -210,6 +212,7 @@ TEST(MoveInput, LiftsBeyondTheDragDistanceOnEitherAxis) {
   }
 }
 
+// Each frame is one repaint, of where the piece was and where it goes together.
 TEST(MoveInput, TheFloatingPieceRepaintsWhereItWasAndWhereItGoes) {
   FakeHost h;
   h.logRects = true;
@@ -224,7 +227,8 @@ TEST(MoveInput, TheFloatingPieceRepaintsWhereItWasAndWhereItGoes) {
   EXPECT_EQ(h.moves.Floating()->rect.left, 120 - 55);
   EXPECT_EQ(h.moves.Floating()->rect.bottom, 130 - 55 + 110);
   h.moves.Release(MouseButton::Left, 0, 0_cell);
-  EXPECT_EQ(h.log, "lift e2, held e2, pick e2, 83,73, 83,73, 93,103, 93,103, 65,75, 65,75, pick e2, ended e2");
+  EXPECT_EQ(h.log, "lift e2, held e2, pick e2, 83,73-138,128, 83,73-148,158, 65,75-175,185, 65,75-175,185, pick e2, "
+                   "ended e2");
   EXPECT_FALSE(h.moves.Floating());
 }
 

@@ -39,6 +39,25 @@ TEST(ShownPictures, AResizedBoardScalesMeanwhileAndKeepsOneSizeOnceSettled) {
   EXPECT_FALSE(other.Scaled());
 }
 
+// A board made again at a size no board shows finds the set drawn last still
+// there; a size drawn before it is gone with its boards.
+TEST(ShownPictures, TheSizeDrawnLastOutlivesItsBoardsUntilAnotherIsDrawn) {
+  {
+    ShownPictures first;
+    first.At(74, false);
+  }
+  ShownPictures again;
+  const PictureSet* kept = PictureSet::HeldIfDrawn(74).get();
+  ASSERT_NE(kept, nullptr);
+  EXPECT_EQ(&again.At(74, true), kept);
+  EXPECT_FALSE(again.Scaled());
+  again = {};
+  ShownPictures other;
+  other.At(81, false);
+  EXPECT_EQ(PictureSet::HeldIfDrawn(74), nullptr);
+  EXPECT_NE(PictureSet::HeldIfDrawn(81), nullptr);
+}
+
 // Scaled pictures keep the pieces' outlines: the mask where the drawn picture
 // has it, but for a rim of a pixel or so, and never black where the piece shows.
 TEST(ShownPictures, ScaledPiecesKeepTheirOutlines) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <functional>
 #include <set>
@@ -282,6 +283,44 @@ TEST(ViewLayers, AnArrowAndItsMirrorImagePaintMirroredPixels) {
       for (int y = 0; y < side; ++y)
         for (int x = 0; x < side; ++x)
           ASSERT_EQ(arrow[y * side + x], mirror[y * side + side - 1 - x]) << square << " at " << x << "," << y;
+    }
+}
+
+// The squares an arrow names are those whose pixels it may change: every
+// changed pixel lies in one, a straight arrow names just the squares it runs
+// over, and a diagonal leaves out the corners of its bounding box.
+TEST(ViewLayers, AnArrowNamesTheSquaresItPaintsAndNoFarOnes) {
+  struct Case {
+    board::Square from, to;
+    bool flipped;
+    int exactly;  // squares named, or 0 for no fixed count
+  };
+  const Case cases[] = {{{5_col, 7_row}, {5_col, 5_row}, false, 3}, {{1_col, 4_row}, {8_col, 4_row}, false, 8},
+                        {{5_col, 7_row}, {5_col, 5_row}, true, 3},  {{7_col, 8_row}, {6_col, 6_row}, false, 0},
+                        {{1_col, 8_row}, {8_col, 1_row}, false, 0}, {{2_col, 2_row}, {7_col, 6_row}, true, 0}};
+  for (int square : {37, 45, 74})
+    for (const Case& c : cases) {
+      BoardView view;
+      view.SetFlipped(c.flipped);
+      view.DrawArrow(c.from.col.value, c.from.row.value, c.to.col.value, c.to.row.value);
+      const int side = 8 * square;
+      std::vector<uint32_t> pixels(side * side, 0x808080);
+      control::PaintArrows(view, pixels.data(), side, side, side, 0, 0, square);
+      uint64_t changed = 0;
+      for (int i = 0; i < side * side; ++i)
+        if (pixels[i] != 0x808080) changed |= uint64_t{1} << (i / side / square * 8 + i % side / square);
+      const uint64_t named = control::ArrowSquares(view, view.Arrows()[0], square);
+      EXPECT_EQ(changed & ~named, 0u) << square << " " << c.from.col.value << c.from.row.value;
+      EXPECT_EQ(named & ~control::SquaresMeeting(control::ArrowBounds(view, view.Arrows()[0], square), square), 0u);
+      if (c.exactly) EXPECT_EQ(std::popcount(named), c.exactly) << square << " " << c.from.col.value;
+      const board::Square from = view.DrawnAt(c.from), to = view.DrawnAt(c.to);
+      for (const board::Square end : {from, to})
+        EXPECT_TRUE(named >> ((end.row.value - 1) * 8 + end.col.value - 1) & 1) << square;
+      // The corners off the long diagonal's line.
+      if (c.from.col == 1_col && c.to.col == 8_col && c.from.row != c.to.row) {
+        EXPECT_FALSE(named >> ((from.row.value - 1) * 8 + to.col.value - 1) & 1) << square;
+        EXPECT_FALSE(named >> ((to.row.value - 1) * 8 + from.col.value - 1) & 1) << square;
+      }
     }
 }
 

@@ -52,8 +52,9 @@ class HeadlessPlatform : public GridPlatform, public Container {
   bool HeldByHost() override { return heldByHost; }
   void PropertyChanged(std::string_view name) override { changedProperties.emplace_back(name); }
 
-  // Cells the control asked to show at once, in order.
+  // Cells the control asked to show at once, in order; and those left for the next paint.
   std::vector<int16_t> refreshedCells;
+  std::vector<int16_t> invalidatedCells;
 
   // The control shown, as a window shows it: its view and the piece in hand.
   // Unset, the bare cells (a control that has not come to its window yet).
@@ -65,6 +66,7 @@ class HeadlessPlatform : public GridPlatform, public Container {
 
  protected:
   void UpdateCell(CellIndex cell) override { refreshedCells.push_back(cell.value); }
+  void InvalidateCell(CellIndex cell) override { invalidatedCells.push_back(cell.value); }
 };
 
 }  // namespace control::headless

@@ -10,12 +10,18 @@
 
 namespace control::win32 {
 
-// The control's pixels in `area`, as `compose` makes them. One buffer serves
-// every control on the thread: drawing is synchronous.
-inline std::vector<uint32_t>& Composed(const RECT& area, const ComposedBoard::Composer& compose) {
+// Pixels composed aside, width x height. One buffer serves every control on
+// the thread: drawing is synchronous.
+inline std::vector<uint32_t>& AsideBuffer(int width, int height) {
   thread_local std::vector<uint32_t> buffer;
-  const int width = area.right - area.left, height = area.bottom - area.top;
   buffer.resize(static_cast<size_t>(width) * height);
+  return buffer;
+}
+
+// The control's pixels in `area`, as `compose` makes them.
+inline std::vector<uint32_t>& Composed(const RECT& area, const ComposedBoard::Composer& compose) {
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  std::vector<uint32_t>& buffer = AsideBuffer(width, height);
   compose({area.left, area.top, area.right, area.bottom}, buffer.data(), width);
   return buffer;
 }

@@ -89,8 +89,11 @@ WindowPlatform::Drawing WindowPlatform::DrawTo(HDC dc, const RECT& bounds,
       device.width > 0 ? DeviceScale::UsualAtLeast(fitting.Square()) : DeviceScale::FromFactor(kRecordingScale);
   if (device.oneToOne && drawn.Square() == fitting.Square() && fitting.Fits(width, height)) {
     const int side = drawn.Board();
-    CopyComposed(dc, {bounds.left, bounds.top}, RECT{0, 0, std::min(width, side), std::min(height, side)},
-                 ComposeStep(PictureSet::ForSize(drawn.Square()), {}));
+    if (const ComposedBoard* kept = KeptAt(drawn.Square()))
+      CopyKept(dc, *kept, bounds, {bounds.left, bounds.top});
+    else
+      CopyComposed(dc, {bounds.left, bounds.top}, RECT{0, 0, std::min(width, side), std::min(height, side)},
+                   ComposeStep(PictureSet::ForSize(drawn.Square()), {}));
     FillAround(dc, bounds, {bounds.left, bounds.top, bounds.left + side, bounds.top + side}, background_);
     return Drawing::Done;
   }
@@ -107,13 +110,26 @@ WindowPlatform::Drawing WindowPlatform::DrawTo(HDC dc, const RECT& bounds,
 void WindowPlatform::DrawFilling(HDC dc, const RECT& bounds) const {
   const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
   const BoardGeometry geometry = BoardGeometry::Filling(width, height);
-  ShownPictures held;
-  const ComposedBoard::Composer compose = ComposeStep(held.At(geometry.Square(), false), {});
   const int left = geometry.Left(), top = geometry.Top(), side = geometry.Side();
-  CopyComposed(dc, {bounds.left + left, bounds.top + top},
-               RECT{0, 0, std::min(side, width - left), std::min(side, height - top)}, compose);
+  if (const ComposedBoard* kept = KeptAt(geometry.Square())) {
+    CopyKept(dc, *kept, bounds, {bounds.left + left, bounds.top + top});
+  } else {
+    ShownPictures held;
+    CopyComposed(dc, {bounds.left + left, bounds.top + top},
+                 RECT{0, 0, std::min(side, width - left), std::min(side, height - top)},
+                 ComposeStep(held.At(geometry.Square(), false), {}));
+  }
   FillAround(dc, bounds, {bounds.left + left, bounds.top + top, bounds.left + left + side, bounds.top + top + side},
              background_);
+}
+
+const ComposedBoard* WindowPlatform::KeptAt(int square) const {
+  const ComposedBoard& kept = ComposedPixels();
+  // The kept pixels show the lifted piece's square bare, and scaled pictures while a resize goes on.
+  if (!window_ || square != geometry_.Square() || pictures_.Scaled() || control_->Moves().Lifted() ||
+      !kept.Current() || kept.Side() != board::kBoardSize * square)
+    return nullptr;
+  return &kept;
 }
 
 }  // namespace control::win32

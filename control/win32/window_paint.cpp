@@ -44,39 +44,40 @@ void WindowPlatform::Paint() {
   const PictureSet& pictures = Pictures();
   painted_ = true;
   ComposedBoard& board = ComposedPixels();
-  board.Update(Cells(), pictures.Size(), ComposeStep(pictures, control_->Moves().Lifted()));
+  const PixelRect shown{area.left, area.top, area.right, area.bottom};
+  // Only the tiles this paint shows: a board whose pixels were given back composes no more than it copies.
+  board.Update(Cells(), pictures.Size(), ComposeStep(pictures, control_->Moves().Lifted()), geometry_.OnBoard(shown));
   const PixelRect on = geometry_.BoardRect();
-  CopyKept(paint.Dc(), board, area, {on.left, on.top});
-  RECT client{};
-  GetClientRect(window_, &client);
-  FillAround(paint.Dc(), client, {on.left, on.top, on.right, on.bottom}, background_);
-  if (const board::CellIndex cell = input_ ? input_->CueCell() : board::CellIndex{})
-    PaintOverKept(paint.Dc(), area, CellRect(cell));
-  if (const std::optional<FloatingPiece> floating = control_->Moves().Floating())
-    PaintOverKept(paint.Dc(), area,
-                  {floating->rect.left, floating->rect.top, floating->rect.right, floating->rect.bottom});
+  const board::CellIndex cue = input_ ? input_->CueCell() : board::CellIndex{};
+  const std::optional<FloatingPiece> floating = control_->Moves().Floating();
+  const bool cueShown = cue && !Intersection(geometry_.CellRect(Cells(), cue), shown).Empty();
+  if (!cueShown && !(floating && !Intersection(floating->rect, shown).Empty())) {
+    CopyKept(paint.Dc(), board, area, {on.left, on.top});
+    RECT client{};
+    GetClientRect(window_, &client);
+    FillAround(paint.Dc(), client, {on.left, on.top, on.right, on.bottom}, background_);
+    return;
+  }
+  PaintOverKept(paint.Dc(), shown, cueShown ? cue : board::CellIndex{});
 }
 
 // The kept pixels hold neither the focus cue nor the piece in hand: both go
-// over the pixels of `over` composed aside.
-void WindowPlatform::PaintOverKept(HDC dc, const RECT& area, const RECT& over) {
-  RECT shown;
-  if (!IntersectRect(&shown, &over, &area)) return;
-  const int width = shown.right - shown.left, height = shown.bottom - shown.top;
-  const PixelRect onBoard = geometry_.OnBoard({shown.left, shown.top, shown.right, shown.bottom});
-  std::vector<uint32_t>& pixels = Composed({onBoard.left, onBoard.top, onBoard.right, onBoard.bottom},
-                                           ComposeStep(Pictures(), control_->Moves().Lifted()));
-  if (const board::CellIndex cell = input_ ? input_->CueCell() : board::CellIndex{}) {
-    const RECT r = CellRect(cell);
-    const board::Square square = board::SquareOfIndex(cell);
+// over a copy of the kept pixels of the area, which reaches the screen in one copy.
+void WindowPlatform::PaintOverKept(HDC dc, PixelRect area, board::CellIndex cue) {
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  std::vector<uint32_t>& pixels = AsideBuffer(width, height);
+  std::fill(pixels.begin(), pixels.end(), background_);
+  ComposedPixels().CopyOut(geometry_.OnBoard(area), pixels.data(), width);
+  if (cue) {
+    const PixelRect r = geometry_.CellRect(Cells(), cue);
+    const board::Square square = board::SquareOfIndex(cue);
     FocusCue::Draw(pixels.data(), width, height, width,
-                   {r.left - shown.left, r.top - shown.top, r.right - shown.left, r.bottom - shown.top},
+                   {r.left - area.left, r.top - area.top, r.right - area.left, r.bottom - area.top},
                    board::IsLightSquare(square.col, square.row));
   }
   // At the window's own size, so the piece in hand is as crisp as those on the board.
-  PaintInHand(control_->Moves(), {shown.left, shown.top, shown.right, shown.bottom}, pixels.data(), width,
-              Pictures());
-  CopyPixels(dc, {shown.left, shown.top}, pixels, width, height);
+  PaintInHand(control_->Moves(), area, pixels.data(), width, Pictures());
+  CopyPixels(dc, {area.left, area.top}, pixels, width, height);
 }
 
 }  // namespace control::win32

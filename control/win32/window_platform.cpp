@@ -7,6 +7,7 @@
 #include "board/text.h"
 #include "control/ovl_board.h"
 #include "control/ovl_chess.h"
+#include "control/view_layers.h"
 #include "control/win32/bitmap_info.h"
 #include "control/win32/message_guard.h"
 #include "control/win32/this_module.h"
@@ -143,6 +144,21 @@ void WindowPlatform::Repaint() {
   UpdateWindow(window_);
 }
 
+// The tiles under the arrows are composed again; the rest of the kept board stands.
+void WindowPlatform::RepaintArrows(const BoardView& view, std::span<const BoardArrow> arrows) {
+  if (!window_) return;  // no kept pixels: the first paint composes them whole
+  const int square = geometry_.Square();
+  PixelRect covered{};
+  for (const BoardArrow& arrow : arrows) {
+    ComposedPixels().MarkTiles(ArrowSquares(view, arrow, square));
+    covered = Union(covered, ArrowBounds(view, arrow, square));
+  }
+  const PixelRect r = geometry_.InControl(covered);
+  const RECT rect{r.left, r.top, r.right, r.bottom};
+  InvalidateRect(window_, &rect, FALSE);
+  UpdateWindow(window_);
+}
+
 void WindowPlatform::ShowMessage(std::string_view text) {
   MessageBoxW(window_ ? window_ : GetActiveWindow(), board::Wide(text).c_str(), messageTitle_.c_str(), MB_OK);
 }
@@ -182,7 +198,7 @@ DragMetrics WindowPlatform::Metrics() {
   return {SystemMetricAt(SM_CXDRAG, dpi), SystemMetricAt(SM_CYDRAG, dpi), geometry_.Square()};
 }
 
-// Painted at once, each rectangle alone: a drag frame redraws two squares, not the box around them.
+// Painted at once: the floating piece follows the pointer frame by frame.
 void WindowPlatform::RepaintRect(PixelRect r) {
   if (!window_) return;
   const RECT rect{r.left, r.top, r.right, r.bottom};

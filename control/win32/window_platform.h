@@ -78,6 +78,7 @@ class WindowPlatform : public GridPlatform, private BoardSurface {
   bool Enabled() override { return enabled_; }
   void SetEnabled(bool enabled) override { enabled_ = enabled; }
   void Repaint() override;
+  void RepaintArrows(const BoardView& view, std::span<const BoardArrow> arrows) override;
   void ShowMessage(std::string_view text) override;
 
   // Also the windows whose destruction waits for their own thread.
@@ -93,8 +94,11 @@ class WindowPlatform : public GridPlatform, private BoardSurface {
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   bool HoldsPiece() const { return input_ && input_->HoldsPiece(); }
   void Paint();
-  void PaintOverKept(HDC dc, const RECT& area, const RECT& over);
+  void PaintOverKept(HDC dc, PixelRect area, board::CellIndex cue);
   void DrawFilling(HDC dc, const RECT& bounds) const;
+  // The kept pixels, where they are current and what drawing at `square` would compose: a
+  // windowless container's Draw at the board's own size copies them.
+  const ComposedBoard* KeptAt(int square) const;
   // The compose step, with `pictures` (their size the square's): the board's
   // pixels in an area of the board (the background where no cell lies), for the
   // kept board and for every other device alike, cell `bare` showing no piece (the one in hand).
