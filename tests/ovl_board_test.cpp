@@ -443,7 +443,7 @@ TEST(OvlBoard, ViewPropertiesAreSavedReadAndDefaulted) {
   b.control.Flipped(true), b.control.ShowCoordinates(true), b.control.AllowMoves(false);
   b.control.Mark(1, 1, control::mkCheck);
   b.control.UserControl_WriteProperties(saved);
-  EXPECT_EQ(saved.values.size(), 5u);  // Enabled, Piece and the three; no marks
+  EXPECT_EQ(saved.values.size(), 8u);  // Enabled, Piece, the three, MovableSide and the extent; no marks
   read.control.UserControl_ReadProperties(saved);
   EXPECT_TRUE(read.control.Flipped() && read.control.ShowCoordinates() && !read.control.AllowMoves());
   EXPECT_EQ(read.platform.Cells().CellAt(5, 5), Cell("h1"));
