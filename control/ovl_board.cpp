@@ -16,6 +16,8 @@ void OvlBoard::UserControl_ReadProperties(PropertyBag& PropBag) {
   view_.SetFlipped(ToBoolean(ReadSaved(saved, kSavedFlipped)));
   view_.SetShowCoordinates(ToBoolean(ReadSaved(saved, kSavedShowCoordinates)));
   moves_.AllowMoves(ToBoolean(ReadSaved(saved, kSavedAllowMoves)));
+  moves_.MovableSide(SideOf(ToInteger(ReadSaved(saved, kSavedMovableSide))));
+  SetExtent({ToLong(ReadSaved(saved, kSavedExtentX)), ToLong(ReadSaved(saved, kSavedExtentY))});
   observer_->DescriptionChanged();
   PlaceCells();
 }
@@ -25,6 +27,9 @@ void OvlBoard::UserControl_WriteProperties(PropertyBag& PropBag) {
   WriteSaved(PropBag, kSavedFlipped, view_.Flipped());
   WriteSaved(PropBag, kSavedShowCoordinates, view_.ShowCoordinates());
   WriteSaved(PropBag, kSavedAllowMoves, moves_.AllowMoves());
+  WriteSaved(PropBag, kSavedMovableSide, static_cast<int16_t>(moves_.MovableSide()));
+  WriteSaved(PropBag, kSavedExtentX, Extent().width);
+  WriteSaved(PropBag, kSavedExtentY, Extent().height);
 }
 
 // A chess program starts each game from the start position, whatever the last one left.

@@ -60,6 +60,11 @@ class OvlBoard : public OvlChess {
 
   void PlaceCells();
   void ArrowsChanged(std::span<const BoardArrow> changed);
+  // A user's accepted move changes Position, which OvlChess does not have.
+  void MovePiece(CellIndex from, CellIndex to) override {
+    board_.MovePiece(from, to);
+    container_.PropertyChanged("Position");
+  }
 };
 
 }  // namespace control

@@ -95,7 +95,11 @@ class OvlChess : private MoveHost {
 
  protected:
   OvlChess(Platform& platform, Container& container, BoardLayout layout)
-      : platform_(platform), container_(container), board_(platform, container_, moves_), layout_(layout) {
+      : platform_(platform),
+        container_(container),
+        moves_(*this, container),
+        board_(platform, container_, moves_),
+        layout_(layout) {
     moves_.AllowMoves(false);
   }
   void SetEnabled(bool enabled);
@@ -113,7 +117,7 @@ class OvlChess : private MoveHost {
   Platform& platform_;
   ContainerLink container_;
   BoardView view_;
-  MoveInput moves_{*this};
+  MoveInput moves_;
   board::ChessBoard board_;
   ControlObserver* observer_ = &unobserved_;
   const BoardLayout layout_;
@@ -132,8 +136,6 @@ class OvlChess : private MoveHost {
   // MoveHost
   board::PieceCode PieceAt(CellIndex cell) override;
   bool UserMode() override { return container_.UserMode(); }
-  bool RaisePieceDrop(PieceDropArguments& arguments) override { return container_.RaisePieceDrop(arguments); }
-  bool RaisePieceLift(PieceLiftArguments& arguments) override { return container_.RaisePieceLift(arguments); }
   void LiftBegan(CellIndex cell) override;
   void LiftEnded(CellIndex cell) override;
   void MovePiece(CellIndex from, CellIndex to) override { board_.MovePiece(from, to); }

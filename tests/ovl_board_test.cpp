@@ -263,6 +263,11 @@ TEST(OvlBoard, AMoveByHandAsksTheContainerAndTheHandlerDecides) {
         if (way == 2) b.input.Key(key);
       EXPECT_EQ(asked, "57-55") << way << after;
       EXPECT_EQ(b.control.Position(), after) << way;
+      const auto& changed = b.platform.changedProperties;
+      // The board's own move is told once; a refused one not at all.
+      const std::string_view position = after;
+      if (position == kE4 || position == kStart)
+        EXPECT_EQ(std::count(changed.begin(), changed.end(), "Position"), position == kE4) << way << after;
       EXPECT_EQ(clicks, way == 0 ? 0 : 2) << way;  // a drag released elsewhere is no Click
       EXPECT_FALSE(b.control.Moves().Lifted() || b.control.Moves().Selected());
     }
@@ -443,7 +448,7 @@ TEST(OvlBoard, ViewPropertiesAreSavedReadAndDefaulted) {
   b.control.Flipped(true), b.control.ShowCoordinates(true), b.control.AllowMoves(false);
   b.control.Mark(1, 1, control::mkCheck);
   b.control.UserControl_WriteProperties(saved);
-  EXPECT_EQ(saved.values.size(), 5u);  // Enabled, Piece and the three; no marks
+  EXPECT_EQ(saved.values.size(), 8u);  // Enabled, Piece, the three, MovableSide and the extent; no marks
   read.control.UserControl_ReadProperties(saved);
   EXPECT_TRUE(read.control.Flipped() && read.control.ShowCoordinates() && !read.control.AllowMoves());
   EXPECT_EQ(read.platform.Cells().CellAt(5, 5), Cell("h1"));
