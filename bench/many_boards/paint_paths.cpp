@@ -303,8 +303,8 @@ int RunPaintPaths(int rounds) {
     }
   }
   host::PumpMessages();
-  if (status == 0 && (!ManyInTurn(form, side, rounds, component::identity::kClassId, "OvlChess") ||
-                      !ManyInTurn(form, side, rounds, component::identity::kBoardClassId, "OvlBoard")))
+  if (status == 0 && (!ManyInTurn(form, side, rounds, component::identity::kBoardClassId, "OvlBoard") ||
+                      !ManyInTurn(form, side, rounds, component::identity::kClassId, "OvlChess")))
     status = 1;
   DestroyWindow(form);
   host::PumpMessages();
