@@ -1,12 +1,16 @@
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
+#include <atomic>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
+#include <new>
 #include <string>
 
 #include "art/draw/pictures.h"
 #include "control/device_scale.h"
+#include "control/indexed_colours.h"
 #include "control/headless/headless_platform.h"
 #include "control/ovl_board.h"
 #include "control/ovl_chess.h"
@@ -159,6 +163,42 @@ void DragFrame(benchmark::State& state) {
 }
 BENCHMARK(DragFrame)->ArgsProduct({{100, 200}, {0, 1}});
 
+// Every allocation of the process, for the paper record's count.
+std::atomic<size_t> allocations{0};
+
+// A record for paper indexes the board at 148-pixel squares: 0 square by square
+// with a fresh IndexColours each (as it did), 1 by runs of squares sharing a
+// palette through one ColourIndexer. Counts bitmaps and allocations per record.
+void PaperRecordIndexing(benchmark::State& state) {
+  Instance board;
+  board.chess.NewGame();
+  constexpr int kSquare = 148, kSide = 8 * kSquare;
+  const std::vector<uint32_t> pixels = board.platform.Render(kSquare);
+  size_t bitmaps = 0, allocated = 0;
+  for (auto _ : state) {
+    const size_t before = allocations;
+    bitmaps = 0;
+    control::ColourIndexer indexer;
+    for (int row = 0; row < 8; ++row) {
+      const uint32_t* rowPixels = pixels.data() + row * kSquare * kSide;
+      if (state.range(0) == 0) {
+        for (int col = 0; col < 8; ++col, ++bitmaps)
+          benchmark::DoNotOptimize(control::IndexColours(rowPixels + col * kSquare, kSquare, kSquare, kSide));
+        continue;
+      }
+      int col = 0;
+      for (int run : control::PaletteRuns(rowPixels, kSquare, 8, kSide)) {
+        benchmark::DoNotOptimize(&indexer.Index(rowPixels + col * kSquare, run * kSquare, kSquare, kSide));
+        col += run, ++bitmaps;
+      }
+    }
+    allocated = allocations - before;
+  }
+  state.counters["bitmaps"] = static_cast<double>(bitmaps);
+  state.counters["allocations"] = static_cast<double>(allocated);
+}
+BENCHMARK(PaperRecordIndexing)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 // What a process pays the first time it shows the board at a new scale.
 void DrawPicturesForANewSize(benchmark::State& state) {
   const int square = control::DeviceScale::FromFactor(state.range(0) / 100.0).Square();
@@ -178,6 +218,16 @@ size_t PictureMemory(int percent) {
 }
 
 }  // namespace
+
+// Replaced for the whole process, so every new meets this delete: GCC cannot see that.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+void* operator new(size_t size) {
+  ++allocations;
+  if (void* p = std::malloc(size ? size : 1)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, size_t) noexcept { std::free(p); }
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);

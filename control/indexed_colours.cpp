@@ -10,9 +10,54 @@ namespace {
 
 constexpr size_t kPaletteSize = 256;
 
-struct Shade {
-  uint32_t colour;
-  uint32_t pixels;  // how many pixels show it
+using Shade = ColourIndexer::Shade;
+
+// The colours of a block while they fit one palette: an open-addressed table
+// at a quarter full, so a block of few colours is counted in one pass, unsorted.
+class ColourSet {
+ public:
+  void Clear() {
+    used_.fill(false);
+    size_ = 0;
+  }
+  // False, the set left part filled, once the colours would not fit one palette.
+  bool Add(const uint32_t* pixels, int width, int height, ptrdiff_t rowPixels) {
+    for (int y = 0; y < height; ++y) {
+      const uint32_t* row = pixels + y * rowPixels;
+      for (int x = 0; x < width; ++x)
+        if ((x == 0 || row[x] != row[x - 1]) && !Add(row[x])) return false;
+    }
+    return true;
+  }
+  // The colours, sorted.
+  void Sorted(std::vector<uint32_t>& colours) const {
+    colours.clear();
+    for (size_t i = 0; i < kSlots; ++i)
+      if (used_[i]) colours.push_back(keys_[i]);
+    std::sort(colours.begin(), colours.end());
+  }
+  // The slot holding a colour of the set.
+  size_t SlotOf(uint32_t colour) const {
+    size_t slot = Hash(colour);
+    while (keys_[slot] != colour || !used_[slot]) slot = (slot + 1) % kSlots;
+    return slot;
+  }
+
+ private:
+  static constexpr size_t kSlots = 4 * kPaletteSize;
+  static size_t Hash(uint32_t colour) { return (colour * 2654435761u) >> 22; }  // 10 bits: kSlots
+  bool Add(uint32_t colour) {
+    size_t slot = Hash(colour);
+    for (; used_[slot]; slot = (slot + 1) % kSlots)
+      if (keys_[slot] == colour) return true;
+    if (size_ == kPaletteSize) return false;
+    used_[slot] = true, keys_[slot] = colour, ++size_;
+    return true;
+  }
+
+  std::array<uint32_t, kSlots> keys_{};
+  std::array<bool, kSlots> used_{};
+  size_t size_ = 0;
 };
 
 int Channel(uint32_t colour, int channel) { return static_cast<int>((colour >> (16 - 8 * channel)) & 0xFF); }
@@ -71,50 +116,85 @@ uint32_t MeanColour(const std::vector<Shade>& shades, const Group& group) {
   return mean;
 }
 
-std::vector<Shade> ShadesOf(const uint32_t* pixels, int width, int height, ptrdiff_t rowPixels) {
-  std::vector<uint32_t> colours;
-  colours.reserve(static_cast<size_t>(width) * height);
-  for (int y = 0; y < height; ++y)
-    colours.insert(colours.end(), pixels + y * rowPixels, pixels + y * rowPixels + width);
+// The block's colours, sorted, into `colours`.
+void SortedColours(const uint32_t* pixels, int width, int height, ptrdiff_t rowPixels, std::vector<uint32_t>& colours) {
+  colours.clear();
+  for (int y = 0; y < height; ++y) colours.insert(colours.end(), pixels + y * rowPixels, pixels + y * rowPixels + width);
   std::sort(colours.begin(), colours.end());
-  std::vector<Shade> shades;
-  for (uint32_t colour : colours) {
-    if (shades.empty() || shades.back().colour != colour) shades.push_back({colour, 0});
-    ++shades.back().pixels;
-  }
-  return shades;
 }
 
 }  // namespace
 
-IndexedPixels IndexColours(const uint32_t* pixels, int width, int height, ptrdiff_t rowPixels) {
-  IndexedPixels indexed;
+const IndexedPixels& ColourIndexer::Index(const uint32_t* pixels, int width, int height, ptrdiff_t rowPixels) {
+  IndexedPixels& indexed = indexed_;
+  indexed.palette.clear();
   indexed.stride = (width + 3) & ~3;
-  indexed.indices.assign(static_cast<size_t>(indexed.stride) * height, 0);
+  indexed.indices.assign(static_cast<size_t>(indexed.stride) * std::max(height, 0), 0);
   if (width <= 0 || height <= 0) return indexed;
-  std::vector<Shade> shades = ShadesOf(pixels, width, height, rowPixels);
-  // Each colour with the palette entry that shows it, sorted by colour for lookup.
-  std::vector<std::pair<uint32_t, uint8_t>> entries;
-  if (shades.size() <= kPaletteSize) {
-    for (const Shade& shade : shades) {
-      entries.emplace_back(shade.colour, static_cast<uint8_t>(indexed.palette.size()));
+  // Few colours: the palette straight from the set, each pixel looked up in it.
+  ColourSet set;
+  if (set.Add(pixels, width, height, rowPixels)) {
+    set.Sorted(indexed.palette);
+    std::array<uint8_t, 4 * kPaletteSize> entryOfSlot{};
+    for (size_t i = 0; i < indexed.palette.size(); ++i) entryOfSlot[set.SlotOf(indexed.palette[i])] = static_cast<uint8_t>(i);
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x)
+        indexed.indices[static_cast<size_t>(y) * indexed.stride + x] = entryOfSlot[set.SlotOf(pixels[y * rowPixels + x])];
+    return indexed;
+  }
+  SortedColours(pixels, width, height, rowPixels, colours_);
+  shades_.clear();
+  for (uint32_t colour : colours_) {
+    if (shades_.empty() || shades_.back().colour != colour) shades_.push_back({colour, 0});
+    ++shades_.back().pixels;
+  }
+  entries_.clear();
+  if (shades_.size() <= kPaletteSize) {
+    for (const Shade& shade : shades_) {
+      entries_.emplace_back(shade.colour, static_cast<uint8_t>(indexed.palette.size()));
       indexed.palette.push_back(shade.colour);
     }
   } else {
-    for (const Group& group : MedianCut(shades, kPaletteSize)) {
+    for (const Group& group : MedianCut(shades_, kPaletteSize)) {
       for (size_t i = group.begin; i < group.end; ++i)
-        entries.emplace_back(shades[i].colour, static_cast<uint8_t>(indexed.palette.size()));
-      indexed.palette.push_back(MeanColour(shades, group));
+        entries_.emplace_back(shades_[i].colour, static_cast<uint8_t>(indexed.palette.size()));
+      indexed.palette.push_back(MeanColour(shades_, group));
     }
-    std::sort(entries.begin(), entries.end());
+    std::sort(entries_.begin(), entries_.end());
   }
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x) {
       const uint32_t colour = pixels[y * rowPixels + x];
-      const auto entry = std::lower_bound(entries.begin(), entries.end(), std::make_pair(colour, uint8_t{0}));
+      const auto entry = std::lower_bound(entries_.begin(), entries_.end(), std::make_pair(colour, uint8_t{0}));
       indexed.indices[static_cast<size_t>(y) * indexed.stride + x] = entry->second;
     }
   return indexed;
+}
+
+IndexedPixels IndexColours(const uint32_t* pixels, int width, int height, ptrdiff_t rowPixels) {
+  ColourIndexer indexer;
+  return indexer.Index(pixels, width, height, rowPixels);
+}
+
+std::vector<int> PaletteRuns(const uint32_t* pixels, int square, int count, ptrdiff_t rowPixels) {
+  std::vector<int> runs;
+  ColourSet run, joined;
+  bool open = false;  // the last run takes a neighbour if their colours fit
+  for (int k = 0; k < count; ++k) {
+    const uint32_t* next = pixels + static_cast<ptrdiff_t>(k) * square;
+    if (open) {
+      joined = run;
+      if (joined.Add(next, square, square, rowPixels)) {
+        run = joined;
+        ++runs.back();
+        continue;
+      }
+    }
+    runs.push_back(1);
+    run.Clear();
+    open = run.Add(next, square, square, rowPixels);  // a square beyond one palette takes no neighbour
+  }
+  return runs;
 }
 
 }  // namespace control

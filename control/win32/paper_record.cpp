@@ -20,16 +20,20 @@ bool RecordBoard(HDC dc, const RECT& bounds, const std::vector<uint32_t>& pixels
   const LONG width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
   const int previousMode = SetStretchBltMode(dc, COLORONCOLOR);
   bool finished = true;
+  ColourIndexer indexer;
   for (int row = 0; row < board::kBoardSize && (finished = keepGoing()); ++row) {
     const int top = Edge(bounds.top, height, row), bottom = Edge(bounds.top, height, row + 1);
-    for (int col = 0; col < board::kBoardSize; ++col) {
-      const int left = Edge(bounds.left, width, col), right = Edge(bounds.left, width, col + 1);
-      const IndexedPixels indexed = IndexColours(
-          pixels.data() + static_cast<ptrdiff_t>(row) * square * side + col * square, square, square, side);
+    const uint32_t* rowPixels = pixels.data() + static_cast<ptrdiff_t>(row) * square * side;
+    int col = 0;
+    // Neighbours whose colours share a palette go as one bitmap: fewer records, each exact.
+    for (const int run : PaletteRuns(rowPixels, square, board::kBoardSize, side)) {
+      const int left = Edge(bounds.left, width, col), right = Edge(bounds.left, width, col + run);
+      const IndexedPixels& indexed = indexer.Index(rowPixels + col * square, run * square, square, side);
       const IndexedBitmapInfo info =
-          TopDownIndexedBitmap(square, square, static_cast<DWORD>(indexed.stride), indexed.palette);
-      StretchDIBits(dc, left, top, right - left, bottom - top, 0, 0, square, square, indexed.indices.data(),
+          TopDownIndexedBitmap(run * square, square, static_cast<DWORD>(indexed.stride), indexed.palette);
+      StretchDIBits(dc, left, top, right - left, bottom - top, 0, 0, run * square, square, indexed.indices.data(),
                     info.Info(), DIB_RGB_COLORS, SRCCOPY);
+      col += run;
     }
   }
   SetStretchBltMode(dc, previousMode);
