@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "bench/many_boards/position_writes.h"
+#include "bench/many_boards/versus_bare.h"
 #include "component/identity.h"
 #include "control/device_scale.h"
 #include "host/container_site/embedding.h"
@@ -27,11 +28,6 @@ namespace {
 
 constexpr wchar_t kBareClass[] = L"BarePathsWindow";
 constexpr int kFrames = 40, kBoards = 40, kFormWidth = 960, kFormHeight = 700;
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values.empty() ? 0 : values[values.size() / 2];
-}
 
 DISPID IdOf(IDispatch* object, const wchar_t* name) {
   DISPID id = DISPID_UNKNOWN;
@@ -53,36 +49,7 @@ HRESULT Call(IDispatch* object, const wchar_t* name, std::vector<short> argument
                         nullptr, nullptr);
 }
 
-// A board-sized 32-bit DIB section in a memory DC, the squares drawn once.
-class Bitmap {
- public:
-  explicit Bitmap(int side) : dc_(CreateCompatibleDC(nullptr)) {
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), side, -side, 1, 32};
-    void* bits = nullptr;
-    bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    auto* pixels = static_cast<uint32_t*>(bits);
-    const int square = side / 8;
-    for (int y = 0; y < side; ++y)
-      for (int x = 0; x < side; ++x) pixels[y * side + x] = ((x / square + y / square) % 2) ? 0x769656 : 0xEEEED2;
-    previous_ = SelectObject(dc_, bitmap_);
-  }
-  Bitmap(const Bitmap&) = delete;
-  Bitmap& operator=(const Bitmap&) = delete;
-  ~Bitmap() {
-    SelectObject(dc_, previous_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  HDC Dc() const { return dc_; }
-
- private:
-  HDC dc_;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ previous_ = nullptr;
-};
-
-const Bitmap* prebuilt = nullptr;
+const PrebuiltBoard* prebuilt = nullptr;
 int bareSquare = 37;
 
 // Paints from the prebuilt bitmap; a move with the left button held repaints
@@ -95,8 +62,7 @@ LRESULT CALLBACK BareProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_PAINT: {
       PAINTSTRUCT paint;
       HDC dc = BeginPaint(window, &paint);
-      const RECT& a = paint.rcPaint;
-      BitBlt(dc, a.left, a.top, a.right - a.left, a.bottom - a.top, prebuilt->Dc(), a.left, a.top, SRCCOPY);
+      prebuilt->PaintInto(dc, paint.rcPaint);
       EndPaint(window, &paint);
       return 0;
     }
@@ -241,13 +207,9 @@ int RunPaintPaths(int rounds) {
   const int side = scale.Board(), square = scale.Square();
   bareSquare = square;
   HWND form = host::CreateHostWindow(L"Paint paths", kFormWidth, kFormHeight);
-  Bitmap board(side), target(side);
+  PrebuiltBoard board(side), target(side);
   prebuilt = &board;
-  WNDCLASSW bareClass{};
-  bareClass.lpfnWndProc = BareProcedure;
-  bareClass.hInstance = GetModuleHandleW(nullptr);
-  bareClass.lpszClassName = kBareClass;
-  RegisterClassW(&bareClass);
+  RegisterBareClass(kBareClass, BareProcedure);
   int status = 0;
   std::printf("Paint paths at %d DPI, squares of %d, median of %d rounds, %s build\n", host::DpiOf(nullptr), square,
               rounds, sizeof(void*) == 8 ? "64-bit" : "32-bit");

@@ -24,42 +24,6 @@ constexpr int kRepaints = 20;
 
 double Microseconds(Clock::duration d) { return std::chrono::duration<double, std::micro>(d).count(); }
 
-// The one bitmap every bare window paints, selected into a memory DC for the process.
-class PrebuiltBoard {
- public:
-  explicit PrebuiltBoard(int side) : dc_(CreateCompatibleDC(nullptr)) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = side;
-    info.bmiHeader.biHeight = -side;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    auto* pixels = static_cast<uint32_t*>(bits);
-    const int square = side / 8;
-    for (int y = 0; y < side; ++y)
-      for (int x = 0; x < side; ++x) pixels[y * side + x] = ((x / square + y / square) % 2) ? 0x769656 : 0xEEEED2;
-    previous_ = SelectObject(dc_, bitmap_);
-  }
-  PrebuiltBoard(const PrebuiltBoard&) = delete;
-  PrebuiltBoard& operator=(const PrebuiltBoard&) = delete;
-  ~PrebuiltBoard() {
-    SelectObject(dc_, previous_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  void PaintInto(HDC dc, const RECT& area) const {
-    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, dc_, area.left, area.top,
-           SRCCOPY);
-  }
-
- private:
-  HDC dc_;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ previous_ = nullptr;
-};
-
 const PrebuiltBoard* prebuilt = nullptr;
 
 LRESULT CALLBACK BareProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
@@ -95,11 +59,6 @@ void MeasureRound(Times& times, Make make, Remove remove) {
   host::PumpMessages();
 }
 
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
-
 void PrintRow(const char* what, const std::vector<double>& real, const std::vector<double>& bare) {
   const double r = Median(real), b = Median(bare);
   std::printf("| %s | %.1f | %.1f | %.2fx |\n", what, r, b, r / b);
@@ -114,11 +73,7 @@ int CompareWithBareWindow(int rounds) {
   HWND form = host::CreateHostWindow(L"Board against a bare window", side + 40, side + 40);
   PrebuiltBoard board(side);
   prebuilt = &board;
-  WNDCLASSW bareClass{};
-  bareClass.lpfnWndProc = BareProcedure;
-  bareClass.hInstance = GetModuleHandleW(nullptr);
-  bareClass.lpszClassName = kBareClass;
-  RegisterClassW(&bareClass);
+  RegisterBareClass(kBareClass, BareProcedure);
 
   std::unique_ptr<host::EmbeddedControl> control;
   HWND bareWindow = nullptr;
