@@ -1,0 +1,122 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "board/fen.h"
+#include "board/squares.h"
+#include "control/cell_grid.h"
+
+namespace control {
+
+using board::PieceCode;
+using Milliseconds = std::chrono::milliseconds;
+
+// How long a slide takes, as AnimationTime reads and writes it; 0 turns sliding off.
+constexpr int32_t kDefaultAnimationTime = 200;
+constexpr int32_t kLongestAnimationTime = 2000;
+// Error 380 outside 0..kLongestAnimationTime.
+Milliseconds CheckedAnimationTime(int32_t milliseconds);
+
+// Where time comes from: the window's steady clock, or a test's hand.
+class Clock {
+ public:
+  virtual Milliseconds Now() const = 0;
+
+ protected:
+  ~Clock() = default;
+};
+
+class SteadyClock final : public Clock {
+ public:
+  Milliseconds Now() const override {
+    return std::chrono::duration_cast<Milliseconds>(std::chrono::steady_clock::now().time_since_epoch());
+  }
+};
+
+// A piece that left one square and reached another in one change of the position.
+struct Slide {
+  CellIndex from, to;
+  PieceCode code;
+  friend bool operator==(const Slide&, const Slide&) = default;
+};
+
+// What a change of position does to the pieces: some slide; those left over
+// vanish from their squares or appear on theirs.
+struct PlacementChange {
+  std::vector<Slide> slides;
+  std::vector<CellIndex> vanished;
+  std::vector<CellIndex> appeared;
+};
+
+// Each vanished piece is paired with the nearest appearing piece of the same
+// code (straight-line distance; ties go to the lower squares), nearest pairs first,
+// so castling slides king and rook and a capture slides the capturer.
+PlacementChange ChangeBetween(const board::Placement& before, const board::Placement& after);
+
+// The fraction of the way a slide has gone after `elapsed` of `duration`: it
+// starts and stops gently (cubic in and out), so at half the time it is half way.
+double EasedProgress(Milliseconds elapsed, Milliseconds duration);
+
+// What the pixels depend on: a square's side in device pixels, and which way up the board is.
+struct BoardGeometry {
+  int square = kPictureSize;
+  bool flipped = false;
+};
+
+// The device rectangle where board square `cell` is drawn.
+PixelRect DrawnSquareRect(CellIndex cell, BoardGeometry geometry);
+
+struct SlidingPiece {
+  ImageNumber image;
+  PixelRect rect;
+};
+
+// Pieces sliding from an old position to the one the board already holds: the
+// board's state changed at once, only the pixels follow. While it runs, a
+// square the change touched shows what it showed before (a piece that left it
+// leaves it bare), the moving pieces are drawn over the board, and at the end
+// every square shows the board as written. The frame's time is taken once per
+// frame, so painting draws the pieces where the repainted rectangles expect them.
+class PieceAnimation {
+ public:
+  explicit PieceAnimation(const Clock& clock) : clock_(clock) {}
+
+  // Slides what moved from `before` to `after`. Nothing runs when nothing
+  // slides or `duration` is 0; a running animation must be finished first.
+  // Returns the rectangles to repaint.
+  std::vector<PixelRect> Start(const board::Placement& before, const board::Placement& after, Milliseconds duration,
+                               BoardGeometry geometry);
+  bool Running() const { return running_; }
+
+  // Moves on to the clock's time and returns the rectangles to repaint: where
+  // each piece was drawn and where it is now; when the time is up it ends, with its squares.
+  std::vector<PixelRect> NextFrame(BoardGeometry geometry);
+  // Ends at once (a write, a lift): returns the rectangles to repaint.
+  std::vector<PixelRect> Finish(BoardGeometry geometry);
+
+  // What square `cell` shows beneath the sliding pieces while running (None
+  // for bare), or nothing where it shows the board as written.
+  std::optional<PieceCode> ShownBeneath(CellIndex cell) const;
+  // The sliding pieces at the frame's time.
+  std::vector<SlidingPiece> Pieces(BoardGeometry geometry) const;
+
+ private:
+  struct Touched {
+    CellIndex cell;
+    PieceCode shown;
+  };
+
+  std::vector<PixelRect> TouchedRects(BoardGeometry geometry) const;
+
+  const Clock& clock_;
+  bool running_ = false;
+  Milliseconds start_{}, duration_{};
+  double progress_ = 0;
+  std::vector<Slide> slides_;
+  std::vector<Touched> touched_;
+};
+
+}  // namespace control

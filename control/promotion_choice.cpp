@@ -1,0 +1,124 @@
+#include "control/promotion_choice.h"
+
+#include <algorithm>
+
+#include "board/automation_error.h"
+#include "control/accessible_board.h"
+#include "control/focus_cue.h"
+#include "control/view_layers.h"
+
+namespace control {
+namespace {
+
+constexpr uint32_t kTileColour = 0xF5F1E8;
+constexpr uint32_t kTileEdgeColour = 0x6B5640;
+
+void FillTile(PixelRect tile, int edge, uint32_t* pixels, int width, int height, ptrdiff_t stride) {
+  for (int y = std::max(tile.top, 0); y < std::min(tile.bottom, height); ++y)
+    for (int x = std::max(tile.left, 0); x < std::min(tile.right, width); ++x) {
+      const bool onEdge = x < tile.left + edge || x >= tile.right - edge || y < tile.top + edge || y >= tile.bottom - edge;
+      pixels[y * stride + x] = onEdge ? kTileEdgeColour : kTileColour;
+    }
+}
+
+PixelRect Offset(PixelRect r, int dx, int dy) { return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
+
+}  // namespace
+
+void PromotionChoice::Open(board::Square square, PieceCode pawn) {
+  if (pawn != board::Wpawn && pawn != board::Bpawn) throw board::InvalidArgumentError("The square holds no pawn");
+  const bool cream = pawn == board::Wpawn;
+  items_ = cream ? std::array<PieceCode, kItemCount>{board::WQueen, board::Wknight, board::Wrook, board::Wbishop}
+                 : std::array<PieceCode, kItemCount>{board::BQueen, board::Bknight, board::Brook, board::Bbishop};
+  square_ = square;
+  highlighted_ = 0;
+  pressed_.reset();
+  showing_ = true;
+}
+
+ChoiceStep PromotionChoice::Dismiss() { return showing_ ? Choose(board::None) : ChoiceStep{}; }
+
+ChoiceStep PromotionChoice::Key(BoardKey seen, BoardGeometry geometry) {
+  if (!showing_) return {};
+  const int down = Direction(geometry);
+  const size_t top = down > 0 ? 0 : kItemCount - 1, bottom = kItemCount - 1 - top;
+  switch (seen) {
+    case BoardKey::Up:
+    case BoardKey::Down: {
+      const int step = seen == BoardKey::Down ? down : -down;
+      const int next = std::clamp(static_cast<int>(highlighted_) + step, 0, static_cast<int>(kItemCount) - 1);
+      return Highlight(static_cast<size_t>(next));
+    }
+    case BoardKey::Home: return Highlight(top);
+    case BoardKey::End: return Highlight(bottom);
+    case BoardKey::Space:
+    case BoardKey::Enter: return Choose(items_[highlighted_]);
+    default: return {};
+  }
+}
+
+ChoiceStep PromotionChoice::Press(int x, int y, BoardGeometry geometry) {
+  if (!showing_) return {};
+  pressed_ = ItemAt(x, y, geometry);
+  return pressed_ ? Highlight(*pressed_) : Dismiss();
+}
+
+ChoiceStep PromotionChoice::Release(int x, int y, BoardGeometry geometry) {
+  if (!showing_ || !pressed_) return {};
+  const bool onPressed = ItemAt(x, y, geometry) == pressed_;
+  pressed_.reset();
+  return onPressed ? Choose(items_[highlighted_]) : ChoiceStep{};
+}
+
+PixelRect PromotionChoice::ItemRect(size_t item, BoardGeometry geometry) const {
+  const PixelRect square = DrawnSquareRect(board::SquareIndex(square_.col, square_.row), geometry);
+  return Offset(square, 0, Direction(geometry) * static_cast<int>(item) * geometry.square);
+}
+
+PixelRect PromotionChoice::Bounds(BoardGeometry geometry) const {
+  const PixelRect first = ItemRect(0, geometry), last = ItemRect(kItemCount - 1, geometry);
+  return {first.left, std::min(first.top, last.top), first.right, std::max(first.bottom, last.bottom)};
+}
+
+std::string PromotionChoice::ItemName(size_t item) const { return PieceWords(board::ImageOf(items_[item])); }
+
+int PromotionChoice::Direction(BoardGeometry geometry) const {
+  const PixelRect square = DrawnSquareRect(board::SquareIndex(square_.col, square_.row), geometry);
+  return square.top < board::kBoardSize / 2 * geometry.square ? 1 : -1;
+}
+
+std::optional<size_t> PromotionChoice::ItemAt(int x, int y, BoardGeometry geometry) const {
+  for (size_t item = 0; item < kItemCount; ++item) {
+    const PixelRect r = ItemRect(item, geometry);
+    if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) return item;
+  }
+  return std::nullopt;
+}
+
+ChoiceStep PromotionChoice::Highlight(size_t item) {
+  if (item == highlighted_) return {};
+  highlighted_ = item;
+  return {.highlightMoved = true, .chosen = std::nullopt};
+}
+
+ChoiceStep PromotionChoice::Choose(PieceCode piece) {
+  showing_ = false;
+  pressed_.reset();
+  return {.highlightMoved = false, .chosen = piece};
+}
+
+void PaintPromotionChoice(const PromotionChoice& choice, BoardGeometry geometry, uint32_t* pixels, int width,
+                          int height, ptrdiff_t stride, int originX, int originY) {
+  if (!choice.Showing()) return;
+  const int edge = std::max(1, geometry.square / kPictureSize);
+  for (size_t item = 0; item < PromotionChoice::kItemCount; ++item) {
+    const PixelRect tile = choice.ItemRect(item, geometry);
+    FillTile(Offset(tile, -originX, -originY), edge, pixels, width, height, stride);
+    PaintPiece(board::ImageOf(choice.Item(item)), tile.left, tile.top, pixels, width, height, stride, originX,
+               originY, geometry.square);
+  }
+  const PixelRect highlighted = Offset(choice.ItemRect(choice.Highlighted(), geometry), -originX, -originY);
+  FocusCue::Draw(pixels, width, height, stride, highlighted, true);
+}
+
+}  // namespace control

@@ -1,0 +1,148 @@
+#include "control/piece_animation.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "control/accessible_board.h"
+#include "tests/error_number.h"
+
+using namespace std::chrono_literals;
+using board::ReadPlacement;
+using control::BoardGeometry;
+using control::PieceAnimation;
+using control::PixelRect;
+
+namespace {
+
+class FakeClock final : public control::Clock {
+ public:
+  control::Milliseconds Now() const override { return now; }
+  control::Milliseconds now{1000};
+};
+
+board::CellIndex Cell(std::string_view name) {
+  return board::SquareIndex(board::Col(static_cast<int16_t>(name[0] - 'a' + 1)),
+                            board::Row(static_cast<int16_t>('8' - name[1] + 1)));
+}
+
+std::string Names(const std::vector<board::CellIndex>& cells) {
+  std::string names;
+  for (board::CellIndex cell : cells) names.append(names.empty() ? "" : " ").append(control::ChessName(cell));
+  return names;
+}
+
+std::string Names(const std::vector<control::Slide>& slides) {
+  std::string names;
+  for (const control::Slide& s : slides)
+    names.append(names.empty() ? "" : " ").append(control::ChessName(s.from)).append("-").append(control::ChessName(s.to));
+  return names;
+}
+
+bool operator==(PixelRect a, PixelRect b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+bool Contains(const std::vector<PixelRect>& rects, PixelRect r) {
+  for (PixelRect each : rects)
+    if (each == r) return true;
+  return false;
+}
+
+TEST(PlacementChange, PairsEachVanishedPieceWithTheNearestAppearingOneOfItsCode) {
+  struct Case {
+    const char *before, *after, *slides, *vanished, *appeared;
+  };
+  const char* start = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR";
+  for (const Case& c : {
+           Case{start, "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR", "e2-e4", "", ""},
+           Case{"4k3/8/8/3p4/4P3/8/8/4K3", "4k3/8/8/3P4/8/8/8/4K3", "e4-d5", "d5", ""},
+           Case{"r3k2r/8/8/8/8/8/8/R3K2R", "r3k2r/8/8/8/8/8/8/R4RK1", "e1-g1 h1-f1", "", ""},
+           Case{"8/4P3/8/8/8/8/8/k6K", "4Q3/8/8/8/8/8/8/k6K", "", "e7", "e8"},
+           Case{"8/8/8/8/8/8/8/R6R", "8/8/8/8/8/8/8/3RR3", "a1-d1 h1-e1", "", ""},
+           Case{"8/8/8/8/8/8/8/N7", "8/8/8/8/8/8/1n6/8", "", "a1", "b2"},  // another colour does not pair
+           Case{"8/8/8/8/8/8/8/8", "8/8/8/8/8/8/8/K7", "", "", "a1"},
+           Case{start, start, "", "", ""},
+       }) {
+    const control::PlacementChange change = control::ChangeBetween(ReadPlacement(c.before), ReadPlacement(c.after));
+    EXPECT_EQ(Names(change.slides), c.slides) << c.before << " -> " << c.after;
+    EXPECT_EQ(Names(change.vanished), c.vanished) << c.before << " -> " << c.after;
+    EXPECT_EQ(Names(change.appeared), c.appeared) << c.before << " -> " << c.after;
+  }
+}
+
+TEST(PieceAnimation, APieceIsAtItsSquareAtTheStartHalfWayAtHalfTheTimeAndTheBoardIsWrittenAtTheEnd) {
+  const auto before = ReadPlacement("8/8/8/8/8/8/4P3/8"), after = ReadPlacement("8/8/8/8/4P3/8/8/8");
+  for (BoardGeometry geometry : {BoardGeometry{37, false}, BoardGeometry{74, false}, BoardGeometry{46, true}}) {
+    const int q = geometry.square;
+    // e2 is column 5, row 7 from the top; flipped, column 4, row 2.
+    const int left = geometry.flipped ? 3 * q : 4 * q, e2Top = geometry.flipped ? q : 6 * q;
+    const int towardE4 = geometry.flipped ? q : -q;
+    const PixelRect atE2{left, e2Top, left + q, e2Top + q}, atE3{left, e2Top + towardE4, left + q, e2Top + towardE4 + q};
+    FakeClock clock;
+    PieceAnimation animation(clock);
+
+    const auto started = animation.Start(before, after, 1000ms, geometry);
+    EXPECT_TRUE(Contains(started, atE2));
+    ASSERT_EQ(animation.Pieces(geometry).size(), 1u);
+    EXPECT_TRUE(animation.Pieces(geometry)[0].rect == atE2);
+    EXPECT_EQ(animation.Pieces(geometry)[0].image, board::ImageOf(board::Wpawn));
+    EXPECT_EQ(animation.ShownBeneath(Cell("e2")), board::PieceCode(board::None));
+    EXPECT_EQ(animation.ShownBeneath(Cell("e4")), board::PieceCode(board::None));
+    EXPECT_FALSE(animation.ShownBeneath(Cell("e3")));
+
+    clock.now += 500ms;
+    const auto halfWay = animation.NextFrame(geometry);
+    EXPECT_TRUE(animation.Pieces(geometry)[0].rect == atE3);
+    const PixelRect covered{left, std::min(atE2.top, atE3.top), left + q, std::max(atE2.bottom, atE3.bottom)};
+    EXPECT_EQ(halfWay.size(), 1u);
+    EXPECT_TRUE(Contains(halfWay, covered)) << "only where the piece was and is";
+
+    clock.now += 500ms;
+    const auto ended = animation.NextFrame(geometry);
+    EXPECT_FALSE(animation.Running());
+    EXPECT_TRUE(animation.Pieces(geometry).empty());
+    EXPECT_FALSE(animation.ShownBeneath(Cell("e4")));
+    EXPECT_TRUE(Contains(ended, atE2) && Contains(ended, atE3)) << "its squares and the piece's last place";
+    EXPECT_TRUE(animation.NextFrame(geometry).empty());
+  }
+}
+
+TEST(PieceAnimation, ACapturedPieceStaysBeneathUntilTheEndAndAWriteEndsItAtOnce) {
+  FakeClock clock;
+  PieceAnimation animation(clock);
+  const BoardGeometry geometry;
+  animation.Start(ReadPlacement("8/8/8/3p4/4P3/8/8/8"), ReadPlacement("8/8/8/3P4/8/8/8/8"), 200ms, geometry);
+  EXPECT_EQ(animation.ShownBeneath(Cell("d5")), board::PieceCode(board::Bpawn));
+  EXPECT_EQ(animation.ShownBeneath(Cell("e4")), board::PieceCode(board::None));
+  clock.now += 50ms;
+  animation.NextFrame(geometry);
+  const PixelRect where = animation.Pieces(geometry)[0].rect;
+
+  const auto ended = animation.Finish(geometry);
+  EXPECT_FALSE(animation.Running());
+  EXPECT_FALSE(animation.ShownBeneath(Cell("d5")));
+  EXPECT_TRUE(Contains(ended, where) && Contains(ended, control::DrawnSquareRect(Cell("d5"), geometry)));
+  EXPECT_TRUE(animation.Finish(geometry).empty());
+}
+
+TEST(PieceAnimation, NothingRunsWhenNothingSlidesOrTheTimeIsZero) {
+  FakeClock clock;
+  PieceAnimation animation(clock);
+  EXPECT_TRUE(animation.Start(ReadPlacement("8/4P3/8/8/8/8/8/8"), ReadPlacement("4Q3/8/8/8/8/8/8/8"), 200ms, {}).empty());
+  EXPECT_FALSE(animation.Running());
+  EXPECT_TRUE(animation.Start(ReadPlacement("8/8/8/8/8/8/4P3/8"), ReadPlacement("8/8/8/8/4P3/8/8/8"), 0ms, {}).empty());
+  EXPECT_FALSE(animation.Running());
+}
+
+TEST(PieceAnimation, EasingStartsAndEndsGentlyAndTheTimeIsBounded) {
+  EXPECT_EQ(control::EasedProgress(0ms, 200ms), 0);
+  EXPECT_EQ(control::EasedProgress(100ms, 200ms), 0.5);
+  EXPECT_EQ(control::EasedProgress(300ms, 200ms), 1);
+  EXPECT_LT(control::EasedProgress(20ms, 200ms), 0.1);
+  EXPECT_GT(control::EasedProgress(180ms, 200ms), 0.9);
+  for (int32_t ms : {-1, 2001}) EXPECT_EQ(ErrorNumberOf([&] { control::CheckedAnimationTime(ms); }), 380) << ms;
+  for (int32_t ms : {0, 2000}) EXPECT_EQ(control::CheckedAnimationTime(ms).count(), ms);
+}
+
+}  // namespace
