@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/many_boards/animation_frames.h"
 #include "bench/many_boards/naive_board.h"
 #include "bench/many_boards/position_writes.h"
 #include "bench/many_boards/versus_bare.h"
@@ -304,12 +305,13 @@ int RunAll(int naiveLimit) {
 }  // namespace
 
 // many_boards [--naive-limit N] | many_boards --case real|naive N | many_boards --versus-bare [ROUNDS] |
-// many_boards --position [ROUNDS] | many_boards --view-repaint [ROUNDS]
+// many_boards --position [ROUNDS] | many_boards --view-repaint [ROUNDS] | many_boards --animation [ROUNDS]
 int main(int argc, char** argv) {
   if (argc >= 2 && std::string(argv[1]) == "--versus-bare")
     return bench::CompareWithBareWindow(argc >= 3 ? std::atoi(argv[2]) : 30);
   if (argc == 4 && std::string(argv[1]) == "--case") return RunCase(argv[2], std::atoi(argv[3]));
   if (argc >= 2 && std::string(argv[1]) == "--position") return bench::RunPositionWrites(argc > 2 ? std::atoi(argv[2]) : 200);
+  if (argc >= 2 && std::string(argv[1]) == "--animation") return bench::CompareAnimationFrames(argc > 2 ? std::atoi(argv[2]) : 10);
   if (argc >= 2 && std::string(argv[1]) == "--view-repaint") return bench::RunViewRepaints(argc > 2 ? std::atoi(argv[2]) : 200);
   int naiveLimit = 100;
   if (argc == 3 && std::string(argv[1]) == "--naive-limit") naiveLimit = std::atoi(argv[2]);
