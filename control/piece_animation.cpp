@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "board/automation_error.h"
+#include "control/view_layers.h"
 
 namespace control {
 namespace {
@@ -140,6 +141,26 @@ std::vector<PixelRect> PieceAnimation::TouchedRects(BoardGeometry geometry) cons
   std::vector<PixelRect> rects;
   for (const Touched& t : touched_) rects.push_back(DrawnSquareRect(t.cell, geometry));
   return rects;
+}
+
+void PaintAnimation(const PieceAnimation& animation, BoardGeometry geometry, const BarePainter& paintBare,
+                    PixelRect area, uint32_t* pixels, ptrdiff_t stride) {
+  const int q = geometry.square, width = area.right - area.left, height = area.bottom - area.top;
+  std::vector<uint32_t> square(static_cast<size_t>(q) * q);
+  for (CellIndex cell = board::kFirstCell; cell <= board::kLastCell; ++cell) {
+    const std::optional<PieceCode> shown = animation.ShownBeneath(cell);
+    const PixelRect r = DrawnSquareRect(cell, geometry);
+    const int left = std::max(r.left, area.left), right = std::min(r.right, area.right);
+    const int top = std::max(r.top, area.top), bottom = std::min(r.bottom, area.bottom);
+    if (!shown || left >= right || top >= bottom) continue;
+    paintBare(cell, square.data(), q, q);
+    if (IsPiece(shown->value)) PaintPiece(board::ImageOf(*shown), 0, 0, square.data(), q, q, q, 0, 0, q);
+    for (int y = top; y < bottom; ++y)
+      std::copy_n(&square[static_cast<size_t>(y - r.top) * q + (left - r.left)], right - left,
+                  pixels + (y - area.top) * stride + (left - area.left));
+  }
+  for (const SlidingPiece& piece : animation.Pieces(geometry))
+    PaintPiece(piece.image, piece.rect.left, piece.rect.top, pixels, width, height, stride, area.left, area.top, q);
 }
 
 }  // namespace control

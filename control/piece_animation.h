@@ -1,6 +1,8 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
+#include <functional>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -118,5 +120,16 @@ class PieceAnimation {
   std::vector<Slide> slides_;
   std::vector<Touched> touched_;
 };
+
+// Paints a square's bare picture with what lies beneath its pieces (its mark,
+// its labels), square x square pixels at `pixels` with the given row stride.
+using BarePainter = std::function<void(CellIndex cell, uint32_t* pixels, ptrdiff_t stride, int square)>;
+
+// What a running animation adds over the pixels of `area` (device pixels of
+// the control, rows `stride` apart), composed as the board is written: each
+// square it touched as it was before (bare, then the piece it showed), then
+// the sliding pieces.
+void PaintAnimation(const PieceAnimation& animation, BoardGeometry geometry, const BarePainter& paintBare,
+                    PixelRect area, uint32_t* pixels, ptrdiff_t stride);
 
 }  // namespace control
