@@ -10,14 +10,14 @@
 namespace control {
 namespace {
 
-constexpr uint32_t kTileColour = 0xF5F1E8;
-constexpr uint32_t kTileEdgeColour = 0x6B5640;
+// Cream pieces stand on dark tiles and red ones on light tiles, so each stands out whatever the wood beneath.
+constexpr uint32_t kDarkTile = 0x3B342D, kLightTile = 0xF5F1E8, kTileEdge = 0x6B5640;
 
-void FillTile(PixelRect tile, int edge, uint32_t* pixels, int width, int height, ptrdiff_t stride) {
+void FillTile(PixelRect tile, uint32_t colour, int edge, uint32_t* pixels, int width, int height, ptrdiff_t stride) {
   for (int y = std::max(tile.top, 0); y < std::min(tile.bottom, height); ++y)
     for (int x = std::max(tile.left, 0); x < std::min(tile.right, width); ++x) {
       const bool onEdge = x < tile.left + edge || x >= tile.right - edge || y < tile.top + edge || y >= tile.bottom - edge;
-      pixels[y * stride + x] = onEdge ? kTileEdgeColour : kTileColour;
+      pixels[y * stride + x] = onEdge ? kTileEdge : colour;
     }
 }
 
@@ -111,14 +111,16 @@ void PaintPromotionChoice(const PromotionChoice& choice, BoardGeometry geometry,
                           int height, ptrdiff_t stride, int originX, int originY) {
   if (!choice.Showing()) return;
   const int edge = std::max(1, geometry.square / kPictureSize);
+  const bool lightTiles = choice.Item(0) == board::BQueen;
   for (size_t item = 0; item < PromotionChoice::kItemCount; ++item) {
     const PixelRect tile = choice.ItemRect(item, geometry);
-    FillTile(Offset(tile, -originX, -originY), edge, pixels, width, height, stride);
+    FillTile(Offset(tile, -originX, -originY), lightTiles ? kLightTile : kDarkTile, edge, pixels, width, height,
+             stride);
     PaintPiece(board::ImageOf(choice.Item(item)), tile.left, tile.top, pixels, width, height, stride, originX,
                originY, geometry.square);
   }
   const PixelRect highlighted = Offset(choice.ItemRect(choice.Highlighted(), geometry), -originX, -originY);
-  FocusCue::Draw(pixels, width, height, stride, highlighted, true);
+  FocusCue::Draw(pixels, width, height, stride, highlighted, lightTiles);
 }
 
 }  // namespace control
