@@ -143,6 +143,31 @@ std::vector<PixelRect> PieceAnimation::TouchedRects(BoardGeometry geometry) cons
   return rects;
 }
 
+void SlidingPieces::Attach(OverlaySurface* surface) {
+  if (!surface) animation_.Finish({});
+  surface_ = surface;
+}
+
+void SlidingPieces::Slide(const board::Placement& before, const board::Placement& after) {
+  End();
+  if (!surface_ || !surface_->AnimationsOn()) return;
+  Repaint(animation_.Start(before, after, duration_, surface_->Geometry()));
+  if (animation_.Running()) surface_->StartFrames();
+}
+
+bool SlidingPieces::Frame() {
+  if (surface_) Repaint(animation_.NextFrame(surface_->Geometry()));
+  return animation_.Running();
+}
+
+void SlidingPieces::End() {
+  if (surface_) Repaint(animation_.Finish(surface_->Geometry()));
+}
+
+void SlidingPieces::Repaint(const std::vector<PixelRect>& rects) {
+  for (const PixelRect& rect : rects) surface_->RepaintRect(rect);
+}
+
 void PaintAnimation(const PieceAnimation& animation, BoardGeometry geometry, const BarePainter& paintBare,
                     PixelRect area, uint32_t* pixels, ptrdiff_t stride) {
   const int q = geometry.square, width = area.right - area.left, height = area.bottom - area.top;

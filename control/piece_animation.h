@@ -62,10 +62,25 @@ PlacementChange ChangeBetween(const board::Placement& before, const board::Place
 // starts and stops gently (cubic in and out), so at half the time it is half way.
 double EasedProgress(Milliseconds elapsed, Milliseconds duration);
 
+
 // What the pixels depend on: a square's side in device pixels, and which way up the board is.
 struct BoardGeometry {
   int square = kPictureSize;
   bool flipped = false;
+};
+
+// What sliding pieces and the promotion choice need of the window showing the board.
+class OverlaySurface {
+ public:
+  virtual BoardGeometry Geometry() = 0;
+  virtual void RepaintRect(PixelRect rect) = 0;
+  // Windows' "Show animations in Windows": off, nothing slides.
+  virtual bool AnimationsOn() = 0;
+  // From now on, SlidingPieces::Frame at the display's rate until it answers false.
+  virtual void StartFrames() = 0;
+
+ protected:
+  ~OverlaySurface() = default;
 };
 
 // The device rectangle where board square `cell` is drawn.
@@ -119,6 +134,34 @@ class PieceAnimation {
   double progress_ = 0;
   std::vector<Slide> slides_;
   std::vector<Touched> touched_;
+};
+
+// The board's slides: how long they take, the one running, and its frames.
+// Without a window, or with a time of 0, nothing slides.
+class SlidingPieces {
+ public:
+  explicit SlidingPieces(const Clock& clock) : animation_(clock) {}
+
+  int32_t AnimationTime() const { return static_cast<int32_t>(duration_.count()); }
+  // Error 380 outside 0..kLongestAnimationTime.
+  void SetAnimationTime(int32_t milliseconds) { duration_ = CheckedAnimationTime(milliseconds); }
+  // The window showing the board from now on, or nullptr when it is gone.
+  void Attach(OverlaySurface* surface);
+
+  // The board went from `before` to `after`: what moved slides.
+  void Slide(const board::Placement& before, const board::Placement& after);
+  // One frame at the window's rate; false once the slide is over.
+  bool Frame();
+  // A write or a lift: the board shows its end at once.
+  void End();
+  const PieceAnimation& Animation() const { return animation_; }
+
+ private:
+  void Repaint(const std::vector<PixelRect>& rects);
+
+  PieceAnimation animation_;
+  Milliseconds duration_{0};
+  OverlaySurface* surface_ = nullptr;
 };
 
 // Paints a square's bare picture with what lies beneath its pieces (its mark,

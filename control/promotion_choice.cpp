@@ -70,6 +70,10 @@ ChoiceStep PromotionChoice::Release(int x, int y, BoardGeometry geometry) {
   return onPressed ? Choose(items_[highlighted_]) : ChoiceStep{};
 }
 
+ChoiceStep PromotionChoice::ChooseItem(size_t item) {
+  return showing_ && item < kItemCount ? Choose(items_[item]) : ChoiceStep{};
+}
+
 PixelRect PromotionChoice::ItemRect(size_t item, BoardGeometry geometry) const {
   const PixelRect square = DrawnSquareRect(board::SquareIndex(square_.col, square_.row), geometry);
   return Offset(square, 0, Direction(geometry) * static_cast<int>(item) * geometry.square);
@@ -105,6 +109,54 @@ ChoiceStep PromotionChoice::Choose(PieceCode piece) {
   showing_ = false;
   pressed_.reset();
   return {.highlightMoved = false, .chosen = piece};
+}
+
+void PromotionPrompt::Attach(OverlaySurface* surface) {
+  if (!surface) Dismiss();
+  surface_ = surface;
+}
+
+void PromotionPrompt::Open(int16_t col, int16_t row) {
+  const board::Col c(col);
+  const board::Row r(row);
+  if (!board::IsOnBoard(c, r)) throw board::InvalidPropertyArrayIndexError();
+  const PieceCode pawn = host_.PieceAt(board::SquareIndex(c, r));
+  if (pawn != board::Wpawn && pawn != board::Bpawn) throw board::InvalidArgumentError("The square holds no pawn");
+  Dismiss();
+  choice_.Open({c, r}, pawn);
+  Repaint();
+  host_.ChoiceItemFocused(choice_.Highlighted());
+}
+
+void PromotionPrompt::Key(BoardKey seen) { Follow(choice_.Key(seen, Geometry())); }
+
+void PromotionPrompt::Press(int x, int y) { Follow(choice_.Press(x, y, Geometry())); }
+
+void PromotionPrompt::Release(int x, int y) { Follow(choice_.Release(x, y, Geometry())); }
+
+void PromotionPrompt::ChooseItem(size_t item) { Follow(choice_.ChooseItem(item)); }
+
+void PromotionPrompt::Dismiss() { Follow(choice_.Dismiss()); }
+
+void PromotionPrompt::SquareWritten(CellIndex cell) {
+  if (choice_.Showing() && cell == board::SquareIndex(choice_.At().col, choice_.At().row)) Dismiss();
+}
+
+void PromotionPrompt::Repaint() {
+  if (surface_) surface_->RepaintRect(choice_.Bounds(surface_->Geometry()));
+}
+
+// The answer goes last: its handler may do anything, even open the next choice.
+void PromotionPrompt::Follow(ChoiceStep step) {
+  if (step.highlightMoved) {
+    Repaint();
+    host_.ChoiceItemFocused(choice_.Highlighted());
+  }
+  if (!step.chosen) return;
+  Repaint();
+  const board::Square square = choice_.At();
+  host_.FocusReturned(board::SquareIndex(square.col, square.row));
+  host_.RaisePromotionChosen(square, *step.chosen);
 }
 
 void PaintPromotionChoice(const PromotionChoice& choice, BoardGeometry geometry, uint32_t* pixels, int width,

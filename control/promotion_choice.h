@@ -45,6 +45,8 @@ class PromotionChoice {
   // A left press on a piece highlights it, its release there chooses it; a press anywhere else dismisses.
   ChoiceStep Press(int x, int y, BoardGeometry geometry);
   ChoiceStep Release(int x, int y, BoardGeometry geometry);
+  // A screen reader's default action on an item.
+  ChoiceStep ChooseItem(size_t item);
 
   PieceCode Item(size_t item) const { return items_[item]; }
   size_t Highlighted() const { return highlighted_; }
@@ -66,6 +68,55 @@ class PromotionChoice {
   std::array<PieceCode, kItemCount> items_{};
   size_t highlighted_ = 0;
   std::optional<size_t> pressed_;
+};
+
+// What the promotion choice needs of the control.
+class PromotionHost {
+ public:
+  virtual PieceCode PieceAt(CellIndex cell) = 0;
+  // Synchronous; a handler may write the board, disable the control or open another choice.
+  virtual void RaisePromotionChosen(board::Square square, PieceCode piece) = 0;
+  // The choice has the keyboard and `item` is highlighted: screen readers hear it.
+  virtual void ChoiceItemFocused(size_t item) = 0;
+  // The choice is over: the keyboard is the board's again, its cursor on `cell`.
+  virtual void FocusReturned(CellIndex cell) = 0;
+
+ protected:
+  ~PromotionHost() = default;
+};
+
+// The promotion choice as the control runs it: opened by ChoosePromotion,
+// taking every input while it shows, answered once by PromotionChosen.
+class PromotionPrompt {
+ public:
+  explicit PromotionPrompt(PromotionHost& host) : host_(host) {}
+
+  // The window showing the board from now on, or nullptr when it is gone (which dismisses the choice).
+  void Attach(OverlaySurface* surface);
+  // Off the board: error 381; no pawn on the square: error 5. A choice showing is dismissed first.
+  void Open(int16_t col, int16_t row);
+  bool Showing() const { return choice_.Showing(); }
+  const PromotionChoice& Choice() const { return choice_; }
+
+  // Input while it shows.
+  void Key(BoardKey seen);
+  void Press(int x, int y);
+  void Release(int x, int y);
+  // A reader's default action on an item.
+  void ChooseItem(size_t item);
+  // Escape, the focus lost, the control disabled, another choice: answered with None.
+  void Dismiss();
+  // A write to the choice's square dismisses it.
+  void SquareWritten(CellIndex cell);
+
+ private:
+  BoardGeometry Geometry() const { return surface_ ? surface_->Geometry() : BoardGeometry{}; }
+  void Repaint();
+  void Follow(ChoiceStep step);
+
+  PromotionHost& host_;
+  OverlaySurface* surface_ = nullptr;
+  PromotionChoice choice_;
 };
 
 // Draws the choice over a composed board whose top-left pixel is the control's
