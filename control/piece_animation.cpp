@@ -168,24 +168,19 @@ void SlidingPieces::Repaint(const std::vector<PixelRect>& rects) {
   for (const PixelRect& rect : rects) surface_->RepaintRect(rect);
 }
 
-void PaintAnimation(const PieceAnimation& animation, BoardGeometry geometry, const BarePainter& paintBare,
-                    PixelRect area, uint32_t* pixels, ptrdiff_t stride) {
-  const int q = geometry.square, width = area.right - area.left, height = area.bottom - area.top;
-  std::vector<uint32_t> square(static_cast<size_t>(q) * q);
-  for (CellIndex cell = board::kFirstCell; cell <= board::kLastCell; ++cell) {
-    const std::optional<PieceCode> shown = animation.ShownBeneath(cell);
-    const PixelRect r = DrawnSquareRect(cell, geometry);
-    const int left = std::max(r.left, area.left), right = std::min(r.right, area.right);
-    const int top = std::max(r.top, area.top), bottom = std::min(r.bottom, area.bottom);
-    if (!shown || left >= right || top >= bottom) continue;
-    paintBare(cell, square.data(), q, q);
-    if (IsPiece(shown->value)) PaintPiece(board::ImageOf(*shown), 0, 0, square.data(), q, q, q, 0, 0, q);
-    for (int y = top; y < bottom; ++y)
-      std::copy_n(&square[static_cast<size_t>(y - r.top) * q + (left - r.left)], right - left,
-                  pixels + (y - area.top) * stride + (left - area.left));
-  }
+void SlideUnderlay::PaintUnder(CellIndex cell, bool showsImages, uint32_t* pixels, ptrdiff_t stride,
+                               int square) const {
+  const std::optional<PieceCode> shown = animation_.ShownBeneath(cell);
+  const bool occupied = shown ? IsPiece(shown->value) : showsImages;
+  inner_.PaintUnder(cell, occupied, pixels, stride, square);
+  if (shown && occupied) PaintPiece(board::ImageOf(*shown), 0, 0, pixels, square, square, stride, 0, 0, square);
+}
+
+void PaintSlidingPieces(const PieceAnimation& animation, BoardGeometry geometry, PixelRect area, uint32_t* pixels,
+                        ptrdiff_t stride) {
   for (const SlidingPiece& piece : animation.Pieces(geometry))
-    PaintPiece(piece.image, piece.rect.left, piece.rect.top, pixels, width, height, stride, area.left, area.top, q);
+    PaintPiece(piece.image, piece.rect.left, piece.rect.top, pixels, area.right - area.left, area.bottom - area.top,
+               stride, area.left, area.top, geometry.square);
 }
 
 }  // namespace control

@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <cstddef>
-#include <functional>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -164,15 +163,24 @@ class SlidingPieces {
   OverlaySurface* surface_ = nullptr;
 };
 
-// Paints a square's bare picture with what lies beneath its pieces (its mark,
-// its labels), square x square pixels at `pixels` with the given row stride.
-using BarePainter = std::function<void(CellIndex cell, uint32_t* pixels, ptrdiff_t stride, int square)>;
+// The squares a running slide touched, shown as they were before it: beneath
+// their pieces what `inner` paints (marks, labels), then the piece each showed.
+class SlideUnderlay final : public CellUnderlay {
+ public:
+  SlideUnderlay(const PieceAnimation& animation, const CellUnderlay& inner) : animation_(animation), inner_(inner) {}
+  void PaintUnder(CellIndex cell, bool showsImages, uint32_t* pixels, ptrdiff_t stride, int square) const override;
+  bool ShowsImages(CellIndex cell) const override {
+    return !animation_.ShownBeneath(cell) && inner_.ShowsImages(cell);
+  }
 
-// What a running animation adds over the pixels of `area` (device pixels of
-// the control, rows `stride` apart), composed as the board is written: each
-// square it touched as it was before (bare, then the piece it showed), then
-// the sliding pieces.
-void PaintAnimation(const PieceAnimation& animation, BoardGeometry geometry, const BarePainter& paintBare,
-                    PixelRect area, uint32_t* pixels, ptrdiff_t stride);
+ private:
+  const PieceAnimation& animation_;
+  const CellUnderlay& inner_;
+};
+
+// The sliding pieces over pixels of `area` (device pixels of the control, rows
+// `stride` apart): the top layer, over the arrows.
+void PaintSlidingPieces(const PieceAnimation& animation, BoardGeometry geometry, PixelRect area, uint32_t* pixels,
+                        ptrdiff_t stride);
 
 }  // namespace control

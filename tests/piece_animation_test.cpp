@@ -128,34 +128,44 @@ TEST(PieceAnimation, ACapturedPieceStaysBeneathUntilTheEndAndAWriteEndsItAtOnce)
   EXPECT_TRUE(animation.Finish(geometry).empty());
 }
 
-TEST(PieceAnimation, PaintsTouchedSquaresAsTheyWereAndTheSlidingPieceOverAnyPartOfTheBoard) {
+// Paints a mark's stand-in, telling whether the square is taken as occupied.
+struct MarkUnderlay final : control::CellUnderlay {
+  void PaintUnder(board::CellIndex, bool occupied, uint32_t* pixels, ptrdiff_t stride, int square) const override {
+    for (int y = 0; y < square; ++y) std::fill_n(pixels + y * stride, square, occupied ? kOccupied : kEmpty);
+  }
+  static constexpr uint32_t kOccupied = 0x112233, kEmpty = 0x445566;
+};
+
+TEST(PieceAnimation, TouchedSquaresShowWhatTheyShowedBeneathTheSlidingPieceOnAnyPartOfTheBoard) {
   FakeClock clock;
   PieceAnimation animation(clock);
   const BoardGeometry geometry{46, true};
   animation.Start(ReadPlacement("8/8/8/3p4/4P3/8/8/8"), ReadPlacement("8/8/8/3P4/8/8/8/8"), 200ms, geometry);
+  const MarkUnderlay marks;
+  const control::SlideUnderlay underlay(animation, marks);
+  EXPECT_FALSE(underlay.ShowsImages(Cell("d5")));
+  EXPECT_FALSE(underlay.ShowsImages(Cell("e4")));
+  EXPECT_TRUE(underlay.ShowsImages(Cell("a1")));
+  const int q = geometry.square;
+  std::vector<uint32_t> cell(q * q);
+  underlay.PaintUnder(Cell("e4"), true, cell.data(), q, q);
+  EXPECT_EQ(cell[q * q / 2 + q / 2], MarkUnderlay::kEmpty) << "the square the piece left shows empty";
+  underlay.PaintUnder(Cell("d5"), false, cell.data(), q, q);
+  EXPECT_EQ(cell[0], MarkUnderlay::kOccupied) << "the captured pawn stays, its mark as on an occupied square";
+  EXPECT_NE(cell[q * q / 2 + q / 2], MarkUnderlay::kOccupied);
+
   clock.now += 100ms;
   animation.NextFrame(geometry);
-  const uint32_t kWritten = 0xABCDEF, kBare = 0x112233;
-  const control::BarePainter paintBare = [kBare](board::CellIndex, uint32_t* pixels, ptrdiff_t stride, int square) {
-    for (int y = 0; y < square; ++y) std::fill_n(pixels + y * stride, square, kBare);
-  };
-  const int side = 8 * geometry.square;
-  std::vector<uint32_t> board(side * side, kWritten);
-  control::PaintAnimation(animation, geometry, paintBare, {0, 0, side, side}, board.data(), side);
-  auto at = [&](PixelRect r, int dx, int dy) { return board[(r.top + dy) * side + r.left + dx]; };
-  const PixelRect e4 = control::DrawnSquareRect(Cell("e4"), geometry), d5 = control::DrawnSquareRect(Cell("d5"), geometry);
+  const int side = 8 * q;
+  const uint32_t kBoard = 0xABCDEF;
+  std::vector<uint32_t> board(side * side, kBoard);
+  control::PaintSlidingPieces(animation, geometry, {0, 0, side, side}, board.data(), side);
   const PixelRect piece = animation.Pieces(geometry)[0].rect;
-  EXPECT_EQ(at(e4, 1, 1), kBare) << "the square the piece left is bare";
-  EXPECT_EQ(at(d5, 44, 1), kBare);
-  EXPECT_NE(at(d5, 23, 23), kBare) << "the captured pawn stays";
-  EXPECT_NE(at(piece, 23, 30), kWritten) << "the sliding piece";
-  EXPECT_EQ(at(control::DrawnSquareRect(Cell("a1"), geometry), 23, 23), kWritten) << "untouched";
-
-  // Any part of the board paints as the same part of the whole.
+  EXPECT_NE(board[(piece.top + 30) * side + piece.left + 23], kBoard);
   const PixelRect part{piece.left - 7, piece.top + 5, piece.right + 20, piece.bottom + 9};
   const int width = part.right - part.left, height = part.bottom - part.top;
-  std::vector<uint32_t> pixels(width * height, kWritten);
-  control::PaintAnimation(animation, geometry, paintBare, part, pixels.data(), width);
+  std::vector<uint32_t> pixels(width * height, kBoard);
+  control::PaintSlidingPieces(animation, geometry, part, pixels.data(), width);
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x)
       ASSERT_EQ(pixels[y * width + x], board[(part.top + y) * side + part.left + x]) << x << "," << y;
