@@ -1,5 +1,6 @@
 #!/bin/sh
-# Builds everything and runs the demo host: in a window when a display is
+# Builds the 32-bit control, the demo host and the 32-bit release packages (no
+# tests, no benchmarks) and runs the demo: in a window when a display is
 # available; otherwise on a virtual display, playing a short scripted game with
 # the mouse and saving a screenshot.
 set -e
@@ -7,7 +8,10 @@ cd "$(dirname "$0")"
 sh tools/install-packages.sh
 
 cmake --no-warn-unused-cli -S . -B build-win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
-cmake --build build-win32 -j"$(nproc)"
+cmake --build build-win32 -j"$(nproc)" --target OrvelBoard orvel_demo packages
+packages=$(sed -n 's/^ORVEL_PACKAGE_DIR:PATH=//p' build-win32/CMakeCache.txt)
+echo "The 32-bit release packages are in $packages:"
+ls "$packages" | grep -e '-x86' -e '-win32' | sed 's/^/  /'
 run="sh tools/wine-run.sh win32 $PWD/build-win32/wineprefix-win32"
 $run regsvr32 /s build-win32/component/OrvelBoard.ocx
 demo=build-win32/host/demo/orvel_demo.exe

@@ -41,6 +41,7 @@ void ChessBoard::NewGame() {
     Board.Write(p.square.value, p.code);
   }
   for (CellIndex cell = kFirstCell; cell <= kLastCell; ++cell) platform_.RefreshCell(cell);
+  listener_.BoardWritten();
 }
 
 void ChessBoard::Clear() {
@@ -48,6 +49,7 @@ void ChessBoard::Clear() {
     platform_.SetCellPicture(cell, platform_.PictureOfImage(BareSquareImage(cell)));
     hiddenByClear_.set(cell.value);
   }
+  listener_.BoardWritten();
 }
 
 PieceCode ChessBoard::Piece(Col col, Row row) {
@@ -71,12 +73,13 @@ void ChessBoard::Piece(Col col, Row row, PieceCode New_Piece) {
   platform_.SetCellPicture(cell, platform_.PictureOfImage(BareSquareImage(col, row)));
   if (New_Piece == None) {
     Board.Write(cell.value, None);
-    return;
+  } else {
+    const PieceCode code(m_Piece);
+    Board.Write(cell.value, code);
+    DrawPiece(cell, code);
+    platform_.RefreshCell(cell);
   }
-  const PieceCode code(m_Piece);
-  Board.Write(cell.value, code);
-  DrawPiece(cell, code);
-  platform_.RefreshCell(cell);
+  listener_.SquareWritten(cell);
 }
 
 void ChessBoard::MovePiece(CellIndex from, CellIndex to) {
@@ -89,17 +92,20 @@ void ChessBoard::MovePiece(CellIndex from, CellIndex to) {
   Board.Write(from.value, None);
   // Both cells wait to be painted: one refresh shows them together.
   platform_.RefreshCell(to);
+  listener_.SquareWritten(from);
+  listener_.SquareWritten(to);
   container_.PropertyChanged("Position");
 }
 
-void ChessBoard::SetPlacement(const std::array<int32_t, kSquareCount>& codes) {
+void ChessBoard::SetPlacement(const std::array<PieceCode, kSquareCount>& codes) {
   hiddenByClear_.reset();
   for (CellIndex cell = kFirstCell; cell <= kLastCell; ++cell) {
-    const int32_t code = codes[cell.value - 1];
+    const PieceCode code = codes[cell.value - 1];
     platform_.SetCellPicture(cell, platform_.PictureOfImage(BareSquareImage(cell)));
-    Board.Write(cell.value, PieceCode(code));
-    if (code != None) DrawPiece(cell, PieceCode(code));
+    Board.Write(cell.value, code);
+    if (code != None) DrawPiece(cell, code);
   }
+  listener_.BoardWritten();
 }
 
 void ChessBoard::DrawPiece(CellIndex cell, PieceCode code) {

@@ -10,13 +10,25 @@
 
 namespace board {
 
+// Hears of the board's writes once they stand; a write that failed reports nothing.
+class WriteListener {
+ public:
+  virtual void SquareWritten(CellIndex cell) = 0;
+  // More than one square, or what the cells show without a square written (Clear).
+  virtual void BoardWritten() = 0;
+
+ protected:
+  ~WriteListener() = default;
+};
+
 // The host's operations on the board: NewGame, Clear and the Piece property.
 // The store and what the cells show are separate: Clear changes pictures only.
 class ChessBoard {
  public:
   static constexpr const char* kInvalidRequest = "Invalid request";
 
-  ChessBoard(BoardPlatform& platform, BoardContainer& container) : platform_(platform), container_(container) {}
+  ChessBoard(BoardPlatform& platform, BoardContainer& container, WriteListener& listener)
+      : platform_(platform), container_(container), listener_(listener) {}
 
   void NewGame();
   void Clear();
@@ -29,7 +41,7 @@ class ChessBoard {
   // Every square written as Piece writes it (bare picture, then the piece; element i
   // is square i + 1), refreshing none: the caller shows the board once. The last
   // Piece value stays and nothing is notified.
-  void SetPlacement(const std::array<int32_t, kSquareCount>& codes);
+  void SetPlacement(const std::array<PieceCode, kSquareCount>& codes);
 
   // False where Clear left the square bare with its piece still in the store,
   // until the square is next written.
@@ -44,6 +56,7 @@ class ChessBoard {
 
   BoardPlatform& platform_;
   BoardContainer& container_;
+  WriteListener& listener_;
   std::bitset<kSquareCount + 1> hiddenByClear_;
 };
 

@@ -3,6 +3,8 @@
 #include <cassert>
 #include <compare>
 #include <cstdint>
+#include <optional>
+#include <string>
 
 namespace board {
 
@@ -127,6 +129,29 @@ constexpr ImageNumber BareSquareImage(Col col, Row row) {
 constexpr ImageNumber BareSquareImage(CellIndex cell) {
   const Square square = SquareOfIndex(cell);
   return BareSquareImage(square.col, square.row);
+}
+
+// A piece, not "none" nor a value no picture has.
+constexpr bool IsPiece(PieceCode code) { return code.value >= Bpawn && code.value <= Wking; }
+
+// Chess names: column 1 is file 'a'; row 1 is the top row, rank '8'.
+constexpr char FileOf(Col col) { return static_cast<char>('a' + col.value - 1); }
+constexpr char RankOf(Row row) { return static_cast<char>('0' + kBoardSize + 1 - row.value); }
+
+constexpr std::optional<Col> ColOfFile(char file) {
+  if (file < 'a' || file >= 'a' + kBoardSize) return std::nullopt;
+  return Col(static_cast<int16_t>(file - 'a' + 1));
+}
+
+constexpr std::optional<Row> RowOfRank(char rank) {
+  if (rank < '1' || rank >= '1' + kBoardSize) return std::nullopt;
+  return Row(static_cast<int16_t>(kBoardSize - (rank - '1')));
+}
+
+// "e4".
+inline std::string SquareName(CellIndex cell) {
+  const Square square = SquareOfIndex(cell);
+  return {FileOf(square.col), RankOf(square.row)};
 }
 
 // Literals for tables and tests: 27_cell, 3_col, 4_row, 14_image.

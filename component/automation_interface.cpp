@@ -4,46 +4,6 @@
 
 namespace component::automation {
 
-std::string_view CTypeOf(Type type) {
-  switch (type) {
-    case Type::Boolean:
-      return "VARIANT_BOOL";
-    case Type::Short:
-      return "short";
-    case Type::Float:
-      return "float";
-    case Type::PieceNum:
-      return "PieceNum";
-    case Type::String:
-      return "BSTR";
-    case Type::MarkNum:
-      return "MarkNum";
-  }
-  return "?";
-}
-
-VARTYPE VarTypeOf(Type type) {
-  switch (type) {
-    case Type::Boolean:
-      return VT_BOOL;
-    case Type::Short:
-      return VT_I2;
-    case Type::Float:
-      return VT_R4;
-    case Type::PieceNum:
-    case Type::MarkNum:
-      return VT_I4;
-    case Type::String:
-      return VT_BSTR;
-  }
-  return VT_EMPTY;
-}
-
-const Enumeration* EnumerationOf(Type type) {
-  if (type == Type::PieceNum) return &kPieceNum;
-  return type == Type::MarkNum ? &kMarkNum : nullptr;
-}
-
 template <class Char>
 DISPID MemberIdOf(std::basic_string_view<Char> name, const ControlClass& control) {
   for (const Member& member : control.members)

@@ -8,10 +8,12 @@
 #include <windows.h>
 #include <oaidl.h>
 
+#include <iterator>
 #include <span>
 #include <string_view>
 
 #include "component/identity.h"
+#include "control/saved_properties.h"
 
 namespace component::automation {
 
@@ -169,14 +171,8 @@ struct ControlClass {
   std::span<const Member> events;   // numbered from 1 in this order
   const Enumeration* enumeration;
   int toolboxBitmapId;
-  std::span<const std::wstring_view> savedProperties;  // property bag keys
+  control::SavedClass saved;  // which of the saved properties it keeps
 };
-
-namespace detail {
-inline constexpr std::wstring_view kChessSaved[] = {L"Enabled", L"Piece"};
-inline constexpr std::wstring_view kBoardSaved[] = {L"Enabled", L"Piece", L"Flipped", L"ShowCoordinates",
-                                                    L"AllowMoves"};
-}  // namespace detail
 
 inline constexpr ControlClass kOvlChess{identity::kClassName,
                                         identity::kClassId,
@@ -189,7 +185,7 @@ inline constexpr ControlClass kOvlChess{identity::kClassName,
                                         kChessEvents,
                                         &kPieceNum,
                                         identity::kToolboxBitmapId,
-                                        detail::kChessSaved};
+                                        control::SavedClass::OvlChess};
 
 inline constexpr ControlClass kOvlBoard{identity::kBoardClassName,
                                         identity::kBoardClassId,
@@ -202,40 +198,57 @@ inline constexpr ControlClass kOvlBoard{identity::kBoardClassName,
                                         kBoardEvents,
                                         &kMarkNum,
                                         identity::kBoardToolboxBitmapId,
-                                        detail::kBoardSaved};
+                                        control::SavedClass::OvlBoard};
 
 // In the library's order.
 inline constexpr const ControlClass* kClasses[] = {&kOvlChess, &kOvlBoard};
 
-// OvlChess's tables under the names the control has always read them by.
-inline constexpr auto& kInterface = kChessMembers;
-inline constexpr auto& kEvents = kChessEvents;
+// Each automation type as the type library, Invoke, the IDL and the reference page name it.
+struct TypeDescription {
+  Type type;
+  VARTYPE varType;                   // what a value is coerced to: an enumeration travels as a long
+  std::string_view cType;            // what a vtable caller passes, as the IDL and the generated header spell it
+  std::string_view referenceName;    // the automation type, then the C type
+  const Enumeration* enumeration;    // where its values come from, or null
+};
 
-// The enumeration a parameter of type `type` takes its values from, or null.
-const Enumeration* EnumerationOf(Type type);
+inline constexpr TypeDescription kTypes[] = {
+    {Type::Boolean, VT_BOOL, "VARIANT_BOOL", "Boolean (`VARIANT_BOOL`)", nullptr},
+    {Type::Short, VT_I2, "short", "Integer (`short`)", nullptr},
+    {Type::Float, VT_R4, "float", "Single (`float`)", nullptr},
+    {Type::PieceNum, VT_I4, "PieceNum", "`PieceNum` (`long`)", &kPieceNum},
+    {Type::String, VT_BSTR, "BSTR", "String (`BSTR`)", nullptr},
+    {Type::MarkNum, VT_I4, "MarkNum", "`MarkNum` (`long`)", &kMarkNum},
+};
 
-// The type a parameter's value is coerced to (an enumeration travels as a long).
-VARTYPE VarTypeOf(Type type);
+constexpr bool TypesInOrder() {
+  for (size_t i = 0; i < std::size(kTypes); ++i)
+    if (static_cast<size_t>(kTypes[i].type) != i) return false;
+  return std::size(kTypes) == static_cast<size_t>(Type::MarkNum) + 1;
+}
+static_assert(TypesInOrder(), "entry i of kTypes describes Type i");
 
-// The C type a vtable caller passes, as the IDL and the generated header spell it.
-std::string_view CTypeOf(Type type);
+constexpr const TypeDescription& DescriptionOf(Type type) { return kTypes[static_cast<size_t>(type)]; }
+constexpr const Enumeration* EnumerationOf(Type type) { return DescriptionOf(type).enumeration; }
+constexpr VARTYPE VarTypeOf(Type type) { return DescriptionOf(type).varType; }
+constexpr std::string_view CTypeOf(Type type) { return DescriptionOf(type).cType; }
 
 // The dispatch id of the interface member `name` (any case), or DISPID_UNKNOWN.
-DISPID IdOf(std::wstring_view name, const ControlClass& control = kOvlChess);
-DISPID IdOf(std::string_view name, const ControlClass& control = kOvlChess);
+DISPID IdOf(std::wstring_view name, const ControlClass& control);
+DISPID IdOf(std::string_view name, const ControlClass& control);
 
 // The id callers use to name parameter `name` of the member `id`: its
 // position among the parameters a caller passes; DISPID_UNKNOWN if none.
-DISPID ParameterIdOf(DISPID member, std::wstring_view name, const ControlClass& control = kOvlChess);
+DISPID ParameterIdOf(DISPID member, std::wstring_view name, const ControlClass& control);
 
 // The entry Invoke runs for `id` called with DISPATCH_* `flags`: the first in
 // table order whose kind the flags allow, as the type library's own Invoke picks.
-const Member* Resolve(DISPID id, WORD flags, const ControlClass& control = kOvlChess);
+const Member* Resolve(DISPID id, WORD flags, const ControlClass& control);
 
 // The event of the class with dispatch id `id`, or null.
 const Member* EventOf(DISPID id, const ControlClass& control);
 
 // The position of `member` in the class's members, which fixes its vtable slot.
-size_t IndexOf(const Member& member, const ControlClass& control = kOvlChess);
+size_t IndexOf(const Member& member, const ControlClass& control);
 
 }  // namespace component::automation

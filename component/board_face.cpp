@@ -8,12 +8,6 @@
 
 namespace component {
 
-namespace {
-
-VARIANT_BOOL AsVariantBool(bool value) { return value ? VARIANT_TRUE : VARIANT_FALSE; }
-
-}  // namespace
-
 STDMETHODIMP BoardFace::get_Position(BSTR* Position) noexcept {
   if (!Position) return E_POINTER;
   *Position = nullptr;
@@ -27,24 +21,6 @@ STDMETHODIMP BoardFace::get_Position(BSTR* Position) noexcept {
 // A null BSTR is the empty text, as automation has it.
 STDMETHODIMP BoardFace::put_Position(BSTR New_Position) noexcept {
   return Guard([&] { Control().Position(std::wstring_view(New_Position, SysStringLen(New_Position))); });
-}
-
-STDMETHODIMP BoardFace::get_Flipped(VARIANT_BOOL* Flipped) noexcept {
-  if (!Flipped) return E_POINTER;
-  return Guard([&] { *Flipped = AsVariantBool(Control().Flipped()); });
-}
-
-STDMETHODIMP BoardFace::put_Flipped(VARIANT_BOOL New_Flipped) noexcept {
-  return Guard([&] { Control().Flipped(New_Flipped != VARIANT_FALSE); });
-}
-
-STDMETHODIMP BoardFace::get_ShowCoordinates(VARIANT_BOOL* ShowCoordinates) noexcept {
-  if (!ShowCoordinates) return E_POINTER;
-  return Guard([&] { *ShowCoordinates = AsVariantBool(Control().ShowCoordinates()); });
-}
-
-STDMETHODIMP BoardFace::put_ShowCoordinates(VARIANT_BOOL New_ShowCoordinates) noexcept {
-  return Guard([&] { Control().ShowCoordinates(New_ShowCoordinates != VARIANT_FALSE); });
 }
 
 STDMETHODIMP BoardFace::get_Mark(short* col, short* row, MarkNum* Mark) noexcept {
@@ -68,14 +44,4 @@ STDMETHODIMP BoardFace::DrawArrow(short fromCol, short fromRow, short toCol, sho
 STDMETHODIMP BoardFace::ClearArrows() noexcept {
   return Guard([&] { Control().ClearArrows(); });
 }
-
-STDMETHODIMP BoardFace::get_AllowMoves(VARIANT_BOOL* AllowMoves) noexcept {
-  if (!AllowMoves) return E_POINTER;
-  return Guard([&] { *AllowMoves = AsVariantBool(Control().AllowMoves()); });
-}
-
-STDMETHODIMP BoardFace::put_AllowMoves(VARIANT_BOOL New_AllowMoves) noexcept {
-  return Guard([&] { Control().AllowMoves(New_AllowMoves != VARIANT_FALSE); });
-}
-
 }  // namespace component

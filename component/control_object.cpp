@@ -55,13 +55,12 @@ HRESULT ControlObject<Core, Face>::Initialize() {
 
 template <class Core, class Face>
 STDMETHODIMP ControlObject<Core, Face>::get_Enabled(VARIANT_BOOL* Enabled) noexcept {
-  if (!Enabled) return E_POINTER;
-  return Guard([&] { *Enabled = control_.Enabled() ? VARIANT_TRUE : VARIANT_FALSE; });
+  return GetBoolean(Enabled, [](Core& control) { return control.Enabled(); });
 }
 
 template <class Core, class Face>
 STDMETHODIMP ControlObject<Core, Face>::put_Enabled(VARIANT_BOOL New_Enabled) noexcept {
-  return Guard([&] { control_.Enabled(New_Enabled != VARIANT_FALSE); });
+  return PutBoolean(New_Enabled, [](Core& control, bool value) { control.Enabled(value); });
 }
 
 template <class Core, class Face>
@@ -190,15 +189,16 @@ void ControlObject<Core, Face>::RaiseEvent(control::ControlEvent event, control:
 }
 
 template <class Core, class Face>
-void ControlObject<Core, Face>::RaisePieceDrop(control::PieceDropArguments& a) noexcept {
+bool ControlObject<Core, Face>::RaisePieceDrop(control::PieceDropArguments& a) noexcept {
   const automation::Member* drop = automation::EventOf(automation::kPieceDropId, record_);
-  if (!drop) return;
+  if (!drop || frozenEvents_ > 0) return false;
   // A handler sees Cancel False and may set it; what it leaves is read back.
   VARIANT_BOOL cancel = a.Cancel ? VARIANT_TRUE : VARIANT_FALSE;
   VARIANT arguments[] = {ByReference(VT_BOOL, &cancel), ByReference(VT_I2, &a.toRow), ByReference(VT_I2, &a.toCol),
                          ByReference(VT_I2, &a.fromRow), ByReference(VT_I2, &a.fromCol)};
   Fire(*drop, arguments);
   a.Cancel = cancel != VARIANT_FALSE;
+  return true;
 }
 
 template <class Core, class Face>
@@ -214,21 +214,17 @@ void ControlObject<Core, Face>::PropertyChanged(std::string_view name) noexcept 
 template <class Core, class Face>
 void ControlObject<Core, Face>::HoldObject() noexcept {
   ++inputHolds_;
-  this->AddRef();
 }
 
+// The last input's end releases the reference FinalRelease kept for it.
 template <class Core, class Face>
 void ControlObject<Core, Face>::ReleaseObject() noexcept {
-  --inputHolds_;
-  Release();
+  if (--inputHolds_ == 0 && releasedByHost_) this->Release();
 }
 
-// The reference count as it stands is what AddRef and Release answer; the base's
-// pair, since this class's Release may deactivate.
 template <class Core, class Face>
 bool ControlObject<Core, Face>::HeldByHost() noexcept {
-  Base::AddRef();
-  return Base::Release() > inputHolds_;
+  return !releasedByHost_;
 }
 
 template <class Core, class Face>

@@ -48,8 +48,8 @@ class ControlObject
   ~ControlObject() override;
   // Construction runs the control's own; a failure there fails the creation.
   HRESULT Initialize();
-  // The last reference of an object still active in place deactivates it first.
-  STDMETHODIMP_(ULONG) Release() noexcept override;
+  // Run by ComObject when the last reference goes.
+  bool FinalRelease() noexcept;
 
   // IDispatch: type information here, names and calls in control_object_dispatch.inl
   STDMETHODIMP GetTypeInfoCount(UINT* count) noexcept override;
@@ -157,6 +157,16 @@ class ControlObject
   explicit ControlObject(const automation::ControlClass& record);
 
   Core& Control() { return control_; }
+  // A Boolean property's get and put through the core's `read` and `write`.
+  template <class Read>
+  HRESULT GetBoolean(VARIANT_BOOL* value, Read read) noexcept {
+    if (!value) return E_POINTER;
+    return Guard([&] { *value = read(control_) ? VARIANT_TRUE : VARIANT_FALSE; });
+  }
+  template <class Write>
+  HRESULT PutBoolean(VARIANT_BOOL value, Write write) noexcept {
+    return Guard([&] { write(control_, value != VARIANT_FALSE); });
+  }
   // Runs a member's action with the class's own error source.
   template <class Action>
   HRESULT Guard(Action&& action) noexcept {
@@ -166,7 +176,7 @@ class ControlObject
  private:
   // Container: the control's one way to its container.
   void RaiseEvent(control::ControlEvent event, control::EventArguments& arguments) noexcept override;
-  void RaisePieceDrop(control::PieceDropArguments& arguments) noexcept override;
+  bool RaisePieceDrop(control::PieceDropArguments& arguments) noexcept override;
   void PropertyChanged(std::string_view name) noexcept override;
   bool AmbientUserMode() noexcept override;
   void HoldObject() noexcept override;
@@ -209,8 +219,9 @@ class ControlObject
   SIZEL extent_{};  // HIMETRIC
   std::optional<bool> quickActivateUserMode_;
   long frozenEvents_ = 0;
-  // References input holds while it runs: the host holds the rest.
+  // Inputs running: the object outlives the host's last reference until they end.
   ULONG inputHolds_ = 0;
+  bool releasedByHost_ = false;
   bool initialized_ = false;
   bool dirty_ = false;
   control::StorageMode storageMode_;

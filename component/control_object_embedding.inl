@@ -11,16 +11,17 @@
 
 namespace component {
 
-// A container that lets go of an object still active in place hears it leave
-// as from InPlaceDeactivate. The object holds itself meanwhile: the site may
-// call it back.
+// A host that lets go of the object while input runs leaves it to the input's
+// end to go. A container that lets go of an object still active in place hears
+// it leave as from InPlaceDeactivate.
 template <class Core, class Face>
-STDMETHODIMP_(ULONG) ControlObject<Core, Face>::Release() noexcept {
-  if (inPlaceSite_) {
-    if (Base::AddRef() == 2) InPlaceDeactivate();
-    Base::Release();
+bool ControlObject<Core, Face>::FinalRelease() noexcept {
+  if (inputHolds_ > 0) {
+    releasedByHost_ = true;
+    return false;
   }
-  return Base::Release();
+  if (inPlaceSite_) InPlaceDeactivate();
+  return true;
 }
 
 // IOleObject

@@ -1,7 +1,8 @@
 #pragma once
 
-// The control's two persisted properties through the three ways containers
-// save controls. Each runs the control's own property handlers.
+// The control's saved properties through the three ways containers save
+// controls. Each runs the control's own property handlers; which properties a
+// class saves, and the stream's layout, are the core's (saved_properties.h).
 #include <windows.h>
 
 #include <oleauto.h>
@@ -13,7 +14,6 @@
 
 #include "board/text.h"
 #include "component/control_object.h"
-#include "control/ovl_board.h"
 #include "component/com/errors.h"
 #include "component/com/unique.h"
 #include "component/identity.h"
@@ -28,28 +28,24 @@ constexpr wchar_t kContentsStream[] = L"Contents";
 
 // Only the stream's own bytes are read, as far as its header says: a container
 // may keep more after them.
-control::MemoryPropertyBag ReadStream(IStream& stream, const control::SavedLayout& newest) {
-  std::vector<uint8_t> bytes(control::SavedLayout::kHeaderSize);
+control::MemoryPropertyBag ReadStream(IStream& stream, control::SavedClass saving) {
+  std::vector<uint8_t> bytes(control::kSavedHeaderSize);
   ULONG read = 0;
   com::ThrowIfFailed(stream.Read(bytes.data(), static_cast<ULONG>(bytes.size()), &read));
   bytes.resize(read);
-  bytes.resize(control::SavedStreamSize(bytes, newest));
-  const size_t header = control::SavedLayout::kHeaderSize;
+  bytes.resize(control::SavedStreamSize(bytes, saving));
+  const size_t header = control::kSavedHeaderSize;
   com::ThrowIfFailed(stream.Read(bytes.data() + header, static_cast<ULONG>(bytes.size() - header), &read));
   bytes.resize(header + read);
-  return control::ReadSavedStream(bytes, newest);
+  return control::ReadSavedStream(bytes, saving);
 }
 
-void WriteStream(IStream& stream, const control::MemoryPropertyBag& bag, const control::SavedLayout& layout) {
-  const std::vector<uint8_t> bytes = control::WriteSavedStream(bag, layout);
+void WriteStream(IStream& stream, const control::MemoryPropertyBag& bag, control::SavedClass saving) {
+  const std::vector<uint8_t> bytes = control::WriteSavedStream(bag, saving);
   ULONG written = 0;
   com::ThrowIfFailed(stream.Write(bytes.data(), static_cast<ULONG>(bytes.size()), &written));
   if (written != bytes.size()) throw com::PlatformFailure(STG_E_MEDIUMFULL);
 }
-
-// The layout each class writes, the newest it reads.
-const control::SavedLayout& StreamLayoutOf(const control::OvlChess&) { return control::kChessStream; }
-const control::SavedLayout& StreamLayoutOf(const control::OvlBoard&) { return control::kBoardStream; }
 
 using board::Wide;
 
@@ -149,7 +145,7 @@ template <class Core, class Face>
 STDMETHODIMP ControlObject<Core, Face>::Load(IStream* stream) noexcept {
   if (!stream) return E_POINTER;
   return Restore([&] {
-    control::MemoryPropertyBag bag = ReadStream(*stream, StreamLayoutOf(control_));
+    control::MemoryPropertyBag bag = ReadStream(*stream, record_.saved);
     control_.UserControl_ReadProperties(bag);
   });
 }
@@ -160,7 +156,7 @@ STDMETHODIMP ControlObject<Core, Face>::Save(IStream* stream, BOOL clearDirty) n
   RETURN_IF_FAILED(Guard([&] {
     control::MemoryPropertyBag bag;
     control_.UserControl_WriteProperties(bag);
-    WriteStream(*stream, bag, StreamLayoutOf(control_));
+    WriteStream(*stream, bag, record_.saved);
   }));
   if (clearDirty) dirty_ = false;
   return S_OK;
@@ -169,7 +165,7 @@ STDMETHODIMP ControlObject<Core, Face>::Save(IStream* stream, BOOL clearDirty) n
 template <class Core, class Face>
 STDMETHODIMP ControlObject<Core, Face>::GetSizeMax(ULARGE_INTEGER* size) noexcept {
   if (!size) return E_POINTER;
-  size->QuadPart = StreamLayoutOf(control_).Size();
+  size->QuadPart = control::NewestStreamSize(record_.saved);
   return S_OK;
 }
 

@@ -34,7 +34,7 @@ struct Entry {
 std::vector<Entry> ClassEntries(const automation::ControlClass& control, const std::wstring& module);
 // Every class's, in the library's order.
 std::vector<Entry> ClassEntries(const std::wstring& module);
-std::wstring ClassKey(const automation::ControlClass& control = automation::kOvlChess);
+std::wstring ClassKey(const automation::ControlClass& control);
 std::wstring GuidText(const GUID& guid);
 
 }  // namespace component::registration

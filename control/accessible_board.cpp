@@ -1,6 +1,8 @@
 #include "control/accessible_board.h"
 
-#include "control/ovl_board.h"
+#include <utility>
+
+#include "control/ovl_chess.h"
 
 namespace control {
 
@@ -9,8 +11,6 @@ namespace {
 constexpr const char* kKinds[] = {"pawn", "rook", "knight", "bishop", "queen", "king"};
 // The summary's order of kinds, as indices into kKinds: king first, pawns last.
 constexpr int kSummaryOrder[] = {5, 4, 1, 3, 2, 0};
-
-bool IsPiece(ImageNumber image) { return image >= ImageOf(board::Bpawn) && image <= ImageOf(board::Wking); }
 
 // The pieces of one colour, or "" when it has none: "Cream: king e1, rooks a1 h1."
 std::string ColourSummary(const char* colour, int firstImage,
@@ -24,7 +24,7 @@ std::string ColourSummary(const char* colour, int firstImage,
       for (board::Row row{board::kBoardSize}; row.value >= 1; --row) {
         const CellIndex cell = board::SquareIndex(col, row);
         if (shown[cell.value - 1].value != firstImage + kind) continue;
-        squares.append(" ").append(ChessName(cell));
+        squares.append(" ").append(board::SquareName(cell));
         ++count;
       }
     if (count == 0) continue;
@@ -44,45 +44,40 @@ std::string PieceWords(ImageNumber image) {
   return "empty";
 }
 
-std::string ChessName(CellIndex cell) {
-  const board::Square s = board::SquareOfIndex(cell);
-  return {static_cast<char>('a' + s.col.value - 1), static_cast<char>('0' + board::kBoardSize + 1 - s.row.value)};
-}
-
-AccessibleBoard::AccessibleBoard(OvlChess& control, const CellGrid& cells, const KeyboardInput& keyboard,
-                                 const OvlBoard* board)
-    : control_(control), cells_(cells), keyboard_(keyboard), board_(board), announcedEnabled_(control.Enabled()) {
+AccessibleBoard::AccessibleBoard(OvlChess& control, const CellGrid& cells, const KeyboardInput& keyboard)
+    : control_(control), cells_(cells), keyboard_(keyboard), announcedEnabled_(control.Enabled()) {
   ChangedNames();
   SummaryChanged();
 }
 
 std::string AccessibleBoard::Name(CellIndex cell) const {
-  std::string name = ChessName(cell) + ", ";
+  std::string name = board::SquareName(cell) + ", ";
   const auto layers = cells_.Layers(cell);
   std::string pictures;
   for (auto image = layers.rbegin(); image != layers.rend(); ++image)
-    if (IsPiece(ImageNumber{*image}))
+    if (board::IsPiece(board::PieceCode(*image)))
       pictures.append(pictures.empty() ? "" : " over ").append(PieceWords(ImageNumber{*image}));
   name += pictures.empty() ? "empty" : pictures;
-  return board_ ? name + board_->NameWords(cell) : name;
+  return name + control_.NameWords(cell);
 }
 
 int16_t AccessibleBoard::NavigateAsSeen(int16_t from, Direction direction) const {
-  if (board_ && board_->View().Flipped()) {
-    // Turned half round, each way on screen is the opposite way on the board.
-    switch (direction) {
-      case Direction::Up: direction = Direction::Down; break;
-      case Direction::Down: direction = Direction::Up; break;
-      case Direction::Left: direction = Direction::Right; break;
-      case Direction::Right: direction = Direction::Left; break;
-      default: break;
-    }
+  // The four ways on screen turn as the arrow keys do.
+  constexpr std::pair<Direction, BoardKey> kArrows[] = {{Direction::Up, BoardKey::Up},
+                                                        {Direction::Down, BoardKey::Down},
+                                                        {Direction::Left, BoardKey::Left},
+                                                        {Direction::Right, BoardKey::Right}};
+  for (const auto& [seen, key] : kArrows) {
+    if (seen != direction) continue;
+    const BoardKey onBoard = control_.View().KeyOnBoard(key);
+    for (const auto& [way, arrow] : kArrows)
+      if (arrow == onBoard) return Navigate(from, way);
   }
   return Navigate(from, direction);
 }
 
 std::string AccessibleBoard::BoardDescription() const {
-  const std::string arrows = board_ ? board_->Description() : std::string();
+  const std::string arrows = control_.Description();
   return arrows.empty() ? KeysHelp() : KeysHelp() + " " + arrows;
 }
 
@@ -142,7 +137,7 @@ std::string AccessibleBoard::Shown(CellIndex cell) const {
   if (!cells_.Exists(cell)) return {};
   const auto layers = cells_.Layers(cell);
   std::string shown(layers.begin(), layers.end());
-  return board_ ? shown + board_->NameWords(cell) : shown;
+  return shown + control_.NameWords(cell);
 }
 
 std::vector<int16_t> AccessibleBoard::ChangedNames() {

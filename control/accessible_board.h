@@ -10,7 +10,6 @@
 
 namespace control {
 
-class OvlBoard;
 class OvlChess;
 
 struct AccessibleStates {
@@ -31,10 +30,9 @@ class AccessibleBoard {
   static constexpr int16_t kSelf = 0;
   static constexpr int16_t kChildCount = board::kSquareCount;
 
-  // With `board`, names carry its marks and pick-up, navigation goes as the board is
+  // Names carry the control's marks and pick-up, navigation goes as the board is
   // seen, and the board's description lists its arrows.
-  AccessibleBoard(OvlChess& control, const CellGrid& cells, const KeyboardInput& keyboard,
-                  const OvlBoard* board = nullptr);
+  AccessibleBoard(OvlChess& control, const CellGrid& cells, const KeyboardInput& keyboard);
 
   static bool IsChild(long child) { return child >= 1 && child <= kChildCount; }
 
@@ -65,13 +63,12 @@ class AccessibleBoard {
   bool EnabledChanged();
 
  private:
-  // What a cell shows, as the bytes of its layer list, and OvlBoard's words for it.
+  // What a cell shows, as the bytes of its layer list, and the view's words for it.
   std::string Shown(CellIndex cell) const;
 
   OvlChess& control_;
   const CellGrid& cells_;
   const KeyboardInput& keyboard_;
-  const OvlBoard* board_;
   std::array<std::string, kChildCount> announced_{};
   std::string announcedSummary_;
   bool announcedEnabled_;
@@ -79,7 +76,5 @@ class AccessibleBoard {
 
 // The words for what a picture shows: "cream pawn", "red king", or "empty".
 std::string PieceWords(ImageNumber image);
-// The square's chess name seen from cream's side: col 1 is "a", row 8 is "1".
-std::string ChessName(CellIndex cell);
 
 }  // namespace control

@@ -100,9 +100,9 @@ std::string BoardView::ArrowsDescription() const {
   for (size_t i = 0; i < arrows_.size(); ++i) {
     const BoardArrow& a = arrows_[i];
     text.append(i ? ", " : "")
-        .append(ChessName(board::SquareIndex(a.from.col, a.from.row)))
+        .append(board::SquareName(board::SquareIndex(a.from.col, a.from.row)))
         .append(" to ")
-        .append(ChessName(board::SquareIndex(a.to.col, a.to.row)));
+        .append(board::SquareName(board::SquareIndex(a.to.col, a.to.row)));
   }
   return text + ".";
 }
@@ -115,8 +115,8 @@ CoordinateLabels BoardView::EdgeLabels(CellIndex cell) const {
   const Square onBoard = board::SquareOfIndex(cell);
   const Square drawn = DrawnAt(onBoard);
   CoordinateLabels labels;
-  if (drawn.row.value == board::kBoardSize) labels.file = static_cast<char>('a' + onBoard.col.value - 1);
-  if (drawn.col.value == 1) labels.rank = static_cast<char>('0' + kMirror - onBoard.row.value);
+  if (drawn.row.value == board::kBoardSize) labels.file = board::FileOf(onBoard.col);
+  if (drawn.col.value == 1) labels.rank = board::RankOf(onBoard.row);
   return labels;
 }
 

@@ -49,9 +49,7 @@ class BoardView {
   // Where a board square is drawn, and which board square is drawn at a place:
   // the same mirror both ways, (col, row) <-> (9 - col, 9 - row).
   Square DrawnAt(Square onBoard) const;
-  Square ShownAt(Square drawn) const { return DrawnAt(drawn); }
   CellIndex DrawnAt(CellIndex onBoard) const;
-  CellIndex ShownAt(CellIndex drawn) const { return DrawnAt(drawn); }
   // The cell of board square `cell` placed where it is drawn; placing all 64
   // makes CellGrid's rendering and hit-testing follow the orientation.
   CellPlacement Placement(CellIndex cell) const;

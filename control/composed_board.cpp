@@ -7,13 +7,6 @@
 
 namespace control {
 
-void ComposeArea(const CellGrid& cells, PixelRect area, int square, uint32_t background, uint32_t* pixels,
-                 ptrdiff_t stride) {
-  const int width = area.right - area.left, height = area.bottom - area.top;
-  for (int y = 0; y < height; ++y) std::fill_n(pixels + y * stride, width, background);
-  cells.Render(pixels, width, height, stride, area.left, area.top, square);
-}
-
 std::vector<uint32_t>& ComposedBoard::Spare() {
   thread_local std::vector<uint32_t> spare;
   return spare;

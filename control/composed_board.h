@@ -9,12 +9,6 @@
 
 namespace control {
 
-// The control's pixels in `area` (device pixels of the control, squares of
-// `square`) into `pixels`, the area's top-left, rows `stride` apart: the
-// background, then the cells over it.
-void ComposeArea(const CellGrid& cells, PixelRect area, int square, uint32_t background, uint32_t* pixels,
-                 ptrdiff_t stride);
-
 // The board's composed pixels, eight squares a side from the control's origin,
 // kept between paints so that a repaint only copies them. A cell whose look
 // changed is marked, and the next Update composes the marked cells' rectangles

@@ -1,14 +1,13 @@
 #include "control/container.h"
 
+#include "board/scope_exit.h"
+
 namespace control {
 
 bool ContainerLink::UserMode() {
   if (readingUserMode_) return lastUserMode_;
   readingUserMode_ = true;
-  struct Done {
-    bool& reading;
-    ~Done() { reading = false; }
-  } done{readingUserMode_};
+  const board::ScopeExit done([this] { readingUserMode_ = false; });
   lastUserMode_ = container_.AmbientUserMode();
   return lastUserMode_;
 }

@@ -14,7 +14,7 @@ enum class ControlEvent : int32_t {
   MouseDown = 3,
   MouseMove = 4,
   MouseUp = 5,
-  PieceDrop = 6,  // OvlBoard only
+  PieceDrop = 6,  // a move by hand, which OvlChess never takes
 };
 
 // An event's arguments, passed by reference. Click and DblClick use only col and row.
@@ -44,8 +44,9 @@ class Container {
   // Synchronous: returns after the host's handlers. They may write into the
   // arguments, call back into the control, or release it.
   virtual void RaiseEvent(ControlEvent event, EventArguments& arguments) = 0;
-  // OvlBoard's move, asked before it is made; a handler may set Cancel.
-  virtual void RaisePieceDrop(PieceDropArguments& /*arguments*/) {}
+  // A move by hand, asked before it is made; a handler may set Cancel. False
+  // when the host cannot be asked (its events are frozen): the move is refused.
+  virtual bool RaisePieceDrop(PieceDropArguments& arguments) = 0;
   virtual void PropertyChanged(std::string_view name) = 0;
   // The container's UserMode ambient: false at design time. Reading it may
   // call back into the control.
@@ -70,7 +71,7 @@ class ContainerLink final : public board::BoardContainer {
   bool UserMode() override;
   void PropertyChanged(std::string_view name) override { container_.PropertyChanged(name); }
   void RaiseEvent(ControlEvent event, EventArguments& arguments) { container_.RaiseEvent(event, arguments); }
-  void RaisePieceDrop(PieceDropArguments& arguments) { container_.RaisePieceDrop(arguments); }
+  bool RaisePieceDrop(PieceDropArguments& arguments) { return container_.RaisePieceDrop(arguments); }
   bool HeldByHost() { return container_.HeldByHost(); }
 
   // Holds the control for the length of one input: a host's handler may release it.

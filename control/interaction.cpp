@@ -5,11 +5,6 @@ namespace control {
 Interaction::Interaction(OvlChess& control, const CellGrid& cells, BoardSurface& view)
     : control_(control), cells_(cells), view_(view), keyboard_(control), mouse_(control, view, &keyboard_) {
   control_.Observe(this);
-}
-
-Interaction::Interaction(OvlBoard& control, const CellGrid& cells, BoardSurface& view)
-    : Interaction(static_cast<OvlChess&>(control), cells, view) {
-  board_ = &control;
   keyboard_.ObserveClicks(&control.Moves());
   mouse_.ObserveClicks(&control.Moves());
 }
@@ -41,9 +36,9 @@ void Interaction::FlushNames() {
 
 bool Interaction::Key(const KeyStroke& stroke) {
   if (stroke.escape) {
-    if (!board_) return false;
+    if (!TakesEscape(stroke, HoldsPiece())) return false;
     ContainerLink::Hold hold(control_.ContainerPath());
-    return board_->Moves().Escape();
+    return control_.Moves().Escape();
   }
   const std::optional<char> jump = JumpOf(stroke);
   if (!stroke.key && !jump) return false;
@@ -51,7 +46,7 @@ bool Interaction::Key(const KeyStroke& stroke) {
   if (stroke.repeated && (stroke.key == BoardKey::Space || stroke.key == BoardKey::Enter)) return true;
   ContainerLink::Hold hold(control_.ContainerPath());
   const Before before = Now();
-  const bool taken = stroke.key ? keyboard_.Press(board_ ? board_->View().KeyOnBoard(*stroke.key) : *stroke.key)
+  const bool taken = stroke.key ? keyboard_.Press(control_.View().KeyOnBoard(*stroke.key))
                                  : keyboard_.Jump(*jump);
   Follow(before);
   return taken;
@@ -63,29 +58,27 @@ void Interaction::MousePress(MouseButton button, bool doubleClick, int16_t shift
   mouse_.Press(button, doubleClick, shift, position);
   // A press that brought the focus was reported by it; one on the focused board moves its focus.
   if (before.focus) Follow(before);
-  if (board_ && attached_) board_->Moves().Press(button, view_.CellAt(position), position);
+  if (attached_) control_.Moves().Press(button, view_.CellAt(position), position);
 }
 
 void Interaction::MouseRelease(MouseButton button, int16_t buttonsHeld, int16_t shift, PointerPosition position) {
   ContainerLink::Hold hold(control_.ContainerPath());
   mouse_.Release(button, buttonsHeld, shift, position);
-  if (board_ && attached_) board_->Moves().Release(button, buttonsHeld, view_.CellAt(position));
+  if (attached_) control_.Moves().Release(button, buttonsHeld, view_.CellAt(position));
 }
 
 void Interaction::MouseMove(int16_t buttonsHeld, int16_t shift, PointerPosition position) {
   ContainerLink::Hold hold(control_.ContainerPath());
   mouse_.Move(buttonsHeld, shift, position);
-  if (board_ && attached_) board_->Moves().Move(position);
+  if (attached_) control_.Moves().Move(position);
 }
 
 void Interaction::CaptureLost() {
   mouse_.CaptureLost();
-  if (board_) board_->Moves().CaptureLost();
+  control_.Moves().CaptureLost();
 }
 
-bool Interaction::HoldsPiece() const {
-  return board_ && (board_->Moves().Lifted() || board_->Moves().Selected());
-}
+bool Interaction::HoldsPiece() const { return control_.Moves().HoldsPiece(); }
 
 void Interaction::PutCursor(board::CellIndex cell) {
   const Before before = Now();
@@ -128,29 +121,26 @@ void Interaction::Select(board::CellIndex cell) {
 
 void Interaction::Attach() {
   attached_ = true;
-  if (board_) board_->AttachSurface(this);
+  control_.Moves().Attach(view_, *this);
 }
 
 void Interaction::Detach() {
   attached_ = false;
-  if (board_) board_->AttachSurface(nullptr);
+  control_.Moves().Detach();
   mouse_.Detach();
   keyboard_.SetFocused(false);
   announcer_.Reset();
 }
 
 void Interaction::EnabledChanged() {
-  if (!control_.Enabled()) {
-    mouse_.Cancel();
-    if (board_) board_->Moves().Cancel();
-  }
+  if (!control_.Enabled()) mouse_.Cancel();
   announcer_.EnabledChanged();
   Tell();
 }
 
 AccessibleBoard& Interaction::Accessible() {
   if (!accessible_) {
-    accessible_.emplace(control_, cells_, keyboard_, board_);
+    accessible_.emplace(control_, cells_, keyboard_);
     announcer_.Follow(*accessible_);
   }
   return *accessible_;

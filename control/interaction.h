@@ -8,22 +8,19 @@
 #include "control/key_stroke.h"
 #include "control/keyboard_input.h"
 #include "control/mouse_input.h"
-#include "control/ovl_board.h"
 #include "control/ovl_chess.h"
 
 namespace control {
 
-// The surface the board is shown on: where its cells are (MouseSurface),
-// repainting one of them, and telling screen readers. A view that draws the
-// board otherwise (flipped, say) maps positions and cells here and nowhere else.
-class BoardSurface : public MouseSurface {
+// The surface the board is shown on: where its cells are (MouseSurface), what
+// moving a piece by hand needs (PieceSurface), repainting a cell, and telling
+// screen readers. A view that draws the board otherwise (flipped, say) maps
+// positions and cells here and nowhere else.
+class BoardSurface : public MouseSurface, public PieceSurface {
  public:
   virtual void RepaintCell(board::CellIndex cell) = 0;
   // Sends the announcements in their order; called whenever the queue filled.
   virtual void Announce(const std::vector<Announcement>& announcements) = 0;
-  // For moves by hand (OvlBoard): the drag distance and square in device pixels, and repainting a rectangle.
-  virtual DragMetrics Metrics() { return {}; }
-  virtual void RepaintRect(PixelRect) {}
 
  protected:
   ~BoardSurface() = default;
@@ -33,13 +30,12 @@ class BoardSurface : public MouseSurface {
 // events through the control, cells to repaint through the view, and what
 // readers must hear in the Announcer's queue, which the view drains as soon as
 // a step of it is decided. The container holds the control through each input.
-class Interaction final : private ControlObserver, private MoveSurface {
+// Arrow keys go as the board is seen, pieces move by hand where the control
+// takes moves, and readers hear marks, pick-ups and arrows.
+class Interaction final : private ControlObserver, private CursorTarget {
  public:
   // It follows the control's changes from here on; the control must not change after it is gone.
   Interaction(OvlChess& control, const CellGrid& cells, BoardSurface& view);
-  // OvlBoard's: arrow keys go as the board is seen, pieces move by hand, and
-  // readers hear marks, pick-ups and arrows.
-  Interaction(OvlBoard& control, const CellGrid& cells, BoardSurface& view);
   Interaction(const Interaction&) = delete;
   Interaction& operator=(const Interaction&) = delete;
 
@@ -77,12 +73,11 @@ class Interaction final : private ControlObserver, private MoveSurface {
   Before Now() const { return {CueCell(), keyboard_.FocusedCell()}; }
   // Repaints where the cue moved and announces where the focus went.
   void Follow(Before before);
+  // ControlObserver
   void EnabledChanged() override;
-  // MoveSurface
-  DragMetrics Metrics() override { return view_.Metrics(); }
-  void RepaintRect(PixelRect rect) override { view_.RepaintRect(rect); }
-  void PutCursor(board::CellIndex cell) override;
   void DescriptionChanged() override;
+  // CursorTarget
+  void PutCursor(board::CellIndex cell) override;
   // Hands what was queued to the view.
   void Tell();
 
@@ -93,7 +88,6 @@ class Interaction final : private ControlObserver, private MoveSurface {
   MouseInput mouse_;
   Announcer announcer_;
   std::optional<AccessibleBoard> accessible_;
-  OvlBoard* board_ = nullptr;
   bool attached_ = false;
 };
 

@@ -5,12 +5,17 @@ namespace control {
 std::optional<char> JumpOf(const KeyStroke& stroke) {
   if (stroke.key || stroke.shift || stroke.ctrl || stroke.alt) return std::nullopt;
   const char c = stroke.typed;
-  const bool file = c >= 'a' && c < 'a' + board::kBoardSize, rank = c >= '1' && c < '1' + board::kBoardSize;
-  return file || rank ? std::optional<char>(c) : std::nullopt;
+  return board::ColOfFile(c) || board::RowOfRank(c) ? std::optional<char>(c) : std::nullopt;
 }
 
-bool IsBoardKey(const KeyStroke& stroke) { return stroke.key || JumpOf(stroke); }
+bool TakesEscape(const KeyStroke& stroke, bool holdsPiece) { return stroke.escape && holdsPiece; }
 
-bool WantedFromDialog(const KeyStroke& stroke) { return stroke.key == BoardKey::Enter; }
+bool IsBoardKey(const KeyStroke& stroke, bool holdsPiece) {
+  return stroke.key || JumpOf(stroke) || TakesEscape(stroke, holdsPiece);
+}
+
+bool WantedFromDialog(const KeyStroke& stroke, bool holdsPiece) {
+  return stroke.key == BoardKey::Enter || TakesEscape(stroke, holdsPiece);
+}
 
 }  // namespace control

@@ -22,9 +22,12 @@ struct KeyStroke {
 
 // The jump a key makes (a-h, 1-8), only without Shift, Ctrl or Alt: with them the keys stay the host's.
 std::optional<char> JumpOf(const KeyStroke& stroke);
+// Escape belongs to the board only while a piece is picked up: otherwise it is the host's (a dialog's Cancel).
+bool TakesEscape(const KeyStroke& stroke, bool holdsPiece);
 // The keys the board takes, also from a container's accelerator translation.
-bool IsBoardKey(const KeyStroke& stroke);
-// Enter clicks the cursor square, so a dialog must hand it over rather than press its default button.
-bool WantedFromDialog(const KeyStroke& stroke);
+bool IsBoardKey(const KeyStroke& stroke, bool holdsPiece);
+// Enter clicks the cursor square, and Escape puts back a piece picked up, so a
+// dialog must hand them over rather than press its default or cancel button.
+bool WantedFromDialog(const KeyStroke& stroke, bool holdsPiece);
 
 }  // namespace control

@@ -36,10 +36,10 @@ bool KeyboardInput::Press(BoardKey key) {
 }
 
 bool KeyboardInput::Jump(char typed) {
-  if (typed >= 'a' && typed < 'a' + board::kBoardSize) {
-    cursor_.col = board::Col(static_cast<int16_t>(typed - 'a' + 1));
-  } else if (typed >= '1' && typed < '1' + board::kBoardSize) {
-    cursor_.row = board::Row(static_cast<int16_t>(board::kBoardSize - (typed - '1')));
+  if (const auto col = board::ColOfFile(typed)) {
+    cursor_.col = *col;
+  } else if (const auto row = board::RowOfRank(typed)) {
+    cursor_.row = *row;
   } else {
     return false;
   }

@@ -2,14 +2,11 @@
 
 #include <cstdlib>
 
-#include "board/chess_board.h"
-#include "control/platform.h"
+#include "board/scope_exit.h"
 
 namespace control {
 
 namespace {
-
-bool IsPiece(int32_t code) { return code >= board::Bpawn && code <= board::Wking; }
 
 bool SameRect(PixelRect a, PixelRect b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
@@ -50,7 +47,7 @@ void MoveInput::Move(PointerPosition at) {
   if (!Accepting()) return;
   if (press_.state == PressState::Lifted) return Follow(at);
   // A handler may have written the square since the press: only the piece pressed lifts.
-  if (IsPiece(press_.code) && host_.PieceAt(press_.cell) == press_.code && BeyondDragDistance(at)) Lift(at);
+  if (board::IsPiece(press_.code) && host_.PieceAt(press_.cell) == press_.code && BeyondDragDistance(at)) Lift(at);
 }
 
 void MoveInput::Release(MouseButton button, int16_t buttonsHeld, CellIndex cell) {
@@ -61,7 +58,7 @@ void MoveInput::Release(MouseButton button, int16_t buttonsHeld, CellIndex cell)
   if (button == MouseButton::Left || buttonsHeld == 0) press_ = {};
   if (!dropping) return;
   if (!board::IsCell(cell) || cell == press.cell) return;
-  host_.PutCursor(cell);
+  cursor_->PutCursor(cell);
   Drop(press.cell, press.code, cell);
 }
 
@@ -77,12 +74,12 @@ void MoveInput::Clicked(CellIndex cell) {
     if (cell != selected.cell) Drop(selected.cell, selected.code, cell);
     return;
   }
-  const int32_t code = host_.PieceAt(cell);
-  if (IsPiece(code)) Select(cell, code);
+  const board::PieceCode code = host_.PieceAt(cell);
+  if (board::IsPiece(code)) Select(cell, code);
 }
 
 bool MoveInput::Escape() {
-  const bool pickedUp = Lifted() || selected_.cell;
+  const bool pickedUp = HoldsPiece();
   if (Lifted()) PutBack(PressState::Spent);
   if (press_.state == PressState::Pressed) press_.state = PressState::Spent;
   Deselect();
@@ -101,8 +98,13 @@ void MoveInput::Cancel() {
 
 void MoveInput::Detach() {
   ++detachments_;
+  surface_ = &unseen_, cursor_ = &unseen_;
+  const CellIndex lifted = Lifted(), selected = selected_.cell;
   press_ = {};
   selected_ = {};
+  // Its squares are drawn with their pieces again when next shown.
+  if (lifted) host_.PickUpChanged(lifted);
+  if (selected) host_.PickUpChanged(selected);
 }
 
 void MoveInput::SquareWritten(CellIndex cell) {
@@ -120,7 +122,7 @@ void MoveInput::BoardWritten() {
 
 std::optional<FloatingPiece> MoveInput::Floating() const {
   if (press_.state != PressState::Lifted) return std::nullopt;
-  return FloatingPiece{ImageOf(board::PieceCode(press_.code)), press_.picture};
+  return FloatingPiece{ImageOf(press_.code), press_.picture};
 }
 
 std::string_view MoveInput::PickUpWords(CellIndex cell) const {
@@ -128,12 +130,12 @@ std::string_view MoveInput::PickUpWords(CellIndex cell) const {
 }
 
 bool MoveInput::BeyondDragDistance(PointerPosition at) {
-  const DragMetrics metrics = host_.Metrics();
+  const DragMetrics metrics = surface_->Metrics();
   return std::abs(at.x - press_.at.x) > metrics.dragX || std::abs(at.y - press_.at.y) > metrics.dragY;
 }
 
 PixelRect MoveInput::PictureAt(PointerPosition at) {
-  const int square = host_.Metrics().square;
+  const int square = surface_->Metrics().square;
   const int left = at.x - square / 2, top = at.y - square / 2;
   return {left, top, left + square, top + square};
 }
@@ -143,24 +145,24 @@ void MoveInput::Lift(PointerPosition at) {
   press_.state = PressState::Lifted;
   press_.picture = PictureAt(at);
   host_.PickUpChanged(press_.cell);
-  host_.RepaintRect(press_.picture);
+  surface_->RepaintRect(press_.picture);
 }
 
 void MoveInput::Follow(PointerPosition at) {
   const PixelRect before = press_.picture;
   press_.picture = PictureAt(at);
   if (SameRect(before, press_.picture)) return;
-  host_.RepaintRect(before);
-  host_.RepaintRect(press_.picture);
+  surface_->RepaintRect(before);
+  surface_->RepaintRect(press_.picture);
 }
 
 void MoveInput::PutBack(PressState after) {
   press_.state = after;
-  host_.RepaintRect(press_.picture);
+  surface_->RepaintRect(press_.picture);
   host_.PickUpChanged(press_.cell);
 }
 
-void MoveInput::Select(CellIndex cell, int32_t code) {
+void MoveInput::Select(CellIndex cell, board::PieceCode code) {
   selected_ = {cell, code};
   host_.PickUpChanged(cell);
 }
@@ -175,27 +177,22 @@ void MoveInput::Deselect() {
 // The pick-up has ended before the host is asked, so a handler meets the board
 // as it stands, and one that takes long or pumps messages shows no floating piece.
 // Afterwards the board moves the piece unless the handler cancelled, released
-// the control, or wrote either square (the host's own write stands). A handler
+// the control, or wrote either square (the host's own write stands), or could not
+// be asked: a move nobody agreed to is not made. A handler
 // that disabled the board or turned AllowMoves off still gets the move it
 // accepted: a game's last move is accepted and the board disabled in one go.
-void MoveInput::Drop(CellIndex from, int32_t code, CellIndex to) {
-  const int32_t target = host_.PieceAt(to);
+void MoveInput::Drop(CellIndex from, board::PieceCode code, CellIndex to) {
+  const board::PieceCode target = host_.PieceAt(to);
   if (host_.PieceAt(from) != code) return;
   const board::Square source = board::SquareOfIndex(from), destination = board::SquareOfIndex(to);
   PieceDropArguments arguments{source.col.value, source.row.value, destination.col.value, destination.row.value, false};
   const unsigned detachmentsBefore = detachments_;
   asking_ = Question{from, to};
-  // Cleared however the handler returns, an error included.
-  struct Done {
-    std::optional<Question>& asking;
-    ~Done() { asking.reset(); }
-  } done{asking_};
-  host_.RaisePieceDrop(arguments);
-  if (detachments_ != detachmentsBefore || arguments.Cancel || asking_->written) return;
+  const board::ScopeExit askedOnce([this] { asking_.reset(); });
+  const bool asked = host_.RaisePieceDrop(arguments);
+  if (!asked || detachments_ != detachmentsBefore || arguments.Cancel || asking_->written) return;
   // A handler that wrote either square without telling still has its own write kept.
   if (host_.PieceAt(from) != code || host_.PieceAt(to) != target) return;
   host_.MovePiece(from, to);
 }
-
-
 }  // namespace control

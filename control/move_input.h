@@ -4,19 +4,14 @@
 #include <optional>
 #include <string_view>
 
+#include "board/chess_board.h"
 #include "board/squares.h"
 #include "control/cell_grid.h"
 #include "control/click_observer.h"
 #include "control/container.h"
 #include "control/mouse_input.h"
 
-namespace board {
-class ChessBoard;
-}
-
 namespace control {
-
-class Platform;
 
 // Device pixels: how far the pointer may stray either side of a press before
 // it drags (the system's drag distance at the window's DPI), and a square's side.
@@ -35,27 +30,42 @@ struct FloatingPiece {
 // What moving pieces by hand needs of the board and its host.
 class MoveHost {
  public:
-  // The code the board holds for the square.
-  virtual int32_t PieceAt(CellIndex cell) = 0;
+  // The code the board holds for the square, None where the square shows bare.
+  virtual board::PieceCode PieceAt(CellIndex cell) = 0;
   // Moves are taken only while the control is enabled and the container runs in user mode.
   virtual bool Enabled() = 0;
   virtual bool UserMode() = 0;
-  virtual DragMetrics Metrics() = 0;
-  // Synchronous. Handlers may write into the arguments, write the board, disable
-  // the control or release it.
-  virtual void RaisePieceDrop(PieceDropArguments& arguments) = 0;
+  // Synchronous; false when the host could not be asked (its events frozen).
+  // Handlers may write into the arguments, write the board, disable the control or release it.
+  virtual bool RaisePieceDrop(PieceDropArguments& arguments) = 0;
   // The accepted move, as ChessBoard::MovePiece carries it out; screen readers then
   // hear the two squares' names and the board's value change.
   virtual void MovePiece(CellIndex from, CellIndex to) = 0;
   // The square was picked up or put back: repaint it, and tell screen readers its name changed.
   virtual void PickUpChanged(CellIndex cell) = 0;
-  // The floating piece left or entered the rectangle: repaint it.
-  virtual void RepaintRect(PixelRect rect) = 0;
-  // The keyboard cursor goes where a dragged piece was put down.
-  virtual void PutCursor(CellIndex cell) = 0;
 
  protected:
   ~MoveHost() = default;
+};
+
+// What moving pieces by hand needs of the window showing the board: the drag
+// distance and square in device pixels, and repainting where the floating piece was and goes.
+class PieceSurface {
+ public:
+  virtual DragMetrics Metrics() = 0;
+  virtual void RepaintRect(PixelRect rect) = 0;
+
+ protected:
+  ~PieceSurface() = default;
+};
+
+// The keyboard cursor of the window showing the board: it goes where a dragged piece was put down.
+class CursorTarget {
+ public:
+  virtual void PutCursor(CellIndex cell) = 0;
+
+ protected:
+  ~CursorTarget() = default;
 };
 
 // Moving pieces by hand: drag, click then click, and Space or Enter as a click.
@@ -73,13 +83,13 @@ class MoveHost {
 // piece there; a Click on the selected square, Escape, a write to it, disabling
 // or a lift elsewhere deselect it.
 //
-// Wiring: the window calls Press, Move and Release after MouseInput's (so
-// MouseDown, MouseMove, MouseUp and Click come first), and this object observes
-// MouseInput's and KeyboardInput's clicks. Escape goes to Escape, a lost capture
-// to CaptureLost, disabling and deactivation to Cancel, the window's end to
-// Detach, and each write of the host to the board to SquareWritten or BoardWritten.
+// Wiring: the window attaches its PieceSurface and calls Press, Move and Release
+// after MouseInput's (so MouseDown, MouseMove, MouseUp and Click come first), and
+// this object observes MouseInput's and KeyboardInput's clicks. Escape goes to
+// Escape, a lost capture to CaptureLost, disabling and deactivation to Cancel, the
+// window's end to Detach; the board reports each write it made.
 // A square's accessible name gets PickUpWords appended.
-class MoveInput : public ClickObserver {
+class MoveInput final : public ClickObserver, public board::WriteListener {
  public:
   static constexpr std::string_view kPickedUpWords = ", picked up";
 
@@ -100,17 +110,20 @@ class MoveInput : public ClickObserver {
   void CaptureLost();
   // Disabled, deactivated: put back and deselect.
   void Cancel();
-  // The window is gone: forget everything, touching no host, and move nothing a pending PieceDrop asked about.
+  // The window shows the board from now on.
+  void Attach(PieceSurface& surface, CursorTarget& cursor) { surface_ = &surface, cursor_ = &cursor; }
+  // The window is gone: forget everything, asking nothing, and move nothing a pending PieceDrop asked about.
   void Detach();
 
-  // Every write of the host to the board reports the squares it wrote: a picked-up
-  // piece written over is put back, and a PieceDrop whose squares the handler wrote moves nothing.
-  void SquareWritten(CellIndex cell);
-  void BoardWritten();
+  // A picked-up piece written over is put back, and a PieceDrop whose squares the handler wrote moves nothing.
+  void SquareWritten(CellIndex cell) override;
+  void BoardWritten() override;
 
   // For the view and the screen reader.
   CellIndex Selected() const { return selected_.cell; }
   CellIndex Lifted() const { return press_.state == PressState::Lifted ? press_.cell : CellIndex{}; }
+  // A piece is lifted or selected, so Escape belongs to the board.
+  bool HoldsPiece() const { return Lifted() || selected_.cell; }
   std::optional<FloatingPiece> Floating() const;
   // Appended to a square's name: ", picked up" for the lifted or selected square.
   std::string_view PickUpWords(CellIndex cell) const;
@@ -121,13 +134,13 @@ class MoveInput : public ClickObserver {
   struct PressRecord {
     PressState state = PressState::Idle;
     CellIndex cell;
-    int32_t code = 0;
+    board::PieceCode code;
     PointerPosition at;
     PixelRect picture{};
   };
   struct Selection {
     CellIndex cell;
-    int32_t code = 0;
+    board::PieceCode code;
   };
   struct Question {
     CellIndex from, to;
@@ -139,12 +152,22 @@ class MoveInput : public ClickObserver {
   void Lift(PointerPosition at);
   void Follow(PointerPosition at);
   void PutBack(PressState after);
-  void Select(CellIndex cell, int32_t code);
+  void Select(CellIndex cell, board::PieceCode code);
   void Deselect();
-  void Drop(CellIndex from, int32_t code, CellIndex to);
+  void Drop(CellIndex from, board::PieceCode code, CellIndex to);
   PixelRect PictureAt(PointerPosition at);
 
+  // No window shows the board: nothing to repaint, no cursor.
+  struct Unseen final : PieceSurface, CursorTarget {
+    DragMetrics Metrics() override { return {}; }
+    void RepaintRect(PixelRect) override {}
+    void PutCursor(CellIndex) override {}
+  };
+  static inline Unseen unseen_;
+
   MoveHost& host_;
+  PieceSurface* surface_ = &unseen_;
+  CursorTarget* cursor_ = &unseen_;
   bool allowMoves_ = true;
   PressRecord press_;
   Selection selected_;
@@ -152,6 +175,4 @@ class MoveInput : public ClickObserver {
   std::optional<Question> asking_;
   unsigned detachments_ = 0;
 };
-
-
 }  // namespace control

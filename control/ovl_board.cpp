@@ -2,57 +2,35 @@
 
 #include "board/automation_error.h"
 #include "board/fen.h"
+#include "control/saved_properties.h"
 
 namespace control {
 
 void OvlBoard::UserControl_ReadProperties(PropertyBag& PropBag) {
   OvlChess::UserControl_ReadProperties(PropBag);
-  view_.SetFlipped(ToBoolean(PropBag.ReadProperty("Flipped", false)));
-  view_.SetShowCoordinates(ToBoolean(PropBag.ReadProperty("ShowCoordinates", false)));
-  moves_.AllowMoves(ToBoolean(PropBag.ReadProperty("AllowMoves", true)));
+  view_.SetFlipped(ToBoolean(ReadSaved(PropBag, kSavedFlipped)));
+  view_.SetShowCoordinates(ToBoolean(ReadSaved(PropBag, kSavedShowCoordinates)));
+  moves_.AllowMoves(ToBoolean(ReadSaved(PropBag, kSavedAllowMoves)));
   PlaceCells();
 }
 
 void OvlBoard::UserControl_WriteProperties(PropertyBag& PropBag) {
   OvlChess::UserControl_WriteProperties(PropBag);
-  PropBag.WriteProperty("Flipped", view_.Flipped(), false);
-  PropBag.WriteProperty("ShowCoordinates", view_.ShowCoordinates(), false);
-  PropBag.WriteProperty("AllowMoves", moves_.AllowMoves(), true);
-}
-
-void OvlBoard::Enabled(bool New_Enabled) {
-  if (!New_Enabled) moves_.Cancel();
-  OvlChess::Enabled(New_Enabled);
-}
-
-void OvlBoard::NewGame() {
-  moves_.BoardWritten();
-  OvlChess::NewGame();
-}
-
-void OvlBoard::Clear() {
-  moves_.BoardWritten();
-  OvlChess::Clear();
-}
-
-void OvlBoard::Piece(int16_t col, int16_t row, int32_t New_Piece) {
-  const board::Col c(col);
-  const board::Row r(row);
-  if (board::IsOnBoard(c, r)) moves_.SquareWritten(board::SquareIndex(c, r));
-  OvlChess::Piece(col, row, New_Piece);
+  WriteSaved(PropBag, kSavedFlipped, view_.Flipped());
+  WriteSaved(PropBag, kSavedShowCoordinates, view_.ShowCoordinates());
+  WriteSaved(PropBag, kSavedAllowMoves, moves_.AllowMoves());
 }
 
 std::string OvlBoard::Position() {
   board::Placement codes{};
   for (CellIndex cell = board::kFirstCell; cell <= board::kLastCell; ++cell)
-    codes[cell.value - 1] = board_.Board.Read(cell.value).value;
+    codes[cell.value - 1] = board_.Board.Read(cell.value);
   return board::WritePlacement(codes);
 }
 
 void OvlBoard::Position(std::wstring_view New_Position) {
   if (!container_.UserMode()) throw board::NotAtDesignTimeError();
   const board::Placement codes = board::ReadPlacement(New_Position);
-  moves_.BoardWritten();
   board_.SetPlacement(codes);
   platform_.Repaint();
   container_.PropertyChanged("Position");
@@ -95,63 +73,21 @@ void OvlBoard::ClearMarks() {
 void OvlBoard::DrawArrow(int16_t fromCol, int16_t fromRow, int16_t toCol, int16_t toRow) {
   const size_t before = view_.Arrows().size();
   view_.DrawArrow(fromCol, fromRow, toCol, toRow);
-  if (view_.Arrows().size() == before) return;
-  platform_.RepaintView();
-  DescriptionChanged();
+  if (view_.Arrows().size() != before) ArrowsChanged();
 }
 
 void OvlBoard::ClearArrows() {
-  if (!view_.ClearArrows()) return;
+  if (view_.ClearArrows()) ArrowsChanged();
+}
+
+void OvlBoard::ArrowsChanged() {
   platform_.RepaintView();
-  DescriptionChanged();
+  observer_->DescriptionChanged();
 }
 
 void OvlBoard::AllowMoves(bool New_AllowMoves) {
   moves_.AllowMoves(New_AllowMoves);
   container_.PropertyChanged("AllowMoves");
-}
-
-void OvlBoard::AttachSurface(MoveSurface* surface) {
-  surface_ = surface;
-  if (surface) return;
-  // Whatever was in hand is forgotten: its square is drawn with its piece again when next shown.
-  const CellIndex lifted = moves_.Lifted(), selected = moves_.Selected();
-  moves_.Detach();
-  if (lifted) platform_.RefreshCell(lifted);
-  if (selected) platform_.RefreshCell(selected);
-}
-
-std::string OvlBoard::NameWords(CellIndex cell) const {
-  std::string words = MarkedName({}, view_.MarkOf(cell));
-  words.append(moves_.PickUpWords(cell));
-  return words;
-}
-
-void OvlBoard::DescriptionChanged() {
-  if (surface_) surface_->DescriptionChanged();
-}
-
-// Clear leaves the store as it was; a piece it took off the screen cannot be picked up.
-int32_t OvlBoard::PieceAt(CellIndex cell) {
-  return board_.ShowsStore(cell) ? board_.Board.Read(cell.value).value : int32_t{board::None};
-}
-
-bool OvlBoard::UserMode() { return container_.UserMode(); }
-
-DragMetrics OvlBoard::Metrics() { return surface_ ? surface_->Metrics() : DragMetrics{}; }
-
-void OvlBoard::RaisePieceDrop(PieceDropArguments& arguments) { container_.RaisePieceDrop(arguments); }
-
-void OvlBoard::MovePiece(CellIndex from, CellIndex to) { board_.MovePiece(from, to); }
-
-void OvlBoard::PickUpChanged(CellIndex cell) { platform_.RefreshCell(cell); }
-
-void OvlBoard::RepaintRect(PixelRect rect) {
-  if (surface_) surface_->RepaintRect(rect);
-}
-
-void OvlBoard::PutCursor(CellIndex cell) {
-  if (surface_) surface_->PutCursor(cell);
 }
 
 }  // namespace control

@@ -3,12 +3,15 @@
 #include "board/squares.h"
 #include "control/device_scale.h"
 #include "control/picture_set.h"
+#include "control/saved_properties.h"
 
 namespace control {
 
 namespace {
 constexpr float kPitch = kPictureSize;
 }  // namespace
+
+OvlChess::Unobserved OvlChess::unobserved_;
 
 void OvlChess::UserControl_Initialize() {
   platform_.SetWidth(kBoardPixels);
@@ -35,13 +38,13 @@ void OvlChess::UserControl_Initialize() {
 void OvlChess::UserControl_InitProperties() { board_.m_Piece = 0; }
 
 void OvlChess::UserControl_ReadProperties(PropertyBag& PropBag) {
-  SetEnabled(ToBoolean(PropBag.ReadProperty("Enabled", true)));
-  board_.m_Piece = ToInteger(PropBag.ReadProperty("Piece", int16_t{0}));
+  SetEnabled(ToBoolean(ReadSaved(PropBag, kSavedEnabled)));
+  board_.m_Piece = ToInteger(ReadSaved(PropBag, kSavedPiece));
 }
 
 void OvlChess::UserControl_WriteProperties(PropertyBag& PropBag) {
-  PropBag.WriteProperty("Enabled", platform_.Enabled(), true);
-  PropBag.WriteProperty("Piece", board_.m_Piece, int16_t{0});
+  WriteSaved(PropBag, kSavedEnabled, platform_.Enabled());
+  WriteSaved(PropBag, kSavedPiece, board_.m_Piece);
 }
 
 bool OvlChess::Enabled() { return platform_.Enabled(); }
@@ -52,8 +55,20 @@ void OvlChess::Enabled(bool New_Enabled) {
 }
 
 void OvlChess::SetEnabled(bool enabled) {
+  if (!enabled) moves_.Cancel();
   platform_.SetEnabled(enabled);
-  if (observer_) observer_->EnabledChanged();
+  observer_->EnabledChanged();
+}
+
+std::string OvlChess::NameWords(CellIndex cell) const {
+  std::string words = MarkedName({}, view_.MarkOf(cell));
+  words.append(moves_.PickUpWords(cell));
+  return words;
+}
+
+// Clear leaves the store as it was; a piece it took off the screen cannot be picked up.
+board::PieceCode OvlChess::PieceAt(CellIndex cell) {
+  return board_.ShowsStore(cell) ? board_.Board.Read(cell.value) : board::PieceCode(board::None);
 }
 
 void OvlChess::Refresh() { platform_.Repaint(); }

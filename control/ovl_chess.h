@@ -2,10 +2,13 @@
 
 #include <cstdint>
 
+#include <string>
 #include <type_traits>
 
 #include "board/chess_board.h"
+#include "control/board_view.h"
 #include "control/container.h"
+#include "control/move_input.h"
 #include "control/platform.h"
 #include "control/property_bag.h"
 
@@ -15,18 +18,24 @@ namespace control {
 class ControlObserver {
  public:
   virtual void EnabledChanged() = 0;
+  // The board's description changed (its arrows).
+  virtual void DescriptionChanged() = 0;
 
  protected:
   ~ControlObserver() = default;
 };
 
 // The control: construction, the property handlers, the automation members and
-// the cells' event handlers. It owns the board, draws through Platform and
-// reaches its container through Container; errors leave as board::AutomationError.
-class OvlChess {
+// the cells' event handlers. It owns the board, its view and its move input,
+// draws through Platform and reaches its container through Container; errors
+// leave as board::AutomationError. Its view stays as made (upright, nothing
+// marked, no arrows or coordinates) and it takes no moves: OvlBoard opens both.
+class OvlChess : private MoveHost {
  public:
   OvlChess(Platform& platform, Container& container)
-      : platform_(platform), container_(container), board_(platform, container_) {}
+      : platform_(platform), container_(container), board_(platform, container_, moves_) {
+    moves_.AllowMoves(false);
+  }
   // A host that is its own container (the in-memory one).
   template <class Host, class = std::enable_if_t<std::is_base_of_v<Container, Host>>>
   explicit OvlChess(Host& host) : OvlChess(static_cast<Platform&>(host), static_cast<Container&>(host)) {}
@@ -38,7 +47,7 @@ class OvlChess {
   void UserControl_ReadProperties(PropertyBag& PropBag);
   void UserControl_WriteProperties(PropertyBag& PropBag);
 
-  bool Enabled();
+  bool Enabled() override;
   void Enabled(bool New_Enabled);
   void Refresh();
   void NewGame() { board_.NewGame(); }
@@ -56,10 +65,18 @@ class OvlChess {
   void Check_MouseUp(board::CellIndex Index, int16_t Button, int16_t Shift, float X, float Y);
 
   const board::BoardStore& Board() const { return board_.Board; }
-  int16_t m_Piece() const { return board_.m_Piece; }
 
   ContainerLink& ContainerPath() { return container_; }
-  void Observe(ControlObserver* observer) { observer_ = observer; }
+  // Told of the control's changes from now on; `nullptr`: no longer.
+  void Observe(ControlObserver* observer) { observer_ = observer ? observer : &unobserved_; }
+
+  const BoardView& View() const { return view_; }
+  MoveInput& Moves() { return moves_; }
+  const MoveInput& Moves() const { return moves_; }
+  // What a screen reader hears of a square beyond its pieces: ", last move", ", picked up".
+  std::string NameWords(CellIndex cell) const;
+  // The board's description: "Arrows: e2 to e4." or "".
+  std::string Description() const { return view_.ArrowsDescription(); }
 
  protected:
   void SetEnabled(bool enabled);
@@ -68,8 +85,24 @@ class OvlChess {
 
   Platform& platform_;
   ContainerLink container_;
+  BoardView view_;
+  MoveInput moves_{*this};
   board::ChessBoard board_;
-  ControlObserver* observer_ = nullptr;
+  ControlObserver* observer_ = &unobserved_;
+
+ private:
+  struct Unobserved final : ControlObserver {
+    void EnabledChanged() override {}
+    void DescriptionChanged() override {}
+  };
+  static Unobserved unobserved_;
+
+  // MoveHost
+  board::PieceCode PieceAt(CellIndex cell) override;
+  bool UserMode() override { return container_.UserMode(); }
+  bool RaisePieceDrop(PieceDropArguments& arguments) override { return container_.RaisePieceDrop(arguments); }
+  void MovePiece(CellIndex from, CellIndex to) override { board_.MovePiece(from, to); }
+  void PickUpChanged(CellIndex cell) override { platform_.RefreshCell(cell); }
 };
 
 }  // namespace control

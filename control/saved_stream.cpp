@@ -9,7 +9,8 @@ namespace control {
 namespace {
 
 constexpr uint8_t kMagic[4] = {'O', 'V', 'L', 'B'};
-enum Offset : size_t { kVersionAt = 4, kPayloadSizeAt = 6, kPayloadAt = SavedLayout::kHeaderSize };
+enum Offset : size_t { kVersionAt = 4, kPayloadSizeAt = 6, kPayloadAt = kSavedHeaderSize };
+constexpr size_t kWordSize = 2;
 
 board::AutomationError InvalidFormat() { return {321, "Invalid file format"}; }
 
@@ -22,50 +23,59 @@ void PutWord(std::vector<uint8_t>& bytes, size_t at, uint16_t value) {
   bytes[at + 1] = static_cast<uint8_t>(value >> 8);
 }
 
-const SavedLayout& LayoutOf(std::span<const uint8_t> header, const SavedLayout& newest) {
-  if (header.size() < SavedLayout::kHeaderSize || !std::equal(std::begin(kMagic), std::end(kMagic), header.begin()))
+size_t StreamSize(const std::vector<const SavedProperty*>& fields) {
+  return kSavedHeaderSize + kWordSize * fields.size();
+}
+
+// The properties a header's version holds, if `saving` reads that version.
+std::vector<const SavedProperty*> FieldsOf(std::span<const uint8_t> header, SavedClass saving) {
+  if (header.size() < kSavedHeaderSize || !std::equal(std::begin(kMagic), std::end(kMagic), header.begin()))
     throw InvalidFormat();
   const uint16_t version = WordAt(header, kVersionAt);
-  for (const SavedLayout* layout : kSavedLayouts)
-    if (layout->version == version && version <= newest.version &&
-        WordAt(header, kPayloadSizeAt) == layout->PayloadSize())
-      return *layout;
-  throw InvalidFormat();
+  if (version < 1 || version > NewestVersion(saving)) throw InvalidFormat();
+  std::vector<const SavedProperty*> fields = SavedIn(saving, version);
+  if (WordAt(header, kPayloadSizeAt) != StreamSize(fields) - kSavedHeaderSize) throw InvalidFormat();
+  return fields;
 }
 
 }  // namespace
 
-size_t SavedStreamSize(std::span<const uint8_t> header, const SavedLayout& newest) {
-  return LayoutOf(header, newest).Size();
+size_t NewestStreamSize(SavedClass saving) { return StreamSize(SavedIn(saving)); }
+
+size_t SavedStreamSize(std::span<const uint8_t> header, SavedClass saving) {
+  return StreamSize(FieldsOf(header, saving));
 }
 
-MemoryPropertyBag ReadSavedStream(std::span<const uint8_t> bytes, const SavedLayout& newest) {
-  const SavedLayout& layout = LayoutOf(bytes, newest);
-  if (bytes.size() != layout.Size()) throw InvalidFormat();
+MemoryPropertyBag ReadSavedStream(std::span<const uint8_t> bytes, SavedClass saving) {
+  const std::vector<const SavedProperty*> fields = FieldsOf(bytes, saving);
+  if (bytes.size() != StreamSize(fields)) throw InvalidFormat();
   MemoryPropertyBag bag;
   size_t at = kPayloadAt;
-  for (const SavedField& field : layout.fields) {
+  for (const SavedProperty* field : fields) {
     const auto word = static_cast<int16_t>(WordAt(bytes, at));
-    bag.values[std::string(field.key)] = field.boolean ? PropertyValue(word != 0) : PropertyValue(word);
-    at += 2;
+    bag.values[std::string(field->name)] =
+        field->kind == SavedKind::Boolean ? PropertyValue(word != 0) : PropertyValue(word);
+    at += kWordSize;
   }
   return bag;
 }
 
-std::vector<uint8_t> WriteSavedStream(const MemoryPropertyBag& bag, const SavedLayout& layout) {
+std::vector<uint8_t> WriteSavedStream(const MemoryPropertyBag& bag, SavedClass saving) {
   auto value = [&](std::string_view key) {
     const auto found = bag.values.find(key);
     return found == bag.values.end() ? PropertyValue{} : found->second;
   };
-  std::vector<uint8_t> bytes(layout.Size());
+  const std::vector<const SavedProperty*> fields = SavedIn(saving);
+  std::vector<uint8_t> bytes(StreamSize(fields));
   std::copy(std::begin(kMagic), std::end(kMagic), bytes.begin());
-  PutWord(bytes, kVersionAt, layout.version);
-  PutWord(bytes, kPayloadSizeAt, layout.PayloadSize());
+  PutWord(bytes, kVersionAt, NewestVersion(saving));
+  PutWord(bytes, kPayloadSizeAt, static_cast<uint16_t>(bytes.size() - kSavedHeaderSize));
   size_t at = kPayloadAt;
-  for (const SavedField& field : layout.fields) {
-    const PropertyValue saved = value(field.key);
-    PutWord(bytes, at, field.boolean ? (ToBoolean(saved) ? 0xFFFF : 0) : static_cast<uint16_t>(ToInteger(saved)));
-    at += 2;
+  for (const SavedProperty* field : fields) {
+    const PropertyValue saved = value(field->name);
+    const bool boolean = field->kind == SavedKind::Boolean;
+    PutWord(bytes, at, boolean ? (ToBoolean(saved) ? 0xFFFF : 0) : static_cast<uint16_t>(ToInteger(saved)));
+    at += kWordSize;
   }
   return bytes;
 }

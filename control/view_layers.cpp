@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 #include "control/picture_set.h"
@@ -249,6 +250,21 @@ void RenderView(const CellGrid& cells, const BoardView& view, uint32_t* pixels, 
   const ViewUnderlay underlay(view, bare);
   cells.Render(pixels, width, height, stride, originX, originY, square, &underlay);
   PaintArrows(view, pixels, width, height, stride, originX, originY, square);
+}
+
+void ComposeShown(const CellGrid& cells, const BoardView& view, CellIndex bare, PixelRect area, int square,
+                  uint32_t background, uint32_t* pixels, ptrdiff_t stride) {
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  for (int y = 0; y < height; ++y) std::fill_n(pixels + y * stride, width, background);
+  RenderView(cells, view, pixels, width, height, stride, area.left, area.top, square, bare);
+}
+
+void PaintInHand(const MoveInput& moves, PixelRect area, uint32_t* pixels, ptrdiff_t stride) {
+  const std::optional<FloatingPiece> floating = moves.Floating();
+  if (!floating) return;
+  const PixelRect r = floating->rect;
+  PaintPiece(floating->image, r.left, r.top, pixels, area.right - area.left, area.bottom - area.top, stride, area.left,
+             area.top, r.right - r.left);
 }
 
 void PaintPiece(ImageNumber image, int left, int top, uint32_t* pixels, int width, int height, ptrdiff_t stride,

@@ -5,6 +5,7 @@
 
 #include "control/board_view.h"
 #include "control/cell_grid.h"
+#include "control/move_input.h"
 
 namespace control {
 
@@ -49,6 +50,16 @@ void PaintArrows(const BoardView& view, uint32_t* pixels, int width, int height,
 // shows its square and mark only: its piece is being moved.
 void RenderView(const CellGrid& cells, const BoardView& view, uint32_t* pixels, int width, int height,
                 ptrdiff_t stride, int originX = 0, int originY = 0, int square = kPictureSize, CellIndex bare = {});
+
+// The board as every platform shows it, in `area` (device pixels of the
+// control, squares of `square`) into `pixels`, the area's top-left, rows
+// `stride` apart: the background, then the view over the cells (RenderView)
+// with cell `bare` showing no piece (MoveInput::Lifted on screen, none on paper).
+void ComposeShown(const CellGrid& cells, const BoardView& view, CellIndex bare, PixelRect area, int square,
+                  uint32_t background, uint32_t* pixels, ptrdiff_t stride);
+// The piece in hand, if any, over pixels of `area` composed by ComposeShown, at
+// the size it was lifted at (the window's own scale).
+void PaintInHand(const MoveInput& moves, PixelRect area, uint32_t* pixels, ptrdiff_t stride);
 
 // A piece picture of `square` pixels with its top-left at the control's device
 // pixel (left, top), transparent where it is black, over pixels whose top-left is (originX, originY).

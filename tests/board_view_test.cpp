@@ -16,7 +16,7 @@ TEST(BoardView, FlippedMirrorsEachSquareBothWaysAndTurnsTheArrowKeys) {
   view.SetFlipped(true);
   for (auto [onBoard, drawn] : {std::pair<Square, Square>{{1_col, 1_row}, {8_col, 8_row}}, {{5_col, 7_row}, {4_col, 2_row}}, {{8_col, 1_row}, {1_col, 8_row}}}) {
     EXPECT_EQ(view.DrawnAt(onBoard), drawn);
-    EXPECT_EQ(view.ShownAt(drawn), onBoard);
+    EXPECT_EQ(view.DrawnAt(drawn), onBoard);
     const board::CellIndex cell = board::SquareIndex(onBoard.col, onBoard.row);
     EXPECT_EQ(view.DrawnAt(cell), board::SquareIndex(drawn.col, drawn.row));
     EXPECT_EQ(view.Placement(cell).left, (drawn.col.value - 1) * 37.0f);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "control/composed_board.h"
+#include "control/view_layers.h"
 #include "tests/headless_control.h"
 
 using control::ComposedBoard;
@@ -25,7 +26,7 @@ struct KeptBoard {
     composed.clear();
     return Cache().Update(board.platform.Cells(), square, [&](PixelRect area, uint32_t* pixels, ptrdiff_t stride) {
       composed.push_back(area);
-      control::ComposeArea(board.platform.Cells(), area, square, kBackground, pixels, stride);
+      control::ComposeShown(board.platform.Cells(), board.control.View(), {}, area, square, kBackground, pixels, stride);
     });
   }
   std::vector<uint32_t> Kept() {
@@ -35,7 +36,7 @@ struct KeptBoard {
   std::vector<uint32_t> Fresh() const {
     const int side = 8 * square;
     std::vector<uint32_t> pixels(side * side);
-    control::ComposeArea(board.platform.Cells(), {0, 0, side, side}, square, kBackground, pixels.data(), side);
+    control::ComposeShown(board.platform.Cells(), board.control.View(), {}, {0, 0, side, side}, square, kBackground, pixels.data(), side);
     return pixels;
   }
 };

@@ -69,7 +69,7 @@ TEST(Piece, InvalidCoordinatesShowTheMessageOnceAndChangeNothing) {
     EXPECT_EQ(ErrorNumberOf([&] { c.control.Piece(9, 4, Wking); }), 0);
     EXPECT_EQ(c.platform.messages, std::vector<std::string>(5, "Invalid request"));
     EXPECT_TRUE(c.platform.changedProperties.empty());
-    EXPECT_EQ(c.control.m_Piece(), 0);
+    EXPECT_EQ(SavedPiece(c.control), 0);
     EXPECT_EQ(c.platform.Render(), before);
   }
 }
@@ -78,7 +78,7 @@ TEST(Piece, WriteAtRunTimeStoresNotifiesAndDrawsOverTheBareSquare) {
   HeadlessControl c;
   c.control.Piece(3, 4, Wking);
   EXPECT_EQ(c.control.Board().Read(27), Wking);
-  EXPECT_EQ(c.control.m_Piece(), Wking);
+  EXPECT_EQ(SavedPiece(c.control), Wking);
   EXPECT_EQ(c.control.Piece(3, 4), Wking);
   EXPECT_EQ(c.platform.changedProperties, std::vector<std::string>{"Piece"});
   EXPECT_EQ(c.CellPixels(27), Expected(14, {Wking}));
@@ -102,7 +102,7 @@ TEST(Piece, WriteAtDesignTimeFailsWith382AndChangesNothing) {
   const auto before = c.platform.Render();
   EXPECT_EQ(ErrorNumberOf([&] { c.control.Piece(3, 4, Wking); }), 382);
   EXPECT_EQ(c.control.Piece(3, 4), None);
-  EXPECT_EQ(c.control.m_Piece(), 0);
+  EXPECT_EQ(SavedPiece(c.control), 0);
   EXPECT_TRUE(c.platform.changedProperties.empty());
   EXPECT_EQ(c.platform.Render(), before);
 }
@@ -115,7 +115,7 @@ TEST(Piece, ValueBeyond16BitsOverflowsBeforeAnythingChanges) {
     EXPECT_EQ(ErrorNumberOf([&] { c.control.Piece(2, 2, value); }), 6);
   }
   EXPECT_EQ(c.control.Piece(2, 2), Bbishop);
-  EXPECT_EQ(c.control.m_Piece(), Bbishop);
+  EXPECT_EQ(SavedPiece(c.control), Bbishop);
   EXPECT_TRUE(c.platform.changedProperties.empty());
   EXPECT_EQ(c.CellPixels(10), Expected(1, {Bbishop}));
 }
@@ -127,7 +127,7 @@ TEST(Piece, ValueWithoutAnImageIsStoredShownBareAndFailsTheLookup) {
     c.platform.changedProperties.clear();
     EXPECT_EQ(ErrorNumberOf([&] { c.control.Piece(3, 4, value); }), 35600) << value;
     EXPECT_EQ(c.control.Piece(3, 4), value);
-    EXPECT_EQ(c.control.m_Piece(), value);
+    EXPECT_EQ(SavedPiece(c.control), value);
     EXPECT_EQ(c.platform.changedProperties, std::vector<std::string>{"Piece"});
     EXPECT_EQ(c.CellPixels(27), Expected(14, {}));
   }

@@ -1,6 +1,13 @@
 #include "tests/headless_control.h"
 
 #include "control/picture_set.h"
+#include "control/property_bag.h"
+
+int16_t SavedPiece(control::OvlChess& control) {
+  control::MemoryPropertyBag bag;
+  control.UserControl_WriteProperties(bag);
+  return control::ToInteger(bag.values.at("Piece"));
+}
 
 std::vector<uint32_t> Expected(int bottom, std::initializer_list<int> images) {
   const auto& pictures = control::PictureSet::Shared();

@@ -14,6 +14,7 @@ struct HeadlessControl {
   control::OvlChess control{platform};
 
   explicit HeadlessControl(bool userMode = true) {
+    platform.shown = &control;
     platform.userMode = userMode;
     control.UserControl_Initialize();
     control.UserControl_InitProperties();
@@ -39,6 +40,9 @@ struct HeadlessControl {
     return pixels;
   }
 };
+
+// The "Piece" value the control saves (the board's m_Piece).
+int16_t SavedPiece(control::OvlChess& control);
 
 // What a cell shows when `images` are drawn transparently, in order, over `bottom`.
 std::vector<uint32_t> Expected(int bottom, std::initializer_list<int> images);

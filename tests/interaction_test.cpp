@@ -32,6 +32,8 @@ struct RecordingView : control::BoardSurface {
   void TakeFocus() override { input->FocusChanged(true, false); }
   void RepaintCell(board::CellIndex cell) override { repainted.push_back(cell.value); }
   void Announce(const std::vector<Announcement>& a) override { heard.insert(heard.end(), a.begin(), a.end()); }
+  control::DragMetrics Metrics() override { return {}; }
+  void RepaintRect(control::PixelRect) override {}
 };
 
 struct Shown {
@@ -71,6 +73,16 @@ TEST(Announcer, FocusIsDueOnlyWhereItLandsOnAnotherSquare) {
 }
 
 // A host's writes are told before the state or focus change that follows them, each once.
+// Names changed while no window showed the board are told once it shows again.
+TEST(Interaction, TheNameScheduleStartsAfreshWithTheWindow) {
+  Shown s;
+  EXPECT_TRUE(s.input.CellsChanged());
+  EXPECT_FALSE(s.input.CellsChanged());
+  s.input.Detach();
+  s.input.Attach();
+  EXPECT_TRUE(s.input.CellsChanged());
+}
+
 TEST(Interaction, PendingNamesAndValueGoOutBeforeStateAndFocus) {
   struct Case {
     const char* what;
@@ -142,11 +154,20 @@ TEST(Interaction, TheBoardTakesItsKeysJumpsOnlyWithoutModifiersAndAHeldSpaceClic
   };
   for (const Case& c : cases) {
     Shown s;
-    EXPECT_EQ(control::IsBoardKey(c.stroke), c.boardKey) << c.stroke.typed << int(c.stroke.key.value_or(BoardKey{}));
-    EXPECT_EQ(control::WantedFromDialog(c.stroke), c.fromDialog);
+    EXPECT_EQ(control::IsBoardKey(c.stroke, false), c.boardKey) << c.stroke.typed << int(c.stroke.key.value_or(BoardKey{}));
+    EXPECT_EQ(control::WantedFromDialog(c.stroke, false), c.fromDialog);
     EXPECT_EQ(s.input.Key(c.stroke), c.taken) << c.stroke.typed;
     EXPECT_EQ(int(s.events.size()), c.clicks) << c.stroke.typed;
   }
+  // Escape is the board's only while a piece is picked up; otherwise a dialog's Cancel keeps it.
+  KeyStroke escape;
+  escape.escape = true;
+  for (bool holds : {false, true}) {
+    EXPECT_EQ(control::IsBoardKey(escape, holds), holds);
+    EXPECT_EQ(control::WantedFromDialog(escape, holds), holds);
+    EXPECT_EQ(control::TakesEscape(escape, holds), holds);
+  }
+  EXPECT_FALSE(Shown().input.Key(escape));
 }
 
 TEST(Interaction, DisablingLetsGoOfThePressedMouseAndTheCueFollowsTheKeys) {

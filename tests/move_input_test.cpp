@@ -11,7 +11,7 @@
 #include "tests/headless_control.h"
 
 using board::CellIndex;
-using control::ChessName;
+using board::SquareName;
 using control::MouseButton;
 using control::PointerPosition;
 
@@ -26,7 +26,7 @@ CellIndex Cell(const std::string& name) {
 PointerPosition Centre(CellIndex cell) { return {(cell.value - 1) % 8 * 37 + 18, (cell.value - 1) / 8 * 37 + 18}; }
 
 // A cream pawn on e2, a cream queen on d1 and a red pawn on e7; the host logs what it is asked.
-struct FakeHost : control::MoveHost {
+struct FakeHost : control::MoveHost, control::PieceSurface, control::CursorTarget {
   std::array<int32_t, 65> codes{};
   bool enabled = true, userMode = true, logRects = false;
   control::DragMetrics metrics;
@@ -35,29 +35,31 @@ struct FakeHost : control::MoveHost {
   control::MoveInput moves{*this};
 
   FakeHost() {
+    moves.Attach(*this, *this);
     codes.fill(board::None);
     codes[Cell("e2").value] = board::Wpawn, codes[Cell("d1").value] = board::WQueen, codes[Cell("e7").value] = board::Bpawn;
   }
   void Note(const std::string& entry) { log += (log.empty() ? "" : ", ") + entry; }
-  int32_t PieceAt(CellIndex cell) override { return codes[cell.value]; }
+  board::PieceCode PieceAt(CellIndex cell) override { return board::PieceCode(codes[cell.value]); }
   bool Enabled() override { return enabled; }
   bool UserMode() override { return userMode; }
   control::DragMetrics Metrics() override { return metrics; }
-  void RaisePieceDrop(control::PieceDropArguments& a) override {
-    Note("ask " + ChessName(board::SquareIndex(board::Col(a.fromCol), board::Row(a.fromRow))) +
-         ChessName(board::SquareIndex(board::Col(a.toCol), board::Row(a.toRow))));
+  bool RaisePieceDrop(control::PieceDropArguments& a) override {
+    Note("ask " + SquareName(board::SquareIndex(board::Col(a.fromCol), board::Row(a.fromRow))) +
+         SquareName(board::SquareIndex(board::Col(a.toCol), board::Row(a.toRow))));
     asked = &a;
     Run(onDrop);
+    return true;
   }
   void MovePiece(CellIndex from, CellIndex to) override {
-    Note("move " + ChessName(from) + ChessName(to));
+    Note("move " + SquareName(from) + SquareName(to));
     codes[to.value] = std::exchange(codes[from.value], board::None);
   }
-  void PickUpChanged(CellIndex cell) override { Note("pick " + ChessName(cell)); }
+  void PickUpChanged(CellIndex cell) override { Note("pick " + SquareName(cell)); }
   void RepaintRect(control::PixelRect r) override {
     if (logRects) Note(std::to_string(r.left) + "," + std::to_string(r.top));
   }
-  void PutCursor(CellIndex cell) override { Note("cursor " + ChessName(cell)); }
+  void PutCursor(CellIndex cell) override { Note("cursor " + SquareName(cell)); }
 
   // P press, M move to, R release (left) over a square or "--" off the board; C a Click; 2 a second
   // button; E Escape; L lost capture; X cancel; D disable; G designer; A AllowMoves False; in a
@@ -103,6 +105,7 @@ TEST(MoveInput, DragClickAndCancelPaths) {
       {"Pe2 Me4 2 Re4", "pick e2, pick e2"},
       {"Pe2 Me4 We2 Re4", "pick e2, pick e2"},
       {"Pe4 Me5 Re5", ""},
+      {"Pe2 Ue2 Me4 Re4", ""},  // only the piece pressed lifts
       {"Ce2 Ce7", "pick e2, pick e2, ask e2e7, move e2e7"},
       {"Ce2 Ce2 Ce4", "pick e2, pick e2"},
       {"Ce2 E Ce4", "pick e2, pick e2"},
@@ -116,6 +119,19 @@ TEST(MoveInput, DragClickAndCancelPaths) {
       {"A Pe2 Me4 Re4 Ce2 Ce4 E", ""},
   };
   for (const auto& [script, log] : cases) EXPECT_EQ(FakeHost().Run(script), log) << script;
+}
+
+// Escape is taken only to put something back; turning AllowMoves off or writing the square puts it back too.
+TEST(MoveInput, WhatEndsAPickUp) {
+  const std::pair<const char*, bool> cases[] = {  // script; still held after it
+      {"Pe2 Me4", true}, {"Ce2", true},     {"Pe2 Me4 A", false}, {"Ce2 A", false},  {"Pe2 Me4 We2", false},
+      {"Ce2 We2", false}, {"Ce2 Wd1", true}, {"Pe2 Me4 B", false}, {"Ce2 B", false}, {"Pe2 Me4 T", false}};
+  for (const auto& [script, held] : cases) {
+    FakeHost h;
+    h.Run(script);
+    EXPECT_EQ(h.moves.HoldsPiece(), held) << script;
+    EXPECT_EQ(h.moves.Escape(), held) << script;
+  }
 }
 
 TEST(MoveInput, LiftsBeyondTheDragDistanceOnEitherAxis) {
@@ -185,7 +201,7 @@ TEST(MoveInput, ClicksFromKeysAndMouseComeAfterTheClickEvent) {
   bool detach = true;
   c.platform.onEvent = [&](control::ControlEvent event, control::EventArguments& a) {
     if (event != control::ControlEvent::Click) return;
-    h.Note("Click " + ChessName(board::SquareIndex(board::Col(a.col), board::Row(a.row))));
+    h.Note("Click " + SquareName(board::SquareIndex(board::Col(a.col), board::Row(a.row))));
     if (std::exchange(detach, false)) mouse.Detach();
   };
   mouse.Press(MouseButton::Left, false, 0, Centre(Cell("e2")));
@@ -201,7 +217,8 @@ TEST(MoveInput, ClicksFromKeysAndMouseComeAfterTheClickEvent) {
 TEST(MoveInput, TheBoardsOwnMoveRedrawsBothCellsOnceAndNotifiesPosition) {
   HeadlessControl c;
   control::ContainerLink link(c.platform);
-  board::ChessBoard chess(c.platform, link);
+  FakeHost listener;
+  board::ChessBoard chess(c.platform, link, listener.moves);
   chess.NewGame();
   c.platform.refreshedCells.clear();
   chess.MovePiece(Cell("e2"), Cell("e7"));

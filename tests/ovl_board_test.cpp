@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "board/automation_error.h"
@@ -35,12 +36,12 @@ struct ShownBoard : control::BoardSurface {
   control::Interaction input{control, platform.Cells(), *this};
   std::vector<Announcement> heard;
 
-  ShownBoard() {
-    platform.view = &control.View();
-    platform.moves = &control.Moves();
+  // Without a reader, nothing is announced.
+  explicit ShownBoard(bool reader = true) {
+    platform.shown = &control;
     control.UserControl_Initialize();
     input.Attach();
-    input.Accessible();
+    if (reader) input.Accessible();
     control.NewGame();
     input.FlushNames();
     heard.clear(), platform.changedProperties.clear(), platform.refreshedCells.clear();
@@ -60,6 +61,8 @@ struct ShownBoard : control::BoardSurface {
   void ReleaseMouse() override {}
   void RepaintCell(CellIndex) override {}
   void Announce(const std::vector<Announcement>& a) override { heard.insert(heard.end(), a.begin(), a.end()); }
+  control::DragMetrics Metrics() override { return {}; }
+  void RepaintRect(control::PixelRect) override {}
 };
 
 TEST(OvlBoard, PositionPutWritesEverySquareWithOneRepaintAndOneNotificationOrChangesNothing) {
@@ -135,6 +138,25 @@ TEST(OvlBoard, AMoveByHandAsksTheContainerAndTheHandlerDecides) {
        "rnbqkbnr/pppppppp/8/8/4Q3/8/PPPPPPPP/RNBQKBNR"},
       {[](ShownBoard& b, control::PieceDropArguments&) { b.control.Enabled(false); }, kE4},
       {[](ShownBoard& b, control::PieceDropArguments&) { b.input.Detach(); }, kStart},  // the window went
+      // Writing either square or the whole board stops the board's own move; a promotion writes both squares.
+      {[](ShownBoard& b, control::PieceDropArguments&) { b.control.Piece(5, 7, board::None); },
+       "rnbqkbnr/pppppppp/8/8/8/8/PPPP1PPP/RNBQKBNR"},
+      {[](ShownBoard& b, control::PieceDropArguments&) {
+         b.control.Piece(5, 7, board::None), b.control.Piece(5, 5, board::WQueen);
+       },
+       "rnbqkbnr/pppppppp/8/8/4Q3/8/PPPP1PPP/RNBQKBNR"},
+      {[](ShownBoard& b, control::PieceDropArguments&) { b.control.Clear(); }, kStart},
+      {[](ShownBoard& b, control::PieceDropArguments&) { b.control.NewGame(); }, kStart},
+      {[](ShownBoard& b, control::PieceDropArguments&) { b.control.Position(L"4k3/8/8/8/8/8/8/4K3"); },
+       "4k3/8/8/8/8/8/8/4K3"},
+      // Other writes leave the move to the board.
+      {[](ShownBoard& b, control::PieceDropArguments&) { b.control.Piece(1, 8, board::None); },
+       "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/1NBQKBNR"},
+      {[](ShownBoard& b, control::PieceDropArguments&) {
+         b.control.Mark(5, 5, control::mkLastMove), b.control.DrawArrow(5, 7, 5, 5), b.control.Flipped(true);
+         b.control.AllowMoves(false);
+       },
+       kE4},
   };
   for (const auto& [handler, after] : cases)
     for (int way = 0; way < 3; ++way) {
@@ -166,13 +188,67 @@ TEST(OvlBoard, TheLiftedPieceFollowsThePointerOverItsBareMarkedSquareAndLandsWhe
   bare.control.Piece(5, 7, board::None);
   b.input.FocusChanged(true, false);
   b.Press("e2");
-  b.input.MouseMove(1, 0, {100, 100});
+  b.input.MouseMove(1, 0, b.Centre("e4"));
   EXPECT_EQ(b.Name("e2"), "e2, cream pawn, selected, picked up");
+  // Centred on e4's centre, the piece covers e4 exactly: its black is see-through.
   std::vector<uint32_t> expected = bare.platform.Render();
-  control::PaintPiece(board::ImageOf(board::Wpawn), 82, 82, expected.data(), 296, 296, 296);
+  const std::vector<uint32_t> e4 = Expected(board::BareSquareImage(Cell("e4")).value, {board::Wpawn});
+  const control::PixelRect r = b.platform.Cells().Bounds(Cell("e4"));
+  for (int y = 0; y < 37; ++y)
+    for (int x = 0; x < 37; ++x) expected[(r.top + y) * 296 + r.left + x] = e4[y * 37 + x];
   EXPECT_EQ(b.platform.Render(), expected);
   b.Release("e4");
   EXPECT_EQ(b.input.Accessible().FocusedChild(), Cell("e4").value);
+}
+
+// The board tells move input of a write once it stands: one that fails leaves the piece in hand.
+TEST(OvlBoard, AWriteThatStandsPutsBackThePieceInHandAndAFailedOneDoesNot) {
+  using Step = std::function<void(ShownBoard&)>;
+  const Step lift = [](ShownBoard& b) { b.Press("e2"), b.input.MouseMove(1, 0, b.Centre("e4")); };
+  const Step select = [](ShownBoard& b) { b.Click("e2"); };
+  const std::tuple<const char*, Step, bool> writes[] = {  // what, the write, whether the piece stays in hand
+      {"e2 rook", [](ShownBoard& b) { b.control.Piece(5, 7, board::Wrook); }, false},
+      {"e2 through OvlChess", [](ShownBoard& b) { static_cast<control::OvlChess&>(b.control).Piece(5, 7, board::None); }, false},
+      {"e2 out of range", [](ShownBoard& b) { EXPECT_EQ(ErrorNumberOf([&] { b.control.Piece(5, 7, 100000); }), 6); },
+       true},
+      {"e4 rook", [](ShownBoard& b) { b.control.Piece(5, 5, board::Wrook); }, true},
+      {"NewGame", [](ShownBoard& b) { b.control.NewGame(); }, false},
+      {"Clear", [](ShownBoard& b) { b.control.Clear(); }, false},
+      {"Position", [](ShownBoard& b) { b.control.Position(L"8/8/8/8/8/8/4P3/8"); }, false},
+      {"AllowMoves off", [](ShownBoard& b) { b.control.AllowMoves(false); }, false},
+      {"window gone", [](ShownBoard& b) { b.input.Detach(); }, false},
+  };
+  for (const auto& [what, write, stays] : writes)
+    for (const Step& pickUp : {lift, select}) {
+      ShownBoard b;
+      pickUp(b);
+      ASSERT_TRUE(b.control.Moves().HoldsPiece()) << what;
+      write(b);
+      EXPECT_EQ(b.control.Moves().HoldsPiece(), stays) << what;
+      EXPECT_EQ(b.control.Moves().PickUpWords(Cell("e2")).empty(), !stays) << what;
+    }
+}
+
+// While the container has frozen events PieceDrop cannot ask the host, so the piece goes back.
+TEST(OvlBoard, AMoveTheHostCannotBeAskedAboutIsRefused) {
+  for (bool drag : {true, false}) {
+    ShownBoard b;
+    b.platform.eventsFrozen = true;
+    if (drag) b.Press("e2"), b.input.MouseMove(1, 0, b.Centre("e4")), b.Release("e4");
+    if (!drag) b.Click("e2"), b.Click("e4");
+    EXPECT_EQ(b.control.Position(), kStart) << drag;
+    EXPECT_FALSE(b.control.Moves().HoldsPiece()) << drag;
+  }
+}
+
+TEST(OvlBoard, ArrowsAreAnnouncedOnceAfterPendingNamesAndOnlyToAReader) {
+  ShownBoard b, unread(false);
+  b.control.Piece(5, 5, board::WQueen);
+  for (int i = 0; i < 2; ++i) b.control.DrawArrow(5, 7, 5, 5), unread.control.DrawArrow(5, 7, 5, 5);
+  const std::vector<Announcement> heard{
+      {Kind::NameChanged, Cell("e4").value}, {Kind::ValueChanged, 0}, {Kind::DescriptionChanged, 0}};
+  EXPECT_EQ(b.heard, heard);
+  EXPECT_TRUE(unread.heard.empty());
 }
 
 TEST(OvlBoard, NothingLiftsOrIsAskedWhileDisabledInADesignerOrWithoutAllowMoves) {
@@ -202,9 +278,11 @@ TEST(OvlBoard, ClearKeepsTheStoreButNothingUnseenLiftsAndCoordinatesRepaintTheir
   b.Click("e2");
   EXPECT_TRUE(b.control.Moves().Selected());
   b.Click("e2");
-  b.platform.refreshedCells.clear();
-  b.control.ShowCoordinates(true);
-  EXPECT_EQ(b.platform.refreshedCells.size(), 15u);  // their pixels: view_layers_test
+  for (bool shown : {true, false}) {
+    b.platform.refreshedCells.clear();
+    b.control.ShowCoordinates(shown);
+    EXPECT_EQ(b.platform.refreshedCells.size(), 15u) << shown;  // their pixels: view_layers_test
+  }
 }
 
 TEST(OvlBoard, ViewPropertiesAreSavedReadAndDefaulted) {

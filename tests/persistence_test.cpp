@@ -48,7 +48,7 @@ TEST(Persistence, RoundTripKeepsEnabledAndPieceButNotTheBoard) {
   restored.UserControl_Initialize();
   restored.UserControl_ReadProperties(bag);
   EXPECT_FALSE(restored.Enabled());
-  EXPECT_EQ(restored.m_Piece(), 7);
+  EXPECT_EQ(SavedPiece(restored), 7);
   for (int16_t row = 1; row <= 8; ++row)
     for (int16_t col = 1; col <= 8; ++col) EXPECT_EQ(restored.Piece(col, row), board::None);
   EXPECT_TRUE(platform.changedProperties.empty());
@@ -60,7 +60,7 @@ TEST(Persistence, AnEmptyBagGivesTheDefaults) {
   MemoryPropertyBag bag;
   c.control.UserControl_ReadProperties(bag);
   EXPECT_TRUE(c.control.Enabled());
-  EXPECT_EQ(c.control.m_Piece(), 0);
+  EXPECT_EQ(SavedPiece(c.control), 0);
 }
 
 TEST(Persistence, TextReadsAsAutomationReadsItWhateverItsCase) {
@@ -99,7 +99,7 @@ TEST(Persistence, ValuesOfOtherTypesConvertOrFailAndStopTheLoadThere) {
     c.platform.changedProperties.clear();
     EXPECT_EQ(LoadError(bag, c), k.error);
     EXPECT_EQ(c.control.Enabled(), k.enabledAfter);
-    EXPECT_EQ(c.control.m_Piece(), k.pieceAfter);
+    EXPECT_EQ(SavedPiece(c.control), k.pieceAfter);
     EXPECT_TRUE(c.platform.changedProperties.empty());
   }
 }
@@ -120,6 +120,9 @@ TEST(Persistence, BagValuesByKind) {
 namespace {
 
 using Bytes = std::vector<uint8_t>;
+constexpr auto kChess = control::SavedClass::OvlChess;
+constexpr auto kBoard = control::SavedClass::OvlBoard;
+
 const Bytes kSaved = {'O', 'V', 'L', 'B', 1, 0, 4, 0, 0, 0, 7, 0};
 
 Bytes With(Bytes bytes, size_t at, uint8_t value) {
@@ -130,17 +133,21 @@ Bytes With(Bytes bytes, size_t at, uint8_t value) {
 }  // namespace
 
 TEST(Persistence, SavedStreamRoundTripsItsBytes) {
-  const MemoryPropertyBag bag = control::ReadSavedStream(kSaved);
+  const MemoryPropertyBag bag = control::ReadSavedStream(kSaved, kChess);
   EXPECT_EQ(bag.values.at("Enabled"), PropertyValue(false));
   EXPECT_EQ(bag.values.at("Piece"), PropertyValue(int16_t{7}));
-  const auto written = control::WriteSavedStream(bag);
+  const auto written = control::WriteSavedStream(bag, kChess);
   EXPECT_EQ(Bytes(written.begin(), written.end()), kSaved);
 
   MemoryPropertyBag enabled;
   enabled.values = {{"Enabled", true}, {"Piece", int16_t{-2}}};
-  const auto bytes = control::WriteSavedStream(enabled);
+  const auto bytes = control::WriteSavedStream(enabled, kChess);
   EXPECT_EQ(Bytes(bytes.begin() + 8, bytes.end()), (Bytes{0xFF, 0xFF, 0xFE, 0xFF}));
-  EXPECT_EQ(control::ReadSavedStream(bytes).values.at("Enabled"), PropertyValue(true));
+  EXPECT_EQ(control::ReadSavedStream(bytes, kChess).values.at("Enabled"), PropertyValue(true));
+  // Any word but 0 is True, as automation converts.
+  EXPECT_EQ(control::ReadSavedStream(With(kSaved, 8, 1), kChess).values.at("Enabled"), PropertyValue(true));
+  // A container reads the header alone first, then as much as it says.
+  EXPECT_EQ(control::SavedStreamSize(Bytes(kSaved.begin(), kSaved.begin() + 8), kChess), kSaved.size());
 }
 
 TEST(Persistence, AnyOtherBytesAreAnInvalidFormat) {
@@ -151,6 +158,8 @@ TEST(Persistence, AnyOtherBytesAreAnInvalidFormat) {
       {"a payload cut short", Bytes(kSaved.begin(), kSaved.end() - 1)},
       {"a byte too many", {'O', 'V', 'L', 'B', 1, 0, 4, 0, 0, 0, 7, 0, 0}},
       {"another magic", With(kSaved, 3, 'C')},
+      {"another magic's first letter", With(kSaved, 0, 'o')},
+      {"version 0, saving nothing", {'O', 'V', 'L', 'B', 0, 0, 0, 0}},
       {"another version", With(kSaved, 4, 2)},
       {"a version's high byte", With(kSaved, 5, 1)},
       {"a payload size too small", With(kSaved, 6, 3)},
@@ -160,7 +169,7 @@ TEST(Persistence, AnyOtherBytesAreAnInvalidFormat) {
   };
   for (const auto& [what, bytes] : cases) {
     try {
-      control::ReadSavedStream(bytes);
+      control::ReadSavedStream(bytes, kChess);
       ADD_FAILURE() << what << " loaded";
     } catch (const board::AutomationError& e) {
       EXPECT_EQ(e.number(), 321) << what;
@@ -184,26 +193,26 @@ TEST(Persistence, BoardStreamAddsItsPropertiesAfterTheChessOnes) {
   saved.AllowMoves(false);
   MemoryPropertyBag bag;
   saved.UserControl_WriteProperties(bag);
-  const auto bytes = control::WriteSavedStream(bag, control::kBoardStream);
+  const auto bytes = control::WriteSavedStream(bag, kBoard);
   EXPECT_EQ(Bytes(bytes.begin(), bytes.end()), kBoardSaved);
 
-  MemoryPropertyBag read = control::ReadSavedStream(bytes, control::kBoardStream);
+  MemoryPropertyBag read = control::ReadSavedStream(bytes, kBoard);
   control::OvlBoard restored(restoredPlatform);
   restored.UserControl_Initialize();
   restored.UserControl_ReadProperties(read);
   EXPECT_TRUE(restored.Flipped());
   EXPECT_FALSE(restored.ShowCoordinates());
   EXPECT_FALSE(restored.AllowMoves());
-  EXPECT_EQ(restored.m_Piece(), 7);
+  EXPECT_EQ(SavedPiece(restored), 7);
 }
 
 // OvlBoard reads OvlChess's version, its own properties at their defaults;
 // OvlChess reads no later version.
 TEST(Persistence, EachClassReadsItsVersionAndTheEarlierOnes) {
-  const MemoryPropertyBag fromChess = control::ReadSavedStream(kSaved, control::kBoardStream);
+  const MemoryPropertyBag fromChess = control::ReadSavedStream(kSaved, kBoard);
   EXPECT_EQ(fromChess.values.size(), 2u);
-  EXPECT_EQ(control::SavedStreamSize(kSaved, control::kBoardStream), kSaved.size());
-  EXPECT_EQ(control::SavedStreamSize(kBoardSaved, control::kBoardStream), kBoardSaved.size());
+  EXPECT_EQ(control::SavedStreamSize(kSaved, kBoard), kSaved.size());
+  EXPECT_EQ(control::SavedStreamSize(kBoardSaved, kBoard), kBoardSaved.size());
 
   const std::pair<const char*, Bytes> refused[] = {
       {"OvlBoard's stream read by OvlChess", kBoardSaved},
@@ -213,7 +222,7 @@ TEST(Persistence, EachClassReadsItsVersionAndTheEarlierOnes) {
       {"a payload cut short", Bytes(kBoardSaved.begin(), kBoardSaved.end() - 2)},
   };
   for (const auto& [what, bytes] : refused) {
-    const auto& newest = std::string_view(what).starts_with("OvlBoard") ? control::kChessStream : control::kBoardStream;
+    const auto& newest = std::string_view(what).starts_with("OvlBoard") ? kChess : kBoard;
     try {
       control::ReadSavedStream(bytes, newest);
       ADD_FAILURE() << what << " loaded";

@@ -49,26 +49,5 @@ set(cases
   "2|unknown operation 'castle'|no|out.png newgame castle"
   "0||yes|out.png --scale 0.5 enabled 0 piece 1 1 2"
   "0||yes|out.png --scale 8 enabled 1 newgame")
-foreach(case IN LISTS cases)
-  string(REPLACE "|" ";" fields "${case}")
-  list(GET fields 0 expected_exit)
-  list(GET fields 1 fragment)
-  list(GET fields 2 writes)
-  list(GET fields 3 line)
-  separate_arguments(arguments UNIX_COMMAND "${line}")
-  set(folder "${OUT}/command-line")
-  file(REMOVE_RECURSE "${folder}")
-  file(MAKE_DIRECTORY "${folder}")
-  execute_process(COMMAND "${SNAPSHOT}" ${arguments} WORKING_DIRECTORY "${folder}"
-                  RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
-  file(GLOB written RELATIVE "${folder}" "${folder}/*")
-  set(expected_files "")
-  if(writes)
-    set(expected_files out.png)
-  endif()
-  string(FIND "${output}" "${fragment}" at)
-  if(NOT result EQUAL expected_exit OR at EQUAL -1 OR NOT written STREQUAL expected_files)
-    message(FATAL_ERROR "snapshot ${line}: exit ${result} (expected ${expected_exit}), files '${written}' "
-                        "(expected '${expected_files}'), output:\n${output}\n(expected to contain: ${fragment})")
-  endif()
-endforeach()
+include("${CMAKE_CURRENT_LIST_DIR}/command_line_cases.cmake")
+check_command_lines("${SNAPSHOT}" "${OUT}/command-line" out.png ${cases})

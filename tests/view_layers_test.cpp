@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <set>
+#include <utility>
 #include <vector>
 
+#include "control/picture_set.h"
 #include "tests/headless_control.h"
 
 using control::BoardView;
@@ -161,6 +164,7 @@ TEST(ViewLayers, ArrowPixelsLieBetweenTheTwoCentresAndClipLikeTheWholeBoard) {
       const double dx = (to.col.value - from.col.value) * square, dy = (to.row.value - from.row.value) * square;
       const double length = std::hypot(dx, dy);
       int changed = 0;
+      double widest = 0;
       for (size_t i = 0; i < plain.size(); ++i) {
         if (plain[i] == drawn[i]) continue;
         ++changed;
@@ -169,14 +173,83 @@ TEST(ViewLayers, ArrowPixelsLieBetweenTheTwoCentresAndClipLikeTheWholeBoard) {
         ASSERT_GE(along, -1.0) << square;
         ASSERT_LE(along, length + 1) << square;
         ASSERT_LE(across, 0.3 * square + 1) << square;
+        widest = std::max(widest, across);
       }
       EXPECT_GE(changed, int(length * 0.2 * square)) << square;
+      // Along a file, the head's smooth edge reaches past its 0.3-square half width: nothing clips it.
+      if (c.from.col == c.to.col) EXPECT_GT(widest, 0.3 * square) << square;
       // A part of the board, at an origin, is that part of the whole.
       const int left = square / 2, top = square * 3, width = 5 * square, height = 4 * square;
       std::vector<uint32_t> part(width * height);
       control::RenderView(b.c.platform.Cells(), b.view, part.data(), width, height, width, left, top, square);
       for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) ASSERT_EQ(part[y * width + x], drawn[(y + top) * 8 * square + x + left]);
+    }
+}
+
+// The pixels a layer painted over a plain square of `square` pixels.
+std::set<std::pair<int, int>> Painted(int square, const std::function<void(uint32_t*)>& paint) {
+  std::vector<uint32_t> pixels(square * square, 0x808080);
+  paint(pixels.data());
+  std::set<std::pair<int, int>> painted;
+  for (int i = 0; i < square * square; ++i)
+    if (pixels[i] != 0x808080) painted.insert({i % square, i / square});
+  return painted;
+}
+
+TEST(ViewLayers, ATargetIsADotOnAnEmptySquareAndARingRoundAPiece) {
+  for (int square : kScales) {
+    const auto dot = Painted(square, [&](uint32_t* p) { control::PaintMark(control::mkTarget, false, p, square, square); });
+    const auto ring = Painted(square, [&](uint32_t* p) { control::PaintMark(control::mkTarget, true, p, square, square); });
+    const std::pair<int, int> centre{square / 2, square / 2}, edge{square / 2, 1};
+    EXPECT_TRUE(dot.count(centre) && !dot.count(edge)) << square;
+    EXPECT_TRUE(ring.count(edge) && !ring.count(centre)) << square;
+  }
+}
+
+// Each label takes the mean colour of the other shade's wood, so it reads on its own.
+TEST(ViewLayers, LabelsAreInkedInTheOtherShadeAndLeftOutBelowTwelvePixels) {
+  auto mean = [](board::ImageNumber image) {
+    const std::vector<uint32_t>& p = control::PictureSet::Shared().Lookup(image).pixels;
+    uint64_t sum[3] = {};
+    for (uint32_t v : p)
+      for (int c = 0; c < 3; ++c) sum[c] += v >> (16 - 8 * c) & 0xFF;
+    return uint32_t(sum[0] / p.size() << 16 | sum[1] / p.size() << 8 | sum[2] / p.size());
+  };
+  const control::CoordinateLabels labels{'e', '4'};
+  for (bool light : {false, true}) {
+    std::vector<uint32_t> pixels(kScales[0] * kScales[0], 0x808080);
+    control::PaintCoordinates(labels, light, pixels.data(), kScales[0], kScales[0]);
+    std::set<uint32_t> inks(pixels.begin(), pixels.end());
+    inks.erase(0x808080);
+    EXPECT_EQ(inks, std::set<uint32_t>{mean(light ? board::kDarkSquareImage : board::kLightSquareImage)}) << light;
+  }
+  for (int square : {11, 12}) {
+    const auto painted = Painted(square, [&](uint32_t* p) { control::PaintCoordinates(labels, true, p, square, square); });
+    EXPECT_EQ(painted.empty(), square < 12) << square;
+  }
+}
+
+// Mirrored left to right, an arrow paints the mirror image of its pixels, up to
+// the smooth edge its bounds must hold: a clipped edge shows on one side only.
+TEST(ViewLayers, AnArrowAndItsMirrorImagePaintMirroredPixels) {
+  for (int square : {37, 74, 45})
+    for (auto [from, to] : {std::pair{board::Square{5_col, 7_row}, board::Square{5_col, 5_row}},
+                            {{1_col, 4_row}, {7_col, 4_row}}, {{7_col, 8_row}, {6_col, 6_row}},
+                            {{2_col, 2_row}, {7_col, 6_row}}}) {
+      const int side = 8 * square;
+      auto paint = [&](board::Square a, board::Square b) {
+        BoardView view;
+        view.DrawArrow(a.col.value, a.row.value, b.col.value, b.row.value);
+        std::vector<uint32_t> pixels(side * side, 0x808080);
+        control::PaintArrows(view, pixels.data(), side, side, side, 0, 0, square);
+        return pixels;
+      };
+      auto mirrored = [](board::Square s) { return board::Square{board::Col(int16_t(9 - s.col.value)), s.row}; };
+      const std::vector<uint32_t> arrow = paint(from, to), mirror = paint(mirrored(from), mirrored(to));
+      for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x)
+          ASSERT_EQ(arrow[y * side + x], mirror[y * side + side - 1 - x]) << square << " at " << x << "," << y;
     }
 }
 

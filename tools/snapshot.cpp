@@ -14,6 +14,7 @@
 #include "control/device_scale.h"
 #include "control/headless/headless_platform.h"
 #include "control/ovl_chess.h"
+#include "tools/asks_for_help.h"
 #include "tools/png_file.h"
 
 namespace {
@@ -135,12 +136,6 @@ CommandLine Parse(control::OvlChess& chess, control::headless::HeadlessPlatform&
     line.operations.push_back({std::move(text), std::move(run)});
   }
   return line;
-}
-
-bool AsksForHelp(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i)
-    if (std::string(argv[i]) == "--help" || std::string(argv[i]) == "-h") return true;
-  return false;
 }
 
 // Runs every operation, as a host goes on after a member's error; false when any failed.

@@ -1,6 +1,7 @@
 // Writes PNGs of the board's view layers (marks, arrows, coordinates, flipped)
 // at 100 % and 200 % into a directory, to look at what they draw.
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "control/headless/headless_platform.h"
 #include "control/ovl_chess.h"
 #include "control/view_layers.h"
+#include "tools/asks_for_help.h"
 #include "tools/png_file.h"
 
 namespace {
@@ -33,11 +35,31 @@ void Decorate(control::BoardView& view) {
   view.DrawArrow(2, 1, 3, 3);      // b8-c6
 }
 
+constexpr const char* kUsage =
+    "usage: view_gallery DIRECTORY\n"
+    "       view_gallery --help\n"
+    "  DIRECTORY   an existing folder; the pictures view-100.png, view-200.png, their flipped\n"
+    "              twins and the 100 % ones three times larger are written into it\n"
+    "exit status: 0 written, 1 a picture was not written, 2 a wrong command line\n";
+
+// Why the command line cannot be run, or "".
+std::string CommandLineError(int argc, char** argv) {
+  if (argc != 2) return "expected one DIRECTORY, not " + std::to_string(argc - 1) + " arguments";
+  const std::string folder = argv[1];
+  if (folder.size() > 1 && folder[0] == '-') return "unknown option '" + folder + "'";
+  if (!std::filesystem::is_directory(folder)) return "'" + folder + "' is not an existing folder";
+  return {};
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::cerr << "usage: view_gallery DIRECTORY\n";
+  if (AsksForHelp(argc, argv)) {
+    std::cout << kUsage;
+    return 0;
+  }
+  if (const std::string error = CommandLineError(argc, argv); !error.empty()) {
+    std::cerr << "view_gallery: " << error << "\n" << kUsage;
     return 2;
   }
   control::headless::HeadlessPlatform host;

@@ -38,7 +38,8 @@ constexpr const wchar_t* kPositions[] = {L"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RN
 std::array<short, 64> CodesOf(const wchar_t* position) {
   const board::Placement placement = board::ReadPlacement(position);
   std::array<short, 64> codes{};
-  std::copy(placement.begin(), placement.end(), codes.begin());
+  std::transform(placement.begin(), placement.end(), codes.begin(),
+                 [](board::PieceCode code) { return static_cast<short>(code.value); });
   return codes;
 }
 

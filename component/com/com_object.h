@@ -28,6 +28,11 @@ bool Answers(REFIID iid, BaseList<Bases...>) {
 // IUnknown written once over a list of interfaces, in the manner of
 // C++/WinRT's implements<>. The first interface stands for IUnknown. Each live
 // object holds the module, so the library is not unloaded under it.
+//
+// As C++/WinRT's final_release, Derived may define `bool FinalRelease() noexcept`:
+// it runs when the last reference goes, with the object held for it (what it
+// calls may call the object back). Answering true lets the object go; false
+// keeps that reference, which the object releases itself later.
 template <class Derived, class... Interfaces>
 class ComObject : public Interfaces... {
  public:
@@ -54,9 +59,14 @@ class ComObject : public Interfaces... {
   }
   STDMETHODIMP_(ULONG) AddRef() noexcept override { return ++references_; }
   STDMETHODIMP_(ULONG) Release() noexcept override {
-    const ULONG left = --references_;
-    if (left == 0) delete static_cast<Derived*>(this);
-    return left;
+    if (const ULONG left = --references_; left != 0) return left;
+    if constexpr (requires(Derived& object) { object.FinalRelease(); }) {
+      ++references_;
+      if (!static_cast<Derived*>(this)->FinalRelease()) return references_;
+      if (const ULONG left = --references_; left != 0) return left;
+    }
+    delete static_cast<Derived*>(this);
+    return 0;
   }
 
   IUnknown* Unknown() noexcept { return static_cast<First*>(this); }

@@ -12,9 +12,11 @@
 #include <string>
 
 #include "board/automation_error.h"
+#include "board/fen.h"
 #include "board/text.h"
 #include "component/automation_interface.h"
 #include "component/identity.h"
+#include "control/board_view.h"
 
 namespace {
 
@@ -51,24 +53,7 @@ std::string Quoted(std::wstring_view text) {
   return quoted.append(Narrow(text)).append("\"");
 }
 
-// The automation type, then the C type a vtable caller passes.
-std::string TypeName(Type type) {
-  switch (type) {
-    case Type::Boolean:
-      return "Boolean (`VARIANT_BOOL`)";
-    case Type::Short:
-      return "Integer (`short`)";
-    case Type::Float:
-      return "Single (`float`)";
-    case Type::PieceNum:
-      return "`PieceNum` (`long`)";
-    case Type::String:
-      return "String (`BSTR`)";
-    case Type::MarkNum:
-      return "`MarkNum` (`long`)";
-  }
-  return "?";
-}
+std::string TypeName(Type type) { return std::string(component::automation::DescriptionOf(type).referenceName); }
 
 std::string Kind(const Member& member) {
   switch (member.kind) {
@@ -150,7 +135,8 @@ void WriteInterface(std::ostream& out, const ControlClass& control) {
         << " | " << Value(member) << " | " << Flags(member) << " | " << Signature(member) << " | "
         << (member.help ? Quoted(member.help) : "") << " |\n";
   std::string saved;
-  for (std::wstring_view key : control.savedProperties) saved.append(saved.empty() ? "" : ", ").append(Code(key));
+  for (const control::SavedProperty* property : control::SavedIn(control.saved))
+    saved.append(saved.empty() ? "" : ", ").append("`").append(property->name).append("`");
   out << "\nA container saves " << Code(control.name) << " under the property bag keys " << saved << ".\n";
 }
 
@@ -167,7 +153,8 @@ void WriteEvents(std::ostream& out, const ControlClass& control) {
          "for `DIID_" << Narrow(control.eventsName) << "`. Every parameter is passed by reference; a value a handler writes is ignored";
   for (const Member& event : control.events)
     if (Cancellable(event))
-      out << ", except " << Code(event.name) << "'s `Cancel`: set to True, it refuses the move";
+      out << ", except " << Code(event.name)
+          << "'s `Cancel`: set to True, it refuses the move (see *How a move is made*)";
   out << ".\n\n| Event | Dispatch id | Parameters |\n|---|---|---|\n";
   for (const Member& event : control.events) {
     std::string parameters;
@@ -191,24 +178,119 @@ void WriteEnumeration(std::ostream& out, const Enumeration& enumeration) {
   for (std::wstring_view name : enumeration.names) out << "| " << Code(name) << " | " << value++ << " |\n";
 }
 
+// What the tables cannot say about OvlBoard's position, view and moves by hand.
+void WritePosition(std::ostream& out) {
+  out << "\n## `OvlBoard`'s `Position`\n\n"
+         "Read, it is the piece-placement field of FEN: rank 8 (`row` 1) first, ranks split by `/`, cream pieces "
+         "in capitals (`PNBRQK`), red in lower case, a digit for each run of empty squares: "
+         "`rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR` after `NewGame`.\n\n"
+         "Written, it takes the placement alone or a whole FEN record, nothing else: the placement, the side to "
+         "move (`w` or `b`), castling (`-` or some of `KQkq` in that order), the en passant square (`-` or a square "
+         "on rank 3 or 6, as `e3`), the halfmove clock and the fullmove number (whole numbers), split by blanks "
+         "(spaces, tabs, line ends). Blanks before and after the text are trimmed, so a line read from a file or a "
+         "text box is taken as it is. The fields after the placement are checked and then ignored: the control "
+         "keeps no side to move, castling rights or clocks. Any other text (another number of fields, a malformed "
+         "field, more than "
+      << board::kLongestPositionText
+      << " characters, a character beyond ASCII) is error 380, its text naming the field, and nothing changes. "
+         "A write sets every square as `Piece` writes it, repaints once and notifies \"Position\" once.\n\n"
+         "A square holding a code `Position` cannot spell reads as empty in `Position` but as its code through "
+         "`Piece`: 14 (the bare dark square's picture, which `Piece` stores and shows without an error) and a code "
+         "with no picture (stored with error 35600, the square showing bare). Writing back the text read empties "
+         "such a square.\n";
+}
+
+void WriteMarksAndArrows(std::ostream& out) {
+  out << "\n## `OvlBoard`'s marks and arrows\n\n"
+         "A square shows its mark between the bare wood and its piece; `ClearMarks` removes them all. Arrows are "
+         "drawn over the pieces in the order given. The board holds at most "
+      << control::BoardView::kMostArrows
+      << " arrows: one more is error 5 until `ClearArrows`. An arrow already on the board (the same two squares "
+         "in the same direction) is ignored: no error, no repaint, and it counts once.\n";
+}
+
+void WriteMoves(std::ostream& out) {
+  out << "\n## How a move is made\n\n"
+         "On an `OvlBoard` the user moves a piece in one of three ways; each ends by asking the host through "
+         "`PieceDrop`. Nothing is picked up while `AllowMoves` or `Enabled` is False or the container is in "
+         "design mode; the mouse events of an enabled board are raised as ever.\n\n"
+         "- **Drag.** A left press on a piece, then a move beyond the system's drag distance, lifts it; it follows "
+         "the pointer. Released over another square, `PieceDrop` is raised once. Released over its own square or "
+         "off the board, after Escape, when the mouse capture is lost or the board is disabled meanwhile, the "
+         "piece goes back and nothing is raised. `MouseDown`, `MouseMove` and `MouseUp` go on naming the pressed "
+         "square, and a release elsewhere raises no `Click`.\n"
+         "- **Click, then click.** A click on a piece selects it (a screen reader hears \"picked up\"); a click on "
+         "any other square raises `PieceDrop` from the selected square; a click on the selected square, or "
+         "Escape, drops the choice.\n"
+         "- **Keys.** The arrow keys move the keyboard cursor (as the eye sees the board), Home and End to the "
+         "row's ends, Page Up and Page Down to the column's ends; a letter `a`–`h` or a digit `1`–`8` (without "
+         "Shift, Ctrl or Alt) jumps to that file or rank, named from cream's side. Space or Enter on a piece picks "
+         "it up, Space or Enter on another square puts it down there and raises `PieceDrop`, Escape puts it back. "
+         "Space and Enter raise `Click` for the cursor square too.\n\n"
+         "Every other square is a target: the control knows no rules, and `mkTarget` marks only show what the "
+         "host writes. `PieceDrop(fromCol, fromRow, toCol, toRow, Cancel)` is raised before anything moves: the "
+         "handler meets the board as it stands, the piece on its source square. When the handler returns, the "
+         "board moves the piece itself (the target gets the source's code, the source `None`, one repaint and one "
+         "\"Position\" notification) unless:\n\n"
+         "- the handler set `Cancel` to True: the piece stays;\n"
+         "- the handler wrote either square with `Piece`, or the whole board with `Clear`, `NewGame` or "
+         "`Position`: its own writes stand and the board moves nothing. `Clear` shows every square bare and keeps "
+         "the codes, so after `Clear` in `PieceDrop` `Piece` and `Position` still report the piece on its source "
+         "square;\n"
+         "- the control's window was destroyed meanwhile: nothing moves.\n\n"
+         "A handler may write anything else and the move is still made: `Piece` on other squares, `Mark`, "
+         "`ClearMarks`, `DrawArrow`, `ClearArrows`, `Flipped`, `ShowCoordinates`, and `Enabled` or `AllowMoves` "
+         "set to False (the move it accepted is made, then nothing more is picked up), as in a game's last move.\n\n"
+         "`Flipped` turns only the picture: `col` 1 is file a and `row` 1 rank 8 whichever way up the board is "
+         "shown, so `Piece`, `Mark`, `DrawArrow`, `PieceDrop` and the mouse events name the same squares either "
+         "way. `X` and `Y` are measured from the drawn square's top-left corner, and the arrow keys move the "
+         "cursor as the eye sees it.\n\n"
+         "A pawn the board moves stays a pawn. To promote, the handler writes both squares: writing a square stops "
+         "the board's own move, so writing only the target leaves the pawn on its source square beside the new "
+         "piece. In VBA (`Cancel` may be set as well; it changes nothing once a square is written):\n\n"
+         "```vb\n"
+         "Private Sub OvlBoard1_PieceDrop(fromCol As Integer, fromRow As Integer, toCol As Integer, "
+         "toRow As Integer, Cancel As Boolean)\n"
+         "    If OvlBoard1.Piece(fromCol, fromRow) = Wpawn And toRow = 1 Then\n"
+         "        OvlBoard1.Piece(fromCol, fromRow) = None\n"
+         "        OvlBoard1.Piece(toCol, toRow) = WQueen\n"
+         "    End If\n"
+         "End Sub\n"
+         "```\n\n"
+         "The kit's `board_host.cpp` is a complete C++ host doing the same: it shows an `OvlBoard` in a window, "
+         "connects its event sink and handles `PieceDrop`.\n";
+}
+
 void WriteErrors(std::ostream& out) {
   struct Raised {
     board::AutomationError error;
-    const char* when;
+    std::string when;
   };
   const Raised errors[] = {
-      {board::NotAtDesignTimeError(), "`Piece` is written while the container is in design mode"},
+      {board::NotAtDesignTimeError(),
+       "`Piece`, or `OvlBoard`'s `Position`, is written while the container is in design mode"},
       {board::OverflowError(), "a square's code or a saved value does not fit 16 bits"},
       {board::ImageIndexOutOfBoundsError(),
        "`Piece` is written with a code that has no picture (below 1 or above 14); the code is stored and the "
        "square shows bare"},
       {board::TypeMismatchError(), "a saved property cannot be read as a number"},
+      {board::InvalidPropertyValueError("…"),
+       "`OvlBoard`: `Position` is written with text that is neither a placement nor a whole FEN record (the text "
+       "after the colon names the field and what is wrong; nothing changes), or `Mark` with a number that is no "
+       "`MarkNum`"},
+      {board::InvalidPropertyArrayIndexError(),
+       "`OvlBoard`: `Mark` is read or written with `col` or `row` outside 1 to 8"},
+      {board::InvalidArgumentError("…"),
+       "`OvlBoard`: `DrawArrow` is given a square off the board, the same square twice, or a new arrow while the "
+       "board holds " + std::to_string(control::BoardView::kMostArrows) + " (the text after the colon says which)"},
   };
   out << "\n## Errors\n\n"
          "A member's error reaches a script host as `Err.Number` and `Err.Description`, a dispatch caller as "
          "`DISP_E_EXCEPTION` with the number in `EXCEPINFO::scode`, and a vtable caller as the `HRESULT` "
-         "`0x800A0000 | number` with the text in `IErrorInfo`. Coordinates off the board are not an error: the "
-         "control shows the message box \"Invalid request\" and the member succeeds (a read gives 0).\n\n"
+         "`0x800A0000 | number` with the text in `IErrorInfo`. Coordinates off the board are not an error for "
+         "`Piece`, read or written, on either class: the control shows the message box \"Invalid request\" and "
+         "the member succeeds (a read gives 0). `OvlBoard`'s `Mark` and `DrawArrow` refuse them with an error "
+         "below and show no box.\n\n"
          "| Number | HRESULT | Text | Raised when |\n|---|---|---|---|\n";
   for (const Raised& raised : errors) {
     const int32_t number = raised.error.number();
@@ -233,6 +315,9 @@ int wmain(int argc, wchar_t** argv) {
     WriteEvents(page, *control);
     WriteEnumeration(page, *control->enumeration);
   }
+  WritePosition(page);
+  WriteMarksAndArrows(page);
+  WriteMoves(page);
   WriteErrors(page);
   // Binary, so the page has the same line ends as the copy kept in the sources.
   std::ofstream file(argv[1], std::ios::binary);

@@ -5,9 +5,8 @@
 #include <vector>
 
 #include "control/container.h"
-#include "control/board_view.h"
 #include "control/grid_platform.h"
-#include "control/move_input.h"
+#include "control/ovl_chess.h"
 #include "control/property_bag.h"
 
 namespace control::headless {
@@ -21,6 +20,8 @@ class HeadlessPlatform : public GridPlatform, public Container {
   bool enabled = true;
   bool userMode = true;
   bool heldByHost = true;
+  // As a container's FreezeEvents: no event reaches the host.
+  bool eventsFrozen = false;
   int repaints = 0;
   std::vector<std::string> messages;
   std::vector<std::string> changedProperties;
@@ -35,8 +36,10 @@ class HeadlessPlatform : public GridPlatform, public Container {
   void SetEnabled(bool e) override { enabled = e; }
   void Repaint() override { ++repaints; }
   void RaiseEvent(ControlEvent event, EventArguments& arguments) override;
-  void RaisePieceDrop(PieceDropArguments& arguments) override {
+  bool RaisePieceDrop(PieceDropArguments& arguments) override {
+    if (eventsFrozen) return false;
     if (onPieceDrop) onPieceDrop(arguments);
+    return true;
   }
   void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
   bool AmbientUserMode() override { return onUserMode ? onUserMode() : userMode; }
@@ -46,9 +49,9 @@ class HeadlessPlatform : public GridPlatform, public Container {
   // Cells the control asked to show at once, in order.
   std::vector<int16_t> refreshedCells;
 
-  // OvlBoard's view and moves by hand, drawn over the cells when set.
-  const BoardView* view = nullptr;
-  const MoveInput* moves = nullptr;
+  // The control shown, as a window shows it: its view and the piece in hand.
+  // Unset, the bare cells (a control that has not come to its window yet).
+  const OvlChess* shown = nullptr;
 
   // The board with squares of `square` pixels (296x296 at 37), row by row from
   // the top, 0x00RRGGBB.

@@ -57,10 +57,9 @@ KeyStroke KeyStrokeOf(WPARAM key, LPARAM flags) {
   return stroke;
 }
 
-LRESULT DialogCode(LPARAM lParam, bool wantsEscape) {
+LRESULT DialogCode(LPARAM lParam, bool holdsPiece) {
   const MSG* key = reinterpret_cast<const MSG*>(lParam);
-  const bool wanted = key && key->message == WM_KEYDOWN &&
-                      (WantedFromDialog(KeyStrokeOf(key->wParam)) || (wantsEscape && key->wParam == VK_ESCAPE));
+  const bool wanted = key && key->message == WM_KEYDOWN && WantedFromDialog(KeyStrokeOf(key->wParam), holdsPiece);
   return DLGC_WANTARROWS | DLGC_WANTCHARS | (wanted ? DLGC_WANTMESSAGE : 0);
 }
 

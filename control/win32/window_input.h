@@ -10,11 +10,8 @@ namespace control::win32 {
 
 // A WM_KEYDOWN as the core's key stroke, with the modifiers held now.
 KeyStroke KeyStrokeOf(WPARAM key, LPARAM flags = 0);
-// The keys the board takes from a container's accelerator translation.
-inline bool IsBoardKey(WPARAM key) { return control::IsBoardKey(KeyStrokeOf(key)); }
-// The answer to WM_GETDLGCODE for the message in `lParam` (which may be none);
-// Escape is wanted only while the board holds a piece picked up.
-LRESULT DialogCode(LPARAM lParam, bool wantsEscape = false);
+// The answer to WM_GETDLGCODE for the message in `lParam` (which may be none).
+LRESULT DialogCode(LPARAM lParam, bool holdsPiece);
 
 bool IsMouseMessage(UINT message);
 void RouteMouse(Interaction& input, UINT message, WPARAM keys, LPARAM position);

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "control/focus_cue.h"
-#include "control/ovl_board.h"
 #include "control/view_layers.h"
 #include "control/win32/composed.h"
 #include "control/win32/window_platform.h"
@@ -34,10 +33,7 @@ class PaintSession {
 
 ComposedBoard::Composer WindowPlatform::ComposeStep(int square, CellIndex bare) const {
   return [this, square, bare](PixelRect area, uint32_t* pixels, ptrdiff_t stride) {
-    if (!board_) return ComposeArea(Cells(), area, square, background_, pixels, stride);
-    const int width = area.right - area.left, height = area.bottom - area.top;
-    for (int y = 0; y < height; ++y) std::fill_n(pixels + y * stride, width, background_);
-    RenderView(Cells(), board_->View(), pixels, width, height, stride, area.left, area.top, square, bare);
+    ComposeShown(Cells(), control_->View(), bare, area, square, background_, pixels, stride);
   };
 }
 
@@ -46,12 +42,12 @@ void WindowPlatform::Paint() {
   const RECT& area = paint.Area();
   if (area.right <= area.left || area.bottom <= area.top) return;
   ComposedBoard& board = ComposedPixels();
-  board.Update(Cells(), scale_.Square(), ComposeStep(scale_.Square(), Lifted()));
+  board.Update(Cells(), scale_.Square(), ComposeStep(scale_.Square(), control_->Moves().Lifted()));
   CopyKept(paint.Dc(), board, area);
   FillAround(paint.Dc(), RECT{0, 0, area.right, area.bottom}, board.Side(), background_);
   if (const board::CellIndex cell = input_ ? input_->CueCell() : board::CellIndex{})
     PaintOverKept(paint.Dc(), area, CellRect(cell));
-  if (const std::optional<FloatingPiece> floating = Floating())
+  if (const std::optional<FloatingPiece> floating = control_->Moves().Floating())
     PaintOverKept(paint.Dc(), area,
                   {floating->rect.left, floating->rect.top, floating->rect.right, floating->rect.bottom});
 }
@@ -62,7 +58,7 @@ void WindowPlatform::PaintOverKept(HDC dc, const RECT& area, const RECT& over) {
   RECT shown;
   if (!IntersectRect(&shown, &over, &area)) return;
   const int width = shown.right - shown.left, height = shown.bottom - shown.top;
-  std::vector<uint32_t>& pixels = Composed(shown, ComposeStep(scale_.Square(), Lifted()));
+  std::vector<uint32_t>& pixels = Composed(shown, ComposeStep(scale_.Square(), control_->Moves().Lifted()));
   if (const board::CellIndex cell = input_ ? input_->CueCell() : board::CellIndex{}) {
     const RECT r = CellRect(cell);
     const board::Square square = board::SquareOfIndex(cell);
@@ -70,17 +66,8 @@ void WindowPlatform::PaintOverKept(HDC dc, const RECT& area, const RECT& over) {
                    {r.left - shown.left, r.top - shown.top, r.right - shown.left, r.bottom - shown.top},
                    board::IsLightSquare(square.col, square.row));
   }
-  // At the window's own scale, so the piece in hand is as crisp as those on the board.
-  if (const std::optional<FloatingPiece> floating = Floating())
-    PaintPiece(floating->image, floating->rect.left, floating->rect.top, pixels.data(), width, height, width,
-               shown.left, shown.top, floating->rect.right - floating->rect.left);
+  PaintInHand(control_->Moves(), {shown.left, shown.top, shown.right, shown.bottom}, pixels.data(), width);
   CopyPixels(dc, {shown.left, shown.top}, pixels, width, height);
-}
-
-CellIndex WindowPlatform::Lifted() const { return board_ ? board_->Moves().Lifted() : CellIndex{}; }
-
-std::optional<FloatingPiece> WindowPlatform::Floating() const {
-  return board_ ? board_->Moves().Floating() : std::nullopt;
 }
 
 }  // namespace control::win32

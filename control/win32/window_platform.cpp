@@ -52,12 +52,6 @@ void WindowPlatform::Attach(OvlChess& control) {
   input_.emplace(control, Cells(), static_cast<BoardSurface&>(*this));
 }
 
-void WindowPlatform::Attach(OvlBoard& control) {
-  control_ = &control;
-  board_ = &control;
-  input_.emplace(control, Cells(), static_cast<BoardSurface&>(*this));
-}
-
 HWND WindowPlatform::Create(HWND parent, const RECT& position) {
   if (window_) return window_;
   if (!RegisterWindowClass(&WindowProcedure)) return nullptr;
@@ -193,7 +187,7 @@ LRESULT WindowPlatform::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
       return 1;  // painting covers every pixel
     case WM_GETDLGCODE:
-      return DialogCode(lParam, input_ && input_->HoldsPiece());
+      return DialogCode(lParam, HoldsPiece());
     case WM_KEYDOWN:
       if (input_ && input_->Key(KeyStrokeOf(wParam, lParam))) return 0;
       break;

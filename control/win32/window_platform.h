@@ -42,9 +42,8 @@ class WindowPlatform : public GridPlatform, private BoardSurface {
   WindowPlatform(const WindowPlatform&) = delete;
   WindowPlatform& operator=(const WindowPlatform&) = delete;
 
+  // Before the window is made: the control whose view is painted, on screen and on paper.
   void Attach(OvlChess& control);
-  // OvlBoard's view is painted, on screen and on paper, and its pieces move by hand.
-  void Attach(OvlBoard& control);
 
   HWND Create(HWND parent, const RECT& position);
   void Destroy();
@@ -69,9 +68,8 @@ class WindowPlatform : public GridPlatform, private BoardSurface {
   bool ActivateCell(board::CellIndex cell);
   // Puts the cursor on the square and gives the board the focus.
   void SelectCell(board::CellIndex cell);
-  static bool IsBoardKey(WPARAM key) { return win32::IsBoardKey(key); }
-  // The board's keys, and Escape while a piece is picked up: for a container's accelerator translation.
-  bool TakesKey(WPARAM key) const { return IsBoardKey(key) || (key == VK_ESCAPE && input_ && input_->HoldsPiece()); }
+  // The board's keys, for a container's accelerator translation.
+  bool TakesKey(WPARAM key) const { return control::IsBoardKey(KeyStrokeOf(key), HoldsPiece()); }
 
   void SetWidth(float width) override;
   void SetHeight(float height) override;
@@ -91,15 +89,13 @@ class WindowPlatform : public GridPlatform, private BoardSurface {
  private:
   static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  bool HoldsPiece() const { return input_ && input_->HoldsPiece(); }
   void Paint();
   void PaintOverKept(HDC dc, const RECT& area, const RECT& over);
   // The compose step, for squares of `square` pixels: the control's pixels in
-  // an area, for the kept board and for every other device alike; with
-  // OvlBoard's view, cell `bare` showing no piece (the one in hand).
+  // an area, for the kept board and for every other device alike, cell `bare`
+  // showing no piece (the one in hand).
   ComposedBoard::Composer ComposeStep(int square, CellIndex bare) const;
-  // OvlBoard's piece in hand, and the cell it was lifted from.
-  CellIndex Lifted() const;
-  std::optional<FloatingPiece> Floating() const;
   // Follows the window's DPI; repaints when it changed.
   void UpdateScale();
   void OnFocus(bool focused);
@@ -119,7 +115,6 @@ class WindowPlatform : public GridPlatform, private BoardSurface {
   ContainerServices& services_;
   std::wstring messageTitle_;
   OvlChess* control_ = nullptr;
-  OvlBoard* board_ = nullptr;
   HWND window_ = nullptr;
   bool enabled_ = true;
   bool releasingCapture_ = false;

@@ -22,9 +22,10 @@ struct Host : control::Container, control::win32::ContainerServices {
   std::vector<std::string> drops;
   bool cancel = false;
   void RaiseEvent(control::ControlEvent, control::EventArguments&) override {}
-  void RaisePieceDrop(control::PieceDropArguments& a) override {
+  bool RaisePieceDrop(control::PieceDropArguments& a) override {
     drops.push_back(std::to_string(a.fromCol * 10 + a.fromRow) + "-" + std::to_string(a.toCol * 10 + a.toRow));
     a.Cancel = cancel;
+    return true;
   }
   void PropertyChanged(std::string_view) override {}
   bool AmbientUserMode() override { return true; }
@@ -78,7 +79,7 @@ int wmain() {
   // The same view on the portable core: what both the screen and paper must show.
   control::headless::HeadlessPlatform reference;
   control::OvlBoard expected(reference);
-  reference.view = &expected.View();
+  reference.shown = &expected;
   expected.UserControl_Initialize();
   for (control::OvlBoard* b : {&board, &expected}) {
     b->NewGame();

@@ -21,6 +21,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "board/text.h"
 #include "component/automation_interface.h"
 #include "component/com/com_ptr.h"
 #include "component/com/unique.h"
@@ -431,7 +432,8 @@ void PropertyBags(const test::Library& library, const component::automation::Con
   // Empty is what a container writes for no value: "Enabled" keeps its default.
   check::context = "property bag of Empty values";
   if (auto persist = library.Create<IPersistPropertyBag>(record.classId)) {
-    for (std::wstring_view key : record.savedProperties) bag.entries[std::wstring(key)] = {Sample{VARIANT{}, End::Empty}};
+    for (const control::SavedProperty* saved : control::SavedIn(record.saved))
+      bag.entries[board::Wide(saved->name)] = {Sample{VARIANT{}, End::Empty}};
     CHECK_EQ(persist->Load(&bag, nullptr), S_OK);
     VARIANT_BOOL enabled = VARIANT_FALSE;
     persist.template As<Board>()->get_Enabled(&enabled);
@@ -450,12 +452,13 @@ void PropertyBags(const test::Library& library, const component::automation::Con
     if (!board) return check::Fail(__LINE__, "no control");
     // Read in the order saved: the first that fails fails the load.
     HRESULT expected = S_OK;
-    for (std::wstring_view key : record.savedProperties) {
-      HostileBag::Entry& entry = bag.entries[std::wstring(key)];
+    const std::vector<const control::SavedProperty*> saved = control::SavedIn(record.saved);
+    for (const control::SavedProperty* property : saved) {
+      HostileBag::Entry& entry = bag.entries[board::Wide(property->name)];
       entry = {samples.Next(), reads[samples.Pick(std::size(reads))]};
       if (SUCCEEDED(expected)) expected = outcome(entry);
     }
-    const HRESULT firstRead = outcome(bag.entries[std::wstring(record.savedProperties.front())]);
+    const HRESULT firstRead = outcome(bag.entries[board::Wide(saved.front()->name)]);
     const auto before = Snapshot(board.get());
     const HRESULT hr = persist->Load(samples.Pick(10) ? &bag : nullptr, nullptr);
     if (hr == E_POINTER) continue;

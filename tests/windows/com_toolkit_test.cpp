@@ -115,6 +115,39 @@ void ErrorsCarryTheirSource() {
   }
 }
 
+// Keeps its last reference while `busy`, as an object does while input runs;
+// called back from FinalRelease, it stays alive.
+class Lingering final : public com::ComObject<Lingering, IUnknown> {
+ public:
+  Lingering(bool& destroyed, bool& busy) : destroyed_(destroyed), busy_(busy) {}
+  ~Lingering() override { destroyed_ = true; }
+  bool FinalRelease() noexcept {
+    ++finalReleases;
+    AddRef();
+    Release();
+    return !busy_;
+  }
+  int finalReleases = 0;
+
+ private:
+  bool& destroyed_;
+  bool& busy_;
+};
+
+void FinalReleaseMayKeepTheLastReference() {
+  check::context = "FinalRelease";
+  bool destroyed = false, busy = true;
+  Lingering* object = nullptr;
+  CHECK_EQ(Lingering::Create(IID_IUnknown, reinterpret_cast<void**>(&object), destroyed, busy), S_OK);
+  if (!object) return;
+  CHECK_EQ(object->Release(), 1u);
+  CHECK(!destroyed);
+  CHECK_EQ(object->finalReleases, 1);
+  busy = false;
+  CHECK_EQ(object->Release(), 0u);
+  CHECK(destroyed);
+}
+
 }  // namespace
 
 int wmain() {
@@ -123,6 +156,7 @@ int wmain() {
   ThrowingConstructorsFailTheCreation();
   GuardedPassesResultsOn();
   ErrorsCarryTheirSource();
+  FinalReleaseMayKeepTheLastReference();
   CoUninitialize();
   return check::Result();
 }

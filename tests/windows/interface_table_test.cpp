@@ -143,7 +143,7 @@ void TableMatchesHeaderVtable() {
       {offsetof(_OvlChessVtbl, get_Piece), L"Piece", INVOKE_PROPERTYGET},
       {offsetof(_OvlChessVtbl, put_Piece), L"Piece", INVOKE_PROPERTYPUT},
   };
-  CHECK_EQ(sizeof(_OvlChessVtbl), (component::automation::kFirstSlot + std::size(component::automation::kInterface)) * sizeof(void*));
+  CHECK_EQ(sizeof(_OvlChessVtbl), (component::automation::kFirstSlot + std::size(component::automation::kChessMembers)) * sizeof(void*));
   CHECK_EQ(offsetof(_OvlChessVtbl, Invoke) / sizeof(void*) + 1, component::automation::kFirstSlot);
   SlotsMatch(component::automation::kOvlChess, sizeof(_OvlChessVtbl), slots);
   const Slot boardSlots[] = {

@@ -295,7 +295,7 @@ void MalformedCallsAreRefused(IDispatch* object) {
   const auto before = Snapshot(board.get());
   VARIANT arguments[3] = {Value(VT_I4, 2), Value(VT_I2, 4), Value(VT_I2, 3)};
   DISPID named[1] = {DISPID_PROPERTYPUT};
-  for (const component::automation::Member& member : component::automation::kInterface) {
+  for (const component::automation::Member& member : component::automation::kChessMembers) {
     for (WORD flags = 1; flags <= 8; flags <<= 1) {
       check::context = "malformed calls to " + check::Narrow(std::wstring(member.name));
       const DISPPARAMS blocks[] = {{nullptr, named, 3, 1}, {arguments, named, 1, 2}, {arguments, nullptr, 3, 1}};

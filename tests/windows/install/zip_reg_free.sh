@@ -13,8 +13,8 @@ rm -rf "$work"
 mkdir -p "$work"
 (cd "$work" && cmake -E tar xf "$zip") || fail "cannot unpack $zip"
 
-contents=$(cd "$work" && ls | tr '\n' ' ')
-expected="OrvelBoard.manifest OrvelBoard.ocx OrvelBoard.tlb README.txt orvel_board.h orvel_board.idl orvel_board_i.c reference.md "
+contents=$(cd "$work" && LC_ALL=C ls | tr '\n' ' ')
+expected="OrvelBoard.manifest OrvelBoard.ocx OrvelBoard.tlb README.txt board_host.cpp orvel_board.h orvel_board.idl orvel_board_i.c reference.md "
 [ "$contents" = "$expected" ] || fail "the zip holds '$contents', expected '$expected'"
 cmp "$ocx" "$work/OrvelBoard.ocx" || fail "the zip's control is not the build's"
 sections=$("$objdump" -h "$work/OrvelBoard.ocx")
