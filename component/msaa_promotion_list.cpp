@@ -190,9 +190,9 @@ STDMETHODIMP MsaaPromotionList::accLocation(LONG* left, LONG* top, LONG* width, 
   const control::PromotionChoice* choice = nullptr;
   long item = 0;
   RETURN_IF_FAILED(Resolve(id, choice, item));
-  RECT r = window_->ItemOnScreen(item == 0 ? 0 : static_cast<size_t>(item - 1));
+  RECT r = window_->ChoiceItemOnScreen(item == 0 ? 0 : static_cast<size_t>(item - 1));
   if (item == 0) {
-    const RECT last = window_->ItemOnScreen(kItems - 1);
+    const RECT last = window_->ChoiceItemOnScreen(kItems - 1);
     UnionRect(&r, &r, &last);
   }
   *left = r.left;
@@ -219,7 +219,7 @@ STDMETHODIMP MsaaPromotionList::accHitTest(LONG left, LONG top, VARIANT* child) 
   VariantInit(child);
   if (!window_ || !window_->ShownChoice()) return CO_E_OBJNOTCONNECTED;
   for (size_t item = 0; item < control::PromotionChoice::kItemCount; ++item) {
-    const RECT r = window_->ItemOnScreen(item);
+    const RECT r = window_->ChoiceItemOnScreen(item);
     if (PtInRect(&r, POINT{left, top})) {
       SetChild(child, ChildOf(item));
       return S_OK;
@@ -233,7 +233,7 @@ STDMETHODIMP MsaaPromotionList::accDoDefaultAction(VARIANT id) noexcept {
   long item = 0;
   RETURN_IF_FAILED(Resolve(id, choice, item));
   if (item == 0) return DISP_E_MEMBERNOTFOUND;
-  return com::Guarded([&] { window_->ChooseItem(static_cast<size_t>(item - 1)); });
+  return com::Guarded([&] { window_->ChooseChoiceItem(static_cast<size_t>(item - 1)); });
 }
 
 STDMETHODIMP MsaaPromotionList::put_accName(VARIANT, BSTR) noexcept { return E_NOTIMPL; }

@@ -4,22 +4,10 @@
 
 #include "component/com/com_object.h"
 #include "control/promotion_choice.h"
+#include "control/win32/win_events.h"
+#include "control/win32/window_platform.h"
 
 namespace component {
-
-// What the promotion list reads of the window showing the choice.
-class PromotionListWindow {
- public:
-  virtual HWND Window() const noexcept = 0;
-  // The choice while it shows, else nullptr.
-  virtual const control::PromotionChoice* ShownChoice() const noexcept = 0;
-  virtual RECT ItemOnScreen(size_t item) const noexcept = 0;
-  // A reader's default action on an item chooses it.
-  virtual void ChooseItem(size_t item) = 0;
-
- protected:
-  ~PromotionListWindow() = default;
-};
 
 // The promotion choice as screen readers see it: a list "Promote to" of four
 // items named by their pieces ("cream knight"), the highlighted one focused and
@@ -27,9 +15,9 @@ class PromotionListWindow {
 class MsaaPromotionList final : public com::ComObject<MsaaPromotionList, IAccessible> {
  public:
   // The object id the window answers WM_GETOBJECT with this list for, and raises the items' focus events on.
-  static constexpr LONG kObjectId = 1;
+  static constexpr LONG kObjectId = control::win32::kPromotionListObject;
 
-  explicit MsaaPromotionList(PromotionListWindow& window) : window_(&window) {}
+  explicit MsaaPromotionList(control::win32::WindowPlatform& window) : window_(&window) {}
   // The window went away: every later call fails.
   void Disconnect() noexcept;
 
@@ -66,7 +54,7 @@ class MsaaPromotionList final : public com::ComObject<MsaaPromotionList, IAccess
   // S_OK with the choice and `item` (0 for the list, else 1..4), or why the call is refused.
   HRESULT Resolve(const VARIANT& id, const control::PromotionChoice*& choice, long& item) const noexcept;
 
-  PromotionListWindow* window_;
+  control::win32::WindowPlatform* window_;
 };
 
 }  // namespace component

@@ -39,6 +39,11 @@ void Announcer::DescriptionChanged() {
   queue_.push_back({Kind::DescriptionChanged, AccessibleBoard::kSelf});
 }
 
+void Announcer::ChoiceItemFocused(size_t item) {
+  FlushNames();
+  queue_.push_back({Kind::ChoiceItemFocused, static_cast<int16_t>(item + 1)});
+}
+
 std::vector<Announcement> Announcer::Take() { return std::exchange(queue_, {}); }
 
 }  // namespace control

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -9,9 +10,10 @@ namespace control {
 
 class AccessibleBoard;
 
-// What a screen reader must be told; `child` is a square's cell, or 0 for the board.
+// What a screen reader must be told; `child` is a square's cell, or 0 for the board;
+// for ChoiceItemFocused, the promotion list's item, from 1.
 struct Announcement {
-  enum class Kind { NameChanged, ValueChanged, StateChanged, FocusMoved, DescriptionChanged };
+  enum class Kind { NameChanged, ValueChanged, StateChanged, FocusMoved, DescriptionChanged, ChoiceItemFocused };
   Kind kind;
   int16_t child;
   bool operator==(const Announcement& other) const { return kind == other.kind && child == other.child; }
@@ -36,6 +38,8 @@ class Announcer {
   void FocusMoved(board::CellIndex before, board::CellIndex after);
   // The board's description changed (OvlBoard's arrows).
   void DescriptionChanged();
+  // The promotion choice has the keyboard, its item `item` (from 0) highlighted.
+  void ChoiceItemFocused(size_t item);
   // The window is gone: nothing is scheduled any more.
   void Reset() { scheduled_ = false; }
 

@@ -15,6 +15,7 @@ enum class ControlEvent : int32_t {
   MouseMove = 4,
   MouseUp = 5,
   PieceDrop = 6,  // a move by hand, which OvlChess never takes
+  PromotionChosen = 8,  // OvlBoard's promotion choice answered
 };
 
 // An event's arguments, passed by reference. Click and DblClick use only col and row.
@@ -36,6 +37,14 @@ struct PieceDropArguments {
   bool Cancel = false;
 };
 
+// PromotionChosen's arguments, passed by reference: the pawn's square and the
+// piece chosen, None when the choice was dismissed.
+struct PromotionArguments {
+  int16_t col = 0;
+  int16_t row = 0;
+  int32_t Piece = 0;
+};
+
 // What the control needs of the container that holds it. The control reaches
 // its container only through this, one way down; nothing passes through the
 // platform that draws it.
@@ -47,6 +56,8 @@ class Container {
   // A move by hand, asked before it is made; a handler may set Cancel. False
   // when the host cannot be asked (its events are frozen): the move is refused.
   virtual bool RaisePieceDrop(PieceDropArguments& arguments) = 0;
+  // Synchronous; a handler may write the board, open another choice or release the control.
+  virtual void RaisePromotionChosen(PromotionArguments& arguments) = 0;
   virtual void PropertyChanged(std::string_view name) = 0;
   // The container's UserMode ambient: false at design time. Reading it may
   // call back into the control.
@@ -72,6 +83,7 @@ class ContainerLink final : public board::BoardContainer {
   void PropertyChanged(std::string_view name) override { container_.PropertyChanged(name); }
   void RaiseEvent(ControlEvent event, EventArguments& arguments) { container_.RaiseEvent(event, arguments); }
   bool RaisePieceDrop(PieceDropArguments& arguments) { return container_.RaisePieceDrop(arguments); }
+  void RaisePromotionChosen(PromotionArguments& arguments) { container_.RaisePromotionChosen(arguments); }
   bool HeldByHost() { return container_.HeldByHost(); }
 
   // Holds the control for the length of one input: a host's handler may release it.

@@ -1,5 +1,7 @@
 #include "control/interaction.h"
 
+#include <utility>
+
 namespace control {
 
 Interaction::Interaction(OvlChess& control, const CellGrid& cells, BoardSurface& view)
@@ -34,7 +36,17 @@ void Interaction::FlushNames() {
   Tell();
 }
 
+bool Interaction::ChoiceKey(const KeyStroke& stroke) {
+  ContainerLink::Hold hold(control_.ContainerPath());
+  if (stroke.escape)
+    control_.Promotion().Dismiss();
+  else if (stroke.key && !(stroke.repeated && (*stroke.key == BoardKey::Space || *stroke.key == BoardKey::Enter)))
+    control_.Promotion().Key(*stroke.key);
+  return stroke.escape || stroke.key || JumpOf(stroke);
+}
+
 bool Interaction::Key(const KeyStroke& stroke) {
+  if (control_.Promotion().Showing()) return ChoiceKey(stroke);
   if (stroke.escape) {
     if (!TakesEscape(stroke, HoldsPiece())) return false;
     ContainerLink::Hold hold(control_.ContainerPath());
@@ -54,6 +66,10 @@ bool Interaction::Key(const KeyStroke& stroke) {
 
 void Interaction::MousePress(MouseButton button, bool doubleClick, int16_t shift, PointerPosition position) {
   ContainerLink::Hold hold(control_.ContainerPath());
+  if (control_.Promotion().Showing()) {
+    choiceHasPress_ = button == MouseButton::Left;
+    return choiceHasPress_ ? control_.Promotion().Press(position.x, position.y) : control_.Promotion().Dismiss();
+  }
   const Before before = Now();
   mouse_.Press(button, doubleClick, shift, position);
   // A press that brought the focus was reported by it; one on the focused board moves its focus.
@@ -63,11 +79,14 @@ void Interaction::MousePress(MouseButton button, bool doubleClick, int16_t shift
 
 void Interaction::MouseRelease(MouseButton button, int16_t buttonsHeld, int16_t shift, PointerPosition position) {
   ContainerLink::Hold hold(control_.ContainerPath());
+  if (std::exchange(choiceHasPress_, false)) return control_.Promotion().Release(position.x, position.y);
+  if (control_.Promotion().Showing()) return;
   mouse_.Release(button, buttonsHeld, shift, position);
   if (attached_) control_.Moves().Release(button, buttonsHeld, view_.CellAt(position));
 }
 
 void Interaction::MouseMove(int16_t buttonsHeld, int16_t shift, PointerPosition position) {
+  if (control_.Promotion().Showing()) return;
   ContainerLink::Hold hold(control_.ContainerPath());
   mouse_.Move(buttonsHeld, shift, position);
   if (attached_) control_.Moves().Move(position);
@@ -78,7 +97,7 @@ void Interaction::CaptureLost() {
   control_.Moves().CaptureLost();
 }
 
-bool Interaction::HoldsPiece() const { return control_.Moves().HoldsPiece(); }
+bool Interaction::HoldsPiece() const { return control_.Moves().HoldsPiece() || control_.Promotion().Showing(); }
 
 void Interaction::PutCursor(board::CellIndex cell) {
   const Before before = Now();
@@ -93,6 +112,10 @@ void Interaction::DescriptionChanged() {
 }
 
 void Interaction::FocusChanged(bool focused, bool byKeyboard) {
+  if (!focused) {
+    ContainerLink::Hold hold(control_.ContainerPath());
+    control_.Promotion().Dismiss();
+  }
   // Arriving focus is told whatever the cursor was before.
   const Before before{CueCell(), {}};
   keyboard_.SetFocused(focused, focused && byKeyboard);
@@ -122,14 +145,31 @@ void Interaction::Select(board::CellIndex cell) {
 void Interaction::Attach() {
   attached_ = true;
   control_.Moves().Attach(view_, *this);
+  control_.Slides().Attach(&view_);
+  control_.Promotion().Attach(&view_);
 }
 
 void Interaction::Detach() {
   attached_ = false;
   control_.Moves().Detach();
+  control_.Slides().Attach(nullptr);
+  control_.Promotion().Attach(nullptr);
   mouse_.Detach();
   keyboard_.SetFocused(false);
   announcer_.Reset();
+}
+
+void Interaction::ChoiceItemFocused(size_t item) {
+  if (!attached_) return;
+  announcer_.ChoiceItemFocused(item);
+  Tell();
+}
+
+// The keyboard comes back to the pawn's square, and a reader hears it arrive there.
+void Interaction::ChoiceClosed(board::CellIndex cell) {
+  const Before before{CueCell(), {}};
+  keyboard_.MoveTo(cell);
+  Follow(before);
 }
 
 void Interaction::EnabledChanged() {

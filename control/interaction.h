@@ -13,10 +13,11 @@
 namespace control {
 
 // The surface the board is shown on: where its cells are (MouseSurface), what
-// moving a piece by hand needs (PieceSurface), repainting a cell, and telling
+// moving a piece by hand needs (PieceSurface), what sliding pieces and the
+// promotion choice need (OverlaySurface), repainting a cell, and telling
 // screen readers. A view that draws the board otherwise (flipped, say) maps
 // positions and cells here and nowhere else.
-class BoardSurface : public MouseSurface, public PieceSurface {
+class BoardSurface : public MouseSurface, public PieceSurface, public OverlaySurface {
  public:
   virtual void RepaintCell(board::CellIndex cell) = 0;
   // Sends the announcements in their order; called whenever the queue filled.
@@ -51,7 +52,7 @@ class Interaction final : private ControlObserver, private CursorTarget {
   bool Activate(board::CellIndex cell);
   // A screen reader's focus selection: the cursor goes to the square and the board takes the focus.
   void Select(board::CellIndex cell);
-  // A piece is picked up (lifted or selected), so Escape belongs to the board.
+  // A piece is picked up (lifted or selected) or the promotion choice shows, so Escape belongs to the board.
   bool HoldsPiece() const;
 
   // The view is there, or gone (also while a host's handler runs).
@@ -76,6 +77,10 @@ class Interaction final : private ControlObserver, private CursorTarget {
   // ControlObserver
   void EnabledChanged() override;
   void DescriptionChanged() override;
+  void ChoiceItemFocused(size_t item) override;
+  void ChoiceClosed(board::CellIndex cell) override;
+  // While the promotion choice shows it takes the keys and the mouse.
+  bool ChoiceKey(const KeyStroke& stroke);
   // CursorTarget
   void PutCursor(board::CellIndex cell) override;
   // Hands what was queued to the view.
@@ -89,6 +94,8 @@ class Interaction final : private ControlObserver, private CursorTarget {
   Announcer announcer_;
   std::optional<AccessibleBoard> accessible_;
   bool attached_ = false;
+  // The press went to the promotion choice, so its release goes there too.
+  bool choiceHasPress_ = false;
 };
 
 }  // namespace control

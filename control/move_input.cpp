@@ -59,7 +59,7 @@ void MoveInput::Release(MouseButton button, int16_t buttonsHeld, CellIndex cell)
   if (!dropping) return;
   if (!board::IsCell(cell) || cell == press.cell) return;
   cursor_->PutCursor(cell);
-  Drop(press.cell, press.code, cell);
+  Drop(press.cell, press.code, cell, false);
 }
 
 void MoveInput::Clicked(CellIndex cell) {
@@ -71,7 +71,7 @@ void MoveInput::Clicked(CellIndex cell) {
   const bool stillHeld = selected.cell && host_.PieceAt(selected.cell) == selected.code;
   if (selected.cell) Deselect();
   if (stillHeld) {
-    if (cell != selected.cell) Drop(selected.cell, selected.code, cell);
+    if (cell != selected.cell) Drop(selected.cell, selected.code, cell, true);
     return;
   }
   const board::PieceCode code = host_.PieceAt(cell);
@@ -181,7 +181,7 @@ void MoveInput::Deselect() {
 // be asked: a move nobody agreed to is not made. A handler
 // that disabled the board or turned AllowMoves off still gets the move it
 // accepted: a game's last move is accepted and the board disabled in one go.
-void MoveInput::Drop(CellIndex from, board::PieceCode code, CellIndex to) {
+void MoveInput::Drop(CellIndex from, board::PieceCode code, CellIndex to, bool slide) {
   const board::PieceCode target = host_.PieceAt(to);
   if (host_.PieceAt(from) != code) return;
   const board::Square source = board::SquareOfIndex(from), destination = board::SquareOfIndex(to);
@@ -193,6 +193,6 @@ void MoveInput::Drop(CellIndex from, board::PieceCode code, CellIndex to) {
   if (!asked || detachments_ != detachmentsBefore || arguments.Cancel || asking_->written) return;
   // A handler that wrote either square without telling still has its own write kept.
   if (host_.PieceAt(from) != code || host_.PieceAt(to) != target) return;
-  host_.MovePiece(from, to);
+  host_.MovePiece(from, to, slide);
 }
 }  // namespace control

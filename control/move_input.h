@@ -39,8 +39,9 @@ class MoveHost {
   // Handlers may write into the arguments, write the board, disable the control or release it.
   virtual bool RaisePieceDrop(PieceDropArguments& arguments) = 0;
   // The accepted move, as ChessBoard::MovePiece carries it out; screen readers then
-  // hear the two squares' names and the board's value change.
-  virtual void MovePiece(CellIndex from, CellIndex to) = 0;
+  // hear the two squares' names and the board's value change. A dragged piece is
+  // already where it lands; one moved by clicks or keys slides there.
+  virtual void MovePiece(CellIndex from, CellIndex to, bool slide) = 0;
   // The square was picked up or put back: repaint it, and tell screen readers its name changed.
   virtual void PickUpChanged(CellIndex cell) = 0;
 
@@ -154,7 +155,7 @@ class MoveInput final : public ClickObserver, public board::WriteListener {
   void PutBack(PressState after);
   void Select(CellIndex cell, board::PieceCode code);
   void Deselect();
-  void Drop(CellIndex from, board::PieceCode code, CellIndex to);
+  void Drop(CellIndex from, board::PieceCode code, CellIndex to, bool slide);
   PixelRect PictureAt(PointerPosition at);
 
   // No window shows the board: nothing to repaint, no cursor.

@@ -21,22 +21,38 @@ void OvlBoard::UserControl_WriteProperties(PropertyBag& PropBag) {
   WriteSaved(PropBag, kSavedAllowMoves, moves_.AllowMoves());
 }
 
-std::string OvlBoard::Position() {
-  board::Placement codes{};
-  for (CellIndex cell = board::kFirstCell; cell <= board::kLastCell; ++cell)
-    codes[cell.value - 1] = board_.Board.Read(cell.value);
-  return board::WritePlacement(codes);
-}
+std::string OvlBoard::Position() { return board::WritePlacement(Placement()); }
 
 void OvlBoard::Position(std::wstring_view New_Position) {
   if (!container_.UserMode()) throw board::NotAtDesignTimeError();
   const board::Placement codes = board::ReadPlacement(New_Position);
+  const board::Placement before = Placement();
   board_.SetPlacement(codes);
   platform_.Repaint();
+  slides_.Slide(before, codes);
   container_.PropertyChanged("Position");
 }
 
+void OvlBoard::MovePiece(int16_t fromCol, int16_t fromRow, int16_t toCol, int16_t toRow) {
+  const board::Col fc(fromCol), tc(toCol);
+  const board::Row fr(fromRow), tr(toRow);
+  if (!board::IsOnBoard(fc, fr) || !board::IsOnBoard(tc, tr)) throw board::InvalidPropertyArrayIndexError();
+  const CellIndex from = board::SquareIndex(fc, fr), to = board::SquareIndex(tc, tr);
+  const board::PieceCode piece = board_.Board.Read(from.value);
+  if (from == to || piece.value < board::Bpawn || piece.value > board::Wking)
+    throw board::InvalidArgumentError(from == to ? "A piece cannot move to its own square" : "The square is empty");
+  OvlChess::MovePiece(from, to, true);
+}
+
+void OvlBoard::AnimationTime(int32_t New_AnimationTime) {
+  slides_.SetAnimationTime(New_AnimationTime);
+  container_.PropertyChanged("AnimationTime");
+}
+
 void OvlBoard::Flipped(bool New_Flipped) {
+  // Both ride on the drawn squares: they end before the board turns.
+  slides_.End();
+  promotion_.Dismiss();
   view_.SetFlipped(New_Flipped);
   PlaceCells();
   container_.PropertyChanged("Flipped");

@@ -14,7 +14,10 @@ namespace control {
 // hand that ask the host through PieceDrop.
 class OvlBoard : public OvlChess {
  public:
-  OvlBoard(Platform& platform, Container& container) : OvlChess(platform, container) { moves_.AllowMoves(true); }
+  OvlBoard(Platform& platform, Container& container) : OvlChess(platform, container) {
+    moves_.AllowMoves(true);
+    slides_.SetAnimationTime(kDefaultAnimationTime);
+  }
   template <class Host, class = std::enable_if_t<std::is_base_of_v<Container, Host>>>
   explicit OvlBoard(Host& host) : OvlBoard(static_cast<Platform&>(host), static_cast<Container&>(host)) {}
 
@@ -40,6 +43,15 @@ class OvlBoard : public OvlChess {
   void ClearArrows();
   bool AllowMoves() { return moves_.AllowMoves(); }
   void AllowMoves(bool New_AllowMoves);
+  int32_t AnimationTime() { return slides_.AnimationTime(); }
+  // Outside 0..2000 milliseconds: error 380.
+  void AnimationTime(int32_t New_AnimationTime);
+  // Moves the piece as an accepted drop does, without asking PieceDrop, and slides it.
+  // Off the board: error 381; an empty source or the same square: error 5.
+  void MovePiece(int16_t fromCol, int16_t fromRow, int16_t toCol, int16_t toRow);
+  // Shows the pieces the pawn on the square may become; the answer comes as PromotionChosen.
+  // Off the board: error 381; no pawn there: error 5.
+  void ChoosePromotion(int16_t col, int16_t row) { promotion_.Open(col, row); }
 
  private:
   void PlaceCells();

@@ -58,6 +58,7 @@ void OvlChess::SetEnabled(bool enabled) {
   if (!enabled) moves_.Cancel();
   platform_.SetEnabled(enabled);
   observer_->EnabledChanged();
+  if (!enabled) promotion_.Dismiss();
 }
 
 std::string OvlChess::NameWords(CellIndex cell) const {
@@ -72,6 +73,37 @@ board::PieceCode OvlChess::PieceAt(CellIndex cell) {
 }
 
 void OvlChess::Refresh() { platform_.Repaint(); }
+
+board::Placement OvlChess::Placement() const {
+  board::Placement codes{};
+  for (CellIndex cell = board::kFirstCell; cell <= board::kLastCell; ++cell)
+    codes[cell.value - 1] = board_.Board.Read(cell.value).value;
+  return codes;
+}
+
+void OvlChess::MovePiece(CellIndex from, CellIndex to, bool slide) {
+  const board::Placement before = Placement();
+  board_.MovePiece(from, to);
+  if (slide) slides_.Slide(before, Placement());
+}
+
+void OvlChess::RaisePromotionChosen(board::Square square, board::PieceCode piece) {
+  PromotionArguments arguments{square.col.value, square.row.value, piece.value};
+  container_.RaisePromotionChosen(arguments);
+}
+
+void OvlChess::SquareWritten(CellIndex cell) {
+  slides_.End();
+  moves_.SquareWritten(cell);
+  promotion_.SquareWritten(cell);
+}
+
+void OvlChess::BoardWritten() {
+  slides_.End();
+  moves_.BoardWritten();
+  // Every square was written, the choice's among them.
+  promotion_.Dismiss();
+}
 
 void OvlChess::Raise(ControlEvent event, board::CellIndex Index, EventArguments arguments) {
   const board::Square square = board::SquareOfIndex(Index);

@@ -36,6 +36,17 @@ class SteadyClock final : public Clock {
     return std::chrono::duration_cast<Milliseconds>(std::chrono::steady_clock::now().time_since_epoch());
   }
 };
+inline const SteadyClock kSteadyClock;
+
+// Time that moves only when told: the in-memory host's, and a window test's.
+class ManualClock final : public Clock {
+ public:
+  Milliseconds Now() const override { return now_; }
+  void Advance(Milliseconds by) { now_ += by; }
+
+ private:
+  Milliseconds now_{0};
+};
 
 // A piece that left one square and reached another in one change of the position.
 struct Slide {
@@ -74,9 +85,9 @@ class OverlaySurface {
   virtual BoardGeometry Geometry() = 0;
   virtual void RepaintRect(PixelRect rect) = 0;
   // Windows' "Show animations in Windows": off, nothing slides.
-  virtual bool AnimationsOn() = 0;
+  virtual bool AnimationsOn() { return true; }
   // From now on, SlidingPieces::Frame at the display's rate until it answers false.
-  virtual void StartFrames() = 0;
+  virtual void StartFrames() {}
 
  protected:
   ~OverlaySurface() = default;

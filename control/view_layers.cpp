@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "control/picture_set.h"
+#include "control/promotion_choice.h"
 
 namespace control {
 
@@ -246,17 +247,35 @@ void PaintArrows(const BoardView& view, uint32_t* pixels, int width, int height,
 }
 
 void RenderView(const CellGrid& cells, const BoardView& view, uint32_t* pixels, int width, int height,
-                ptrdiff_t stride, int originX, int originY, int square, CellIndex bare) {
+                ptrdiff_t stride, int originX, int originY, int square, CellIndex bare,
+                const PieceAnimation* sliding) {
   const ViewUnderlay underlay(view, bare);
-  cells.Render(pixels, width, height, stride, originX, originY, square, &underlay);
+  if (sliding && sliding->Running()) {
+    const SlideUnderlay slid(*sliding, underlay);
+    cells.Render(pixels, width, height, stride, originX, originY, square, &slid);
+  } else {
+    cells.Render(pixels, width, height, stride, originX, originY, square, &underlay);
+  }
   PaintArrows(view, pixels, width, height, stride, originX, originY, square);
 }
 
 void ComposeShown(const CellGrid& cells, const BoardView& view, CellIndex bare, PixelRect area, int square,
-                  uint32_t background, uint32_t* pixels, ptrdiff_t stride) {
+                  uint32_t background, uint32_t* pixels, ptrdiff_t stride, const PieceAnimation* sliding) {
   const int width = area.right - area.left, height = area.bottom - area.top;
   for (int y = 0; y < height; ++y) std::fill_n(pixels + y * stride, width, background);
-  RenderView(cells, view, pixels, width, height, stride, area.left, area.top, square, bare);
+  RenderView(cells, view, pixels, width, height, stride, area.left, area.top, square, bare, sliding);
+}
+
+void PaintOverBoard(const OvlChess& shown, BoardGeometry geometry, PixelRect area, uint32_t* pixels,
+                    ptrdiff_t stride) {
+  PaintSlidingPieces(shown.Slides().Animation(), geometry, area, pixels, stride);
+  PaintInHand(shown.Moves(), area, pixels, stride);
+  PaintPromotionChoice(shown.Promotion().Choice(), geometry, pixels, area.right - area.left, area.bottom - area.top,
+                       stride, area.left, area.top);
+}
+
+bool MovesOverBoard(const OvlChess& shown) {
+  return shown.Slides().Animation().Running() || shown.Moves().Floating() || shown.Promotion().Showing();
 }
 
 void PaintInHand(const MoveInput& moves, PixelRect area, uint32_t* pixels, ptrdiff_t stride) {

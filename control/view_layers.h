@@ -4,8 +4,10 @@
 #include <cstdint>
 
 #include "control/board_view.h"
+#include "control/ovl_chess.h"
 #include "control/cell_grid.h"
 #include "control/move_input.h"
+#include "control/piece_animation.h"
 
 namespace control {
 
@@ -48,18 +50,27 @@ void PaintArrows(const BoardView& view, uint32_t* pixels, int width, int height,
 // The board with its view: the cells (placed by BoardView::Placement) with
 // marks and coordinates beneath their pieces, then the arrows. Cell `bare`
 // shows its square and mark only: its piece is being moved.
+// While `sliding` runs, the squares it touched show what they showed before it.
 void RenderView(const CellGrid& cells, const BoardView& view, uint32_t* pixels, int width, int height,
-                ptrdiff_t stride, int originX = 0, int originY = 0, int square = kPictureSize, CellIndex bare = {});
+                ptrdiff_t stride, int originX = 0, int originY = 0, int square = kPictureSize, CellIndex bare = {},
+                const PieceAnimation* sliding = nullptr);
 
 // The board as every platform shows it, in `area` (device pixels of the
 // control, squares of `square`) into `pixels`, the area's top-left, rows
 // `stride` apart: the background, then the view over the cells (RenderView)
 // with cell `bare` showing no piece (MoveInput::Lifted on screen, none on paper).
 void ComposeShown(const CellGrid& cells, const BoardView& view, CellIndex bare, PixelRect area, int square,
-                  uint32_t background, uint32_t* pixels, ptrdiff_t stride);
+                  uint32_t background, uint32_t* pixels, ptrdiff_t stride, const PieceAnimation* sliding = nullptr);
 // The piece in hand, if any, over pixels of `area` composed by ComposeShown, at
 // the size it was lifted at (the window's own scale).
 void PaintInHand(const MoveInput& moves, PixelRect area, uint32_t* pixels, ptrdiff_t stride);
+// Everything that moves over the board `shown` on screen, over pixels of `area`
+// composed by ComposeShown with its slide: the sliding pieces, the piece in hand,
+// then the promotion choice on top.
+void PaintOverBoard(const OvlChess& shown, BoardGeometry geometry, PixelRect area, uint32_t* pixels,
+                    ptrdiff_t stride);
+// Whether anything is drawn over the board `shown` that the kept pixels do not hold.
+bool MovesOverBoard(const OvlChess& shown);
 
 // A piece picture of `square` pixels with its top-left at the control's device
 // pixel (left, top), transparent where it is black, over pixels whose top-left is (originX, originY).

@@ -51,7 +51,7 @@ struct FakeHost : control::MoveHost, control::PieceSurface, control::CursorTarge
     Run(onDrop);
     return true;
   }
-  void MovePiece(CellIndex from, CellIndex to) override {
+  void MovePiece(CellIndex from, CellIndex to, bool) override {
     Note("move " + SquareName(from) + SquareName(to));
     codes[to.value] = std::exchange(codes[from.value], board::None);
   }

@@ -16,8 +16,9 @@ std::vector<uint32_t> HeadlessPlatform::Render(int square) const {
     return pixels;
   }
   const PixelRect area{0, 0, side, side};
-  ComposeShown(Cells(), shown->View(), shown->Moves().Lifted(), area, square, 0, pixels.data(), side);
-  PaintInHand(shown->Moves(), area, pixels.data(), side);
+  ComposeShown(Cells(), shown->View(), shown->Moves().Lifted(), area, square, 0, pixels.data(), side,
+               &shown->Slides().Animation());
+  PaintOverBoard(*shown, {square, shown->View().Flipped()}, area, pixels.data(), side);
   return pixels;
 }
 

@@ -27,6 +27,11 @@ class HeadlessPlatform : public GridPlatform, public Container {
   std::vector<std::string> changedProperties;
   std::function<void(ControlEvent, EventArguments&)> onEvent;
   std::function<void(PieceDropArguments&)> onPieceDrop;
+  std::function<void(PromotionArguments&)> onPromotionChosen;
+  // Time for sliding pieces: it stands still until a test moves it.
+  ManualClock clock;
+
+  HeadlessPlatform() : GridPlatform(clock) {}
   // A container whose ambient runs code of its own.
   std::function<bool()> onUserMode;
 
@@ -40,6 +45,9 @@ class HeadlessPlatform : public GridPlatform, public Container {
     if (eventsFrozen) return false;
     if (onPieceDrop) onPieceDrop(arguments);
     return true;
+  }
+  void RaisePromotionChosen(PromotionArguments& arguments) override {
+    if (!eventsFrozen && onPromotionChosen) onPromotionChosen(arguments);
   }
   void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
   bool AmbientUserMode() override { return onUserMode ? onUserMode() : userMode; }

@@ -31,9 +31,9 @@ class PaintSession {
 
 }  // namespace
 
-ComposedBoard::Composer WindowPlatform::ComposeStep(int square, CellIndex bare) const {
-  return [this, square, bare](PixelRect area, uint32_t* pixels, ptrdiff_t stride) {
-    ComposeShown(Cells(), control_->View(), bare, area, square, background_, pixels, stride);
+ComposedBoard::Composer WindowPlatform::ComposeStep(int square, CellIndex bare, const PieceAnimation* sliding) const {
+  return [this, square, bare, sliding](PixelRect area, uint32_t* pixels, ptrdiff_t stride) {
+    ComposeShown(Cells(), control_->View(), bare, area, square, background_, pixels, stride, sliding);
   };
 }
 
@@ -43,8 +43,11 @@ void WindowPlatform::Paint() {
   if (area.right <= area.left || area.bottom <= area.top) return;
   ComposedBoard& board = ComposedPixels();
   board.Update(Cells(), scale_.Square(), ComposeStep(scale_.Square(), control_->Moves().Lifted()));
-  CopyKept(paint.Dc(), board, area);
   FillAround(paint.Dc(), RECT{0, 0, area.right, area.bottom}, board.Side(), background_);
+  // A slide's frame or the promotion choice: its few squares composed aside whole.
+  if (control_->Slides().Animation().Running() || control_->Promotion().Showing())
+    return PaintOverKept(paint.Dc(), area, area);
+  CopyKept(paint.Dc(), board, area);
   if (const board::CellIndex cell = input_ ? input_->CueCell() : board::CellIndex{})
     PaintOverKept(paint.Dc(), area, CellRect(cell));
   if (const std::optional<FloatingPiece> floating = control_->Moves().Floating())
@@ -52,13 +55,14 @@ void WindowPlatform::Paint() {
                   {floating->rect.left, floating->rect.top, floating->rect.right, floating->rect.bottom});
 }
 
-// The kept pixels hold neither the focus cue nor the piece in hand: both go
-// over the pixels of `over` composed aside.
+// The kept pixels hold neither the focus cue nor what moves over the board: they
+// go over the pixels of `over` composed aside.
 void WindowPlatform::PaintOverKept(HDC dc, const RECT& area, const RECT& over) {
   RECT shown;
   if (!IntersectRect(&shown, &over, &area)) return;
   const int width = shown.right - shown.left, height = shown.bottom - shown.top;
-  std::vector<uint32_t>& pixels = Composed(shown, ComposeStep(scale_.Square(), control_->Moves().Lifted()));
+  std::vector<uint32_t>& pixels =
+      Composed(shown, ComposeStep(scale_.Square(), control_->Moves().Lifted(), &control_->Slides().Animation()));
   if (const board::CellIndex cell = input_ ? input_->CueCell() : board::CellIndex{}) {
     const RECT r = CellRect(cell);
     const board::Square square = board::SquareOfIndex(cell);
@@ -66,7 +70,8 @@ void WindowPlatform::PaintOverKept(HDC dc, const RECT& area, const RECT& over) {
                    {r.left - shown.left, r.top - shown.top, r.right - shown.left, r.bottom - shown.top},
                    board::IsLightSquare(square.col, square.row));
   }
-  PaintInHand(control_->Moves(), {shown.left, shown.top, shown.right, shown.bottom}, pixels.data(), width);
+  PaintOverBoard(*control_, {scale_.Square(), control_->View().Flipped()},
+                 {shown.left, shown.top, shown.right, shown.bottom}, pixels.data(), width);
   CopyPixels(dc, {shown.left, shown.top}, pixels, width, height);
 }
 

@@ -42,8 +42,8 @@ uint32_t ButtonFace() { return PixelOf(GetSysColor(COLOR_BTNFACE)); }
 
 }  // namespace
 
-WindowPlatform::WindowPlatform(ContainerServices& services, std::wstring messageTitle)
-    : services_(services), messageTitle_(std::move(messageTitle)), background_(ButtonFace()) {}
+WindowPlatform::WindowPlatform(ContainerServices& services, std::wstring messageTitle, const Clock& clock)
+    : GridPlatform(clock), services_(services), messageTitle_(std::move(messageTitle)), background_(ButtonFace()) {}
 
 WindowPlatform::~WindowPlatform() { Destroy(); }
 
@@ -74,6 +74,7 @@ void WindowPlatform::Destroy() {
     else
       PostMessageW(window, kDestroyLetGo, 0, 0);
   }
+  frames_.Stop();
   if (input_) input_->Detach();
   ComposedPixels().Release();  // kept only while on screen
 }
@@ -204,7 +205,13 @@ LRESULT WindowPlatform::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         Accessible();  // names are announced from here on
         return services_.AccessibleObject(wParam);
       }
+      if (ShownChoice() && static_cast<LONG>(lParam) == kPromotionListObject)
+        return services_.PromotionListObject(wParam);
       break;
+    case WM_TIMER:
+      if (wParam != FrameTimer::kId) break;
+      NextFrame();
+      return 0;
     case kAnnounceNames:
       if (input_) input_->FlushNames();
       return 0;
@@ -229,6 +236,28 @@ void WindowPlatform::OnFocus(bool focused) {
 }
 
 AccessibleBoard& WindowPlatform::Accessible() { return input_->Accessible(); }
+
+void WindowPlatform::NextFrame() {
+  if (!control_ || !control_->Slides().Frame()) frames_.Stop();
+}
+
+const PromotionChoice* WindowPlatform::ShownChoice() const noexcept {
+  return control_ && control_->Promotion().Showing() ? &control_->Promotion().Choice() : nullptr;
+}
+
+RECT WindowPlatform::ChoiceItemOnScreen(size_t item) const noexcept {
+  const PromotionChoice* choice = ShownChoice();
+  if (!choice) return {};
+  const PixelRect p = choice->ItemRect(item, {scale_.Square(), control_->View().Flipped()});
+  RECT r{p.left, p.top, p.right, p.bottom};
+  if (window_) MapWindowPoints(window_, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+void WindowPlatform::ChooseChoiceItem(size_t item) {
+  ContainerLink::Hold hold(control_->ContainerPath());
+  control_->Promotion().ChooseItem(item);
+}
 
 RECT WindowPlatform::CellOnScreen(board::CellIndex cell) const {
   RECT r = CellRect(cell);

@@ -12,6 +12,7 @@
 #include "control/interaction.h"
 #include "control/composed_board.h"
 #include "control/win32/bitmap_info.h"
+#include "control/win32/frame_timer.h"
 #include "control/win32/window_input.h"
 
 namespace control::win32 {
@@ -24,6 +25,8 @@ class ContainerServices {
   virtual void FocusChanged(bool focused) noexcept = 0;
   // The answer to WM_GETOBJECT for the client area: an IAccessible, made when first asked.
   virtual LRESULT AccessibleObject(WPARAM flags) noexcept = 0;
+  // The answer for the promotion list's object id while the choice shows.
+  virtual LRESULT PromotionListObject(WPARAM flags) noexcept = 0;
 
  protected:
   ~ContainerServices() = default;
@@ -37,7 +40,8 @@ class ContainerServices {
 // leaves as WinEvents (win_events).
 class WindowPlatform : public GridPlatform, private BoardSurface {
  public:
-  WindowPlatform(ContainerServices& services, std::wstring messageTitle);
+  // Sliding pieces take their time from `clock` (a test's manual clock, else the steady one).
+  WindowPlatform(ContainerServices& services, std::wstring messageTitle, const Clock& clock = kSteadyClock);
   ~WindowPlatform();
   WindowPlatform(const WindowPlatform&) = delete;
   WindowPlatform& operator=(const WindowPlatform&) = delete;
@@ -68,6 +72,10 @@ class WindowPlatform : public GridPlatform, private BoardSurface {
   bool ActivateCell(board::CellIndex cell);
   // Puts the cursor on the square and gives the board the focus.
   void SelectCell(board::CellIndex cell);
+  // The promotion choice while it shows, else nullptr; an item's rectangle on the screen; a reader choosing an item.
+  const PromotionChoice* ShownChoice() const noexcept;
+  RECT ChoiceItemOnScreen(size_t item) const noexcept;
+  void ChooseChoiceItem(size_t item);
   // The board's keys, for a container's accelerator translation.
   bool TakesKey(WPARAM key) const { return control::IsBoardKey(KeyStrokeOf(key), HoldsPiece()); }
 
@@ -95,7 +103,7 @@ class WindowPlatform : public GridPlatform, private BoardSurface {
   // The compose step, for squares of `square` pixels: the control's pixels in
   // an area, for the kept board and for every other device alike, cell `bare`
   // showing no piece (the one in hand).
-  ComposedBoard::Composer ComposeStep(int square, CellIndex bare) const;
+  ComposedBoard::Composer ComposeStep(int square, CellIndex bare, const PieceAnimation* sliding = nullptr) const;
   // Follows the window's DPI; repaints when it changed.
   void UpdateScale();
   void OnFocus(bool focused);
@@ -110,6 +118,9 @@ class WindowPlatform : public GridPlatform, private BoardSurface {
   void Announce(const std::vector<Announcement>& announcements) override;
   DragMetrics Metrics() override;
   void RepaintRect(PixelRect rect) override;
+  bool AnimationsOn() override { return ClientAreaAnimationOn(); }
+  void StartFrames() override { frames_.Start(window_); }
+  void NextFrame();
   RECT CellRect(board::CellIndex cell) const;
 
   ContainerServices& services_;
@@ -122,6 +133,7 @@ class WindowPlatform : public GridPlatform, private BoardSurface {
   DeviceScale scale_;
   uint32_t background_;
   std::optional<Interaction> input_;
+  FrameTimer frames_;
   // Cells invalidated since the last paint; from kCellsBeforeWholeBoard on, the whole window is.
   static constexpr int kCellsBeforeWholeBoard = 8;
   int cellsAwaitingPaint_ = 0;
