@@ -65,8 +65,9 @@ void Connection::Disconnect() {
 }
 
 const char* EventName(DISPID dispid) {
-  static const char* const kNames[] = {"?", "Click", "DblClick", "MouseDown", "MouseMove", "MouseUp", "PieceDrop"};
-  return dispid >= kClickEvent && dispid <= kPieceDropEvent ? kNames[dispid] : "?";
+  static const char* const kNames[] = {"?",       "Click",     "DblClick", "MouseDown",
+                                       "MouseMove", "MouseUp", "PieceDrop", "?", "PromotionChosen"};
+  return dispid >= kClickEvent && dispid <= kPromotionChosenEvent ? kNames[dispid] : "?";
 }
 
 std::string Describe(const RecordedEvent& event) {

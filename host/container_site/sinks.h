@@ -31,7 +31,8 @@ enum EventId : DISPID {
   kMouseDownEvent,
   kMouseMoveEvent,
   kMouseUpEvent,
-  kPieceDropEvent
+  kPieceDropEvent,
+  kPromotionChosenEvent = 8
 };
 const char* EventName(DISPID dispid);
 // A log line: the event's name and the values it arrived with, "PieceDrop 5 7 5 5 0".

@@ -17,7 +17,7 @@ struct Group {
 
 const Group kGroups[] = {{"events", TestEvents},          {"reentrancy", TestReentrancy},   {"errors", TestErrors},
                          {"message_box", TestMessageBox}, {"persistence", TestPersistence}, {"drawing", TestDrawing},
-                         {"interfaces", TestInterfaces},  {"scale", TestScale}};
+                         {"interfaces", TestInterfaces},  {"scale", TestScale},             {"promotion", TestPromotion}};
 
 // A box nobody expected fails the group that caused it.
 void CheckNoStrayBoxes() {

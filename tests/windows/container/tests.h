@@ -9,3 +9,4 @@ void TestPersistence();
 void TestDrawing();
 void TestInterfaces();
 void TestScale();
+void TestPromotion();
