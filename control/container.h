@@ -57,7 +57,8 @@ class Container {
   // when the host cannot be asked (its events are frozen): the move is refused.
   virtual bool RaisePieceDrop(PieceDropArguments& arguments) = 0;
   // Synchronous; a handler may write the board, open another choice or release the control.
-  virtual void RaisePromotionChosen(PromotionArguments& arguments) = 0;
+  // Only OvlBoard's choice raises it.
+  virtual void RaisePromotionChosen(PromotionArguments&) {}
   virtual void PropertyChanged(std::string_view name) = 0;
   // The container's UserMode ambient: false at design time. Reading it may
   // call back into the control.
