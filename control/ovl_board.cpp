@@ -39,7 +39,7 @@ void OvlBoard::MovePiece(int16_t fromCol, int16_t fromRow, int16_t toCol, int16_
   if (!board::IsOnBoard(fc, fr) || !board::IsOnBoard(tc, tr)) throw board::InvalidPropertyArrayIndexError();
   const CellIndex from = board::SquareIndex(fc, fr), to = board::SquareIndex(tc, tr);
   const board::PieceCode piece = board_.Board.Read(from.value);
-  if (from == to || piece.value < board::Bpawn || piece.value > board::Wking)
+  if (from == to || !board::IsPiece(piece))
     throw board::InvalidArgumentError(from == to ? "A piece cannot move to its own square" : "The square is empty");
   OvlChess::MovePiece(from, to, true);
 }

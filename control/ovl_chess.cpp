@@ -77,7 +77,7 @@ void OvlChess::Refresh() { platform_.Repaint(); }
 board::Placement OvlChess::Placement() const {
   board::Placement codes{};
   for (CellIndex cell = board::kFirstCell; cell <= board::kLastCell; ++cell)
-    codes[cell.value - 1] = board_.Board.Read(cell.value).value;
+    codes[cell.value - 1] = board_.Board.Read(cell.value);
   return codes;
 }
 

@@ -10,8 +10,6 @@
 namespace control {
 namespace {
 
-bool IsPiece(int32_t code) { return code >= board::Bpawn && code <= board::Wking; }
-
 CellIndex CellOf(size_t element) { return CellIndex(static_cast<int16_t>(element + 1)); }
 
 int DistanceSquared(CellIndex a, CellIndex b) {
@@ -46,8 +44,8 @@ PlacementChange ChangeBetween(const board::Placement& before, const board::Place
   PlacementChange change;
   for (size_t i = 0; i < before.size(); ++i) {
     if (before[i] == after[i]) continue;
-    if (IsPiece(before[i])) change.vanished.push_back(CellOf(i));
-    if (IsPiece(after[i])) change.appeared.push_back(CellOf(i));
+    if (board::IsPiece(before[i])) change.vanished.push_back(CellOf(i));
+    if (board::IsPiece(after[i])) change.appeared.push_back(CellOf(i));
   }
   struct Candidate {
     int distance;
@@ -64,7 +62,7 @@ PlacementChange ChangeBetween(const board::Placement& before, const board::Place
     auto from = std::find(change.vanished.begin(), change.vanished.end(), c.from);
     auto to = std::find(change.appeared.begin(), change.appeared.end(), c.to);
     if (from == change.vanished.end() || to == change.appeared.end()) continue;
-    change.slides.push_back({c.from, c.to, PieceCode(before[c.from.value - 1])});
+    change.slides.push_back({c.from, c.to, before[c.from.value - 1]});
     change.vanished.erase(from);
     change.appeared.erase(to);
   }
@@ -92,7 +90,7 @@ std::vector<PixelRect> PieceAnimation::Start(const board::Placement& before, con
   slides_ = std::move(change.slides);
   touched_.clear();
   for (size_t i = 0; i < before.size(); ++i)
-    if (before[i] != after[i]) touched_.push_back({CellOf(i), IsPiece(before[i]) ? PieceCode(before[i]) : board::None});
+    if (before[i] != after[i]) touched_.push_back({CellOf(i), board::IsPiece(before[i]) ? before[i] : board::None});
   for (const Slide& slide : slides_)
     std::find_if(touched_.begin(), touched_.end(), [&](const Touched& t) { return t.cell == slide.from; })->shown =
         board::None;
@@ -171,7 +169,7 @@ void SlidingPieces::Repaint(const std::vector<PixelRect>& rects) {
 void SlideUnderlay::PaintUnder(CellIndex cell, bool showsImages, uint32_t* pixels, ptrdiff_t stride,
                                int square) const {
   const std::optional<PieceCode> shown = animation_.ShownBeneath(cell);
-  const bool occupied = shown ? IsPiece(shown->value) : showsImages;
+  const bool occupied = shown ? board::IsPiece(*shown) : showsImages;
   inner_.PaintUnder(cell, occupied, pixels, stride, square);
   if (shown && occupied) PaintPiece(board::ImageOf(*shown), 0, 0, pixels, square, square, stride, 0, 0, square);
 }

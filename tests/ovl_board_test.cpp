@@ -65,6 +65,7 @@ struct ShownBoard : control::BoardSurface {
   void Announce(const std::vector<Announcement>& a) override { heard.insert(heard.end(), a.begin(), a.end()); }
   control::DragMetrics Metrics() override { return {}; }
   void RepaintRect(control::PixelRect) override {}
+  control::BoardGeometry Geometry() override { return {control::kPictureSize, control.View().Flipped()}; }
 };
 
 TEST(OvlBoard, PositionPutWritesEverySquareWithOneRepaintAndOneNotificationOrChangesNothing) {

@@ -30,14 +30,14 @@ board::CellIndex Cell(std::string_view name) {
 
 std::string Names(const std::vector<board::CellIndex>& cells) {
   std::string names;
-  for (board::CellIndex cell : cells) names.append(names.empty() ? "" : " ").append(control::ChessName(cell));
+  for (board::CellIndex cell : cells) names.append(names.empty() ? "" : " ").append(board::SquareName(cell));
   return names;
 }
 
 std::string Names(const std::vector<control::Slide>& slides) {
   std::string names;
   for (const control::Slide& s : slides)
-    names.append(names.empty() ? "" : " ").append(control::ChessName(s.from)).append("-").append(control::ChessName(s.to));
+    names.append(names.empty() ? "" : " ").append(board::SquareName(s.from)).append("-").append(board::SquareName(s.to));
   return names;
 }
 
