@@ -11,6 +11,7 @@ void OvlBoard::UserControl_ReadProperties(PropertyBag& PropBag) {
   view_.SetFlipped(ToBoolean(ReadSaved(PropBag, kSavedFlipped)));
   view_.SetShowCoordinates(ToBoolean(ReadSaved(PropBag, kSavedShowCoordinates)));
   moves_.AllowMoves(ToBoolean(ReadSaved(PropBag, kSavedAllowMoves)));
+  slides_.SetAnimationTime(ToInteger(ReadSaved(PropBag, kSavedAnimationTime)));
   PlaceCells();
 }
 
@@ -19,6 +20,7 @@ void OvlBoard::UserControl_WriteProperties(PropertyBag& PropBag) {
   WriteSaved(PropBag, kSavedFlipped, view_.Flipped());
   WriteSaved(PropBag, kSavedShowCoordinates, view_.ShowCoordinates());
   WriteSaved(PropBag, kSavedAllowMoves, moves_.AllowMoves());
+  WriteSaved(PropBag, kSavedAnimationTime, static_cast<int16_t>(slides_.AnimationTime()));
 }
 
 std::string OvlBoard::Position() { return board::WritePlacement(Placement()); }

@@ -42,10 +42,12 @@ inline constexpr SavedProperty kSavedPiece{"Piece", SavedKind::Integer, 0, detai
 inline constexpr SavedProperty kSavedFlipped{"Flipped", SavedKind::Boolean, 0, detail::kBoardOnly, 2};
 inline constexpr SavedProperty kSavedShowCoordinates{"ShowCoordinates", SavedKind::Boolean, 0, detail::kBoardOnly, 2};
 inline constexpr SavedProperty kSavedAllowMoves{"AllowMoves", SavedKind::Boolean, -1, detail::kBoardOnly, 2};
+inline constexpr SavedProperty kSavedAnimationTime{"AnimationTime", SavedKind::Integer, 200, detail::kBoardOnly, 3};
 
 // In stream order.
 inline constexpr const SavedProperty* kSavedProperties[] = {&kSavedEnabled, &kSavedPiece, &kSavedFlipped,
-                                                            &kSavedShowCoordinates, &kSavedAllowMoves};
+                                                            &kSavedShowCoordinates, &kSavedAllowMoves,
+                                                            &kSavedAnimationTime};
 
 // The newest stream version `saving` writes: the latest that added one of its properties.
 constexpr uint16_t NewestVersion(SavedClass saving) {

@@ -292,14 +292,17 @@ TEST(OvlBoard, ViewPropertiesAreSavedReadAndDefaulted) {
   control::MemoryPropertyBag saved, none;
   ShownBoard b, read, defaults;
   b.control.Flipped(true), b.control.ShowCoordinates(true), b.control.AllowMoves(false);
+  b.control.AnimationTime(750);
   b.control.Mark(1, 1, control::mkCheck);
   b.control.UserControl_WriteProperties(saved);
-  EXPECT_EQ(saved.values.size(), 5u);  // Enabled, Piece and the three; no marks
+  EXPECT_EQ(saved.values.size(), 6u);  // Enabled, Piece, the three and AnimationTime; no marks
   read.control.UserControl_ReadProperties(saved);
   EXPECT_TRUE(read.control.Flipped() && read.control.ShowCoordinates() && !read.control.AllowMoves());
+  EXPECT_EQ(read.control.AnimationTime(), 750);
   EXPECT_EQ(read.platform.Cells().CellAt(5, 5), Cell("h1"));
   defaults.control.UserControl_ReadProperties(none);
   EXPECT_TRUE(!defaults.control.Flipped() && !defaults.control.ShowCoordinates() && defaults.control.AllowMoves());
+  EXPECT_EQ(defaults.control.AnimationTime(), 200);
 }
 
 }  // namespace

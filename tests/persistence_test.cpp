@@ -180,7 +180,8 @@ TEST(Persistence, AnyOtherBytesAreAnInvalidFormat) {
 namespace {
 
 // OvlBoard's stream: OvlChess's two words, then Flipped, ShowCoordinates, AllowMoves.
-const Bytes kBoardSaved = {'O', 'V', 'L', 'B', 2, 0, 10, 0, 0xFF, 0xFF, 7, 0, 0xFF, 0xFF, 0, 0, 0, 0};
+// Version 3 adds AnimationTime (200 milliseconds, its default).
+const Bytes kBoardSaved = {'O', 'V', 'L', 'B', 3, 0, 12, 0, 0xFF, 0xFF, 7, 0, 0xFF, 0xFF, 0, 0, 0, 0, 200, 0};
 
 }  // namespace
 
@@ -218,7 +219,7 @@ TEST(Persistence, EachClassReadsItsVersionAndTheEarlierOnes) {
       {"OvlBoard's stream read by OvlChess", kBoardSaved},
       {"version 2 with version 1's payload", With(kSaved, 4, 2)},
       {"version 1 with version 2's payload", With(kBoardSaved, 4, 1)},
-      {"a later version", With(kBoardSaved, 4, 3)},
+      {"a later version", With(kBoardSaved, 4, 4)},
       {"a payload cut short", Bytes(kBoardSaved.begin(), kBoardSaved.end() - 2)},
   };
   for (const auto& [what, bytes] : refused) {
