@@ -162,13 +162,6 @@ TEST(PieceAnimation, TouchedSquaresShowWhatTheyShowedBeneathTheSlidingPieceOnAny
   control::PaintSlidingPieces(animation, geometry, {0, 0, side, side}, board.data(), side);
   const PixelRect piece = animation.Pieces(geometry)[0].rect;
   EXPECT_NE(board[(piece.top + 30) * side + piece.left + 23], kBoard);
-  const PixelRect part{piece.left - 7, piece.top + 5, piece.right + 20, piece.bottom + 9};
-  const int width = part.right - part.left, height = part.bottom - part.top;
-  std::vector<uint32_t> pixels(width * height, kBoard);
-  control::PaintSlidingPieces(animation, geometry, part, pixels.data(), width);
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x)
-      ASSERT_EQ(pixels[y * width + x], board[(part.top + y) * side + part.left + x]) << x << "," << y;
 }
 
 TEST(PieceAnimation, NothingRunsWhenNothingSlidesOrTheTimeIsZero) {
@@ -178,64 +171,6 @@ TEST(PieceAnimation, NothingRunsWhenNothingSlidesOrTheTimeIsZero) {
   EXPECT_FALSE(animation.Running());
   EXPECT_TRUE(animation.Start(ReadPlacement("8/8/8/8/8/8/4P3/8"), ReadPlacement("8/8/8/8/4P3/8/8/8"), 0ms, {}).empty());
   EXPECT_FALSE(animation.Running());
-}
-
-struct Surface final : control::OverlaySurface {
-  control::BoardGeometry Geometry() override { return {37, false}; }
-  void RepaintRect(PixelRect) override { ++repaints; }
-  bool AnimationsOn() override { return animationsOn; }
-  void StartFrames() override { ++framesStarted; }
-  bool animationsOn = true;
-  int repaints = 0, framesStarted = 0;
-};
-
-TEST(SlidingPieces, SlideOnlyWithAWindowShowingAnimationsAndATimeAndEndAtOnceWhenAskedOrDetached) {
-  const auto before = ReadPlacement("8/8/8/8/8/8/4P3/8"), after = ReadPlacement("8/8/8/8/4P3/8/8/8");
-  struct Case {
-    bool attached, animationsOn;
-    int32_t time;
-    bool slides;
-  };
-  for (const Case& c : {Case{true, true, 200, true}, Case{false, true, 200, false}, Case{true, false, 200, false},
-                        Case{true, true, 0, false}}) {
-    FakeClock clock;
-    Surface surface;
-    surface.animationsOn = c.animationsOn;
-    control::SlidingPieces slides(clock);
-    slides.SetAnimationTime(c.time);
-    if (c.attached) slides.Attach(&surface);
-    slides.Slide(before, after);
-    EXPECT_EQ(slides.Animation().Running(), c.slides) << c.attached << c.animationsOn << c.time;
-    EXPECT_EQ(surface.framesStarted, c.slides ? 1 : 0);
-  }
-  FakeClock clock;
-  Surface surface;
-  control::SlidingPieces slides(clock);
-  slides.SetAnimationTime(200);
-  slides.Attach(&surface);
-  slides.Slide(before, after);
-  clock.now += 100ms;
-  EXPECT_TRUE(slides.Frame());
-  clock.now += 100ms;
-  EXPECT_FALSE(slides.Frame()) << "the frames stop at the end";
-  slides.Slide(after, before);
-  slides.End();
-  EXPECT_FALSE(slides.Animation().Running()) << "a write ends it";
-  slides.Slide(before, after);
-  slides.Attach(nullptr);
-  EXPECT_FALSE(slides.Animation().Running()) << "the window went";
-  EXPECT_EQ(ErrorNumberOf([&] { slides.SetAnimationTime(2001); }), 380);
-  EXPECT_EQ(slides.AnimationTime(), 200);
-}
-
-TEST(PieceAnimation, EasingStartsAndEndsGentlyAndTheTimeIsBounded) {
-  EXPECT_EQ(control::EasedProgress(0ms, 200ms), 0);
-  EXPECT_EQ(control::EasedProgress(100ms, 200ms), 0.5);
-  EXPECT_EQ(control::EasedProgress(300ms, 200ms), 1);
-  EXPECT_LT(control::EasedProgress(20ms, 200ms), 0.1);
-  EXPECT_GT(control::EasedProgress(180ms, 200ms), 0.9);
-  for (int32_t ms : {-1, 2001}) EXPECT_EQ(ErrorNumberOf([&] { control::CheckedAnimationTime(ms); }), 380) << ms;
-  for (int32_t ms : {0, 2000}) EXPECT_EQ(control::CheckedAnimationTime(ms).count(), ms);
 }
 
 }  // namespace

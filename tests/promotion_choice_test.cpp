@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <functional>
-#include <string>
-#include <utility>
 #include <vector>
 
 #include "control/focus_cue.h"
@@ -68,9 +64,7 @@ TEST(PromotionChoice, TheKeysMoveAsTheEyeSeesChooseAndAreAllTaken) {
   };
   for (const Case& c : {
            Case{{5_col, 1_row}, false, {BoardKey::Down, BoardKey::Enter}, board::Wknight},
-           Case{{5_col, 1_row}, false, {BoardKey::Up, BoardKey::Space}, board::WQueen},  // stops at the top
            Case{{5_col, 1_row}, false, {BoardKey::End, BoardKey::Down, BoardKey::Enter}, board::Wbishop},
-           Case{{5_col, 1_row}, true, {BoardKey::Down, BoardKey::Enter}, board::WQueen},  // the column runs up
            Case{{5_col, 1_row}, true, {BoardKey::Up, BoardKey::Up, BoardKey::Enter}, board::Wrook},
            Case{{5_col, 1_row}, true, {BoardKey::Home, BoardKey::Left, BoardKey::Enter}, board::Wbishop},
        }) {
@@ -125,60 +119,6 @@ TEST(PromotionChoice, PaintsTilesWithTheirPiecesAndOutlinesTheHighlightedOne) {
   EXPECT_EQ(at(knight.left + 2, CentreY(knight)), control::FocusCue::kLight);
   EXPECT_NE(at(queen.left + 2, CentreY(queen)), control::FocusCue::kLight);
   EXPECT_EQ(at(CentreX(queen), choice.Bounds(geometry).bottom), 0x123456u) << "nothing below the column";
-}
-
-struct Host final : control::PromotionHost, control::OverlaySurface {
-  board::PieceCode PieceAt(board::CellIndex cell) override { return codes[cell.value - 1]; }
-  void RaisePromotionChosen(board::Square square, board::PieceCode piece) override {
-    heard.push_back("chosen " + std::to_string(square.col.value) + std::to_string(square.row.value) + " " +
-                    std::to_string(piece.value));
-    if (onChosen) std::exchange(onChosen, nullptr)();
-  }
-  void ChoiceItemFocused(size_t item) override { heard.push_back("item " + std::to_string(item)); }
-  void FocusReturned(board::CellIndex cell) override { heard.push_back("back to " + std::to_string(cell.value)); }
-  BoardGeometry Geometry() override { return {37, false}; }
-  void RepaintRect(control::PixelRect) override {}
-  bool AnimationsOn() override { return true; }
-  void StartFrames() override {}
-  std::array<board::PieceCode, 64> codes{};
-  std::vector<std::string> heard;
-  std::function<void()> onChosen;
-};
-
-TEST(PromotionPrompt, AnswersOnceWithThePieceOrNoneAndGivesTheKeyboardBackFirst) {
-  Host host;
-  host.codes[4] = board::Wpawn;   // e8
-  host.codes[11] = board::Bpawn;  // d7
-  control::PromotionPrompt prompt(host);
-  prompt.Attach(&host);
-  EXPECT_EQ(ErrorNumberOf([&] { prompt.Open(9, 1); }), 381);
-  EXPECT_EQ(ErrorNumberOf([&] { prompt.Open(1, 1); }), 5) << "an empty square";
-  prompt.Open(5, 1);
-  prompt.Key(BoardKey::Down);
-  prompt.Key(BoardKey::Enter);
-  EXPECT_EQ(host.heard, (std::vector<std::string>{"item 0", "item 1", "back to 5", "chosen 51 10"}));
-
-  using Dismissal = std::function<void(control::PromotionPrompt&)>;
-  for (const Dismissal& dismiss : std::vector<Dismissal>{
-           [](auto& p) { p.Dismiss(); }, [](auto& p) { p.SquareWritten(5_cell); }, [](auto& p) { p.Open(4, 2); },
-           [](auto& p) { p.Press(0, 0); }, [](auto& p) { p.Attach(nullptr); }}) {
-    host.heard.clear();
-    prompt.Attach(&host);
-    prompt.Open(5, 1);
-    prompt.SquareWritten(6_cell);
-    dismiss(prompt);
-    EXPECT_EQ(std::vector<std::string>(host.heard.begin() + 1, host.heard.begin() + 3),
-              (std::vector<std::string>{"back to 5", "chosen 51 1"}));
-    prompt.Dismiss();  // the choice another one opened
-  }
-  host.heard.clear();
-  prompt.Attach(&host);
-  prompt.Open(5, 1);
-  host.onChosen = [&] { prompt.Open(4, 2); };  // a handler asking the next choice
-  prompt.ChooseItem(2);
-  EXPECT_EQ(host.heard, (std::vector<std::string>{"item 0", "back to 5", "chosen 51 9", "item 0"}));
-  EXPECT_TRUE(prompt.Showing());
-  EXPECT_EQ(prompt.Choice().Item(0), board::PieceCode(board::BQueen));
 }
 
 }  // namespace
