@@ -118,6 +118,7 @@ class WindowPlatform : public GridPlatform, private BoardSurface {
   void Announce(const std::vector<Announcement>& announcements) override;
   DragMetrics Metrics() override;
   void RepaintRect(PixelRect rect) override;
+  BoardGeometry Geometry() override { return {scale_.Square(), control_ && control_->View().Flipped()}; }
   bool AnimationsOn() override { return ClientAreaAnimationOn(); }
   void StartFrames() override { frames_.Start(window_); }
   void NextFrame();
