@@ -34,6 +34,13 @@ constexpr auto kStartingPosition = StartingPosition();
 
 }  // namespace
 
+std::array<PieceCode, kSquareCount> StartingPlacement() {
+  std::array<PieceCode, kSquareCount> codes;
+  codes.fill(None);
+  for (const Placement& p : kStartingPosition) codes[p.square.value - 1] = p.code;
+  return codes;
+}
+
 void ChessBoard::NewGame() {
   for (const Placement& p : kStartingPosition) {
     hiddenByClear_.reset(p.square.value);

@@ -10,6 +10,9 @@
 
 namespace board {
 
+// The starting position on every square (element i is square i + 1), the other 32 empty.
+std::array<PieceCode, kSquareCount> StartingPlacement();
+
 // Hears of the board's writes once they stand; a write that failed reports nothing.
 class WriteListener {
  public:

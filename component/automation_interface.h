@@ -17,7 +17,7 @@
 
 namespace component::automation {
 
-enum class Type { Boolean, Short, Float, PieceNum, String, MarkNum, Long };
+enum class Type { Boolean, Short, Float, PieceNum, String, MarkNum, SideNum, Long };
 
 enum class Passing {
   In,      // by value
@@ -85,6 +85,8 @@ inline constexpr std::wstring_view kPieceNumNames[] = {L"None",    L"Bpawn",   L
 // MarkNum's constants in value order: entry i has the value i.
 inline constexpr std::wstring_view kMarkNumNames[] = {L"mkNone", L"mkSelected", L"mkLastMove", L"mkCheck",
                                                      L"mkTarget"};
+// SideNum's constants in value order: entry i has the value i.
+inline constexpr std::wstring_view kSideNumNames[] = {L"sdNone", L"sdCream", L"sdRed", L"sdBoth"};
 
 namespace detail {
 inline constexpr Parameter kPositionGet[] = {{L"Position", Type::String, Passing::Retval}};
@@ -105,6 +107,11 @@ inline constexpr Parameter kFromTo[] = {{L"fromCol", Type::Short, Passing::In},
                                        {L"toRow", Type::Short, Passing::In}};
 inline constexpr Parameter kAllowMovesGet[] = {{L"AllowMoves", Type::Boolean, Passing::Retval}};
 inline constexpr Parameter kAllowMovesPut[] = {{L"New_AllowMoves", Type::Boolean, Passing::In}};
+inline constexpr Parameter kMovableSideGet[] = {{L"MovableSide", Type::SideNum, Passing::Retval}};
+inline constexpr Parameter kMovableSidePut[] = {{L"New_MovableSide", Type::SideNum, Passing::In}};
+inline constexpr Parameter kPieceLift[] = {{L"col", Type::Short, Passing::InOut},
+                                           {L"row", Type::Short, Passing::InOut},
+                                           {L"Cancel", Type::Boolean, Passing::InOut}};
 inline constexpr Parameter kAnimationTimeGet[] = {{L"AnimationTime", Type::Long, Passing::Retval}};
 inline constexpr Parameter kAnimationTimePut[] = {{L"New_AnimationTime", Type::Long, Passing::In}};
 inline constexpr Parameter kSquare[] = {{L"col", Type::Short, Passing::In}, {L"row", Type::Short, Passing::In}};
@@ -125,6 +132,7 @@ inline constexpr wchar_t kCoordinatesHelp[] =
 inline constexpr wchar_t kMarkHelp[] = L"Returns/sets the mark shown on a square.";
 inline constexpr wchar_t kAllowMovesHelp[] =
     L"Returns/sets a value that determines whether the user can move pieces on the board.";
+inline constexpr wchar_t kMovableSideHelp[] = L"Returns/sets which side's pieces the user can pick up.";
 }  // namespace detail
 
 // OvlBoard's interface starts with _OvlChess's members, unchanged.
@@ -144,6 +152,8 @@ inline constexpr Member kBoardMembers[] = {
     {L"ClearArrows", INVOKE_FUNC, 0x6003000C, {}, 0, L"Removes every arrow from the board."},
     {L"AllowMoves", INVOKE_PROPERTYGET, 0x6803000D, detail::kAllowMovesGet, 0, detail::kAllowMovesHelp},
     {L"AllowMoves", INVOKE_PROPERTYPUT, 0x6803000D, detail::kAllowMovesPut, 0, detail::kAllowMovesHelp},
+    {L"MovableSide", INVOKE_PROPERTYGET, 0x6803000E, detail::kMovableSideGet, 0, detail::kMovableSideHelp},
+    {L"MovableSide", INVOKE_PROPERTYPUT, 0x6803000E, detail::kMovableSidePut, 0, detail::kMovableSideHelp},
     {L"AnimationTime", INVOKE_PROPERTYGET, 0x6803000F, detail::kAnimationTimeGet, 0, detail::kAnimationTimeHelp},
     {L"AnimationTime", INVOKE_PROPERTYPUT, 0x6803000F, detail::kAnimationTimePut, 0, detail::kAnimationTimeHelp},
     {L"MovePiece", INVOKE_FUNC, 0x60030010, detail::kFromTo, 0, L"Moves a piece from one square to another, sliding it there."},
@@ -152,11 +162,13 @@ inline constexpr Member kBoardMembers[] = {
 };
 
 inline constexpr DISPID kPieceDropId = 6;
+inline constexpr DISPID kPieceLiftId = 7;
 inline constexpr DISPID kPromotionChosenId = 8;
 
 inline constexpr Member kBoardEvents[] = {
     kChessEvents[0], kChessEvents[1], kChessEvents[2], kChessEvents[3], kChessEvents[4],
     {L"PieceDrop", INVOKE_FUNC, kPieceDropId, detail::kPieceDrop},
+    {L"PieceLift", INVOKE_FUNC, kPieceLiftId, detail::kPieceLift},
     {L"PromotionChosen", INVOKE_FUNC, kPromotionChosenId, detail::kPromotionChosen},
 };
 
@@ -170,10 +182,11 @@ struct Enumeration {
 
 inline constexpr Enumeration kPieceNum{L"PieceNum", identity::kPieceNumId, 1, kPieceNumNames};
 inline constexpr Enumeration kMarkNum{L"MarkNum", identity::kMarkNumId, 0, kMarkNumNames};
+inline constexpr Enumeration kSideNum{L"SideNum", identity::kSideNumId, 0, kSideNumNames};
 
 // A control class with everything that describes, registers and ships it.
-// The library lists each class's four types in this order: interface, class,
-// events, then the enumeration the class introduces.
+// The library lists each class's types in this order: interface, class,
+// events, then the enumerations the class introduces.
 struct ControlClass {
   std::wstring_view name;
   GUID classId;
@@ -184,10 +197,15 @@ struct ControlClass {
   std::wstring_view eventsName;
   GUID eventsId;
   std::span<const Member> events;   // numbered from 1 in this order
-  const Enumeration* enumeration;
+  std::span<const Enumeration* const> enumerations;
   int toolboxBitmapId;
   control::SavedClass saved;  // which of the saved properties it keeps
 };
+
+namespace detail {
+inline constexpr const Enumeration* kChessEnumerations[] = {&kPieceNum};
+inline constexpr const Enumeration* kBoardEnumerations[] = {&kMarkNum, &kSideNum};
+}  // namespace detail
 
 inline constexpr ControlClass kOvlChess{identity::kClassName,
                                         identity::kClassId,
@@ -198,7 +216,7 @@ inline constexpr ControlClass kOvlChess{identity::kClassName,
                                         L"__OvlChess",
                                         identity::kEventInterfaceId,
                                         kChessEvents,
-                                        &kPieceNum,
+                                        detail::kChessEnumerations,
                                         identity::kToolboxBitmapId,
                                         control::SavedClass::OvlChess};
 
@@ -211,7 +229,7 @@ inline constexpr ControlClass kOvlBoard{identity::kBoardClassName,
                                         L"__OvlBoard",
                                         identity::kBoardEventInterfaceId,
                                         kBoardEvents,
-                                        &kMarkNum,
+                                        detail::kBoardEnumerations,
                                         identity::kBoardToolboxBitmapId,
                                         control::SavedClass::OvlBoard};
 
@@ -234,6 +252,7 @@ inline constexpr TypeDescription kTypes[] = {
     {Type::PieceNum, VT_I4, "PieceNum", "`PieceNum` (`long`)", &kPieceNum},
     {Type::String, VT_BSTR, "BSTR", "String (`BSTR`)", nullptr},
     {Type::MarkNum, VT_I4, "MarkNum", "`MarkNum` (`long`)", &kMarkNum},
+    {Type::SideNum, VT_I4, "SideNum", "`SideNum` (`long`)", &kSideNum},
     {Type::Long, VT_I4, "long", "Long (`long`)", nullptr},
 };
 

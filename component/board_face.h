@@ -41,19 +41,12 @@ class BoardFace final : public ControlObject<control::OvlBoard, _OvlBoard> {
   STDMETHODIMP put_AllowMoves(VARIANT_BOOL New_AllowMoves) noexcept override {
     return PutBoolean(New_AllowMoves, [](Core& board, bool value) { board.AllowMoves(value); });
   }
-  STDMETHODIMP get_AnimationTime(long* AnimationTime) noexcept override {
-    if (!AnimationTime) return E_POINTER;
-    return Guard([&] { *AnimationTime = Control().AnimationTime(); });
-  }
-  STDMETHODIMP put_AnimationTime(long New_AnimationTime) noexcept override {
-    return Guard([&] { Control().AnimationTime(New_AnimationTime); });
-  }
-  STDMETHODIMP MovePiece(short fromCol, short fromRow, short toCol, short toRow) noexcept override {
-    return Guard([&] { Control().MovePiece(fromCol, fromRow, toCol, toRow); });
-  }
-  STDMETHODIMP ChoosePromotion(short col, short row) noexcept override {
-    return Guard([&] { Control().ChoosePromotion(col, row); });
-  }
+  STDMETHODIMP get_MovableSide(SideNum* MovableSide) noexcept override;
+  STDMETHODIMP put_MovableSide(SideNum New_MovableSide) noexcept override;
+  STDMETHODIMP get_AnimationTime(long* AnimationTime) noexcept override;
+  STDMETHODIMP put_AnimationTime(long New_AnimationTime) noexcept override;
+  STDMETHODIMP MovePiece(short fromCol, short fromRow, short toCol, short toRow) noexcept override;
+  STDMETHODIMP ChoosePromotion(short col, short row) noexcept override;
 };
 
 }  // namespace component

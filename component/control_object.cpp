@@ -44,11 +44,7 @@ ControlObject<Core, Face>::~ControlObject() {
 
 template <class Core, class Face>
 HRESULT ControlObject<Core, Face>::Initialize() {
-  RETURN_IF_FAILED(Guard([&] { control_.UserControl_Initialize(); }));
-  const SIZE pixels = platform_.RequestedSize();
-  // HIMETRIC at the screen's 96 pixels per inch.
-  extent_ = {MulDiv(pixels.cx, 2540, 96), MulDiv(pixels.cy, 2540, 96)};
-  return S_OK;
+  return Guard([&] { control_.UserControl_Initialize(); });
 }
 
 // The members every face starts with
@@ -197,6 +193,17 @@ bool ControlObject<Core, Face>::RaisePieceDrop(control::PieceDropArguments& a) n
   VARIANT arguments[] = {ByReference(VT_BOOL, &cancel), ByReference(VT_I2, &a.toRow), ByReference(VT_I2, &a.toCol),
                          ByReference(VT_I2, &a.fromRow), ByReference(VT_I2, &a.fromCol)};
   Fire(*drop, arguments);
+  a.Cancel = cancel != VARIANT_FALSE;
+  return true;
+}
+
+template <class Core, class Face>
+bool ControlObject<Core, Face>::RaisePieceLift(control::PieceLiftArguments& a) noexcept {
+  const automation::Member* lift = automation::EventOf(automation::kPieceLiftId, record_);
+  if (!lift || frozenEvents_ > 0) return false;
+  VARIANT_BOOL cancel = a.Cancel ? VARIANT_TRUE : VARIANT_FALSE;
+  VARIANT arguments[] = {ByReference(VT_BOOL, &cancel), ByReference(VT_I2, &a.row), ByReference(VT_I2, &a.col)};
+  Fire(*lift, arguments);
   a.Cancel = cancel != VARIANT_FALSE;
   return true;
 }

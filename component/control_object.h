@@ -178,6 +178,7 @@ class ControlObject
   // Container: the control's one way to its container.
   void RaiseEvent(control::ControlEvent event, control::EventArguments& arguments) noexcept override;
   bool RaisePieceDrop(control::PieceDropArguments& arguments) noexcept override;
+  bool RaisePieceLift(control::PieceLiftArguments& arguments) noexcept override;
   void RaisePromotionChosen(control::PromotionArguments& arguments) noexcept override;
   void PropertyChanged(std::string_view name) noexcept override;
   bool AmbientUserMode() noexcept override;
@@ -219,7 +220,6 @@ class ControlObject
   com::ComPtr<IAdviseSink> viewSink_;
   DWORD viewAspects_ = 0;
   DWORD viewAdviseFlags_ = 0;
-  SIZEL extent_{};  // HIMETRIC
   std::optional<bool> quickActivateUserMode_;
   long frozenEvents_ = 0;
   // Inputs running: the object outlives the host's last reference until they end.

@@ -104,7 +104,7 @@ template <class Core, class Face>
 STDMETHODIMP ControlObject<Core, Face>::SetExtent(DWORD aspect, SIZEL* size) noexcept {
   if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
   if (!size) return E_POINTER;
-  extent_ = *size;
+  control_.SetExtent({size->cx, size->cy});
   return S_OK;
 }
 
@@ -112,7 +112,8 @@ template <class Core, class Face>
 STDMETHODIMP ControlObject<Core, Face>::GetExtent(DWORD aspect, SIZEL* size) noexcept {
   if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
   if (!size) return E_POINTER;
-  *size = extent_;
+  const control::HimetricSize extent = control_.Extent();
+  *size = {extent.width, extent.height};
   return S_OK;
 }
 

@@ -23,7 +23,7 @@ void SetChild(VARIANT* out, long child) {
 
 long StateFlags(const control::AccessibleStates& states) {
   return (states.focusable ? STATE_SYSTEM_FOCUSABLE : 0) | (states.focused ? STATE_SYSTEM_FOCUSED : 0) |
-         (states.unavailable ? STATE_SYSTEM_UNAVAILABLE : 0);
+         (states.unavailable ? STATE_SYSTEM_UNAVAILABLE : 0) | (states.selected ? STATE_SYSTEM_SELECTED : 0);
 }
 
 std::optional<control::Direction> DirectionOf(long navigation) {
@@ -124,7 +124,7 @@ STDMETHODIMP MsaaBoard::get_accDescription(VARIANT id, BSTR* description) noexce
   return BoardText(
       [&] {
         return child.IsBoard() ? platform_->Accessible().BoardDescription()
-                               : control::AccessibleBoard::Description(board::CellIndex(child.Number()));
+                               : platform_->Accessible().Description(board::CellIndex(child.Number()));
       },
       description);
 }
@@ -153,7 +153,7 @@ STDMETHODIMP MsaaBoard::get_accHelp(VARIANT id, BSTR* help) noexcept {
   control::ChildId child = control::ChildId::Board();
   RETURN_IF_FAILED(Resolve(id, child));
   if (!child.IsBoard()) return S_FALSE;
-  return BoardText([] { return control::AccessibleBoard::KeysHelp(); }, help);
+  return BoardText([&] { return platform_->Accessible().KeysHelp(); }, help);
 }
 
 STDMETHODIMP MsaaBoard::get_accHelpTopic(BSTR* file, VARIANT id, LONG* topic) noexcept {

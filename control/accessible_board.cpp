@@ -45,9 +45,8 @@ std::string PieceWords(ImageNumber image) {
 }
 
 AccessibleBoard::AccessibleBoard(OvlChess& control, const CellGrid& cells, const KeyboardInput& keyboard)
-    : control_(control), cells_(cells), keyboard_(keyboard), announcedEnabled_(control.Enabled()) {
-  ChangedNames();
-  SummaryChanged();
+    : control_(control), cells_(cells), keyboard_(keyboard), heardEnabled_(control.Enabled()) {
+  TakeChanges();
 }
 
 std::string AccessibleBoard::Name(CellIndex cell) const {
@@ -81,9 +80,9 @@ std::string AccessibleBoard::BoardDescription() const {
   return arrows.empty() ? KeysHelp() : KeysHelp() + " " + arrows;
 }
 
-std::string AccessibleBoard::Description(CellIndex cell) {
+std::string AccessibleBoard::Description(CellIndex cell) const {
   const board::Square s = board::SquareOfIndex(cell);
-  return board::IsLightSquare(s.col, s.row) ? "light square" : "dark square";
+  return (board::IsLightSquare(s.col, s.row) ? "light square" : "dark square") + control_.DescriptionWords(cell);
 }
 
 std::string AccessibleBoard::Summary() const {
@@ -96,14 +95,16 @@ std::string AccessibleBoard::Summary() const {
   return cream.empty() || red.empty() ? cream + red : cream + " " + red;
 }
 
-std::string AccessibleBoard::KeysHelp() {
-  return "Arrow keys move square by square, Home and End go to the ends of the rank, Page Up and Page Down to the "
-         "ends of the file, a letter from a to h jumps to that file and a digit from 1 to 8 to that rank, and Space "
-         "or Enter clicks the square.";
-}
+std::string AccessibleBoard::KeysHelp() const { return std::string(control_.KeysHelp()); }
 
 AccessibleStates AccessibleBoard::States(int16_t child) const {
-  return {true, child != kSelf && child == FocusedChild(), !control_.Enabled()};
+  const bool square = child != kSelf;
+  return {true, square && child == FocusedChild(), !control_.Enabled(), square && control_.Selected(CellIndex(child))};
+}
+
+unsigned AccessibleBoard::StateBits(CellIndex cell) const {
+  const AccessibleStates states = States(cell.value);
+  return (states.unavailable ? 1u : 0u) | (states.selected ? 2u : 0u);
 }
 
 int16_t AccessibleBoard::FocusedChild() const { return keyboard_.FocusedCell().value; }
@@ -140,29 +141,28 @@ std::string AccessibleBoard::Shown(CellIndex cell) const {
   return shown + control_.NameWords(cell);
 }
 
-std::vector<int16_t> AccessibleBoard::ChangedNames() {
-  std::vector<int16_t> changed;
+namespace {
+// Keeps `now` as what was heard; true when it differs from what was.
+template <class T>
+bool Replaced(T& heard, T now) {
+  if (heard == now) return false;
+  heard = std::move(now);
+  return true;
+}
+}  // namespace
+
+ReaderChanges AccessibleBoard::TakeChanges() {
+  ReaderChanges changes;
   for (CellIndex cell = board::kFirstCell; cell <= board::kLastCell; ++cell) {
-    std::string shown = Shown(cell);
-    if (shown == announced_[cell.value - 1]) continue;
-    announced_[cell.value - 1] = std::move(shown);
-    changed.push_back(cell.value);
+    HeardSquare& heard = heard_[cell.value - 1];
+    if (Replaced(heard.shown, Shown(cell))) changes.names.push_back(cell.value);
+    if (Replaced(heard.states, StateBits(cell))) changes.states.push_back(cell.value);
+    if (Replaced(heard.description, Description(cell))) changes.descriptions.push_back(cell.value);
   }
-  return changed;
-}
-
-bool AccessibleBoard::SummaryChanged() {
-  std::string summary = Summary();
-  if (summary == announcedSummary_) return false;
-  announcedSummary_ = std::move(summary);
-  return true;
-}
-
-bool AccessibleBoard::EnabledChanged() {
-  const bool enabled = control_.Enabled();
-  if (enabled == announcedEnabled_) return false;
-  announcedEnabled_ = enabled;
-  return true;
+  changes.summary = Replaced(heardSummary_, Summary());
+  changes.enabled = Replaced(heardEnabled_, control_.Enabled());
+  changes.description = Replaced(heardDescription_, BoardDescription());
+  return changes;
 }
 
 }  // namespace control

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "board/squares.h"
@@ -9,6 +10,7 @@
 namespace control {
 
 class AccessibleBoard;
+struct ReaderChanges;
 
 // What a screen reader must be told; `child` is a square's cell, or 0 for the board;
 // for ChoiceItemFocused, the promotion list's item, from 1.
@@ -19,35 +21,44 @@ struct Announcement {
   bool operator==(const Announcement& other) const { return kind == other.kind && child == other.child; }
 };
 
-// The queue of announcements in the order things happened: names and the
-// board's value changed by earlier writes are told before a later state or
-// focus change, so a reader never hears a square's new name as news after it
-// already read it on arrival. The platform drains the queue and sends each.
+// What readers hear of one user action (a key, a click from press to release,
+// a reader's default action) or one host operation (everything a host does
+// before its message loop runs again): nothing while it goes on, then, once it
+// is over, at most one announcement for the focused square, made after all the
+// action's effects (handler writes, marks, enabling, arrows) are in: the focus
+// event where the focus moved, else the square's name, state or description
+// change, in that order of preference. The other squares' names, the board's
+// value, state and description follow; a reader following the focus speaks the
+// first only. While the promotion choice has the keyboard, its highlighted item
+// takes the focused square's place. The platform drains the queue and sends each.
 class Announcer {
  public:
-  // The focus reached `after` (0: none) from `before`: due when it lands on a square it was not on.
-  static bool FocusEventDue(board::CellIndex before, board::CellIndex after) { return after && after != before; }
-
   // Names are announced from when a reader first asks for the board.
   void Follow(AccessibleBoard& board) { board_ = &board; }
-  // A cell's look changed. True when the names are to be told later, once for
-  // the whole operation: the platform then calls FlushNames when it is over.
-  bool CellsChanged();
-  void FlushNames();
-  void EnabledChanged();
-  void FocusMoved(board::CellIndex before, board::CellIndex after);
-  // The board's description changed (OvlBoard's arrows).
-  void DescriptionChanged();
-  // The promotion choice has the keyboard, its item `item` (from 0) highlighted.
-  void ChoiceItemFocused(size_t item);
-  // The window is gone: nothing is scheduled any more.
-  void Reset() { scheduled_ = false; }
+  // Something readers see changed outside an action. True when an announcement
+  // is to be scheduled: the platform then calls Settle once the operation is over.
+  bool Changed();
+  // The focused square is told at the next settle even if it reads the same (a piece put back where it was).
+  void Retell() { retell_ = true; }
+  // The promotion choice's highlight moved, or the choice opened: its item is told at the next settle.
+  void ChoiceItemFocused() { choiceMoved_ = true; }
+  // The action or operation is over; `focus` is the focused square, 0 for none.
+  // While the promotion choice has the keyboard, no square has it: `choiceItem`
+  // is its highlighted item, from 0.
+  void Settle(board::CellIndex focus, std::optional<size_t> choiceItem = std::nullopt);
+  // The window is gone: nothing is scheduled any more, and no square has the focus.
+  void Reset() { scheduled_ = false, choiceMoved_ = false, heardFocus_ = {}; }
 
   std::vector<Announcement> Take();
 
  private:
+  void TellFocusedSquare(board::CellIndex focus, const ReaderChanges& changes);
+
   AccessibleBoard* board_ = nullptr;
   bool scheduled_ = false;
+  bool retell_ = false;
+  bool choiceMoved_ = false;
+  board::CellIndex heardFocus_;
   std::vector<Announcement> queue_;
 };
 

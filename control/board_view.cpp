@@ -12,13 +12,12 @@ namespace {
 
 constexpr int16_t kMirror = board::kBoardSize + 1;
 
-// The host's column and row, checked.
+}  // namespace
+
 CellIndex CheckedSquare(int16_t col, int16_t row) {
   if (!board::IsOnBoard(board::Col(col), board::Row(row))) throw board::InvalidPropertyArrayIndexError();
   return board::SquareIndex(board::Col(col), board::Row(row));
 }
-
-}  // namespace
 
 Square BoardView::DrawnAt(Square onBoard) const {
   if (!flipped_) return onBoard;
@@ -66,11 +65,11 @@ bool BoardView::SetMark(int16_t col, int16_t row, int32_t kind) {
   return changed;
 }
 
-std::vector<CellIndex> BoardView::ClearMarks() {
+std::vector<CellIndex> BoardView::ClearMarks(bool liftsOnly) {
   std::vector<CellIndex> cleared;
   for (CellIndex cell = board::kFirstCell; cell <= board::kLastCell; ++cell) {
     MarkNum& mark = marks_[cell.value - 1];
-    if (mark == mkNone) continue;
+    if (mark == mkNone || (liftsOnly && mark != mkSelected && mark != mkTarget)) continue;
     mark = mkNone;
     cleared.push_back(cell);
   }

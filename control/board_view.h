@@ -30,6 +30,9 @@ struct CoordinateLabels {
   explicit operator bool() const { return file != 0 || rank != 0; }
 };
 
+// The host's column and row as a square; error 381 off the board.
+CellIndex CheckedSquare(int16_t col, int16_t row);
+
 // Where a cell goes, in 96-DPI units: CellGrid::SetLeft / SetTop.
 struct CellPlacement {
   float left, top;
@@ -62,8 +65,10 @@ class BoardView {
   // Off the board: error 381; a kind not in MarkNum: error 380. True when the mark changed.
   bool SetMark(int16_t col, int16_t row, int32_t kind);
   MarkNum MarkOf(CellIndex cell) const { return marks_[cell.value - 1]; }
-  // The squares that were marked, which need repainting.
-  std::vector<CellIndex> ClearMarks();
+  void SetMarkOf(CellIndex cell, MarkNum mark) { marks_[cell.value - 1] = mark; }
+  // The squares that were marked, which need repainting. `liftsOnly`: only
+  // the marks a lift owns (selected, target), which its end clears.
+  std::vector<CellIndex> ClearMarks(bool liftsOnly = false);
 
   // ---- arrows, drawn over the pieces in the order given
   // Error 5 for a square off the board, an arrow from a square to itself, or

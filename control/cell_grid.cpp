@@ -118,7 +118,12 @@ void CellGrid::ComposeCell(CellIndex index, uint32_t* pixels, ptrdiff_t stride, 
 
 void CellGrid::Render(uint32_t* pixels, int width, int height, ptrdiff_t stride, int originX,
                       int originY, int square, const CellUnderlay* underlay) const {
-  const PictureSet& pictures = PictureSet::ForSize(square);
+  Render(pixels, width, height, stride, originX, originY, PictureSet::ForSize(square), underlay);
+}
+
+void CellGrid::Render(uint32_t* pixels, int width, int height, ptrdiff_t stride, int originX, int originY,
+                      const PictureSet& pictures, const CellUnderlay* underlay) const {
+  const int square = pictures.Size();
   // A partly visible cell is composed aside first; at 96 DPI without allocating.
   std::array<uint32_t, kPicturePixels> small;
   std::vector<uint32_t> large;

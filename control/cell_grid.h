@@ -80,6 +80,9 @@ class CellGrid {
   // cells keep their value.
   void Render(uint32_t* pixels, int width, int height, ptrdiff_t stride, int originX = 0,
               int originY = 0, int square = kPictureSize, const CellUnderlay* underlay = nullptr) const;
+  // The same with the pictures given, whose size is the square's.
+  void Render(uint32_t* pixels, int width, int height, ptrdiff_t stride, int originX, int originY,
+              const PictureSet& pictures, const CellUnderlay* underlay = nullptr) const;
 
  private:
   struct Cell {

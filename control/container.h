@@ -15,6 +15,7 @@ enum class ControlEvent : int32_t {
   MouseMove = 4,
   MouseUp = 5,
   PieceDrop = 6,  // a move by hand, which OvlChess never takes
+  PieceLift = 7,  // a piece about to be lifted by hand
   PromotionChosen = 8,  // OvlBoard's promotion choice answered
 };
 
@@ -37,6 +38,13 @@ struct PieceDropArguments {
   bool Cancel = false;
 };
 
+// PieceLift's arguments, passed by reference; the square is a board square.
+struct PieceLiftArguments {
+  int16_t col = 0;
+  int16_t row = 0;
+  bool Cancel = false;
+};
+
 // PromotionChosen's arguments, passed by reference: the pawn's square and the
 // piece chosen, None when the choice was dismissed.
 struct PromotionArguments {
@@ -56,6 +64,8 @@ class Container {
   // A move by hand, asked before it is made; a handler may set Cancel. False
   // when the host cannot be asked (its events are frozen): the move is refused.
   virtual bool RaisePieceDrop(PieceDropArguments& arguments) = 0;
+  // A piece about to be lifted by hand; a handler may set Cancel. False when the host cannot be asked.
+  virtual bool RaisePieceLift(PieceLiftArguments& arguments) = 0;
   // Synchronous; a handler may write the board, open another choice or release the control.
   // Only OvlBoard's choice raises it.
   virtual void RaisePromotionChosen(PromotionArguments&) {}
@@ -82,9 +92,22 @@ class ContainerLink final : public board::BoardContainer {
 
   bool UserMode() override;
   void PropertyChanged(std::string_view name) override { container_.PropertyChanged(name); }
-  void RaiseEvent(ControlEvent event, EventArguments& arguments) { container_.RaiseEvent(event, arguments); }
-  bool RaisePieceDrop(PieceDropArguments& arguments) { return container_.RaisePieceDrop(arguments); }
-  void RaisePromotionChosen(PromotionArguments& arguments) { container_.RaisePromotionChosen(arguments); }
+  // A control its host let go of raises nothing more: it only waits for the input's end to go.
+  void RaiseEvent(ControlEvent event, EventArguments& arguments) {
+    if (HeldByHost()) container_.RaiseEvent(event, arguments);
+  }
+  // False also when the host let go of the control, before or while it was asked: nothing moves.
+  bool RaisePieceDrop(PieceDropArguments& arguments) {
+    return HeldByHost() && container_.RaisePieceDrop(arguments) && HeldByHost();
+  }
+  // False also when the host let go of the control: nothing is lifted.
+  bool RaisePieceLift(PieceLiftArguments& arguments) {
+    return HeldByHost() && container_.RaisePieceLift(arguments) && HeldByHost();
+  }
+  // Nothing when the host let go of the control.
+  void RaisePromotionChosen(PromotionArguments& arguments) {
+    if (HeldByHost()) container_.RaisePromotionChosen(arguments);
+  }
   bool HeldByHost() { return container_.HeldByHost(); }
 
   // Holds the control for the length of one input: a host's handler may release it.

@@ -4,11 +4,32 @@
 
 namespace control {
 
+// Ended explicitly where readers are to hear the action at once. Left unended (an
+// input that failed, a host's call heard with the rest of its operation) it only
+// closes, and what it changed is heard with the next settle.
+class Interaction::Action {
+ public:
+  explicit Action(Interaction& input) : input_(input) { ++input_.openActions_; }
+  ~Action() {
+    if (!ended_) --input_.openActions_;
+  }
+  Action(const Action&) = delete;
+  Action& operator=(const Action&) = delete;
+  void End() {
+    ended_ = true;
+    input_.EndAction();
+  }
+
+ private:
+  Interaction& input_;
+  bool ended_ = false;
+};
+
 Interaction::Interaction(OvlChess& control, const CellGrid& cells, BoardSurface& view)
     : control_(control), cells_(cells), view_(view), keyboard_(control), mouse_(control, view, &keyboard_) {
   control_.Observe(this);
+  // A mouse click reaches move input through its release.
   keyboard_.ObserveClicks(&control.Moves());
-  mouse_.ObserveClicks(&control.Moves());
 }
 
 board::CellIndex Interaction::CueCell() const {
@@ -18,12 +39,9 @@ board::CellIndex Interaction::CueCell() const {
 void Interaction::Follow(Before before) {
   if (!attached_) return;  // a handler removed the view
   const board::CellIndex cue = CueCell();
-  if (cue != before.cue) {
-    if (before.cue) view_.RepaintCell(before.cue);
-    if (cue) view_.RepaintCell(cue);
-  }
-  announcer_.FocusMoved(before.focus, keyboard_.FocusedCell());
-  Tell();
+  if (cue == before.cue) return;
+  if (before.cue) view_.RepaintCell(before.cue);
+  if (cue) view_.RepaintCell(cue);
 }
 
 void Interaction::Tell() {
@@ -31,17 +49,35 @@ void Interaction::Tell() {
   if (!announcements.empty()) view_.Announce(announcements);
 }
 
-void Interaction::FlushNames() {
-  announcer_.FlushNames();
+void Interaction::Changed() {
+  if (openActions_ == 0 && announcer_.Changed()) view_.ScheduleSettle();
+}
+
+// While the promotion choice shows, it has the keyboard, not a square.
+void Interaction::Settle() {
+  const PromotionPrompt& promotion = control_.Promotion();
+  if (promotion.Showing())
+    announcer_.Settle({}, promotion.Choice().Highlighted());
+  else
+    announcer_.Settle(keyboard_.FocusedCell());
   Tell();
 }
 
+void Interaction::EndAction() {
+  if (--openActions_ == 0) Settle();
+}
+
+void Interaction::ForgetPutBack() { control_.Moves().ForgetPutBack(); }
+
+// The choice swallows every key while it shows.
 bool Interaction::ChoiceKey(const KeyStroke& stroke) {
+  Action action(*this);
   ContainerLink::Hold hold(control_.ContainerPath());
   if (stroke.escape)
     control_.Promotion().Dismiss();
   else if (stroke.key && !(stroke.repeated && (*stroke.key == BoardKey::Space || *stroke.key == BoardKey::Enter)))
     control_.Promotion().Key(*stroke.key);
+  action.End();
   return stroke.escape || stroke.key || JumpOf(stroke);
 }
 
@@ -49,40 +85,63 @@ bool Interaction::Key(const KeyStroke& stroke) {
   if (control_.Promotion().Showing()) return ChoiceKey(stroke);
   if (stroke.escape) {
     if (!TakesEscape(stroke, HoldsPiece())) return false;
+    Action action(*this);
     ContainerLink::Hold hold(control_.ContainerPath());
-    return control_.Moves().Escape();
+    const bool taken = control_.Moves().Escape();
+    action.End();
+    return taken;
   }
   const std::optional<char> jump = JumpOf(stroke);
   if (!stroke.key && !jump) return false;
   // A held Space or Enter clicks once, as a button does; held arrows keep moving.
   if (stroke.repeated && (stroke.key == BoardKey::Space || stroke.key == BoardKey::Enter)) return true;
+  Action action(*this);
+  ForgetPutBack();
   ContainerLink::Hold hold(control_.ContainerPath());
   const Before before = Now();
   const bool taken = stroke.key ? keyboard_.Press(control_.View().KeyOnBoard(*stroke.key))
                                  : keyboard_.Jump(*jump);
   Follow(before);
+  action.End();
   return taken;
 }
 
 void Interaction::MousePress(MouseButton button, bool doubleClick, int16_t shift, PointerPosition position) {
   ContainerLink::Hold hold(control_.ContainerPath());
+  if (!mouseAction_) {
+    mouseAction_ = true;
+    ++openActions_;
+    ForgetPutBack();
+  }
   if (control_.Promotion().Showing()) {
     choiceHasPress_ = button == MouseButton::Left;
     return choiceHasPress_ ? control_.Promotion().Press(position.x, position.y) : control_.Promotion().Dismiss();
   }
   const Before before = Now();
+  // The square pressed is the one under the pointer now: a MouseDown handler may flip the board.
+  const board::CellIndex pressed = view_.CellAt(position);
   mouse_.Press(button, doubleClick, shift, position);
-  // A press that brought the focus was reported by it; one on the focused board moves its focus.
+  // A press that brought the focus was followed by it; one on the focused board moves its cue.
   if (before.focus) Follow(before);
-  if (attached_) control_.Moves().Press(button, view_.CellAt(position), position);
+  if (attached_) control_.Moves().Press(button, pressed, position);
 }
 
 void Interaction::MouseRelease(MouseButton button, int16_t buttonsHeld, int16_t shift, PointerPosition position) {
   ContainerLink::Hold hold(control_.ContainerPath());
-  if (std::exchange(choiceHasPress_, false)) return control_.Promotion().Release(position.x, position.y);
-  if (control_.Promotion().Showing()) return;
-  mouse_.Release(button, buttonsHeld, shift, position);
-  if (attached_) control_.Moves().Release(button, buttonsHeld, view_.CellAt(position));
+  if (!mouseAction_) mouseAction_ = true, ++openActions_;
+  if (std::exchange(choiceHasPress_, false)) {
+    control_.Promotion().Release(position.x, position.y);
+  } else if (!control_.Promotion().Showing()) {
+    mouse_.Release(button, buttonsHeld, shift, position);
+    if (attached_) control_.Moves().Release(button, buttonsHeld, view_.CellAt(position));
+  }
+  if (buttonsHeld == 0) EndMouseAction();
+}
+
+void Interaction::EndMouseAction() {
+  if (!mouseAction_) return;
+  mouseAction_ = false;
+  EndAction();
 }
 
 void Interaction::MouseMove(int16_t buttonsHeld, int16_t shift, PointerPosition position) {
@@ -95,6 +154,7 @@ void Interaction::MouseMove(int16_t buttonsHeld, int16_t shift, PointerPosition 
 void Interaction::CaptureLost() {
   mouse_.CaptureLost();
   control_.Moves().CaptureLost();
+  EndMouseAction();
 }
 
 bool Interaction::HoldsPiece() const { return control_.Moves().HoldsPiece() || control_.Promotion().Showing(); }
@@ -105,21 +165,27 @@ void Interaction::PutCursor(board::CellIndex cell) {
   Follow(before);
 }
 
+void Interaction::PieceWentBack(board::CellIndex cell) {
+  PutCursor(cell);
+  announcer_.Retell();
+  Changed();
+}
+
 void Interaction::DescriptionChanged() {
-  if (!attached_) return;
-  announcer_.DescriptionChanged();
-  Tell();
+  if (attached_) Changed();
 }
 
 void Interaction::FocusChanged(bool focused, bool byKeyboard) {
+  Action action(*this);
   if (!focused) {
     ContainerLink::Hold hold(control_.ContainerPath());
     control_.Promotion().Dismiss();
   }
-  // Arriving focus is told whatever the cursor was before.
-  const Before before{CueCell(), {}};
+  const Before before = Now();
   keyboard_.SetFocused(focused, focused && byKeyboard);
+  if (!focused) control_.Moves().Cancel();
   Follow(before);
+  action.End();
 }
 
 void Interaction::CuesChanged(bool shown) {
@@ -129,17 +195,37 @@ void Interaction::CuesChanged(bool shown) {
 }
 
 bool Interaction::Activate(board::CellIndex cell) {
+  Action action(*this);
+  ForgetPutBack();
   ContainerLink::Hold hold(control_.ContainerPath());
-  return keyboard_.Activate(cell);
+  const bool clicked = keyboard_.Activate(cell);
+  action.End();
+  return clicked;
 }
 
+void Interaction::ChooseItem(size_t item) {
+  Action action(*this);
+  ContainerLink::Hold hold(control_.ContainerPath());
+  control_.Promotion().ChooseItem(item);
+  action.End();
+}
+
+// A host's or reader's call: heard with the rest of the operation it belongs to,
+// so a host that moves the cursor to the opponent's move and then marks it is heard once.
 void Interaction::Select(board::CellIndex cell) {
   if (!attached_) return;
-  const Before before = Now();
-  keyboard_.MoveTo(cell);
-  if (before.focus) return Follow(before);
-  ContainerLink::Hold hold(control_.ContainerPath());
-  view_.TakeFocus();  // the focus arriving reports the new cursor
+  {
+    Action inOperation(*this);
+    const Before before = Now();
+    keyboard_.MoveTo(cell);
+    if (before.focus) {
+      Follow(before);
+    } else {
+      ContainerLink::Hold hold(control_.ContainerPath());
+      view_.TakeFocus();  // the focus arriving is heard with the new cursor
+    }
+  }
+  Changed();
 }
 
 void Interaction::Attach() {
@@ -156,26 +242,26 @@ void Interaction::Detach() {
   control_.Promotion().Attach(nullptr);
   mouse_.Detach();
   keyboard_.SetFocused(false);
+  if (mouseAction_) mouseAction_ = false, --openActions_;
   announcer_.Reset();
 }
 
-void Interaction::ChoiceItemFocused(size_t item) {
+void Interaction::ChoiceItemFocused(size_t) {
   if (!attached_) return;
-  announcer_.ChoiceItemFocused(item);
-  Tell();
+  announcer_.ChoiceItemFocused();
+  Changed();
 }
 
-// The keyboard comes back to the pawn's square, and a reader hears it arrive there.
+// The keyboard comes back to the pawn's square; a reader hears it arrive there
+// at the settle, the choice having had the focus till then.
 void Interaction::ChoiceClosed(board::CellIndex cell) {
-  const Before before{CueCell(), {}};
-  keyboard_.MoveTo(cell);
-  Follow(before);
+  PutCursor(cell);
+  Changed();
 }
 
 void Interaction::EnabledChanged() {
   if (!control_.Enabled()) mouse_.Cancel();
-  announcer_.EnabledChanged();
-  Tell();
+  Changed();
 }
 
 AccessibleBoard& Interaction::Accessible() {

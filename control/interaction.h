@@ -20,6 +20,9 @@ namespace control {
 class BoardSurface : public MouseSurface, public PieceSurface, public OverlaySurface {
  public:
   virtual void RepaintCell(board::CellIndex cell) = 0;
+  // A host's operation changed what readers see: call Interaction::Settle once it is over
+  // (when the host's message loop runs again), or at once where that cannot be arranged.
+  virtual void ScheduleSettle() = 0;
   // Sends the announcements in their order; called whenever the queue filled.
   virtual void Announce(const std::vector<Announcement>& announcements) = 0;
 
@@ -29,10 +32,14 @@ class BoardSurface : public MouseSurface, public PieceSurface, public OverlaySur
 
 // Everything the user and screen readers do to a shown board, and what follows:
 // events through the control, cells to repaint through the view, and what
-// readers must hear in the Announcer's queue, which the view drains as soon as
-// a step of it is decided. The container holds the control through each input.
+// readers must hear in the Announcer's queue, which the view drains once each
+// user action or host operation is over. A user action is a key, a mouse
+// button's press to the release of the last button held, a reader's default
+// action, or the focus coming or going; a host's operation lasts until the
+// view settles it. The container holds the control through each input.
 // Arrow keys go as the board is seen, pieces move by hand where the control
-// takes moves, and readers hear marks, pick-ups and arrows.
+// takes moves, and readers hear pick-ups, pieces put back, marks and arrows.
+// While the promotion choice shows it takes every key and press, and has the focus.
 class Interaction final : private ControlObserver, private CursorTarget {
  public:
   // It follows the control's changes from here on; the control must not change after it is gone.
@@ -52,15 +59,18 @@ class Interaction final : private ControlObserver, private CursorTarget {
   bool Activate(board::CellIndex cell);
   // A screen reader's focus selection: the cursor goes to the square and the board takes the focus.
   void Select(board::CellIndex cell);
+  // A screen reader's default action on an item of the promotion choice.
+  void ChooseItem(size_t item);
   // A piece is picked up (lifted or selected) or the promotion choice shows, so Escape belongs to the board.
   bool HoldsPiece() const;
 
   // The view is there, or gone (also while a host's handler runs).
   void Attach();
   void Detach();
-  // A cell's look changed: true when names are to be flushed once the operation is over.
-  bool CellsChanged() { return announcer_.CellsChanged(); }
-  void FlushNames();
+  // Something readers see changed (a cell's look): told when the action or operation is over.
+  void Changed();
+  // The host's operation is over: readers hear what it changed.
+  void Settle();
 
   // The reader's model, made when first asked; names are announced from then on.
   AccessibleBoard& Accessible();
@@ -72,8 +82,14 @@ class Interaction final : private ControlObserver, private CursorTarget {
     board::CellIndex cue, focus;
   };
   Before Now() const { return {CueCell(), keyboard_.FocusedCell()}; }
-  // Repaints where the cue moved and announces where the focus went.
+  // Repaints where the cue moved.
   void Follow(Before before);
+  // One action, from its input's start to its end; readers hear it when the outermost one ends.
+  class Action;
+  // A user action begins: a piece put back before is no news any more.
+  void ForgetPutBack();
+  void EndAction();
+  void EndMouseAction();
   // ControlObserver
   void EnabledChanged() override;
   void DescriptionChanged() override;
@@ -83,6 +99,7 @@ class Interaction final : private ControlObserver, private CursorTarget {
   bool ChoiceKey(const KeyStroke& stroke);
   // CursorTarget
   void PutCursor(board::CellIndex cell) override;
+  void PieceWentBack(board::CellIndex cell) override;
   // Hands what was queued to the view.
   void Tell();
 
@@ -94,6 +111,9 @@ class Interaction final : private ControlObserver, private CursorTarget {
   Announcer announcer_;
   std::optional<AccessibleBoard> accessible_;
   bool attached_ = false;
+  int openActions_ = 0;
+  // A mouse button is down: the action lasts until the last one is released.
+  bool mouseAction_ = false;
   // The press went to the promotion choice, so its release goes there too.
   bool choiceHasPress_ = false;
 };

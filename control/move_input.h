@@ -27,6 +27,11 @@ struct FloatingPiece {
   PixelRect rect;
 };
 
+// Which side's pieces may be lifted by hand; numbered as the automation enumeration SideNum.
+enum SideNum : int32_t { sdNone = 0, sdCream = 1, sdRed = 2, sdBoth = 3 };
+// Error 380 outside SideNum.
+SideNum SideOf(int32_t value);
+
 // What moving pieces by hand needs of the board and its host.
 class MoveHost {
  public:
@@ -38,6 +43,12 @@ class MoveHost {
   // Synchronous; false when the host could not be asked (its events frozen).
   // Handlers may write into the arguments, write the board, disable the control or release it.
   virtual bool RaisePieceDrop(PieceDropArguments& arguments) = 0;
+  // Asked before a piece is lifted, with the same guards as RaisePieceDrop; a handler may set Cancel.
+  virtual bool RaisePieceLift(PieceLiftArguments& arguments) = 0;
+  // The lift began on `cell`: mark it selected. It ended: clear every selected and target
+  // mark, and repaint `cell` whatever it shows now (its name lost the pick-up words).
+  virtual void LiftBegan(CellIndex cell) = 0;
+  virtual void LiftEnded(CellIndex cell) = 0;
   // The accepted move, as ChessBoard::MovePiece carries it out; screen readers then
   // hear the two squares' names and the board's value change. A dragged piece is
   // already where it lands; one moved by clicks or keys slides there.
@@ -60,44 +71,58 @@ class PieceSurface {
   ~PieceSurface() = default;
 };
 
-// The keyboard cursor of the window showing the board: it goes where a dragged piece was put down.
+// The keyboard cursor of the window showing the board: it goes where a dragged
+// piece was put down, before the host is asked, and where a piece went back.
 class CursorTarget {
  public:
   virtual void PutCursor(CellIndex cell) = 0;
+  // A refused or cancelled move: the cursor goes to the piece's square and readers hear it put back there.
+  virtual void PieceWentBack(CellIndex cell) = 0;
 
  protected:
   ~CursorTarget() = default;
 };
 
 // Moving pieces by hand: drag, click then click, and Space or Enter as a click.
-// Every attempt asks the host through PieceDrop; left uncancelled, the board
-// moves the piece itself. All squares are board cells: the caller's hit test
-// maps drawn squares to board squares, so a flipped view needs nothing here.
 // Nothing is picked up or asked unless AllowMoves, Enabled and UserMode all hold.
+// All squares are board cells: the caller's hit test maps drawn squares to
+// board squares, so a flipped view needs nothing here.
 //
-// A press goes Idle -> Pressed (left, on a cell) -> Lifted (on a piece, once
-// the pointer strays beyond the drag distance) -> Idle on the left release,
-// asking when it lands on another square; anything else puts the piece back.
-// Escape, a second button or a write to the lifted square make it Spent: it
-// lifts nothing more and its Click is no move. Beside it, the selection: a Click
-// on a piece selects it; a Click on another square asks to move the selected
-// piece there; a Click on the selected square, Escape, a write to it, disabling
-// or a lift elsewhere deselect it.
+// A lift holds one piece from PieceLift to its end. It begins on a left press
+// on a piece of a side that may move (after MouseDown), or on a Click from the
+// keyboard there, once the host's PieceLift left it uncancelled; the host marks
+// destinations meanwhile. It ends, its marks cleared, on a drop (before
+// PieceDrop is asked), on a second click on its square, on Escape, on a release
+// on its square after a drag or off the board, on a lost capture, focus or
+// activation, on disabling or AllowMoves False, and on a write to its square.
+// A press that lifts nothing is an ordinary press; with a piece held, its click
+// asks to move the held piece there. A press on another piece that may move
+// ends the lift and begins the next.
+//
+// A press goes Idle -> Pressed -> Dragging (once the pointer strays beyond the
+// drag distance with the held piece pressed) -> Idle on the left release. A
+// second button, Escape or a write to the held square make it Spent: it lifts
+// nothing more and ends in no move.
 //
 // Wiring: the window attaches its PieceSurface and calls Press, Move and Release
 // after MouseInput's (so MouseDown, MouseMove, MouseUp and Click come first), and
-// this object observes MouseInput's and KeyboardInput's clicks. Escape goes to
-// Escape, a lost capture to CaptureLost, disabling and deactivation to Cancel, the
-// window's end to Detach; the board reports each write it made.
+// this object observes KeyboardInput's clicks (a mouse click acts at its release,
+// so the second press of a double click counts too). Escape goes to Escape, a
+// lost capture to CaptureLost, disabling and lost focus to Cancel, the window's
+// end to Detach; the board reports each write it made.
 // A square's accessible name gets PickUpWords appended.
 class MoveInput final : public ClickObserver, public board::WriteListener {
  public:
   static constexpr std::string_view kPickedUpWords = ", picked up";
+  static constexpr std::string_view kPutBackWords = ", put back";
 
   explicit MoveInput(MoveHost& host) : host_(host) {}
 
   bool AllowMoves() const { return allowMoves_; }
   void AllowMoves(bool allow);
+  SideNum MovableSide() const { return movableSide_; }
+  // A held piece of a side no longer movable is put back.
+  void MovableSide(SideNum side);
 
   // `cell` is the board cell under the pointer, 0 off the board; positions are device pixels.
   void Press(MouseButton button, CellIndex cell, PointerPosition at);
@@ -106,10 +131,13 @@ class MoveInput final : public ClickObserver, public board::WriteListener {
   void Release(MouseButton button, int16_t buttonsHeld, CellIndex cell);
   void Clicked(CellIndex cell) override;
 
+  // The square's size changed (the board was resized, or its window's DPI):
+  // a piece in hand takes the new size, round the pointer.
+  void SquareChanged();
   // True when it put something back, so an Escape with nothing picked up can go to the dialog.
   bool Escape();
   void CaptureLost();
-  // Disabled, deactivated: put back and deselect.
+  // Disabled, deactivated, focus lost: put back and end the lift.
   void Cancel();
   // The window shows the board from now on.
   void Attach(PieceSurface& surface, CursorTarget& cursor) { surface_ = &surface, cursor_ = &cursor; }
@@ -120,42 +148,63 @@ class MoveInput final : public ClickObserver, public board::WriteListener {
   void SquareWritten(CellIndex cell) override;
   void BoardWritten() override;
 
-  // For the view and the screen reader.
-  CellIndex Selected() const { return selected_.cell; }
-  CellIndex Lifted() const { return press_.state == PressState::Lifted ? press_.cell : CellIndex{}; }
-  // A piece is lifted or selected, so Escape belongs to the board.
-  bool HoldsPiece() const { return Lifted() || selected_.cell; }
+  // For the view and the screen reader: the held square, and the square whose piece is being dragged.
+  CellIndex Selected() const { return held_.cell; }
+  CellIndex Lifted() const { return press_.state == PressState::Dragging ? press_.cell : CellIndex{}; }
+  // A piece is held, so Escape belongs to the board.
+  bool HoldsPiece() const { return bool(held_.cell); }
   std::optional<FloatingPiece> Floating() const;
-  // Appended to a square's name: ", picked up" for the lifted or selected square.
+  // Appended to a square's name: ", picked up" for the lifted or selected square,
+  // ", put back" where a refused or cancelled move left its piece, until ForgetPutBack.
   std::string_view PickUpWords(CellIndex cell) const;
+  void ForgetPutBack() { putBack_ = {}; }
 
  private:
   // Spent: this press lifts nothing more, and its Click is not a move.
-  enum class PressState : uint8_t { Idle, Pressed, Lifted, Spent };
+  enum class PressState : uint8_t { Idle, Pressed, Dragging, Spent };
+  struct Holding {
+    CellIndex cell;
+    board::PieceCode code;
+  };
   struct PressRecord {
     PressState state = PressState::Idle;
     CellIndex cell;
-    board::PieceCode code;
     PointerPosition at;
     PixelRect picture{};
+    // Pressed on the piece held before the press: its click ends the lift.
+    bool onHeld = false;
+    // The piece a click on this square asks to move here, held when the press came.
+    Holding mover;
   };
-  struct Selection {
-    CellIndex cell;
-    board::PieceCode code;
-  };
+  // Set while PieceDrop or PieceLift is raised: any write during a lift's question, or to either
+  // square during a drop's, leaves the board as the handler made it.
   struct Question {
     CellIndex from, to;
+    bool lift = false;
     bool written = false;
   };
 
   bool Accepting();
+  bool Movable(board::PieceCode code) const;
+  bool Lifts(board::PieceCode code, Holding before) const;
+  // The held piece, or none once its square shows something else (the lift then ends).
+  Holding StillHolding();
+  // Asks the host and, left uncancelled, holds the piece; false when nothing was lifted.
+  bool Lift(CellIndex cell);
+  void EndLift();
+  void ClickAt(CellIndex cell, Holding mover, bool onHeld);
   bool BeyondDragDistance(PointerPosition at);
-  void Lift(PointerPosition at);
+  void StartDrag(PointerPosition at);
   void Follow(PointerPosition at);
   void PutBack(PressState after);
-  void Select(CellIndex cell, board::PieceCode code);
-  void Deselect();
-  void Drop(CellIndex from, board::PieceCode code, CellIndex to, bool slide);
+  // Ends the lift, then asks the host whether `mover` goes to `to`; an agreed move slides there when `slide`.
+  void Drop(Holding mover, CellIndex to, bool slide);
+  // Raises the question: whether it may be acted on.
+  // Overtaken: the handler wrote the board or the window went, and its own state stands.
+  enum class Answer : uint8_t { Agreed, Refused, Overtaken };
+  template <class Arguments>
+  Answer Ask(Question question, Arguments& arguments, bool (MoveHost::*raise)(Arguments&));
+  void WentBack(CellIndex cell);
   PixelRect PictureAt(PointerPosition at);
 
   // No window shows the board: nothing to repaint, no cursor.
@@ -163,6 +212,7 @@ class MoveInput final : public ClickObserver, public board::WriteListener {
     DragMetrics Metrics() override { return {}; }
     void RepaintRect(PixelRect) override {}
     void PutCursor(CellIndex) override {}
+    void PieceWentBack(CellIndex) override {}
   };
   static inline Unseen unseen_;
 
@@ -170,10 +220,14 @@ class MoveInput final : public ClickObserver, public board::WriteListener {
   PieceSurface* surface_ = &unseen_;
   CursorTarget* cursor_ = &unseen_;
   bool allowMoves_ = true;
+  SideNum movableSide_ = sdBoth;
   PressRecord press_;
-  Selection selected_;
-  // Set while PieceDrop is raised: nothing is picked up meanwhile, and writes are noted.
+  Holding held_;
+  CellIndex putBack_;
+  // Nothing is picked up while the host is asked.
   std::optional<Question> asking_;
   unsigned detachments_ = 0;
+  // Counts what ends a lift from outside (Escape, Cancel), so one coming while PieceLift is asked lifts nothing.
+  unsigned interruptions_ = 0;
 };
 }  // namespace control

@@ -6,12 +6,18 @@
 
 namespace control {
 
+const OvlChess::KeyWords OvlBoard::kMoveKeys{
+    "Space or Enter picks up the square's piece and puts it down on another square, and Escape puts it back.",
+    " Moves are off.", ", moves off"};
+
 void OvlBoard::UserControl_ReadProperties(PropertyBag& PropBag) {
-  OvlChess::UserControl_ReadProperties(PropBag);
-  view_.SetFlipped(ToBoolean(ReadSaved(PropBag, kSavedFlipped)));
-  view_.SetShowCoordinates(ToBoolean(ReadSaved(PropBag, kSavedShowCoordinates)));
-  moves_.AllowMoves(ToBoolean(ReadSaved(PropBag, kSavedAllowMoves)));
-  slides_.SetAnimationTime(ToInteger(ReadSaved(PropBag, kSavedAnimationTime)));
+  MemoryPropertyBag saved = CheckedSaved(PropBag, SavedClass::OvlBoard);
+  OvlChess::UserControl_ReadProperties(saved);
+  view_.SetFlipped(ToBoolean(ReadSaved(saved, kSavedFlipped)));
+  view_.SetShowCoordinates(ToBoolean(ReadSaved(saved, kSavedShowCoordinates)));
+  moves_.AllowMoves(ToBoolean(ReadSaved(saved, kSavedAllowMoves)));
+  slides_.SetAnimationTime(ToInteger(ReadSaved(saved, kSavedAnimationTime)));
+  observer_->DescriptionChanged();
   PlaceCells();
 }
 
@@ -21,6 +27,26 @@ void OvlBoard::UserControl_WriteProperties(PropertyBag& PropBag) {
   WriteSaved(PropBag, kSavedShowCoordinates, view_.ShowCoordinates());
   WriteSaved(PropBag, kSavedAllowMoves, moves_.AllowMoves());
   WriteSaved(PropBag, kSavedAnimationTime, static_cast<int16_t>(slides_.AnimationTime()));
+}
+
+// A chess program starts each game from the start position, whatever the last one left.
+void OvlBoard::NewGame() {
+  board_.SetPlacement(board::StartingPlacement());
+  view_.ClearMarks();
+  const bool hadArrows = view_.ClearArrows();
+  platform_.RepaintView();
+  if (hadArrows) observer_->DescriptionChanged();
+}
+
+// A program can handle an error where a message box would stop it.
+int32_t OvlBoard::Piece(int16_t col, int16_t row) {
+  CheckedSquare(col, row);
+  return OvlChess::Piece(col, row);
+}
+
+void OvlBoard::Piece(int16_t col, int16_t row, int32_t New_Piece) {
+  CheckedSquare(col, row);
+  OvlChess::Piece(col, row, New_Piece);
 }
 
 std::string OvlBoard::Position() { return board::WritePlacement(Placement()); }
@@ -36,10 +62,7 @@ void OvlBoard::Position(std::wstring_view New_Position) {
 }
 
 void OvlBoard::MovePiece(int16_t fromCol, int16_t fromRow, int16_t toCol, int16_t toRow) {
-  const board::Col fc(fromCol), tc(toCol);
-  const board::Row fr(fromRow), tr(toRow);
-  if (!board::IsOnBoard(fc, fr) || !board::IsOnBoard(tc, tr)) throw board::InvalidPropertyArrayIndexError();
-  const CellIndex from = board::SquareIndex(fc, fr), to = board::SquareIndex(tc, tr);
+  const CellIndex from = CheckedSquare(fromCol, fromRow), to = CheckedSquare(toCol, toRow);
   const board::PieceCode piece = board_.Board.Read(from.value);
   if (from == to || !board::IsPiece(piece))
     throw board::InvalidArgumentError(from == to ? "A piece cannot move to its own square" : "The square is empty");
@@ -105,7 +128,17 @@ void OvlBoard::ArrowsChanged() {
 
 void OvlBoard::AllowMoves(bool New_AllowMoves) {
   moves_.AllowMoves(New_AllowMoves);
+  observer_->DescriptionChanged();
   container_.PropertyChanged("AllowMoves");
+}
+
+}  // namespace control
+
+namespace control {
+
+void OvlBoard::MovableSide(int32_t New_MovableSide) {
+  moves_.MovableSide(SideOf(New_MovableSide));
+  container_.PropertyChanged("MovableSide");
 }
 
 }  // namespace control

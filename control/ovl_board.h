@@ -14,15 +14,24 @@ namespace control {
 // hand that ask the host through PieceDrop.
 class OvlBoard : public OvlChess {
  public:
-  OvlBoard(Platform& platform, Container& container) : OvlChess(platform, container) {
+  // Its board fills the rectangle it is given.
+  OvlBoard(Platform& platform, Container& container)
+      : OvlChess(platform, container, BoardLayout::FillsRectangle) {
     moves_.AllowMoves(true);
     slides_.SetAnimationTime(kDefaultAnimationTime);
+    SetKeyWords(kMoveKeys);
   }
   template <class Host, class = std::enable_if_t<std::is_base_of_v<Container, Host>>>
   explicit OvlBoard(Host& host) : OvlBoard(static_cast<Platform&>(host), static_cast<Container&>(host)) {}
 
   void UserControl_ReadProperties(PropertyBag& PropBag);
   void UserControl_WriteProperties(PropertyBag& PropBag);
+
+  // The whole starting position: the other 32 squares emptied, marks and arrows cleared, one repaint.
+  void NewGame();
+  // Off the board: error 381, as Mark; no message box.
+  int32_t Piece(int16_t col, int16_t row);
+  void Piece(int16_t col, int16_t row, int32_t New_Piece);
 
   // The placement field of FEN for what the board holds.
   std::string Position();
@@ -43,6 +52,9 @@ class OvlBoard : public OvlChess {
   void ClearArrows();
   bool AllowMoves() { return moves_.AllowMoves(); }
   void AllowMoves(bool New_AllowMoves);
+  int32_t MovableSide() { return moves_.MovableSide(); }
+  // Error 380 outside SideNum.
+  void MovableSide(int32_t New_MovableSide);
   int32_t AnimationTime() { return slides_.AnimationTime(); }
   // Outside 0..2000 milliseconds: error 380.
   void AnimationTime(int32_t New_AnimationTime);
@@ -54,6 +66,8 @@ class OvlBoard : public OvlChess {
   void ChoosePromotion(int16_t col, int16_t row) { promotion_.Open(col, row); }
 
  private:
+  static const KeyWords kMoveKeys;
+
   void PlaceCells();
   void ArrowsChanged();
 };

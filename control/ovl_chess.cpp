@@ -1,5 +1,7 @@
 #include "control/ovl_chess.h"
 
+#include <algorithm>
+
 #include "board/squares.h"
 #include "control/device_scale.h"
 #include "control/picture_set.h"
@@ -12,6 +14,22 @@ constexpr float kPitch = kPictureSize;
 }  // namespace
 
 OvlChess::Unobserved OvlChess::unobserved_;
+
+namespace {
+constexpr std::string_view kCursorKeys =
+    "Arrow keys move square by square, Home and End go to the ends of the rank, Page Up and Page Down to the ends of "
+    "the file, a letter from a to h jumps to that file and a digit from 1 to 8 to that rank, ";
+constexpr std::string_view kSpaceClicks = "and Space or Enter clicks the square.";
+}  // namespace
+
+// OvlChess takes no moves, and says nothing of it.
+const OvlChess::KeyWords OvlChess::kClickKeys{kSpaceClicks, {}, {}};
+
+std::string OvlChess::KeysHelp() const {
+  std::string sentence(kCursorKeys);
+  if (moves_.AllowMoves()) return sentence.append(keys_.movesTaken);
+  return sentence.append(kSpaceClicks).append(keys_.boardMovesOff);
+}
 
 void OvlChess::UserControl_Initialize() {
   platform_.SetWidth(kBoardPixels);
@@ -38,8 +56,9 @@ void OvlChess::UserControl_Initialize() {
 void OvlChess::UserControl_InitProperties() { board_.m_Piece = 0; }
 
 void OvlChess::UserControl_ReadProperties(PropertyBag& PropBag) {
-  SetEnabled(ToBoolean(ReadSaved(PropBag, kSavedEnabled)));
-  board_.m_Piece = ToInteger(ReadSaved(PropBag, kSavedPiece));
+  MemoryPropertyBag saved = CheckedSaved(PropBag, SavedClass::OvlChess);
+  SetEnabled(ToBoolean(ReadSaved(saved, kSavedEnabled)));
+  board_.m_Piece = ToInteger(ReadSaved(saved, kSavedPiece));
 }
 
 void OvlChess::UserControl_WriteProperties(PropertyBag& PropBag) {
@@ -61,15 +80,38 @@ void OvlChess::SetEnabled(bool enabled) {
   if (!enabled) promotion_.Dismiss();
 }
 
-std::string OvlChess::NameWords(CellIndex cell) const {
-  std::string words = MarkedName({}, view_.MarkOf(cell));
-  words.append(moves_.PickUpWords(cell));
-  return words;
+std::string OvlChess::DescriptionWords(CellIndex cell) const {
+  const MarkNum mark = view_.MarkOf(cell);
+  std::string words = mark == mkSelected ? std::string() : MarkedName({}, mark);
+  return moves_.AllowMoves() ? words : words.append(keys_.squareMovesOff);
 }
 
 // Clear leaves the store as it was; a piece it took off the screen cannot be picked up.
 board::PieceCode OvlChess::PieceAt(CellIndex cell) {
   return board_.ShowsStore(cell) ? board_.Board.Read(cell.value) : board::PieceCode(board::None);
+}
+
+void OvlChess::Placed(int width, int height, int dpi) {
+  if (layout_ != BoardLayout::FillsRectangle || dpi <= 0) return;
+  extent_ = {HimetricOfPixels(width, dpi), HimetricOfPixels(height, dpi)};
+}
+
+void OvlChess::LiftBegan(CellIndex cell) {
+  slides_.End();
+  markUnderLift_ = view_.MarkOf(cell);
+  view_.SetMarkOf(cell, mkSelected);
+  platform_.RefreshCell(cell);
+}
+
+void OvlChess::LiftEnded(CellIndex cell) {
+  const std::vector<CellIndex> cleared = view_.ClearMarks(true);
+  // The host's last move or check on the lifted square outlives the lift;
+  // restored before any cell is refreshed, so none is composed without it.
+  if (view_.MarkOf(cell) == mkNone && (markUnderLift_ == mkLastMove || markUnderLift_ == mkCheck))
+    view_.SetMarkOf(cell, markUnderLift_);
+  markUnderLift_ = mkNone;
+  for (CellIndex each : cleared) platform_.RefreshCell(each);
+  if (std::find(cleared.begin(), cleared.end(), cell) == cleared.end()) platform_.RefreshCell(cell);
 }
 
 void OvlChess::Refresh() { platform_.Repaint(); }

@@ -3,11 +3,14 @@
 #include <cstdint>
 
 #include <string>
+#include <string_view>
 #include <type_traits>
 
 #include "board/chess_board.h"
+#include "control/board_geometry.h"
 #include "control/board_view.h"
 #include "control/container.h"
+#include "control/extent.h"
 #include "control/move_input.h"
 #include "control/piece_animation.h"
 #include "control/platform.h"
@@ -20,7 +23,7 @@ namespace control {
 class ControlObserver {
  public:
   virtual void EnabledChanged() = 0;
-  // The board's description changed (its arrows).
+  // A description changed (the board's arrows, whether moves are taken).
   virtual void DescriptionChanged() = 0;
   // The promotion choice has the keyboard and `item` is highlighted.
   virtual void ChoiceItemFocused(size_t item) = 0;
@@ -38,10 +41,8 @@ class ControlObserver {
 // marked, no arrows or coordinates) and it takes no moves: OvlBoard opens both.
 class OvlChess : private MoveHost, private PromotionHost, private board::WriteListener {
  public:
-  OvlChess(Platform& platform, Container& container)
-      : platform_(platform), container_(container), board_(platform, container_, *this), slides_(platform.Time()) {
-    moves_.AllowMoves(false);
-  }
+  // Its squares keep to the display scale, at the top-left of whatever rectangle it is given.
+  OvlChess(Platform& platform, Container& container) : OvlChess(platform, container, BoardLayout::FixedAtScale) {}
   // A host that is its own container (the in-memory one).
   template <class Host, class = std::enable_if_t<std::is_base_of_v<Container, Host>>>
   explicit OvlChess(Host& host) : OvlChess(static_cast<Platform&>(host), static_cast<Container&>(host)) {}
@@ -72,6 +73,14 @@ class OvlChess : private MoveHost, private PromotionHost, private board::WriteLi
 
   const board::BoardStore& Board() const { return board_.Board; }
 
+  // The size the container gave the control, kept for it to ask again (and to save).
+  HimetricSize Extent() const { return extent_; }
+  void SetExtent(HimetricSize extent) { extent_ = extent; }
+  BoardLayout Layout() const { return layout_; }
+  // The container placed the control in a rectangle of device pixels at `dpi`:
+  // a board that fills its rectangle takes that for its extent.
+  void Placed(int width, int height, int dpi);
+
   ContainerLink& ContainerPath() { return container_; }
   // Told of the control's changes from now on; `nullptr`: no longer.
   void Observe(ControlObserver* observer) { observer_ = observer ? observer : &unobserved_; }
@@ -85,12 +94,26 @@ class OvlChess : private MoveHost, private PromotionHost, private board::WriteLi
   const BoardView& View() const { return view_; }
   MoveInput& Moves() { return moves_; }
   const MoveInput& Moves() const { return moves_; }
-  // What a screen reader hears of a square beyond its pieces: ", last move", ", picked up".
-  std::string NameWords(CellIndex cell) const;
+  // What a screen reader hears of a square beyond its pieces: ", picked up", ", put back".
+  std::string NameWords(CellIndex cell) const { return std::string(moves_.PickUpWords(cell)); }
+  // What its description adds to the square's colour: its mark (", last move"), and whether moves are off.
+  std::string DescriptionWords(CellIndex cell) const;
+  // Marked mkSelected: the square's selected state.
+  bool Selected(CellIndex cell) const { return view_.MarkOf(cell) == mkSelected; }
+  // The board's keys in one sentence, as this class takes them.
+  std::string KeysHelp() const;
   // The board's description: "Arrows: e2 to e4." or "".
   std::string Description() const { return view_.ArrowsDescription(); }
 
  protected:
+  OvlChess(Platform& platform, Container& container, BoardLayout layout)
+      : platform_(platform),
+        container_(container),
+        board_(platform, container_, *this),
+        slides_(platform.Time()),
+        layout_(layout) {
+    moves_.AllowMoves(false);
+  }
   void SetEnabled(bool enabled);
   // The handlers keep nothing after raising: a host's handler may release the control.
   void Raise(ControlEvent event, board::CellIndex Index, EventArguments arguments = {});
@@ -98,6 +121,14 @@ class OvlChess : private MoveHost, private PromotionHost, private board::WriteLi
   board::Placement Placement() const;
   // MoveHost's, also the host's MovePiece.
   void MovePiece(CellIndex from, CellIndex to, bool slide) override;
+
+  // What readers are told of Space and Enter while moves are taken, and of moves
+  // being off (on the board and on each square): a class's own words.
+  struct KeyWords {
+    std::string_view movesTaken, boardMovesOff, squareMovesOff;
+  };
+  static const KeyWords kClickKeys;
+  void SetKeyWords(const KeyWords& words) { keys_ = words; }
 
   Platform& platform_;
   ContainerLink container_;
@@ -107,8 +138,13 @@ class OvlChess : private MoveHost, private PromotionHost, private board::WriteLi
   SlidingPieces slides_;
   PromotionPrompt promotion_{*this};
   ControlObserver* observer_ = &unobserved_;
+  const BoardLayout layout_;
+  HimetricSize extent_ = kDefaultExtent;
+  MarkNum markUnderLift_ = mkNone;
 
  private:
+  KeyWords keys_ = kClickKeys;
+
   struct Unobserved final : ControlObserver {
     void EnabledChanged() override {}
     void DescriptionChanged() override {}
@@ -121,11 +157,11 @@ class OvlChess : private MoveHost, private PromotionHost, private board::WriteLi
   board::PieceCode PieceAt(CellIndex cell) override;
   bool UserMode() override { return container_.UserMode(); }
   bool RaisePieceDrop(PieceDropArguments& arguments) override { return container_.RaisePieceDrop(arguments); }
+  bool RaisePieceLift(PieceLiftArguments& arguments) override { return container_.RaisePieceLift(arguments); }
   // A lift ends a slide at once.
-  void PickUpChanged(CellIndex cell) override {
-    slides_.End();
-    platform_.RefreshCell(cell);
-  }
+  void LiftBegan(CellIndex cell) override;
+  void LiftEnded(CellIndex cell) override;
+  void PickUpChanged(CellIndex cell) override { platform_.RefreshCell(cell); }
   // PromotionHost
   void RaisePromotionChosen(board::Square square, board::PieceCode piece) override;
   void ChoiceItemFocused(size_t item) override { observer_->ChoiceItemFocused(item); }

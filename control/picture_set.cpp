@@ -1,5 +1,6 @@
 #include "control/picture_set.h"
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -80,6 +81,58 @@ DecodedPicture Convert(const art::Picture& drawn) {
   return picture;
 }
 
+// Where a row or column of the scaled picture samples the source: the two
+// source pixels either side of its centre and the second one's weight, of 256.
+struct Sample {
+  int first, second, weight;
+};
+std::vector<Sample> Samples(int from, int to) {
+  std::vector<Sample> samples(static_cast<size_t>(to));
+  for (int i = 0; i < to; ++i) {
+    const double at = std::clamp((i + 0.5) * from / to - 0.5, 0.0, from - 1.0);
+    const int first = static_cast<int>(at);
+    samples[i] = {first, std::min(first + 1, from - 1), static_cast<int>((at - first) * 256 + 0.5)};
+  }
+  return samples;
+}
+
+// Bilinear over the source's pixels, the masked ones left out of the mean; a
+// pixel more than half masked stays masked, so a piece keeps its outline.
+// In integers: a resize step scales all fourteen pictures.
+DecodedPicture Scaled(const DecodedPicture& source, int from, int to) {
+  DecodedPicture picture = Blank(to);
+  const std::vector<Sample> samples = Samples(from, to);
+  for (int y = 0; y < to; ++y) {
+    const Sample sy = samples[y];
+    const uint32_t* rows[2] = {&source.pixels[static_cast<size_t>(sy.first) * from],
+                               &source.pixels[static_cast<size_t>(sy.second) * from]};
+    uint32_t* out = &picture.pixels[static_cast<size_t>(y) * to];
+    for (int x = 0; x < to; ++x) {
+      const Sample sx = samples[x];
+      const uint32_t corners[4] = {rows[0][sx.first], rows[0][sx.second], rows[1][sx.first], rows[1][sx.second]};
+      const int weights[4] = {(256 - sx.weight) * (256 - sy.weight), sx.weight * (256 - sy.weight),
+                              (256 - sx.weight) * sy.weight, sx.weight * sy.weight};
+      int64_t red = 0, green = 0, blue = 0, shown = 0;
+      for (int i = 0; i < 4; ++i) {
+        if (corners[i] == 0) continue;
+        shown += weights[i];
+        red += weights[i] * int64_t{corners[i] >> 16 & 0xFF};
+        green += weights[i] * int64_t{corners[i] >> 8 & 0xFF};
+        blue += weights[i] * int64_t{corners[i] & 0xFF};
+      }
+      if (2 * shown < 256 * 256) {
+        out[x] = 0;
+        picture.hasMaskColour = true;
+        continue;
+      }
+      const auto channel = [shown](int64_t sum) { return static_cast<uint32_t>((sum + shown / 2) / shown); };
+      const uint32_t rgb = channel(red) << 16 | channel(green) << 8 | channel(blue);
+      out[x] = rgb != 0 ? rgb : 0x010101;  // black would be the mask
+    }
+  }
+  return picture;
+}
+
 }  // namespace
 
 PictureSet::PictureSet() : size_(kPictureSize) {
@@ -90,6 +143,35 @@ PictureSet::PictureSet() : size_(kPictureSize) {
 PictureSet::PictureSet(int size) : size_(size) {
   const std::vector<art::Picture> drawn = art::DrawImages(size);
   for (int16_t image = 1; image <= kImageCount; ++image) pictures_[image - 1] = Convert(drawn[image - 1]);
+}
+
+PictureSet::PictureSet(const PictureSet& source, int size) : size_(size) {
+  for (size_t image = 0; image < pictures_.size(); ++image)
+    pictures_[image] = Scaled(source.pictures_[image], source.size_, size);
+}
+
+std::shared_ptr<const PictureSet> PictureSet::Held(int size) { return HeldAt(size, true); }
+
+std::shared_ptr<const PictureSet> PictureSet::HeldIfDrawn(int size) { return HeldAt(size, false); }
+
+std::shared_ptr<const PictureSet> PictureSet::HeldAt(int size, bool draw) {
+  if (size < 1 || size > kLargestPictureSize)
+    throw std::invalid_argument("no pictures of " + std::to_string(size) + " pixels");
+  static std::mutex lock;
+  static std::map<int, std::weak_ptr<const PictureSet>> held;
+  std::lock_guard<std::mutex> guard(lock);
+  std::weak_ptr<const PictureSet>& entry = held[size];
+  std::shared_ptr<const PictureSet> set = entry.lock();
+  if (set || !draw) return set;
+  set.reset(new PictureSet(size));
+  entry = set;
+  return set;
+}
+
+std::shared_ptr<const PictureSet> PictureSet::ScaledFrom(const PictureSet& source, int size) {
+  if (size < 1 || size > kLargestPictureSize)
+    throw std::invalid_argument("no pictures of " + std::to_string(size) + " pixels");
+  return std::shared_ptr<const PictureSet>(new PictureSet(source, size));
 }
 
 const PictureSet& PictureSet::Shared() {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "art/design_size.h"
@@ -37,14 +38,27 @@ class PictureSet {
   // safe to call from any thread. The first call for a size draws it.
   static const PictureSet& ForSize(int size);
 
+  // The set drawn at `size`, for as long as someone holds it: two boards at one
+  // size share it, and a size nobody shows any more gives its memory back.
+  static std::shared_ptr<const PictureSet> Held(int size);
+  // The same where someone holds it already, else nullptr.
+  static std::shared_ptr<const PictureSet> HeldIfDrawn(int size);
+  // `source`'s pictures scaled to `size` (bilinear, the mask colour kept
+  // where most of a pixel is masked): quick, where drawing takes long.
+  static std::shared_ptr<const PictureSet> ScaledFrom(const PictureSet& source, int size);
+
   static bool Exists(board::ImageNumber image) { return image.value >= 1 && image.value <= kImageCount; }
   // Throws the image list's lookup error for a number it does not hold.
   const DecodedPicture& Lookup(board::ImageNumber image) const;
   int Size() const { return size_; }
+  // What its pixels take.
+  size_t Bytes() const { return kImageCount * sizeof(uint32_t) * static_cast<size_t>(size_) * size_; }
 
  private:
   PictureSet();
   explicit PictureSet(int size);
+  PictureSet(const PictureSet& source, int size);
+  static std::shared_ptr<const PictureSet> HeldAt(int size, bool draw);
   int size_;
   std::array<DecodedPicture, kImageCount> pictures_;
 };

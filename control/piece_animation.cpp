@@ -26,10 +26,10 @@ int Between(int from, int to, double progress) {
   return from + static_cast<int>(std::lround((to - from) * progress));
 }
 
-PixelRect PieceRect(const Slide& slide, double progress, BoardGeometry geometry) {
-  const PixelRect from = DrawnSquareRect(slide.from, geometry), to = DrawnSquareRect(slide.to, geometry);
+PixelRect PieceRect(const Slide& slide, double progress, const DrawnBoard& drawn) {
+  const PixelRect from = DrawnSquareRect(slide.from, drawn), to = DrawnSquareRect(slide.to, drawn);
   const int left = Between(from.left, to.left, progress), top = Between(from.top, to.top, progress);
-  return {left, top, left + geometry.square, top + geometry.square};
+  return {left, top, left + drawn.Square(), top + drawn.Square()};
 }
 
 }  // namespace
@@ -75,16 +75,16 @@ double EasedProgress(Milliseconds elapsed, Milliseconds duration) {
   return t < 0.5 ? 4 * t * t * t : 1 - std::pow(2 - 2 * t, 3) / 2;
 }
 
-PixelRect DrawnSquareRect(CellIndex cell, BoardGeometry geometry) {
+PixelRect DrawnSquareRect(CellIndex cell, const DrawnBoard& drawn) {
   board::Square s = board::SquareOfIndex(cell);
-  const int col = geometry.flipped ? board::kBoardSize - s.col.value : s.col.value - 1;
-  const int row = geometry.flipped ? board::kBoardSize - s.row.value : s.row.value - 1;
-  const int q = geometry.square;
-  return {col * q, row * q, (col + 1) * q, (row + 1) * q};
+  const int col = drawn.flipped ? board::kBoardSize - s.col.value : s.col.value - 1;
+  const int row = drawn.flipped ? board::kBoardSize - s.row.value : s.row.value - 1;
+  const int q = drawn.Square();
+  return drawn.geometry.InControl({col * q, row * q, (col + 1) * q, (row + 1) * q});
 }
 
 std::vector<PixelRect> PieceAnimation::Start(const board::Placement& before, const board::Placement& after,
-                                             Milliseconds duration, BoardGeometry geometry) {
+                                             Milliseconds duration, const DrawnBoard& drawn) {
   PlacementChange change = ChangeBetween(before, after);
   if (change.slides.empty() || duration.count() <= 0) return {};
   slides_ = std::move(change.slides);
@@ -98,25 +98,25 @@ std::vector<PixelRect> PieceAnimation::Start(const board::Placement& before, con
   start_ = clock_.Now();
   duration_ = duration;
   progress_ = 0;
-  return TouchedRects(geometry);
+  return TouchedRects(drawn);
 }
 
-std::vector<PixelRect> PieceAnimation::NextFrame(BoardGeometry geometry) {
+std::vector<PixelRect> PieceAnimation::NextFrame(const DrawnBoard& drawn) {
   if (!running_) return {};
   const Milliseconds elapsed = clock_.Now() - start_;
-  if (elapsed >= duration_) return Finish(geometry);
+  if (elapsed >= duration_) return Finish(drawn);
   const double previous = progress_;
   progress_ = EasedProgress(elapsed, duration_);
   std::vector<PixelRect> rects;
   for (const Slide& slide : slides_)
-    rects.push_back(Union(PieceRect(slide, previous, geometry), PieceRect(slide, progress_, geometry)));
+    rects.push_back(Union(PieceRect(slide, previous, drawn), PieceRect(slide, progress_, drawn)));
   return rects;
 }
 
-std::vector<PixelRect> PieceAnimation::Finish(BoardGeometry geometry) {
+std::vector<PixelRect> PieceAnimation::Finish(const DrawnBoard& drawn) {
   if (!running_) return {};
-  std::vector<PixelRect> rects = TouchedRects(geometry);
-  for (const Slide& slide : slides_) rects.push_back(PieceRect(slide, progress_, geometry));
+  std::vector<PixelRect> rects = TouchedRects(drawn);
+  for (const Slide& slide : slides_) rects.push_back(PieceRect(slide, progress_, drawn));
   running_ = false;
   slides_.clear();
   touched_.clear();
@@ -129,15 +129,15 @@ std::optional<PieceCode> PieceAnimation::ShownBeneath(CellIndex cell) const {
   return std::nullopt;
 }
 
-std::vector<SlidingPiece> PieceAnimation::Pieces(BoardGeometry geometry) const {
+std::vector<SlidingPiece> PieceAnimation::Pieces(const DrawnBoard& drawn) const {
   std::vector<SlidingPiece> pieces;
-  for (const Slide& slide : slides_) pieces.push_back({board::ImageOf(slide.code), PieceRect(slide, progress_, geometry)});
+  for (const Slide& slide : slides_) pieces.push_back({board::ImageOf(slide.code), PieceRect(slide, progress_, drawn)});
   return pieces;
 }
 
-std::vector<PixelRect> PieceAnimation::TouchedRects(BoardGeometry geometry) const {
+std::vector<PixelRect> PieceAnimation::TouchedRects(const DrawnBoard& drawn) const {
   std::vector<PixelRect> rects;
-  for (const Touched& t : touched_) rects.push_back(DrawnSquareRect(t.cell, geometry));
+  for (const Touched& t : touched_) rects.push_back(DrawnSquareRect(t.cell, drawn));
   return rects;
 }
 
@@ -149,17 +149,17 @@ void SlidingPieces::Attach(OverlaySurface* surface) {
 void SlidingPieces::Slide(const board::Placement& before, const board::Placement& after) {
   End();
   if (!surface_ || !surface_->AnimationsOn()) return;
-  Repaint(animation_.Start(before, after, duration_, surface_->Geometry()));
+  Repaint(animation_.Start(before, after, duration_, surface_->Drawn()));
   if (animation_.Running()) surface_->StartFrames();
 }
 
 bool SlidingPieces::Frame() {
-  if (surface_) Repaint(animation_.NextFrame(surface_->Geometry()));
+  if (surface_) Repaint(animation_.NextFrame(surface_->Drawn()));
   return animation_.Running();
 }
 
 void SlidingPieces::End() {
-  if (surface_) Repaint(animation_.Finish(surface_->Geometry()));
+  if (surface_) Repaint(animation_.Finish(surface_->Drawn()));
 }
 
 void SlidingPieces::Repaint(const std::vector<PixelRect>& rects) {
@@ -174,11 +174,11 @@ void SlideUnderlay::PaintUnder(CellIndex cell, bool showsImages, uint32_t* pixel
   if (shown && occupied) PaintPiece(board::ImageOf(*shown), 0, 0, pixels, square, square, stride, 0, 0, square);
 }
 
-void PaintSlidingPieces(const PieceAnimation& animation, BoardGeometry geometry, PixelRect area, uint32_t* pixels,
-                        ptrdiff_t stride) {
-  for (const SlidingPiece& piece : animation.Pieces(geometry))
+void PaintSlidingPieces(const PieceAnimation& animation, const DrawnBoard& drawn, PixelRect area, uint32_t* pixels,
+                        ptrdiff_t stride, const PictureSet& pictures) {
+  for (const SlidingPiece& piece : animation.Pieces(drawn))
     PaintPiece(piece.image, piece.rect.left, piece.rect.top, pixels, area.right - area.left, area.bottom - area.top,
-               stride, area.left, area.top, geometry.square);
+               stride, area.left, area.top, pictures);
 }
 
 }  // namespace control

@@ -8,6 +8,7 @@
 
 #include "board/fen.h"
 #include "board/squares.h"
+#include "control/board_geometry.h"
 #include "control/cell_grid.h"
 
 namespace control {
@@ -72,17 +73,19 @@ PlacementChange ChangeBetween(const board::Placement& before, const board::Place
 // starts and stops gently (cubic in and out), so at half the time it is half way.
 double EasedProgress(Milliseconds elapsed, Milliseconds duration);
 
-
-// What the pixels depend on: a square's side in device pixels, and which way up the board is.
-struct BoardGeometry {
-  int square = kPictureSize;
+// Where the window draws the board: its geometry (the square's side and the
+// board's place in the control, in device pixels) and which way up it is.
+struct DrawnBoard {
+  BoardGeometry geometry;
   bool flipped = false;
+  int Square() const { return geometry.Square(); }
 };
 
 // What sliding pieces and the promotion choice need of the window showing the board.
 class OverlaySurface {
  public:
-  virtual BoardGeometry Geometry() = 0;
+  virtual DrawnBoard Drawn() = 0;
+  // `rect` in the control's device pixels.
   virtual void RepaintRect(PixelRect rect) = 0;
   // Windows' "Show animations in Windows": off, nothing slides.
   virtual bool AnimationsOn() { return true; }
@@ -93,8 +96,8 @@ class OverlaySurface {
   ~OverlaySurface() = default;
 };
 
-// The device rectangle where board square `cell` is drawn.
-PixelRect DrawnSquareRect(CellIndex cell, BoardGeometry geometry);
+// The control's device rectangle where board square `cell` is drawn.
+PixelRect DrawnSquareRect(CellIndex cell, const DrawnBoard& drawn);
 
 struct SlidingPiece {
   ImageNumber image;
@@ -115,20 +118,20 @@ class PieceAnimation {
   // slides or `duration` is 0; a running animation must be finished first.
   // Returns the rectangles to repaint.
   std::vector<PixelRect> Start(const board::Placement& before, const board::Placement& after, Milliseconds duration,
-                               BoardGeometry geometry);
+                               const DrawnBoard& drawn);
   bool Running() const { return running_; }
 
   // Moves on to the clock's time and returns the rectangles to repaint: where
   // each piece was drawn and where it is now; when the time is up it ends, with its squares.
-  std::vector<PixelRect> NextFrame(BoardGeometry geometry);
+  std::vector<PixelRect> NextFrame(const DrawnBoard& drawn);
   // Ends at once (a write, a lift): returns the rectangles to repaint.
-  std::vector<PixelRect> Finish(BoardGeometry geometry);
+  std::vector<PixelRect> Finish(const DrawnBoard& drawn);
 
   // What square `cell` shows beneath the sliding pieces while running (None
   // for bare), or nothing where it shows the board as written.
   std::optional<PieceCode> ShownBeneath(CellIndex cell) const;
   // The sliding pieces at the frame's time.
-  std::vector<SlidingPiece> Pieces(BoardGeometry geometry) const;
+  std::vector<SlidingPiece> Pieces(const DrawnBoard& drawn) const;
 
  private:
   struct Touched {
@@ -136,7 +139,7 @@ class PieceAnimation {
     PieceCode shown;
   };
 
-  std::vector<PixelRect> TouchedRects(BoardGeometry geometry) const;
+  std::vector<PixelRect> TouchedRects(const DrawnBoard& drawn) const;
 
   const Clock& clock_;
   bool running_ = false;
@@ -190,8 +193,8 @@ class SlideUnderlay final : public CellUnderlay {
 };
 
 // The sliding pieces over pixels of `area` (device pixels of the control, rows
-// `stride` apart): the top layer, over the arrows.
-void PaintSlidingPieces(const PieceAnimation& animation, BoardGeometry geometry, PixelRect area, uint32_t* pixels,
-                        ptrdiff_t stride);
+// `stride` apart), drawn with `pictures` of the square's size: the top layer, over the arrows.
+void PaintSlidingPieces(const PieceAnimation& animation, const DrawnBoard& drawn, PixelRect area, uint32_t* pixels,
+                        ptrdiff_t stride, const PictureSet& pictures);
 
 }  // namespace control

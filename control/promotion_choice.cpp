@@ -4,6 +4,7 @@
 
 #include "board/automation_error.h"
 #include "control/accessible_board.h"
+#include "control/board_view.h"
 #include "control/focus_cue.h"
 #include "control/view_layers.h"
 
@@ -38,9 +39,9 @@ void PromotionChoice::Open(board::Square square, PieceCode pawn) {
 
 ChoiceStep PromotionChoice::Dismiss() { return showing_ ? Choose(board::None) : ChoiceStep{}; }
 
-ChoiceStep PromotionChoice::Key(BoardKey seen, BoardGeometry geometry) {
+ChoiceStep PromotionChoice::Key(BoardKey seen, const DrawnBoard& drawn) {
   if (!showing_) return {};
-  const int down = Direction(geometry);
+  const int down = Direction(drawn);
   const size_t top = down > 0 ? 0 : kItemCount - 1, bottom = kItemCount - 1 - top;
   switch (seen) {
     case BoardKey::Up:
@@ -57,15 +58,15 @@ ChoiceStep PromotionChoice::Key(BoardKey seen, BoardGeometry geometry) {
   }
 }
 
-ChoiceStep PromotionChoice::Press(int x, int y, BoardGeometry geometry) {
+ChoiceStep PromotionChoice::Press(int x, int y, const DrawnBoard& drawn) {
   if (!showing_) return {};
-  pressed_ = ItemAt(x, y, geometry);
+  pressed_ = ItemAt(x, y, drawn);
   return pressed_ ? Highlight(*pressed_) : Dismiss();
 }
 
-ChoiceStep PromotionChoice::Release(int x, int y, BoardGeometry geometry) {
+ChoiceStep PromotionChoice::Release(int x, int y, const DrawnBoard& drawn) {
   if (!showing_ || !pressed_) return {};
-  const bool onPressed = ItemAt(x, y, geometry) == pressed_;
+  const bool onPressed = ItemAt(x, y, drawn) == pressed_;
   pressed_.reset();
   return onPressed ? Choose(items_[highlighted_]) : ChoiceStep{};
 }
@@ -74,26 +75,26 @@ ChoiceStep PromotionChoice::ChooseItem(size_t item) {
   return showing_ && item < kItemCount ? Choose(items_[item]) : ChoiceStep{};
 }
 
-PixelRect PromotionChoice::ItemRect(size_t item, BoardGeometry geometry) const {
-  const PixelRect square = DrawnSquareRect(board::SquareIndex(square_.col, square_.row), geometry);
-  return Offset(square, 0, Direction(geometry) * static_cast<int>(item) * geometry.square);
+PixelRect PromotionChoice::ItemRect(size_t item, const DrawnBoard& drawn) const {
+  const PixelRect square = DrawnSquareRect(board::SquareIndex(square_.col, square_.row), drawn);
+  return Offset(square, 0, Direction(drawn) * static_cast<int>(item) * drawn.Square());
 }
 
-PixelRect PromotionChoice::Bounds(BoardGeometry geometry) const {
-  const PixelRect first = ItemRect(0, geometry), last = ItemRect(kItemCount - 1, geometry);
+PixelRect PromotionChoice::Bounds(const DrawnBoard& drawn) const {
+  const PixelRect first = ItemRect(0, drawn), last = ItemRect(kItemCount - 1, drawn);
   return {first.left, std::min(first.top, last.top), first.right, std::max(first.bottom, last.bottom)};
 }
 
 std::string PromotionChoice::ItemName(size_t item) const { return PieceWords(board::ImageOf(items_[item])); }
 
-int PromotionChoice::Direction(BoardGeometry geometry) const {
-  const PixelRect square = DrawnSquareRect(board::SquareIndex(square_.col, square_.row), geometry);
-  return square.top < board::kBoardSize / 2 * geometry.square ? 1 : -1;
+int PromotionChoice::Direction(const DrawnBoard& drawn) const {
+  const PixelRect square = DrawnSquareRect(board::SquareIndex(square_.col, square_.row), drawn);
+  return square.top - drawn.geometry.Top() < board::kBoardSize / 2 * drawn.Square() ? 1 : -1;
 }
 
-std::optional<size_t> PromotionChoice::ItemAt(int x, int y, BoardGeometry geometry) const {
+std::optional<size_t> PromotionChoice::ItemAt(int x, int y, const DrawnBoard& drawn) const {
   for (size_t item = 0; item < kItemCount; ++item) {
-    const PixelRect r = ItemRect(item, geometry);
+    const PixelRect r = ItemRect(item, drawn);
     if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) return item;
   }
   return std::nullopt;
@@ -117,22 +118,20 @@ void PromotionPrompt::Attach(OverlaySurface* surface) {
 }
 
 void PromotionPrompt::Open(int16_t col, int16_t row) {
-  const board::Col c(col);
-  const board::Row r(row);
-  if (!board::IsOnBoard(c, r)) throw board::InvalidPropertyArrayIndexError();
-  const PieceCode pawn = host_.PieceAt(board::SquareIndex(c, r));
+  const CellIndex cell = CheckedSquare(col, row);
+  const PieceCode pawn = host_.PieceAt(cell);
   if (pawn != board::Wpawn && pawn != board::Bpawn) throw board::InvalidArgumentError("The square holds no pawn");
   Dismiss();
-  choice_.Open({c, r}, pawn);
+  choice_.Open(board::SquareOfIndex(cell), pawn);
   Repaint();
   host_.ChoiceItemFocused(choice_.Highlighted());
 }
 
-void PromotionPrompt::Key(BoardKey seen) { Follow(choice_.Key(seen, Geometry())); }
+void PromotionPrompt::Key(BoardKey seen) { Follow(choice_.Key(seen, Drawn())); }
 
-void PromotionPrompt::Press(int x, int y) { Follow(choice_.Press(x, y, Geometry())); }
+void PromotionPrompt::Press(int x, int y) { Follow(choice_.Press(x, y, Drawn())); }
 
-void PromotionPrompt::Release(int x, int y) { Follow(choice_.Release(x, y, Geometry())); }
+void PromotionPrompt::Release(int x, int y) { Follow(choice_.Release(x, y, Drawn())); }
 
 void PromotionPrompt::ChooseItem(size_t item) { Follow(choice_.ChooseItem(item)); }
 
@@ -143,7 +142,7 @@ void PromotionPrompt::SquareWritten(CellIndex cell) {
 }
 
 void PromotionPrompt::Repaint() {
-  if (surface_) surface_->RepaintRect(choice_.Bounds(surface_->Geometry()));
+  if (surface_) surface_->RepaintRect(choice_.Bounds(surface_->Drawn()));
 }
 
 // The answer goes last: its handler may do anything, even open the next choice.
@@ -159,19 +158,19 @@ void PromotionPrompt::Follow(ChoiceStep step) {
   host_.RaisePromotionChosen(square, *step.chosen);
 }
 
-void PaintPromotionChoice(const PromotionChoice& choice, BoardGeometry geometry, uint32_t* pixels, int width,
-                          int height, ptrdiff_t stride, int originX, int originY) {
+void PaintPromotionChoice(const PromotionChoice& choice, const DrawnBoard& drawn, const PictureSet& pictures,
+                          uint32_t* pixels, int width, int height, ptrdiff_t stride, int originX, int originY) {
   if (!choice.Showing()) return;
-  const int edge = std::max(1, geometry.square / kPictureSize);
+  const int edge = std::max(1, drawn.Square() / kPictureSize);
   const bool lightTiles = choice.Item(0) == board::BQueen;
   for (size_t item = 0; item < PromotionChoice::kItemCount; ++item) {
-    const PixelRect tile = choice.ItemRect(item, geometry);
+    const PixelRect tile = choice.ItemRect(item, drawn);
     FillTile(Offset(tile, -originX, -originY), lightTiles ? kLightTile : kDarkTile, edge, pixels, width, height,
              stride);
     PaintPiece(board::ImageOf(choice.Item(item)), tile.left, tile.top, pixels, width, height, stride, originX,
-               originY, geometry.square);
+               originY, pictures);
   }
-  const PixelRect highlighted = Offset(choice.ItemRect(choice.Highlighted(), geometry), -originX, -originY);
+  const PixelRect highlighted = Offset(choice.ItemRect(choice.Highlighted(), drawn), -originX, -originY);
   FocusCue::Draw(pixels, width, height, stride, highlighted, lightTiles);
 }
 

@@ -41,25 +41,25 @@ class PromotionChoice {
 
   // Up and Down as the eye sees them move the highlight (stopping at the ends), Home and End
   // go to the top and bottom piece, Space and Enter choose; the choice swallows every key.
-  ChoiceStep Key(BoardKey seen, BoardGeometry geometry);
+  ChoiceStep Key(BoardKey seen, const DrawnBoard& drawn);
   // A left press on a piece highlights it, its release there chooses it; a press anywhere else dismisses.
-  ChoiceStep Press(int x, int y, BoardGeometry geometry);
-  ChoiceStep Release(int x, int y, BoardGeometry geometry);
+  ChoiceStep Press(int x, int y, const DrawnBoard& drawn);
+  ChoiceStep Release(int x, int y, const DrawnBoard& drawn);
   // A screen reader's default action on an item.
   ChoiceStep ChooseItem(size_t item);
 
   PieceCode Item(size_t item) const { return items_[item]; }
   size_t Highlighted() const { return highlighted_; }
   // The device rectangle of an item; item 0 covers the pawn's square.
-  PixelRect ItemRect(size_t item, BoardGeometry geometry) const;
-  PixelRect Bounds(BoardGeometry geometry) const;
+  PixelRect ItemRect(size_t item, const DrawnBoard& drawn) const;
+  PixelRect Bounds(const DrawnBoard& drawn) const;
   // "cream queen", for the accessible list item.
   std::string ItemName(size_t item) const;
 
  private:
   // +1 where the column runs down the drawn board, -1 where it runs up.
-  int Direction(BoardGeometry geometry) const;
-  std::optional<size_t> ItemAt(int x, int y, BoardGeometry geometry) const;
+  int Direction(const DrawnBoard& drawn) const;
+  std::optional<size_t> ItemAt(int x, int y, const DrawnBoard& drawn) const;
   ChoiceStep Highlight(size_t item);
   ChoiceStep Choose(PieceCode piece);
 
@@ -110,7 +110,7 @@ class PromotionPrompt {
   void SquareWritten(CellIndex cell);
 
  private:
-  BoardGeometry Geometry() const { return surface_ ? surface_->Geometry() : BoardGeometry{}; }
+  DrawnBoard Drawn() const { return surface_ ? surface_->Drawn() : DrawnBoard{}; }
   void Repaint();
   void Follow(ChoiceStep step);
 
@@ -120,9 +120,10 @@ class PromotionPrompt {
 };
 
 // Draws the choice over a composed board whose top-left pixel is the control's
-// (originX, originY): each item a light tile with its piece, the highlighted one
-// outlined as the focus cue outlines a square.
-void PaintPromotionChoice(const PromotionChoice& choice, BoardGeometry geometry, uint32_t* pixels, int width,
-                          int height, ptrdiff_t stride, int originX = 0, int originY = 0);
+// (originX, originY), with `pictures` of the square's size: each item a tile
+// with its piece, the highlighted one outlined as the focus cue outlines a square.
+void PaintPromotionChoice(const PromotionChoice& choice, const DrawnBoard& drawn, const PictureSet& pictures,
+                          uint32_t* pixels, int width, int height, ptrdiff_t stride, int originX = 0,
+                          int originY = 0);
 
 }  // namespace control

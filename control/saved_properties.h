@@ -7,6 +7,7 @@
 // properties added in v or earlier; so a new version only appends, and an older
 // stream still loads, what it lacks keeping its default.
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -72,6 +73,20 @@ inline PropertyValue ReadSaved(PropertyBag& bag, const SavedProperty& property) 
 }
 inline void WriteSaved(PropertyBag& bag, const SavedProperty& property, const PropertyValue& value) {
   bag.WriteProperty(property.name, value, property.Default());
+}
+
+// Every property `saving` saves, read from `bag` and converted to its kind. A
+// value that cannot be read fails here, before a class applies any of them, so
+// a refused load changes nothing; reading the result cannot fail.
+inline MemoryPropertyBag CheckedSaved(PropertyBag& bag, SavedClass saving) {
+  MemoryPropertyBag checked;
+  for (const SavedProperty* property : SavedIn(saving)) {
+    const PropertyValue value = ReadSaved(bag, *property);
+    checked.values[std::string(property->name)] = property->kind == SavedKind::Boolean
+                                                      ? PropertyValue(ToBoolean(value))
+                                                      : PropertyValue(ToInteger(value));
+  }
+  return checked;
 }
 
 }  // namespace control

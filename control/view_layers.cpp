@@ -17,12 +17,18 @@ struct Rgb {
   int red, green, blue;
 };
 
-// Warm tints that read on both woods and apart from each other; the arrows a
-// green no square or piece has.
-constexpr Rgb kSelected{96, 196, 56};
-constexpr Rgb kLastMove{255, 216, 24};
-constexpr Rgb kCheck{232, 24, 16};
-constexpr Rgb kTarget{24, 16, 8};
+// A mark's colour on each wood: dark on the light squares and light on the dark
+// ones, at least 3:1 in luminance against the wood it lies on (the contrast
+// non-text graphics need), and apart in hue: blue, yellow-green, red, purple.
+struct MarkColour {
+  Rgb onLight, onDark;
+  Rgb On(bool lightSquare) const { return lightSquare ? onLight : onDark; }
+};
+constexpr MarkColour kSelected{{30, 70, 180}, {150, 200, 255}};
+constexpr MarkColour kLastMove{{40, 100, 0}, {235, 235, 120}};
+constexpr MarkColour kCheck{{170, 0, 0}, {255, 150, 150}};
+constexpr MarkColour kTarget{{80, 0, 110}, {230, 170, 255}};
+// The arrows a green no square or piece has.
 constexpr Rgb kArrow{24, 128, 64};
 constexpr double kArrowOpacity = 0.72;
 
@@ -50,75 +56,71 @@ void Tint(uint32_t* pixels, ptrdiff_t stride, int square, Rgb colour, Alpha alph
 // How much of a pixel a shape covers, from the signed distance of its centre to the shape's edge.
 double Coverage(double signedDistance) { return std::clamp(0.5 - signedDistance, 0.0, 1.0); }
 
-void PaintTarget(bool occupied, uint32_t* pixels, ptrdiff_t stride, int square) {
-  constexpr double kOpacity = 0.5;
+void PaintTarget(bool occupied, Rgb colour, uint32_t* pixels, ptrdiff_t stride, int square) {
   const double s = square;
   if (!occupied) {
     const double radius = 0.16 * s;
-    Tint(pixels, stride, square, kTarget,
-         [&](double dx, double dy) { return kOpacity * Coverage(Length(dx, dy) - radius); });
+    Tint(pixels, stride, square, colour, [&](double dx, double dy) { return Coverage(Length(dx, dy) - radius); });
     return;
   }
   // A ring inside the square's edge, where a piece leaves the wood showing.
   const double width = std::max(2.0, 0.1 * s), outer = 0.5 * s;
-  Tint(pixels, stride, square, kTarget, [&](double dx, double dy) {
+  Tint(pixels, stride, square, colour, [&](double dx, double dy) {
     const double d = Length(dx, dy);
-    return kOpacity * Coverage(std::max(d - outer, outer - width - d));
+    return Coverage(std::max(d - outer, outer - width - d));
   });
 }
 
-// A red glow strongest at the centre, so it shows round the piece in check.
-void PaintCheck(uint32_t* pixels, ptrdiff_t stride, int square) {
-  const double reach = 0.72 * square;
-  Tint(pixels, stride, square, kCheck, [&](double dx, double dy) {
-    const double fade = std::max(0.0, 1 - Length(dx, dy) / reach);
-    return 0.25 + 0.65 * fade;
-  });
+// The corners outside the square's inscribed circle: the king in check keeps its
+// wood round it, so a red king stays clear of the red.
+void PaintCheck(Rgb colour, uint32_t* pixels, ptrdiff_t stride, int square) {
+  const double radius = 0.5 * square;
+  Tint(pixels, stride, square, colour, [&](double dx, double dy) { return Coverage(radius - Length(dx, dy)); });
 }
 
-// Glyphs on a 3 x 5 grid, top row first, bit 2 the left column.
-using Glyph = std::array<uint8_t, 5>;
+// Glyphs on a 4 x 7 grid, top row first, bit 3 the left column: narrow
+// enough for the corner a piece's foot leaves, legible down to 7 pixels.
+constexpr int kGlyphColumns = 4, kGlyphRows = 7;
+using Glyph = std::array<uint8_t, kGlyphRows>;
 constexpr Glyph kFileGlyphs[] = {
-    {0b000, 0b011, 0b101, 0b101, 0b011},  // a
-    {0b100, 0b110, 0b101, 0b101, 0b110},  // b
-    {0b000, 0b011, 0b100, 0b100, 0b011},  // c
-    {0b001, 0b011, 0b101, 0b101, 0b011},  // d
-    {0b000, 0b010, 0b111, 0b100, 0b011},  // e
-    {0b011, 0b010, 0b111, 0b010, 0b010},  // f
-    {0b011, 0b101, 0b011, 0b001, 0b110},  // g
-    {0b100, 0b110, 0b101, 0b101, 0b101},  // h
+    {0b0000, 0b0000, 0b0110, 0b0001, 0b0111, 0b1001, 0b0111},  // a
+    {0b1000, 0b1000, 0b1110, 0b1001, 0b1001, 0b1001, 0b1110},  // b
+    {0b0000, 0b0000, 0b0110, 0b1001, 0b1000, 0b1001, 0b0110},  // c
+    {0b0001, 0b0001, 0b0111, 0b1001, 0b1001, 0b1001, 0b0111},  // d
+    {0b0000, 0b0000, 0b0110, 0b1001, 0b1111, 0b1000, 0b0111},  // e
+    {0b0011, 0b0100, 0b0100, 0b1110, 0b0100, 0b0100, 0b0100},  // f
+    {0b0000, 0b0111, 0b1001, 0b1001, 0b0111, 0b0001, 0b0110},  // g
+    {0b1000, 0b1000, 0b1110, 0b1001, 0b1001, 0b1001, 0b1001},  // h
 };
 constexpr Glyph kRankGlyphs[] = {
-    {0b010, 0b110, 0b010, 0b010, 0b111},  // 1
-    {0b110, 0b001, 0b010, 0b100, 0b111},  // 2
-    {0b110, 0b001, 0b010, 0b001, 0b110},  // 3
-    {0b101, 0b101, 0b111, 0b001, 0b001},  // 4
-    {0b111, 0b100, 0b110, 0b001, 0b110},  // 5
-    {0b011, 0b100, 0b111, 0b101, 0b111},  // 6
-    {0b111, 0b001, 0b010, 0b010, 0b010},  // 7
-    {0b111, 0b101, 0b111, 0b101, 0b111},  // 8
+    {0b0010, 0b0110, 0b0010, 0b0010, 0b0010, 0b0010, 0b0111},  // 1
+    {0b0110, 0b1001, 0b0001, 0b0010, 0b0100, 0b1000, 0b1111},  // 2
+    {0b0110, 0b1001, 0b0001, 0b0110, 0b0001, 0b1001, 0b0110},  // 3
+    {0b0010, 0b0110, 0b1010, 0b1010, 0b1111, 0b0010, 0b0010},  // 4
+    {0b1111, 0b1000, 0b1110, 0b0001, 0b0001, 0b1001, 0b0110},  // 5
+    {0b0110, 0b1000, 0b1000, 0b1110, 0b1001, 0b1001, 0b0110},  // 6
+    {0b1111, 0b0001, 0b0001, 0b0010, 0b0100, 0b0100, 0b0100},  // 7
+    {0b0110, 0b1001, 0b1001, 0b0110, 0b1001, 0b1001, 0b0110},  // 8
 };
-constexpr int kGlyphWidth = 3, kGlyphHeight = 5;
 
-// A glyph's dot in device pixels: one at 96 DPI, a whole number at every scale.
-int GlyphDot(int square) { return std::max(1, static_cast<int>(std::lround(square / double{kPictureSize}))); }
+// The ink of each shade: at least 4.5:1 against every pixel of the wood it
+// sits on (light wood's darkest has luminance 0.38, dark wood's lightest 0.12).
+constexpr uint32_t kInkOnLight = 0x38200C;
+constexpr uint32_t kInkOnDark = 0xFAEED2;
 
-void PaintGlyph(const Glyph& glyph, int left, int top, int dot, uint32_t colour, uint32_t* pixels,
-                ptrdiff_t stride) {
-  for (int row = 0; row < kGlyphHeight; ++row)
-    for (int col = 0; col < kGlyphWidth; ++col) {
-      if (!(glyph[row] >> (kGlyphWidth - 1 - col) & 1)) continue;
-      for (int y = top + row * dot; y < top + (row + 1) * dot; ++y)
-        std::fill_n(pixels + y * stride + left + col * dot, dot, colour);
+// Where a glyph's grid lines fall: each dot a whole number of pixels, so the
+// glyph stays sharp at every height.
+int GridLine(int line, int lines, int pixels) { return (line * pixels + lines / 2) / lines; }
+
+void PaintGlyph(const Glyph& glyph, const CoordinateGlyphs& size, int left, int top, uint32_t colour,
+                uint32_t* pixels, ptrdiff_t stride) {
+  for (int row = 0; row < kGlyphRows; ++row)
+    for (int col = 0; col < kGlyphColumns; ++col) {
+      if (!(glyph[row] >> (kGlyphColumns - 1 - col) & 1)) continue;
+      const int x0 = left + GridLine(col, kGlyphColumns, size.width), x1 = left + GridLine(col + 1, kGlyphColumns, size.width);
+      for (int y = top + GridLine(row, kGlyphRows, size.height); y < top + GridLine(row + 1, kGlyphRows, size.height); ++y)
+        std::fill(pixels + y * stride + x0, pixels + y * stride + x1, colour);
     }
-}
-
-uint32_t MeanColour(board::ImageNumber image) {
-  const std::vector<uint32_t>& pixels = PictureSet::Shared().Lookup(image).pixels;
-  uint64_t red = 0, green = 0, blue = 0;
-  for (uint32_t p : pixels) red += p >> 16 & 0xFF, green += p >> 8 & 0xFF, blue += p & 0xFF;
-  const uint64_t n = pixels.size();
-  return static_cast<uint32_t>(red / n << 16 | green / n << 8 | blue / n);
 }
 
 struct ArrowShape {
@@ -181,37 +183,42 @@ Span ArrowRowSpan(const ArrowShape& a, double py) {
 
 }  // namespace
 
-void PaintMark(MarkNum mark, bool occupied, uint32_t* pixels, ptrdiff_t stride, int square) {
+void PaintMark(MarkNum mark, bool occupied, bool lightSquare, uint32_t* pixels, ptrdiff_t stride, int square) {
+  const auto fill = [](double, double) { return 1.0; };
   switch (mark) {
-    case mkSelected: return Tint(pixels, stride, square, kSelected, [](double, double) { return 0.55; });
-    case mkLastMove: return Tint(pixels, stride, square, kLastMove, [](double, double) { return 0.55; });
-    case mkCheck: return PaintCheck(pixels, stride, square);
-    case mkTarget: return PaintTarget(occupied, pixels, stride, square);
+    case mkSelected: return Tint(pixels, stride, square, kSelected.On(lightSquare), fill);
+    case mkLastMove: return Tint(pixels, stride, square, kLastMove.On(lightSquare), fill);
+    case mkCheck: return PaintCheck(kCheck.On(lightSquare), pixels, stride, square);
+    case mkTarget: return PaintTarget(occupied, kTarget.On(lightSquare), pixels, stride, square);
     default: return;
   }
 }
 
-void PaintCoordinates(CoordinateLabels labels, bool lightSquare, uint32_t* pixels, ptrdiff_t stride, int square) {
-  static const uint32_t kLightShade = MeanColour(board::kLightSquareImage);
-  static const uint32_t kDarkShade = MeanColour(board::kDarkSquareImage);
-  const uint32_t colour = lightSquare ? kDarkShade : kLightShade;
-  const int dot = GlyphDot(square);
-  // Too small a square has no corner to spare: it shows no labels.
-  if (square < 2 * (kGlyphHeight + 1) * dot) return;
-  if (labels.rank >= '1' && labels.rank <= '8')
-    PaintGlyph(kRankGlyphs[labels.rank - '1'], dot, dot, dot, colour, pixels, stride);
-  if (labels.file >= 'a' && labels.file <= 'h')
-    PaintGlyph(kFileGlyphs[labels.file - 'a'], square - dot * (kGlyphWidth + 1), square - dot * (kGlyphHeight + 1),
-               dot, colour, pixels, stride);
+CoordinateGlyphs CoordinateGlyphs::ForSquare(int square) {
+  const int height = (square + 2) / 5;
+  if (height < kLeast) return {};
+  return {GridLine(kGlyphColumns, kGlyphRows, height), height, std::max(1, GridLine(1, kGlyphRows, height))};
 }
+
+void PaintCoordinates(CoordinateLabels labels, bool lightSquare, uint32_t* pixels, ptrdiff_t stride, int square) {
+  const CoordinateGlyphs size = CoordinateGlyphs::ForSquare(square);
+  if (!size) return;
+  const uint32_t colour = CoordinateInk(lightSquare);
+  if (labels.rank >= '1' && labels.rank <= '8')
+    PaintGlyph(kRankGlyphs[labels.rank - '1'], size, size.margin, size.margin, colour, pixels, stride);
+  if (labels.file >= 'a' && labels.file <= 'h')
+    PaintGlyph(kFileGlyphs[labels.file - 'a'], size, square - size.margin - size.width,
+               square - size.margin - size.height, colour, pixels, stride);
+}
+
+uint32_t CoordinateInk(bool lightSquare) { return lightSquare ? kInkOnLight : kInkOnDark; }
 
 void ViewUnderlay::PaintUnder(CellIndex cell, bool showsImages, uint32_t* pixels, ptrdiff_t stride,
                               int square) const {
-  PaintMark(view_.MarkOf(cell), showsImages, pixels, stride, square);
-  if (const CoordinateLabels labels = view_.Labels(cell)) {
-    const Square at = board::SquareOfIndex(cell);
-    PaintCoordinates(labels, board::IsLightSquare(at.col, at.row), pixels, stride, square);
-  }
+  const Square at = board::SquareOfIndex(cell);
+  const bool light = board::IsLightSquare(at.col, at.row);
+  PaintMark(view_.MarkOf(cell), showsImages, light, pixels, stride, square);
+  if (const CoordinateLabels labels = view_.Labels(cell)) PaintCoordinates(labels, light, pixels, stride, square);
 }
 
 PixelRect ArrowBounds(const BoardView& view, BoardArrow arrow, int square) {
@@ -247,48 +254,66 @@ void PaintArrows(const BoardView& view, uint32_t* pixels, int width, int height,
 }
 
 void RenderView(const CellGrid& cells, const BoardView& view, uint32_t* pixels, int width, int height,
-                ptrdiff_t stride, int originX, int originY, int square, CellIndex bare,
+                ptrdiff_t stride, int originX, int originY, int square, CellIndex bare) {
+  RenderView(cells, view, pixels, width, height, stride, originX, originY, PictureSet::ForSize(square), bare);
+}
+
+void RenderView(const CellGrid& cells, const BoardView& view, uint32_t* pixels, int width, int height,
+                ptrdiff_t stride, int originX, int originY, const PictureSet& pictures, CellIndex bare,
                 const PieceAnimation* sliding) {
   const ViewUnderlay underlay(view, bare);
   if (sliding && sliding->Running()) {
     const SlideUnderlay slid(*sliding, underlay);
-    cells.Render(pixels, width, height, stride, originX, originY, square, &slid);
+    cells.Render(pixels, width, height, stride, originX, originY, pictures, &slid);
   } else {
-    cells.Render(pixels, width, height, stride, originX, originY, square, &underlay);
+    cells.Render(pixels, width, height, stride, originX, originY, pictures, &underlay);
   }
-  PaintArrows(view, pixels, width, height, stride, originX, originY, square);
+  PaintArrows(view, pixels, width, height, stride, originX, originY, pictures.Size());
 }
 
 void ComposeShown(const CellGrid& cells, const BoardView& view, CellIndex bare, PixelRect area, int square,
-                  uint32_t background, uint32_t* pixels, ptrdiff_t stride, const PieceAnimation* sliding) {
+                  uint32_t background, uint32_t* pixels, ptrdiff_t stride) {
+  ComposeShown(cells, view, bare, area, PictureSet::ForSize(square), background, pixels, stride);
+}
+
+void ComposeShown(const CellGrid& cells, const BoardView& view, CellIndex bare, PixelRect area,
+                  const PictureSet& pictures, uint32_t background, uint32_t* pixels, ptrdiff_t stride,
+                  const PieceAnimation* sliding) {
   const int width = area.right - area.left, height = area.bottom - area.top;
   for (int y = 0; y < height; ++y) std::fill_n(pixels + y * stride, width, background);
-  RenderView(cells, view, pixels, width, height, stride, area.left, area.top, square, bare, sliding);
+  RenderView(cells, view, pixels, width, height, stride, area.left, area.top, pictures, bare, sliding);
 }
 
-void PaintOverBoard(const OvlChess& shown, BoardGeometry geometry, PixelRect area, uint32_t* pixels,
-                    ptrdiff_t stride) {
-  PaintSlidingPieces(shown.Slides().Animation(), geometry, area, pixels, stride);
-  PaintInHand(shown.Moves(), area, pixels, stride);
-  PaintPromotionChoice(shown.Promotion().Choice(), geometry, pixels, area.right - area.left, area.bottom - area.top,
-                       stride, area.left, area.top);
-}
-
-bool MovesOverBoard(const OvlChess& shown) {
-  return shown.Slides().Animation().Running() || shown.Moves().Floating() || shown.Promotion().Showing();
+void PaintOverBoard(const OvlChess& shown, const DrawnBoard& drawn, PixelRect area, uint32_t* pixels,
+                    ptrdiff_t stride, const PictureSet& pictures) {
+  PaintSlidingPieces(shown.Slides().Animation(), drawn, area, pixels, stride, pictures);
+  PaintInHand(shown.Moves(), area, pixels, stride, pictures);
+  PaintPromotionChoice(shown.Promotion().Choice(), drawn, pictures, pixels, area.right - area.left,
+                       area.bottom - area.top, stride, area.left, area.top);
 }
 
 void PaintInHand(const MoveInput& moves, PixelRect area, uint32_t* pixels, ptrdiff_t stride) {
   const std::optional<FloatingPiece> floating = moves.Floating();
+  if (floating) PaintInHand(moves, area, pixels, stride, PictureSet::ForSize(floating->rect.right - floating->rect.left));
+}
+
+void PaintInHand(const MoveInput& moves, PixelRect area, uint32_t* pixels, ptrdiff_t stride,
+                 const PictureSet& pictures) {
+  const std::optional<FloatingPiece> floating = moves.Floating();
   if (!floating) return;
-  const PixelRect r = floating->rect;
-  PaintPiece(floating->image, r.left, r.top, pixels, area.right - area.left, area.bottom - area.top, stride, area.left,
-             area.top, r.right - r.left);
+  PaintPiece(floating->image, floating->rect.left, floating->rect.top, pixels, area.right - area.left,
+             area.bottom - area.top, stride, area.left, area.top, pictures);
 }
 
 void PaintPiece(ImageNumber image, int left, int top, uint32_t* pixels, int width, int height, ptrdiff_t stride,
                 int originX, int originY, int square) {
-  const uint32_t* picture = PictureSet::ForSize(square).Lookup(image).pixels.data();
+  PaintPiece(image, left, top, pixels, width, height, stride, originX, originY, PictureSet::ForSize(square));
+}
+
+void PaintPiece(ImageNumber image, int left, int top, uint32_t* pixels, int width, int height, ptrdiff_t stride,
+                int originX, int originY, const PictureSet& pictures) {
+  const int square = pictures.Size();
+  const uint32_t* picture = pictures.Lookup(image).pixels.data();
   const int x0 = std::max(left - originX, 0), x1 = std::min(left + square - originX, width);
   const int y0 = std::max(top - originY, 0), y1 = std::min(top + square - originY, height);
   for (int y = y0; y < y1; ++y) {

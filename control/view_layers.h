@@ -4,9 +4,9 @@
 #include <cstdint>
 
 #include "control/board_view.h"
-#include "control/ovl_chess.h"
 #include "control/cell_grid.h"
 #include "control/move_input.h"
+#include "control/ovl_chess.h"
 #include "control/piece_animation.h"
 
 namespace control {
@@ -16,14 +16,26 @@ namespace control {
 // its pieces are composed over it (CellUnderlay). Arrows go over the composed board.
 
 // Paints `mark` over a bare square's pixels, square x square with the given row
-// stride. A target is a dot on an empty square and a ring on an occupied one.
-void PaintMark(MarkNum mark, bool occupied, uint32_t* pixels, ptrdiff_t stride, int square);
+// stride, in its colour for the square's shade: a fill for selected and last
+// move, the corners outside the inscribed circle for check, a dot for a target on an empty square and a ring round a piece.
+void PaintMark(MarkNum mark, bool occupied, bool lightSquare, uint32_t* pixels, ptrdiff_t stride, int square);
 
-// Paints a square's coordinate labels, in the other shade's colour: the rank
-// digit in the top-left corner, the file letter in the bottom-right one, both
-// in whole device pixels so they stay crisp at every scale; none on a square
-// below 12 pixels.
+// The size of the coordinate glyphs on a square: a fifth of it, rounded. None
+// where that is under kLeast pixels: larger glyphs would meet the pieces.
+struct CoordinateGlyphs {
+  static constexpr int kLeast = 7;
+  int width = 0, height = 0;
+  // From the square's edges, one dot.
+  int margin = 0;
+  static CoordinateGlyphs ForSquare(int square);
+  explicit operator bool() const { return height > 0; }
+};
+
+// Paints a square's coordinate labels, dark on light wood and light on dark:
+// the rank digit in the top-left corner, the file letter in the bottom-right
+// one, where the pieces leave the wood bare, in whole device pixels.
 void PaintCoordinates(CoordinateLabels labels, bool lightSquare, uint32_t* pixels, ptrdiff_t stride, int square);
+uint32_t CoordinateInk(bool lightSquare);
 
 // The marks and coordinates of a view, for CellGrid::Render and ComposeCell.
 // A cell `bare` (the square a piece was lifted from) shows no pieces.
@@ -50,9 +62,12 @@ void PaintArrows(const BoardView& view, uint32_t* pixels, int width, int height,
 // The board with its view: the cells (placed by BoardView::Placement) with
 // marks and coordinates beneath their pieces, then the arrows. Cell `bare`
 // shows its square and mark only: its piece is being moved.
-// While `sliding` runs, the squares it touched show what they showed before it.
 void RenderView(const CellGrid& cells, const BoardView& view, uint32_t* pixels, int width, int height,
-                ptrdiff_t stride, int originX = 0, int originY = 0, int square = kPictureSize, CellIndex bare = {},
+                ptrdiff_t stride, int originX = 0, int originY = 0, int square = kPictureSize, CellIndex bare = {});
+// The same with the pictures given, whose size is the square's. While `sliding`
+// runs, the squares it touched show what they showed before it.
+void RenderView(const CellGrid& cells, const BoardView& view, uint32_t* pixels, int width, int height,
+                ptrdiff_t stride, int originX, int originY, const PictureSet& pictures, CellIndex bare = {},
                 const PieceAnimation* sliding = nullptr);
 
 // The board as every platform shows it, in `area` (device pixels of the
@@ -60,21 +75,28 @@ void RenderView(const CellGrid& cells, const BoardView& view, uint32_t* pixels, 
 // `stride` apart: the background, then the view over the cells (RenderView)
 // with cell `bare` showing no piece (MoveInput::Lifted on screen, none on paper).
 void ComposeShown(const CellGrid& cells, const BoardView& view, CellIndex bare, PixelRect area, int square,
-                  uint32_t background, uint32_t* pixels, ptrdiff_t stride, const PieceAnimation* sliding = nullptr);
+                  uint32_t background, uint32_t* pixels, ptrdiff_t stride);
+// The same with the pictures given, whose size is the square's, and a slide's squares as RenderView shows them.
+void ComposeShown(const CellGrid& cells, const BoardView& view, CellIndex bare, PixelRect area,
+                  const PictureSet& pictures, uint32_t background, uint32_t* pixels, ptrdiff_t stride,
+                  const PieceAnimation* sliding = nullptr);
 // The piece in hand, if any, over pixels of `area` composed by ComposeShown, at
 // the size it was lifted at (the window's own scale).
 void PaintInHand(const MoveInput& moves, PixelRect area, uint32_t* pixels, ptrdiff_t stride);
+// The same with the pictures of the piece's size given.
+void PaintInHand(const MoveInput& moves, PixelRect area, uint32_t* pixels, ptrdiff_t stride,
+                 const PictureSet& pictures);
 // Everything that moves over the board `shown` on screen, over pixels of `area`
-// composed by ComposeShown with its slide: the sliding pieces, the piece in hand,
-// then the promotion choice on top.
-void PaintOverBoard(const OvlChess& shown, BoardGeometry geometry, PixelRect area, uint32_t* pixels,
-                    ptrdiff_t stride);
-// Whether anything is drawn over the board `shown` that the kept pixels do not hold.
-bool MovesOverBoard(const OvlChess& shown);
+// composed by ComposeShown with its slide, with `pictures` of the square's size:
+// the sliding pieces, the piece in hand, then the promotion choice on top.
+void PaintOverBoard(const OvlChess& shown, const DrawnBoard& drawn, PixelRect area, uint32_t* pixels,
+                    ptrdiff_t stride, const PictureSet& pictures);
 
 // A piece picture of `square` pixels with its top-left at the control's device
 // pixel (left, top), transparent where it is black, over pixels whose top-left is (originX, originY).
 void PaintPiece(ImageNumber image, int left, int top, uint32_t* pixels, int width, int height, ptrdiff_t stride,
                 int originX = 0, int originY = 0, int square = kPictureSize);
+void PaintPiece(ImageNumber image, int left, int top, uint32_t* pixels, int width, int height, ptrdiff_t stride,
+                int originX, int originY, const PictureSet& pictures);
 
 }  // namespace control

@@ -39,7 +39,7 @@ TEST(AccessibleBoard, StartPositionNamesFromCreamsSide) {
   EXPECT_EQ(r.Name(8, 2), "h7, red pawn");
   // Descriptions name the colour of the square the name places: a1 dark, b1 and e2 light.
   for (const auto& [cell, colour] : {std::pair{57, "dark square"}, {58, "light square"}, {53, "light square"}})
-    EXPECT_EQ(AccessibleBoard::Description(board::CellIndex(static_cast<int16_t>(cell))), colour) << cell;
+    EXPECT_EQ(r.board.Description(board::CellIndex(static_cast<int16_t>(cell))), colour) << cell;
 }
 
 TEST(AccessibleBoard, ASquareShowingSeveralPicturesNamesThemAllTopFirst) {
@@ -48,12 +48,12 @@ TEST(AccessibleBoard, ASquareShowingSeveralPicturesNamesThemAllTopFirst) {
   r.c.control.Piece(1, 1, board::WQueen);
   r.c.control.NewGame();
   EXPECT_EQ(r.Name(1, 1), "a8, red rook over cream queen");
-  r.board.ChangedNames();
+  r.board.TakeChanges().names;
   Draw(r, 1, board::Wknight);
   EXPECT_EQ(r.Name(1, 1), "a8, cream knight over red rook over cream queen");
-  EXPECT_EQ(r.board.ChangedNames(), (std::vector<int16_t>{1}));
+  EXPECT_EQ(r.board.TakeChanges().names, (std::vector<int16_t>{1}));
   Draw(r, 1, board::Wknight);
-  EXPECT_TRUE(r.board.ChangedNames().empty());
+  EXPECT_TRUE(r.board.TakeChanges().names.empty());
 }
 
 TEST(AccessibleBoard, TheSummaryGroupsShownPiecesByColourAndKind) {
@@ -76,16 +76,16 @@ TEST(AccessibleBoard, TheSummaryGroupsShownPiecesByColourAndKind) {
 
 TEST(AccessibleBoard, SummaryAndEnabledChangesAreReportedOncePerChange) {
   Reader r;
-  EXPECT_FALSE(r.board.SummaryChanged());
+  EXPECT_FALSE(r.board.TakeChanges().summary);
   r.c.control.NewGame();
-  EXPECT_TRUE(r.board.SummaryChanged());
+  EXPECT_TRUE(r.board.TakeChanges().summary);
   r.c.control.NewGame();
-  EXPECT_FALSE(r.board.SummaryChanged());
-  EXPECT_FALSE(r.board.EnabledChanged());
+  EXPECT_FALSE(r.board.TakeChanges().summary);
+  EXPECT_FALSE(r.board.TakeChanges().enabled);
   const std::pair<bool, bool> writes[] = {{false, true}, {false, false}, {true, true}, {true, false}};
   for (const auto& [enabled, changed] : writes) {
     r.c.control.Enabled(enabled);
-    EXPECT_EQ(r.board.EnabledChanged(), changed) << enabled;
+    EXPECT_EQ(r.board.TakeChanges().enabled, changed) << enabled;
   }
 }
 
@@ -109,21 +109,21 @@ TEST(AccessibleBoard, NamesFollowWhatTheCellShowsNotTheStore) {
 
 TEST(AccessibleBoard, ChangedNamesAreThoseWhoseShownPieceChanged) {
   Reader r;
-  EXPECT_TRUE(r.board.ChangedNames().empty());
+  EXPECT_TRUE(r.board.TakeChanges().names.empty());
   r.c.control.NewGame();
-  const auto afterNewGame = r.board.ChangedNames();
+  const auto afterNewGame = r.board.TakeChanges().names;
   ASSERT_EQ(afterNewGame.size(), 32u);
   EXPECT_EQ(afterNewGame.front(), 1);
   EXPECT_EQ(afterNewGame.back(), 64);
   r.c.control.NewGame();
-  EXPECT_TRUE(r.board.ChangedNames().empty());
+  EXPECT_TRUE(r.board.TakeChanges().names.empty());
   r.c.control.Piece(5, 7, board::Wpawn);
-  EXPECT_TRUE(r.board.ChangedNames().empty());
+  EXPECT_TRUE(r.board.TakeChanges().names.empty());
   r.c.control.Piece(5, 5, board::Wpawn);
   r.c.control.Piece(5, 7, board::None);
-  EXPECT_EQ(r.board.ChangedNames(), (std::vector<int16_t>{37, 53}));
+  EXPECT_EQ(r.board.TakeChanges().names, (std::vector<int16_t>{37, 53}));
   r.c.control.Clear();
-  EXPECT_EQ(r.board.ChangedNames().size(), 32u);
+  EXPECT_EQ(r.board.TakeChanges().names.size(), 32u);
 }
 
 TEST(AccessibleBoard, StatesFollowFocusCursorAndEnabled) {

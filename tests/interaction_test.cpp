@@ -23,6 +23,7 @@ struct RecordingView : control::BoardSurface {
   bool captured = false;
   std::vector<int16_t> repainted;
   std::vector<Announcement> heard;
+  int settlesScheduled = 0;
 
   explicit RecordingView(const control::CellGrid& grid) : cells(grid) {}
   board::CellIndex CellAt(control::PointerPosition p) const override { return cells.CellAt(p.x, p.y); }
@@ -31,10 +32,11 @@ struct RecordingView : control::BoardSurface {
   void ReleaseMouse() override { captured = false; }
   void TakeFocus() override { input->FocusChanged(true, false); }
   void RepaintCell(board::CellIndex cell) override { repainted.push_back(cell.value); }
+  void ScheduleSettle() override { ++settlesScheduled; }
   void Announce(const std::vector<Announcement>& a) override { heard.insert(heard.end(), a.begin(), a.end()); }
   control::DragMetrics Metrics() override { return {}; }
   void RepaintRect(control::PixelRect) override {}
-  control::BoardGeometry Geometry() override { return {}; }
+  control::DrawnBoard Drawn() override { return {}; }
 };
 
 struct Shown {
@@ -64,64 +66,80 @@ const Announcement kValue{Kind::ValueChanged, 0}, kState{Kind::StateChanged, 0};
 Announcement Name(int16_t cell) { return {Kind::NameChanged, cell}; }
 Announcement Focus(int16_t cell) { return {Kind::FocusMoved, cell}; }
 
-TEST(Announcer, FocusIsDueOnlyWhereItLandsOnAnotherSquare) {
+TEST(Announcer, FocusIsToldOnlyWhereItLandsOnAnotherSquare) {
   struct Case {
     int16_t before, after;
     bool due;
   };
-  for (const Case& c : {Case{0, 0, false}, {0, 5, true}, {5, 5, false}, {5, 6, true}, {5, 0, false}})
-    EXPECT_EQ(control::Announcer::FocusEventDue(board::CellIndex(c.before), board::CellIndex(c.after)), c.due) << c.before << "->" << c.after;
+  for (const Case& c : {Case{0, 0, false}, {0, 5, true}, {5, 5, false}, {5, 6, true}, {5, 0, false}}) {
+    control::Announcer announcer;
+    announcer.Settle(board::CellIndex(c.before));
+    announcer.Take();
+    announcer.Settle(board::CellIndex(c.after));
+    EXPECT_EQ(announcer.Take(), c.due ? std::vector<Announcement>{Focus(c.after)} : std::vector<Announcement>{})
+        << c.before << "->" << c.after;
+  }
 }
 
-// A host's writes are told before the state or focus change that follows them, each once.
-// Names changed while no window showed the board are told once it shows again.
-TEST(Interaction, TheNameScheduleStartsAfreshWithTheWindow) {
+// A host's operation is settled once, when the platform says it is over.
+// Changes made while no window showed the board are scheduled once it shows again.
+TEST(Interaction, TheSettleScheduleStartsAfreshWithTheWindow) {
   Shown s;
-  EXPECT_TRUE(s.input.CellsChanged());
-  EXPECT_FALSE(s.input.CellsChanged());
+  s.input.Changed();
+  s.input.Changed();
+  EXPECT_EQ(s.view.settlesScheduled, 1);
   s.input.Detach();
   s.input.Attach();
-  EXPECT_TRUE(s.input.CellsChanged());
+  s.input.Changed();
+  EXPECT_EQ(s.view.settlesScheduled, 2);
 }
 
-TEST(Interaction, PendingNamesAndValueGoOutBeforeStateAndFocus) {
+// OvlChess's side of the rule (OvlBoard's moves: ovl_board_test): the focused
+// square is told once, first, after everything the operation did.
+TEST(Interaction, AHostOperationIsHeardOnceSettledTheFocusedSquareFirst) {
   struct Case {
     const char* what;
+    bool focused;
     void (*act)(Shown&);
     std::vector<Announcement> heard;
   };
   const Case cases[] = {
-      {"write, then disable",
+      {"write, then disable", false,
        [](Shown& s) {
          s.c.control.Piece(5, 5, board::Wpawn);
          s.c.control.Enabled(false);
        },
        {Name(37), kValue, kState}},
-      {"write, then select the square", [](Shown& s) {
+      {"write, then select the square", false,
+       [](Shown& s) {
          s.c.control.Piece(5, 5, board::Wpawn);
          s.input.Select(37_cell);
        },
-       {Name(37), kValue, Focus(37)}},
-      {"focused: write, then select", [](Shown& s) {
-         s.input.FocusChanged(true, false);
-         s.Heard();
+       {Focus(37), kValue}},
+      {"write, then select it twice", true,
+       [](Shown& s) {
          s.c.control.Piece(5, 5, board::Wpawn);
          s.input.Select(37_cell);
          s.input.Select(37_cell);
        },
-       {Name(37), kValue, Focus(37)}},
-      {"names flushed by the platform, then state", [](Shown& s) {
+       {Focus(37), kValue}},
+      {"select, then write the square", true,
+       [](Shown& s) {
+         s.input.Select(37_cell);
          s.c.control.Piece(5, 5, board::Wpawn);
-         EXPECT_TRUE(s.input.CellsChanged());
-         EXPECT_FALSE(s.input.CellsChanged());
-         s.input.FlushNames();
+       },
+       {Focus(37), kValue}},
+      {"disable under the focus", true, [](Shown& s) { s.c.control.Enabled(false); },
+       {{Kind::StateChanged, 57}, kState}},
+      {"write and disable the focused square", true,
+       [](Shown& s) {
+         s.c.control.Piece(1, 8, board::Wrook);
          s.c.control.Enabled(false);
          s.c.control.Enabled(false);
        },
-       {Name(37), kValue, kState}},
-      {"a click whose handler disables", [](Shown& s) {
-         s.input.FocusChanged(true, false);
-         s.Heard();
+       {Name(57), kValue, kState}},
+      {"a click whose handler writes and disables, then Up", true,
+       [](Shown& s) {
          s.c.platform.onEvent = [&s](control::ControlEvent, control::EventArguments&) {
            s.c.control.Piece(1, 8, board::Wrook);
            s.c.control.Enabled(false);
@@ -133,7 +151,10 @@ TEST(Interaction, PendingNamesAndValueGoOutBeforeStateAndFocus) {
   };
   for (const Case& c : cases) {
     Shown s;
+    if (c.focused) s.input.FocusChanged(true, false);
+    s.Heard();
     c.act(s);
+    s.input.Settle();  // the host's operation is over
     EXPECT_EQ(s.Heard(), c.heard) << c.what;
   }
 }

@@ -8,6 +8,7 @@
 
 #include "control/accessible_board.h"
 #include "control/keyboard_input.h"
+#include "tests/error_number.h"
 #include "tests/headless_control.h"
 
 using board::CellIndex;
@@ -28,10 +29,11 @@ PointerPosition Centre(CellIndex cell) { return {(cell.value - 1) % 8 * 37 + 18,
 // A cream pawn on e2, a cream queen on d1 and a red pawn on e7; the host logs what it is asked.
 struct FakeHost : control::MoveHost, control::PieceSurface, control::CursorTarget {
   std::array<int32_t, 65> codes{};
-  bool enabled = true, userMode = true, logRects = false;
+  bool enabled = true, userMode = true, logRects = false, refuseQueen = false;
   control::DragMetrics metrics;
-  std::string log, onDrop;  // onDrop: the script a PieceDrop handler runs
+  std::string log, onDrop, onLift;  // the scripts the PieceDrop and PieceLift handlers run
   control::PieceDropArguments* asked = nullptr;
+  bool* cancel = nullptr;  // the Cancel of the question asked last
   control::MoveInput moves{*this};
 
   FakeHost() {
@@ -48,9 +50,19 @@ struct FakeHost : control::MoveHost, control::PieceSurface, control::CursorTarge
     Note("ask " + SquareName(board::SquareIndex(board::Col(a.fromCol), board::Row(a.fromRow))) +
          SquareName(board::SquareIndex(board::Col(a.toCol), board::Row(a.toRow))));
     asked = &a;
+    cancel = &a.Cancel;
     Run(onDrop);
     return true;
   }
+  bool RaisePieceLift(control::PieceLiftArguments& a) override {
+    Note("lift " + SquareName(board::SquareIndex(board::Col(a.col), board::Row(a.row))));
+    cancel = &a.Cancel;
+    a.Cancel = refuseQueen && PieceAt(board::SquareIndex(board::Col(a.col), board::Row(a.row))) == board::WQueen;
+    Run(onLift);
+    return true;
+  }
+  void LiftBegan(CellIndex cell) override { Note("held " + SquareName(cell)); }
+  void LiftEnded(CellIndex cell) override { Note("ended " + SquareName(cell)); }
   void MovePiece(CellIndex from, CellIndex to, bool) override {
     Note("move " + SquareName(from) + SquareName(to));
     codes[to.value] = std::exchange(codes[from.value], board::None);
@@ -60,10 +72,12 @@ struct FakeHost : control::MoveHost, control::PieceSurface, control::CursorTarge
     if (logRects) Note(std::to_string(r.left) + "," + std::to_string(r.top));
   }
   void PutCursor(CellIndex cell) override { Note("cursor " + SquareName(cell)); }
+  void PieceWentBack(CellIndex cell) override { Note("back " + SquareName(cell)); }
 
-  // P press, M move to, R release (left) over a square or "--" off the board; C a Click; 2 a second
-  // button; E Escape; L lost capture; X cancel; D disable; G designer; A AllowMoves False; in a
-  // handler: K Cancel, F rewrite the arguments, W/U write a rook told/untold, B NewGame, T release, Z fail.
+  // P press, M move to, R release (left) over a square or "--" off the board; C a Click (the keyboard's);
+  // 2 a second button; E Escape; L lost capture; X cancel; D disable; G designer; A AllowMoves False;
+  // S0..S3 MovableSide; in a handler: K Cancel, F rewrite the arguments, W/U write a rook told/untold,
+  // B NewGame, T release, Z fail.
   std::string Run(const std::string& script) {
     std::istringstream steps(script);
     for (std::string step; steps >> step;) {
@@ -80,7 +94,8 @@ struct FakeHost : control::MoveHost, control::PieceSurface, control::CursorTarge
         case 'D': enabled = false; break;
         case 'G': userMode = false; break;
         case 'A': moves.AllowMoves(false); break;
-        case 'K': asked->Cancel = true; break;
+        case 'K': *cancel = true; break;
+        case 'S': moves.MovableSide(control::SideOf(step[1] - '0')); break;
         case 'F': asked->toCol = 1; break;
         case 'W': codes[cell.value] = board::Wrook, moves.SquareWritten(cell); break;
         case 'U': codes[cell.value] = board::Wrook; break;
@@ -95,30 +110,78 @@ struct FakeHost : control::MoveHost, control::PieceSurface, control::CursorTarge
 
 TEST(MoveInput, DragClickAndCancelPaths) {
   const std::pair<const char*, const char*> cases[] = {
-      {"Pe2 Me4 Re4", "pick e2, pick e2, cursor e4, ask e2e4, move e2e4"},
-      {"Pe2 Me4 Me2 Ce2 Re2", "pick e2, pick e2"},  // back on its own square: no selection either
-      {"Pe2 Me4 R--", "pick e2, pick e2"},
-      {"Pe2 Me4 E Me2 Ce2 Re2", "pick e2, pick e2"},
-      {"Pe2 Me4 L Re4", "pick e2, pick e2"},
-      {"Pe2 Me4 X Re4", "pick e2, pick e2"},
-      {"Pe2 Me4 D Re4", "pick e2, pick e2"},
-      {"Pe2 Me4 2 Re4", "pick e2, pick e2"},
-      {"Pe2 Me4 We2 Re4", "pick e2, pick e2"},
+      {"Pe2 Me4 Re4", "lift e2, held e2, pick e2, pick e2, cursor e4, ended e2, ask e2e4, move e2e4"},
+      {"Pe2 Me4 Me2 Ce2 Re2", "lift e2, held e2, pick e2, pick e2, ended e2"},  // back on its square: no selection
+      {"Pe2 Me4 R--", "lift e2, held e2, pick e2, pick e2, ended e2"},
+      {"Pe2 Me4 E Me2 Ce2 Re2", "lift e2, held e2, pick e2, pick e2, ended e2, back e2"},
+      {"Pe2 Me4 L Re4", "lift e2, held e2, pick e2, pick e2, ended e2"},
+      {"Pe2 Me4 X Re4", "lift e2, held e2, pick e2, pick e2, ended e2"},
+      {"Pe2 Me4 D Re4", "lift e2, held e2, pick e2, pick e2, ended e2"},
+      {"Pe2 Me4 2 Re4", "lift e2, held e2, pick e2, pick e2, ended e2"},
+      {"Pe2 Me4 We2 Re4", "lift e2, held e2, pick e2, pick e2, ended e2"},
       {"Pe4 Me5 Re5", ""},
-      {"Pe2 Ue2 Me4 Re4", ""},  // only the piece pressed lifts
-      {"Ce2 Ce7", "pick e2, pick e2, ask e2e7, move e2e7"},
-      {"Ce2 Ce2 Ce4", "pick e2, pick e2"},
-      {"Ce2 E Ce4", "pick e2, pick e2"},
-      {"Ce2 Pd1 E Cd1 Rd1", "pick e2, pick e2"},
-      {"Ce2 A Ce4", "pick e2, pick e2"},
-      {"Ce2 Ue2 Ce4", "pick e2, pick e2"},
-      {"Pe2 Ce2 Re2 Pe4 Ce4 Re4", "pick e2, pick e2, ask e2e4, move e2e4"},
-      {"Cd1 Pe2 Me4 Re4", "pick d1, pick d1, pick e2, pick e2, cursor e4, ask e2e4, move e2e4"},
+      {"Pe2 Ue2 Me4 Re4", "lift e2, held e2, ended e2"},  // only the piece pressed drags
+      {"Ce2 Ce2 Ce4", "lift e2, held e2, ended e2"},
+      {"Ce2 E Ce4", "lift e2, held e2, ended e2, back e2"},
+      {"Ce2 Pd1 E Cd1 Rd1", "lift e2, held e2, ended e2, lift d1, held d1, ended d1, back d1"},
+      {"Ce2 A Ce4", "lift e2, held e2, ended e2"},
+      {"Ce2 Ue2 Ce4", "lift e2, held e2, ended e2"},
+      {"Pe2 Ce2 Re2 Pe4 Ce4 Re4", "lift e2, held e2, ended e2, ask e2e4, move e2e4"},
+      {"Cd1 Pe2 Me4 Re4", "lift d1, held d1, ended d1, lift e2, held e2, pick e2, pick e2, cursor e4, ended e2, "
+                          "ask e2e4, move e2e4"},
       {"D Pe2 Me4 Re4 Ce2 Ce4 E", ""},
       {"G Pe2 Me4 Re4 Ce2 Ce4 E", ""},
       {"A Pe2 Me4 Re4 Ce2 Ce4 E", ""},
   };
   for (const auto& [script, log] : cases) EXPECT_EQ(FakeHost().Run(script), log) << script;
+}
+
+// PieceLift comes once per lift, before anything is held; a refused or
+// overtaken lift holds nothing, and its click asks to move the piece held before.
+TEST(MoveInput, WhenPieceLiftIsAskedAndWhatItsHandlerDecides) {
+  const std::tuple<const char*, const char*, bool, const char*> cases[] = {  // script; handler; refuse d1; log
+      {"Pe2 Re2", "", false, "lift e2, held e2"},
+      {"Pe2 Re2 Pe2 Re2", "", false, "lift e2, held e2, ended e2"},  // the second press of a double click too
+      {"Pe2 Re2 Pe2 Me4 Re4", "", false, "lift e2, held e2, pick e2, pick e2, cursor e4, ended e2, ask e2e4, "
+                                         "move e2e4"},
+      {"Pe4 Re4 Ce4", "", false, ""},
+      {"Pe2 Me4 Re4", "K", false, "lift e2"},
+      {"Ce2 Ce4", "K", false, "lift e2"},
+      {"Ce2", "We4", false, "lift e2"},
+      {"Ce2", "D", false, "lift e2"},
+      {"Ce2", "E", false, "lift e2"},
+      {"Ce2", "T", false, "lift e2"},
+      {"Ce2", "Pd1 Rd1 Cd1", false, "lift e2, held e2"},  // input while asked is ignored
+      {"Pd1 Md3 Rd3", "", true, "lift d1"},
+      {"Ce2 Cd1", "", true, "lift e2, held e2, ended e2, lift d1, ask e2d1, move e2d1"},
+      {"Pe2 Re2 Pd1 Rd1", "", true, "lift e2, held e2, ended e2, lift d1, ask e2d1, move e2d1"},
+      {"Pe2 Re2 Pd1 Rd3", "", true, "lift e2, held e2, ended e2, lift d1"},  // no click, no move
+  };
+  for (const auto& [script, handler, refuseQueen, log] : cases) {
+    FakeHost h;
+    h.onLift = handler, h.refuseQueen = refuseQueen;
+    EXPECT_EQ(h.Run(script), log) << script << " / " << handler;
+  }
+}
+
+// Pieces of a side that may not move never lift; with a piece held, a click on
+// the other side's piece is a capture, on its own side's a new selection.
+TEST(MoveInput, MovableSideDecidesWhatLiftsAndWhetherAClickSwitchesOrCaptures) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"S0 Ce2 Pd1 Me4 Re4 Ce7", ""},
+      {"S1 Ce7 Pe7 Me5 Re5", ""},
+      {"S1 Ce2 Cd1", "lift e2, held e2, ended e2, lift d1, held d1"},
+      {"S1 Ce2 Ce7", "lift e2, held e2, ended e2, ask e2e7, move e2e7"},
+      {"S2 Ce2 Pd1 Md3 Rd3", ""},
+      {"S2 Ce7 Ce2", "lift e7, held e7, ended e7, ask e7e2, move e7e2"},
+      {"S3 Ce2 Cd1", "lift e2, held e2, ended e2, lift d1, held d1"},
+      {"S3 Ce2 Ce7", "lift e2, held e2, ended e2, ask e2e7, move e2e7"},  // the other side's piece is taken
+      {"S3 Ce7 Pe2 Re2", "lift e7, held e7, ended e7, ask e7e2, move e7e2"},
+      {"Ce2 S2", "lift e2, held e2, ended e2"},
+      {"Ce2 S1", "lift e2, held e2"},
+  };
+  for (const auto& [script, log] : cases) EXPECT_EQ(FakeHost().Run(script), log) << script;
+  for (int32_t side : {-1, 4}) EXPECT_EQ(ErrorNumberOf([&] { control::SideOf(side); }), 380) << side;
 }
 
 // Escape is taken only to put something back; turning AllowMoves off or writing the square puts it back too.
@@ -155,8 +218,13 @@ TEST(MoveInput, TheFloatingPieceRepaintsWhereItWasAndWhereItGoes) {
   for (PointerPosition at : {PointerPosition{110, 100}, {110, 100}, {120, 130}}) h.moves.Move(at);
   EXPECT_EQ(h.moves.Floating()->image, ImageOf(board::Wpawn));
   EXPECT_EQ(h.moves.Floating()->rect.right, 120 - 27 + 55);
+  // The square grows in hand (a new size, a new DPI): the piece grows round the pointer.
+  h.metrics.square = 110;
+  h.moves.SquareChanged();
+  EXPECT_EQ(h.moves.Floating()->rect.left, 120 - 55);
+  EXPECT_EQ(h.moves.Floating()->rect.bottom, 130 - 55 + 110);
   h.moves.Release(MouseButton::Left, 0, 0_cell);
-  EXPECT_EQ(h.log, "pick e2, 83,73, 83,73, 93,103, 93,103, pick e2");
+  EXPECT_EQ(h.log, "lift e2, held e2, pick e2, 83,73, 83,73, 93,103, 93,103, 65,75, 65,75, pick e2, ended e2");
   EXPECT_FALSE(h.moves.Floating());
 }
 
@@ -172,12 +240,15 @@ TEST(MoveInput, WhatAPieceDropHandlerDoesDecidesWhetherTheBoardMoves) {
     EXPECT_EQ(h.codes[Cell("e2").value], e2) << handler;
     EXPECT_EQ(h.codes[Cell("e4").value], e4) << handler;
     EXPECT_EQ(h.log.find("ask d1"), std::string::npos) << handler;
+    // Only a cancelled move is put back as such: a handler's own write is no refusal.
+    EXPECT_EQ(h.log.find("back e2") != std::string::npos, std::string(handler) == "K") << handler;
   }
   FakeHost h;
   h.onDrop = "Z";
   EXPECT_THROW(h.Run("Ce2 Ce4"), board::AutomationError);
   h.onDrop = "";
-  EXPECT_EQ(h.Run("Ce2 Ce4"), "pick e2, pick e2, ask e2e4, pick e2, pick e2, ask e2e4, move e2e4");
+  EXPECT_EQ(h.Run("Ce2 Ce4"),
+            "lift e2, held e2, ended e2, ask e2e4, lift e2, held e2, ended e2, ask e2e4, move e2e4");
 }
 
 struct GridSurface : control::MouseSurface {
@@ -211,7 +282,7 @@ TEST(MoveInput, ClicksFromKeysAndMouseComeAfterTheClickEvent) {
   EXPECT_EQ(h.moves.PickUpWords(Cell("e4")), "");
   keys.Jump('4');
   keys.Press(control::BoardKey::Enter);
-  EXPECT_EQ(h.log, "Click e2, Click e2, pick e2, Click e4, pick e2, ask e2e4, move e2e4");
+  EXPECT_EQ(h.log, "Click e2, Click e2, lift e2, held e2, Click e4, ended e2, ask e2e4, move e2e4");
 }
 
 TEST(MoveInput, TheBoardsOwnMoveRedrawsBothCellsOnceAndNotifiesPosition) {

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <functional>
+#include <map>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -37,6 +39,7 @@ struct ShownBoard : control::BoardSurface {
   control::OvlBoard control{platform};
   control::Interaction input{control, platform.Cells(), *this};
   std::vector<Announcement> heard;
+  int settlesScheduled = 0;
 
   // Without a reader, nothing is announced.
   explicit ShownBoard(bool reader = true) {
@@ -45,9 +48,11 @@ struct ShownBoard : control::BoardSurface {
     input.Attach();
     if (reader) input.Accessible();
     control.NewGame();
-    input.FlushNames();
+    input.Settle();
     heard.clear(), platform.changedProperties.clear(), platform.refreshedCells.clear();
+    platform.repaints = 0;
   }
+  void Drag(const char* from, const char* to) { Press(from), input.MouseMove(1, 0, Centre(to)), Release(to); }
   control::PointerPosition Centre(const char* square) const {
     const control::PixelRect r = platform.Cells().Bounds(Cell(square));
     return {r.left + 18, r.top + 18};
@@ -62,10 +67,11 @@ struct ShownBoard : control::BoardSurface {
   void CaptureMouse() override {}
   void ReleaseMouse() override {}
   void RepaintCell(CellIndex) override {}
+  void ScheduleSettle() override { ++settlesScheduled; }
   void Announce(const std::vector<Announcement>& a) override { heard.insert(heard.end(), a.begin(), a.end()); }
   control::DragMetrics Metrics() override { return {}; }
   void RepaintRect(control::PixelRect) override {}
-  control::BoardGeometry Geometry() override { return {control::kPictureSize, control.View().Flipped()}; }
+  control::DrawnBoard Drawn() override { return {control::BoardGeometry(), control.View().Flipped()}; }
 };
 
 TEST(OvlBoard, PositionPutWritesEverySquareWithOneRepaintAndOneNotificationOrChangesNothing) {
@@ -90,7 +96,7 @@ TEST(OvlBoard, PositionPutWritesEverySquareWithOneRepaintAndOneNotificationOrCha
     if (c.error) {
       EXPECT_EQ(b.platform.Render(), before);
     }
-    b.input.FlushNames();
+    b.input.Settle();
     EXPECT_EQ(b.heard.size(), c.error ? 0u : 32u);  // 31 squares emptied (e2 keeps its pawn), then the value
   }
   ShownBoard b;
@@ -98,6 +104,46 @@ TEST(OvlBoard, PositionPutWritesEverySquareWithOneRepaintAndOneNotificationOrCha
   HeadlessControl drawn;  // as a Piece write draws it
   drawn.control.Piece(5, 7, board::Wpawn);
   EXPECT_EQ(b.platform.Render(), drawn.platform.Render());
+}
+
+// A chess program's new game leaves nothing of the last one; OvlChess draws the 32 pieces over what each square shows.
+TEST(OvlBoard, NewGameSetsTheWholeStartPositionWhereOvlChessLayersItsPieces) {
+  ShownBoard b;
+  const std::vector<uint32_t> start = b.platform.Render();
+  b.control.Piece(5, 5, board::WQueen), b.control.Piece(1, 1, board::Wknight);
+  b.control.Mark(5, 5, control::mkCheck), b.control.DrawArrow(5, 7, 5, 5);
+  b.input.Settle(), b.heard.clear(), b.platform.repaints = 0;
+  b.control.NewGame();
+  EXPECT_EQ(b.control.Position(), kStart);
+  EXPECT_EQ(b.control.Mark(5, 5), control::mkNone);
+  EXPECT_TRUE(b.control.View().Arrows().empty());
+  EXPECT_EQ(b.platform.Render(), start);
+  EXPECT_EQ(b.platform.repaints, 1);
+  b.input.Settle();
+  EXPECT_EQ(std::count(b.heard.begin(), b.heard.end(), Announcement{Kind::DescriptionChanged, 0}), 1);
+
+  HeadlessControl chess;
+  chess.control.Piece(5, 5, board::WQueen), chess.control.Piece(1, 1, board::Wknight);
+  chess.control.NewGame();
+  EXPECT_EQ(chess.control.Piece(5, 5), board::WQueen);
+  EXPECT_EQ(chess.CellPixels(1), Expected(board::BareSquareImage(1_cell).value, {board::Wknight, board::Brook}));
+}
+
+// A program cannot answer a message box: OvlBoard refuses a square off the board as Mark does.
+TEST(OvlBoard, PieceOffTheBoardIsError381WhereOvlChessShowsItsBox) {
+  for (const auto& [col, row] : {std::pair<int16_t, int16_t>{0, 1}, {9, 8}, {1, 0}, {8, 9}, {-1, -1}}) {
+    ShownBoard b;
+    EXPECT_EQ(ErrorNumberOf([&] { b.control.Piece(col, row); }), 381);
+    EXPECT_EQ(ErrorNumberOf([&] { b.control.Piece(col, row, board::Wpawn); }), 381);
+    b.platform.userMode = false;  // the square is checked first
+    EXPECT_EQ(ErrorNumberOf([&] { b.control.Piece(col, row, board::Wpawn); }), 381);
+    EXPECT_TRUE(b.platform.messages.empty() && b.platform.changedProperties.empty());
+    EXPECT_EQ(b.control.Position(), kStart);
+
+    HeadlessControl chess;
+    EXPECT_EQ(ErrorNumberOf([&] { chess.control.Piece(col, row), chess.control.Piece(col, row, 1); }), 0);
+    EXPECT_EQ(chess.platform.messages, std::vector<std::string>(2, "Invalid request"));
+  }
 }
 
 // Its pixels: view_layers_test and the window's test.
@@ -112,23 +158,63 @@ TEST(OvlBoard, FlippedHitTestsAndMovesTheArrowKeysAsTheEyeSees) {
   EXPECT_EQ(b.input.Accessible().NavigateAsSeen(Cell("e2").value, control::Direction::Up), Cell("e1").value);
 }
 
-TEST(OvlBoard, MarksAndArrowsAreNamedDescribedAndRefusedWithoutAMessage) {
+// Marks are read in a square's state and description, never its name, so a host
+// moving them does not rename the square a reader is on.
+TEST(OvlBoard, MarksAndArrowsAreDescribedNotNamedAndRefusedWithoutAMessage) {
   ShownBoard b;
+  const std::string keys = b.input.Accessible().KeysHelp();
   b.control.Mark(5, 7, control::mkLastMove);
-  EXPECT_EQ(b.platform.refreshedCells, std::vector<int16_t>{Cell("e2").value});
-  EXPECT_EQ(b.Name("e2"), "e2, cream pawn, last move");
-  b.input.FlushNames();
+  b.control.Mark(5, 8, control::mkCheck);
+  b.control.Mark(4, 7, control::mkSelected);
+  b.control.Mark(6, 6, control::mkTarget);
+  EXPECT_EQ(b.platform.refreshedCells, (std::vector<int16_t>{53, 61, 52, 46}));
+  const auto& reader = b.input.Accessible();
+  for (const auto& [square, name, description] :
+       {std::tuple{"e2", "e2, cream pawn", "light square, last move"}, {"e1", "e1, cream king", "dark square, check"},
+        {"d2", "d2, cream pawn", "dark square"}, {"f3", "f3, empty", "light square, target"}}) {
+    EXPECT_EQ(b.Name(square), name);
+    EXPECT_EQ(reader.Description(Cell(square)), description);
+    EXPECT_EQ(reader.States(Cell(square).value).selected, std::string(square) == "d2") << square;
+  }
+  b.input.Settle();
+  EXPECT_TRUE(b.heard.empty());  // no square's name changed
   b.control.DrawArrow(5, 7, 5, 5);
-  EXPECT_EQ(b.input.Accessible().BoardDescription(), control::AccessibleBoard::KeysHelp() + " Arrows: e2 to e4.");
-  const std::vector<Announcement> heard{{Kind::NameChanged, Cell("e2").value}, {Kind::DescriptionChanged, 0}};
-  EXPECT_EQ(b.heard, heard);
+  b.input.Settle();
+  EXPECT_EQ(reader.BoardDescription(), keys + " Arrows: e2 to e4.");
+  EXPECT_EQ(b.heard, (std::vector<Announcement>{{Kind::DescriptionChanged, 0}}));
   EXPECT_EQ(ErrorNumberOf([&] { b.control.Mark(0, 1, 1); }), 381);
   EXPECT_EQ(ErrorNumberOf([&] { b.control.Mark(1, 1, 9); }), 380);
   EXPECT_EQ(ErrorNumberOf([&] { b.control.DrawArrow(1, 1, 1, 9); }), 5);
   EXPECT_TRUE(b.platform.messages.empty());
   b.control.ClearMarks(), b.control.ClearArrows();
-  EXPECT_EQ(b.Name("e2"), "e2, cream pawn");
-  EXPECT_EQ(b.input.Accessible().BoardDescription(), control::AccessibleBoard::KeysHelp());
+  EXPECT_EQ(reader.Description(Cell("e2")), "light square");
+  EXPECT_EQ(reader.BoardDescription(), keys);
+}
+
+// OvlBoard's keys are its own, and with moves off the board and every square say so; OvlChess's stay as they were.
+TEST(OvlBoard, TheDescriptionsNameTheKeysAndWhetherMovesAreTaken) {
+  ShownBoard b;
+  HeadlessControl chess;
+  control::KeyboardInput chessKeys{chess.control};
+  const control::AccessibleBoard chessReader{chess.control, chess.platform.Cells(), chessKeys};
+  const std::string cursorKeys =
+      "Arrow keys move square by square, Home and End go to the ends of the rank, Page Up and Page Down to the ends "
+      "of the file, a letter from a to h jumps to that file and a digit from 1 to 8 to that rank, ";
+  EXPECT_EQ(chessReader.BoardDescription(), cursorKeys + "and Space or Enter clicks the square.");
+  EXPECT_EQ(chessReader.Description(Cell("e2")), "light square");
+  const auto& reader = b.input.Accessible();
+  EXPECT_EQ(reader.BoardDescription(), cursorKeys +
+                                           "Space or Enter picks up the square's piece and puts it down on another "
+                                           "square, and Escape puts it back.");
+  b.input.FocusChanged(true, false);
+  b.heard.clear();
+  b.control.AllowMoves(false);
+  EXPECT_EQ(b.settlesScheduled, 1);
+  b.input.Settle();
+  EXPECT_EQ(reader.BoardDescription(), cursorKeys + "and Space or Enter clicks the square. Moves are off.");
+  EXPECT_EQ(reader.Description(Cell("e2")), "light square, moves off");
+  // The focused square a1 is told, once.
+  EXPECT_EQ(b.heard, (std::vector<Announcement>{{Kind::DescriptionChanged, 57}, {Kind::DescriptionChanged, 0}}));
 }
 
 // Dragged, clicked twice or picked up with the keys: the host is asked once and its handler decides.
@@ -192,7 +278,8 @@ TEST(OvlBoard, TheLiftedPieceFollowsThePointerOverItsBareMarkedSquareAndLandsWhe
   b.input.FocusChanged(true, false);
   b.Press("e2");
   b.input.MouseMove(1, 0, b.Centre("e4"));
-  EXPECT_EQ(b.Name("e2"), "e2, cream pawn, selected, picked up");
+  EXPECT_EQ(b.Name("e2"), "e2, cream pawn, picked up");
+  EXPECT_TRUE(b.input.Accessible().States(Cell("e2").value).selected);
   // Centred on e4's centre, the piece covers e4 exactly: its black is see-through.
   std::vector<uint32_t> expected = bare.platform.Render();
   const std::vector<uint32_t> e4 = Expected(board::BareSquareImage(Cell("e4")).value, {board::Wpawn});
@@ -232,6 +319,70 @@ TEST(OvlBoard, AWriteThatStandsPutsBackThePieceInHandAndAFailedOneDoesNot) {
     }
 }
 
+// The press names the square under the pointer before MouseDown: a handler that flips
+// the board or writes that square changes what lifts only by what the square then holds.
+TEST(OvlBoard, APressLiftsFromTheSquarePressedWhateverMouseDownDoes) {
+  using Handler = std::function<void(ShownBoard&)>;
+  const std::tuple<const char*, Handler, const char*, const char*> cases[] = {  // what, MouseDown, asked, after
+      {"flipped", [](ShownBoard& b) { b.control.Flipped(true); }, "57-55", kE4},
+      {"emptied and flipped", [](ShownBoard& b) { b.control.Piece(5, 7, board::None), b.control.Flipped(true); }, "",
+       "rnbqkbnr/pppppppp/8/8/8/8/PPPP1PPP/RNBQKBNR"},
+      {"a rook put there", [](ShownBoard& b) { b.control.Piece(5, 7, board::Wrook); }, "57-55",
+       "rnbqkbnr/pppppppp/8/8/4R3/8/PPPP1PPP/RNBQKBNR"},
+  };
+  for (const auto& [what, handler, asked, after] : cases) {
+    ShownBoard b;
+    std::string drops;
+    b.platform.onPieceDrop = [&](control::PieceDropArguments& a) {
+      drops += std::to_string(a.fromCol * 10 + a.fromRow) + "-" + std::to_string(a.toCol * 10 + a.toRow);
+    };
+    b.platform.onEvent = [&](control::ControlEvent e, control::EventArguments&) {
+      if (e == control::ControlEvent::MouseDown) handler(b);
+    };
+    b.Drag("e2", "e4");
+    EXPECT_EQ(drops, asked) << what;
+    EXPECT_EQ(b.control.Position(), after) << what;
+  }
+}
+
+// A host that lets go of the control in a handler hears nothing more of that input, and nothing moves.
+TEST(OvlBoard, AControlItsHostLetGoOfRaisesNothingMoreAndMovesNothing) {
+  using control::ControlEvent;
+  using Way = std::function<void(ShownBoard&)>;
+  const Way drag = [](ShownBoard& b) { b.Drag("e2", "e4"); };
+  const Way clicks = [](ShownBoard& b) { b.Click("e2"), b.Click("e4"); };
+  const Way keys = [](ShownBoard& b) {
+    for (control::KeyStroke key : {control::KeyStroke{std::nullopt, 'e'}, {std::nullopt, '2'}, {BoardKey::Space},
+                                   {BoardKey::Up}, {BoardKey::Up}, {BoardKey::Enter}})
+      b.input.Key(key);
+  };
+  const std::tuple<const char*, Way, ControlEvent, int> cases[] = {  // what, how, released in, drops raised
+      {"drag, MouseUp", drag, ControlEvent::MouseUp, 0},
+      {"drag, PieceDrop", drag, ControlEvent::PieceDrop, 1},
+      {"clicks, MouseUp", clicks, ControlEvent::MouseUp, 0},
+      {"clicks, Click", clicks, ControlEvent::Click, 0},
+      {"keys, Click", keys, ControlEvent::Click, 0},
+      {"keys, PieceDrop", keys, ControlEvent::PieceDrop, 1},
+  };
+  for (const auto& [what, way, releasedIn, dropsRaised] : cases) {
+    ShownBoard b;
+    int drops = 0, eventsAfter = 0;
+    // Only the last event of the move lets go: the press before it must not.
+    b.platform.onEvent = [&](ControlEvent e, control::EventArguments&) {
+      eventsAfter += !b.platform.heldByHost;
+      if (e == releasedIn && b.control.Moves().HoldsPiece()) b.platform.heldByHost = false;
+    };
+    b.platform.onPieceDrop = [&](control::PieceDropArguments&) {
+      ++drops;
+      if (releasedIn == ControlEvent::PieceDrop) b.platform.heldByHost = false;
+    };
+    way(b);
+    EXPECT_EQ(drops, dropsRaised) << what;
+    EXPECT_EQ(eventsAfter, 0) << what;
+    EXPECT_EQ(b.control.Position(), kStart) << what;
+  }
+}
+
 // While the container has frozen events PieceDrop cannot ask the host, so the piece goes back.
 TEST(OvlBoard, AMoveTheHostCannotBeAskedAboutIsRefused) {
   for (bool drag : {true, false}) {
@@ -248,6 +399,7 @@ TEST(OvlBoard, ArrowsAreAnnouncedOnceAfterPendingNamesAndOnlyToAReader) {
   ShownBoard b, unread(false);
   b.control.Piece(5, 5, board::WQueen);
   for (int i = 0; i < 2; ++i) b.control.DrawArrow(5, 7, 5, 5), unread.control.DrawArrow(5, 7, 5, 5);
+  b.input.Settle(), unread.input.Settle();
   const std::vector<Announcement> heard{
       {Kind::NameChanged, Cell("e4").value}, {Kind::ValueChanged, 0}, {Kind::DescriptionChanged, 0}};
   EXPECT_EQ(b.heard, heard);
@@ -332,6 +484,11 @@ TEST(OvlBoardSliding, APieceSlidesWhileTheStateIsAlreadyNewAndAWriteShowsTheEndA
   unanimated.control.MovePiece(5, 7, 5, 5);
   unanimated.control.Piece(1, 1, board::Bking);
   EXPECT_EQ(b.platform.Render(), unanimated.platform.Render());
+
+  ShownBoard lifted;
+  lifted.control.MovePiece(5, 7, 5, 5);
+  lifted.Press("d2");
+  EXPECT_FALSE(lifted.control.Slides().Animation().Running()) << "a lift ends it";
 }
 
 TEST(OvlBoardSliding, MovesByClicksKeysAndTheHostSlideWhileDragsAndOtherWritesDoNot) {
@@ -371,6 +528,7 @@ TEST(OvlBoardPromotion, TheChoiceTakesKeysAndMouseAnswersOnceAndGivesTheFocusBac
   EXPECT_EQ(ErrorNumberOf([&] { b.control.ChoosePromotion(4, 4); }), 5);
   b.heard.clear();
   b.control.ChoosePromotion(5, 1);
+  b.input.Settle();  // the host's operation is over
   b.input.Key({BoardKey::Down});
   b.input.Key({BoardKey::Enter});
   EXPECT_EQ(answers, std::vector<std::string>{"51:10"});
@@ -396,3 +554,177 @@ TEST(OvlBoardPromotion, TheChoiceTakesKeysAndMouseAnswersOnceAndGivesTheFocusBac
 }
 
 }  // namespace
+
+namespace {
+
+// Both classes start at 296 pixels at 96 DPI and keep the extent a container sets;
+// only the board that fills its rectangle takes the rectangle it is placed in.
+TEST(OvlBoard, TheExtentIsTheOneSetOrForTheFillingBoardTheRectangleItIsPlacedIn) {
+  ShownBoard board;
+  HeadlessControl chess;
+  for (control::OvlChess* control : {static_cast<control::OvlChess*>(&board.control), &chess.control}) {
+    EXPECT_EQ(control->Extent(), (control::HimetricSize{7832, 7832}));
+    control->SetExtent({10000, 5000});
+    EXPECT_EQ(control->Extent(), (control::HimetricSize{10000, 5000}));
+    control->Placed(800, 433, 192);
+  }
+  EXPECT_EQ(board.control.Extent(), (control::HimetricSize{10583, 5728}));
+  EXPECT_EQ(chess.control.Extent(), (control::HimetricSize{10000, 5000}));
+  EXPECT_EQ(control::PixelsOfHimetric(10583, 192), 800);
+}
+
+// The host marks two destinations in PieceLift; however the lift ends, its selected and
+// target marks go and the host's last move and check stay.
+TEST(OvlBoard, EveryWayALiftEndsClearsItsSelectedAndTargetMarksOnly) {
+  using Step = std::function<void(ShownBoard&)>;
+  const std::pair<const char*, Step> endings[] = {
+      {"dropped", [](ShownBoard& b) { b.input.MouseMove(1, 0, b.Centre("e4")), b.Release("e4"); }},
+      {"drop cancelled",
+       [](ShownBoard& b) {
+         b.platform.onPieceDrop = [](control::PieceDropArguments& a) { a.Cancel = true; };
+         b.input.MouseMove(1, 0, b.Centre("e4")), b.Release("e4");
+       }},
+      {"released on its square", [](ShownBoard& b) { b.input.MouseMove(1, 0, b.Centre("e4")), b.Release("e2"); }},
+      {"released off the board", [](ShownBoard& b) { b.input.MouseRelease(MouseButton::Left, 0, 0, {400, 20}); }},
+      {"second click", [](ShownBoard& b) { b.Release("e2"), b.Click("e2"); }},
+      {"Escape", [](ShownBoard& b) { control::KeyStroke escape;
+         escape.escape = true;
+         b.input.Key(escape); }},
+      {"disabled", [](ShownBoard& b) { b.control.Enabled(false); }},
+      {"AllowMoves off", [](ShownBoard& b) { b.control.AllowMoves(false); }},
+      {"focus lost", [](ShownBoard& b) { b.input.FocusChanged(false, false); }},
+      {"capture lost", [](ShownBoard& b) { b.input.MouseMove(1, 0, b.Centre("e4")), b.input.CaptureLost(); }},
+      {"its square written", [](ShownBoard& b) { b.control.Piece(5, 7, board::Wrook); }},
+      {"another piece lifted", [](ShownBoard& b) { b.Release("e2"), b.Click("d2"); }},
+  };
+  for (const auto& [how, end] : endings) {
+    ShownBoard b;
+    b.control.Mark(4, 7, control::mkLastMove), b.control.Mark(5, 8, control::mkCheck);
+    b.platform.onPieceLift = [&](control::PieceLiftArguments& a) {
+      if (a.col == 5) b.control.Mark(5, 6, control::mkTarget), b.control.Mark(5, 5, control::mkTarget);
+    };
+    b.Press("e2");
+    EXPECT_EQ(b.control.Mark(5, 7), control::mkSelected) << how;
+    end(b);
+    EXPECT_NE(b.control.Moves().Selected(), Cell("e2")) << how;
+    for (int16_t row : {5, 6, 7}) EXPECT_EQ(b.control.Mark(5, row), control::mkNone) << how << row;
+    EXPECT_EQ(b.control.Mark(4, 7), how == std::string("another piece lifted") ? control::mkSelected
+                                                                               : control::mkLastMove) << how;
+    EXPECT_EQ(b.control.Mark(5, 8), control::mkCheck) << how;
+  }
+}
+
+}  // namespace
+// One rule for every move by hand: each user action is heard once, after all its
+// effects, the focused square first. The handler's effects cover what a host does
+// on a move: mark it and check, lock the board while it thinks, draw a hint.
+TEST(OvlBoard, EachStepOfAMoveByHandIsHeardOnceAfterAllItsEffects) {
+  enum Way { Keys, Drag, Clicks };
+  enum Effect { None = 0, Marks = 1, Disable = 2, Arrow = 4, Refuse = 8 };
+  using Step = std::function<void(ShownBoard&)>;
+  const std::map<Way, std::pair<Step, Step>> ways{  // to pick e2 up, and to put it down on e4
+      {Keys, {[](ShownBoard& b) { b.input.Key({BoardKey::Space}); },
+              [](ShownBoard& b) {
+                b.input.Key({BoardKey::Up}), b.input.Key({BoardKey::Up});
+                b.heard.clear();
+                b.input.Key({BoardKey::Space});
+              }}},
+      {Drag, {[](ShownBoard& b) { b.Press("e2"), b.input.MouseMove(1, 0, b.Centre("e3")); },
+              [](ShownBoard& b) { b.Release("e4"); }}},
+      {Clicks, {[](ShownBoard& b) { b.Click("e2"); }, [](ShownBoard& b) { b.Click("e4"); }}},
+  };
+  const Announcement e2Named{Kind::NameChanged, Cell("e2").value}, e4Named{Kind::NameChanged, Cell("e4").value};
+  const Announcement e2Focused{Kind::FocusMoved, Cell("e2").value}, e4Focused{Kind::FocusMoved, Cell("e4").value};
+  const Announcement value{Kind::ValueChanged, 0}, state{Kind::StateChanged, 0}, arrows{Kind::DescriptionChanged, 0};
+  struct Case {
+    Way way;
+    int effects;
+    std::vector<Announcement> pickUp, putDown;
+    const char* e2After;
+  };
+  const Case cases[] = {
+      {Keys, None, {e2Named}, {e4Named, e2Named, value}, "e2, empty"},
+      {Keys, Marks | Disable | Arrow, {e2Named}, {e4Named, e2Named, value, state, arrows}, "e2, empty"},
+      {Keys, Refuse, {e2Named}, {e2Focused}, "e2, cream pawn, put back"},
+      {Drag, None, {}, {e4Focused, e2Named, value}, "e2, empty"},
+      {Drag, Marks | Disable | Arrow, {}, {e4Focused, e2Named, value, state, arrows}, "e2, empty"},
+      {Drag, Refuse, {}, {e2Named}, "e2, cream pawn, put back"},
+      {Clicks, Marks, {e2Named}, {e4Focused, e2Named, value}, "e2, empty"},
+      {Clicks, Disable | Arrow, {e2Named}, {e4Focused, e2Named, value, state, arrows}, "e2, empty"},
+      {Clicks, Refuse, {e2Named}, {e2Named}, "e2, cream pawn, put back"},
+  };
+  for (const Case& c : cases) {
+    ShownBoard b;
+    b.platform.onPieceDrop = [&b, &c](control::PieceDropArguments& a) {
+      if (c.effects & Marks) {
+        b.control.ClearMarks();
+        b.control.Mark(5, 7, control::mkLastMove), b.control.Mark(5, 5, control::mkLastMove);
+        b.control.Mark(5, 1, control::mkCheck);
+      }
+      if (c.effects & Disable) b.control.Enabled(false);
+      if (c.effects & Arrow) b.control.DrawArrow(7, 1, 6, 3);
+      a.Cancel = (c.effects & Refuse) != 0;
+    };
+    b.input.FocusChanged(true, false);
+    b.input.Key({std::nullopt, 'e'}), b.input.Key({std::nullopt, '2'});
+    b.heard.clear();
+    ways.at(c.way).first(b);
+    EXPECT_EQ(b.heard, c.pickUp) << c.way << " " << c.effects;
+    b.heard.clear();
+    ways.at(c.way).second(b);
+    EXPECT_EQ(b.heard, c.putDown) << c.way << " " << c.effects;
+    EXPECT_EQ(b.Name("e2"), c.e2After) << c.way << " " << c.effects;
+    b.heard.clear();
+    b.input.Settle();  // the handler's writes were heard with the move, not after it
+    EXPECT_TRUE(b.heard.empty()) << c.way << " " << c.effects;
+  }
+}
+
+// Escape puts the piece back whichever square the cursor is on, and the cursor follows it: heard once.
+TEST(OvlBoard, EscapeIsHeardOnceWhereThePieceWentBack) {
+  for (bool awayFromIt : {false, true}) {
+    ShownBoard b;
+    b.input.FocusChanged(true, false);
+    b.input.Key({std::nullopt, 'e'}), b.input.Key({std::nullopt, '2'}), b.input.Key({BoardKey::Space});
+    if (awayFromIt) b.input.Key({BoardKey::Right});
+    b.heard.clear();
+    EXPECT_TRUE(b.input.Key({std::nullopt, 0, false, false, false, false, true}));
+    const Kind kind = awayFromIt ? Kind::FocusMoved : Kind::NameChanged;
+    EXPECT_EQ(b.heard, (std::vector<Announcement>{{kind, Cell("e2").value}})) << awayFromIt;
+    EXPECT_EQ(b.Name("e2"), "e2, cream pawn, put back");
+    b.heard.clear();
+    b.input.Key({BoardKey::Right});  // the next key: put back is no news any more
+    EXPECT_EQ(b.Name("e2"), "e2, cream pawn");
+    EXPECT_EQ(b.heard, (std::vector<Announcement>{{Kind::FocusMoved, Cell("f2").value}, {Kind::NameChanged, Cell("e2").value}}));
+  }
+}
+
+// The opponent's move as the README advises a host to make it: written, marked,
+// the board enabled and the hint gone, the cursor taken to it. Heard once, in
+// whichever order the host does it.
+TEST(OvlBoard, AnOpponentsMoveIsHeardOnceOnItsSquare) {
+  for (bool selectFirst : {false, true}) {
+    ShownBoard b;
+    b.input.FocusChanged(true, false);
+    b.input.Key({std::nullopt, 'e'}), b.input.Key({std::nullopt, '4'});
+    b.control.Mark(5, 5, control::mkLastMove);
+    b.control.DrawArrow(5, 2, 5, 4);
+    b.control.Enabled(false);
+    b.input.Settle();
+    b.heard.clear();
+    if (selectFirst) b.input.Select(Cell("e5"));
+    b.control.Piece(5, 2, board::None), b.control.Piece(5, 4, board::Bpawn);
+    b.control.ClearMarks(), b.control.Mark(5, 2, control::mkLastMove), b.control.Mark(5, 4, control::mkLastMove);
+    b.control.ClearArrows();
+    b.control.Enabled(true);
+    if (!selectFirst) b.input.Select(Cell("e5"));
+    b.input.Settle();
+    EXPECT_EQ(b.heard, (std::vector<Announcement>{{Kind::FocusMoved, Cell("e5").value},
+                                                  {Kind::NameChanged, Cell("e7").value},
+                                                  {Kind::ValueChanged, 0},
+                                                  {Kind::StateChanged, 0},
+                                                  {Kind::DescriptionChanged, 0}}))
+        << selectFirst;
+    EXPECT_EQ(b.input.Accessible().Description(Cell("e5")), "dark square, last move");
+  }
+}

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <initializer_list>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -73,7 +75,7 @@ TEST(Persistence, TextReadsAsAutomationReadsItWhateverItsCase) {
   EXPECT_THROW(control::ToBoolean(std::string("Truely")), board::AutomationError);
 }
 
-TEST(Persistence, ValuesOfOtherTypesConvertOrFailAndStopTheLoadThere) {
+TEST(Persistence, ValuesOfOtherTypesConvertOrFailAndARefusedLoadChangesNothing) {
   struct Case {
     PropertyValue enabled, piece;
     int error;
@@ -84,10 +86,10 @@ TEST(Persistence, ValuesOfOtherTypesConvertOrFailAndStopTheLoadThere) {
       {std::string("False"), std::string(" 12 "), 0, false, 12},
       {int32_t{0}, int32_t{-32768}, 0, false, -32768},
       {int16_t{5}, 2.5, 0, true, 2},  // reals round half to even
-      {true, std::string("abc"), 13, true, 3},
-      {true, int32_t{70000}, 6, true, 3},
-      {true, 32767.5, 6, true, 3},
-      {std::string("yes"), int16_t{9}, 13, false, 3},  // "Enabled" fails first: "Piece" untouched
+      {true, std::string("abc"), 13, false, 3},
+      {true, int32_t{70000}, 6, false, 3},
+      {true, 32767.5, 6, false, 3},
+      {std::string("yes"), int16_t{9}, 13, false, 3},
   };
   for (const Case& k : cases) {
     HeadlessControl c;
@@ -101,6 +103,65 @@ TEST(Persistence, ValuesOfOtherTypesConvertOrFailAndStopTheLoadThere) {
     EXPECT_EQ(c.control.Enabled(), k.enabledAfter);
     EXPECT_EQ(SavedPiece(c.control), k.pieceAfter);
     EXPECT_TRUE(c.platform.changedProperties.empty());
+  }
+}
+
+namespace {
+
+MemoryPropertyBag Bag(std::initializer_list<std::pair<const char*, PropertyValue>> values) {
+  MemoryPropertyBag bag;
+  for (const auto& [key, value] : values) bag.values[key] = value;
+  return bag;
+}
+
+// What a control saves: its whole loadable state.
+template <class Control>
+MemoryPropertyBag SavedState(Control& control) {
+  MemoryPropertyBag saved;
+  control.UserControl_WriteProperties(saved);
+  return saved;
+}
+
+// Loads `bag` into a new control of either class: the error, and whether its saved state changed.
+template <class Control>
+std::pair<int, bool> LoadInto(MemoryPropertyBag bag) {
+  control::headless::HeadlessPlatform platform;
+  Control control(platform);
+  control.UserControl_Initialize();
+  control.UserControl_InitProperties();
+  const MemoryPropertyBag before = SavedState(control);
+  int error = 0;
+  try {
+    control.UserControl_ReadProperties(bag);
+  } catch (const board::AutomationError& e) {
+    error = e.number();
+  }
+  return {error, SavedState(control).values != before.values};
+}
+
+}  // namespace
+
+// Every key is read and checked before any is applied, whichever key fails.
+TEST(Persistence, ARefusedBagLoadChangesNothingOnEitherClass) {
+  struct Case {
+    MemoryPropertyBag bag;
+    int chessError, boardError;
+  };
+  const std::string junk = "junk";
+  const Case cases[] = {
+      {Bag({{"Enabled", false}, {"Piece", junk}}), 13, 13},
+      {Bag({{"Enabled", false}, {"Piece", int32_t{70000}}}), 6, 6},
+      {Bag({{"Piece", int16_t{5}}, {"Flipped", true}, {"AllowMoves", junk}}), 0, 13},
+      {Bag({{"Enabled", false}, {"ShowCoordinates", junk}, {"Flipped", true}}), 0, 13},
+      {Bag({{"Enabled", junk}, {"Flipped", true}}), 13, 13},
+  };
+  for (const Case& c : cases) {
+    const auto [chessError, chessChanged] = LoadInto<control::OvlChess>(c.bag);
+    EXPECT_EQ(chessError, c.chessError);
+    EXPECT_EQ(chessChanged, chessError == 0) << chessError;
+    const auto [boardError, boardChanged] = LoadInto<control::OvlBoard>(c.bag);
+    EXPECT_EQ(boardError, c.boardError);
+    EXPECT_EQ(boardChanged, boardError == 0) << boardError;
   }
 }
 

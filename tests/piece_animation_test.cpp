@@ -8,10 +8,11 @@
 
 #include "control/accessible_board.h"
 #include "tests/error_number.h"
+#include "tests/headless_control.h"
 
 using namespace std::chrono_literals;
 using board::ReadPlacement;
-using control::BoardGeometry;
+using control::DrawnBoard;
 using control::PieceAnimation;
 using control::PixelRect;
 
@@ -75,10 +76,10 @@ TEST(PlacementChange, PairsEachVanishedPieceWithTheNearestAppearingOneOfItsCode)
 
 TEST(PieceAnimation, APieceIsAtItsSquareAtTheStartHalfWayAtHalfTheTimeAndTheBoardIsWrittenAtTheEnd) {
   const auto before = ReadPlacement("8/8/8/8/8/8/4P3/8"), after = ReadPlacement("8/8/8/8/4P3/8/8/8");
-  for (BoardGeometry geometry : {BoardGeometry{37, false}, BoardGeometry{74, false}, BoardGeometry{46, true}}) {
-    const int q = geometry.square;
-    // e2 is column 5, row 7 from the top; flipped, column 4, row 2.
-    const int left = geometry.flipped ? 3 * q : 4 * q, e2Top = geometry.flipped ? q : 6 * q;
+  for (const DrawnBoard& geometry : {Drawn(37, false), Drawn(74, false, 0, 60), Drawn(46, true, 100)}) {
+    const int q = geometry.Square(), x = geometry.geometry.Left(), y = geometry.geometry.Top();
+    // e2 is column 5, row 7 from the top; flipped, column 4, row 2; the board centred in the control.
+    const int left = x + (geometry.flipped ? 3 * q : 4 * q), e2Top = y + (geometry.flipped ? q : 6 * q);
     const int towardE4 = geometry.flipped ? q : -q;
     const PixelRect atE2{left, e2Top, left + q, e2Top + q}, atE3{left, e2Top + towardE4, left + q, e2Top + towardE4 + q};
     FakeClock clock;
@@ -113,7 +114,7 @@ TEST(PieceAnimation, APieceIsAtItsSquareAtTheStartHalfWayAtHalfTheTimeAndTheBoar
 TEST(PieceAnimation, ACapturedPieceStaysBeneathUntilTheEndAndAWriteEndsItAtOnce) {
   FakeClock clock;
   PieceAnimation animation(clock);
-  const BoardGeometry geometry;
+  const DrawnBoard geometry;
   animation.Start(ReadPlacement("8/8/8/3p4/4P3/8/8/8"), ReadPlacement("8/8/8/3P4/8/8/8/8"), 200ms, geometry);
   EXPECT_EQ(animation.ShownBeneath(Cell("d5")), board::PieceCode(board::Bpawn));
   EXPECT_EQ(animation.ShownBeneath(Cell("e4")), board::PieceCode(board::None));
@@ -139,14 +140,14 @@ struct MarkUnderlay final : control::CellUnderlay {
 TEST(PieceAnimation, TouchedSquaresShowWhatTheyShowedBeneathTheSlidingPieceOnAnyPartOfTheBoard) {
   FakeClock clock;
   PieceAnimation animation(clock);
-  const BoardGeometry geometry{46, true};
+  const DrawnBoard geometry = Drawn(46, true);
   animation.Start(ReadPlacement("8/8/8/3p4/4P3/8/8/8"), ReadPlacement("8/8/8/3P4/8/8/8/8"), 200ms, geometry);
   const MarkUnderlay marks;
   const control::SlideUnderlay underlay(animation, marks);
   EXPECT_FALSE(underlay.ShowsImages(Cell("d5")));
   EXPECT_FALSE(underlay.ShowsImages(Cell("e4")));
   EXPECT_TRUE(underlay.ShowsImages(Cell("a1")));
-  const int q = geometry.square;
+  const int q = geometry.Square();
   std::vector<uint32_t> cell(q * q);
   underlay.PaintUnder(Cell("e4"), true, cell.data(), q, q);
   EXPECT_EQ(cell[q * q / 2 + q / 2], MarkUnderlay::kEmpty) << "the square the piece left shows empty";
@@ -159,7 +160,8 @@ TEST(PieceAnimation, TouchedSquaresShowWhatTheyShowedBeneathTheSlidingPieceOnAny
   const int side = 8 * q;
   const uint32_t kBoard = 0xABCDEF;
   std::vector<uint32_t> board(side * side, kBoard);
-  control::PaintSlidingPieces(animation, geometry, {0, 0, side, side}, board.data(), side);
+  control::PaintSlidingPieces(animation, geometry, {0, 0, side, side}, board.data(), side,
+                              control::PictureSet::ForSize(q));
   const PixelRect piece = animation.Pieces(geometry)[0].rect;
   EXPECT_NE(board[(piece.top + 30) * side + piece.left + 23], kBoard);
 }

@@ -6,9 +6,10 @@
 
 #include "control/focus_cue.h"
 #include "tests/error_number.h"
+#include "tests/headless_control.h"
 
 using namespace board::literals;
-using control::BoardGeometry;
+using control::DrawnBoard;
 using control::BoardKey;
 using control::PromotionChoice;
 
@@ -21,24 +22,25 @@ TEST(PromotionChoice, FourPiecesOfThePawnsColourRunFromItsSquareTowardTheCentreE
   struct Case {
     board::Square square;
     board::PieceNum pawn;
-    BoardGeometry geometry;
-    int firstTop, step;  // in squares of the drawn board
+    DrawnBoard geometry;
+    int firstTop, step;  // in squares of the drawn board, which lies centred in the control
     board::PieceNum queen, bishop;
   };
   for (const Case& c : {
-           Case{{5_col, 1_row}, board::Wpawn, {37, false}, 0, 1, board::WQueen, board::Wbishop},
-           Case{{5_col, 8_row}, board::Bpawn, {37, false}, 7, -1, board::BQueen, board::Bbishop},
-           Case{{5_col, 1_row}, board::Wpawn, {74, true}, 7, -1, board::WQueen, board::Wbishop},
-           Case{{2_col, 5_row}, board::Bpawn, {46, false}, 4, -1, board::BQueen, board::Bbishop},
-           Case{{2_col, 5_row}, board::Bpawn, {46, true}, 3, 1, board::BQueen, board::Bbishop},
+           Case{{5_col, 1_row}, board::Wpawn, Drawn(37, false), 0, 1, board::WQueen, board::Wbishop},
+           Case{{5_col, 8_row}, board::Bpawn, Drawn(37, false, 0, 90), 7, -1, board::BQueen, board::Bbishop},
+           Case{{5_col, 1_row}, board::Wpawn, Drawn(74, true), 7, -1, board::WQueen, board::Wbishop},
+           Case{{2_col, 5_row}, board::Bpawn, Drawn(46, false, 200), 4, -1, board::BQueen, board::Bbishop},
+           Case{{2_col, 5_row}, board::Bpawn, Drawn(46, true, 0, 7), 3, 1, board::BQueen, board::Bbishop},
        }) {
     PromotionChoice choice;
     choice.Open(c.square, c.pawn);
-    const int q = c.geometry.square;
-    const int left = (c.geometry.flipped ? 8 - c.square.col.value : c.square.col.value - 1) * q;
+    const int q = c.geometry.Square();
+    const int column = c.geometry.flipped ? 8 - c.square.col.value : c.square.col.value - 1;
+    const int left = c.geometry.geometry.Left() + column * q;
     for (size_t item = 0; item < PromotionChoice::kItemCount; ++item) {
       const control::PixelRect r = choice.ItemRect(item, c.geometry);
-      const int top = (c.firstTop + c.step * static_cast<int>(item)) * q;
+      const int top = c.geometry.geometry.Top() + (c.firstTop + c.step * static_cast<int>(item)) * q;
       EXPECT_EQ(std::vector<int>({r.left, r.top, r.right, r.bottom}), std::vector<int>({left, top, left + q, top + q}))
           << c.square.col << "," << c.square.row << " item " << item;
     }
@@ -71,7 +73,7 @@ TEST(PromotionChoice, TheKeysMoveAsTheEyeSeesChooseAndAreAllTaken) {
     PromotionChoice choice;
     choice.Open(c.square, board::Wpawn);
     control::ChoiceStep step;
-    for (BoardKey key : c.keys) step = choice.Key(key, {37, c.flipped});
+    for (BoardKey key : c.keys) step = choice.Key(key, Drawn(37, c.flipped));
     EXPECT_EQ(step.chosen, board::PieceCode(c.chosen)) << c.flipped << " after " << c.keys.size() << " keys";
     EXPECT_FALSE(choice.Showing());
   }
@@ -87,7 +89,7 @@ TEST(PromotionChoice, TheKeysMoveAsTheEyeSeesChooseAndAreAllTaken) {
 }
 
 TEST(PromotionChoice, AClickOnAPieceChoosesItAndAPressElsewhereDismisses) {
-  const BoardGeometry geometry{55, true};
+  const DrawnBoard geometry = Drawn(55, true, 30, 0);
   PromotionChoice choice;
   choice.Open({3_col, 8_row}, board::Bpawn);
   const control::PixelRect rook = choice.ItemRect(2, geometry);
@@ -103,13 +105,13 @@ TEST(PromotionChoice, AClickOnAPieceChoosesItAndAPressElsewhereDismisses) {
 }
 
 TEST(PromotionChoice, PaintsTilesWithTheirPiecesAndOutlinesTheHighlightedOne) {
-  const BoardGeometry geometry{37, false};
-  const int side = 8 * geometry.square;
+  const DrawnBoard geometry = Drawn(37, false);
+  const int side = 8 * geometry.Square();
   std::vector<uint32_t> pixels(side * side, 0x123456);
   PromotionChoice choice;
   choice.Open({5_col, 1_row}, board::Wpawn);
   choice.Key(BoardKey::Down, geometry);
-  control::PaintPromotionChoice(choice, geometry, pixels.data(), side, side, side);
+  control::PaintPromotionChoice(choice, geometry, control::PictureSet::ForSize(37), pixels.data(), side, side, side);
   auto at = [&](int x, int y) { return pixels[y * side + x]; };
   const control::PixelRect queen = choice.ItemRect(0, geometry), knight = choice.ItemRect(1, geometry);
   EXPECT_NE(at(queen.left + 3, queen.top + 3), 0x123456u) << "a tile covers the board";

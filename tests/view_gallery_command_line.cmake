@@ -12,7 +12,6 @@ set(cases
   "2|unknown option '--scale'|no|--scale"
   "2|'missing' is not an existing folder|no|missing"
   "0|view-100.png|yes|.")
-set(pictures view-100-x3.png view-100.png view-200.png view-flipped-100-x3.png view-flipped-100.png
-    view-flipped-200.png)
+set(pictures marks-100.png marks-200.png plain-100.png plain-200.png view-100-x3.png view-100.png view-125.png view-150.png view-200.png view-flipped-100-x3.png view-flipped-100.png view-flipped-125.png view-flipped-150.png view-flipped-200.png)
 include("${CMAKE_CURRENT_LIST_DIR}/command_line_cases.cmake")
 check_command_lines("${VIEW_GALLERY}" "${OUT}/view-gallery-command-line" "${pictures}" ${cases})

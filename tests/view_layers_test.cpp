@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <set>
@@ -91,7 +92,7 @@ TEST(ViewLayers, EachMarkStandsApartFromTheOthersAndFromBothBareShades) {
       std::vector<std::vector<uint32_t>> looks{bare};
       for (control::MarkNum mark : {control::mkSelected, control::mkLastMove, control::mkCheck, control::mkTarget}) {
         looks.push_back(bare);
-        control::PaintMark(mark, false, looks.back().data(), square, square);
+        control::PaintMark(mark, false, light, looks.back().data(), square, square);
       }
       // Two looks differ clearly where a tenth of the square's pixels differ by a lot.
       for (size_t i = 0; i < looks.size(); ++i)
@@ -124,7 +125,7 @@ TEST(ViewLayers, AFlippedBoardDrawsEachSquaresPixelsAtItsMirroredPlace) {
   }
 }
 
-TEST(ViewLayers, CoordinatesOnlyOnTheEdgeSquaresInTheOtherShadesColour) {
+TEST(ViewLayers, CoordinatesOnlyOnTheEdgeSquaresInOneInkPerShade) {
   for (int square : kScales)
     for (bool flip : {false, true}) {
       Board b;
@@ -144,6 +145,44 @@ TEST(ViewLayers, CoordinatesOnlyOnTheEdgeSquaresInTheOtherShadesColour) {
       // Too small for labels: the square stays as it is, nothing is written outside it.
       EXPECT_EQ(b.Render(11), b.c.platform.Render(11));
     }
+}
+
+double Luminance(uint32_t rgb) {
+  double sum = 0;
+  for (auto [shift, weight] : {std::pair{16, 0.2126}, std::pair{8, 0.7152}, std::pair{0, 0.0722}}) {
+    const double c = (rgb >> shift & 0xFF) / 255.0;
+    sum += weight * (c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4));
+  }
+  return sum;
+}
+
+double Contrast(uint32_t a, uint32_t b) {
+  const double la = Luminance(a), lb = Luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// Labels a fifth of the square high (none under 7 pixels), in whole pixels of one ink,
+// 4.5:1 against every pixel of wood they cover, and never where a piece would hide them.
+TEST(ViewLayers, CoordinatesGrowWithTheSquareReadableAndOffThePieces) {
+  for (int square : {33, 37, 46, 55, 74, 100, 150}) {
+    const control::PictureSet& pictures = control::PictureSet::ForSize(square);
+    for (bool light : {true, false}) {
+      const auto& wood = pictures.Lookup(light ? board::kLightSquareImage : board::kDarkSquareImage).pixels;
+      std::vector<uint32_t> pixels = wood;
+      control::PaintCoordinates({'g', '8'}, light, pixels.data(), square, square);
+      int top = square, bottom = -1;
+      for (int i = 0; i < square * square; ++i) {
+        if (pixels[i] == wood[i]) continue;
+        ASSERT_EQ(pixels[i], control::CoordinateInk(light)) << square;
+        ASSERT_GE(Contrast(pixels[i], wood[i]), 4.5) << square << (light ? " light" : " dark");
+        for (int image = 2; image <= 13; ++image)
+          ASSERT_EQ(pictures.Lookup(board::ImageNumber(int16_t(image))).pixels[i], 0u) << square << " " << image;
+        if (i % square < square / 2) top = std::min(top, i / square), bottom = std::max(bottom, i / square);
+      }
+      EXPECT_EQ(bottom - top + 1, (square + 2) / 5) << square;  // the digit 8 is full height
+    }
+  }
+  EXPECT_FALSE(control::CoordinateGlyphs::ForSquare(32));
 }
 
 TEST(ViewLayers, ArrowPixelsLieBetweenTheTwoCentresAndClipLikeTheWholeBoard) {
@@ -199,8 +238,8 @@ std::set<std::pair<int, int>> Painted(int square, const std::function<void(uint3
 
 TEST(ViewLayers, ATargetIsADotOnAnEmptySquareAndARingRoundAPiece) {
   for (int square : kScales) {
-    const auto dot = Painted(square, [&](uint32_t* p) { control::PaintMark(control::mkTarget, false, p, square, square); });
-    const auto ring = Painted(square, [&](uint32_t* p) { control::PaintMark(control::mkTarget, true, p, square, square); });
+    const auto dot = Painted(square, [&](uint32_t* p) { control::PaintMark(control::mkTarget, false, true, p, square, square); });
+    const auto ring = Painted(square, [&](uint32_t* p) { control::PaintMark(control::mkTarget, true, true, p, square, square); });
     const std::pair<int, int> centre{square / 2, square / 2}, edge{square / 2, 1};
     EXPECT_TRUE(dot.count(centre) && !dot.count(edge)) << square;
     EXPECT_TRUE(ring.count(edge) && !ring.count(centre)) << square;
@@ -208,25 +247,18 @@ TEST(ViewLayers, ATargetIsADotOnAnEmptySquareAndARingRoundAPiece) {
 }
 
 // Each label takes the mean colour of the other shade's wood, so it reads on its own.
-TEST(ViewLayers, LabelsAreInkedInTheOtherShadeAndLeftOutBelowTwelvePixels) {
-  auto mean = [](board::ImageNumber image) {
-    const std::vector<uint32_t>& p = control::PictureSet::Shared().Lookup(image).pixels;
-    uint64_t sum[3] = {};
-    for (uint32_t v : p)
-      for (int c = 0; c < 3; ++c) sum[c] += v >> (16 - 8 * c) & 0xFF;
-    return uint32_t(sum[0] / p.size() << 16 | sum[1] / p.size() << 8 | sum[2] / p.size());
-  };
+TEST(ViewLayers, LabelsAreInkedForTheirShadeAndLeftOutBelowThirtyThreePixels) {
   const control::CoordinateLabels labels{'e', '4'};
   for (bool light : {false, true}) {
     std::vector<uint32_t> pixels(kScales[0] * kScales[0], 0x808080);
     control::PaintCoordinates(labels, light, pixels.data(), kScales[0], kScales[0]);
     std::set<uint32_t> inks(pixels.begin(), pixels.end());
     inks.erase(0x808080);
-    EXPECT_EQ(inks, std::set<uint32_t>{mean(light ? board::kDarkSquareImage : board::kLightSquareImage)}) << light;
+    EXPECT_EQ(inks, std::set<uint32_t>{control::CoordinateInk(light)}) << light;
   }
-  for (int square : {11, 12}) {
+  for (int square : {32, 33}) {
     const auto painted = Painted(square, [&](uint32_t* p) { control::PaintCoordinates(labels, true, p, square, square); });
-    EXPECT_EQ(painted.empty(), square < 12) << square;
+    EXPECT_EQ(painted.empty(), square < 33) << square;
   }
 }
 

@@ -1,5 +1,5 @@
 // Writes PNGs of the board's view layers (marks, arrows, coordinates, flipped)
-// at 100 % and 200 % into a directory, to look at what they draw.
+// at 100, 125, 150 and 200 % into a directory, to look at what they draw.
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -51,6 +51,14 @@ std::string CommandLineError(int argc, char** argv) {
   return {};
 }
 
+// Each mark on a light and a dark square, empty (rank 6) and under a pawn (rank 2),
+// with nothing else drawn: beside the plain board, the marks' contrast can be measured.
+void MarkEachKindOnBothShades(control::BoardView& view) {
+  const control::MarkNum kinds[] = {control::mkSelected, control::mkLastMove, control::mkCheck, control::mkTarget};
+  for (int16_t col = 1; col <= 8; ++col)
+    for (int16_t row : {3, 7}) view.SetMark(col, row, kinds[(col - 1) / 2]);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -76,7 +84,7 @@ int main(int argc, char** argv) {
       host.SetCellLeft(cell, at.left);
       host.SetCellTop(cell, at.top);
     }
-    for (int percent : {100, 200}) {
+    for (int percent : {100, 125, 150, 200}) {
       const int square = 37 * percent / 100, side = 8 * square;
       std::vector<uint32_t> pixels(side * side);
       control::RenderView(host.Cells(), view, pixels.data(), side, side, side, 0, 0, square);
@@ -97,5 +105,21 @@ int main(int argc, char** argv) {
       std::cout << enlarged << "\n";
     }
   }
+  control::BoardView plain, marked;
+  MarkEachKindOnBothShades(marked);
+  for (const auto& [name, shown] : {std::pair{"plain", &plain}, std::pair{"marks", &marked}})
+    for (int percent : {100, 200}) {
+      const int square = 37 * percent / 100, side = 8 * square;
+      std::vector<uint32_t> pixels(side * side);
+      for (board::CellIndex cell = board::kFirstCell; cell <= board::kLastCell; ++cell) {
+        const control::CellPlacement at = plain.Placement(cell);
+        host.SetCellLeft(cell, at.left);
+        host.SetCellTop(cell, at.top);
+      }
+      control::RenderView(host.Cells(), *shown, pixels.data(), side, side, side, 0, 0, square);
+      const std::string path = std::string(argv[1]) + "/" + name + "-" + std::to_string(percent) + ".png";
+      if (!WritePng(path, pixels, side)) return 1;
+      std::cout << path << "\n";
+    }
   return 0;
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "bench/many_boards/dispatch_calls.h"
+#include "bench/many_boards/position_writes.h"
 #include "component/identity.h"
 #include "control/device_scale.h"
 #include "control/picture_set.h"
@@ -27,12 +28,9 @@ namespace bench {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 constexpr wchar_t kSpriteClass[] = L"BareSpriteWindow";
 constexpr wchar_t kMeterProperty[] = L"FrameMeter";
 constexpr short kAnimationTime = 1000;
-
-double Microseconds(Clock::duration d) { return std::chrono::duration<double, std::micro>(d).count(); }
 
 // What one window's frames cost, gathered by the subclass below.
 struct FrameMeter {
@@ -110,7 +108,11 @@ class MemoryBitmap {
 // copied back and the piece drawn transparently over it.
 class SpriteWindow {
  public:
-  explicit SpriteWindow(int square) : square_(square), background_(8 * square), sprite_(square) {
+  explicit SpriteWindow(int square)
+      : square_(square),
+        drawn_{control::BoardGeometry::Filling(8 * square, 8 * square), false},
+        background_(8 * square),
+        sprite_(square) {
     for (int y = 0; y < 8 * square; ++y)
       for (int x = 0; x < 8 * square; ++x)
         background_.Pixels()[y * 8 * square + x] = ((x / square + y / square) % 2) ? 0x9A6B3F : 0xE8C99B;
@@ -123,15 +125,15 @@ class SpriteWindow {
     from_ = from;
     to_ = to;
     start_ = Clock::now();
-    at_ = control::DrawnSquareRect(from, {square_, false});
+    at_ = control::DrawnSquareRect(from, drawn_);
     timer_.Start(window);
   }
 
   void Tick() {
     const auto elapsed = std::chrono::duration_cast<control::Milliseconds>(Clock::now() - start_);
     const double progress = control::EasedProgress(elapsed, control::Milliseconds(kAnimationTime));
-    const control::PixelRect a = control::DrawnSquareRect(from_, {square_, false});
-    const control::PixelRect b = control::DrawnSquareRect(to_, {square_, false});
+    const control::PixelRect a = control::DrawnSquareRect(from_, drawn_);
+    const control::PixelRect b = control::DrawnSquareRect(to_, drawn_);
     const RECT previous{at_.left, at_.top, at_.right, at_.bottom};
     const int left = a.left + static_cast<int>((b.left - a.left) * progress);
     const int top = a.top + static_cast<int>((b.top - a.top) * progress);
@@ -154,6 +156,8 @@ class SpriteWindow {
 
  private:
   int square_;
+  // The same squares as the board beside it: its window is the board's size.
+  control::DrawnBoard drawn_;
   MemoryBitmap background_, sprite_;
   control::win32::FrameTimer timer_;
   HWND window_ = nullptr;

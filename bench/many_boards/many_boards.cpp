@@ -305,7 +305,8 @@ int RunAll(int naiveLimit) {
 }  // namespace
 
 // many_boards [--naive-limit N] | many_boards --case real|naive N | many_boards --versus-bare [ROUNDS] |
-// many_boards --position [ROUNDS] | many_boards --view-repaint [ROUNDS] | many_boards --animation [ROUNDS]
+// many_boards --position [ROUNDS] | many_boards --view-repaint [ROUNDS] | many_boards --resize [ROUNDS] |
+// many_boards --pose SIDE | many_boards --animation [ROUNDS]
 int main(int argc, char** argv) {
   if (argc >= 2 && std::string(argv[1]) == "--versus-bare")
     return bench::CompareWithBareWindow(argc >= 3 ? std::atoi(argv[2]) : 30);
@@ -313,6 +314,8 @@ int main(int argc, char** argv) {
   if (argc >= 2 && std::string(argv[1]) == "--position") return bench::RunPositionWrites(argc > 2 ? std::atoi(argv[2]) : 200);
   if (argc >= 2 && std::string(argv[1]) == "--animation") return bench::CompareAnimationFrames(argc > 2 ? std::atoi(argv[2]) : 10);
   if (argc >= 2 && std::string(argv[1]) == "--view-repaint") return bench::RunViewRepaints(argc > 2 ? std::atoi(argv[2]) : 200);
+  if (argc >= 2 && std::string(argv[1]) == "--resize") return bench::RunResizeSteps(argc > 2 ? std::atoi(argv[2]) : 5);
+  if (argc == 3 && std::string(argv[1]) == "--pose") return bench::ShowPose(std::atoi(argv[2]), 6);
   int naiveLimit = 100;
   if (argc == 3 && std::string(argv[1]) == "--naive-limit") naiveLimit = std::atoi(argv[2]);
   return RunAll(naiveLimit);

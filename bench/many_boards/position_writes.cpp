@@ -28,8 +28,6 @@ namespace bench {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 // Two positions the rounds alternate between, so every write changes squares.
 constexpr const wchar_t* kPositions[] = {L"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR",
                                          L"r1bq1rk1/pp2bppp/2n1pn2/2pp4/3P4/2PBPN2/PP1N1PPP/R2QK2R"};
@@ -43,9 +41,8 @@ std::array<short, 64> CodesOf(const wchar_t* position) {
   return codes;
 }
 
-double Microseconds(Clock::duration d) { return std::chrono::duration<double, std::micro>(d).count(); }
+}  // namespace
 
-// 8 marks, 4 arrows (one corner to corner) and coordinates on a started game.
 HRESULT DressView(IDispatch* board) {
   HRESULT hr = Call(board, IdOf(board, L"NewGame"), {});
   const short marks[][3] = {{5, 7, 2}, {5, 5, 2}, {5, 1, 3}, {4, 6, 4}, {6, 6, 4}, {7, 8, 1}, {1, 2, 4}, {8, 2, 4}};
@@ -61,14 +58,11 @@ HRESULT DressView(IDispatch* board) {
   return hr;
 }
 
-// One whole repaint of the board's window, as uncovering it asks.
 Clock::duration Repaint(HWND window) {
   const auto start = Clock::now();
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   return Clock::now() - start;
 }
-
-}  // namespace
 
 int RunPositionWrites(int rounds) {
   if (FAILED(OleInitialize(nullptr))) return 3;

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <utility>
 #include <string>
 
 #include "board/automation_error.h"
@@ -116,8 +117,9 @@ void WriteLibrary(std::ostream& out) {
         << "| dual interface `" << iface << "` (the class's default) | " << Guid(control->interfaceId) << " | `IID_"
         << iface << "` |\n"
         << "| dispinterface `" << events << "` (the class's events) | " << Guid(control->eventsId) << " | `DIID_"
-        << events << "` |\n"
-        << "| enumeration " << Code(control->enumeration->name) << " | " << Guid(control->enumeration->id) << " | |\n";
+        << events << "` |\n";
+    for (const Enumeration* enumeration : control->enumerations)
+      out << "| enumeration " << Code(enumeration->name) << " | " << Guid(enumeration->id) << " | |\n";
   }
   out << "\n`orvel_board.h` declares them for C and C++ (C: `#define COBJMACROS` for the `_OvlChess_NewGame(board)` "
          "style of call); `orvel_board_i.c`, compiled into the program, defines them.\n";
@@ -151,10 +153,11 @@ void WriteEvents(std::ostream& out, const ControlClass& control) {
   out << "\n## " << Code(control.eventsName) << "\n\n"
       << "The events, fired through `IDispatch::Invoke` on the sinks connected to the class's connection point "
          "for `DIID_" << Narrow(control.eventsName) << "`. Every parameter is passed by reference; a value a handler writes is ignored";
+  const char* joint = ", except ";
   for (const Member& event : control.events)
     if (Cancellable(event))
-      out << ", except " << Code(event.name)
-          << "'s `Cancel`: set to True, it refuses the move (see *How a move is made*)";
+      out << std::exchange(joint, "; and ") << Code(event.name) << "'s `Cancel`: set to True, it refuses the "
+          << (event.id == component::automation::kPieceLiftId ? "lift" : "move (see *How a move is made*)");
   out << ".\n\n| Event | Dispatch id | Parameters |\n|---|---|---|\n";
   for (const Member& event : control.events) {
     std::string parameters;
@@ -167,8 +170,12 @@ void WriteEvents(std::ostream& out, const ControlClass& control) {
 const char* Meaning(const Enumeration& enumeration) {
   if (&enumeration == &component::automation::kPieceNum)
     return "The code of what a square holds: `None` an empty square, `B…` the red pieces, `W…` the cream ones.";
+  if (&enumeration == &component::automation::kSideNum)
+    return "Which side's pieces the user may pick up (`MovableSide`): `sdCream`, `sdRed`, both or neither.";
   return "What a square is marked with: `mkSelected` the square a piece was picked up from, `mkLastMove` an end "
-         "of the last move, `mkCheck` a king in check, `mkTarget` a square the picked-up piece may go to.";
+         "of the last move, `mkCheck` a king in check, `mkTarget` a square the picked-up piece may go to. The "
+         "board marks the lifted piece's square `mkSelected` itself and clears every `mkSelected` and `mkTarget` "
+         "mark when the lift ends.";
 }
 
 void WriteEnumeration(std::ostream& out, const Enumeration& enumeration) {
@@ -184,6 +191,9 @@ void WritePosition(std::ostream& out) {
          "Read, it is the piece-placement field of FEN: rank 8 (`row` 1) first, ranks split by `/`, cream pieces "
          "in capitals (`PNBRQK`), red in lower case, a digit for each run of empty squares: "
          "`rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR` after `NewGame`.\n\n"
+         "`NewGame` on an `OvlBoard` sets the whole starting position: the 32 pieces, every other square emptied, "
+         "marks and arrows cleared, one repaint. On `OvlChess` it writes the 32 starting squares only, drawing each "
+         "piece over what its square showed, and leaves the other squares as they were.\n\n"
          "Written, it takes the placement alone or a whole FEN record, nothing else: the placement, the side to "
          "move (`w` or `b`), castling (`-` or some of `KQkq` in that order), the en passant square (`-` or a square "
          "on rank 3 or 6, as `e3`), the halfmove clock and the fullmove number (whole numbers), split by blanks "
@@ -218,7 +228,9 @@ void WriteMoves(std::ostream& out) {
          "the pointer. Released over another square, `PieceDrop` is raised once. Released over its own square or "
          "off the board, after Escape, when the mouse capture is lost or the board is disabled meanwhile, the "
          "piece goes back and nothing is raised. `MouseDown`, `MouseMove` and `MouseUp` go on naming the pressed "
-         "square, and a release elsewhere raises no `Click`.\n"
+         "square, and a release elsewhere raises no `Click`. The pressed square is the one under the pointer at "
+         "the press: a `MouseDown` handler that flips the board does not change it, and one that empties it "
+         "leaves nothing to lift.\n"
          "- **Click, then click.** A click on a piece selects it (a screen reader hears \"picked up\"); a click on "
          "any other square raises `PieceDrop` from the selected square; a click on the selected square, or "
          "Escape, drops the choice.\n"
@@ -237,7 +249,9 @@ void WriteMoves(std::ostream& out) {
          "`Position`: its own writes stand and the board moves nothing. `Clear` shows every square bare and keeps "
          "the codes, so after `Clear` in `PieceDrop` `Piece` and `Position` still report the piece on its source "
          "square;\n"
-         "- the control's window was destroyed meanwhile: nothing moves.\n\n"
+         "- the control's window was destroyed meanwhile: nothing moves;\n"
+         "- the host released its last reference to the control in a handler of the move's input: from then on "
+         "the control raises no event (so no `PieceDrop`) and moves nothing.\n\n"
          "A handler may write anything else and the move is still made: `Piece` on other squares, `Mark`, "
          "`ClearMarks`, `DrawArrow`, `ClearArrows`, `Flipped`, `ShowCoordinates`, and `Enabled` or `AllowMoves` "
          "set to False (the move it accepted is made, then nothing more is picked up), as in a game's last move.\n\n"
@@ -281,13 +295,14 @@ void WriteErrors(std::ostream& out) {
       {board::ImageIndexOutOfBoundsError(),
        "`Piece` is written with a code that has no picture (below 1 or above 14); the code is stored and the "
        "square shows bare"},
-      {board::TypeMismatchError(), "a saved property cannot be read as a number"},
+      {board::TypeMismatchError(),
+       "a saved property cannot be read as a number; a load refused for it, or for an overflow, changes nothing"},
       {board::InvalidPropertyValueError("…"),
        "`OvlBoard`: `Position` is written with text that is neither a placement nor a whole FEN record (the text "
        "after the colon names the field and what is wrong; nothing changes), or `Mark` with a number that is no "
        "`MarkNum`"},
       {board::InvalidPropertyArrayIndexError(),
-       "`OvlBoard`: `Mark` is read or written with `col` or `row` outside 1 to 8"},
+       "`OvlBoard`: `Piece` or `Mark` is read or written with `col` or `row` outside 1 to 8"},
       {board::InvalidArgumentError("…"),
        "`OvlBoard`: `DrawArrow` is given a square off the board, the same square twice, or a new arrow while the "
        "board holds " + std::to_string(control::BoardView::kMostArrows) + " (the text after the colon says which)"},
@@ -296,9 +311,9 @@ void WriteErrors(std::ostream& out) {
          "A member's error reaches a script host as `Err.Number` and `Err.Description`, a dispatch caller as "
          "`DISP_E_EXCEPTION` with the number in `EXCEPINFO::scode`, and a vtable caller as the `HRESULT` "
          "`0x800A0000 | number` with the text in `IErrorInfo`. Coordinates off the board are not an error for "
-         "`Piece`, read or written, on either class: the control shows the message box \"Invalid request\" and "
-         "the member succeeds (a read gives 0). `OvlBoard`'s `Mark` and `DrawArrow` refuse them with an error "
-         "below and show no box.\n\n"
+         "`OvlChess`'s `Piece`, read or written: the control shows the message box \"Invalid request\" and the "
+         "member succeeds (a read gives 0). `OvlBoard`'s `Piece`, `Mark` and `DrawArrow` refuse them with an "
+         "error below and show no box.\n\n"
          "| Number | HRESULT | Text | Raised when |\n|---|---|---|---|\n";
   for (const Raised& raised : errors) {
     const int32_t number = raised.error.number();
@@ -321,7 +336,7 @@ int wmain(int argc, wchar_t** argv) {
   for (const ControlClass* control : component::automation::kClasses) {
     WriteInterface(page, *control);
     WriteEvents(page, *control);
-    WriteEnumeration(page, *control->enumeration);
+    for (const Enumeration* enumeration : control->enumerations) WriteEnumeration(page, *enumeration);
   }
   WritePosition(page);
   WriteMarksAndArrows(page);

@@ -208,25 +208,28 @@ void DefineCoclass(ICreateTypeInfo* info, ICreateTypeInfo* defaultInterface, ICr
   Check(info->SetImplTypeFlags(1, IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE), "SetImplTypeFlags(source)");
 }
 
-// The class's four types, each created first and filled in afterwards:
+// The class's types, each created first and filled in afterwards:
 // creation order is the order in the file. `types` keeps them alive until the
 // library is saved.
 void WriteClass(ICreateTypeLib2* lib, ITypeInfo* dispatch, const ControlClass& control, Enumerations& enumerations,
                 std::vector<ComPtr<ICreateTypeInfo>>& types) {
-  const std::wstring interfaceName(control.interfaceName), className(control.name), eventsName(control.eventsName),
-      enumerationName(control.enumeration->name);
+  const std::wstring interfaceName(control.interfaceName), className(control.name), eventsName(control.eventsName);
   auto iface = CreateType(lib, interfaceName.c_str(), TKIND_INTERFACE, control.interfaceId, 0);
   auto coclass = CreateType(lib, className.c_str(), TKIND_COCLASS, control.classId, TYPEFLAG_FCONTROL);
   auto events = CreateType(lib, eventsName.c_str(), TKIND_DISPATCH, control.eventsId,
                            TYPEFLAG_FHIDDEN | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FDISPATCHABLE);
-  auto enumeration = CreateType(lib, enumerationName.c_str(), TKIND_ENUM, control.enumeration->id, 0);
-
-  DefineEnumeration(enumeration.get(), *control.enumeration);
-  enumerations[control.enumeration] = enumeration.get();
+  std::vector<ComPtr<ICreateTypeInfo>> introduced;
+  for (const component::automation::Enumeration* enumeration : control.enumerations) {
+    const std::wstring name(enumeration->name);
+    introduced.push_back(CreateType(lib, name.c_str(), TKIND_ENUM, enumeration->id, 0));
+    DefineEnumeration(introduced.back().get(), *enumeration);
+    enumerations[enumeration] = introduced.back().get();
+  }
   DefineInterface(iface.get(), dispatch, control, enumerations);
   DefineEvents(events.get(), dispatch, control, enumerations);
   DefineCoclass(coclass.get(), iface.get(), events.get());
-  for (auto* type : {&iface, &coclass, &events, &enumeration}) types.push_back(std::move(*type));
+  for (auto* type : {&iface, &coclass, &events}) types.push_back(std::move(*type));
+  for (auto& type : introduced) types.push_back(std::move(type));
 }
 
 void WriteLibrary(const wchar_t* path) {

@@ -27,13 +27,14 @@ class HeadlessPlatform : public GridPlatform, public Container {
   std::vector<std::string> changedProperties;
   std::function<void(ControlEvent, EventArguments&)> onEvent;
   std::function<void(PieceDropArguments&)> onPieceDrop;
+  std::function<void(PieceLiftArguments&)> onPieceLift;
   std::function<void(PromotionArguments&)> onPromotionChosen;
+  // A container whose ambient runs code of its own.
+  std::function<bool()> onUserMode;
   // Time for sliding pieces: it stands still until a test moves it.
   ManualClock clock;
 
   HeadlessPlatform() : GridPlatform(clock) {}
-  // A container whose ambient runs code of its own.
-  std::function<bool()> onUserMode;
 
   void SetWidth(float w) override { width = w; }
   void SetHeight(float h) override { height = h; }
@@ -44,6 +45,11 @@ class HeadlessPlatform : public GridPlatform, public Container {
   bool RaisePieceDrop(PieceDropArguments& arguments) override {
     if (eventsFrozen) return false;
     if (onPieceDrop) onPieceDrop(arguments);
+    return true;
+  }
+  bool RaisePieceLift(PieceLiftArguments& arguments) override {
+    if (eventsFrozen) return false;
+    if (onPieceLift) onPieceLift(arguments);
     return true;
   }
   void RaisePromotionChosen(PromotionArguments& arguments) override {

@@ -25,27 +25,31 @@ inline void CopyPixels(HDC dc, POINT at, const std::vector<uint32_t>& pixels, in
   SetDIBitsToDevice(dc, at.x, at.y, width, height, 0, 0, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
 }
 
-// The part of `area` inside the board whose pixels are kept, from the kept pixels to the same place on `dc`.
-inline void CopyKept(HDC dc, const ComposedBoard& board, const RECT& area) {
+// The part of `area` inside the board whose pixels are kept, from the kept
+// pixels to the same place on `dc`, the board's top-left at `origin`.
+inline void CopyKept(HDC dc, const ComposedBoard& board, const RECT& area, POINT origin) {
   const int side = board.Side();
-  const int left = std::max<int>(area.left, 0), right = std::min<int>(area.right, side);
-  const int top = std::max<int>(area.top, 0), bottom = std::min<int>(area.bottom, side);
+  const int left = std::max<int>(area.left - origin.x, 0), right = std::min<int>(area.right - origin.x, side);
+  const int top = std::max<int>(area.top - origin.y, 0), bottom = std::min<int>(area.bottom - origin.y, side);
   if (left >= right || top >= bottom) return;
   // Whole rows of the kept pixels, from the area's first: no question of which way a source y counts.
   BITMAPINFO info = TopDownBitmap(side, bottom - top);
-  SetDIBitsToDevice(dc, left, top, right - left, bottom - top, left, 0, 0, bottom - top,
+  SetDIBitsToDevice(dc, origin.x + left, origin.y + top, right - left, bottom - top, left, 0, 0, bottom - top,
                     board.Pixels() + static_cast<ptrdiff_t>(top) * side, &info, DIB_RGB_COLORS);
 }
 
-// The parts of `bounds` right of and below the board's `side` x `side` square at its top-left.
-inline void FillAround(HDC dc, const RECT& bounds, int side, uint32_t background) {
+// The parts of `bounds` around the board's rectangle `board`: above, below, left and right of it.
+inline void FillAround(HDC dc, const RECT& bounds, const RECT& board, uint32_t background) {
   // The DC's own brush: no brush object to create and delete.
   const COLORREF previous = SetDCBrushColor(dc, RGB(background >> 16, (background >> 8) & 0xFF, background & 0xFF));
   auto* brush = static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
-  const RECT right{bounds.left + side, bounds.top, bounds.right, bounds.bottom};
-  const RECT below{bounds.left, bounds.top + side, bounds.left + side, bounds.bottom};
-  if (right.left < right.right) FillRect(dc, &right, brush);
-  if (below.top < below.bottom) FillRect(dc, &below, brush);
+  const LONG top = std::max(board.top, bounds.top), bottom = std::min(board.bottom, bounds.bottom);
+  const RECT bands[] = {{bounds.left, bounds.top, bounds.right, board.top},
+                        {bounds.left, board.bottom, bounds.right, bounds.bottom},
+                        {bounds.left, top, board.left, bottom},
+                        {board.right, top, bounds.right, bottom}};
+  for (const RECT& band : bands)
+    if (band.left < band.right && band.top < band.bottom) FillRect(dc, &band, brush);
   SetDCBrushColor(dc, previous);
 }
 

@@ -80,22 +80,40 @@ WindowPlatform::Drawing WindowPlatform::DrawTo(HDC dc, const RECT& bounds,
   // Signed: in a mapping mode whose y axis points up, bottom lies below top.
   const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
   if (width == 0 || height == 0) return Drawing::Done;
+  if (layout_ == BoardLayout::FillsRectangle && device.oneToOne) {
+    DrawFilling(dc, bounds);
+    return Drawing::Done;
+  }
   const DeviceScale fitting = DeviceScale::Fitting(device.width, device.height);
   const DeviceScale drawn =
       device.width > 0 ? DeviceScale::UsualAtLeast(fitting.Square()) : DeviceScale::FromFactor(kRecordingScale);
   if (device.oneToOne && drawn.Square() == fitting.Square() && fitting.Fits(width, height)) {
     const int side = drawn.Board();
     CopyComposed(dc, {bounds.left, bounds.top}, RECT{0, 0, std::min(width, side), std::min(height, side)},
-                 ComposeStep(drawn.Square(), {}));
-    FillAround(dc, bounds, side, background_);
+                 ComposeStep(PictureSet::ForSize(drawn.Square()), {}));
+    FillAround(dc, bounds, {bounds.left, bounds.top, bounds.left + side, bounds.top + side}, background_);
     return Drawing::Done;
   }
   const int side = drawn.Board();
-  std::vector<uint32_t>& pixels = Composed(RECT{0, 0, side, side}, ComposeStep(drawn.Square(), {}));
+  std::vector<uint32_t>& pixels =
+      Composed(RECT{0, 0, side, side}, ComposeStep(PictureSet::ForSize(drawn.Square()), {}));
   if (IsMetafile(dc))
     return RecordBoard(dc, bounds, pixels, drawn.Square(), keepGoing) ? Drawing::Done : Drawing::Stopped;
   StretchOnDevice(dc, bounds, pixels, side);
   return Drawing::Done;
+}
+
+// As the window shows it: whole squares filling the bounds, centred.
+void WindowPlatform::DrawFilling(HDC dc, const RECT& bounds) const {
+  const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
+  const BoardGeometry geometry = BoardGeometry::Filling(width, height);
+  ShownPictures held;
+  const ComposedBoard::Composer compose = ComposeStep(held.At(geometry.Square(), false), {});
+  const int left = geometry.Left(), top = geometry.Top(), side = geometry.Side();
+  CopyComposed(dc, {bounds.left + left, bounds.top + top},
+               RECT{0, 0, std::min(side, width - left), std::min(side, height - top)}, compose);
+  FillAround(dc, bounds, {bounds.left + left, bounds.top + top, bounds.left + left + side, bounds.top + top + side},
+             background_);
 }
 
 }  // namespace control::win32

@@ -31,9 +31,10 @@ class PaintSession {
 
 }  // namespace
 
-ComposedBoard::Composer WindowPlatform::ComposeStep(int square, CellIndex bare, const PieceAnimation* sliding) const {
-  return [this, square, bare, sliding](PixelRect area, uint32_t* pixels, ptrdiff_t stride) {
-    ComposeShown(Cells(), control_->View(), bare, area, square, background_, pixels, stride, sliding);
+ComposedBoard::Composer WindowPlatform::ComposeStep(const PictureSet& pictures, CellIndex bare,
+                                                   const PieceAnimation* sliding) const {
+  return [this, &pictures, bare, sliding](PixelRect area, uint32_t* pixels, ptrdiff_t stride) {
+    ComposeShown(Cells(), control_->View(), bare, area, pictures, background_, pixels, stride, sliding);
   };
 }
 
@@ -41,13 +42,19 @@ void WindowPlatform::Paint() {
   PaintSession paint(window_);
   const RECT& area = paint.Area();
   if (area.right <= area.left || area.bottom <= area.top) return;
+  const PictureSet& pictures = Pictures();
+  painted_ = true;
   ComposedBoard& board = ComposedPixels();
-  board.Update(Cells(), scale_.Square(), ComposeStep(scale_.Square(), control_->Moves().Lifted()));
-  FillAround(paint.Dc(), RECT{0, 0, area.right, area.bottom}, board.Side(), background_);
+  board.Update(Cells(), pictures.Size(), ComposeStep(pictures, control_->Moves().Lifted()));
+  const PixelRect on = geometry_.BoardRect();
+  const RECT boardRect{on.left, on.top, on.right, on.bottom};
+  RECT client{};
+  GetClientRect(window_, &client);
+  FillAround(paint.Dc(), client, boardRect, background_);
   // A slide's frame or the promotion choice: its few squares composed aside whole.
   if (control_->Slides().Animation().Running() || control_->Promotion().Showing())
-    return PaintOverKept(paint.Dc(), area, area);
-  CopyKept(paint.Dc(), board, area);
+    return PaintOverKept(paint.Dc(), area, boardRect);
+  CopyKept(paint.Dc(), board, area, {on.left, on.top});
   if (const board::CellIndex cell = input_ ? input_->CueCell() : board::CellIndex{})
     PaintOverKept(paint.Dc(), area, CellRect(cell));
   if (const std::optional<FloatingPiece> floating = control_->Moves().Floating())
@@ -61,8 +68,10 @@ void WindowPlatform::PaintOverKept(HDC dc, const RECT& area, const RECT& over) {
   RECT shown;
   if (!IntersectRect(&shown, &over, &area)) return;
   const int width = shown.right - shown.left, height = shown.bottom - shown.top;
+  const PixelRect onBoard = geometry_.OnBoard({shown.left, shown.top, shown.right, shown.bottom});
   std::vector<uint32_t>& pixels =
-      Composed(shown, ComposeStep(scale_.Square(), control_->Moves().Lifted(), &control_->Slides().Animation()));
+      Composed({onBoard.left, onBoard.top, onBoard.right, onBoard.bottom},
+               ComposeStep(Pictures(), control_->Moves().Lifted(), &control_->Slides().Animation()));
   if (const board::CellIndex cell = input_ ? input_->CueCell() : board::CellIndex{}) {
     const RECT r = CellRect(cell);
     const board::Square square = board::SquareOfIndex(cell);
@@ -70,8 +79,9 @@ void WindowPlatform::PaintOverKept(HDC dc, const RECT& area, const RECT& over) {
                    {r.left - shown.left, r.top - shown.top, r.right - shown.left, r.bottom - shown.top},
                    board::IsLightSquare(square.col, square.row));
   }
-  PaintOverBoard(*control_, {scale_.Square(), control_->View().Flipped()},
-                 {shown.left, shown.top, shown.right, shown.bottom}, pixels.data(), width);
+  // At the window's own size, so what moves over the board is as crisp as the pieces on it.
+  PaintOverBoard(*control_, Drawn(), {shown.left, shown.top, shown.right, shown.bottom}, pixels.data(), width,
+                 Pictures());
   CopyPixels(dc, {shown.left, shown.top}, pixels, width, height);
 }
 

@@ -19,13 +19,17 @@ namespace {
 
 constexpr wchar_t kWindowClass[] = L"OrvelBoardWindow";
 // Posted after a change to the cells, so screen readers hear an operation's result once.
-constexpr UINT kAnnounceNames = WM_USER + 1;
+constexpr UINT kSettleAnnouncements = WM_USER + 1;
 // Posted to a window its control let go of on another thread: only its own thread can destroy it.
 constexpr UINT kDestroyLetGo = WM_USER + 2;
 // Windows of the class that exist, some perhaps let go and waiting for their thread.
 std::atomic<long> liveWindows{0};
 // WM_DPICHANGED_AFTERPARENT, which older headers do not name.
 constexpr UINT kDpiChangedAfterParent = 0x02E3;
+// Pictures are drawn at a new size once it has held this long: a splitter
+// dragged shows scaled pictures, not a wait of tens of milliseconds a step.
+constexpr UINT_PTR kSettleTimer = 1;
+constexpr UINT kSettleAfterMilliseconds = 150;
 
 bool RegisterWindowClass(WNDPROC procedure) {
   WNDCLASSW windowClass{};
@@ -49,6 +53,7 @@ WindowPlatform::~WindowPlatform() { Destroy(); }
 
 void WindowPlatform::Attach(OvlChess& control) {
   control_ = &control;
+  layout_ = control.Layout();
   input_.emplace(control, Cells(), static_cast<BoardSurface&>(*this));
 }
 
@@ -61,7 +66,8 @@ HWND WindowPlatform::Create(HWND parent, const RECT& position) {
                             ThisModule(), this);
   if (!window_) return nullptr;
   if (input_) input_->Attach();
-  UpdateScale();
+  UpdateGeometry();
+  control_->Placed(position.right - position.left, position.bottom - position.top, DpiOf(window_));
   return window_;
 }
 
@@ -77,6 +83,8 @@ void WindowPlatform::Destroy() {
   frames_.Stop();
   if (input_) input_->Detach();
   ComposedPixels().Release();  // kept only while on screen
+  pictures_ = {};
+  painted_ = false;
 }
 
 bool WindowPlatform::WindowsExist() { return liveWindows > 0; }
@@ -87,7 +95,8 @@ void WindowPlatform::SetPosition(const RECT& position) {
   if (!window_) return;
   MoveWindow(window_, position.left, position.top, position.right - position.left, position.bottom - position.top,
              TRUE);
-  UpdateScale();  // the new place may be on a monitor of another DPI
+  UpdateGeometry();  // the new place may be on a monitor of another DPI
+  control_->Placed(position.right - position.left, position.bottom - position.top, DpiOf(window_));
 }
 
 void WindowPlatform::SetBackground(uint32_t rgb) {
@@ -97,10 +106,32 @@ void WindowPlatform::SetBackground(uint32_t rgb) {
   Repaint();
 }
 
-void WindowPlatform::UpdateScale() {
-  const DeviceScale scale = DeviceScale::FromDpi(DpiOf(window_));
-  if (scale.Square() == scale_.Square()) return;
-  scale_ = scale;
+void WindowPlatform::UpdateGeometry() {
+  RECT client{};
+  GetClientRect(window_, &client);
+  const BoardGeometry geometry =
+      BoardGeometry::Of(layout_, client.right, client.bottom, DeviceScale::FromDpi(DpiOf(window_)));
+  if (geometry == geometry_) return;
+  const bool newSquare = geometry.Square() != geometry_.Square();
+  geometry_ = geometry;
+  if (newSquare) control_->Moves().SquareChanged();
+  InvalidateRect(window_, nullptr, FALSE);
+}
+
+const PictureSet& WindowPlatform::Pictures() {
+  const int before = pictures_.Size();
+  const PictureSet& pictures = pictures_.At(geometry_.Square(), painted_);
+  // Set again at each new size, so it fires once the size holds.
+  if (pictures_.Scaled() && pictures.Size() != before)
+    SetTimer(window_, kSettleTimer, kSettleAfterMilliseconds, nullptr);
+  return pictures;
+}
+
+void WindowPlatform::SettlePictures() {
+  KillTimer(window_, kSettleTimer);
+  if (!pictures_.Scaled()) return;
+  pictures_.Settle();
+  ComposedPixels().MarkAll();
   InvalidateRect(window_, nullptr, FALSE);
 }
 
@@ -118,13 +149,13 @@ void WindowPlatform::ShowMessage(std::string_view text) {
 }
 
 RECT WindowPlatform::CellRect(board::CellIndex cell) const {
-  const PixelRect r = Cells().Bounds(cell, scale_.Square());
+  const PixelRect r = geometry_.CellRect(Cells(), cell);
   return {r.left, r.top, r.right, r.bottom};
 }
 
 void WindowPlatform::InvalidateCell(board::CellIndex cell) {
   if (!window_) return;
-  if (input_ && input_->CellsChanged() && !PostMessageW(window_, kAnnounceNames, 0, 0)) input_->FlushNames();
+  if (input_) input_->Changed();
   if (cellsAwaitingPaint_ >= kCellsBeforeWholeBoard) return;  // the whole window awaits its paint already
   // A whole board written (a position, a new game) invalidates the window once
   // rather than cell by cell: each invalidation is a call into the system.
@@ -138,13 +169,18 @@ void WindowPlatform::UpdateCell(board::CellIndex cell) {
   UpdateWindow(window_);
 }
 
+// The host's operation is over when its message loop runs again.
+void WindowPlatform::ScheduleSettle() {
+  if (!window_ || !PostMessageW(window_, kSettleAnnouncements, 0, 0)) input_->Settle();
+}
+
 void WindowPlatform::Announce(const std::vector<Announcement>& announcements) {
   win32::Announce(window_, announcements);
 }
 
 DragMetrics WindowPlatform::Metrics() {
   const int dpi = DpiOf(window_);
-  return {SystemMetricAt(SM_CXDRAG, dpi), SystemMetricAt(SM_CYDRAG, dpi), scale_.Square()};
+  return {SystemMetricAt(SM_CXDRAG, dpi), SystemMetricAt(SM_CYDRAG, dpi), geometry_.Square()};
 }
 
 // Painted at once, each rectangle alone: a drag frame redraws two squares, not the box around them.
@@ -156,13 +192,12 @@ void WindowPlatform::RepaintRect(PixelRect r) {
 }
 
 board::CellIndex WindowPlatform::CellAt(PointerPosition position) const {
-  return Cells().CellAt(position.x, position.y, scale_.Square());
+  return geometry_.CellAt(Cells(), position);
 }
 
+// Hosts see the same range at every scale and size.
 CellOffset WindowPlatform::OffsetIn(board::CellIndex cell, PointerPosition position) const {
-  const RECT r = CellRect(cell);
-  // In the control's 96-DPI units, so hosts see the same range at every scale.
-  return {scale_.ToUnits(position.x - r.left), scale_.ToUnits(position.y - r.top)};
+  return geometry_.OffsetIn(Cells(), cell, position);
 }
 
 void WindowPlatform::CaptureMouse() { SetCapture(window_); }
@@ -208,16 +243,24 @@ LRESULT WindowPlatform::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       if (ShownChoice() && static_cast<LONG>(lParam) == kPromotionListObject)
         return services_.PromotionListObject(wParam);
       break;
-    case WM_TIMER:
-      if (wParam != FrameTimer::kId) break;
-      NextFrame();
-      return 0;
-    case kAnnounceNames:
-      if (input_) input_->FlushNames();
+    case kSettleAnnouncements:
+      if (input_) input_->Settle();
       return 0;
     case kDpiChangedAfterParent:
-      UpdateScale();
+    case WM_SIZE:
+      UpdateGeometry();
       return 0;
+    case WM_TIMER:
+      if (wParam == FrameTimer::kId)
+        NextFrame();
+      else if (wParam == kSettleTimer)
+        SettlePictures();
+      else
+        break;
+      return 0;
+    case WM_CANCELMODE:  // a dialog or another window takes over: a drag ends, and DefWindowProc releases the capture
+      if (input_) input_->CaptureLost();
+      break;
     case WM_CAPTURECHANGED:
       if (reinterpret_cast<HWND>(lParam) != window_ && input_ && !releasingCapture_) input_->CaptureLost();
       return 0;
@@ -248,15 +291,14 @@ const PromotionChoice* WindowPlatform::ShownChoice() const noexcept {
 RECT WindowPlatform::ChoiceItemOnScreen(size_t item) const noexcept {
   const PromotionChoice* choice = ShownChoice();
   if (!choice) return {};
-  const PixelRect p = choice->ItemRect(item, {scale_.Square(), control_->View().Flipped()});
+  const PixelRect p = choice->ItemRect(item, {geometry_, control_->View().Flipped()});
   RECT r{p.left, p.top, p.right, p.bottom};
   if (window_) MapWindowPoints(window_, nullptr, reinterpret_cast<POINT*>(&r), 2);
   return r;
 }
 
 void WindowPlatform::ChooseChoiceItem(size_t item) {
-  ContainerLink::Hold hold(control_->ContainerPath());
-  control_->Promotion().ChooseItem(item);
+  if (input_) input_->ChooseItem(item);
 }
 
 RECT WindowPlatform::CellOnScreen(board::CellIndex cell) const {

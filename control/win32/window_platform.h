@@ -7,10 +7,12 @@
 #include <string>
 #include <string_view>
 
+#include "control/board_geometry.h"
 #include "control/device_scale.h"
 #include "control/grid_platform.h"
-#include "control/interaction.h"
 #include "control/composed_board.h"
+#include "control/interaction.h"
+#include "control/shown_pictures.h"
 #include "control/win32/bitmap_info.h"
 #include "control/win32/frame_timer.h"
 #include "control/win32/window_input.h"
@@ -100,12 +102,19 @@ class WindowPlatform : public GridPlatform, private BoardSurface {
   bool HoldsPiece() const { return input_ && input_->HoldsPiece(); }
   void Paint();
   void PaintOverKept(HDC dc, const RECT& area, const RECT& over);
-  // The compose step, for squares of `square` pixels: the control's pixels in
-  // an area, for the kept board and for every other device alike, cell `bare`
-  // showing no piece (the one in hand).
-  ComposedBoard::Composer ComposeStep(int square, CellIndex bare, const PieceAnimation* sliding = nullptr) const;
-  // Follows the window's DPI; repaints when it changed.
-  void UpdateScale();
+  void DrawFilling(HDC dc, const RECT& bounds) const;
+  // The compose step, with `pictures` (their size the square's): the board's
+  // pixels in an area of the board (the background where no cell lies), for the
+  // kept board and for every other device alike, cell `bare` showing no piece (the one in hand),
+  // the squares of a running slide `sliding` as they were.
+  ComposedBoard::Composer ComposeStep(const PictureSet& pictures, CellIndex bare,
+                                      const PieceAnimation* sliding = nullptr) const;
+  // The window's pictures at its square size; scaled while the size keeps changing.
+  const PictureSet& Pictures();
+  // Draws the pictures the window showed scaled, once its size has stopped changing.
+  void SettlePictures();
+  // Follows the window's size and DPI; repaints when the board's place or square changed.
+  void UpdateGeometry();
   void OnFocus(bool focused);
 
   // BoardSurface: every point-to-cell and cell-to-pixels question of the window is answered here.
@@ -115,10 +124,11 @@ class WindowPlatform : public GridPlatform, private BoardSurface {
   void ReleaseMouse() override;
   void TakeFocus() override;
   void RepaintCell(board::CellIndex cell) override { InvalidateCell(cell); }
+  void ScheduleSettle() override;
   void Announce(const std::vector<Announcement>& announcements) override;
   DragMetrics Metrics() override;
   void RepaintRect(PixelRect rect) override;
-  BoardGeometry Geometry() override { return {scale_.Square(), control_ && control_->View().Flipped()}; }
+  DrawnBoard Drawn() override { return {geometry_, control_ && control_->View().Flipped()}; }
   bool AnimationsOn() override { return ClientAreaAnimationOn(); }
   void StartFrames() override { frames_.Start(window_); }
   void NextFrame();
@@ -131,7 +141,11 @@ class WindowPlatform : public GridPlatform, private BoardSurface {
   bool enabled_ = true;
   bool releasingCapture_ = false;
   SIZE requestedSize_{};
-  DeviceScale scale_;
+  BoardLayout layout_ = BoardLayout::FixedAtScale;
+  BoardGeometry geometry_;
+  ShownPictures pictures_;
+  // Painted since created: a new size from here on is shown with scaled pictures first.
+  bool painted_ = false;
   uint32_t background_;
   std::optional<Interaction> input_;
   FrameTimer frames_;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "control/board_geometry.h"
 #include "host/container_site/pixels.h"
 
 namespace host {
@@ -11,5 +12,7 @@ Pixels CoreRender(CoreBoard board);
 // The board with squares of `square` pixels at the top-left of a width x height
 // area whose rest shows the button-face colour, as the control's window fills it.
 Pixels CoreRender(CoreBoard board, int square, int width, int height);
+// The board placed in a width x height area as `geometry` places it.
+Pixels CoreRender(CoreBoard board, const control::BoardGeometry& geometry, int width, int height);
 
 }  // namespace host

@@ -109,6 +109,14 @@ HRESULT EmbeddedControl::Activate() {
                          &position_);
 }
 
+HRESULT EmbeddedControl::Place(const RECT& position) {
+  position_ = position;
+  SIZEL extent = PixelsToHimetric(position.right - position.left, position.bottom - position.top, DpiOf(HostWindow()));
+  object_->SetExtent(DVASPECT_CONTENT, &extent);
+  auto inPlace = unknown_.As<IOleInPlaceObject>();
+  return inPlace ? inPlace->SetObjectRects(&position_, &position_) : E_NOINTERFACE;
+}
+
 HRESULT EmbeddedControl::ConnectPropertyNotify(PropertyNotifySink* sink) {
   return propertyNotify_.Connect(unknown_.get(), IID_IPropertyNotifySink, sink->Unknown());
 }

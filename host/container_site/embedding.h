@@ -36,6 +36,8 @@ class EmbeddedControl {
   // Takes the control's own extent as its size, in the host window's pixels.
   HRESULT SizeFromExtent();
   HRESULT Activate();
+  // Moves and sizes the active control, as a form does when it is resized: extent, then rectangle.
+  HRESULT Place(const RECT& position);
   HRESULT ConnectEvents(EventSink* sink) { return events_.Connect(unknown_.get(), eventInterface_, sink->Unknown()); }
   HRESULT ConnectPropertyNotify(PropertyNotifySink* sink);
   // Disconnects, deactivates, closes and releases; safe to call from an event handler.

@@ -65,8 +65,8 @@ void Connection::Disconnect() {
 }
 
 const char* EventName(DISPID dispid) {
-  static const char* const kNames[] = {"?",       "Click",     "DblClick", "MouseDown",
-                                       "MouseMove", "MouseUp", "PieceDrop", "?", "PromotionChosen"};
+  static const char* const kNames[] = {"?",         "Click",   "DblClick",  "MouseDown",
+                                       "MouseMove", "MouseUp", "PieceDrop", "PieceLift", "PromotionChosen"};
   return dispid >= kClickEvent && dispid <= kPromotionChosenEvent ? kNames[dispid] : "?";
 }
 
@@ -82,8 +82,8 @@ std::string Describe(const RecordedEvent& event) {
   return line;
 }
 
-void CancelPieceDrop(DISPPARAMS& parameters) {
-  if (parameters.cArgs != 5) return;
+void SetCancel(DISPPARAMS& parameters) {
+  if (parameters.cArgs == 0) return;
   VARIANT& cancel = parameters.rgvarg[0];
   if (cancel.vt == (VT_BYREF | VT_BOOL) && cancel.pboolVal) *cancel.pboolVal = VARIANT_TRUE;
 }

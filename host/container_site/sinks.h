@@ -18,13 +18,14 @@ struct EventArgument {
 };
 
 // One event, its arguments in declaration order (col, row, Button, Shift, X, Y;
-// PieceDrop: fromCol, fromRow, toCol, toRow, Cancel).
+// PieceDrop: fromCol, fromRow, toCol, toRow, Cancel; PieceLift: col, row, Cancel;
+// PromotionChosen: col, row, Piece).
 struct RecordedEvent {
   DISPID dispid;
   std::vector<EventArgument> arguments;
 };
 
-// The dispatch ids of the events; OvlBoard adds PieceDrop to OvlChess's five.
+// The dispatch ids of the events; OvlBoard adds PieceDrop, PieceLift and PromotionChosen to OvlChess's five.
 enum EventId : DISPID {
   kClickEvent = 1,
   kDblClickEvent,
@@ -32,13 +33,14 @@ enum EventId : DISPID {
   kMouseMoveEvent,
   kMouseUpEvent,
   kPieceDropEvent,
-  kPromotionChosenEvent = 8
+  kPieceLiftEvent,
+  kPromotionChosenEvent
 };
 const char* EventName(DISPID dispid);
 // A log line: the event's name and the values it arrived with, "PieceDrop 5 7 5 5 0".
 std::string Describe(const RecordedEvent& event);
-// A PieceDrop handler refusing the move: Cancel, the last argument, set to True.
-void CancelPieceDrop(DISPPARAMS& parameters);
+// A PieceDrop or PieceLift handler refusing: Cancel, the last argument, set to True.
+void SetCancel(DISPPARAMS& parameters);
 
 // The control's event interface, answered as IDispatch: records every event,
 // then hands it to an optional handler that may call back into the control.

@@ -3,12 +3,13 @@
 // (Space or Enter picks up and puts down); every move is accepted and marked as
 // the last one. Beside the board: New game, Clear, Flip, Coordinates, Enabled,
 // the position as text (Enter or Set applies it) and an event log saying what
-// each key or click did. Tab and Shift+Tab go between them all. The log also
-// goes to standard output. --scripted OUT.bmp plays a few moves by dragging,
+// each key or click did. Tab and Shift+Tab go between them all. The form can be
+// resized: the board fills what the panel leaves. The log also goes to standard output. --scripted OUT.bmp plays a few moves by dragging,
 // saves a picture of the window and exits.
 #include <windows.h>
 #include <oleacc.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -50,13 +51,15 @@ enum : int {
   kPositionId,
   kSetPositionId,
   kLogLabelId,
-  kLogId
+  kLogId,
+  kStatusId
 };
 // Posted by the PieceDrop handler: the board moves the piece after the handler returns.
 constexpr UINT kShowPosition = WM_APP + 1;
 
 const char* const kArgumentNames[] = {"col", "row", "Button", "Shift", "X", "Y"};
 const char* const kDropArgumentNames[] = {"fromCol", "fromRow", "toCol", "toRow", "Cancel", nullptr};
+const char* const kLiftArgumentNames[] = {"col", "row", "Cancel", nullptr, nullptr, nullptr};
 const char* const kPromotionArgumentNames[] = {"col", "row", "Piece", nullptr, nullptr, nullptr};
 
 std::string SquareName(short col, short row) { return {char('a' + col - 1), char('0' + 9 - row)}; }
@@ -123,9 +126,12 @@ class Demo {
 
  private:
   HWND AddChild(const wchar_t* kind, const wchar_t* text, DWORD style, int id, RECT place);
+  // The board takes the client area left of the panel; the panel keeps to the right edge, its log to the bottom.
+  void Layout(int width, int height);
   bool OnCommand(int id);
   void OnEvent(const host::RecordedEvent& event);
   void OnPieceDrop(const host::RecordedEvent& event);
+  void OnPieceLift(const host::RecordedEvent& event);
   bool ReachesLastRow(Square from, Square to) const;
   void Promote(Square from, Square to);
   void OnPromotionChosen(const host::RecordedEvent& event);
@@ -138,6 +144,9 @@ class Demo {
   void Log(const std::string& line);
   // One line for what the user did: "Space: Enabled off", or "Mouse: New game".
   void LogAction(const std::string& what);
+  // Shows `what` in the status line and alerts screen readers, which speak an
+  // alert's name whatever has the focus: the log list alone is read only when visited.
+  void Tell(const std::string& what);
   // Logs what the key did when it did nothing the log already says: where the focus went, or where
   // the board's cursor is.
   void LogKey(HWND focusBefore);
@@ -146,7 +155,10 @@ class Demo {
   std::string FocusedSquare() const;
 
   HWND window_ = nullptr;
+  // Where the panel's left edge is now.
+  int panelLeft_ = Scaled(kPanelLeft);
   HWND log_ = nullptr;
+  HWND status_ = nullptr;
   HWND coordinates_ = nullptr;
   HWND enabled_ = nullptr;
   HWND position_ = nullptr;
@@ -187,7 +199,9 @@ bool Demo::Start() {
   AddChild(L"BUTTON", L"Set", BS_PUSHBUTTON, kSetPositionId, {right - 54, 121, right, 145});
   AddChild(L"STATIC", L"Event log:", 0, kLogLabelId, {left, 154, right, 154 + kLabelHeight});
   log_ = AddChild(L"LISTBOX", L"Event log", WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, kLogId,
-                  {left, 154 + kLabelHeight, right, kClientHeight - kMargin});
+                  {left, 154 + kLabelHeight, right, kClientHeight - kMargin - kLabelHeight - 4});
+  status_ = AddChild(L"STATIC", L"", 0, kStatusId, {left, kClientHeight - kMargin - kLabelHeight, right,
+                                                    kClientHeight - kMargin});
 
   sink_ = host::Make<host::EventSink>(component::identity::kBoardEventInterfaceId);
   sink_->SetHandler([this](const host::RecordedEvent& event, DISPPARAMS&) { OnEvent(event); });
@@ -228,7 +242,37 @@ HWND Demo::AddChild(const wchar_t* kind, const wchar_t* text, DWORD style, int i
   return child;
 }
 
+void Demo::Layout(int width, int height) {
+  const int margin = Scaled(kMargin), shift = width - Scaled(kClientWidth);
+  if (control_) control_->Place({margin, margin, std::max(margin, width - Scaled(kPanelWidth) - 2 * margin),
+                                 std::max(margin, height - margin)});
+  for (int id = kNewGameId; id <= kLogId; ++id) {
+    HWND child = Child(id);
+    if (!child) continue;
+    RECT place{};
+    GetWindowRect(child, &place);
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&place), 2);
+    const int left = Scaled(kPanelLeft) + shift + (place.left - panelLeft_);
+    const int bottom = id == kLogId ? height - margin : place.bottom;
+    MoveWindow(child, left, place.top, place.right - place.left, bottom - place.top, TRUE);
+  }
+  panelLeft_ = Scaled(kPanelLeft) + shift;
+}
+
 LRESULT Demo::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SIZE && wParam != SIZE_MINIMIZED && window_) {
+    Layout(LOWORD(lParam), HIWORD(lParam));
+    return 0;
+  }
+  if (message == WM_GETMINMAXINFO) {
+    // Room for the panel and a small board.
+    RECT frame{0, 0, Scaled(kPanelLeft - host::kBoardPixels + kPanelWidth + 2 * kMargin + 64),
+               Scaled(kClientHeight)};
+    AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
+    auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+    limits->ptMinTrackSize = {frame.right - frame.left, frame.bottom - frame.top};
+    return 0;
+  }
   if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED && OnCommand(LOWORD(wParam))) return 0;
   if (message == kShowPosition) {
     ShowPosition();
@@ -291,7 +335,9 @@ void Demo::Flip() {
   Board()->get_Flipped(&flipped);
   flipped = flipped ? VARIANT_FALSE : VARIANT_TRUE;
   Board()->put_Flipped(flipped);
-  LogAction(flipped ? "Flip, red at the bottom" : "Flip, cream at the bottom");
+  const char* const seen = flipped ? "Flip, red at the bottom" : "Flip, cream at the bottom";
+  LogAction(seen);
+  Tell(seen);
 }
 
 std::string Demo::Position() const {
@@ -330,7 +376,11 @@ void Demo::SetPositionFromBox() {
   text.resize(static_cast<size_t>(length));
   com::UniqueBstr value(SysAllocString(text.c_str()));
   const HRESULT hr = Board()->put_Position(value.get());
-  if (FAILED(hr)) return LogAction("position refused: " + ErrorText(hr));
+  if (FAILED(hr)) {
+    const std::string refused = "position refused: " + ErrorText(hr);
+    LogAction(refused);
+    return Tell(refused);
+  }
   Board()->ClearMarks();
   ShowPosition();
   LogAction("position set to " + Position());
@@ -340,8 +390,12 @@ void Demo::OnEvent(const host::RecordedEvent& event) {
   // Moves in a drag come by the dozen; the other events tell the story.
   if (event.dispid == host::kMouseMoveEvent) return;
   const bool drop = event.dispid == host::kPieceDropEvent;
+  const bool lift = event.dispid == host::kPieceLiftEvent;
   const bool promotion = event.dispid == host::kPromotionChosenEvent;
-  const auto& names = drop ? kDropArgumentNames : promotion ? kPromotionArgumentNames : kArgumentNames;
+  const auto& names = drop        ? kDropArgumentNames
+                      : lift      ? kLiftArgumentNames
+                      : promotion ? kPromotionArgumentNames
+                                  : kArgumentNames;
   std::string line = host::EventName(event.dispid);
   line += "(";
   for (size_t i = 0; i < event.arguments.size() && i < std::size(names) && names[i]; ++i) {
@@ -351,7 +405,27 @@ void Demo::OnEvent(const host::RecordedEvent& event) {
   }
   Log(line + ")");
   if (drop) OnPieceDrop(event);
+  if (lift) OnPieceLift(event);
   if (promotion) OnPromotionChosen(event);
+}
+
+// The lifted piece's destinations by a toy rule, any empty square or enemy
+// piece, marked where nothing else is: the board clears them when the lift ends.
+void Demo::OnPieceLift(const host::RecordedEvent& event) {
+  if (event.arguments.size() != 3) return;
+  short col = static_cast<short>(event.arguments[0].value), row = static_cast<short>(event.arguments[1].value);
+  _OvlBoard* board = Board();
+  PieceNum lifted{};
+  board->get_Piece(&col, &row, &lifted);
+  const bool cream = lifted >= Wpawn;
+  for (short r = 1; r <= 8; ++r)
+    for (short c = 1; c <= 8; ++c) {
+      Square square{c, r};
+      PieceNum piece{};
+      board->get_Piece(&square.col, &square.row, &piece);
+      const bool enemy = piece != None && (piece >= Wpawn) != cream;
+      if ((piece == None || enemy) && Mark(square) == mkNone) board->put_Mark(&square.col, &square.row, mkTarget);
+    }
 }
 
 // Free play: every move is accepted, and marked as the last one.
@@ -443,6 +517,11 @@ void Demo::Dispatch(MSG& message) {
   }
   if (logged) LogKey(focusBefore);
   if (release && message.wParam == keyDown_) keyDown_ = 0;
+}
+
+void Demo::Tell(const std::string& what) {
+  SetWindowTextW(status_, board::Wide(what).c_str());
+  NotifyWinEvent(EVENT_SYSTEM_ALERT, status_, OBJID_CLIENT, CHILDID_SELF);
 }
 
 void Demo::LogAction(const std::string& what) {

@@ -27,10 +27,12 @@ struct Host : control::Container, control::win32::ContainerServices {
     a.Cancel = cancel;
     return true;
   }
+  bool RaisePieceLift(control::PieceLiftArguments&) override { return true; }
   void PropertyChanged(std::string_view) override {}
   bool AmbientUserMode() override { return true; }
   void FocusChanged(bool) noexcept override {}
   LRESULT AccessibleObject(WPARAM) noexcept override { return 0; }
+  LRESULT PromotionListObject(WPARAM) noexcept override { return 0; }
 };
 
 // What `draw` puts on a side x side 32-bit bitmap, 0x00RRGGBB.
@@ -102,8 +104,9 @@ int wmain() {
   SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, At(e4));
   CHECK_EQ(board.Moves().Lifted().value, board::SquareIndex(board::Col(5), board::Row(7)).value);
   CHECK(platform.TakesKey(VK_ESCAPE));
-  // Its square bare, the piece over everything at the pointer.
+  // Its square bare and marked selected, the piece over everything at the pointer.
   expected.Piece(5, 7, board::None);
+  expected.Mark(5, 7, control::mkSelected);
   std::vector<uint32_t> lifted = reference.Render();
   control::PaintPiece(board::ImageOf(board::Wpawn), e4.x - 18, e4.y - 18, lifted.data(), side, side, side);
   CHECK(ScreenPixels(window, side) == lifted);
@@ -111,6 +114,7 @@ int wmain() {
   CHECK_EQ(host.drops.size(), size_t{1});
   CHECK_EQ(board.Position(), std::string("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR"));
   expected.Piece(5, 5, board::Wpawn);
+  expected.Mark(5, 7, control::mkNone);
   CHECK(ScreenPixels(window, side) == reference.Render());
   CHECK(!platform.TakesKey(VK_ESCAPE));
 

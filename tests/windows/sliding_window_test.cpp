@@ -24,6 +24,7 @@ using namespace std::chrono_literals;
 struct Host : control::Container, control::win32::ContainerServices {
   void RaiseEvent(control::ControlEvent, control::EventArguments&) override {}
   bool RaisePieceDrop(control::PieceDropArguments&) override { return true; }
+  bool RaisePieceLift(control::PieceLiftArguments&) override { return true; }
   void PropertyChanged(std::string_view) override {}
   bool AmbientUserMode() override { return true; }
   void FocusChanged(bool) noexcept override {}
@@ -86,7 +87,7 @@ int wmain() {
   board.AnimationTime(1000);
   ScreenPixels(window, side);
   control::PieceAnimation slide(clock);
-  const control::BoardGeometry geometry{control::kPictureSize, false};
+  const control::DrawnBoard geometry{control::BoardGeometry::Filling(side, side), false};
   slide.Start(board::ReadPlacement(kStart), board::ReadPlacement(kE4), 1000ms, geometry);
   board.MovePiece(5, 7, 5, 5);
   CHECK_EQ(board.Position(), std::string(kE4));
@@ -103,9 +104,10 @@ int wmain() {
   const control::PixelRect at = slide.Pieces(geometry)[0].rect;
   CHECK(at.top > atStart.top - 2 * control::kPictureSize && at.top < atStart.top);  // between e2 and e4
   std::vector<uint32_t> between(static_cast<size_t>(side) * side);
-  control::ComposeShown(reference.Cells(), expected.View(), {}, {0, 0, side, side}, control::kPictureSize, 0,
-                        between.data(), side, &slide);
-  control::PaintSlidingPieces(slide, geometry, {0, 0, side, side}, between.data(), side);
+  const control::PictureSet& pictures = control::PictureSet::ForSize(control::kPictureSize);
+  control::ComposeShown(reference.Cells(), expected.View(), {}, {0, 0, side, side}, pictures, 0, between.data(), side,
+                        &slide);
+  control::PaintSlidingPieces(slide, geometry, {0, 0, side, side}, between.data(), side, pictures);
   // Where the pawn was and where it is, nothing else.
   const std::vector<uint32_t> frame = ScreenPixels(window, side);
   int wrong = 0;

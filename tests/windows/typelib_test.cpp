@@ -212,6 +212,11 @@ std::vector<Function> BoardFunctions() {
   functions.push_back({0x6003000B, INVOKE_FUNC, {kShortIn, kShortIn, kShortIn, kShortIn}});
   functions.push_back({0x6003000C, INVOKE_FUNC, {}});
   property(0x6803000D, VT_BOOL);
+  functions.push_back({0x6803000E, INVOKE_PROPERTYGET, {{VT_PTR, VT_USERDEFINED, kRetval, L"SideNum"}}});
+  functions.push_back({0x6803000E, INVOKE_PROPERTYPUT, {{VT_USERDEFINED, VT_EMPTY, kIn, L"SideNum"}}});
+  property(0x6803000F, VT_I4);
+  functions.push_back({0x60030010, INVOKE_FUNC, {kShortIn, kShortIn, kShortIn, kShortIn}});
+  functions.push_back({0x60030011, INVOKE_FUNC, {kShortIn, kShortIn}});
   return functions;
 }
 
@@ -230,7 +235,15 @@ std::vector<Member> BoardMembers() {
                    L"Draws an arrow from one square to another."},
                   {0x6003000C, {L"ClearArrows"}, L"Removes every arrow from the board."},
                   {0x6803000D, {L"AllowMoves"},
-                   L"Returns/sets a value that determines whether the user can move pieces on the board."}});
+                   L"Returns/sets a value that determines whether the user can move pieces on the board."},
+                  {0x6803000E, {L"MovableSide"}, L"Returns/sets which side's pieces the user can pick up."},
+                  {0x6803000F, {L"AnimationTime"},
+                   L"Returns/sets how many milliseconds a moved piece takes to slide to its square; 0 turns sliding "
+                   L"off."},
+                  {0x60030010, {L"MovePiece", L"fromCol", L"fromRow", L"toCol", L"toRow"},
+                   L"Moves a piece from one square to another, sliding it there."},
+                  {0x60030011, {L"ChoosePromotion", L"col", L"row"},
+                   L"Shows over a pawn's square the pieces it may become, for the user to choose."}});
   return members;
 }
 
@@ -351,7 +364,7 @@ void CheckClass(ITypeInfo* info, const Expected& expected) {
   }
 }
 
-// OvlChess's five events; OvlBoard's add PieceDrop.
+// OvlChess's five events; OvlBoard's add PieceDrop, PieceLift and PromotionChosen.
 void CheckEvents(ITypeInfo* info, const Expected& expected) {
   const std::string name = check::Narrow(expected.eventsName);
   const bool drop = expected.classId == component::identity::kBoardClassId;
@@ -365,6 +378,8 @@ void CheckEvents(ITypeInfo* info, const Expected& expected) {
       {4, INVOKE_FUNC, mouse}, {5, INVOKE_FUNC, mouse},
   };
   if (drop) functions.push_back({6, INVOKE_FUNC, {kShortRef, kShortRef, kShortRef, kShortRef, {VT_PTR, VT_BOOL, kInOut}}});
+  if (drop) functions.push_back({7, INVOKE_FUNC, {kShortRef, kShortRef, {VT_PTR, VT_BOOL, kInOut}}});
+  if (drop) functions.push_back({8, INVOKE_FUNC, {kShortRef, kShortRef, {VT_PTR, VT_USERDEFINED, kInOut}}});
   const std::vector<UINT> own = OwnFunctions(info);
   CHECK_EQ(own.size(), functions.size());
   for (UINT i = 0; i < functions.size() && i < own.size(); ++i) {
@@ -382,6 +397,8 @@ void CheckEvents(ITypeInfo* info, const Expected& expected) {
                                  {4, named(L"MouseMove", mouseNames)},
                                  {5, named(L"MouseUp", mouseNames)}};
   if (drop) members.push_back({6, named(L"PieceDrop", {L"fromCol", L"fromRow", L"toCol", L"toRow", L"Cancel"})});
+  if (drop) members.push_back({7, named(L"PieceLift", {L"col", L"row", L"Cancel"})});
+  if (drop) members.push_back({8, named(L"PromotionChosen", {L"col", L"row", L"Piece"})});
   CheckMembers(info, members);
 }
 
@@ -416,6 +433,10 @@ void CheckPieceNum(ITypeInfo* info) {
 void CheckMarkNum(ITypeInfo* info) {
   CheckEnumeration(info, L"MarkNum", component::identity::kMarkNumId, 0,
                    {L"mkNone", L"mkSelected", L"mkLastMove", L"mkCheck", L"mkTarget"});
+}
+
+void CheckSideNum(ITypeInfo* info) {
+  CheckEnumeration(info, L"SideNum", component::identity::kSideNumId, 0, {L"sdNone", L"sdCream", L"sdRed", L"sdBoth"});
 }
 
 void CheckLibrary(ITypeLib* library) {
@@ -462,7 +483,8 @@ int wmain(int argc, wchar_t** argv) {
                  {L"_OvlBoard", TKIND_DISPATCH, [](ITypeInfo* info) { CheckDefaultInterface(info, Board()); }},
                  {L"OvlBoard", TKIND_COCLASS, [](ITypeInfo* info) { CheckClass(info, Board()); }},
                  {L"__OvlBoard", TKIND_DISPATCH, [](ITypeInfo* info) { CheckEvents(info, Board()); }},
-                 {L"MarkNum", TKIND_ENUM, CheckMarkNum}};
+                 {L"MarkNum", TKIND_ENUM, CheckMarkNum},
+                 {L"SideNum", TKIND_ENUM, CheckSideNum}};
     CHECK_EQ(library->GetTypeInfoCount(), std::size(types));
     for (UINT i = 0; i < std::size(types) && i < library->GetTypeInfoCount(); ++i) {
       check::context = "type " + std::to_string(i);

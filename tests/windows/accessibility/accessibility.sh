@@ -4,7 +4,8 @@
 # Round by round the program prints "DO n ACTION..." and waits for the file
 # done_n. Actions: key:NAME presses a key, click:X,Y clicks the left button at
 # a point on the screen, point:X,Y rests the pointer there (without a window
-# manager keys go where the pointer is). The first round also focuses the host.
+# manager keys go where the pointer is), press:X,Y, move:X,Y and release:X,Y
+# drag with the left button. The first round also focuses the host.
 # The keys go to the focused window, so the test takes a display of its own,
 # where no other test's new window can take the focus: the first free number
 # after the display it was given, so trees tested side by side do not collide;
@@ -40,7 +41,9 @@ while :; do
     where=$(echo "${action#*:}" | tr ',' ' ')
     case $action in
       key:*) xdotool key "${action#key:}" || status=1 ;;
-      point:*) xdotool mousemove $where || status=1 ;;
+      point:*|move:*) xdotool mousemove $where || status=1 ;;
+      press:*) xdotool mousemove $where mousedown 1 || status=1 ;;
+      release:*) xdotool mousemove $where mouseup 1 || status=1 ;;
       click:*) { xdotool mousemove $where && xdotool click 1; } || status=1 ;;
     esac
     sleep 0.2

@@ -5,6 +5,7 @@
 //
 // Usage: accessibility_test                  (in a folder it may write to)
 //        accessibility_test opponent-moves   (what a reader says of each opponent move)
+//        accessibility_test games            (whole games on an OvlBoard, each step said once)
 //   prints "DO n ACTION..." for the script and waits for the file done_n.
 #include <windows.h>
 #include <ocidl.h>
@@ -25,6 +26,7 @@
 #include "host/container_site/pixels.h"
 #include "host/container_site/sinks.h"
 #include "orvel_board.h"
+#include "tests/windows/accessibility/child_id.h"
 #include "tests/windows/accessibility/move_made.h"
 #include "tests/windows/check.h"
 
@@ -363,18 +365,19 @@ void TabInShowsTheCue(HWND button, HWND window) {
 void DisabledKeepsThePlayersPlace(_OvlChess* board, host::EventSink& sink, HWND window, size_t& seen) {
   check::context = "disabled while focused";
   sink.ClearEvents();
-  // The opponent's move is heard before the board goes unavailable, as it happened.
+  // One operation: the focused square is told first, then the rest.
   short col = 8, row = 1;
   CHECK_HR_OK(board->put_Piece(&col, &row, Wknight));
   CHECK_HR_OK(board->put_Enabled(VARIANT_FALSE));
   CHECK_HR_OK(board->put_Enabled(VARIANT_FALSE));
   CHECK(GetFocus() == window);
   const Lines disabled = Play("key:Home key:space key:Return key:Right",
-                              {"heard name 8", "heard value 0", "heard state 0", "focus 49 a2, cream pawn",
-                               "focus 50 b2, cream pawn"},
-                              seen, "the move, then the state once; the keys still move and read");
+                              {"heard state 56", "heard name 8", "heard value 0", "heard state 0",
+                               "focus 49 a2, cream pawn", "focus 50 b2, cream pawn"},
+                              seen, "the focused square, then the move and the board's state; the keys still read");
   CHECK(Clicks(sink).empty());
-  CHECK_EQ(std::count_if(disabled.begin(), disabled.end(), [](const auto& l) { return l.rfind("state", 0) == 0; }), 1);
+  // Once for the focused square, once for the board.
+  CHECK_EQ(std::count_if(disabled.begin(), disabled.end(), [](const auto& l) { return l.rfind("state", 0) == 0; }), 2);
   ExpectLines(Read(window, "focus"), {"focus 50"}, "the focus is kept");
 
   check::context = "enabled again";
@@ -443,6 +446,7 @@ void DisabledIsUnavailable(_OvlChess* board, host::EventSink& sink, HWND window)
   CHECK(Clicks(sink).empty());
 }
 
+
 struct Square {
   short col, row;
   long Cell() const { return (row - 1) * 8 + col; }
@@ -469,11 +473,20 @@ void PlayOpponentMove(_OvlChess* board, IAccessible* accessible, const Move& mov
   CHECK_HR_OK(board->get_Piece(&from.col, &from.row, &piece));
   SetPiece(board, from.col, from.row, None);
   SetPiece(board, to.col, to.row, piece);
-  VARIANT cell;
-  VariantInit(&cell);
-  cell.vt = VT_I4;
-  cell.lVal = to.Cell();
-  CHECK_HR_OK(accessible->accSelect(SELFLAG_TAKEFOCUS, cell));
+  CHECK_HR_OK(accessible->accSelect(SELFLAG_TAKEFOCUS, Child(to.Cell())));
+}
+
+// Declares a step complete once what the board queued for it went out; returns
+// the reader's line for it: "step n: said k | what was said | ...".
+std::string CompleteStep(int step) {
+  Pump();
+  NotifyWinEvent(move_made::kEvent, hostWindow, move_made::kObject, step);
+  return AwaitLine("speech.txt", "step " + std::to_string(step) + ":");
+}
+
+int TimesSaid(const std::string& stepLine) {
+  const size_t at = stepLine.find("said ");
+  return at == std::string::npos ? -1 : std::atoi(stepLine.c_str() + at + 5);
 }
 
 // A reader following the focus says each opponent move once: the moved-to
@@ -485,13 +498,10 @@ void SaysEachOpponentMoveOnce(_OvlChess* board, HWND window) {
   if (!accessible) return;
   std::string counts;
   int once = 0, made = 0;
+  CompleteStep(1);  // the focus arriving on the board is no opponent's move
   for (const Move& move : kOpponentMoves) {
     PlayOpponentMove(board, accessible.get(), move);
-    Pump();  // what the board queued for the move goes out before the move is declared complete
-    NotifyWinEvent(move_made::kEvent, hostWindow, move_made::kObject, SquareOf(move.to).Cell());
-    const std::string said = AwaitLine("speech.txt", "move " + std::to_string(++made) + " ");
-    const size_t at = said.rfind("said ");
-    const int times = at == std::string::npos ? -1 : std::atoi(said.c_str() + at + 5);
+    const int times = TimesSaid(CompleteStep(++made + 1));
     counts += ' ';
     counts += std::to_string(times);
     once += times == 1;
@@ -501,8 +511,222 @@ void SaysEachOpponentMoveOnce(_OvlChess* board, HWND window) {
     check::Fail(__LINE__, "said once in " + std::to_string(once) + " of " + std::to_string(made) + " opponent moves");
 }
 
-void ReadsOpponentMoves(_OvlChess* board, HWND host, HWND window) {
-  CHECK_HR_OK(board->NewGame());
+// A square's side in device pixels at the display's scale: floor(37 * DPI / 96).
+int SquareAtDisplayScale() { return host::kCellPixels * host::DpiOf(nullptr) / 96; }
+
+// ---- Whole games on an OvlBoard, played with the X server's keyboard and mouse
+// at the display's scale, by a host that marks the last move and check, locks
+// the board while it thinks, answers as the README advises and hints at the
+// user's next move with an arrow. Every step must be said exactly once.
+
+enum class Way { Keys, Drag, Clicks };
+const char* const kWayNames[] = {"keyboard", "drag", "click then click"};
+
+// A user's move, made or refused by the host; an Escape that puts the piece
+// picked up on `from` back, from `to` (the keyboard's cursor goes there first);
+// or the opponent's answer.
+struct GameStep {
+  enum Kind { Made, Refused, Escape, Opponent } kind;
+  const char* from;
+  const char* to;
+  const char* checks = nullptr;  // the king's square the move checks
+};
+
+// Scholar's mate, with a move the host refuses and an Escape on the way.
+const GameStep kGame[] = {
+    {GameStep::Made, "e2", "e4"},    {GameStep::Opponent, "e7", "e5"}, {GameStep::Refused, "d2", "d5"},
+    {GameStep::Escape, "g1", "f3"},  {GameStep::Made, "f1", "c4"},     {GameStep::Opponent, "b8", "c6"},
+    {GameStep::Made, "d1", "h5"},    {GameStep::Opponent, "g8", "f6"}, {GameStep::Made, "h5", "f7", "e8"},
+};
+
+struct GameHost {
+  _OvlBoard* board = nullptr;
+  HWND window = nullptr;
+  int square = 0;                  // device pixels
+  const GameStep* expected = nullptr;  // the user's move the host accepts
+  Square cursor{1, 8};             // where the keyboard's cursor is
+  int steps = 0;
+  int says = 0;  // lines the reader said so far
+  std::string counts;
+  int once = 0;
+  std::vector<std::string> arrivals;  // what was said arriving on a marked square
+};
+
+void MarkMove(_OvlBoard* board, const GameStep& move) {
+  CHECK_HR_OK(board->ClearMarks());
+  for (const char* name : {move.from, move.to}) {
+    Square at = SquareOf(name);
+    CHECK_HR_OK(board->put_Mark(&at.col, &at.row, mkLastMove));
+  }
+  if (!move.checks) return;
+  Square king = SquareOf(move.checks);
+  CHECK_HR_OK(board->put_Mark(&king.col, &king.row, mkCheck));
+}
+
+// PieceDrop: the expected move is marked and the board locked while the host
+// thinks (the board then moves the piece); any other is refused.
+void OnPieceDrop(GameHost& host, const host::RecordedEvent& event, DISPPARAMS& parameters) {
+  if (event.dispid != host::kPieceDropEvent || event.arguments.size() != 5) return;
+  const GameStep* move = host.expected;
+  const Square from = move ? SquareOf(move->from) : Square{}, to = move ? SquareOf(move->to) : Square{};
+  const bool expected = move && event.arguments[0].value == from.col && event.arguments[1].value == from.row &&
+                        event.arguments[2].value == to.col && event.arguments[3].value == to.row;
+  if (!expected) return host::SetCancel(parameters);
+  MarkMove(host.board, *move);
+  CHECK_HR_OK(host.board->ClearArrows());
+  CHECK_HR_OK(host.board->put_Enabled(VARIANT_FALSE));
+}
+
+// The opponent's move: written, marked, the hint for the user's next move drawn,
+// the board unlocked and the reader taken to the moved-to square.
+void AnswerAsTheOpponent(GameHost& host, const GameStep& move, const GameStep* next, IAccessible* accessible) {
+  Square from = SquareOf(move.from), to = SquareOf(move.to);
+  PieceNum piece = None;
+  CHECK_HR_OK(host.board->get_Piece(&from.col, &from.row, &piece));
+  CHECK_HR_OK(host.board->put_Piece(&from.col, &from.row, None));
+  CHECK_HR_OK(host.board->put_Piece(&to.col, &to.row, piece));
+  MarkMove(host.board, move);
+  if (next) {
+    const Square hintFrom = SquareOf(next->from), hintTo = SquareOf(next->to);
+    CHECK_HR_OK(host.board->DrawArrow(hintFrom.col, hintFrom.row, hintTo.col, hintTo.row));
+  }
+  CHECK_HR_OK(host.board->put_Enabled(VARIANT_TRUE));
+  CHECK_HR_OK(accessible->accSelect(SELFLAG_TAKEFOCUS, Child(to.Cell())));
+  host.cursor = to;
+}
+
+// A square's centre on the screen; `aside`, a quarter square from it, so that two
+// clicks on one square in a row are never taken for a double click.
+POINT SquareOnScreen(const GameHost& host, const char* name, bool aside = false) {
+  const Square at = SquareOf(name);
+  const int offset = host.square / 2 + (aside ? host.square / 4 : 0);
+  POINT point{(at.col - 1) * host.square + offset, (at.row - 1) * host.square + offset};
+  ClientToScreen(host.window, &point);
+  return point;
+}
+
+// The jumps that take the keyboard's cursor to a square: one key per coordinate that differs.
+std::vector<std::string> KeysTo(GameHost& host, const char* name) {
+  const Square at = SquareOf(name);
+  std::vector<std::string> keys;
+  if (at.col != host.cursor.col) keys.push_back(std::string("key:") + name[0]);
+  if (at.row != host.cursor.row) keys.push_back(std::string("key:") + name[1]);
+  host.cursor = at;
+  return keys;
+}
+
+int SaysSoFar() {
+  const Lines lines = ReadLines("speech.txt");
+  return static_cast<int>(std::count_if(lines.begin(), lines.end(), [](const auto& l) { return l.rfind("say ", 0) == 0; }));
+}
+
+// The real input arrives when it does: the step is declared complete once the
+// reader said something of it (a second thing said later counts in the next step).
+std::string CountStep(GameHost& host, const char* what) {
+  if (!PumpUntil([&] { return SaysSoFar() > host.says; }, 10000)) check::Fail(__LINE__, std::string(what) + ": nothing said");
+  const std::string line = CompleteStep(++host.steps);
+  host.says = SaysSoFar();
+  const int times = TimesSaid(line);
+  host.counts += " " + std::to_string(times);
+  host.once += times == 1;
+  if (times != 1) check::Fail(__LINE__, std::string(what) + " said " + std::to_string(times) + " times: " + line);
+  return line;
+}
+
+// Plays `actions`, one user action, which must be said once.
+void Said(GameHost& host, const std::string& actions, const char* what) {
+  Do(actions);
+  CountStep(host, what);
+}
+
+// Each key that moves the cursor is one action, said once.
+void WalkTo(GameHost& host, const char* name) {
+  for (const std::string& key : KeysTo(host, name)) Said(host, key, "a cursor key");
+}
+
+void PlayUserStep(GameHost& host, Way way, const GameStep& step) {
+  const std::string from = At(SquareOnScreen(host, step.from)), to = At(SquareOnScreen(host, step.to, true));
+  const char* what = step.kind == GameStep::Escape ? "Escape" : step.kind == GameStep::Refused ? "a refused move"
+                                                                                             : "a move";
+  if (way == Way::Keys) {
+    WalkTo(host, step.from);
+    Said(host, "key:space", "a pick-up");
+    WalkTo(host, step.to);
+    Said(host, step.kind == GameStep::Escape ? "key:Escape" : "key:space", what);
+  } else if (way == Way::Clicks) {
+    Said(host, "click:" + from, "a click that picks up");
+    Said(host, step.kind == GameStep::Escape ? "key:Escape" : "click:" + to, what);
+  } else {
+    const POINT a = SquareOnScreen(host, step.from), b = SquareOnScreen(host, step.to);
+    std::string drag = "press:" + from;
+    for (int i = 1; i <= 4; ++i) drag += " move:" + At({a.x + (b.x - a.x) * i / 4, a.y + (b.y - a.y) * i / 4});
+    if (step.kind == GameStep::Escape) drag += " key:Escape";
+    Said(host, drag + " release:" + to, what);
+  }
+  // Where the reader's cursor is now: the moved-to square, or the one the piece went back to.
+  host.cursor = SquareOf(step.kind == GameStep::Made ? step.to : step.from);
+}
+
+const GameStep* NextUserMove(const GameStep* step, const GameStep* end) {
+  for (; step != end; ++step)
+    if (step->kind == GameStep::Made) return step;
+  return nullptr;
+}
+
+void PlayGame(GameHost& host, Way way, IAccessible* accessible) {
+  check::context = kWayNames[static_cast<int>(way)];
+  CHECK_HR_OK(host.board->NewGame());
+  CHECK_HR_OK(host.board->ClearMarks());
+  CHECK_HR_OK(host.board->ClearArrows());
+  CHECK_HR_OK(host.board->put_Enabled(VARIANT_TRUE));
+  CHECK_HR_OK(accessible->accSelect(SELFLAG_TAKEFOCUS, Child(SquareOf("a1").Cell())));
+  host.cursor = SquareOf("a1");
+  CompleteStep(++host.steps);  // the new game is no step of the count
+  host.says = SaysSoFar();
+  const GameStep* end = std::end(kGame);
+  for (const GameStep* step = std::begin(kGame); step != end; ++step) {
+    if (step->kind != GameStep::Opponent) {
+      host.expected = NextUserMove(step, end);
+      PlayUserStep(host, way, *step);
+      continue;
+    }
+    AnswerAsTheOpponent(host, *step, NextUserMove(step, end), accessible);
+    const std::string line = CountStep(host, "an opponent's move");
+    host.arrivals.push_back(line.substr(line.find('|') == std::string::npos ? 0 : line.find('|') + 2));
+  }
+  wchar_t* position = nullptr;
+  host.board->get_Position(&position);
+  const std::string reached = position ? check::Narrow(position) : "";
+  SysFreeString(position);
+  ExpectText(reached, "r1bqkb1r/pppp1Qpp/2n2n2/4p3/2B1P3/8/PPPP1PPP/RNB1K1NR", __LINE__);
+}
+
+void PlaysGames(HWND window, _OvlBoard* board, host::EventSink& sink) {
+  com::ComPtr<IAccessible> accessible;
+  CHECK_HR_OK(AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible, accessible.put_void()));
+  if (!accessible) return;
+  GameHost host;
+  host.board = board, host.window = window, host.square = SquareAtDisplayScale();
+  sink.SetHandler([&host](const host::RecordedEvent& event, DISPPARAMS& parameters) {
+    OnPieceDrop(host, event, parameters);
+  });
+  std::printf("  at %d DPI: squares of %d pixels\n", host::DpiOf(nullptr), host.square);
+  for (Way way : {Way::Keys, Way::Drag, Way::Clicks}) {
+    host.counts.clear();
+    const int before = host.once;
+    PlayGame(host, way, accessible.get());
+    std::printf("  %s: said per step:%s (%d of them once)\n", kWayNames[static_cast<int>(way)], host.counts.c_str(),
+                host.once - before);
+  }
+  std::printf("  arriving on the opponent's moves, a reader said:\n");
+  for (const std::string& said : host.arrivals) std::printf("    %s\n", said.c_str());
+  sink.SetHandler(nullptr);
+  if (host.once != host.steps - 3)  // a new game's setup is no step of the count
+    check::Fail(__LINE__, "said once in " + std::to_string(host.once) + " of " + std::to_string(host.steps - 3));
+}
+
+// The speaking reader listens; the script has focused the host, and the board has the focus.
+HANDLE StartSpeaking(HWND host, HWND window) {
   HANDLE reader = StartFollowing(window, "speech.txt", "speak");
   // Wine tells this thread of the reader's new hook with the next message it
   // fetches; until then its WinEvents go nowhere.
@@ -514,7 +738,19 @@ void ReadsOpponentMoves(_OvlChess* board, HWND host, HWND window) {
   SetForegroundWindow(host);
   SetFocus(host);
   FocusOn(window);
+  return reader;
+}
+
+void ReadsOpponentMoves(_OvlChess* board, HWND host, HWND window) {
+  CHECK_HR_OK(board->NewGame());
+  HANDLE reader = StartSpeaking(host, window);
   SaysEachOpponentMoveOnce(board, window);
+  StopReader(reader);
+}
+
+void ReadsGames(_OvlBoard* board, host::EventSink& sink, HWND host, HWND window) {
+  HANDLE reader = StartSpeaking(host, window);
+  PlaysGames(window, board, sink);
   StopReader(reader);
 }
 
@@ -536,30 +772,35 @@ void ReadsAGame(_OvlChess* board, host::EventSink& sink, HWND host, HWND button,
 }  // namespace
 
 int main(int argc, char** argv) {
-  const bool opponentMoves = argc > 1 && std::strcmp(argv[1], "opponent-moves") == 0;
+  const std::string mode = argc > 1 ? argv[1] : "";
+  const bool games = mode == "games";
   setvbuf(stdout, nullptr, _IONBF, 0);
   if (FAILED(OleInitialize(nullptr))) return 3;
   {
-    HWND host = host::CreateHostWindow(L"Orvel accessibility host", host::kBoardPixels + 40, host::kBoardPixels + 40);
+    const int side = 8 * (games ? SquareAtDisplayScale() : host::kCellPixels);
+    HWND host = host::CreateHostWindow(L"Orvel accessibility host", side + 40, side + 40);
     hostWindow = host;
     // Before the board in the tab order: the board's window is made later.
-    HWND button = CreateWindowW(L"BUTTON", L"Before", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, host::kBoardPixels + 4, 80,
-                                30, host, nullptr, GetModuleHandleW(nullptr), nullptr);
-    auto sink = host::Make<host::EventSink>(component::identity::kEventInterfaceId);
-    host::EmbeddedControl control(host, RECT{0, 0, host::kBoardPixels, host::kBoardPixels});
-    control.SetEventInterface(component::identity::kEventInterfaceId);
-    CHECK_HR_OK(control.Create(component::identity::kClassId));
+    HWND button = CreateWindowW(L"BUTTON", L"Before", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, side + 4, 80, 30, host,
+                                nullptr, GetModuleHandleW(nullptr), nullptr);
+    const IID& events = games ? component::identity::kBoardEventInterfaceId : component::identity::kEventInterfaceId;
+    auto sink = host::Make<host::EventSink>(events);
+    host::EmbeddedControl control(host, RECT{0, 0, side, side});
+    control.SetEventInterface(events);
+    CHECK_HR_OK(control.Create(games ? component::identity::kBoardClassId : component::identity::kClassId));
     CHECK_HR_OK(control.ConnectEvents(sink.get()));
     CHECK_HR_OK(control.InitNew());
     CHECK_HR_OK(control.Activate());
     frame = control.ControlSite() ? control.ControlSite()->InPlaceFrame() : nullptr;
     HWND window = control.Window();
-    if (!control.Board() || !window) {
+    if (!(games ? static_cast<IUnknown*>(control.MoveBoard()) : control.Board()) || !window) {
       std::printf("the control did not activate\n");
       return 1;
     }
     PumpFor(100);
-    if (opponentMoves)
+    if (games)
+      ReadsGames(control.MoveBoard(), *sink.get(), host, window);
+    else if (mode == "opponent-moves")
       ReadsOpponentMoves(control.Board(), host, window);
     else
       ReadsAGame(control.Board(), *sink.get(), host, button, window);

@@ -9,7 +9,7 @@
 //        screen_reader HWND OUT_FILE select CHILD   (takes the focus to the child)
 //        screen_reader HWND OUT_FILE value          (the board's value, description and help)
 //        screen_reader HWND OUT_FILE follow STOP_FILE   (WinEvents until STOP_FILE appears)
-//        screen_reader HWND OUT_FILE speak STOP_FILE    (what a reader would say, counted per host move)
+//        screen_reader HWND OUT_FILE speak STOP_FILE    (what a reader would say, counted per step the host declares)
 #include <windows.h>
 #include <oleacc.h>
 
@@ -24,6 +24,7 @@
 #include "board/text.h"
 #include "component/com/com_ptr.h"
 #include "component/com/unique.h"
+#include "tests/windows/accessibility/child_id.h"
 #include "tests/windows/accessibility/move_made.h"
 
 namespace {
@@ -33,13 +34,6 @@ HWND boardWindow = nullptr;
 
 std::string Narrow(const wchar_t* text) { return text ? board::Narrow(text) : std::string(); }
 
-VARIANT Child(long id) {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_I4;
-  v.lVal = id;
-  return v;
-}
 
 std::string NameOf(IAccessible* accessible, VARIANT child) {
   com::UniqueBstr name;
@@ -58,6 +52,7 @@ std::string StateWords(long state) {
   if (state & STATE_SYSTEM_FOCUSABLE) words += " focusable";
   if (state & STATE_SYSTEM_FOCUSED) words += " focused";
   if (state & STATE_SYSTEM_UNAVAILABLE) words += " unavailable";
+  if (state & STATE_SYSTEM_SELECTED) words += " selected";
   return words.empty() ? " none" : words;
 }
 
@@ -151,43 +146,75 @@ struct Event {
   LONG object, child;
 };
 
-// A reader's speech: the focused item when the focus moves, and its name again
-// when the focused item's name changes. Names are read when the event is
-// handled, as a reader in another process reads them, one event after another:
-// a read pumps messages, and the events arriving meanwhile wait their turn.
+// A reader's speech: the focused item when the focus moves (its name, the states
+// a reader speaks and its description), and again what changed of it when the
+// focused item's name, state or description changes. Everything is read when the
+// event is handled, as a reader in another process reads it, one event after
+// another: a read pumps messages, and the events arriving meanwhile wait their turn.
 struct Speech {
   long focused = -1;
-  std::vector<std::string> said;  // since the host's last move
-  int moves = 0;
+  std::vector<std::string> said;  // since the host's last step
+  int steps = 0;
   std::deque<Event> pending;
   bool busy = false;
 } speech;
 
-std::string CellName(long child) {
+com::ComPtr<IAccessible> CellObject(long child, VARIANT& which) {
   com::ComPtr<IAccessible> accessible;
-  VARIANT which;
   VariantInit(&which);
-  if (FAILED(AccessibleObjectFromEvent(boardWindow, OBJID_CLIENT, child, accessible.put(), &which))) return "<unreadable>";
-  return NameOf(accessible.get(), which);
+  if (FAILED(AccessibleObjectFromEvent(boardWindow, OBJID_CLIENT, child, accessible.put(), &which))) return {};
+  return accessible;
 }
 
-// The host's move is complete: how often the moved-to cell's new name was said.
-void CountMove(long cell) {
-  const std::string name = CellName(cell);
-  const auto times = std::count(speech.said.begin(), speech.said.end(), name);
-  std::fprintf(out, "move %d %s: said %d\n", ++speech.moves, name.c_str(), static_cast<int>(times));
+std::string SpokenStates(IAccessible* accessible, VARIANT which) {
+  VARIANT state;
+  VariantInit(&state);
+  if (FAILED(accessible->get_accState(which, &state)) || state.vt != VT_I4) return "";
+  std::string words;
+  if (state.lVal & STATE_SYSTEM_SELECTED) words += ", selected";
+  if (state.lVal & STATE_SYSTEM_UNAVAILABLE) words += ", unavailable";
+  return words;
+}
+
+std::string DescriptionOf(IAccessible* accessible, VARIANT which) {
+  com::UniqueBstr description;
+  if (FAILED(accessible->get_accDescription(which, description.put()))) return "<no description>";
+  return Narrow(description.get());
+}
+
+// What is said of the event on the focused square.
+std::string Spoken(DWORD event, long child) {
+  VARIANT which;
+  const com::ComPtr<IAccessible> cell = CellObject(child, which);
+  if (!cell) return "<unreadable>";
+  if (event == EVENT_OBJECT_NAMECHANGE) return NameOf(cell.get(), which);
+  if (event == EVENT_OBJECT_STATECHANGE) return "state" + SpokenStates(cell.get(), which);
+  if (event == EVENT_OBJECT_DESCRIPTIONCHANGE) return DescriptionOf(cell.get(), which);
+  return NameOf(cell.get(), which) + SpokenStates(cell.get(), which) + "; " + DescriptionOf(cell.get(), which);
+}
+
+// The host's step is complete: what was said since the previous one.
+void CountStep() {
+  std::string lines;
+  for (const std::string& line : speech.said) lines += " | " + line;
+  std::fprintf(out, "step %d: said %d%s\n", ++speech.steps, static_cast<int>(speech.said.size()), lines.c_str());
   speech.said.clear();
+}
+
+bool Spoken(DWORD event) {
+  return event == EVENT_OBJECT_NAMECHANGE || event == EVENT_OBJECT_STATECHANGE ||
+         event == EVENT_OBJECT_DESCRIPTIONCHANGE;
 }
 
 void Speak(const Event& heard) {
   const HWND host = GetAncestor(boardWindow, GA_ROOT);
   if (heard.event == move_made::kEvent && heard.object == move_made::kObject && heard.window == host) {
     if (heard.child == move_made::kHello) std::fprintf(out, "heard the host\n");
-    else CountMove(heard.child);
+    else CountStep();
   } else if (heard.window == boardWindow && heard.object == OBJID_CLIENT) {
     if (heard.event == EVENT_OBJECT_FOCUS) speech.focused = heard.child;
-    else if (heard.event != EVENT_OBJECT_NAMECHANGE || heard.child != speech.focused) return;
-    speech.said.push_back(CellName(heard.child));
+    else if (!Spoken(heard.event) || heard.child != speech.focused) return;
+    speech.said.push_back(Spoken(heard.event, heard.child));
     std::fprintf(out, "say %ld %s\n", long(heard.child), speech.said.back().c_str());
   }
   std::fflush(out);

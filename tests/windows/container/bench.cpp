@@ -13,19 +13,23 @@ HWND ParkPointer(HWND window) {
   return window;
 }
 // Room for the board at up to twice the 96-DPI size when the control sizes itself.
-int HostSide(const BenchOptions& options) { return host::kBoardPixels * (options.sizeFromExtent ? 2 : 1) + 40; }
+int HostSide(const BenchOptions& options, int side) { return side * (options.sizeFromExtent ? 2 : 1) + 40; }
+const IID& EventsOf(const BenchOptions& options) {
+  return options.moveBoard ? component::identity::kBoardEventInterfaceId : component::identity::kEventInterfaceId;
+}
 }  // namespace
 
 Bench::Bench(BenchOptions options)
-    : window(ParkPointer(host::CreateHostWindow(L"OrvelBoard test container", HostSide(options), HostSide(options)))),
-      events(host::Make<host::EventSink>(component::identity::kEventInterfaceId)),
+    : window(ParkPointer(host::CreateHostWindow(L"OrvelBoard test container", HostSide(options, options.width),
+                                                HostSide(options, options.height)))),
+      events(host::Make<host::EventSink>(EventsOf(options))),
       changes(host::Make<host::PropertyNotifySink>()),
-      control(
-          std::make_unique<host::EmbeddedControl>(window, RECT{0, 0, host::kBoardPixels, host::kBoardPixels}, &log)) {
-  control->SetEventInterface(component::identity::kEventInterfaceId);
+      control(std::make_unique<host::EmbeddedControl>(window, RECT{0, 0, options.width, options.height}, &log)) {
+  control->SetEventInterface(EventsOf(options));
   control->ControlSite()->SetUserMode(options.userMode);
-  CHECK_HR(control->Create(component::identity::kClassId), S_OK);
-  if (!control->Board()) return;
+  CHECK_HR(control->Create(options.moveBoard ? component::identity::kBoardClassId : component::identity::kClassId),
+           S_OK);
+  if (!control->Board() && !control->MoveBoard()) return;
   CHECK_HR(control->ConnectEvents(events.get()), S_OK);
   CHECK_HR(control->ConnectPropertyNotify(changes.get()), S_OK);
   if (options.initNew) CHECK_HR(control->InitNew(), S_OK);

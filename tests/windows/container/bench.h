@@ -30,6 +30,11 @@ struct BenchOptions {
   bool activate = true;
   // Sized as the control asks (its extent at the window's DPI), not 296 pixels square.
   bool sizeFromExtent = false;
+  // An OvlBoard in place of an OvlChess.
+  bool moveBoard = false;
+  // The rectangle the container gives the control, in the window's pixels.
+  int width = host::kBoardPixels;
+  int height = host::kBoardPixels;
 };
 
 // One control in its own window, with an event sink and a property-change

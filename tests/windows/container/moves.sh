@@ -4,7 +4,7 @@
 # With a DPI, the emulator's prefix is first set to it and the control
 # registered there; "-" keeps the prefix as it is. Round by round the program
 # prints "DO n ACTION..." and waits for the file done_n. Actions: press:X,Y,
-# move:X,Y and release:X,Y for the left button, click:X,Y, key:NAME, focus (the
+# move:X,Y and release:X,Y for the left button, click:X,Y, dblclick:X,Y, key:NAME, focus (the
 # keyboard to the program's window), shot:FILE (a picture of the whole display).
 # The keys go to the focused window, so the test takes a display of its own,
 # where no other test's new window can take the focus: the first free number
@@ -14,7 +14,7 @@ if [ -z "$MOVES_OWN_DISPLAY" ]; then
   given=${DISPLAY#*:}
   given=${given%%.*}
   export MOVES_OWN_DISPLAY=1
-  exec xvfb-run -a -n $((${given:-97} + 3)) -s "-screen 0 1024x768x24" sh "$0" "$@"
+  exec xvfb-run -a -n $((${given:-97} + 3)) -s "-screen 0 1280x1024x24" sh "$0" "$@"
 fi
 out=$1 dpi=$2 ocx=$3 program=$4
 shift 4
@@ -46,6 +46,7 @@ while :; do
       move:*) xdotool mousemove $where ;;
       release:*) xdotool mousemove $where mouseup 1 ;;
       click:*) xdotool mousemove $where click 1 ;;
+      dblclick:*) xdotool mousemove $where click --repeat 2 --delay 40 1 ;;
       key:*) xdotool key "${action#key:}" ;;
       shot:*) import -window root "${action#shot:}" && echo "screenshot: $PWD/${action#shot:}" ;;
     esac || status=1

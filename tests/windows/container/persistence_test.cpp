@@ -179,12 +179,20 @@ void BadBagValues() {
   com::UniqueVariant large;
   large.vt = VT_I4;
   large.lVal = 70000;
+  com::UniqueVariant disabled;
+  disabled.vt = VT_BOOL;
+  disabled.boolVal = VARIANT_FALSE;
   for (const VARIANT* piece : {static_cast<const VARIANT*>(&text), static_cast<const VARIANT*>(&large)}) {
     auto bag = host::Make<host::MemoryPropertyBag>();
+    bag->Set(L"Enabled", disabled);
     bag->Set(L"Piece", *piece);
     auto errors = host::Make<host::MemoryPropertyBag>();
     Bench bench(Unloaded());
     CHECK_FAILED(bench.control->As<IPersistPropertyBag>()->Load(bag.get(), errors.get()));
+    // A refused load leaves nothing of itself behind.
+    VARIANT_BOOL enabled = VARIANT_FALSE;
+    CHECK_HR(bench.Board()->get_Enabled(&enabled), S_OK);
+    CHECK_EQ(enabled, VARIANT_TRUE);
     // Still usable afterwards.
     CHECK_HR(bench.Board()->NewGame(), S_OK);
     CHECK_EQ(bench.Piece(1, 1), 3);

@@ -9,4 +9,5 @@ void TestPersistence();
 void TestDrawing();
 void TestInterfaces();
 void TestScale();
+void TestSizes();
 void TestPromotion();

@@ -24,11 +24,22 @@ constexpr char kExpected[] =
     "position k3Q3/8/8/8/8/8/8/3K4\n";
 
 // The host's window is the board's size at 96 DPI: 37-pixel squares.
-void Click(HWND board, const char* square) {
+LPARAM Centre(const char* square) {
   constexpr int side = 37;
-  const int x = (square[0] - 'a') * side + side / 2, y = ('8' - square[1]) * side + side / 2;
-  SendMessageW(board, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-  SendMessageW(board, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+  return MAKELPARAM((square[0] - 'a') * side + side / 2, ('8' - square[1]) * side + side / 2);
+}
+
+void Click(HWND board, const char* square) {
+  SendMessageW(board, WM_LBUTTONDOWN, MK_LBUTTON, Centre(square));
+  SendMessageW(board, WM_LBUTTONUP, 0, Centre(square));
+}
+
+// A click on a piece of a side that may move selects it instead, so a move onto
+// one's own piece is dragged.
+void Drag(HWND board, const char* from, const char* to) {
+  SendMessageW(board, WM_LBUTTONDOWN, MK_LBUTTON, Centre(from));
+  SendMessageW(board, WM_MOUSEMOVE, MK_LBUTTON, Centre(to));
+  SendMessageW(board, WM_LBUTTONUP, 0, Centre(to));
 }
 
 // Reads the pipe, without the carriage returns, until `until` has been read or the pipe ends.
@@ -67,7 +78,9 @@ int main(int argc, char** argv) {
   HWND host = FindWindowW(L"OrvelBoardHost", nullptr);
   HWND board = host ? GetWindow(host, GW_CHILD) : nullptr;
   if (board) {
-    for (const char* square : {"e7", "e8", "e1", "e8", "e1", "d1"}) Click(board, square);
+    for (const char* square : {"e7", "e8"}) Click(board, square);
+    Drag(board, "e1", "e8");
+    for (const char* square : {"e1", "d1"}) Click(board, square);
     PostMessageW(host, WM_CLOSE, 0, 0);
   } else {
     std::printf("FAILED: no board in a window of class OrvelBoardHost\n");
