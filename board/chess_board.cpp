@@ -101,7 +101,6 @@ void ChessBoard::MovePiece(CellIndex from, CellIndex to) {
   platform_.RefreshCell(to);
   listener_.SquareWritten(from);
   listener_.SquareWritten(to);
-  container_.PropertyChanged("Position");
 }
 
 void ChessBoard::SetPlacement(const std::array<PieceCode, kSquareCount>& codes) {

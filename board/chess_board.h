@@ -38,8 +38,8 @@ class ChessBoard {
   PieceCode Piece(Col col, Row row);
   void Piece(Col col, Row row, PieceCode New_Piece);
   // A move the user made and the host let stand: the target gets the source's
-  // code (bare picture, then the piece), the source None, then one refresh and
-  // one "Position" notification. The last Piece value stays: it was not written.
+  // code (bare picture, then the piece), the source None, then one refresh. The
+  // last Piece value stays: it was not written.
   void MovePiece(CellIndex from, CellIndex to);
   // Every square written as Piece writes it (bare picture, then the piece; element i
   // is square i + 1), refreshing none: the caller shows the board once. The last

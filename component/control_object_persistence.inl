@@ -82,6 +82,9 @@ class ContainerBag : public control::PropertyBag {
     if (const bool* b = std::get_if<bool>(&value)) {
       variant.vt = VT_BOOL;
       variant.boolVal = *b ? VARIANT_TRUE : VARIANT_FALSE;
+    } else if (const int32_t* number = std::get_if<int32_t>(&value)) {
+      variant.vt = VT_I4;
+      variant.lVal = *number;
     } else {
       variant.vt = VT_I2;
       variant.iVal = control::ToInteger(value);

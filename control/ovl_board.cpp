@@ -16,6 +16,8 @@ void OvlBoard::UserControl_ReadProperties(PropertyBag& PropBag) {
   view_.SetFlipped(ToBoolean(ReadSaved(saved, kSavedFlipped)));
   view_.SetShowCoordinates(ToBoolean(ReadSaved(saved, kSavedShowCoordinates)));
   moves_.AllowMoves(ToBoolean(ReadSaved(saved, kSavedAllowMoves)));
+  moves_.MovableSide(SideOf(ToInteger(ReadSaved(saved, kSavedMovableSide))));
+  SetExtent({ToLong(ReadSaved(saved, kSavedExtentX)), ToLong(ReadSaved(saved, kSavedExtentY))});
   slides_.SetAnimationTime(ToInteger(ReadSaved(saved, kSavedAnimationTime)));
   observer_->DescriptionChanged();
   PlaceCells();
@@ -26,6 +28,9 @@ void OvlBoard::UserControl_WriteProperties(PropertyBag& PropBag) {
   WriteSaved(PropBag, kSavedFlipped, view_.Flipped());
   WriteSaved(PropBag, kSavedShowCoordinates, view_.ShowCoordinates());
   WriteSaved(PropBag, kSavedAllowMoves, moves_.AllowMoves());
+  WriteSaved(PropBag, kSavedMovableSide, static_cast<int16_t>(moves_.MovableSide()));
+  WriteSaved(PropBag, kSavedExtentX, Extent().width);
+  WriteSaved(PropBag, kSavedExtentY, Extent().height);
   WriteSaved(PropBag, kSavedAnimationTime, static_cast<int16_t>(slides_.AnimationTime()));
 }
 
@@ -66,7 +71,7 @@ void OvlBoard::MovePiece(int16_t fromCol, int16_t fromRow, int16_t toCol, int16_
   const board::PieceCode piece = board_.Board.Read(from.value);
   if (from == to || !board::IsPiece(piece))
     throw board::InvalidArgumentError(from == to ? "A piece cannot move to its own square" : "The square is empty");
-  OvlChess::MovePiece(from, to, true);
+  MovePiece(from, to, true);
 }
 
 void OvlBoard::AnimationTime(int32_t New_AnimationTime) {

@@ -70,6 +70,11 @@ class OvlBoard : public OvlChess {
 
   void PlaceCells();
   void ArrowsChanged();
+  // A user's accepted move, or the host's MovePiece, changes Position, which OvlChess does not have.
+  void MovePiece(CellIndex from, CellIndex to, bool slide) override {
+    OvlChess::MovePiece(from, to, slide);
+    container_.PropertyChanged("Position");
+  }
 };
 
 }  // namespace control

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <optional>
 
 #include "board/automation_error.h"
@@ -52,12 +53,21 @@ double AsNumber(const PropertyValue& value) {
 
 bool ToBoolean(const PropertyValue& value) { return AsNumber(value) != 0; }
 
-int16_t ToInteger(const PropertyValue& value) {
-  // Reals round half to even, as automation's conversions do.
+namespace {
+
+// Reals round half to even, as automation's conversions do.
+template <class Integer>
+Integer Rounded(const PropertyValue& value) {
   const double rounded = std::nearbyint(AsNumber(value));
-  if (!(rounded >= INT16_MIN && rounded <= INT16_MAX)) throw board::OverflowError();
-  return static_cast<int16_t>(rounded);
+  if (!(rounded >= std::numeric_limits<Integer>::min() && rounded <= std::numeric_limits<Integer>::max()))
+    throw board::OverflowError();
+  return static_cast<Integer>(rounded);
 }
+
+}  // namespace
+
+int16_t ToInteger(const PropertyValue& value) { return Rounded<int16_t>(value); }
+int32_t ToLong(const PropertyValue& value) { return Rounded<int32_t>(value); }
 
 PropertyValue BagValue(ValueKind kind, const PropertyValue& held, const PropertyValue& defaultValue) {
   switch (kind) {

@@ -43,9 +43,10 @@ class MemoryPropertyBag : public PropertyBag {
 
 // Conversions as automation performs them: empty is False or 0, text must read
 // as a number (or True/False), anything else is a type mismatch; a number
-// outside the 16-bit range is an overflow.
+// outside the integer's range is an overflow.
 bool ToBoolean(const PropertyValue& value);
 int16_t ToInteger(const PropertyValue& value);
+int32_t ToLong(const PropertyValue& value);
 
 // What a container's bag holds under a key, as the property reads it: `held`
 // is the plain value a bag answered, of kind `kind`. Empty is what a container

@@ -7,16 +7,19 @@
 // properties added in v or earlier; so a new version only appends, and an older
 // stream still loads, what it lacks keeping its default.
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "board/automation_error.h"
+#include "control/extent.h"
 #include "control/property_bag.h"
 
 namespace control {
 
-// Each 16 bits in the stream; a Boolean as -1 or 0.
-enum class SavedKind : uint8_t { Boolean, Integer };
+// A Boolean (-1 or 0) and an Integer take 16 bits in the stream, a Long 32.
+enum class SavedKind : uint8_t { Boolean, Integer, Long };
 
 // The classes that save properties, as bits of SavedProperty::classes.
 enum class SavedClass : uint8_t { OvlChess = 1, OvlBoard = 2 };
@@ -24,15 +27,34 @@ enum class SavedClass : uint8_t { OvlChess = 1, OvlBoard = 2 };
 struct SavedProperty {
   std::string_view name;
   SavedKind kind;
-  int16_t defaultValue;  // a Boolean's True as -1
+  int32_t defaultValue;  // a Boolean's True as -1
   uint8_t classes;       // SavedClass bits
   uint16_t version;      // the stream version that first holds it
+  // The values a load accepts; any other refuses the whole load.
+  int32_t least = std::numeric_limits<int16_t>::min();
+  int32_t most = std::numeric_limits<int16_t>::max();
 
   constexpr bool SavedBy(SavedClass saving) const { return (classes & static_cast<uint8_t>(saving)) != 0; }
   PropertyValue Default() const {
-    return kind == SavedKind::Boolean ? PropertyValue(defaultValue != 0) : PropertyValue(defaultValue);
+    switch (kind) {
+      case SavedKind::Boolean: return PropertyValue(defaultValue != 0);
+      case SavedKind::Integer: return PropertyValue(static_cast<int16_t>(defaultValue));
+      case SavedKind::Long: break;
+    }
+    return PropertyValue(defaultValue);
   }
+  // `value` converted to this property's kind; error 380 outside its range.
+  PropertyValue Checked(const PropertyValue& value) const;
 };
+
+inline PropertyValue SavedProperty::Checked(const PropertyValue& value) const {
+  if (kind == SavedKind::Boolean) return PropertyValue(ToBoolean(value));
+  const int32_t number = kind == SavedKind::Long ? ToLong(value) : ToInteger(value);
+  if (number < least || number > most)
+    throw board::InvalidPropertyValueError(std::string(name) + " is " + std::to_string(least) + " to " +
+                                           std::to_string(most));
+  return kind == SavedKind::Long ? PropertyValue(number) : PropertyValue(static_cast<int16_t>(number));
+}
 
 namespace detail {
 inline constexpr uint8_t kBoth = 3, kBoardOnly = 2;
@@ -43,12 +65,22 @@ inline constexpr SavedProperty kSavedPiece{"Piece", SavedKind::Integer, 0, detai
 inline constexpr SavedProperty kSavedFlipped{"Flipped", SavedKind::Boolean, 0, detail::kBoardOnly, 2};
 inline constexpr SavedProperty kSavedShowCoordinates{"ShowCoordinates", SavedKind::Boolean, 0, detail::kBoardOnly, 2};
 inline constexpr SavedProperty kSavedAllowMoves{"AllowMoves", SavedKind::Boolean, -1, detail::kBoardOnly, 2};
-inline constexpr SavedProperty kSavedAnimationTime{"AnimationTime", SavedKind::Integer, 200, detail::kBoardOnly, 3};
+inline constexpr SavedProperty kSavedMovableSide{"MovableSide", SavedKind::Integer, 3, detail::kBoardOnly, 3, 0, 3};
+// The control's size in HIMETRIC, under the keys form designers use; from a
+// hundredth of a millimetre to ten metres.
+inline constexpr SavedProperty kSavedExtentX{"_ExtentX", SavedKind::Long, kDefaultExtentSide, detail::kBoardOnly, 3,
+                                             1, 1'000'000};
+inline constexpr SavedProperty kSavedExtentY{"_ExtentY", SavedKind::Long, kDefaultExtentSide, detail::kBoardOnly, 3,
+                                             1, 1'000'000};
+// Milliseconds a moved piece slides; 0 turns sliding off.
+inline constexpr SavedProperty kSavedAnimationTime{"AnimationTime", SavedKind::Integer, 200, detail::kBoardOnly, 3,
+                                                   0, 2000};
 
 // In stream order.
 inline constexpr const SavedProperty* kSavedProperties[] = {&kSavedEnabled, &kSavedPiece, &kSavedFlipped,
                                                             &kSavedShowCoordinates, &kSavedAllowMoves,
-                                                            &kSavedAnimationTime};
+                                                            &kSavedMovableSide,     &kSavedExtentX,
+                                                            &kSavedExtentY,         &kSavedAnimationTime};
 
 // The newest stream version `saving` writes: the latest that added one of its properties.
 constexpr uint16_t NewestVersion(SavedClass saving) {
@@ -80,12 +112,8 @@ inline void WriteSaved(PropertyBag& bag, const SavedProperty& property, const Pr
 // a refused load changes nothing; reading the result cannot fail.
 inline MemoryPropertyBag CheckedSaved(PropertyBag& bag, SavedClass saving) {
   MemoryPropertyBag checked;
-  for (const SavedProperty* property : SavedIn(saving)) {
-    const PropertyValue value = ReadSaved(bag, *property);
-    checked.values[std::string(property->name)] = property->kind == SavedKind::Boolean
-                                                      ? PropertyValue(ToBoolean(value))
-                                                      : PropertyValue(ToInteger(value));
-  }
+  for (const SavedProperty* property : SavedIn(saving))
+    checked.values[std::string(property->name)] = property->Checked(ReadSaved(bag, *property));
   return checked;
 }
 

@@ -12,6 +12,8 @@ constexpr uint8_t kMagic[4] = {'O', 'V', 'L', 'B'};
 enum Offset : size_t { kVersionAt = 4, kPayloadSizeAt = 6, kPayloadAt = kSavedHeaderSize };
 constexpr size_t kWordSize = 2;
 
+size_t FieldSize(const SavedProperty& field) { return field.kind == SavedKind::Long ? 2 * kWordSize : kWordSize; }
+
 board::AutomationError InvalidFormat() { return {321, "Invalid file format"}; }
 
 uint16_t WordAt(std::span<const uint8_t> bytes, size_t at) {
@@ -24,7 +26,9 @@ void PutWord(std::vector<uint8_t>& bytes, size_t at, uint16_t value) {
 }
 
 size_t StreamSize(const std::vector<const SavedProperty*>& fields) {
-  return kSavedHeaderSize + kWordSize * fields.size();
+  size_t size = kSavedHeaderSize;
+  for (const SavedProperty* field : fields) size += FieldSize(*field);
+  return size;
 }
 
 // The properties a header's version holds, if `saving` reads that version.
@@ -53,9 +57,13 @@ MemoryPropertyBag ReadSavedStream(std::span<const uint8_t> bytes, SavedClass sav
   size_t at = kPayloadAt;
   for (const SavedProperty* field : fields) {
     const auto word = static_cast<int16_t>(WordAt(bytes, at));
-    bag.values[std::string(field->name)] =
-        field->kind == SavedKind::Boolean ? PropertyValue(word != 0) : PropertyValue(word);
-    at += kWordSize;
+    PropertyValue& value = bag.values[std::string(field->name)];
+    switch (field->kind) {
+      case SavedKind::Boolean: value = word != 0; break;
+      case SavedKind::Integer: value = word; break;
+      case SavedKind::Long: value = static_cast<int32_t>(WordAt(bytes, at) | uint32_t{WordAt(bytes, at + 2)} << 16);
+    }
+    at += FieldSize(*field);
   }
   return bag;
 }
@@ -73,9 +81,16 @@ std::vector<uint8_t> WriteSavedStream(const MemoryPropertyBag& bag, SavedClass s
   size_t at = kPayloadAt;
   for (const SavedProperty* field : fields) {
     const PropertyValue saved = value(field->name);
-    const bool boolean = field->kind == SavedKind::Boolean;
-    PutWord(bytes, at, boolean ? (ToBoolean(saved) ? 0xFFFF : 0) : static_cast<uint16_t>(ToInteger(saved)));
-    at += kWordSize;
+    switch (field->kind) {
+      case SavedKind::Boolean: PutWord(bytes, at, ToBoolean(saved) ? 0xFFFF : 0); break;
+      case SavedKind::Integer: PutWord(bytes, at, static_cast<uint16_t>(ToInteger(saved))); break;
+      case SavedKind::Long: {
+        const auto number = static_cast<uint32_t>(ToLong(saved));
+        PutWord(bytes, at, static_cast<uint16_t>(number));
+        PutWord(bytes, at + 2, static_cast<uint16_t>(number >> 16));
+      }
+    }
+    at += FieldSize(*field);
   }
   return bytes;
 }

@@ -3,7 +3,7 @@
 // The bytes a container keeps for a control (IPersistStreamInit's stream, and
 // a storage's "Contents" stream), little-endian: "OVLB", the layout's version,
 // the payload's size, then each property the version holds (saved_properties.h)
-// as a 16-bit integer (a Boolean as -1 or 0). A class writes the newest version
+// as a 16-bit integer (a Boolean as -1 or 0) or a 32-bit one. A class writes the newest version
 // its properties reach and reads every earlier one.
 #include <cstddef>
 #include <cstdint>

@@ -266,6 +266,11 @@ TEST(OvlBoard, AMoveByHandAsksTheContainerAndTheHandlerDecides) {
         if (way == 2) b.input.Key(key);
       EXPECT_EQ(asked, "57-55") << way << after;
       EXPECT_EQ(b.control.Position(), after) << way;
+      const auto& changed = b.platform.changedProperties;
+      // The board's own move is told once; a refused one not at all.
+      const std::string_view position = after;
+      if (position == kE4 || position == kStart)
+        EXPECT_EQ(std::count(changed.begin(), changed.end(), "Position"), position == kE4) << way << after;
       EXPECT_EQ(clicks, way == 0 ? 0 : 2) << way;  // a drag released elsewhere is no Click
       EXPECT_FALSE(b.control.Moves().Lifted() || b.control.Moves().Selected());
     }
@@ -447,7 +452,7 @@ TEST(OvlBoard, ViewPropertiesAreSavedReadAndDefaulted) {
   b.control.AnimationTime(750);
   b.control.Mark(1, 1, control::mkCheck);
   b.control.UserControl_WriteProperties(saved);
-  EXPECT_EQ(saved.values.size(), 6u);  // Enabled, Piece, the three and AnimationTime; no marks
+  EXPECT_EQ(saved.values.size(), 9u);  // Enabled, Piece, the three, MovableSide, the extent and AnimationTime
   read.control.UserControl_ReadProperties(saved);
   EXPECT_TRUE(read.control.Flipped() && read.control.ShowCoordinates() && !read.control.AllowMoves());
   EXPECT_EQ(read.control.AnimationTime(), 750);
@@ -469,6 +474,7 @@ TEST(OvlBoardSliding, APieceSlidesWhileTheStateIsAlreadyNewAndAWriteShowsTheEndA
   EXPECT_EQ(b.platform.changedProperties, std::vector<std::string>{"AnimationTime"});
   b.control.MovePiece(5, 7, 5, 5);
   EXPECT_EQ(b.control.Position(), kE4) << "the state changes at once";
+  EXPECT_EQ(b.platform.changedProperties, (std::vector<std::string>{"AnimationTime", "Position"}));
   ShownBoard start;
   const auto e2 = [](const std::vector<uint32_t>& p) { return p[(6 * 37 + 20) * 296 + 4 * 37 + 18]; };
   EXPECT_EQ(e2(b.platform.Render()), e2(start.platform.Render())) << "the pawn is still drawn on e2";

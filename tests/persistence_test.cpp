@@ -154,6 +154,11 @@ TEST(Persistence, ARefusedBagLoadChangesNothingOnEitherClass) {
       {Bag({{"Piece", int16_t{5}}, {"Flipped", true}, {"AllowMoves", junk}}), 0, 13},
       {Bag({{"Enabled", false}, {"ShowCoordinates", junk}, {"Flipped", true}}), 0, 13},
       {Bag({{"Enabled", junk}, {"Flipped", true}}), 13, 13},
+      {Bag({{"Enabled", false}, {"MovableSide", int16_t{4}}}), 0, 380},
+      {Bag({{"Enabled", false}, {"AnimationTime", int16_t{2001}}}), 0, 380},
+      {Bag({{"Enabled", false}, {"MovableSide", int16_t{1}}, {"_ExtentY", int32_t{0}}}), 0, 380},
+      {Bag({{"Enabled", false}, {"_ExtentX", 3e9}}), 0, 6},
+      {Bag({{"Enabled", false}, {"_ExtentX", std::string("1000000")}, {"_ExtentY", int32_t{1}}}), 0, 0},
   };
   for (const Case& c : cases) {
     const auto [chessError, chessChanged] = LoadInto<control::OvlChess>(c.bag);
@@ -240,9 +245,11 @@ TEST(Persistence, AnyOtherBytesAreAnInvalidFormat) {
 
 namespace {
 
-// OvlBoard's stream: OvlChess's two words, then Flipped, ShowCoordinates, AllowMoves.
-// Version 3 adds AnimationTime (200 milliseconds, its default).
-const Bytes kBoardSaved = {'O', 'V', 'L', 'B', 3, 0, 12, 0, 0xFF, 0xFF, 7, 0, 0xFF, 0xFF, 0, 0, 0, 0, 200, 0};
+// OvlBoard's stream: OvlChess's two words, then Flipped, ShowCoordinates, AllowMoves;
+// from version 3 MovableSide, the extent's two 32-bit numbers and AnimationTime.
+const Bytes kBoardSaved = {'O', 'V', 'L', 'B', 3, 0, 22, 0, 0xFF, 0xFF, 7, 0, 0xFF, 0xFF, 0, 0, 0, 0,
+                           2, 0, 0x10, 0x27, 0, 0, 0x70, 0x11, 1, 0, 0xEE, 0x02};
+const Bytes kBoardSavedBefore = {'O', 'V', 'L', 'B', 2, 0, 10, 0, 0xFF, 0xFF, 7, 0, 0xFF, 0xFF, 0, 0, 0, 0};
 
 }  // namespace
 
@@ -253,6 +260,9 @@ TEST(Persistence, BoardStreamAddsItsPropertiesAfterTheChessOnes) {
   saved.Piece(3, 4, board::Bking);
   saved.Flipped(true);
   saved.AllowMoves(false);
+  saved.MovableSide(control::sdRed);
+  saved.SetExtent({10000, 70000});
+  saved.AnimationTime(750);
   MemoryPropertyBag bag;
   saved.UserControl_WriteProperties(bag);
   const auto bytes = control::WriteSavedStream(bag, kBoard);
@@ -265,7 +275,18 @@ TEST(Persistence, BoardStreamAddsItsPropertiesAfterTheChessOnes) {
   EXPECT_TRUE(restored.Flipped());
   EXPECT_FALSE(restored.ShowCoordinates());
   EXPECT_FALSE(restored.AllowMoves());
+  EXPECT_EQ(restored.MovableSide(), control::sdRed);
+  EXPECT_EQ(restored.Extent(), (control::HimetricSize{10000, 70000}));
+  EXPECT_EQ(restored.AnimationTime(), 750);
   EXPECT_EQ(SavedPiece(restored), 7);
+
+  // The version before keeps the newer properties' defaults.
+  MemoryPropertyBag before = control::ReadSavedStream(kBoardSavedBefore, kBoard);
+  restored.UserControl_ReadProperties(before);
+  EXPECT_TRUE(restored.Flipped());
+  EXPECT_EQ(restored.MovableSide(), control::sdBoth);
+  EXPECT_EQ(restored.Extent(), control::kDefaultExtent);
+  EXPECT_EQ(restored.AnimationTime(), control::kDefaultAnimationTime);
 }
 
 // OvlBoard reads OvlChess's version, its own properties at their defaults;
@@ -281,6 +302,7 @@ TEST(Persistence, EachClassReadsItsVersionAndTheEarlierOnes) {
       {"version 2 with version 1's payload", With(kSaved, 4, 2)},
       {"version 1 with version 2's payload", With(kBoardSaved, 4, 1)},
       {"a later version", With(kBoardSaved, 4, 4)},
+      {"version 3 with version 2's payload", With(kBoardSavedBefore, 4, 3)},
       {"a payload cut short", Bytes(kBoardSaved.begin(), kBoardSaved.end() - 2)},
   };
   for (const auto& [what, bytes] : refused) {

@@ -49,8 +49,9 @@ struct Sample {
   LONG number = 0;
 };
 
-// The hostile values, and the storage their references point into: two banks
-// taken in turn, so that a sample stays as it was while the next is made.
+// The hostile values, and the storage their references point into: banks taken
+// in turn, so that a sample stays as it was while the next ones are made (a
+// bag holds one for each saved property).
 class Samples {
  public:
   explicit Samples(unsigned seed) : random_(seed) {
@@ -73,7 +74,7 @@ class Samples {
   }
 
   Sample Next() {
-    bank_ = 1 - bank_;
+    bank_ = (bank_ + 1) % kBanks;
     auto& chain = chain_[bank_];
     LONG& number = number_[bank_];
     IDispatch*& slot = slot_[bank_];
@@ -142,10 +143,11 @@ class Samples {
   std::mt19937 random_;
   com::UniqueBstr text_{SysAllocString(L"seven")};
   ValueObject selfValued_{0}, loopA_{0}, loopB_{0}, knight_{10}, holder_{0}, five_{5};
+  static constexpr int kBanks = 16;
   int bank_ = 0;
-  std::array<std::array<VARIANT, 8>, 2> chain_{};
-  std::array<LONG, 2> number_{};
-  std::array<IDispatch*, 2> slot_{};
+  std::array<std::array<VARIANT, 8>, kBanks> chain_{};
+  std::array<LONG, kBanks> number_{};
+  std::array<IDispatch*, kBanks> slot_{};
   VARIANT self_{}, cycleA_{}, cycleB_{};
 };
 
@@ -260,6 +262,7 @@ class HostileBag final : public IPropertyBag {
 
 // The error number a script host sees for automation's type mismatch (13).
 constexpr HRESULT kTypeMismatch = check::AutomationError(13);
+constexpr HRESULT kInvalidValue = check::AutomationError(380);
 constexpr HRESULT kNotAtDesignTime = check::AutomationError(382);
 
 // Every IAccessible method that takes a child id, called with `id`, in the
@@ -441,9 +444,13 @@ void PropertyBags(const test::Library& library, const component::automation::Con
   }
   int loaded = 0;
   const HRESULT reads[] = {S_OK, S_OK, S_OK, E_INVALIDARG, E_FAIL};
-  auto outcome = [](const HostileBag::Entry& entry) {
+  auto outcome = [](const HostileBag::Entry& entry, const control::SavedProperty& property) {
     if (entry.read == E_FAIL) return E_FAIL;
-    return entry.read == E_INVALIDARG || IsNumber(entry.sample) ? S_OK : kTypeMismatch;
+    if (entry.read == E_INVALIDARG || entry.sample.end == End::Empty) return S_OK;
+    if (!IsNumber(entry.sample)) return kTypeMismatch;
+    const bool inRange = property.kind == control::SavedKind::Boolean ||
+                         (entry.sample.number >= property.least && entry.sample.number <= property.most);
+    return inRange ? S_OK : kInvalidValue;
   };
   for (int i = 0; i < calls; ++i) {
     check::context = "property bags of " + check::Narrow(std::wstring(record.name)) + ", call " + std::to_string(i);
@@ -456,9 +463,9 @@ void PropertyBags(const test::Library& library, const component::automation::Con
     for (const control::SavedProperty* property : saved) {
       HostileBag::Entry& entry = bag.entries[board::Wide(property->name)];
       entry = {samples.Next(), reads[samples.Pick(std::size(reads))]};
-      if (SUCCEEDED(expected)) expected = outcome(entry);
+      if (SUCCEEDED(expected)) expected = outcome(entry, *property);
     }
-    const HRESULT firstRead = outcome(bag.entries[board::Wide(saved.front()->name)]);
+    const HRESULT firstRead = outcome(bag.entries[board::Wide(saved.front()->name)], *saved.front());
     const auto before = Snapshot(board.get());
     const HRESULT hr = persist->Load(samples.Pick(10) ? &bag : nullptr, nullptr);
     if (hr == E_POINTER) continue;

@@ -14,6 +14,7 @@
 #include "control/extent.h"
 #include "host/container_site/core_reference.h"
 #include "host/container_site/pixels.h"
+#include "host/container_site/property_bag.h"
 #include "tests/windows/check.h"
 #include "tests/windows/container/bench.h"
 #include "tests/windows/container/tests.h"
@@ -138,6 +139,43 @@ void ChessUnchanged(int dpi) {
                    host::Compare(expected, Shown(bench.control->Window(), 800, 800)));
 }
 
+// A size set before saving comes back from a bag and from a stream, as a form reloads it.
+void ExtentSaved() {
+  const SIZEL set{30000, 12000};  // wider than 16 bits of HIMETRIC
+  auto saved = [&](Bench& original, auto save, auto load) {
+    Bench fresh({.initNew = false, .activate = false, .moveBoard = true});
+    if (!original.ready || !fresh.ready) return SIZEL{};
+    SIZEL size = set;
+    CHECK_HR(original.control->As<IOleObject>()->SetExtent(DVASPECT_CONTENT, &size), S_OK);
+    save(original), load(fresh);
+    SIZEL extent{};
+    CHECK_HR(fresh.control->As<IOleObject>()->GetExtent(DVASPECT_CONTENT, &extent), S_OK);
+    return extent;
+  };
+  check::context = "OvlBoard's extent through a bag";
+  auto bag = host::Make<host::MemoryPropertyBag>();
+  Bench bagged({.activate = false, .moveBoard = true});
+  SIZEL extent = saved(
+      bagged, [&](Bench& b) { CHECK_HR(b.control->As<IPersistPropertyBag>()->Save(bag.get(), TRUE, TRUE), S_OK); },
+      [&](Bench& b) { CHECK_HR(b.control->As<IPersistPropertyBag>()->Load(bag.get(), nullptr), S_OK); });
+  CHECK(extent.cx == set.cx && extent.cy == set.cy);
+  const VARIANT* x = bag->Find(L"_ExtentX");
+  CHECK(x && x->vt == VT_I4 && x->lVal == set.cx);
+
+  check::context = "OvlBoard's extent through a stream";
+  com::ComPtr<IStream> stream;
+  CreateStreamOnHGlobal(nullptr, TRUE, stream.put());
+  Bench streamed({.activate = false, .moveBoard = true});
+  extent = saved(
+      streamed, [&](Bench& b) { CHECK_HR(b.control->As<IPersistStreamInit>()->Save(stream.get(), TRUE), S_OK); },
+      [&](Bench& b) {
+        const LARGE_INTEGER start{};
+        stream->Seek(start, STREAM_SEEK_SET, nullptr);
+        CHECK_HR(b.control->As<IPersistStreamInit>()->Load(stream.get()), S_OK);
+      });
+  CHECK(extent.cx == set.cx && extent.cy == set.cy);
+}
+
 }  // namespace
 
 void TestSizes() {
@@ -148,5 +186,6 @@ void TestSizes() {
     BoardAtSize(size.cx, size.cy, dpi);
   Resized(dpi);
   ChessUnchanged(dpi);
+  ExtentSaved();
   check::context.clear();
 }
