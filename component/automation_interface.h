@@ -119,7 +119,7 @@ inline constexpr Parameter kPromotionChosen[] = {{L"col", Type::Short, Passing::
                                                  {L"row", Type::Short, Passing::InOut},
                                                  {L"Piece", Type::PieceNum, Passing::InOut}};
 inline constexpr wchar_t kAnimationTimeHelp[] =
-    L"Returns/sets how many milliseconds a moved piece takes to slide to its square; 0 turns sliding off.";
+    L"Returns/sets how many milliseconds a moved piece takes to slide to its square, 0 for none.";
 inline constexpr Parameter kPieceDrop[] = {
     {L"fromCol", Type::Short, Passing::InOut}, {L"fromRow", Type::Short, Passing::InOut},
     {L"toCol", Type::Short, Passing::InOut},   {L"toRow", Type::Short, Passing::InOut},

@@ -238,8 +238,7 @@ std::vector<Member> BoardMembers() {
                    L"Returns/sets a value that determines whether the user can move pieces on the board."},
                   {0x6803000E, {L"MovableSide"}, L"Returns/sets which side's pieces the user can pick up."},
                   {0x6803000F, {L"AnimationTime"},
-                   L"Returns/sets how many milliseconds a moved piece takes to slide to its square; 0 turns sliding "
-                   L"off."},
+                   L"Returns/sets how many milliseconds a moved piece takes to slide to its square, 0 for none."},
                   {0x60030010, {L"MovePiece", L"fromCol", L"fromRow", L"toCol", L"toRow"},
                    L"Moves a piece from one square to another, sliding it there."},
                   {0x60030011, {L"ChoosePromotion", L"col", L"row"},
