@@ -1,8 +1,9 @@
 // A sliding piece in the real window, without COM, the window's clock in the
 // test's hand: 400 ms into a 1000 ms MovePiece the pawn is drawn between e2 and
 // e4 while Position already reads the new placement, the frame repaints only
-// where the pawn was and is, the end is the unanimated board, and with Windows'
-// client-area animation off the first paint is already final.
+// where the pawn was and is, the end is the unanimated board, with Windows'
+// client-area animation off the first paint is already final, and on a board
+// centred in a wider window the pawn slides where that board's squares are.
 #include <windows.h>
 
 #include <chrono>
@@ -32,18 +33,19 @@ struct Host : control::Container, control::win32::ContainerServices {
   LRESULT PromotionListObject(WPARAM) noexcept override { return 0; }
 };
 
-std::vector<uint32_t> ScreenPixels(HWND window, int side) {
+std::vector<uint32_t> ScreenPixels(HWND window, int side, int width = 0) {
   UpdateWindow(window);
-  const BITMAPINFO info = control::win32::TopDownBitmap(side, side);
+  width = width ? width : side;
+  const BITMAPINFO info = control::win32::TopDownBitmap(width, side);
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HDC dc = CreateCompatibleDC(nullptr);
   HGDIOBJ previous = SelectObject(dc, bitmap);
   HDC screen = GetDC(window);
-  BitBlt(dc, 0, 0, side, side, screen, 0, 0, SRCCOPY);
+  BitBlt(dc, 0, 0, width, side, screen, 0, 0, SRCCOPY);
   ReleaseDC(window, screen);
   GdiFlush();
-  std::vector<uint32_t> pixels(static_cast<const uint32_t*>(bits), static_cast<const uint32_t*>(bits) + side * side);
+  std::vector<uint32_t> pixels(static_cast<const uint32_t*>(bits), static_cast<const uint32_t*>(bits) + width * side);
   for (uint32_t& p : pixels) p &= 0xFFFFFF;
   SelectObject(dc, previous);
   DeleteDC(dc);
@@ -134,6 +136,21 @@ int wmain() {
   CHECK(!board.Slides().Animation().Running());
   CHECK(ScreenPixels(window, side) == reference.Render());
   SetClientAreaAnimation(true);
+
+  check::context = "400 ms into a slide on a board centred in a wider window";
+  const int wider = side + 100;
+  platform.SetPosition(RECT{0, 0, wider, side});
+  board.NewGame();
+  ScreenPixels(window, side, wider);
+  board.MovePiece(5, 7, 5, 5);
+  clock.Advance(400ms);
+  SendMessageW(window, WM_TIMER, control::win32::FrameTimer::kId, 0);
+  InvalidateRect(window, nullptr, FALSE);
+  const std::vector<uint32_t> centred = ScreenPixels(window, side, wider);
+  int misplaced = 0;
+  for (int y = 0; y < side; ++y)
+    for (int x = 0; x < side; ++x) misplaced += centred[y * wider + x + 50] != between[y * side + x];
+  CHECK_EQ(misplaced, 0);
 
   platform.Destroy();
   DestroyWindow(parent);
