@@ -96,14 +96,6 @@ class ContainerLink final : public board::BoardContainer {
   void RaiseEvent(ControlEvent event, EventArguments& arguments) {
     if (HeldByHost()) container_.RaiseEvent(event, arguments);
   }
-  // False also when the host let go of the control, before or while it was asked: nothing moves.
-  bool RaisePieceDrop(PieceDropArguments& arguments) {
-    return HeldByHost() && container_.RaisePieceDrop(arguments) && HeldByHost();
-  }
-  // False also when the host let go of the control: nothing is lifted.
-  bool RaisePieceLift(PieceLiftArguments& arguments) {
-    return HeldByHost() && container_.RaisePieceLift(arguments) && HeldByHost();
-  }
   // Nothing when the host let go of the control.
   void RaisePromotionChosen(PromotionArguments& arguments) {
     if (HeldByHost()) container_.RaisePromotionChosen(arguments);

@@ -193,7 +193,7 @@ bool MoveInput::Lift(CellIndex cell) {
   const board::Square square = board::SquareOfIndex(cell);
   PieceLiftArguments arguments{square.col.value, square.row.value, false};
   const unsigned interruptionsBefore = interruptions_;
-  if (Ask(Question{cell, cell, true}, arguments, &MoveHost::RaisePieceLift) != Answer::Agreed) return false;
+  if (Ask(Question{cell, cell, true}, arguments, &Container::RaisePieceLift) != Answer::Agreed) return false;
   if (interruptions_ != interruptionsBefore || !Accepting() || host_.PieceAt(cell) != code) return false;
   held_ = {cell, code};
   host_.LiftBegan(cell);
@@ -250,11 +250,12 @@ void MoveInput::PutBack(PressState after) {
 }
 
 template <class Arguments>
-MoveInput::Answer MoveInput::Ask(Question question, Arguments& arguments, bool (MoveHost::*raise)(Arguments&)) {
+MoveInput::Answer MoveInput::Ask(Question question, Arguments& arguments, bool (Container::*raise)(Arguments&)) {
   const unsigned detachmentsBefore = detachments_;
   asking_ = question;
   const board::ScopeExit askedOnce([this] { asking_.reset(); });
-  const bool asked = (host_.*raise)(arguments);
+  // A control its host let go of, before or while asking, only waits for the input's end.
+  const bool asked = asked_.HeldByHost() && (asked_.*raise)(arguments) && asked_.HeldByHost();
   if (detachments_ != detachmentsBefore || asking_->written) return Answer::Overtaken;
   return asked && !arguments.Cancel ? Answer::Agreed : Answer::Refused;
 }
@@ -272,7 +273,7 @@ void MoveInput::Drop(Holding mover, CellIndex to, bool slide) {
   if (host_.PieceAt(mover.cell) != mover.code) return;
   const board::Square source = board::SquareOfIndex(mover.cell), destination = board::SquareOfIndex(to);
   PieceDropArguments arguments{source.col.value, source.row.value, destination.col.value, destination.row.value, false};
-  switch (Ask(Question{mover.cell, to}, arguments, &MoveHost::RaisePieceDrop)) {
+  switch (Ask(Question{mover.cell, to}, arguments, &Container::RaisePieceDrop)) {
     case Answer::Overtaken:
       return;
     case Answer::Refused:

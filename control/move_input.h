@@ -40,11 +40,6 @@ class MoveHost {
   // Moves are taken only while the control is enabled and the container runs in user mode.
   virtual bool Enabled() = 0;
   virtual bool UserMode() = 0;
-  // Synchronous; false when the host could not be asked (its events frozen).
-  // Handlers may write into the arguments, write the board, disable the control or release it.
-  virtual bool RaisePieceDrop(PieceDropArguments& arguments) = 0;
-  // Asked before a piece is lifted, with the same guards as RaisePieceDrop; a handler may set Cancel.
-  virtual bool RaisePieceLift(PieceLiftArguments& arguments) = 0;
   // The lift began on `cell`: mark it selected. It ended: clear every selected and target
   // mark, and repaint `cell` whatever it shows now (its name lost the pick-up words).
   virtual void LiftBegan(CellIndex cell) = 0;
@@ -116,7 +111,9 @@ class MoveInput final : public ClickObserver, public board::WriteListener {
   static constexpr std::string_view kPickedUpWords = ", picked up";
   static constexpr std::string_view kPutBackWords = ", put back";
 
-  explicit MoveInput(MoveHost& host) : host_(host) {}
+  // PieceLift and PieceDrop go to `asked` directly: a handler may write into the
+  // arguments, write the board, disable the control or release it.
+  MoveInput(MoveHost& host, Container& asked) : host_(host), asked_(asked) {}
 
   bool AllowMoves() const { return allowMoves_; }
   void AllowMoves(bool allow);
@@ -203,7 +200,7 @@ class MoveInput final : public ClickObserver, public board::WriteListener {
   // Overtaken: the handler wrote the board or the window went, and its own state stands.
   enum class Answer : uint8_t { Agreed, Refused, Overtaken };
   template <class Arguments>
-  Answer Ask(Question question, Arguments& arguments, bool (MoveHost::*raise)(Arguments&));
+  Answer Ask(Question question, Arguments& arguments, bool (Container::*raise)(Arguments&));
   void WentBack(CellIndex cell);
   PixelRect PictureAt(PointerPosition at);
 
@@ -217,6 +214,7 @@ class MoveInput final : public ClickObserver, public board::WriteListener {
   static inline Unseen unseen_;
 
   MoveHost& host_;
+  Container& asked_;
   PieceSurface* surface_ = &unseen_;
   CursorTarget* cursor_ = &unseen_;
   bool allowMoves_ = true;

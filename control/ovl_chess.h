@@ -109,6 +109,7 @@ class OvlChess : private MoveHost, private PromotionHost, private board::WriteLi
   OvlChess(Platform& platform, Container& container, BoardLayout layout)
       : platform_(platform),
         container_(container),
+        moves_(*this, container),
         board_(platform, container_, *this),
         slides_(platform.Time()),
         layout_(layout) {
@@ -133,7 +134,7 @@ class OvlChess : private MoveHost, private PromotionHost, private board::WriteLi
   Platform& platform_;
   ContainerLink container_;
   BoardView view_;
-  MoveInput moves_{*this};
+  MoveInput moves_;
   board::ChessBoard board_;
   SlidingPieces slides_;
   PromotionPrompt promotion_{*this};
@@ -156,8 +157,6 @@ class OvlChess : private MoveHost, private PromotionHost, private board::WriteLi
   // MoveHost
   board::PieceCode PieceAt(CellIndex cell) override;
   bool UserMode() override { return container_.UserMode(); }
-  bool RaisePieceDrop(PieceDropArguments& arguments) override { return container_.RaisePieceDrop(arguments); }
-  bool RaisePieceLift(PieceLiftArguments& arguments) override { return container_.RaisePieceLift(arguments); }
   // A lift ends a slide at once.
   void LiftBegan(CellIndex cell) override;
   void LiftEnded(CellIndex cell) override;

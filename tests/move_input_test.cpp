@@ -27,14 +27,14 @@ CellIndex Cell(const std::string& name) {
 PointerPosition Centre(CellIndex cell) { return {(cell.value - 1) % 8 * 37 + 18, (cell.value - 1) / 8 * 37 + 18}; }
 
 // A cream pawn on e2, a cream queen on d1 and a red pawn on e7; the host logs what it is asked.
-struct FakeHost : control::MoveHost, control::PieceSurface, control::CursorTarget {
+struct FakeHost : control::MoveHost, control::Container, control::PieceSurface, control::CursorTarget {
   std::array<int32_t, 65> codes{};
   bool enabled = true, userMode = true, logRects = false, refuseQueen = false;
   control::DragMetrics metrics;
   std::string log, onDrop, onLift;  // the scripts the PieceDrop and PieceLift handlers run
   control::PieceDropArguments* asked = nullptr;
   bool* cancel = nullptr;  // the Cancel of the question asked last
-  control::MoveInput moves{*this};
+  control::MoveInput moves{*this, *this};
 
   FakeHost() {
     moves.Attach(*this, *this);
@@ -46,6 +46,9 @@ struct FakeHost : control::MoveHost, control::PieceSurface, control::CursorTarge
   bool Enabled() override { return enabled; }
   bool UserMode() override { return userMode; }
   control::DragMetrics Metrics() override { return metrics; }
+  void RaiseEvent(control::ControlEvent, control::EventArguments&) override {}
+  void PropertyChanged(std::string_view) override {}
+  bool AmbientUserMode() override { return userMode; }
   bool RaisePieceDrop(control::PieceDropArguments& a) override {
     Note("ask " + SquareName(board::SquareIndex(board::Col(a.fromCol), board::Row(a.fromRow))) +
          SquareName(board::SquareIndex(board::Col(a.toCol), board::Row(a.toRow))));
