@@ -17,7 +17,7 @@
 
 namespace component::automation {
 
-enum class Type { Boolean, Short, Float, PieceNum, String, MarkNum, SideNum };
+enum class Type { Boolean, Short, Float, PieceNum, String, MarkNum, SideNum, Long };
 
 enum class Passing {
   In,      // by value
@@ -101,7 +101,7 @@ inline constexpr Parameter kMarkGet[] = {{L"col", Type::Short, Passing::InOut},
 inline constexpr Parameter kMarkPut[] = {{L"col", Type::Short, Passing::InOut},
                                          {L"row", Type::Short, Passing::InOut},
                                          {L"New_Mark", Type::MarkNum, Passing::In}};
-inline constexpr Parameter kArrow[] = {{L"fromCol", Type::Short, Passing::In},
+inline constexpr Parameter kFromTo[] = {{L"fromCol", Type::Short, Passing::In},
                                        {L"fromRow", Type::Short, Passing::In},
                                        {L"toCol", Type::Short, Passing::In},
                                        {L"toRow", Type::Short, Passing::In}};
@@ -112,6 +112,14 @@ inline constexpr Parameter kMovableSidePut[] = {{L"New_MovableSide", Type::SideN
 inline constexpr Parameter kPieceLift[] = {{L"col", Type::Short, Passing::InOut},
                                            {L"row", Type::Short, Passing::InOut},
                                            {L"Cancel", Type::Boolean, Passing::InOut}};
+inline constexpr Parameter kAnimationTimeGet[] = {{L"AnimationTime", Type::Long, Passing::Retval}};
+inline constexpr Parameter kAnimationTimePut[] = {{L"New_AnimationTime", Type::Long, Passing::In}};
+inline constexpr Parameter kSquare[] = {{L"col", Type::Short, Passing::In}, {L"row", Type::Short, Passing::In}};
+inline constexpr Parameter kPromotionChosen[] = {{L"col", Type::Short, Passing::InOut},
+                                                 {L"row", Type::Short, Passing::InOut},
+                                                 {L"Piece", Type::PieceNum, Passing::InOut}};
+inline constexpr wchar_t kAnimationTimeHelp[] =
+    L"Returns/sets how many milliseconds a moved piece takes to slide to its square, 0 for none.";
 inline constexpr Parameter kPieceDrop[] = {
     {L"fromCol", Type::Short, Passing::InOut}, {L"fromRow", Type::Short, Passing::InOut},
     {L"toCol", Type::Short, Passing::InOut},   {L"toRow", Type::Short, Passing::InOut},
@@ -140,21 +148,28 @@ inline constexpr Member kBoardMembers[] = {
     {L"Mark", INVOKE_PROPERTYGET, 0x68030009, detail::kMarkGet, 0, detail::kMarkHelp},
     {L"Mark", INVOKE_PROPERTYPUT, 0x68030009, detail::kMarkPut, 0, detail::kMarkHelp},
     {L"ClearMarks", INVOKE_FUNC, 0x6003000A, {}, 0, L"Removes every mark from the board."},
-    {L"DrawArrow", INVOKE_FUNC, 0x6003000B, detail::kArrow, 0, L"Draws an arrow from one square to another."},
+    {L"DrawArrow", INVOKE_FUNC, 0x6003000B, detail::kFromTo, 0, L"Draws an arrow from one square to another."},
     {L"ClearArrows", INVOKE_FUNC, 0x6003000C, {}, 0, L"Removes every arrow from the board."},
     {L"AllowMoves", INVOKE_PROPERTYGET, 0x6803000D, detail::kAllowMovesGet, 0, detail::kAllowMovesHelp},
     {L"AllowMoves", INVOKE_PROPERTYPUT, 0x6803000D, detail::kAllowMovesPut, 0, detail::kAllowMovesHelp},
     {L"MovableSide", INVOKE_PROPERTYGET, 0x6803000E, detail::kMovableSideGet, 0, detail::kMovableSideHelp},
     {L"MovableSide", INVOKE_PROPERTYPUT, 0x6803000E, detail::kMovableSidePut, 0, detail::kMovableSideHelp},
+    {L"AnimationTime", INVOKE_PROPERTYGET, 0x6803000F, detail::kAnimationTimeGet, 0, detail::kAnimationTimeHelp},
+    {L"AnimationTime", INVOKE_PROPERTYPUT, 0x6803000F, detail::kAnimationTimePut, 0, detail::kAnimationTimeHelp},
+    {L"MovePiece", INVOKE_FUNC, 0x60030010, detail::kFromTo, 0, L"Moves a piece from one square to another, sliding it there."},
+    {L"ChoosePromotion", INVOKE_FUNC, 0x60030011, detail::kSquare, 0,
+     L"Shows over a pawn's square the pieces it may become, for the user to choose."},
 };
 
 inline constexpr DISPID kPieceDropId = 6;
 inline constexpr DISPID kPieceLiftId = 7;
+inline constexpr DISPID kPromotionChosenId = 8;
 
 inline constexpr Member kBoardEvents[] = {
     kChessEvents[0], kChessEvents[1], kChessEvents[2], kChessEvents[3], kChessEvents[4],
     {L"PieceDrop", INVOKE_FUNC, kPieceDropId, detail::kPieceDrop},
     {L"PieceLift", INVOKE_FUNC, kPieceLiftId, detail::kPieceLift},
+    {L"PromotionChosen", INVOKE_FUNC, kPromotionChosenId, detail::kPromotionChosen},
 };
 
 // An enumeration of the library: its constants have consecutive values from `first`.
@@ -238,12 +253,13 @@ inline constexpr TypeDescription kTypes[] = {
     {Type::String, VT_BSTR, "BSTR", "String (`BSTR`)", nullptr},
     {Type::MarkNum, VT_I4, "MarkNum", "`MarkNum` (`long`)", &kMarkNum},
     {Type::SideNum, VT_I4, "SideNum", "`SideNum` (`long`)", &kSideNum},
+    {Type::Long, VT_I4, "long", "Long (`long`)", nullptr},
 };
 
 constexpr bool TypesInOrder() {
   for (size_t i = 0; i < std::size(kTypes); ++i)
     if (static_cast<size_t>(kTypes[i].type) != i) return false;
-  return std::size(kTypes) == static_cast<size_t>(Type::SideNum) + 1;
+  return std::size(kTypes) == static_cast<size_t>(Type::Long) + 1;
 }
 static_assert(TypesInOrder(), "entry i of kTypes describes Type i");
 

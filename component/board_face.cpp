@@ -54,4 +54,21 @@ STDMETHODIMP BoardFace::put_MovableSide(SideNum New_MovableSide) noexcept {
   return Guard([&] { Control().MovableSide(static_cast<int32_t>(New_MovableSide)); });
 }
 
+STDMETHODIMP BoardFace::get_AnimationTime(long* AnimationTime) noexcept {
+  if (!AnimationTime) return E_POINTER;
+  return Guard([&] { *AnimationTime = Control().AnimationTime(); });
+}
+
+STDMETHODIMP BoardFace::put_AnimationTime(long New_AnimationTime) noexcept {
+  return Guard([&] { Control().AnimationTime(New_AnimationTime); });
+}
+
+STDMETHODIMP BoardFace::MovePiece(short fromCol, short fromRow, short toCol, short toRow) noexcept {
+  return Guard([&] { Control().MovePiece(fromCol, fromRow, toCol, toRow); });
+}
+
+STDMETHODIMP BoardFace::ChoosePromotion(short col, short row) noexcept {
+  return Guard([&] { Control().ChoosePromotion(col, row); });
+}
+
 }  // namespace component

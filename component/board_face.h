@@ -43,6 +43,10 @@ class BoardFace final : public ControlObject<control::OvlBoard, _OvlBoard> {
   }
   STDMETHODIMP get_MovableSide(SideNum* MovableSide) noexcept override;
   STDMETHODIMP put_MovableSide(SideNum New_MovableSide) noexcept override;
+  STDMETHODIMP get_AnimationTime(long* AnimationTime) noexcept override;
+  STDMETHODIMP put_AnimationTime(long New_AnimationTime) noexcept override;
+  STDMETHODIMP MovePiece(short fromCol, short fromRow, short toCol, short toRow) noexcept override;
+  STDMETHODIMP ChoosePromotion(short col, short row) noexcept override;
 };
 
 }  // namespace component

@@ -209,6 +209,14 @@ bool ControlObject<Core, Face>::RaisePieceLift(control::PieceLiftArguments& a) n
 }
 
 template <class Core, class Face>
+void ControlObject<Core, Face>::RaisePromotionChosen(control::PromotionArguments& a) noexcept {
+  const automation::Member* chosen = automation::EventOf(automation::kPromotionChosenId, record_);
+  if (!chosen) return;
+  VARIANT arguments[] = {ByReference(VT_I4, &a.Piece), ByReference(VT_I2, &a.row), ByReference(VT_I2, &a.col)};
+  Fire(*chosen, arguments);
+}
+
+template <class Core, class Face>
 void ControlObject<Core, Face>::PropertyChanged(std::string_view name) noexcept {
   dirty_ = true;
   const DISPID id = automation::IdOf(name, record_);

@@ -15,6 +15,7 @@
 #include "component/com/unique.h"
 #include "component/connection_point.h"
 #include "component/msaa_board.h"
+#include "component/msaa_promotion_list.h"
 #include "control/object_safety.h"
 #include "control/storage_mode.h"
 #include "control/win32/window_platform.h"
@@ -178,6 +179,7 @@ class ControlObject
   void RaiseEvent(control::ControlEvent event, control::EventArguments& arguments) noexcept override;
   bool RaisePieceDrop(control::PieceDropArguments& arguments) noexcept override;
   bool RaisePieceLift(control::PieceLiftArguments& arguments) noexcept override;
+  void RaisePromotionChosen(control::PromotionArguments& arguments) noexcept override;
   void PropertyChanged(std::string_view name) noexcept override;
   bool AmbientUserMode() noexcept override;
   void HoldObject() noexcept override;
@@ -189,6 +191,7 @@ class ControlObject
   // ContainerServices
   void FocusChanged(bool focused) noexcept override;
   LRESULT AccessibleObject(WPARAM flags) noexcept override;
+  LRESULT PromotionListObject(WPARAM flags) noexcept override;
 
   void UIActivate();
   // What `iid` is for, in the safety options' terms; E_NOINTERFACE for an interface the control lacks.
@@ -228,6 +231,7 @@ class ControlObject
   bool uiActive_ = false;
   control::SafetyOptions safety_;
   com::ComPtr<MsaaBoard> accessible_;
+  com::ComPtr<MsaaPromotionList> promotionList_;
   // Where the control registered itself as the active object while UI active.
   com::ComPtr<IOleInPlaceFrame> activeFrame_;
   com::ComPtr<IOleInPlaceUIWindow> activeDocument_;

@@ -67,8 +67,19 @@ LRESULT ControlObject<Core, Face>::AccessibleObject(WPARAM flags) noexcept {
 }
 
 template <class Core, class Face>
+LRESULT ControlObject<Core, Face>::PromotionListObject(WPARAM flags) noexcept {
+  LRESULT result = 0;
+  com::Guarded([&] {
+    if (!promotionList_) promotionList_ = com::ComPtr<MsaaPromotionList>(new MsaaPromotionList(platform_));
+    result = LresultFromObject(IID_IAccessible, flags, promotionList_->Unknown());
+  });
+  return result;
+}
+
+template <class Core, class Face>
 void ControlObject<Core, Face>::DisconnectAccessible() {
   if (auto accessible = std::move(accessible_)) accessible->Disconnect();
+  if (auto list = std::move(promotionList_)) list->Disconnect();
 }
 
 

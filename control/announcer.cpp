@@ -21,10 +21,14 @@ bool Announcer::Changed() {
   return true;
 }
 
-void Announcer::Settle(board::CellIndex focus) {
+void Announcer::Settle(board::CellIndex focus, std::optional<size_t> choiceItem) {
   scheduled_ = false;
   const ReaderChanges changes = board_ ? board_->TakeChanges() : ReaderChanges{};
-  TellFocusedSquare(focus, changes);
+  if (choiceItem && choiceMoved_)
+    queue_.push_back({Kind::ChoiceItemFocused, static_cast<int16_t>(*choiceItem + 1)});
+  else
+    TellFocusedSquare(focus, changes);
+  choiceMoved_ = false;
   retell_ = false;
   heardFocus_ = focus;
   for (int16_t cell : changes.names)

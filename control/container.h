@@ -16,6 +16,7 @@ enum class ControlEvent : int32_t {
   MouseUp = 5,
   PieceDrop = 6,  // a move by hand, which OvlChess never takes
   PieceLift = 7,  // a piece about to be lifted by hand
+  PromotionChosen = 8,  // OvlBoard's promotion choice answered
 };
 
 // An event's arguments, passed by reference. Click and DblClick use only col and row.
@@ -44,6 +45,14 @@ struct PieceLiftArguments {
   bool Cancel = false;
 };
 
+// PromotionChosen's arguments, passed by reference: the pawn's square and the
+// piece chosen, None when the choice was dismissed.
+struct PromotionArguments {
+  int16_t col = 0;
+  int16_t row = 0;
+  int32_t Piece = 0;
+};
+
 // What the control needs of the container that holds it. The control reaches
 // its container only through this, one way down; nothing passes through the
 // platform that draws it.
@@ -57,6 +66,9 @@ class Container {
   virtual bool RaisePieceDrop(PieceDropArguments& arguments) = 0;
   // A piece about to be lifted by hand; a handler may set Cancel. False when the host cannot be asked.
   virtual bool RaisePieceLift(PieceLiftArguments& arguments) = 0;
+  // Synchronous; a handler may write the board, open another choice or release the control.
+  // Only OvlBoard's choice raises it.
+  virtual void RaisePromotionChosen(PromotionArguments&) {}
   virtual void PropertyChanged(std::string_view name) = 0;
   // The container's UserMode ambient: false at design time. Reading it may
   // call back into the control.
@@ -83,6 +95,10 @@ class ContainerLink final : public board::BoardContainer {
   // A control its host let go of raises nothing more: it only waits for the input's end to go.
   void RaiseEvent(ControlEvent event, EventArguments& arguments) {
     if (HeldByHost()) container_.RaiseEvent(event, arguments);
+  }
+  // Nothing when the host let go of the control.
+  void RaisePromotionChosen(PromotionArguments& arguments) {
+    if (HeldByHost()) container_.RaisePromotionChosen(arguments);
   }
   bool HeldByHost() { return container_.HeldByHost(); }
 

@@ -11,6 +11,8 @@ namespace control {
 // this and adds the container's services and how a changed cell reaches the screen.
 class GridPlatform : public Platform {
  public:
+  explicit GridPlatform(const Clock& clock = kSteadyClock) : clock_(clock) {}
+  const Clock& Time() override { return clock_; }
   board::Picture PictureOfImage(ImageNumber image) override;
   void DrawImage(ImageNumber image, board::DrawingSurface surface) override;
   void SetCellPicture(CellIndex cell, board::Picture picture) override;
@@ -43,6 +45,7 @@ class GridPlatform : public Platform {
   virtual void UpdateCell(CellIndex) {}
 
  private:
+  const Clock& clock_;
   const PictureSet& pictures_ = PictureSet::Shared();
   CellGrid cells_;
   ComposedBoard composed_;

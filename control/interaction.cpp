@@ -1,5 +1,7 @@
 #include "control/interaction.h"
 
+#include <utility>
+
 namespace control {
 
 // Ended explicitly where readers are to hear the action at once. Left unended (an
@@ -51,8 +53,13 @@ void Interaction::Changed() {
   if (openActions_ == 0 && announcer_.Changed()) view_.ScheduleSettle();
 }
 
+// While the promotion choice shows, it has the keyboard, not a square.
 void Interaction::Settle() {
-  announcer_.Settle(keyboard_.FocusedCell());
+  const PromotionPrompt& promotion = control_.Promotion();
+  if (promotion.Showing())
+    announcer_.Settle({}, promotion.Choice().Highlighted());
+  else
+    announcer_.Settle(keyboard_.FocusedCell());
   Tell();
 }
 
@@ -62,7 +69,20 @@ void Interaction::EndAction() {
 
 void Interaction::ForgetPutBack() { control_.Moves().ForgetPutBack(); }
 
+// The choice swallows every key while it shows.
+bool Interaction::ChoiceKey(const KeyStroke& stroke) {
+  Action action(*this);
+  ContainerLink::Hold hold(control_.ContainerPath());
+  if (stroke.escape)
+    control_.Promotion().Dismiss();
+  else if (stroke.key && !(stroke.repeated && (*stroke.key == BoardKey::Space || *stroke.key == BoardKey::Enter)))
+    control_.Promotion().Key(*stroke.key);
+  action.End();
+  return stroke.escape || stroke.key || JumpOf(stroke);
+}
+
 bool Interaction::Key(const KeyStroke& stroke) {
+  if (control_.Promotion().Showing()) return ChoiceKey(stroke);
   if (stroke.escape) {
     if (!TakesEscape(stroke, HoldsPiece())) return false;
     Action action(*this);
@@ -93,6 +113,10 @@ void Interaction::MousePress(MouseButton button, bool doubleClick, int16_t shift
     ++openActions_;
     ForgetPutBack();
   }
+  if (control_.Promotion().Showing()) {
+    choiceHasPress_ = button == MouseButton::Left;
+    return choiceHasPress_ ? control_.Promotion().Press(position.x, position.y) : control_.Promotion().Dismiss();
+  }
   const Before before = Now();
   // The square pressed is the one under the pointer now: a MouseDown handler may flip the board.
   const board::CellIndex pressed = view_.CellAt(position);
@@ -105,8 +129,12 @@ void Interaction::MousePress(MouseButton button, bool doubleClick, int16_t shift
 void Interaction::MouseRelease(MouseButton button, int16_t buttonsHeld, int16_t shift, PointerPosition position) {
   ContainerLink::Hold hold(control_.ContainerPath());
   if (!mouseAction_) mouseAction_ = true, ++openActions_;
-  mouse_.Release(button, buttonsHeld, shift, position);
-  if (attached_) control_.Moves().Release(button, buttonsHeld, view_.CellAt(position));
+  if (std::exchange(choiceHasPress_, false)) {
+    control_.Promotion().Release(position.x, position.y);
+  } else if (!control_.Promotion().Showing()) {
+    mouse_.Release(button, buttonsHeld, shift, position);
+    if (attached_) control_.Moves().Release(button, buttonsHeld, view_.CellAt(position));
+  }
   if (buttonsHeld == 0) EndMouseAction();
 }
 
@@ -117,6 +145,7 @@ void Interaction::EndMouseAction() {
 }
 
 void Interaction::MouseMove(int16_t buttonsHeld, int16_t shift, PointerPosition position) {
+  if (control_.Promotion().Showing()) return;
   ContainerLink::Hold hold(control_.ContainerPath());
   mouse_.Move(buttonsHeld, shift, position);
   if (attached_) control_.Moves().Move(position);
@@ -128,7 +157,7 @@ void Interaction::CaptureLost() {
   EndMouseAction();
 }
 
-bool Interaction::HoldsPiece() const { return control_.Moves().HoldsPiece(); }
+bool Interaction::HoldsPiece() const { return control_.Moves().HoldsPiece() || control_.Promotion().Showing(); }
 
 void Interaction::PutCursor(board::CellIndex cell) {
   const Before before = Now();
@@ -148,6 +177,10 @@ void Interaction::DescriptionChanged() {
 
 void Interaction::FocusChanged(bool focused, bool byKeyboard) {
   Action action(*this);
+  if (!focused) {
+    ContainerLink::Hold hold(control_.ContainerPath());
+    control_.Promotion().Dismiss();
+  }
   const Before before = Now();
   keyboard_.SetFocused(focused, focused && byKeyboard);
   if (!focused) control_.Moves().Cancel();
@@ -168,6 +201,13 @@ bool Interaction::Activate(board::CellIndex cell) {
   const bool clicked = keyboard_.Activate(cell);
   action.End();
   return clicked;
+}
+
+void Interaction::ChooseItem(size_t item) {
+  Action action(*this);
+  ContainerLink::Hold hold(control_.ContainerPath());
+  control_.Promotion().ChooseItem(item);
+  action.End();
 }
 
 // A host's or reader's call: heard with the rest of the operation it belongs to,
@@ -191,15 +231,32 @@ void Interaction::Select(board::CellIndex cell) {
 void Interaction::Attach() {
   attached_ = true;
   control_.Moves().Attach(view_, *this);
+  control_.Slides().Attach(&view_);
+  control_.Promotion().Attach(&view_);
 }
 
 void Interaction::Detach() {
   attached_ = false;
   control_.Moves().Detach();
+  control_.Slides().Attach(nullptr);
+  control_.Promotion().Attach(nullptr);
   mouse_.Detach();
   keyboard_.SetFocused(false);
   if (mouseAction_) mouseAction_ = false, --openActions_;
   announcer_.Reset();
+}
+
+void Interaction::ChoiceItemFocused(size_t) {
+  if (!attached_) return;
+  announcer_.ChoiceItemFocused();
+  Changed();
+}
+
+// The keyboard comes back to the pawn's square; a reader hears it arrive there
+// at the settle, the choice having had the focus till then.
+void Interaction::ChoiceClosed(board::CellIndex cell) {
+  PutCursor(cell);
+  Changed();
 }
 
 void Interaction::EnabledChanged() {

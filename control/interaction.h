@@ -13,10 +13,11 @@
 namespace control {
 
 // The surface the board is shown on: where its cells are (MouseSurface), what
-// moving a piece by hand needs (PieceSurface), repainting a cell, and telling
+// moving a piece by hand needs (PieceSurface), what sliding pieces and the
+// promotion choice need (OverlaySurface), repainting a cell, and telling
 // screen readers. A view that draws the board otherwise (flipped, say) maps
 // positions and cells here and nowhere else.
-class BoardSurface : public MouseSurface, public PieceSurface {
+class BoardSurface : public MouseSurface, public PieceSurface, public OverlaySurface {
  public:
   virtual void RepaintCell(board::CellIndex cell) = 0;
   // A host's operation changed what readers see: call Interaction::Settle once it is over
@@ -38,6 +39,7 @@ class BoardSurface : public MouseSurface, public PieceSurface {
 // view settles it. The container holds the control through each input.
 // Arrow keys go as the board is seen, pieces move by hand where the control
 // takes moves, and readers hear pick-ups, pieces put back, marks and arrows.
+// While the promotion choice shows it takes every key and press, and has the focus.
 class Interaction final : private ControlObserver, private CursorTarget {
  public:
   // It follows the control's changes from here on; the control must not change after it is gone.
@@ -57,7 +59,9 @@ class Interaction final : private ControlObserver, private CursorTarget {
   bool Activate(board::CellIndex cell);
   // A screen reader's focus selection: the cursor goes to the square and the board takes the focus.
   void Select(board::CellIndex cell);
-  // A piece is picked up (lifted or selected), so Escape belongs to the board.
+  // A screen reader's default action on an item of the promotion choice.
+  void ChooseItem(size_t item);
+  // A piece is picked up (lifted or selected) or the promotion choice shows, so Escape belongs to the board.
   bool HoldsPiece() const;
 
   // The view is there, or gone (also while a host's handler runs).
@@ -89,6 +93,10 @@ class Interaction final : private ControlObserver, private CursorTarget {
   // ControlObserver
   void EnabledChanged() override;
   void DescriptionChanged() override;
+  void ChoiceItemFocused(size_t item) override;
+  void ChoiceClosed(board::CellIndex cell) override;
+  // While the promotion choice shows it takes the keys and the mouse.
+  bool ChoiceKey(const KeyStroke& stroke);
   // CursorTarget
   void PutCursor(board::CellIndex cell) override;
   void PieceWentBack(board::CellIndex cell) override;
@@ -106,6 +114,8 @@ class Interaction final : private ControlObserver, private CursorTarget {
   int openActions_ = 0;
   // A mouse button is down: the action lasts until the last one is released.
   bool mouseAction_ = false;
+  // The press went to the promotion choice, so its release goes there too.
+  bool choiceHasPress_ = false;
 };
 
 }  // namespace control

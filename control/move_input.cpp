@@ -93,7 +93,7 @@ void MoveInput::Release(MouseButton button, int16_t buttonsHeld, CellIndex cell)
   if (press.state == PressState::Dragging) {
     if (!board::IsCell(cell) || cell == press.cell) return EndLift();
     cursor_->PutCursor(cell);
-    return Drop(held_, cell);
+    return Drop(held_, cell, false);
   }
   if (press.state != PressState::Pressed) return;
   if (cell == press.cell) return ClickAt(cell, press.mover, press.onHeld);
@@ -123,7 +123,7 @@ void MoveInput::SquareChanged() {
 
 void MoveInput::ClickAt(CellIndex cell, Holding mover, bool onHeld) {
   if (onHeld) return EndLift();
-  if (mover.cell && mover.cell != cell) Drop(mover, cell);
+  if (mover.cell && mover.cell != cell) Drop(mover, cell, true);
 }
 
 bool MoveInput::Escape() {
@@ -263,7 +263,7 @@ MoveInput::Answer MoveInput::Ask(Question question, Arguments& arguments, bool (
 // be asked: a move nobody agreed to is not made. A handler
 // that disabled the board or turned AllowMoves off still gets the move it
 // accepted: a game's last move is accepted and the board disabled in one go.
-void MoveInput::Drop(Holding mover, CellIndex to) {
+void MoveInput::Drop(Holding mover, CellIndex to, bool slide) {
   EndLift();
   const board::PieceCode target = host_.PieceAt(to);
   if (host_.PieceAt(mover.cell) != mover.code) return;
@@ -279,6 +279,6 @@ void MoveInput::Drop(Holding mover, CellIndex to) {
   }
   // A handler that wrote either square without telling still has its own write kept.
   if (host_.PieceAt(mover.cell) != mover.code || host_.PieceAt(to) != target) return;
-  host_.MovePiece(mover.cell, to);
+  host_.MovePiece(mover.cell, to, slide);
 }
 }  // namespace control

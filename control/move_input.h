@@ -45,8 +45,9 @@ class MoveHost {
   virtual void LiftBegan(CellIndex cell) = 0;
   virtual void LiftEnded(CellIndex cell) = 0;
   // The accepted move, as ChessBoard::MovePiece carries it out; screen readers then
-  // hear the two squares' names and the board's value change.
-  virtual void MovePiece(CellIndex from, CellIndex to) = 0;
+  // hear the two squares' names and the board's value change. A dragged piece is
+  // already where it lands; one moved by clicks or keys slides there.
+  virtual void MovePiece(CellIndex from, CellIndex to, bool slide) = 0;
   // The square was picked up or put back: repaint it, and tell screen readers its name changed.
   virtual void PickUpChanged(CellIndex cell) = 0;
 
@@ -193,8 +194,8 @@ class MoveInput final : public ClickObserver, public board::WriteListener {
   void StartDrag(PointerPosition at);
   void Follow(PointerPosition at);
   void PutBack(PressState after);
-  // Ends the lift, then asks the host whether `mover` goes to `to`.
-  void Drop(Holding mover, CellIndex to);
+  // Ends the lift, then asks the host whether `mover` goes to `to`; an agreed move slides there when `slide`.
+  void Drop(Holding mover, CellIndex to, bool slide);
   // Raises the question: whether it may be acted on.
   // Overtaken: the handler wrote the board or the window went, and its own state stands.
   enum class Answer : uint8_t { Agreed, Refused, Overtaken };

@@ -18,6 +18,7 @@ void OvlBoard::UserControl_ReadProperties(PropertyBag& PropBag) {
   moves_.AllowMoves(ToBoolean(ReadSaved(saved, kSavedAllowMoves)));
   moves_.MovableSide(SideOf(ToInteger(ReadSaved(saved, kSavedMovableSide))));
   SetExtent({ToLong(ReadSaved(saved, kSavedExtentX)), ToLong(ReadSaved(saved, kSavedExtentY))});
+  slides_.SetAnimationTime(ToInteger(ReadSaved(saved, kSavedAnimationTime)));
   observer_->DescriptionChanged();
   PlaceCells();
 }
@@ -30,6 +31,7 @@ void OvlBoard::UserControl_WriteProperties(PropertyBag& PropBag) {
   WriteSaved(PropBag, kSavedMovableSide, static_cast<int16_t>(moves_.MovableSide()));
   WriteSaved(PropBag, kSavedExtentX, Extent().width);
   WriteSaved(PropBag, kSavedExtentY, Extent().height);
+  WriteSaved(PropBag, kSavedAnimationTime, static_cast<int16_t>(slides_.AnimationTime()));
 }
 
 // A chess program starts each game from the start position, whatever the last one left.
@@ -52,22 +54,35 @@ void OvlBoard::Piece(int16_t col, int16_t row, int32_t New_Piece) {
   OvlChess::Piece(col, row, New_Piece);
 }
 
-std::string OvlBoard::Position() {
-  board::Placement codes{};
-  for (CellIndex cell = board::kFirstCell; cell <= board::kLastCell; ++cell)
-    codes[cell.value - 1] = board_.Board.Read(cell.value);
-  return board::WritePlacement(codes);
-}
+std::string OvlBoard::Position() { return board::WritePlacement(Placement()); }
 
 void OvlBoard::Position(std::wstring_view New_Position) {
   if (!container_.UserMode()) throw board::NotAtDesignTimeError();
   const board::Placement codes = board::ReadPlacement(New_Position);
+  const board::Placement before = Placement();
   board_.SetPlacement(codes);
   platform_.Repaint();
+  slides_.Slide(before, codes);
   container_.PropertyChanged("Position");
 }
 
+void OvlBoard::MovePiece(int16_t fromCol, int16_t fromRow, int16_t toCol, int16_t toRow) {
+  const CellIndex from = CheckedSquare(fromCol, fromRow), to = CheckedSquare(toCol, toRow);
+  const board::PieceCode piece = board_.Board.Read(from.value);
+  if (from == to || !board::IsPiece(piece))
+    throw board::InvalidArgumentError(from == to ? "A piece cannot move to its own square" : "The square is empty");
+  MovePiece(from, to, true);
+}
+
+void OvlBoard::AnimationTime(int32_t New_AnimationTime) {
+  slides_.SetAnimationTime(New_AnimationTime);
+  container_.PropertyChanged("AnimationTime");
+}
+
 void OvlBoard::Flipped(bool New_Flipped) {
+  // Both ride on the drawn squares: they end before the board turns.
+  slides_.End();
+  promotion_.Dismiss();
   view_.SetFlipped(New_Flipped);
   PlaceCells();
   container_.PropertyChanged("Flipped");

@@ -18,6 +18,7 @@ class OvlBoard : public OvlChess {
   OvlBoard(Platform& platform, Container& container)
       : OvlChess(platform, container, BoardLayout::FillsRectangle) {
     moves_.AllowMoves(true);
+    slides_.SetAnimationTime(kDefaultAnimationTime);
     SetKeyWords(kMoveKeys);
   }
   template <class Host, class = std::enable_if_t<std::is_base_of_v<Container, Host>>>
@@ -54,15 +55,24 @@ class OvlBoard : public OvlChess {
   int32_t MovableSide() { return moves_.MovableSide(); }
   // Error 380 outside SideNum.
   void MovableSide(int32_t New_MovableSide);
+  int32_t AnimationTime() { return slides_.AnimationTime(); }
+  // Outside 0..2000 milliseconds: error 380.
+  void AnimationTime(int32_t New_AnimationTime);
+  // Moves the piece as an accepted drop does, without asking PieceDrop, and slides it.
+  // Off the board: error 381; an empty source or the same square: error 5.
+  void MovePiece(int16_t fromCol, int16_t fromRow, int16_t toCol, int16_t toRow);
+  // Shows the pieces the pawn on the square may become; the answer comes as PromotionChosen.
+  // Off the board: error 381; no pawn there: error 5.
+  void ChoosePromotion(int16_t col, int16_t row) { promotion_.Open(col, row); }
 
  private:
   static const KeyWords kMoveKeys;
 
   void PlaceCells();
   void ArrowsChanged(std::span<const BoardArrow> changed);
-  // A user's accepted move changes Position, which OvlChess does not have.
-  void MovePiece(CellIndex from, CellIndex to) override {
-    board_.MovePiece(from, to);
+  // A user's accepted move, or the host's MovePiece, changes Position, which OvlChess does not have.
+  void MovePiece(CellIndex from, CellIndex to, bool slide) override {
+    OvlChess::MovePiece(from, to, slide);
     container_.PropertyChanged("Position");
   }
 };

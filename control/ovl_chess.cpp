@@ -77,6 +77,7 @@ void OvlChess::SetEnabled(bool enabled) {
   if (!enabled) moves_.Cancel();
   platform_.SetEnabled(enabled);
   observer_->EnabledChanged();
+  if (!enabled) promotion_.Dismiss();
 }
 
 std::string OvlChess::DescriptionWords(CellIndex cell) const {
@@ -96,6 +97,7 @@ void OvlChess::Placed(int width, int height, int dpi) {
 }
 
 void OvlChess::LiftBegan(CellIndex cell) {
+  slides_.End();
   markUnderLift_ = view_.MarkOf(cell);
   view_.SetMarkOf(cell, mkSelected);
   platform_.RefreshCell(cell);
@@ -113,6 +115,37 @@ void OvlChess::LiftEnded(CellIndex cell) {
 }
 
 void OvlChess::Refresh() { platform_.Repaint(); }
+
+board::Placement OvlChess::Placement() const {
+  board::Placement codes{};
+  for (CellIndex cell = board::kFirstCell; cell <= board::kLastCell; ++cell)
+    codes[cell.value - 1] = board_.Board.Read(cell.value);
+  return codes;
+}
+
+void OvlChess::MovePiece(CellIndex from, CellIndex to, bool slide) {
+  const board::Placement before = Placement();
+  board_.MovePiece(from, to);
+  if (slide) slides_.Slide(before, Placement());
+}
+
+void OvlChess::RaisePromotionChosen(board::Square square, board::PieceCode piece) {
+  PromotionArguments arguments{square.col.value, square.row.value, piece.value};
+  container_.RaisePromotionChosen(arguments);
+}
+
+void OvlChess::SquareWritten(CellIndex cell) {
+  slides_.End();
+  moves_.SquareWritten(cell);
+  promotion_.SquareWritten(cell);
+}
+
+void OvlChess::BoardWritten() {
+  slides_.End();
+  moves_.BoardWritten();
+  // Every square was written, the choice's among them.
+  promotion_.Dismiss();
+}
 
 void OvlChess::Raise(ControlEvent event, board::CellIndex Index, EventArguments arguments) {
   const board::Square square = board::SquareOfIndex(Index);

@@ -12,7 +12,9 @@
 #include "control/container.h"
 #include "control/extent.h"
 #include "control/move_input.h"
+#include "control/piece_animation.h"
 #include "control/platform.h"
+#include "control/promotion_choice.h"
 #include "control/property_bag.h"
 
 namespace control {
@@ -23,6 +25,10 @@ class ControlObserver {
   virtual void EnabledChanged() = 0;
   // A description changed (the board's arrows, whether moves are taken).
   virtual void DescriptionChanged() = 0;
+  // The promotion choice has the keyboard and `item` is highlighted.
+  virtual void ChoiceItemFocused(size_t item) = 0;
+  // The choice is over: the keyboard is the board's again, its cursor on `cell`.
+  virtual void ChoiceClosed(board::CellIndex cell) = 0;
 
  protected:
   ~ControlObserver() = default;
@@ -33,7 +39,7 @@ class ControlObserver {
 // draws through Platform and reaches its container through Container; errors
 // leave as board::AutomationError. Its view stays as made (upright, nothing
 // marked, no arrows or coordinates) and it takes no moves: OvlBoard opens both.
-class OvlChess : private MoveHost {
+class OvlChess : private MoveHost, private PromotionHost, private board::WriteListener {
  public:
   // Its squares keep to the display scale, at the top-left of whatever rectangle it is given.
   OvlChess(Platform& platform, Container& container) : OvlChess(platform, container, BoardLayout::FixedAtScale) {}
@@ -79,6 +85,12 @@ class OvlChess : private MoveHost {
   // Told of the control's changes from now on; `nullptr`: no longer.
   void Observe(ControlObserver* observer) { observer_ = observer ? observer : &unobserved_; }
 
+  // Sliding pieces and the promotion choice; OvlChess's slide takes no time and it never opens a choice.
+  SlidingPieces& Slides() { return slides_; }
+  const SlidingPieces& Slides() const { return slides_; }
+  PromotionPrompt& Promotion() { return promotion_; }
+  const PromotionPrompt& Promotion() const { return promotion_; }
+
   const BoardView& View() const { return view_; }
   MoveInput& Moves() { return moves_; }
   const MoveInput& Moves() const { return moves_; }
@@ -98,13 +110,18 @@ class OvlChess : private MoveHost {
       : platform_(platform),
         container_(container),
         moves_(*this, container),
-        board_(platform, container_, moves_),
+        board_(platform, container_, *this),
+        slides_(platform.Time()),
         layout_(layout) {
     moves_.AllowMoves(false);
   }
   void SetEnabled(bool enabled);
   // The handlers keep nothing after raising: a host's handler may release the control.
   void Raise(ControlEvent event, board::CellIndex Index, EventArguments arguments = {});
+  // The codes the board holds, square 1 first.
+  board::Placement Placement() const;
+  // MoveHost's, also the host's MovePiece.
+  void MovePiece(CellIndex from, CellIndex to, bool slide) override;
 
   // What readers are told of Space and Enter while moves are taken, and of moves
   // being off (on the board and on each square): a class's own words.
@@ -119,6 +136,8 @@ class OvlChess : private MoveHost {
   BoardView view_;
   MoveInput moves_;
   board::ChessBoard board_;
+  SlidingPieces slides_;
+  PromotionPrompt promotion_{*this};
   ControlObserver* observer_ = &unobserved_;
   const BoardLayout layout_;
   HimetricSize extent_ = kDefaultExtent;
@@ -130,16 +149,25 @@ class OvlChess : private MoveHost {
   struct Unobserved final : ControlObserver {
     void EnabledChanged() override {}
     void DescriptionChanged() override {}
+    void ChoiceItemFocused(size_t) override {}
+    void ChoiceClosed(board::CellIndex) override {}
   };
   static Unobserved unobserved_;
 
   // MoveHost
   board::PieceCode PieceAt(CellIndex cell) override;
   bool UserMode() override { return container_.UserMode(); }
+  // A lift ends a slide at once.
   void LiftBegan(CellIndex cell) override;
   void LiftEnded(CellIndex cell) override;
-  void MovePiece(CellIndex from, CellIndex to) override { board_.MovePiece(from, to); }
   void PickUpChanged(CellIndex cell) override { platform_.RefreshCell(cell); }
+  // PromotionHost
+  void RaisePromotionChosen(board::Square square, board::PieceCode piece) override;
+  void ChoiceItemFocused(size_t item) override { observer_->ChoiceItemFocused(item); }
+  void FocusReturned(CellIndex cell) override { observer_->ChoiceClosed(cell); }
+  // WriteListener: a write ends a slide, dismisses a choice on its square, and is news to moves by hand.
+  void SquareWritten(CellIndex cell) override;
+  void BoardWritten() override;
 };
 
 }  // namespace control

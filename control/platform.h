@@ -6,6 +6,7 @@
 #include "board/board_platform.h"
 #include "control/board_view.h"
 #include "control/container.h"
+#include "control/piece_animation.h"
 
 namespace control {
 
@@ -24,6 +25,8 @@ class Platform : public board::BoardPlatform {
   virtual void SetEnabled(bool enabled) = 0;
 
   virtual void Repaint() = 0;
+  // Where sliding pieces take their time from.
+  virtual const Clock& Time() = 0;
   // What is drawn over the cells changed (OvlBoard's arrows): compose all of it again and repaint.
   virtual void RepaintView() { Repaint(); }
   // Arrows of `view` were drawn or cleared: compose again and repaint what they cover.

@@ -72,12 +72,15 @@ inline constexpr SavedProperty kSavedExtentX{"_ExtentX", SavedKind::Long, kDefau
                                              1, 1'000'000};
 inline constexpr SavedProperty kSavedExtentY{"_ExtentY", SavedKind::Long, kDefaultExtentSide, detail::kBoardOnly, 3,
                                              1, 1'000'000};
+// Milliseconds a moved piece slides; 0 turns sliding off.
+inline constexpr SavedProperty kSavedAnimationTime{"AnimationTime", SavedKind::Integer, 200, detail::kBoardOnly, 3,
+                                                   0, 2000};
 
 // In stream order.
 inline constexpr const SavedProperty* kSavedProperties[] = {&kSavedEnabled, &kSavedPiece, &kSavedFlipped,
                                                             &kSavedShowCoordinates, &kSavedAllowMoves,
                                                             &kSavedMovableSide,     &kSavedExtentX,
-                                                            &kSavedExtentY};
+                                                            &kSavedExtentY,         &kSavedAnimationTime};
 
 // The newest stream version `saving` writes: the latest that added one of its properties.
 constexpr uint16_t NewestVersion(SavedClass saving) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "control/picture_set.h"
+#include "control/promotion_choice.h"
 
 namespace control {
 
@@ -274,9 +275,15 @@ void RenderView(const CellGrid& cells, const BoardView& view, uint32_t* pixels, 
 }
 
 void RenderView(const CellGrid& cells, const BoardView& view, uint32_t* pixels, int width, int height,
-                ptrdiff_t stride, int originX, int originY, const PictureSet& pictures, CellIndex bare) {
+                ptrdiff_t stride, int originX, int originY, const PictureSet& pictures, CellIndex bare,
+                const PieceAnimation* sliding) {
   const ViewUnderlay underlay(view, bare);
-  cells.Render(pixels, width, height, stride, originX, originY, pictures, &underlay);
+  if (sliding && sliding->Running()) {
+    const SlideUnderlay slid(*sliding, underlay);
+    cells.Render(pixels, width, height, stride, originX, originY, pictures, &slid);
+  } else {
+    cells.Render(pixels, width, height, stride, originX, originY, pictures, &underlay);
+  }
   PaintArrows(view, pixels, width, height, stride, originX, originY, pictures.Size());
 }
 
@@ -286,10 +293,19 @@ void ComposeShown(const CellGrid& cells, const BoardView& view, CellIndex bare, 
 }
 
 void ComposeShown(const CellGrid& cells, const BoardView& view, CellIndex bare, PixelRect area,
-                  const PictureSet& pictures, uint32_t background, uint32_t* pixels, ptrdiff_t stride) {
+                  const PictureSet& pictures, uint32_t background, uint32_t* pixels, ptrdiff_t stride,
+                  const PieceAnimation* sliding) {
   const int width = area.right - area.left, height = area.bottom - area.top;
   for (int y = 0; y < height; ++y) std::fill_n(pixels + y * stride, width, background);
-  RenderView(cells, view, pixels, width, height, stride, area.left, area.top, pictures, bare);
+  RenderView(cells, view, pixels, width, height, stride, area.left, area.top, pictures, bare, sliding);
+}
+
+void PaintOverBoard(const OvlChess& shown, const DrawnBoard& drawn, PixelRect area, uint32_t* pixels,
+                    ptrdiff_t stride, const PictureSet& pictures) {
+  PaintSlidingPieces(shown.Slides().Animation(), drawn, area, pixels, stride, pictures);
+  PaintInHand(shown.Moves(), area, pixels, stride, pictures);
+  PaintPromotionChoice(shown.Promotion().Choice(), drawn, pictures, pixels, area.right - area.left,
+                       area.bottom - area.top, stride, area.left, area.top);
 }
 
 void PaintInHand(const MoveInput& moves, PixelRect area, uint32_t* pixels, ptrdiff_t stride) {

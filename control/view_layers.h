@@ -6,6 +6,8 @@
 #include "control/board_view.h"
 #include "control/cell_grid.h"
 #include "control/move_input.h"
+#include "control/ovl_chess.h"
+#include "control/piece_animation.h"
 
 namespace control {
 
@@ -64,9 +66,11 @@ void PaintArrows(const BoardView& view, uint32_t* pixels, int width, int height,
 // shows its square and mark only: its piece is being moved.
 void RenderView(const CellGrid& cells, const BoardView& view, uint32_t* pixels, int width, int height,
                 ptrdiff_t stride, int originX = 0, int originY = 0, int square = kPictureSize, CellIndex bare = {});
-// The same with the pictures given, whose size is the square's.
+// The same with the pictures given, whose size is the square's. While `sliding`
+// runs, the squares it touched show what they showed before it.
 void RenderView(const CellGrid& cells, const BoardView& view, uint32_t* pixels, int width, int height,
-                ptrdiff_t stride, int originX, int originY, const PictureSet& pictures, CellIndex bare = {});
+                ptrdiff_t stride, int originX, int originY, const PictureSet& pictures, CellIndex bare = {},
+                const PieceAnimation* sliding = nullptr);
 
 // The board as every platform shows it, in `area` (device pixels of the
 // control, squares of `square`) into `pixels`, the area's top-left, rows
@@ -74,15 +78,21 @@ void RenderView(const CellGrid& cells, const BoardView& view, uint32_t* pixels, 
 // with cell `bare` showing no piece (MoveInput::Lifted on screen, none on paper).
 void ComposeShown(const CellGrid& cells, const BoardView& view, CellIndex bare, PixelRect area, int square,
                   uint32_t background, uint32_t* pixels, ptrdiff_t stride);
-// The same with the pictures given, whose size is the square's.
+// The same with the pictures given, whose size is the square's, and a slide's squares as RenderView shows them.
 void ComposeShown(const CellGrid& cells, const BoardView& view, CellIndex bare, PixelRect area,
-                  const PictureSet& pictures, uint32_t background, uint32_t* pixels, ptrdiff_t stride);
+                  const PictureSet& pictures, uint32_t background, uint32_t* pixels, ptrdiff_t stride,
+                  const PieceAnimation* sliding = nullptr);
 // The piece in hand, if any, over pixels of `area` composed by ComposeShown, at
 // the size it was lifted at (the window's own scale).
 void PaintInHand(const MoveInput& moves, PixelRect area, uint32_t* pixels, ptrdiff_t stride);
 // The same with the pictures of the piece's size given.
 void PaintInHand(const MoveInput& moves, PixelRect area, uint32_t* pixels, ptrdiff_t stride,
                  const PictureSet& pictures);
+// Everything that moves over the board `shown` on screen, over pixels of `area`
+// composed by ComposeShown with its slide, with `pictures` of the square's size:
+// the sliding pieces, the piece in hand, then the promotion choice on top.
+void PaintOverBoard(const OvlChess& shown, const DrawnBoard& drawn, PixelRect area, uint32_t* pixels,
+                    ptrdiff_t stride, const PictureSet& pictures);
 
 // A piece picture of `square` pixels with its top-left at the control's device
 // pixel (left, top), transparent where it is black, over pixels whose top-left is (originX, originY).

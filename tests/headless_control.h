@@ -41,6 +41,11 @@ struct HeadlessControl {
   }
 };
 
+// Squares of `square` pixels in a control `wider` and `higher` than the board, which sits centred in it.
+inline control::DrawnBoard Drawn(int square, bool flipped, int wider = 0, int higher = 0) {
+  return {control::BoardGeometry::Filling(8 * square + wider, 8 * square + higher), flipped};
+}
+
 // The "Piece" value the control saves (the board's m_Piece).
 int16_t SavedPiece(control::OvlChess& control);
 

@@ -36,6 +36,7 @@ struct RecordingView : control::BoardSurface {
   void Announce(const std::vector<Announcement>& a) override { heard.insert(heard.end(), a.begin(), a.end()); }
   control::DragMetrics Metrics() override { return {}; }
   void RepaintRect(control::PixelRect) override {}
+  control::DrawnBoard Drawn() override { return {}; }
 };
 
 struct Shown {

@@ -66,7 +66,7 @@ struct FakeHost : control::MoveHost, control::Container, control::PieceSurface, 
   }
   void LiftBegan(CellIndex cell) override { Note("held " + SquareName(cell)); }
   void LiftEnded(CellIndex cell) override { Note("ended " + SquareName(cell)); }
-  void MovePiece(CellIndex from, CellIndex to) override {
+  void MovePiece(CellIndex from, CellIndex to, bool) override {
     Note("move " + SquareName(from) + SquareName(to));
     codes[to.value] = std::exchange(codes[from.value], board::None);
   }

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <chrono>
 #include <functional>
 #include <map>
 #include <string>
@@ -69,6 +71,7 @@ struct ShownBoard : control::BoardSurface {
   void Announce(const std::vector<Announcement>& a) override { heard.insert(heard.end(), a.begin(), a.end()); }
   control::DragMetrics Metrics() override { return {}; }
   void RepaintRect(control::PixelRect) override {}
+  control::DrawnBoard Drawn() override { return {control::BoardGeometry(), control.View().Flipped()}; }
 };
 
 TEST(OvlBoard, PositionPutWritesEverySquareWithOneRepaintAndOneNotificationOrChangesNothing) {
@@ -446,14 +449,114 @@ TEST(OvlBoard, ViewPropertiesAreSavedReadAndDefaulted) {
   control::MemoryPropertyBag saved, none;
   ShownBoard b, read, defaults;
   b.control.Flipped(true), b.control.ShowCoordinates(true), b.control.AllowMoves(false);
+  b.control.AnimationTime(750);
   b.control.Mark(1, 1, control::mkCheck);
   b.control.UserControl_WriteProperties(saved);
-  EXPECT_EQ(saved.values.size(), 8u);  // Enabled, Piece, the three, MovableSide and the extent; no marks
+  EXPECT_EQ(saved.values.size(), 9u);  // Enabled, Piece, the three, MovableSide, the extent and AnimationTime
   read.control.UserControl_ReadProperties(saved);
   EXPECT_TRUE(read.control.Flipped() && read.control.ShowCoordinates() && !read.control.AllowMoves());
+  EXPECT_EQ(read.control.AnimationTime(), 750);
   EXPECT_EQ(read.platform.Cells().CellAt(5, 5), Cell("h1"));
   defaults.control.UserControl_ReadProperties(none);
   EXPECT_TRUE(!defaults.control.Flipped() && !defaults.control.ShowCoordinates() && defaults.control.AllowMoves());
+  EXPECT_EQ(defaults.control.AnimationTime(), 200);
+}
+
+}  // namespace
+
+namespace {
+
+using namespace std::chrono_literals;
+
+TEST(OvlBoardSliding, APieceSlidesWhileTheStateIsAlreadyNewAndAWriteShowsTheEndAtOnce) {
+  ShownBoard b;
+  b.control.AnimationTime(1000);
+  EXPECT_EQ(b.platform.changedProperties, std::vector<std::string>{"AnimationTime"});
+  b.control.MovePiece(5, 7, 5, 5);
+  EXPECT_EQ(b.control.Position(), kE4) << "the state changes at once";
+  EXPECT_EQ(b.platform.changedProperties, (std::vector<std::string>{"AnimationTime", "Position"}));
+  ShownBoard start;
+  const auto e2 = [](const std::vector<uint32_t>& p) { return p[(6 * 37 + 20) * 296 + 4 * 37 + 18]; };
+  EXPECT_EQ(e2(b.platform.Render()), e2(start.platform.Render())) << "the pawn is still drawn on e2";
+  b.platform.clock.Advance(500ms);
+  EXPECT_TRUE(b.control.Slides().Frame());
+  const auto e3 = [](const std::vector<uint32_t>& p) { return p[(5 * 37 + 20) * 296 + 4 * 37 + 18]; };
+  EXPECT_NE(e3(b.platform.Render()), e3(start.platform.Render())) << "half way, on e3";
+
+  b.control.Piece(1, 1, board::Bking);
+  EXPECT_FALSE(b.control.Slides().Animation().Running());
+  ShownBoard unanimated;
+  unanimated.control.AnimationTime(0);
+  unanimated.control.MovePiece(5, 7, 5, 5);
+  unanimated.control.Piece(1, 1, board::Bking);
+  EXPECT_EQ(b.platform.Render(), unanimated.platform.Render());
+
+  ShownBoard lifted;
+  lifted.control.MovePiece(5, 7, 5, 5);
+  lifted.Press("d2");
+  EXPECT_FALSE(lifted.control.Slides().Animation().Running()) << "a lift ends it";
+}
+
+TEST(OvlBoardSliding, MovesByClicksKeysAndTheHostSlideWhileDragsAndOtherWritesDoNot) {
+  using Way = std::function<void(ShownBoard&)>;
+  const std::vector<std::tuple<const char*, Way, bool>> ways{
+      {"MovePiece", [](ShownBoard& b) { b.control.MovePiece(5, 7, 5, 5); }, true},
+      {"Position", [](ShownBoard& b) { b.control.Position(L"rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR"); }, true},
+      {"click then click", [](ShownBoard& b) { b.Click("e2"), b.Click("e4"); }, true},
+      {"drag", [](ShownBoard& b) { b.Press("e2"), b.input.MouseMove(1, 0, b.Centre("e4")), b.Release("e4"); }, false},
+      {"Piece", [](ShownBoard& b) { b.control.Piece(5, 5, board::Wpawn); }, false},
+      {"NewGame", [](ShownBoard& b) { b.control.Piece(5, 7, board::None), b.control.NewGame(); }, false},
+      {"no time", [](ShownBoard& b) { b.control.AnimationTime(0), b.control.MovePiece(5, 7, 5, 5); }, false},
+  };
+  for (const auto& [name, way, slides] : ways) {
+    ShownBoard b;
+    way(b);
+    EXPECT_EQ(b.control.Slides().Animation().Running(), slides) << name;
+  }
+  ShownBoard b;
+  for (auto [fromCol, fromRow, toCol, toRow, error] :
+       {std::array<int16_t, 5>{9, 7, 5, 5, 381}, {5, 7, 5, 0, 381}, {5, 5, 5, 4, 5}, {5, 7, 5, 7, 5}})
+    EXPECT_EQ(ErrorNumberOf([&] { b.control.MovePiece(fromCol, fromRow, toCol, toRow); }), error);
+  EXPECT_EQ(ErrorNumberOf([&] { b.control.AnimationTime(2001); }), 380);
+  EXPECT_EQ(b.control.Position(), kStart);
+}
+
+TEST(OvlBoardPromotion, TheChoiceTakesKeysAndMouseAnswersOnceAndGivesTheFocusBack) {
+  ShownBoard b;
+  std::vector<std::string> answers;
+  b.platform.onPromotionChosen = [&](control::PromotionArguments& a) {
+    answers.push_back(std::to_string(a.col) + std::to_string(a.row) + ":" + std::to_string(a.Piece));
+  };
+  int otherEvents = 0;
+  b.platform.onEvent = [&](control::ControlEvent, control::EventArguments&) { ++otherEvents; };
+  b.control.Piece(5, 1, board::Wpawn);
+  b.input.FocusChanged(true, true);
+  EXPECT_EQ(ErrorNumberOf([&] { b.control.ChoosePromotion(4, 4); }), 5);
+  b.heard.clear();
+  b.control.ChoosePromotion(5, 1);
+  b.input.Settle();  // the host's operation is over
+  b.input.Key({BoardKey::Down});
+  b.input.Key({BoardKey::Enter});
+  EXPECT_EQ(answers, std::vector<std::string>{"51:10"});
+  EXPECT_EQ(b.heard, (std::vector<Announcement>{{Kind::ChoiceItemFocused, 1}, {Kind::ChoiceItemFocused, 2},
+                                                {Kind::FocusMoved, Cell("e8").value}}));
+
+  using Dismissal = std::function<void(ShownBoard&)>;
+  for (const Dismissal& dismiss : std::vector<Dismissal>{
+           [](ShownBoard& b) { b.input.Key({std::nullopt, 0, false, false, false, false, true}); },
+           [](ShownBoard& b) { b.Click("a1"); }, [](ShownBoard& b) { b.input.FocusChanged(false, false); },
+           [](ShownBoard& b) { b.control.Enabled(false); }, [](ShownBoard& b) { b.control.Piece(5, 1, board::WQueen); },
+           [](ShownBoard& b) { b.control.ChoosePromotion(5, 1); }}) {
+    answers.clear();
+    b.control.Enabled(true);
+    b.control.Piece(5, 1, board::Wpawn);
+    b.control.ChoosePromotion(5, 1);
+    dismiss(b);
+    ASSERT_FALSE(answers.empty());
+    EXPECT_EQ(answers[0], "51:1");
+    if (b.control.Promotion().Showing()) b.control.Promotion().Dismiss();
+  }
+  EXPECT_EQ(otherEvents, 0) << "while it shows, the rest of the board takes no input";
 }
 
 }  // namespace

@@ -155,6 +155,7 @@ TEST(Persistence, ARefusedBagLoadChangesNothingOnEitherClass) {
       {Bag({{"Enabled", false}, {"ShowCoordinates", junk}, {"Flipped", true}}), 0, 13},
       {Bag({{"Enabled", junk}, {"Flipped", true}}), 13, 13},
       {Bag({{"Enabled", false}, {"MovableSide", int16_t{4}}}), 0, 380},
+      {Bag({{"Enabled", false}, {"AnimationTime", int16_t{2001}}}), 0, 380},
       {Bag({{"Enabled", false}, {"MovableSide", int16_t{1}}, {"_ExtentY", int32_t{0}}}), 0, 380},
       {Bag({{"Enabled", false}, {"_ExtentX", 3e9}}), 0, 6},
       {Bag({{"Enabled", false}, {"_ExtentX", std::string("1000000")}, {"_ExtentY", int32_t{1}}}), 0, 0},
@@ -244,10 +245,10 @@ TEST(Persistence, AnyOtherBytesAreAnInvalidFormat) {
 
 namespace {
 
-// OvlBoard's stream: OvlChess's two words, then Flipped, ShowCoordinates,
-// AllowMoves; from version 3 MovableSide and the extent's two 32-bit numbers.
-const Bytes kBoardSaved = {'O', 'V', 'L', 'B', 3, 0, 20, 0, 0xFF, 0xFF, 7, 0, 0xFF, 0xFF, 0, 0, 0, 0,
-                           2, 0, 0x10, 0x27, 0, 0, 0x70, 0x11, 1, 0};
+// OvlBoard's stream: OvlChess's two words, then Flipped, ShowCoordinates, AllowMoves;
+// from version 3 MovableSide, the extent's two 32-bit numbers and AnimationTime.
+const Bytes kBoardSaved = {'O', 'V', 'L', 'B', 3, 0, 22, 0, 0xFF, 0xFF, 7, 0, 0xFF, 0xFF, 0, 0, 0, 0,
+                           2, 0, 0x10, 0x27, 0, 0, 0x70, 0x11, 1, 0, 0xEE, 0x02};
 const Bytes kBoardSavedBefore = {'O', 'V', 'L', 'B', 2, 0, 10, 0, 0xFF, 0xFF, 7, 0, 0xFF, 0xFF, 0, 0, 0, 0};
 
 }  // namespace
@@ -261,6 +262,7 @@ TEST(Persistence, BoardStreamAddsItsPropertiesAfterTheChessOnes) {
   saved.AllowMoves(false);
   saved.MovableSide(control::sdRed);
   saved.SetExtent({10000, 70000});
+  saved.AnimationTime(750);
   MemoryPropertyBag bag;
   saved.UserControl_WriteProperties(bag);
   const auto bytes = control::WriteSavedStream(bag, kBoard);
@@ -275,6 +277,7 @@ TEST(Persistence, BoardStreamAddsItsPropertiesAfterTheChessOnes) {
   EXPECT_FALSE(restored.AllowMoves());
   EXPECT_EQ(restored.MovableSide(), control::sdRed);
   EXPECT_EQ(restored.Extent(), (control::HimetricSize{10000, 70000}));
+  EXPECT_EQ(restored.AnimationTime(), 750);
   EXPECT_EQ(SavedPiece(restored), 7);
 
   // The version before keeps the newer properties' defaults.
@@ -283,6 +286,7 @@ TEST(Persistence, BoardStreamAddsItsPropertiesAfterTheChessOnes) {
   EXPECT_TRUE(restored.Flipped());
   EXPECT_EQ(restored.MovableSide(), control::sdBoth);
   EXPECT_EQ(restored.Extent(), control::kDefaultExtent);
+  EXPECT_EQ(restored.AnimationTime(), control::kDefaultAnimationTime);
 }
 
 // OvlBoard reads OvlChess's version, its own properties at their defaults;

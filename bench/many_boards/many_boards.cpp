@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/many_boards/animation_frames.h"
 #include "bench/many_boards/naive_board.h"
 #include "bench/many_boards/paint_paths.h"
 #include "bench/many_boards/position_writes.h"
@@ -306,7 +307,8 @@ int RunAll(int naiveLimit) {
 
 // many_boards [--naive-limit N] | many_boards --case real|naive N | many_boards --versus-bare [ROUNDS] |
 // many_boards --position [ROUNDS] | many_boards --view-repaint [ROUNDS] | many_boards --resize [ROUNDS] |
-// many_boards --paint-paths [ROUNDS] | many_boards --in-turn chess|board [ROUNDS] | many_boards --pose SIDE
+// many_boards --paint-paths [ROUNDS] | many_boards --in-turn chess|board [ROUNDS] | many_boards --pose SIDE |
+// many_boards --animation [ROUNDS]
 int main(int argc, char** argv) {
   if (argc >= 2 && std::string(argv[1]) == "--versus-bare")
     return bench::CompareWithBareWindow(argc >= 3 ? std::atoi(argv[2]) : 30);
@@ -315,6 +317,7 @@ int main(int argc, char** argv) {
   if (argc >= 3 && std::string(argv[1]) == "--in-turn")
     return bench::RunManyInTurn(argc > 3 ? std::atoi(argv[3]) : 15, std::string(argv[2]) == "board");
   if (argc >= 2 && std::string(argv[1]) == "--position") return bench::RunPositionWrites(argc > 2 ? std::atoi(argv[2]) : 200);
+  if (argc >= 2 && std::string(argv[1]) == "--animation") return bench::CompareAnimationFrames(argc > 2 ? std::atoi(argv[2]) : 10);
   if (argc >= 2 && std::string(argv[1]) == "--view-repaint") return bench::RunViewRepaints(argc > 2 ? std::atoi(argv[2]) : 200);
   if (argc >= 2 && std::string(argv[1]) == "--resize") return bench::RunResizeSteps(argc > 2 ? std::atoi(argv[2]) : 5);
   if (argc == 3 && std::string(argv[1]) == "--pose") return bench::ShowPose(std::atoi(argv[2]), 6);

@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "bench/many_boards/dispatch_calls.h"
 #include "board/fen.h"
 #include "board/text.h"
 #include "component/com/unique.h"
@@ -31,27 +32,6 @@ namespace {
 constexpr const wchar_t* kPositions[] = {L"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR",
                                          L"r1bq1rk1/pp2bppp/2n1pn2/2pp4/3P4/2PBPN2/PP1N1PPP/R2QK2R"};
 
-DISPID IdOf(IDispatch* object, const wchar_t* name) {
-  DISPID id = DISPID_UNKNOWN;
-  LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-  object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
-  return id;
-}
-
-HRESULT Put(IDispatch* object, DISPID id, std::vector<VARIANT> arguments) {
-  DISPID named = DISPID_PROPERTYPUT;
-  DISPPARAMS parameters{arguments.data(), &named, static_cast<UINT>(arguments.size()), 1};
-  return object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &parameters, nullptr, nullptr,
-                        nullptr);
-}
-
-VARIANT Short(short value) {
-  VARIANT v{};
-  v.vt = VT_I2;
-  v.iVal = value;
-  return v;
-}
-
 // The 64 squares' codes of a position, in row order from row 1.
 std::array<short, 64> CodesOf(const wchar_t* position) {
   const board::Placement placement = board::ReadPlacement(position);
@@ -59,12 +39,6 @@ std::array<short, 64> CodesOf(const wchar_t* position) {
   std::transform(placement.begin(), placement.end(), codes.begin(),
                  [](board::PieceCode code) { return static_cast<short>(code.value); });
   return codes;
-}
-
-HRESULT Call(IDispatch* object, DISPID id, std::vector<VARIANT> arguments) {
-  std::reverse(arguments.begin(), arguments.end());  // IDispatch takes the last argument first
-  DISPPARAMS parameters{arguments.data(), nullptr, static_cast<UINT>(arguments.size()), 0};
-  return object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters, nullptr, nullptr, nullptr);
 }
 
 }  // namespace

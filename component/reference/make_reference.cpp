@@ -271,6 +271,14 @@ void WriteMoves(std::ostream& out) {
          "    End If\n"
          "End Sub\n"
          "```\n\n"
+         "To let the user choose the piece, the handler writes the pawn's move the same way and calls "
+         "`ChoosePromotion(toCol, toRow)`: a column of queen, knight, rook and bishop shows over the square, and "
+         "`PromotionChosen(col, row, Piece)` answers with the piece chosen, or `None` when the choice was "
+         "dismissed (Escape, a click elsewhere, the focus lost, a write to that square, `Enabled` False, another "
+         "`ChoosePromotion`); the handler writes the piece or takes the move back. The board writes nothing.\n\n"
+         "`MovePiece` makes a move as an accepted drop does, without asking `PieceDrop`, and slides the piece "
+         "there over `AnimationTime` milliseconds; a `Position` write slides the pieces that moved. The state "
+         "changes at once: only the pixels follow, and any write or lift ends the slide.\n\n"
          "The kit's `board_host.cpp` is a complete C++ host doing the same: it shows an `OvlBoard` in a window, "
          "connects its event sink and handles `PieceDrop`.\n";
 }

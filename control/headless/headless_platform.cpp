@@ -16,8 +16,11 @@ std::vector<uint32_t> HeadlessPlatform::Render(int square) const {
     return pixels;
   }
   const PixelRect area{0, 0, side, side};
-  ComposeShown(Cells(), shown->View(), shown->Moves().Lifted(), area, square, 0, pixels.data(), side);
-  PaintInHand(shown->Moves(), area, pixels.data(), side);
+  const PictureSet& pictures = PictureSet::ForSize(square);
+  ComposeShown(Cells(), shown->View(), shown->Moves().Lifted(), area, pictures, 0, pixels.data(), side,
+               &shown->Slides().Animation());
+  PaintOverBoard(*shown, {BoardGeometry::Filling(side, side), shown->View().Flipped()}, area, pixels.data(), side,
+                 pictures);
   return pixels;
 }
 

@@ -28,8 +28,13 @@ class HeadlessPlatform : public GridPlatform, public Container {
   std::function<void(ControlEvent, EventArguments&)> onEvent;
   std::function<void(PieceDropArguments&)> onPieceDrop;
   std::function<void(PieceLiftArguments&)> onPieceLift;
+  std::function<void(PromotionArguments&)> onPromotionChosen;
   // A container whose ambient runs code of its own.
   std::function<bool()> onUserMode;
+  // Time for sliding pieces: it stands still until a test moves it.
+  ManualClock clock;
+
+  HeadlessPlatform() : GridPlatform(clock) {}
 
   void SetWidth(float w) override { width = w; }
   void SetHeight(float h) override { height = h; }
@@ -46,6 +51,9 @@ class HeadlessPlatform : public GridPlatform, public Container {
     if (eventsFrozen) return false;
     if (onPieceLift) onPieceLift(arguments);
     return true;
+  }
+  void RaisePromotionChosen(PromotionArguments& arguments) override {
+    if (!eventsFrozen && onPromotionChosen) onPromotionChosen(arguments);
   }
   void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
   bool AmbientUserMode() override { return onUserMode ? onUserMode() : userMode; }

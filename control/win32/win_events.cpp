@@ -8,7 +8,8 @@ DWORD EventOf(Announcement::Kind kind) {
     case Announcement::Kind::NameChanged: return EVENT_OBJECT_NAMECHANGE;
     case Announcement::Kind::ValueChanged: return EVENT_OBJECT_VALUECHANGE;
     case Announcement::Kind::StateChanged: return EVENT_OBJECT_STATECHANGE;
-    case Announcement::Kind::FocusMoved: return EVENT_OBJECT_FOCUS;
+    case Announcement::Kind::FocusMoved:
+    case Announcement::Kind::ChoiceItemFocused: return EVENT_OBJECT_FOCUS;
     case Announcement::Kind::DescriptionChanged: return EVENT_OBJECT_DESCRIPTIONCHANGE;
   }
   return 0;
@@ -17,7 +18,10 @@ DWORD EventOf(Announcement::Kind kind) {
 
 void Announce(HWND window, const std::vector<Announcement>& announcements) {
   if (!window) return;
-  for (const Announcement& a : announcements) NotifyWinEvent(EventOf(a.kind), window, OBJID_CLIENT, a.child);
+  for (const Announcement& a : announcements) {
+    const bool item = a.kind == Announcement::Kind::ChoiceItemFocused;
+    NotifyWinEvent(EventOf(a.kind), window, item ? kPromotionListObject : OBJID_CLIENT, a.child);
+  }
 }
 
 }  // namespace control::win32

@@ -31,9 +31,10 @@ class PaintSession {
 
 }  // namespace
 
-ComposedBoard::Composer WindowPlatform::ComposeStep(const PictureSet& pictures, CellIndex bare) const {
-  return [this, &pictures, bare](PixelRect area, uint32_t* pixels, ptrdiff_t stride) {
-    ComposeShown(Cells(), control_->View(), bare, area, pictures, background_, pixels, stride);
+ComposedBoard::Composer WindowPlatform::ComposeStep(const PictureSet& pictures, CellIndex bare,
+                                                   const PieceAnimation* sliding) const {
+  return [this, &pictures, bare, sliding](PixelRect area, uint32_t* pixels, ptrdiff_t stride) {
+    ComposeShown(Cells(), control_->View(), bare, area, pictures, background_, pixels, stride, sliding);
   };
 }
 
@@ -47,36 +48,44 @@ void WindowPlatform::Paint() {
   const PixelRect shown{area.left, area.top, area.right, area.bottom};
   // Only the tiles this paint shows: a board whose pixels were given back composes no more than it copies.
   board.Update(Cells(), pictures.Size(), ComposeStep(pictures, control_->Moves().Lifted()), geometry_.OnBoard(shown));
-  const PixelRect on = geometry_.BoardRect();
+  // A slide's frame or the promotion choice: its few squares composed aside whole.
+  const bool aside = control_->Slides().Animation().Running() || control_->Promotion().Showing();
   const board::CellIndex cue = input_ ? input_->CueCell() : board::CellIndex{};
   const std::optional<FloatingPiece> floating = control_->Moves().Floating();
-  const bool cueShown = cue && !Intersection(geometry_.CellRect(Cells(), cue), shown).Empty();
-  if (!cueShown && !(floating && !Intersection(floating->rect, shown).Empty())) {
-    CopyKept(paint.Dc(), board, area, {on.left, on.top});
-    RECT client{};
-    GetClientRect(window_, &client);
-    FillAround(paint.Dc(), client, {on.left, on.top, on.right, on.bottom}, background_);
-    return;
-  }
-  PaintOverKept(paint.Dc(), shown, cueShown ? cue : board::CellIndex{});
+  if (aside || (cue && !Intersection(geometry_.CellRect(Cells(), cue), shown).Empty()) ||
+      (floating && !Intersection(floating->rect, shown).Empty()))
+    return PaintOverKept(paint.Dc(), shown, aside);
+  const PixelRect on = geometry_.BoardRect();
+  CopyKept(paint.Dc(), board, area, {on.left, on.top});
+  RECT client{};
+  GetClientRect(window_, &client);
+  FillAround(paint.Dc(), client, {on.left, on.top, on.right, on.bottom}, background_);
 }
 
-// The kept pixels hold neither the focus cue nor the piece in hand: both go
-// over a copy of the kept pixels of the area, which reaches the screen in one copy.
-void WindowPlatform::PaintOverKept(HDC dc, PixelRect area, board::CellIndex cue) {
+// The kept pixels hold neither the focus cue nor what moves over the board:
+// both go over a copy of the area's kept pixels (composed aside instead while
+// a slide shows its squares as they were), and the area reaches the screen in one copy.
+void WindowPlatform::PaintOverKept(HDC dc, PixelRect area, bool composeAside) {
   const int width = area.right - area.left, height = area.bottom - area.top;
   std::vector<uint32_t>& pixels = AsideBuffer(width, height);
   std::fill(pixels.begin(), pixels.end(), background_);
-  ComposedPixels().CopyOut(geometry_.OnBoard(area), pixels.data(), width);
-  if (cue) {
+  const PixelRect onBoard = geometry_.OnBoard(area);
+  const PixelRect part = Intersection(onBoard, {0, 0, geometry_.Side(), geometry_.Side()});
+  if (!composeAside)
+    ComposedPixels().CopyOut(onBoard, pixels.data(), width);
+  else if (!part.Empty())
+    ComposeStep(Pictures(), control_->Moves().Lifted(), &control_->Slides().Animation())(
+        part, pixels.data() + static_cast<ptrdiff_t>(part.top - onBoard.top) * width + (part.left - onBoard.left),
+        width);
+  if (const board::CellIndex cue = input_ ? input_->CueCell() : board::CellIndex{}) {
     const PixelRect r = geometry_.CellRect(Cells(), cue);
     const board::Square square = board::SquareOfIndex(cue);
     FocusCue::Draw(pixels.data(), width, height, width,
                    {r.left - area.left, r.top - area.top, r.right - area.left, r.bottom - area.top},
                    board::IsLightSquare(square.col, square.row));
   }
-  // At the window's own size, so the piece in hand is as crisp as those on the board.
-  PaintInHand(control_->Moves(), area, pixels.data(), width, Pictures());
+  // At the window's own size, so what moves over the board is as crisp as the pieces on it.
+  PaintOverBoard(*control_, Drawn(), area, pixels.data(), width, Pictures());
   CopyPixels(dc, {area.left, area.top}, pixels, width, height);
 }
 

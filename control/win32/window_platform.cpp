@@ -47,8 +47,8 @@ uint32_t ButtonFace() { return PixelOf(GetSysColor(COLOR_BTNFACE)); }
 
 }  // namespace
 
-WindowPlatform::WindowPlatform(ContainerServices& services, std::wstring messageTitle)
-    : services_(services), messageTitle_(std::move(messageTitle)), background_(ButtonFace()) {}
+WindowPlatform::WindowPlatform(ContainerServices& services, std::wstring messageTitle, const Clock& clock)
+    : GridPlatform(clock), services_(services), messageTitle_(std::move(messageTitle)), background_(ButtonFace()) {}
 
 WindowPlatform::~WindowPlatform() { Destroy(); }
 
@@ -81,6 +81,7 @@ void WindowPlatform::Destroy() {
     else
       PostMessageW(window, kDestroyLetGo, 0, 0);
   }
+  frames_.Stop();
   if (input_) input_->Detach();
   ComposedPixels().Release();  // kept only while on screen
   pictures_ = {};
@@ -255,6 +256,8 @@ LRESULT WindowPlatform::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         Accessible();  // names are announced from here on
         return services_.AccessibleObject(wParam);
       }
+      if (ShownChoice() && static_cast<LONG>(lParam) == kPromotionListObject)
+        return services_.PromotionListObject(wParam);
       break;
     case kSettleAnnouncements:
       if (input_) input_->Settle();
@@ -264,8 +267,12 @@ LRESULT WindowPlatform::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       UpdateGeometry();
       return 0;
     case WM_TIMER:
-      if (wParam != kSettleTimer) break;
-      SettlePictures();
+      if (wParam == FrameTimer::kId)
+        NextFrame();
+      else if (wParam == kSettleTimer)
+        SettlePictures();
+      else
+        break;
       return 0;
     case WM_CANCELMODE:  // a dialog or another window takes over: a drag ends, and DefWindowProc releases the capture
       if (input_) input_->CaptureLost();
@@ -288,6 +295,27 @@ void WindowPlatform::OnFocus(bool focused) {
 }
 
 AccessibleBoard& WindowPlatform::Accessible() { return input_->Accessible(); }
+
+void WindowPlatform::NextFrame() {
+  if (!control_ || !control_->Slides().Frame()) frames_.Stop();
+}
+
+const PromotionChoice* WindowPlatform::ShownChoice() const noexcept {
+  return control_ && control_->Promotion().Showing() ? &control_->Promotion().Choice() : nullptr;
+}
+
+RECT WindowPlatform::ChoiceItemOnScreen(size_t item) const noexcept {
+  const PromotionChoice* choice = ShownChoice();
+  if (!choice) return {};
+  const PixelRect p = choice->ItemRect(item, {geometry_, control_->View().Flipped()});
+  RECT r{p.left, p.top, p.right, p.bottom};
+  if (window_) MapWindowPoints(window_, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+void WindowPlatform::ChooseChoiceItem(size_t item) {
+  if (input_) input_->ChooseItem(item);
+}
 
 RECT WindowPlatform::CellOnScreen(board::CellIndex cell) const {
   RECT r = CellRect(cell);

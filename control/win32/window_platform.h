@@ -10,10 +10,11 @@
 #include "control/board_geometry.h"
 #include "control/device_scale.h"
 #include "control/grid_platform.h"
-#include "control/interaction.h"
 #include "control/composed_board.h"
+#include "control/interaction.h"
 #include "control/shown_pictures.h"
 #include "control/win32/bitmap_info.h"
+#include "control/win32/frame_timer.h"
 #include "control/win32/window_input.h"
 
 namespace control::win32 {
@@ -26,6 +27,8 @@ class ContainerServices {
   virtual void FocusChanged(bool focused) noexcept = 0;
   // The answer to WM_GETOBJECT for the client area: an IAccessible, made when first asked.
   virtual LRESULT AccessibleObject(WPARAM flags) noexcept = 0;
+  // The answer for the promotion list's object id while the choice shows.
+  virtual LRESULT PromotionListObject(WPARAM flags) noexcept = 0;
 
  protected:
   ~ContainerServices() = default;
@@ -39,7 +42,8 @@ class ContainerServices {
 // leaves as WinEvents (win_events).
 class WindowPlatform : public GridPlatform, private BoardSurface {
  public:
-  WindowPlatform(ContainerServices& services, std::wstring messageTitle);
+  // Sliding pieces take their time from `clock` (a test's manual clock, else the steady one).
+  WindowPlatform(ContainerServices& services, std::wstring messageTitle, const Clock& clock = kSteadyClock);
   ~WindowPlatform();
   WindowPlatform(const WindowPlatform&) = delete;
   WindowPlatform& operator=(const WindowPlatform&) = delete;
@@ -70,6 +74,10 @@ class WindowPlatform : public GridPlatform, private BoardSurface {
   bool ActivateCell(board::CellIndex cell);
   // Puts the cursor on the square and gives the board the focus.
   void SelectCell(board::CellIndex cell);
+  // The promotion choice while it shows, else nullptr; an item's rectangle on the screen; a reader choosing an item.
+  const PromotionChoice* ShownChoice() const noexcept;
+  RECT ChoiceItemOnScreen(size_t item) const noexcept;
+  void ChooseChoiceItem(size_t item);
   // The board's keys, for a container's accelerator translation.
   bool TakesKey(WPARAM key) const { return control::IsBoardKey(KeyStrokeOf(key), HoldsPiece()); }
 
@@ -94,15 +102,17 @@ class WindowPlatform : public GridPlatform, private BoardSurface {
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   bool HoldsPiece() const { return input_ && input_->HoldsPiece(); }
   void Paint();
-  void PaintOverKept(HDC dc, PixelRect area, board::CellIndex cue);
+  void PaintOverKept(HDC dc, PixelRect area, bool composeAside);
   void DrawFilling(HDC dc, const RECT& bounds) const;
   // The kept pixels, where they are current and what drawing at `square` would compose: a
   // windowless container's Draw at the board's own size copies them.
   const ComposedBoard* KeptAt(int square) const;
   // The compose step, with `pictures` (their size the square's): the board's
   // pixels in an area of the board (the background where no cell lies), for the
-  // kept board and for every other device alike, cell `bare` showing no piece (the one in hand).
-  ComposedBoard::Composer ComposeStep(const PictureSet& pictures, CellIndex bare) const;
+  // kept board and for every other device alike, cell `bare` showing no piece (the one in hand),
+  // the squares of a running slide `sliding` as they were.
+  ComposedBoard::Composer ComposeStep(const PictureSet& pictures, CellIndex bare,
+                                      const PieceAnimation* sliding = nullptr) const;
   // The window's pictures at its square size; scaled while the size keeps changing.
   const PictureSet& Pictures();
   // Draws the pictures the window showed scaled, once its size has stopped changing.
@@ -122,6 +132,10 @@ class WindowPlatform : public GridPlatform, private BoardSurface {
   void Announce(const std::vector<Announcement>& announcements) override;
   DragMetrics Metrics() override;
   void RepaintRect(PixelRect rect) override;
+  DrawnBoard Drawn() override { return {geometry_, control_ && control_->View().Flipped()}; }
+  bool AnimationsOn() override { return ClientAreaAnimationOn(); }
+  void StartFrames() override { frames_.Start(window_); }
+  void NextFrame();
   RECT CellRect(board::CellIndex cell) const;
 
   ContainerServices& services_;
@@ -138,6 +152,7 @@ class WindowPlatform : public GridPlatform, private BoardSurface {
   bool painted_ = false;
   uint32_t background_;
   std::optional<Interaction> input_;
+  FrameTimer frames_;
   // Cells invalidated since the last paint; from kCellsBeforeWholeBoard on, the whole window is.
   static constexpr int kCellsBeforeWholeBoard = 8;
   int cellsAwaitingPaint_ = 0;

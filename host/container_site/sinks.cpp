@@ -65,9 +65,9 @@ void Connection::Disconnect() {
 }
 
 const char* EventName(DISPID dispid) {
-  static const char* const kNames[] = {"?", "Click", "DblClick", "MouseDown", "MouseMove", "MouseUp", "PieceDrop",
-                                       "PieceLift"};
-  return dispid >= kClickEvent && dispid <= kPieceLiftEvent ? kNames[dispid] : "?";
+  static const char* const kNames[] = {"?",         "Click",   "DblClick",  "MouseDown",
+                                       "MouseMove", "MouseUp", "PieceDrop", "PieceLift", "PromotionChosen"};
+  return dispid >= kClickEvent && dispid <= kPromotionChosenEvent ? kNames[dispid] : "?";
 }
 
 std::string Describe(const RecordedEvent& event) {

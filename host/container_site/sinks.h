@@ -18,13 +18,14 @@ struct EventArgument {
 };
 
 // One event, its arguments in declaration order (col, row, Button, Shift, X, Y;
-// PieceDrop: fromCol, fromRow, toCol, toRow, Cancel; PieceLift: col, row, Cancel).
+// PieceDrop: fromCol, fromRow, toCol, toRow, Cancel; PieceLift: col, row, Cancel;
+// PromotionChosen: col, row, Piece).
 struct RecordedEvent {
   DISPID dispid;
   std::vector<EventArgument> arguments;
 };
 
-// The dispatch ids of the events; OvlBoard adds PieceDrop and PieceLift to OvlChess's five.
+// The dispatch ids of the events; OvlBoard adds PieceDrop, PieceLift and PromotionChosen to OvlChess's five.
 enum EventId : DISPID {
   kClickEvent = 1,
   kDblClickEvent,
@@ -32,7 +33,8 @@ enum EventId : DISPID {
   kMouseMoveEvent,
   kMouseUpEvent,
   kPieceDropEvent,
-  kPieceLiftEvent
+  kPieceLiftEvent,
+  kPromotionChosenEvent
 };
 const char* EventName(DISPID dispid);
 // A log line: the event's name and the values it arrived with, "PieceDrop 5 7 5 5 0".

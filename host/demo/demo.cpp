@@ -60,6 +60,7 @@ constexpr UINT kShowPosition = WM_APP + 1;
 const char* const kArgumentNames[] = {"col", "row", "Button", "Shift", "X", "Y"};
 const char* const kDropArgumentNames[] = {"fromCol", "fromRow", "toCol", "toRow", "Cancel", nullptr};
 const char* const kLiftArgumentNames[] = {"col", "row", "Cancel", nullptr, nullptr, nullptr};
+const char* const kPromotionArgumentNames[] = {"col", "row", "Piece", nullptr, nullptr, nullptr};
 
 std::string SquareName(short col, short row) { return {char('a' + col - 1), char('0' + 9 - row)}; }
 
@@ -131,6 +132,9 @@ class Demo {
   void OnEvent(const host::RecordedEvent& event);
   void OnPieceDrop(const host::RecordedEvent& event);
   void OnPieceLift(const host::RecordedEvent& event);
+  bool ReachesLastRow(Square from, Square to) const;
+  void Promote(Square from, Square to);
+  void OnPromotionChosen(const host::RecordedEvent& event);
   void NewGame();
   void Flip();
   void ShowPosition();
@@ -163,6 +167,11 @@ class Demo {
   WPARAM keyDown_ = 0;
   std::string keyName_;
   bool keyLogged_ = false;
+  // A pawn's move made while its promotion is chosen: where it came from and what it took.
+  struct {
+    Square from;
+    PieceNum taken = None;
+  } promotion_;
   com::ComPtr<host::EventSink> sink_;
   std::unique_ptr<host::EmbeddedControl> control_;
 };
@@ -382,7 +391,11 @@ void Demo::OnEvent(const host::RecordedEvent& event) {
   if (event.dispid == host::kMouseMoveEvent) return;
   const bool drop = event.dispid == host::kPieceDropEvent;
   const bool lift = event.dispid == host::kPieceLiftEvent;
-  const auto& names = drop ? kDropArgumentNames : lift ? kLiftArgumentNames : kArgumentNames;
+  const bool promotion = event.dispid == host::kPromotionChosenEvent;
+  const auto& names = drop        ? kDropArgumentNames
+                      : lift      ? kLiftArgumentNames
+                      : promotion ? kPromotionArgumentNames
+                                  : kArgumentNames;
   std::string line = host::EventName(event.dispid);
   line += "(";
   for (size_t i = 0; i < event.arguments.size() && i < std::size(names) && names[i]; ++i) {
@@ -393,6 +406,7 @@ void Demo::OnEvent(const host::RecordedEvent& event) {
   Log(line + ")");
   if (drop) OnPieceDrop(event);
   if (lift) OnPieceLift(event);
+  if (promotion) OnPromotionChosen(event);
 }
 
 // The lifted piece's destinations by a toy rule, any empty square or enemy
@@ -420,9 +434,50 @@ void Demo::OnPieceDrop(const host::RecordedEvent& event) {
   const auto argument = [&](int i) { return static_cast<short>(event.arguments[i].value); };
   const Square from{argument(0), argument(1)}, to{argument(2), argument(3)};
   _OvlBoard* board = Board();
+  if (ReachesLastRow(from, to)) return Promote(from, to);
   board->ClearMarks();
   for (Square square : {from, to}) board->put_Mark(&square.col, &square.row, mkLastMove);
   LogAction("move " + SquareName(from.col, from.row) + "-" + SquareName(to.col, to.row));
+  PostMessageW(window_, kShowPosition, 0, 0);
+}
+
+// The toy rule: a pawn reaching the far row is promoted.
+bool Demo::ReachesLastRow(Square from, Square to) const {
+  PieceNum piece = None;
+  Board()->get_Piece(&from.col, &from.row, &piece);
+  return (piece == Wpawn && to.row == 1) || (piece == Bpawn && to.row == 8);
+}
+
+// The handler makes the pawn's move itself, so the board moves nothing more, and asks what it becomes.
+void Demo::Promote(Square from, Square to) {
+  _OvlBoard* board = Board();
+  PieceNum pawn = None;
+  board->get_Piece(&from.col, &from.row, &pawn);
+  board->get_Piece(&to.col, &to.row, &promotion_.taken);
+  promotion_.from = from;
+  board->put_Piece(&to.col, &to.row, pawn);
+  board->put_Piece(&from.col, &from.row, None);
+  board->ChoosePromotion(to.col, to.row);
+}
+
+// The chosen piece is written; a dismissed choice takes the move back.
+void Demo::OnPromotionChosen(const host::RecordedEvent& event) {
+  if (event.arguments.size() != 3) return;
+  Square to{static_cast<short>(event.arguments[0].value), static_cast<short>(event.arguments[1].value)};
+  const auto piece = static_cast<PieceNum>(event.arguments[2].value);
+  _OvlBoard* board = Board();
+  if (piece == None) {
+    PieceNum pawn = None;
+    board->get_Piece(&to.col, &to.row, &pawn);
+    board->put_Piece(&promotion_.from.col, &promotion_.from.row, pawn);
+    board->put_Piece(&to.col, &to.row, promotion_.taken);
+    LogAction("promotion dismissed, the pawn goes back");
+  } else {
+    board->put_Piece(&to.col, &to.row, piece);
+    board->ClearMarks();
+    for (Square square : {promotion_.from, to}) board->put_Mark(&square.col, &square.row, mkLastMove);
+    LogAction("promoted on " + SquareName(to.col, to.row));
+  }
   PostMessageW(window_, kShowPosition, 0, 0);
 }
 

@@ -32,6 +32,7 @@ struct Host : control::Container, control::win32::ContainerServices {
   bool AmbientUserMode() override { return true; }
   void FocusChanged(bool) noexcept override {}
   LRESULT AccessibleObject(WPARAM) noexcept override { return 0; }
+  LRESULT PromotionListObject(WPARAM) noexcept override { return 0; }
 };
 
 // What `draw` puts on a side x side 32-bit bitmap, 0x00RRGGBB.

@@ -214,6 +214,9 @@ std::vector<Function> BoardFunctions() {
   property(0x6803000D, VT_BOOL);
   functions.push_back({0x6803000E, INVOKE_PROPERTYGET, {{VT_PTR, VT_USERDEFINED, kRetval, L"SideNum"}}});
   functions.push_back({0x6803000E, INVOKE_PROPERTYPUT, {{VT_USERDEFINED, VT_EMPTY, kIn, L"SideNum"}}});
+  property(0x6803000F, VT_I4);
+  functions.push_back({0x60030010, INVOKE_FUNC, {kShortIn, kShortIn, kShortIn, kShortIn}});
+  functions.push_back({0x60030011, INVOKE_FUNC, {kShortIn, kShortIn}});
   return functions;
 }
 
@@ -233,7 +236,13 @@ std::vector<Member> BoardMembers() {
                   {0x6003000C, {L"ClearArrows"}, L"Removes every arrow from the board."},
                   {0x6803000D, {L"AllowMoves"},
                    L"Returns/sets a value that determines whether the user can move pieces on the board."},
-                  {0x6803000E, {L"MovableSide"}, L"Returns/sets which side's pieces the user can pick up."}});
+                  {0x6803000E, {L"MovableSide"}, L"Returns/sets which side's pieces the user can pick up."},
+                  {0x6803000F, {L"AnimationTime"},
+                   L"Returns/sets how many milliseconds a moved piece takes to slide to its square, 0 for none."},
+                  {0x60030010, {L"MovePiece", L"fromCol", L"fromRow", L"toCol", L"toRow"},
+                   L"Moves a piece from one square to another, sliding it there."},
+                  {0x60030011, {L"ChoosePromotion", L"col", L"row"},
+                   L"Shows over a pawn's square the pieces it may become, for the user to choose."}});
   return members;
 }
 
@@ -354,7 +363,7 @@ void CheckClass(ITypeInfo* info, const Expected& expected) {
   }
 }
 
-// OvlChess's five events; OvlBoard's add PieceDrop.
+// OvlChess's five events; OvlBoard's add PieceDrop, PieceLift and PromotionChosen.
 void CheckEvents(ITypeInfo* info, const Expected& expected) {
   const std::string name = check::Narrow(expected.eventsName);
   const bool drop = expected.classId == component::identity::kBoardClassId;
@@ -369,6 +378,7 @@ void CheckEvents(ITypeInfo* info, const Expected& expected) {
   };
   if (drop) functions.push_back({6, INVOKE_FUNC, {kShortRef, kShortRef, kShortRef, kShortRef, {VT_PTR, VT_BOOL, kInOut}}});
   if (drop) functions.push_back({7, INVOKE_FUNC, {kShortRef, kShortRef, {VT_PTR, VT_BOOL, kInOut}}});
+  if (drop) functions.push_back({8, INVOKE_FUNC, {kShortRef, kShortRef, {VT_PTR, VT_USERDEFINED, kInOut}}});
   const std::vector<UINT> own = OwnFunctions(info);
   CHECK_EQ(own.size(), functions.size());
   for (UINT i = 0; i < functions.size() && i < own.size(); ++i) {
@@ -387,6 +397,7 @@ void CheckEvents(ITypeInfo* info, const Expected& expected) {
                                  {5, named(L"MouseUp", mouseNames)}};
   if (drop) members.push_back({6, named(L"PieceDrop", {L"fromCol", L"fromRow", L"toCol", L"toRow", L"Cancel"})});
   if (drop) members.push_back({7, named(L"PieceLift", {L"col", L"row", L"Cancel"})});
+  if (drop) members.push_back({8, named(L"PromotionChosen", {L"col", L"row", L"Piece"})});
   CheckMembers(info, members);
 }
 

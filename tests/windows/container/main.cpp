@@ -17,8 +17,8 @@ struct Group {
 
 const Group kGroups[] = {{"events", TestEvents},          {"reentrancy", TestReentrancy},   {"errors", TestErrors},
                          {"message_box", TestMessageBox}, {"persistence", TestPersistence}, {"drawing", TestDrawing},
-                         {"interfaces", TestInterfaces},  {"scale", TestScale},
-                         {"sizes", TestSizes}};
+                         {"interfaces", TestInterfaces},  {"scale", TestScale},             {"sizes", TestSizes},
+                         {"promotion", TestPromotion}};
 
 // A box nobody expected fails the group that caused it.
 void CheckNoStrayBoxes() {

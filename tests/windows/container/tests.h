@@ -10,3 +10,4 @@ void TestDrawing();
 void TestInterfaces();
 void TestScale();
 void TestSizes();
+void TestPromotion();
