@@ -15,6 +15,7 @@
 #include <memory>
 #include <vector>
 
+#include "bench/many_boards/dispatch_calls.h"
 #include "bench/many_boards/position_writes.h"
 #include "bench/many_boards/versus_bare.h"
 #include "component/identity.h"
@@ -28,26 +29,6 @@ namespace {
 
 constexpr wchar_t kBareClass[] = L"BarePathsWindow";
 constexpr int kFrames = 40, kBoards = 40, kFormWidth = 960, kFormHeight = 700;
-
-DISPID IdOf(IDispatch* object, const wchar_t* name) {
-  DISPID id = DISPID_UNKNOWN;
-  LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-  object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
-  return id;
-}
-
-HRESULT Call(IDispatch* object, const wchar_t* name, std::vector<short> arguments = {}) {
-  std::vector<VARIANT> values;
-  for (auto it = arguments.rbegin(); it != arguments.rend(); ++it) {  // the last argument first
-    VARIANT v{};
-    v.vt = VT_I2;
-    v.iVal = *it;
-    values.push_back(v);
-  }
-  DISPPARAMS parameters{values.data(), nullptr, static_cast<UINT>(values.size()), 0};
-  return object->Invoke(IdOf(object, name), IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters, nullptr,
-                        nullptr, nullptr);
-}
 
 const PrebuiltBoard* prebuilt = nullptr;
 int bareSquare = 37;
@@ -109,7 +90,7 @@ std::unique_ptr<host::EmbeddedControl> MakeBoard(HWND form, RECT at, const GUID&
   if (SUCCEEDED(hr)) hr = board->InitNew();
   if (SUCCEEDED(hr)) hr = board->Activate();
   auto dispatch = board->As<IDispatch>();
-  if (SUCCEEDED(hr) && dispatch) hr = Call(dispatch.get(), L"NewGame");
+  if (SUCCEEDED(hr) && dispatch) hr = Call(dispatch.get(), IdOf(dispatch.get(), L"NewGame"), {});
   if (FAILED(hr) || !dispatch) return nullptr;
   host::PumpMessages();
   UpdateWindow(board->Window());
@@ -253,11 +234,11 @@ int RunPaintPaths(int rounds) {
         framePaints.push_back(perFrame);
         repaints.push_back(WholeRepaint(plain->Window()));
         auto start = Clock::now();
-        Call(dispatch.get(), L"DrawArrow", {5, 2, 5, 4});
+        Call(dispatch.get(), IdOf(dispatch.get(), L"DrawArrow"), {Short(5), Short(2), Short(5), Short(4)});
         UpdateWindow(plain->Window());
         arrows.push_back(Microseconds(Clock::now() - start));
         start = Clock::now();
-        Call(dispatch.get(), L"ClearArrows");
+        Call(dispatch.get(), IdOf(dispatch.get(), L"ClearArrows"), {});
         UpdateWindow(plain->Window());
         clears.push_back(Microseconds(Clock::now() - start));
         start = Clock::now();
