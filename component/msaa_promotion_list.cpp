@@ -95,22 +95,21 @@ STDMETHODIMP MsaaPromotionList::get_accName(VARIANT id, BSTR* name) noexcept {
   });
 }
 
-STDMETHODIMP MsaaPromotionList::get_accValue(VARIANT id, BSTR* value) noexcept {
-  if (!value) return E_POINTER;
-  *value = nullptr;
+HRESULT MsaaPromotionList::NoText(const VARIANT& id, BSTR* out, HRESULT answer) const noexcept {
+  if (!out) return E_POINTER;
+  *out = nullptr;
   const control::PromotionChoice* choice = nullptr;
   long item = 0;
   RETURN_IF_FAILED(Resolve(id, choice, item));
-  return DISP_E_MEMBERNOTFOUND;
+  return answer;
+}
+
+STDMETHODIMP MsaaPromotionList::get_accValue(VARIANT id, BSTR* value) noexcept {
+  return NoText(id, value, DISP_E_MEMBERNOTFOUND);
 }
 
 STDMETHODIMP MsaaPromotionList::get_accDescription(VARIANT id, BSTR* description) noexcept {
-  if (!description) return E_POINTER;
-  *description = nullptr;
-  const control::PromotionChoice* choice = nullptr;
-  long item = 0;
-  RETURN_IF_FAILED(Resolve(id, choice, item));
-  return S_FALSE;
+  return NoText(id, description, S_FALSE);
 }
 
 STDMETHODIMP MsaaPromotionList::get_accRole(VARIANT id, VARIANT* role) noexcept {

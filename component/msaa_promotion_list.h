@@ -53,6 +53,8 @@ class MsaaPromotionList final : public com::ComObject<MsaaPromotionList, IAccess
  private:
   // S_OK with the choice and `item` (0 for the list, else 1..4), or why the call is refused.
   HRESULT Resolve(const VARIANT& id, const control::PromotionChoice*& choice, long& item) const noexcept;
+  // A text neither the list nor its items have: `answer` once the call is checked as every member's is.
+  HRESULT NoText(const VARIANT& id, BSTR* out, HRESULT answer) const noexcept;
 
   control::win32::WindowPlatform* window_;
 };

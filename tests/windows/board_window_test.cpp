@@ -10,56 +10,29 @@
 #include "control/headless/headless_platform.h"
 #include "control/ovl_board.h"
 #include "control/view_layers.h"
-#include "control/win32/bitmap_info.h"
 #include "control/win32/window_platform.h"
 #include "tests/windows/check.h"
+#include "tests/windows/window_pixels.h"
 
 namespace {
 
 using board::CellIndex;
 
-struct Host : control::Container, control::win32::ContainerServices {
+struct Host : test::QuietHost {
   std::vector<std::string> drops;
   bool cancel = false;
-  void RaiseEvent(control::ControlEvent, control::EventArguments&) override {}
   bool RaisePieceDrop(control::PieceDropArguments& a) override {
     drops.push_back(std::to_string(a.fromCol * 10 + a.fromRow) + "-" + std::to_string(a.toCol * 10 + a.toRow));
     a.Cancel = cancel;
     return true;
   }
-  bool RaisePieceLift(control::PieceLiftArguments&) override { return true; }
-  void PropertyChanged(std::string_view) override {}
-  bool AmbientUserMode() override { return true; }
-  void FocusChanged(bool) noexcept override {}
-  LRESULT AccessibleObject(WPARAM) noexcept override { return 0; }
-  LRESULT PromotionListObject(WPARAM) noexcept override { return 0; }
 };
 
-// What `draw` puts on a side x side 32-bit bitmap, 0x00RRGGBB.
+std::vector<uint32_t> ScreenPixels(HWND window, int side) { return test::ScreenPixels(window, side, side); }
+
 template <class Draw>
 std::vector<uint32_t> PixelsOf(int side, Draw draw) {
-  const BITMAPINFO info = control::win32::TopDownBitmap(side, side);
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ previous = SelectObject(dc, bitmap);
-  draw(dc);
-  GdiFlush();
-  std::vector<uint32_t> pixels(static_cast<const uint32_t*>(bits), static_cast<const uint32_t*>(bits) + side * side);
-  for (uint32_t& p : pixels) p &= 0xFFFFFF;
-  SelectObject(dc, previous);
-  DeleteDC(dc);
-  DeleteObject(bitmap);
-  return pixels;
-}
-
-std::vector<uint32_t> ScreenPixels(HWND window, int side) {
-  UpdateWindow(window);
-  return PixelsOf(side, [&](HDC dc) {
-    HDC screen = GetDC(window);
-    BitBlt(dc, 0, 0, side, side, screen, 0, 0, SRCCOPY);
-    ReleaseDC(window, screen);
-  });
+  return test::PixelsOf(side, side, draw);
 }
 
 LPARAM At(POINT p) { return MAKELPARAM(p.x, p.y); }

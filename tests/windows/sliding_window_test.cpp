@@ -14,43 +14,16 @@
 #include "control/headless/headless_platform.h"
 #include "control/ovl_board.h"
 #include "control/view_layers.h"
-#include "control/win32/bitmap_info.h"
 #include "control/win32/window_platform.h"
 #include "tests/windows/check.h"
+#include "tests/windows/window_pixels.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 
-struct Host : control::Container, control::win32::ContainerServices {
-  void RaiseEvent(control::ControlEvent, control::EventArguments&) override {}
-  bool RaisePieceDrop(control::PieceDropArguments&) override { return true; }
-  bool RaisePieceLift(control::PieceLiftArguments&) override { return true; }
-  void PropertyChanged(std::string_view) override {}
-  bool AmbientUserMode() override { return true; }
-  void FocusChanged(bool) noexcept override {}
-  LRESULT AccessibleObject(WPARAM) noexcept override { return 0; }
-  LRESULT PromotionListObject(WPARAM) noexcept override { return 0; }
-};
-
 std::vector<uint32_t> ScreenPixels(HWND window, int side, int width = 0) {
-  UpdateWindow(window);
-  width = width ? width : side;
-  const BITMAPINFO info = control::win32::TopDownBitmap(width, side);
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ previous = SelectObject(dc, bitmap);
-  HDC screen = GetDC(window);
-  BitBlt(dc, 0, 0, width, side, screen, 0, 0, SRCCOPY);
-  ReleaseDC(window, screen);
-  GdiFlush();
-  std::vector<uint32_t> pixels(static_cast<const uint32_t*>(bits), static_cast<const uint32_t*>(bits) + width * side);
-  for (uint32_t& p : pixels) p &= 0xFFFFFF;
-  SelectObject(dc, previous);
-  DeleteDC(dc);
-  DeleteObject(bitmap);
-  return pixels;
+  return test::ScreenPixels(window, width ? width : side, side);
 }
 
 void SetClientAreaAnimation(bool on) {
@@ -63,7 +36,7 @@ constexpr char kE4[] = "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR";
 }  // namespace
 
 int wmain() {
-  Host host;
+  test::QuietHost host;
   control::ManualClock clock;
   control::win32::WindowPlatform platform(host, L"Board", clock);
   control::OvlBoard board(platform, host);

@@ -1,0 +1,58 @@
+#pragma once
+
+// The control's core in a real window without COM: a container that asks
+// nothing of anyone, and what a window or a drawing shows as 0x00RRGGBB pixels.
+#include <windows.h>
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "control/container.h"
+#include "control/win32/bitmap_info.h"
+#include "control/win32/window_platform.h"
+
+namespace test {
+
+// Agrees to every move and lift; a test overrides what it watches.
+struct QuietHost : control::Container, control::win32::ContainerServices {
+  void RaiseEvent(control::ControlEvent, control::EventArguments&) override {}
+  bool RaisePieceDrop(control::PieceDropArguments&) override { return true; }
+  bool RaisePieceLift(control::PieceLiftArguments&) override { return true; }
+  void PropertyChanged(std::string_view) override {}
+  bool AmbientUserMode() override { return true; }
+  void FocusChanged(bool) noexcept override {}
+  LRESULT AccessibleObject(WPARAM) noexcept override { return 0; }
+  LRESULT PromotionListObject(WPARAM) noexcept override { return 0; }
+};
+
+// What `draw` puts on a width x height 32-bit bitmap.
+template <class Draw>
+std::vector<uint32_t> PixelsOf(int width, int height, Draw draw) {
+  const BITMAPINFO info = control::win32::TopDownBitmap(width, height);
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ previous = SelectObject(dc, bitmap);
+  draw(dc);
+  GdiFlush();
+  std::vector<uint32_t> pixels(static_cast<const uint32_t*>(bits),
+                               static_cast<const uint32_t*>(bits) + static_cast<size_t>(width) * height);
+  for (uint32_t& p : pixels) p &= 0xFFFFFF;
+  SelectObject(dc, previous);
+  DeleteDC(dc);
+  DeleteObject(bitmap);
+  return pixels;
+}
+
+// The window's top-left width x height pixels once its pending paint is done.
+inline std::vector<uint32_t> ScreenPixels(HWND window, int width, int height) {
+  UpdateWindow(window);
+  return PixelsOf(width, height, [&](HDC dc) {
+    HDC screen = GetDC(window);
+    BitBlt(dc, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    ReleaseDC(window, screen);
+  });
+}
+
+}  // namespace test
