@@ -51,8 +51,10 @@ void WindowPlatform::Paint() {
                     (floating && !Intersection(floating->rect, shown).Empty());
   ComposedBoard& board = ComposedPixels();
   const PixelRect on = geometry_.BoardRect();
+  const RECT onBoard{on.left, on.top, on.right, on.bottom};
   RECT client{};
   GetClientRect(window_, &client);
+  // A live resize's step: one stretch of the kept board; the size is composed once it holds.
   if (board.Side() > 0 && board.Side() != geometry_.Side() &&
       ResizedPaint{.keptSide = board.Side(),
                    .keptCurrent = board.Current(),
@@ -60,8 +62,8 @@ void WindowPlatform::Paint() {
                    .picturesDrawn = pictures_.DrawnAt(geometry_.Square()),
                    .overBoard = over || floating || control_->Moves().Lifted()}
           .StretchesKept()) {
-    StretchKept(paint.Dc(), board, {on.left, on.top, on.right, on.bottom});
-    FillAround(paint.Dc(), client, {on.left, on.top, on.right, on.bottom}, background_);
+    StretchKept(paint.Dc(), board, onBoard);
+    FillAround(paint.Dc(), client, onBoard, background_);
     return;
   }
   const PictureSet& pictures = Pictures();
@@ -70,7 +72,7 @@ void WindowPlatform::Paint() {
   board.Update(Cells(), pictures.Size(), ComposeStep(pictures, control_->Moves().Lifted()), geometry_.OnBoard(shown));
   if (over) return PaintOverKept(paint.Dc(), shown, aside);
   CopyKept(paint.Dc(), board, area, {on.left, on.top});
-  FillAround(paint.Dc(), client, {on.left, on.top, on.right, on.bottom}, background_);
+  FillAround(paint.Dc(), client, onBoard, background_);
 }
 
 // The kept pixels hold neither the focus cue nor what moves over the board:
