@@ -72,4 +72,21 @@ class ComposedBoard {
   std::vector<ComposedBoard*>* keptIn_ = nullptr;
 };
 
+// What a paint of a resized board knows: whether it may stretch the kept
+// pixels onto the board's new rectangle instead of composing at the new size.
+// Stretching is for a live resize only (a size whose pictures are not drawn
+// yet, the settle to come): the pixels must be the board as it stands, and
+// nothing may be drawn over them.
+struct ResizedPaint {
+  int keptSide = 0;           // the kept pixels' side; 0 when none are kept
+  bool keptCurrent = false;   // every kept tile composed as the cells stand
+  int side = 0;               // the board's side now
+  bool picturesDrawn = false; // the pictures of the square now are drawn
+  bool overBoard = false;     // a slide, the choice, a piece in hand or the focus cue in the area
+
+  bool StretchesKept() const {
+    return keptSide > 0 && keptSide != side && keptCurrent && !picturesDrawn && !overBoard;
+  }
+};
+
 }  // namespace control

@@ -32,6 +32,11 @@ void ShownPictures::Settle() {
   if (Scaled()) shown_ = drawn_ = Drawn(shown_->Size());
 }
 
+bool ShownPictures::DrawnAt(int square) const {
+  if (shown_ && shown_->Size() == square) return !Scaled();
+  return square == kPictureSize || PictureSet::HeldIfDrawn(square) != nullptr;
+}
+
 size_t ShownPictures::Bytes() const {
   size_t bytes = 0;
   for (const PictureSet* set : {shown_.get(), drawn_ == shown_ ? nullptr : drawn_.get()})

@@ -22,6 +22,8 @@ class ShownPictures {
   // Showing scaled pictures, until Settle.
   bool Scaled() const { return shown_ && shown_ != drawn_; }
   void Settle();
+  // The pictures of `square` are drawn, here or for another board: showing them costs no drawing or scaling.
+  bool DrawnAt(int square) const;
   // What the pictures this board holds take (the 37-pixel set, which every board shares, aside).
   size_t Bytes() const;
 

@@ -194,3 +194,23 @@ TEST(ComposedBoard, AnUpdateComposesOnlyTheStaleTilesOfTheAreaAskedFor) {
     EXPECT_EQ(edge[2 * 20 + 10], 7u);
   }
 }
+
+// A paint of a resized board stretches the kept pixels only while the resize is
+// live and they show the board as it stands with nothing over it.
+TEST(ResizedPaint, StretchesTheKeptBoardOnlyWhenItShowsTheBoardAsItStands) {
+  using control::ResizedPaint;
+  const struct {
+    const char* what;
+    ResizedPaint paint;
+    bool stretches;
+  } cases[] = {
+      {"a step of a live resize", {296, true, 328, false, false}, true},
+      {"a step back to a smaller size", {600, true, 296, false, false}, true},
+      {"the first paint: nothing kept", {0, false, 328, false, false}, false},
+      {"the same size: a copy, not a stretch", {328, true, 328, false, false}, false},
+      {"a cell written meanwhile", {296, false, 328, false, false}, false},
+      {"the size's pictures drawn: the size held", {296, true, 328, true, false}, false},
+      {"a slide, the choice, a lift or the cue over the board", {296, true, 328, false, true}, false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.paint.StretchesKept(), c.stretches) << c.what;
+}

@@ -17,13 +17,17 @@ TEST(ShownPictures, AResizedBoardScalesMeanwhileAndKeepsOneSizeOnceSettled) {
   ShownPictures pictures;
   EXPECT_EQ(&pictures.At(37, true), &PictureSet::Shared());
   EXPECT_FALSE(pictures.Scaled());
+  EXPECT_TRUE(pictures.DrawnAt(37));
+  EXPECT_FALSE(pictures.DrawnAt(41));
   for (int square = 41; square <= 150; square += 11) {
     EXPECT_EQ(pictures.At(square, true).Size(), square);
     EXPECT_TRUE(pictures.Scaled());
+    EXPECT_FALSE(pictures.DrawnAt(square));  // scaled is not drawn: a resize still goes on
     EXPECT_EQ(pictures.Bytes(), OneSet(square));  // scaled from the shared 37-pixel set
   }
   pictures.Settle();
   EXPECT_FALSE(pictures.Scaled());
+  EXPECT_TRUE(pictures.DrawnAt(140));
   EXPECT_EQ(pictures.Bytes(), OneSet(140));
   EXPECT_EQ(pictures.At(140, true).Lookup(board::ImageOf(board::Wknight)).pixels,
             PictureSet::ForSize(140).Lookup(board::ImageOf(board::Wknight)).pixels);
@@ -35,6 +39,7 @@ TEST(ShownPictures, AResizedBoardScalesMeanwhileAndKeepsOneSizeOnceSettled) {
   EXPECT_EQ(PictureSet::HeldIfDrawn(140), nullptr);
   // Another board at a size one shows shares its set, drawn, not scaled.
   ShownPictures other;
+  EXPECT_TRUE(other.DrawnAt(60));  // drawn for another board
   EXPECT_EQ(&other.At(60, true), &pictures.At(60, true));
   EXPECT_FALSE(other.Scaled());
 }

@@ -44,6 +44,18 @@ inline void CopyKept(HDC dc, const ComposedBoard& board, const RECT& area, POINT
                     board.Pixels() + static_cast<ptrdiff_t>(top) * side, &info, DIB_RGB_COLORS);
 }
 
+// The kept pixels stretched onto `board` on `dc`: a live resize's steps show
+// the board composed last at the new size, one stretch rather than a compose.
+inline void StretchKept(HDC dc, const ComposedBoard& kept, const RECT& board) {
+  const int side = kept.Side();
+  const BITMAPINFO info = TopDownBitmap(side, side);
+  // Nearest pixels: a step is shown for a few milliseconds, and blending costs far more.
+  const int previous = SetStretchBltMode(dc, COLORONCOLOR);
+  StretchDIBits(dc, board.left, board.top, board.right - board.left, board.bottom - board.top, 0, 0, side, side,
+                kept.Pixels(), &info, DIB_RGB_COLORS, SRCCOPY);
+  if (previous) SetStretchBltMode(dc, previous);
+}
+
 // The parts of `bounds` around the board's rectangle `board`: above, below, left and right of it.
 inline void FillAround(HDC dc, const RECT& bounds, const RECT& board, uint32_t background) {
   // The DC's own brush: no brush object to create and delete.

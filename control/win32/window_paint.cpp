@@ -42,24 +42,37 @@ void WindowPlatform::Paint() {
   PaintSession paint(window_);
   const RECT& area = paint.Area();
   if (area.right <= area.left || area.bottom <= area.top) return;
-  const PictureSet& pictures = Pictures();
-  painted_ = true;
-  ComposedBoard& board = ComposedPixels();
   const PixelRect shown{area.left, area.top, area.right, area.bottom};
-  // Only the tiles this paint shows: a board whose pixels were given back composes no more than it copies.
-  board.Update(Cells(), pictures.Size(), ComposeStep(pictures, control_->Moves().Lifted()), geometry_.OnBoard(shown));
   // A slide's frame or the promotion choice: its few squares composed aside whole.
   const bool aside = control_->Slides().Animation().Running() || control_->Promotion().Showing();
   const board::CellIndex cue = input_ ? input_->CueCell() : board::CellIndex{};
   const std::optional<FloatingPiece> floating = control_->Moves().Floating();
-  if (aside || (cue && !Intersection(geometry_.CellRect(Cells(), cue), shown).Empty()) ||
-      (floating && !Intersection(floating->rect, shown).Empty()))
-    return PaintOverKept(paint.Dc(), shown, aside);
+  const bool over = aside || (cue && !Intersection(geometry_.CellRect(Cells(), cue), shown).Empty()) ||
+                    (floating && !Intersection(floating->rect, shown).Empty());
+  ComposedBoard& board = ComposedPixels();
   const PixelRect on = geometry_.BoardRect();
-  CopyKept(paint.Dc(), board, area, {on.left, on.top});
+  const RECT onBoard{on.left, on.top, on.right, on.bottom};
   RECT client{};
   GetClientRect(window_, &client);
-  FillAround(paint.Dc(), client, {on.left, on.top, on.right, on.bottom}, background_);
+  // A live resize's step: one stretch of the kept board; the size is composed once it holds.
+  if (board.Side() > 0 && board.Side() != geometry_.Side() &&
+      ResizedPaint{.keptSide = board.Side(),
+                   .keptCurrent = board.Current(),
+                   .side = geometry_.Side(),
+                   .picturesDrawn = pictures_.DrawnAt(geometry_.Square()),
+                   .overBoard = over || floating || control_->Moves().Lifted()}
+          .StretchesKept()) {
+    StretchKept(paint.Dc(), board, onBoard);
+    FillAround(paint.Dc(), client, onBoard, background_);
+    return;
+  }
+  const PictureSet& pictures = Pictures();
+  painted_ = true;
+  // Only the tiles this paint shows: a board whose pixels were given back composes no more than it copies.
+  board.Update(Cells(), pictures.Size(), ComposeStep(pictures, control_->Moves().Lifted()), geometry_.OnBoard(shown));
+  if (over) return PaintOverKept(paint.Dc(), shown, aside);
+  CopyKept(paint.Dc(), board, area, {on.left, on.top});
+  FillAround(paint.Dc(), client, onBoard, background_);
 }
 
 // The kept pixels hold neither the focus cue nor what moves over the board:

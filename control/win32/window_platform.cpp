@@ -28,7 +28,8 @@ std::atomic<long> liveWindows{0};
 // WM_DPICHANGED_AFTERPARENT, which older headers do not name.
 constexpr UINT kDpiChangedAfterParent = 0x02E3;
 // Pictures are drawn at a new size once it has held this long: a splitter
-// dragged shows scaled pictures, not a wait of tens of milliseconds a step.
+// dragged shows the kept board stretched (or scaled pictures where it cannot),
+// not a wait of tens of milliseconds a step.
 constexpr UINT_PTR kSettleTimer = 1;
 constexpr UINT kSettleAfterMilliseconds = 150;
 
@@ -116,22 +117,23 @@ void WindowPlatform::UpdateGeometry() {
   const bool newSquare = geometry.Square() != geometry_.Square();
   geometry_ = geometry;
   if (newSquare) control_->Moves().SquareChanged();
+  // Set again at each new size, so it fires once the size holds.
+  if (newSquare && painted_) SetTimer(window_, kSettleTimer, kSettleAfterMilliseconds, nullptr);
   InvalidateRect(window_, nullptr, FALSE);
 }
 
-const PictureSet& WindowPlatform::Pictures() {
-  const int before = pictures_.Size();
-  const PictureSet& pictures = pictures_.At(geometry_.Square(), painted_);
-  // Set again at each new size, so it fires once the size holds.
-  if (pictures_.Scaled() && pictures.Size() != before)
-    SetTimer(window_, kSettleTimer, kSettleAfterMilliseconds, nullptr);
-  return pictures;
-}
+const PictureSet& WindowPlatform::Pictures() { return pictures_.At(geometry_.Square(), painted_); }
 
 void WindowPlatform::SettlePictures() {
   KillTimer(window_, kSettleTimer);
-  if (!pictures_.Scaled()) return;
-  pictures_.Settle();
+  const int square = geometry_.Square();
+  const bool stretched = ComposedPixels().Side() > 0 && ComposedPixels().Side() != geometry_.Side();
+  if (pictures_.Scaled() && pictures_.Size() == square)
+    pictures_.Settle();
+  else if (pictures_.Size() != square)
+    pictures_.At(square, false);  // the steps stretched the kept board: the size's pictures not even scaled
+  else if (!stretched)
+    return;
   ComposedPixels().MarkAll();
   InvalidateRect(window_, nullptr, FALSE);
 }

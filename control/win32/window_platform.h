@@ -115,7 +115,8 @@ class WindowPlatform : public GridPlatform, private BoardSurface {
                                       const PieceAnimation* sliding = nullptr) const;
   // The window's pictures at its square size; scaled while the size keeps changing.
   const PictureSet& Pictures();
-  // Draws the pictures the window showed scaled, once its size has stopped changing.
+  // Once the size has stopped changing: draws its pictures, which the steps stretched the kept board or scaled
+  // pictures for, and composes the board at the size.
   void SettlePictures();
   // Follows the window's size and DPI; repaints when the board's place or square changed.
   void UpdateGeometry();
@@ -148,7 +149,7 @@ class WindowPlatform : public GridPlatform, private BoardSurface {
   BoardLayout layout_ = BoardLayout::FixedAtScale;
   BoardGeometry geometry_;
   ShownPictures pictures_;
-  // Painted since created: a new size from here on is shown with scaled pictures first.
+  // Painted since created: a new size from here on is shown stretched (or with scaled pictures) first.
   bool painted_ = false;
   uint32_t background_;
   std::optional<Interaction> input_;

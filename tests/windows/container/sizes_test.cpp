@@ -112,10 +112,24 @@ void Resized(int dpi) {
   Shown(bench.control->Window(), 296, 296);
   const RECT larger{0, 0, 433, 400};
   CHECK_HR(bench.control->As<IOleInPlaceObject>()->SetObjectRects(&larger, &larger), S_OK);
+  // While the resize is live (no message pumped, so no settle), a write shows in the paint that follows it.
+  HWND window = bench.control->Window();
+  const BoardGeometry geometry = BoardGeometry::Filling(433, 400);
+  UpdateWindow(window);
+  const host::Pixels stepped = host::CaptureWindow(window, 433, 400);
+  short col = 5, row = 5;  // e4
+  CHECK_HR(bench.control->MoveBoard()->put_Piece(&col, &row, WQueen), S_OK);
+  UpdateWindow(window);
+  const host::Pixels written = host::CaptureWindow(window, 433, 400);
+  const int s = geometry.Square(), e4x = geometry.Left() + 4 * s, e4y = geometry.Top() + 4 * s;
+  int changed = 0;
+  for (int y = e4y; y < e4y + s; ++y)
+    for (int x = e4x; x < e4x + s; ++x) changed += stepped.At(x, y) != written.At(x, y);
+  CHECK(changed > s * s / 8);
+  CHECK_HR(bench.control->MoveBoard()->put_Piece(&col, &row, None), S_OK);
   SIZEL extent{};
   bench.control->As<IOleObject>()->GetExtent(DVASPECT_CONTENT, &extent);
   CHECK_EQ(extent.cx, control::HimetricOfPixels(433, dpi));
-  const BoardGeometry geometry = BoardGeometry::Filling(433, 400);
   const host::Pixels expected = host::CoreRender(host::CoreBoard::NewGame, geometry, 433, 400);
   host::Difference difference{};
   const bool settled = host::PumpUntil(
