@@ -2,8 +2,6 @@
 
 #include <windowsx.h>
 
-#include <optional>
-
 namespace control::win32 {
 
 namespace {
@@ -63,22 +61,24 @@ LRESULT DialogCode(LPARAM lParam, bool holdsPiece) {
   return DLGC_WANTARROWS | DLGC_WANTCHARS | (wanted ? DLGC_WANTMESSAGE : 0);
 }
 
-bool IsMouseMessage(UINT message) { return message >= WM_MOUSEFIRST && message <= WM_MBUTTONDBLCLK; }
-
-void RouteMouse(Interaction& input, UINT message, WPARAM keys, LPARAM lParam) {
-  const PointerPosition at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-  const int16_t shift = ShiftState(keys), held = ButtonsHeld(keys);
+std::optional<MouseMessage> MouseMessageOf(UINT message, WPARAM keys, LPARAM lParam) {
+  using enum MouseMessage::Kind;
+  const auto of = [&](MouseMessage::Kind kind, MouseButton button, bool doubleClick = false) {
+    return MouseMessage{kind, button, doubleClick, ButtonsHeld(keys), ShiftState(keys),
+                        PointerPosition{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}};
+  };
   switch (message) {
-    case WM_LBUTTONDOWN: return input.MousePress(MouseButton::Left, false, shift, at);
-    case WM_RBUTTONDOWN: return input.MousePress(MouseButton::Right, false, shift, at);
-    case WM_MBUTTONDOWN: return input.MousePress(MouseButton::Middle, false, shift, at);
-    case WM_LBUTTONDBLCLK: return input.MousePress(MouseButton::Left, true, shift, at);
-    case WM_RBUTTONDBLCLK: return input.MousePress(MouseButton::Right, true, shift, at);
-    case WM_MBUTTONDBLCLK: return input.MousePress(MouseButton::Middle, true, shift, at);
-    case WM_LBUTTONUP: return input.MouseRelease(MouseButton::Left, held, shift, at);
-    case WM_RBUTTONUP: return input.MouseRelease(MouseButton::Right, held, shift, at);
-    case WM_MBUTTONUP: return input.MouseRelease(MouseButton::Middle, held, shift, at);
-    case WM_MOUSEMOVE: return input.MouseMove(held, shift, at);
+    case WM_LBUTTONDOWN: return of(Press, MouseButton::Left);
+    case WM_RBUTTONDOWN: return of(Press, MouseButton::Right);
+    case WM_MBUTTONDOWN: return of(Press, MouseButton::Middle);
+    case WM_LBUTTONDBLCLK: return of(Press, MouseButton::Left, true);
+    case WM_RBUTTONDBLCLK: return of(Press, MouseButton::Right, true);
+    case WM_MBUTTONDBLCLK: return of(Press, MouseButton::Middle, true);
+    case WM_LBUTTONUP: return of(Release, MouseButton::Left);
+    case WM_RBUTTONUP: return of(Release, MouseButton::Right);
+    case WM_MBUTTONUP: return of(Release, MouseButton::Middle);
+    case WM_MOUSEMOVE: return of(Move, MouseButton::Left);
+    default: return std::nullopt;
   }
 }
 

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "control/interaction.h"
 
 namespace control::win32 {
@@ -13,8 +15,17 @@ KeyStroke KeyStrokeOf(WPARAM key, LPARAM flags = 0);
 // The answer to WM_GETDLGCODE for the message in `lParam` (which may be none).
 LRESULT DialogCode(LPARAM lParam, bool holdsPiece);
 
-bool IsMouseMessage(UINT message);
-void RouteMouse(Interaction& input, UINT message, WPARAM keys, LPARAM position);
+// A mouse message as the core's press, release or move takes it.
+struct MouseMessage {
+  enum class Kind { Press, Release, Move } kind;
+  MouseButton button;
+  bool doubleClick;
+  int16_t buttonsHeld;
+  int16_t shift;
+  PointerPosition at;
+};
+// Nothing for a message that is not a button or move in the client area.
+std::optional<MouseMessage> MouseMessageOf(UINT message, WPARAM keys, LPARAM position);
 void RouteFocus(Interaction& input, bool focused);
 // WM_UPDATEUISTATE: the system shows or hides keyboard cues.
 void RouteUiState(Interaction& input, WPARAM change);

@@ -283,8 +283,19 @@ LRESULT WindowPlatform::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       if (reinterpret_cast<HWND>(lParam) != window_ && input_ && !releasingCapture_) input_->CaptureLost();
       return 0;
   }
-  if (input_ && IsMouseMessage(message)) {
-    RouteMouse(*input_, message, wParam, lParam);
+  // Called from here, not through a helper: a PieceDrop handler runs at the end of this path.
+  if (const auto mouse = MouseMessageOf(message, wParam, lParam); mouse && input_) {
+    switch (mouse->kind) {
+      case MouseMessage::Kind::Press:
+        input_->MousePress(mouse->button, mouse->doubleClick, mouse->shift, mouse->at);
+        break;
+      case MouseMessage::Kind::Release:
+        input_->MouseRelease(mouse->button, mouse->buttonsHeld, mouse->shift, mouse->at);
+        break;
+      case MouseMessage::Kind::Move:
+        input_->MouseMove(mouse->buttonsHeld, mouse->shift, mouse->at);
+        break;
+    }
     return 0;
   }
   return DefWindowProcW(window_, message, wParam, lParam);
