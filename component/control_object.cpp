@@ -4,6 +4,10 @@
 
 #include <olectl.h>
 
+#include <algorithm>
+#include <array>
+#include <variant>
+
 #include "component/com/enumerator.h"
 #include "component/com/errors.h"
 #include "component/com/unique.h"
@@ -158,62 +162,56 @@ VARIANT ByReference(VARTYPE type, void* value) {
   v.byref = value;
   return v;
 }
+
+// An event's arguments as DISPPARAMS takes them: every one by reference, the
+// last first. A Boolean goes through a VARIANT_BOOL, read back after the handlers.
+class EventVariants {
+ public:
+  EventVariants(const control::EventCall& call, size_t parameters) {
+    std::visit([this](auto* arguments) { arguments->ForEach([this](auto& field) { Add(field); }); }, call.arguments);
+    // The event's own are the first of the core's fields (Click takes only col and row).
+    count_ = std::min(count_, parameters);
+    std::reverse(variants_.begin(), variants_.begin() + static_cast<std::ptrdiff_t>(count_));
+  }
+  EventVariants(const EventVariants&) = delete;
+  EventVariants& operator=(const EventVariants&) = delete;
+
+  DISPPARAMS Parameters() { return {variants_.data(), nullptr, static_cast<UINT>(count_), 0}; }
+  void ReadBack() const {
+    if (boolean_) *boolean_ = booleanVariant_ != VARIANT_FALSE;
+  }
+
+ private:
+  void Add(int16_t& field) { variants_.at(count_++) = ByReference(VT_I2, &field); }
+  void Add(int32_t& field) { variants_.at(count_++) = ByReference(VT_I4, &field); }
+  void Add(float& field) { variants_.at(count_++) = ByReference(VT_R4, &field); }
+  void Add(bool& field) {
+    boolean_ = &field;
+    booleanVariant_ = field ? VARIANT_TRUE : VARIANT_FALSE;
+    variants_.at(count_++) = ByReference(VT_BOOL, &booleanVariant_);
+  }
+
+  std::array<VARIANT, 6> variants_{};
+  size_t count_ = 0;
+  bool* boolean_ = nullptr;
+  VARIANT_BOOL booleanVariant_ = VARIANT_FALSE;
+};
 }  // namespace
 
+// Every sink is called from here, with nothing between: a handler runs one frame above this.
 template <class Core, class Face>
-void ControlObject<Core, Face>::Fire(const automation::Member& event, std::span<VARIANT> arguments) noexcept {
-  if (frozenEvents_ > 0) return;
-  DISPPARAMS parameters{arguments.data(), nullptr, static_cast<UINT>(arguments.size()), 0};
+bool ControlObject<Core, Face>::Raise(control::EventCall call) noexcept {
+  const automation::Member* event = automation::EventOf(static_cast<DISPID>(call.event), record_);
+  if (!event || frozenEvents_ > 0) return false;
+  EventVariants arguments(call, event->parameters.size());
+  std::vector<com::ComPtr<IDispatch>> sinks;
   // A sink list that cannot be copied drops this event, as a full message queue would.
-  com::Guarded([&] {
-    for (const auto& sink : events_.template Sinks<IDispatch>())
-      sink->Invoke(event.id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters, nullptr, nullptr, nullptr);
-  });
-}
-
-template <class Core, class Face>
-void ControlObject<Core, Face>::RaiseEvent(control::ControlEvent event, control::EventArguments& a) noexcept {
-  const auto index = static_cast<size_t>(event) - 1;  // the core numbers its events from 1
-  if (index >= record_.events.size()) return;
-  const automation::Member& member = record_.events[index];
-  // Arguments stand in reverse order, so an event's own are the last of these;
-  // every one is passed by reference.
-  VARIANT arguments[] = {ByReference(VT_R4, &a.Y),      ByReference(VT_R4, &a.X),
-                         ByReference(VT_I2, &a.Shift),  ByReference(VT_I2, &a.Button),
-                         ByReference(VT_I2, &a.row),    ByReference(VT_I2, &a.col)};
-  Fire(member, std::span(arguments).last(member.parameters.size()));
-}
-
-template <class Core, class Face>
-bool ControlObject<Core, Face>::RaisePieceDrop(control::PieceDropArguments& a) noexcept {
-  const automation::Member* drop = automation::EventOf(automation::kPieceDropId, record_);
-  if (!drop || frozenEvents_ > 0) return false;
-  // A handler sees Cancel False and may set it; what it leaves is read back.
-  VARIANT_BOOL cancel = a.Cancel ? VARIANT_TRUE : VARIANT_FALSE;
-  VARIANT arguments[] = {ByReference(VT_BOOL, &cancel), ByReference(VT_I2, &a.toRow), ByReference(VT_I2, &a.toCol),
-                         ByReference(VT_I2, &a.fromRow), ByReference(VT_I2, &a.fromCol)};
-  Fire(*drop, arguments);
-  a.Cancel = cancel != VARIANT_FALSE;
+  if (FAILED(com::Guarded([&] { sinks = events_.template Sinks<IDispatch>(); }))) return true;
+  DISPPARAMS parameters = arguments.Parameters();
+  for (const auto& sink : sinks)
+    sink->Invoke(event->id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters, nullptr, nullptr, nullptr);
+  arguments.ReadBack();
   return true;
-}
-
-template <class Core, class Face>
-bool ControlObject<Core, Face>::RaisePieceLift(control::PieceLiftArguments& a) noexcept {
-  const automation::Member* lift = automation::EventOf(automation::kPieceLiftId, record_);
-  if (!lift || frozenEvents_ > 0) return false;
-  VARIANT_BOOL cancel = a.Cancel ? VARIANT_TRUE : VARIANT_FALSE;
-  VARIANT arguments[] = {ByReference(VT_BOOL, &cancel), ByReference(VT_I2, &a.row), ByReference(VT_I2, &a.col)};
-  Fire(*lift, arguments);
-  a.Cancel = cancel != VARIANT_FALSE;
-  return true;
-}
-
-template <class Core, class Face>
-void ControlObject<Core, Face>::RaisePromotionChosen(control::PromotionArguments& a) noexcept {
-  const automation::Member* chosen = automation::EventOf(automation::kPromotionChosenId, record_);
-  if (!chosen) return;
-  VARIANT arguments[] = {ByReference(VT_I4, &a.Piece), ByReference(VT_I2, &a.row), ByReference(VT_I2, &a.col)};
-  Fire(*chosen, arguments);
 }
 
 template <class Core, class Face>

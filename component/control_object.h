@@ -6,7 +6,6 @@
 
 #include <memory>
 #include <optional>
-#include <span>
 
 #include "component/automation_interface.h"
 #include "component/com/com_object.h"
@@ -176,18 +175,12 @@ class ControlObject
 
  private:
   // Container: the control's one way to its container.
-  void RaiseEvent(control::ControlEvent event, control::EventArguments& arguments) noexcept override;
-  bool RaisePieceDrop(control::PieceDropArguments& arguments) noexcept override;
-  bool RaisePieceLift(control::PieceLiftArguments& arguments) noexcept override;
-  void RaisePromotionChosen(control::PromotionArguments& arguments) noexcept override;
+  bool Raise(control::EventCall call) noexcept override;
   void PropertyChanged(std::string_view name) noexcept override;
   bool AmbientUserMode() noexcept override;
   void HoldObject() noexcept override;
   void ReleaseObject() noexcept override;
   bool HeldByHost() noexcept override;
-  // Calls every sink of the event interface with the event's `arguments`, in
-  // DISPPARAMS order (the last parameter first); nothing while events are frozen.
-  void Fire(const automation::Member& event, std::span<VARIANT> arguments) noexcept;
   // ContainerServices
   void FocusChanged(bool focused) noexcept override;
   LRESULT AccessibleObject(WPARAM flags) noexcept override;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <variant>
 
 #include "board/board_platform.h"
 
@@ -20,6 +21,7 @@ enum class ControlEvent : int32_t {
 };
 
 // An event's arguments, passed by reference. Click and DblClick use only col and row.
+// Each argument structure visits its fields in the order the event declares them.
 struct EventArguments {
   int16_t col = 0;
   int16_t row = 0;
@@ -27,6 +29,7 @@ struct EventArguments {
   int16_t Shift = 0;
   float X = 0;
   float Y = 0;
+  template <class Visit> void ForEach(Visit&& visit) { visit(col), visit(row), visit(Button), visit(Shift), visit(X), visit(Y); }
 };
 
 // PieceDrop's arguments, passed by reference; the squares are board squares.
@@ -36,6 +39,7 @@ struct PieceDropArguments {
   int16_t toCol = 0;
   int16_t toRow = 0;
   bool Cancel = false;
+  template <class Visit> void ForEach(Visit&& visit) { visit(fromCol), visit(fromRow), visit(toCol), visit(toRow), visit(Cancel); }
 };
 
 // PieceLift's arguments, passed by reference; the square is a board square.
@@ -43,6 +47,7 @@ struct PieceLiftArguments {
   int16_t col = 0;
   int16_t row = 0;
   bool Cancel = false;
+  template <class Visit> void ForEach(Visit&& visit) { visit(col), visit(row), visit(Cancel); }
 };
 
 // PromotionChosen's arguments, passed by reference: the pawn's square and the
@@ -51,6 +56,19 @@ struct PromotionArguments {
   int16_t col = 0;
   int16_t row = 0;
   int32_t Piece = 0;
+  template <class Visit> void ForEach(Visit&& visit) { visit(col), visit(row), visit(Piece); }
+};
+
+// One event raised: which, and its arguments. The three events with arguments
+// of their own are named by them.
+struct EventCall {
+  EventCall(ControlEvent e, EventArguments& a) : event(e), arguments(&a) {}
+  EventCall(PieceDropArguments& a) : event(ControlEvent::PieceDrop), arguments(&a) {}  // NOLINT(google-explicit-constructor)
+  EventCall(PieceLiftArguments& a) : event(ControlEvent::PieceLift), arguments(&a) {}  // NOLINT(google-explicit-constructor)
+  EventCall(PromotionArguments& a) : event(ControlEvent::PromotionChosen), arguments(&a) {}  // NOLINT(google-explicit-constructor)
+
+  ControlEvent event;
+  std::variant<EventArguments*, PieceDropArguments*, PieceLiftArguments*, PromotionArguments*> arguments;
 };
 
 // What the control needs of the container that holds it. The control reaches
@@ -59,16 +77,10 @@ struct PromotionArguments {
 class Container {
  public:
   // Synchronous: returns after the host's handlers. They may write into the
-  // arguments, call back into the control, or release it.
-  virtual void RaiseEvent(ControlEvent event, EventArguments& arguments) = 0;
-  // A move by hand, asked before it is made; a handler may set Cancel. False
-  // when the host cannot be asked (its events are frozen): the move is refused.
-  virtual bool RaisePieceDrop(PieceDropArguments& arguments) = 0;
-  // A piece about to be lifted by hand; a handler may set Cancel. False when the host cannot be asked.
-  virtual bool RaisePieceLift(PieceLiftArguments& arguments) = 0;
-  // Synchronous; a handler may write the board, open another choice or release the control.
-  // Only OvlBoard's choice raises it.
-  virtual void RaisePromotionChosen(PromotionArguments&) {}
+  // arguments (PieceDrop's and PieceLift's Cancel), call back into the control,
+  // or release it. False when the host cannot be asked (its events are frozen,
+  // or the class has no such event): a move or lift nobody agreed to is refused.
+  virtual bool Raise(EventCall call) = 0;
   virtual void PropertyChanged(std::string_view name) = 0;
   // The container's UserMode ambient: false at design time. Reading it may
   // call back into the control.
@@ -93,12 +105,8 @@ class ContainerLink final : public board::BoardContainer {
   bool UserMode() override;
   void PropertyChanged(std::string_view name) override { container_.PropertyChanged(name); }
   // A control its host let go of raises nothing more: it only waits for the input's end to go.
-  void RaiseEvent(ControlEvent event, EventArguments& arguments) {
-    if (HeldByHost()) container_.RaiseEvent(event, arguments);
-  }
-  // Nothing when the host let go of the control.
-  void RaisePromotionChosen(PromotionArguments& arguments) {
-    if (HeldByHost()) container_.RaisePromotionChosen(arguments);
+  void Raise(EventCall call) {
+    if (HeldByHost()) container_.Raise(call);
   }
   bool HeldByHost() { return container_.HeldByHost(); }
 

@@ -1,9 +1,9 @@
 #include "control/move_input.h"
 
 #include <cstdlib>
+#include <utility>
 
 #include "board/automation_error.h"
-#include "board/scope_exit.h"
 
 namespace control {
 
@@ -189,7 +189,9 @@ bool MoveInput::Lift(CellIndex cell) {
   const board::Square square = board::SquareOfIndex(cell);
   PieceLiftArguments arguments{square.col.value, square.row.value, false};
   const unsigned interruptionsBefore = interruptions_;
-  if (Ask(Question{cell, cell, true}, arguments, &Container::RaisePieceLift) != Answer::Agreed) return false;
+  Asking asking(*this, Question{cell, cell, true});
+  const bool asked = asked_.HeldByHost() && asked_.Raise(arguments);
+  if (asking.Given(asked, arguments.Cancel) != Answer::Agreed) return false;
   if (interruptions_ != interruptionsBefore || !Accepting() || host_.PieceAt(cell) != code) return false;
   held_ = {cell, code};
   host_.LiftBegan(cell);
@@ -245,15 +247,15 @@ void MoveInput::PutBack(PressState after) {
   host_.PickUpChanged(press_.cell);
 }
 
-template <class Arguments>
-MoveInput::Answer MoveInput::Ask(Question question, Arguments& arguments, bool (Container::*raise)(Arguments&)) {
-  const unsigned detachmentsBefore = detachments_;
-  asking_ = question;
-  const board::ScopeExit askedOnce([this] { asking_.reset(); });
-  // A control its host let go of, before or while asking, only waits for the input's end.
-  const bool asked = asked_.HeldByHost() && (asked_.*raise)(arguments) && asked_.HeldByHost();
-  if (detachments_ != detachmentsBefore || asking_->written) return Answer::Overtaken;
-  return asked && !arguments.Cancel ? Answer::Agreed : Answer::Refused;
+MoveInput::Asking::Asking(MoveInput& input, Question question)
+    : input_(input), detachmentsBefore_(input.detachments_) {
+  input.asking_ = question;
+}
+
+MoveInput::Answer MoveInput::Asking::Given(bool asked, bool cancelled) {
+  const bool written = std::exchange(input_.asking_, std::nullopt)->written;
+  if (input_.detachments_ != detachmentsBefore_ || written) return Answer::Overtaken;
+  return asked && input_.asked_.HeldByHost() && !cancelled ? Answer::Agreed : Answer::Refused;
 }
 
 // The lift ends before the host is asked, so a handler meets the board as it
@@ -269,7 +271,9 @@ void MoveInput::Drop(Holding mover, CellIndex to, bool slide) {
   if (host_.PieceAt(mover.cell) != mover.code) return;
   const board::Square source = board::SquareOfIndex(mover.cell), destination = board::SquareOfIndex(to);
   PieceDropArguments arguments{source.col.value, source.row.value, destination.col.value, destination.row.value, false};
-  switch (Ask(Question{mover.cell, to}, arguments, &Container::RaisePieceDrop)) {
+  Asking asking(*this, Question{mover.cell, to});
+  const bool asked = asked_.HeldByHost() && asked_.Raise(arguments);
+  switch (asking.Given(asked, arguments.Cancel)) {
     case Answer::Overtaken:
       return;
     case Answer::Refused:

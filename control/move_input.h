@@ -196,11 +196,24 @@ class MoveInput final : public ClickObserver, public board::WriteListener {
   void PutBack(PressState after);
   // Ends the lift, then asks the host whether `mover` goes to `to`; an agreed move slides there when `slide`.
   void Drop(Holding mover, CellIndex to, bool slide);
-  // Raises the question: whether it may be acted on.
+  // Whether a question's answer may be acted on.
   // Overtaken: the handler wrote the board or the window went, and its own state stands.
   enum class Answer : uint8_t { Agreed, Refused, Overtaken };
-  template <class Arguments>
-  Answer Ask(Question question, Arguments& arguments, bool (Container::*raise)(Arguments&));
+  // A question open while its event is raised. The caller raises the event
+  // itself, so the host's handler runs no deeper than the caller.
+  class Asking {
+   public:
+    Asking(MoveInput& input, Question question);
+    ~Asking() { input_.asking_.reset(); }
+    Asking(const Asking&) = delete;
+    Asking& operator=(const Asking&) = delete;
+    // Closes the question. A control its host let go of, before or while asking, only waits for the input's end.
+    Answer Given(bool asked, bool cancelled);
+
+   private:
+    MoveInput& input_;
+    unsigned detachmentsBefore_;
+  };
   void WentBack(CellIndex cell);
   PixelRect PictureAt(PointerPosition at);
 

@@ -131,7 +131,7 @@ void OvlChess::MovePiece(CellIndex from, CellIndex to, bool slide) {
 
 void OvlChess::RaisePromotionChosen(board::Square square, board::PieceCode piece) {
   PromotionArguments arguments{square.col.value, square.row.value, piece.value};
-  container_.RaisePromotionChosen(arguments);
+  container_.Raise(arguments);
 }
 
 void OvlChess::SquareWritten(CellIndex cell) {
@@ -151,7 +151,7 @@ void OvlChess::Raise(ControlEvent event, board::CellIndex Index, EventArguments 
   const board::Square square = board::SquareOfIndex(Index);
   arguments.col = square.col.value;
   arguments.row = square.row.value;
-  container_.RaiseEvent(event, arguments);
+  container_.Raise({event, arguments});
 }
 
 void OvlChess::Check_Click(board::CellIndex Index) { Raise(ControlEvent::Click, Index); }

@@ -46,23 +46,25 @@ struct FakeHost : control::MoveHost, control::Container, control::PieceSurface, 
   bool Enabled() override { return enabled; }
   bool UserMode() override { return userMode; }
   control::DragMetrics Metrics() override { return metrics; }
-  void RaiseEvent(control::ControlEvent, control::EventArguments&) override {}
   void PropertyChanged(std::string_view) override {}
   bool AmbientUserMode() override { return userMode; }
-  bool RaisePieceDrop(control::PieceDropArguments& a) override {
+  bool Raise(control::EventCall call) override {
+    if (auto* const* drop = std::get_if<control::PieceDropArguments*>(&call.arguments)) Asked(**drop);
+    if (auto* const* lift = std::get_if<control::PieceLiftArguments*>(&call.arguments)) Lifting(**lift);
+    return true;
+  }
+  void Asked(control::PieceDropArguments& a) {
     Note("ask " + SquareName(board::SquareIndex(board::Col(a.fromCol), board::Row(a.fromRow))) +
          SquareName(board::SquareIndex(board::Col(a.toCol), board::Row(a.toRow))));
     asked = &a;
     cancel = &a.Cancel;
     Run(onDrop);
-    return true;
   }
-  bool RaisePieceLift(control::PieceLiftArguments& a) override {
+  void Lifting(control::PieceLiftArguments& a) {
     Note("lift " + SquareName(board::SquareIndex(board::Col(a.col), board::Row(a.row))));
     cancel = &a.Cancel;
     a.Cancel = refuseQueen && PieceAt(board::SquareIndex(board::Col(a.col), board::Row(a.row))) == board::WQueen;
     Run(onLift);
-    return true;
   }
   void LiftBegan(CellIndex cell) override { Note("held " + SquareName(cell)); }
   void LiftEnded(CellIndex cell) override { Note("ended " + SquareName(cell)); }

@@ -70,8 +70,9 @@ void NaiveBoard::SetHeight(float height) {
 
 void NaiveBoard::Repaint() { RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW); }
 
-void NaiveBoard::RaiseEvent(control::ControlEvent event, control::EventArguments&) {
-  if (event == control::ControlEvent::Click) ++clicks_;
+bool NaiveBoard::Raise(control::EventCall call) {
+  if (call.event == control::ControlEvent::Click) ++clicks_;
+  return true;
 }
 
 void NaiveBoard::CreateCell(board::CellIndex cell) {

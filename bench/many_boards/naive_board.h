@@ -42,10 +42,7 @@ class NaiveBoard final : public control::GridPlatform, private control::Containe
   void UpdateCell(board::CellIndex cell) override;
 
  private:
-  void RaiseEvent(control::ControlEvent event, control::EventArguments&) override;
-  // OvlChess takes no moves, so it never asks.
-  bool RaisePieceDrop(control::PieceDropArguments&) override { return false; }
-  bool RaisePieceLift(control::PieceLiftArguments&) override { return false; }
+  bool Raise(control::EventCall call) override;
   bool AmbientUserMode() override { return true; }
   void PropertyChanged(std::string_view) override {}
 

@@ -4,8 +4,16 @@
 
 namespace control::headless {
 
-void HeadlessPlatform::RaiseEvent(ControlEvent event, EventArguments& arguments) {
-  if (onEvent && !eventsFrozen) onEvent(event, arguments);
+bool HeadlessPlatform::Raise(EventCall call) {
+  if (eventsFrozen) return false;
+  const auto tell = [](const auto& callback, auto&... arguments) {
+    if (callback) callback(arguments...);
+  };
+  if (auto* const* mouse = std::get_if<EventArguments*>(&call.arguments)) tell(onEvent, call.event, **mouse);
+  if (auto* const* drop = std::get_if<PieceDropArguments*>(&call.arguments)) tell(onPieceDrop, **drop);
+  if (auto* const* lift = std::get_if<PieceLiftArguments*>(&call.arguments)) tell(onPieceLift, **lift);
+  if (auto* const* chosen = std::get_if<PromotionArguments*>(&call.arguments)) tell(onPromotionChosen, **chosen);
+  return true;
 }
 
 std::vector<uint32_t> HeadlessPlatform::Render(int square) const {

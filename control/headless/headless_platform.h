@@ -41,20 +41,8 @@ class HeadlessPlatform : public GridPlatform, public Container {
   bool Enabled() override { return enabled; }
   void SetEnabled(bool e) override { enabled = e; }
   void Repaint() override { ++repaints; }
-  void RaiseEvent(ControlEvent event, EventArguments& arguments) override;
-  bool RaisePieceDrop(PieceDropArguments& arguments) override {
-    if (eventsFrozen) return false;
-    if (onPieceDrop) onPieceDrop(arguments);
-    return true;
-  }
-  bool RaisePieceLift(PieceLiftArguments& arguments) override {
-    if (eventsFrozen) return false;
-    if (onPieceLift) onPieceLift(arguments);
-    return true;
-  }
-  void RaisePromotionChosen(PromotionArguments& arguments) override {
-    if (!eventsFrozen && onPromotionChosen) onPromotionChosen(arguments);
-  }
+  // Hands each event to its callback; nothing while events are frozen.
+  bool Raise(EventCall call) override;
   void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
   bool AmbientUserMode() override { return onUserMode ? onUserMode() : userMode; }
   bool HeldByHost() override { return heldByHost; }

@@ -21,9 +21,12 @@ using board::CellIndex;
 struct Host : test::QuietHost {
   std::vector<std::string> drops;
   bool cancel = false;
-  bool RaisePieceDrop(control::PieceDropArguments& a) override {
-    drops.push_back(std::to_string(a.fromCol * 10 + a.fromRow) + "-" + std::to_string(a.toCol * 10 + a.toRow));
-    a.Cancel = cancel;
+  bool Raise(control::EventCall call) override {
+    if (auto* const* drop = std::get_if<control::PieceDropArguments*>(&call.arguments)) {
+      control::PieceDropArguments& a = **drop;
+      drops.push_back(std::to_string(a.fromCol * 10 + a.fromRow) + "-" + std::to_string(a.toCol * 10 + a.toRow));
+      a.Cancel = cancel;
+    }
     return true;
   }
 };

@@ -16,9 +16,7 @@ namespace test {
 
 // Agrees to every move and lift; a test overrides what it watches.
 struct QuietHost : control::Container, control::win32::ContainerServices {
-  void RaiseEvent(control::ControlEvent, control::EventArguments&) override {}
-  bool RaisePieceDrop(control::PieceDropArguments&) override { return true; }
-  bool RaisePieceLift(control::PieceLiftArguments&) override { return true; }
+  bool Raise(control::EventCall) override { return true; }
   void PropertyChanged(std::string_view) override {}
   bool AmbientUserMode() override { return true; }
   void FocusChanged(bool) noexcept override {}
