@@ -29,7 +29,10 @@ struct EventArguments {
   int16_t Shift = 0;
   float X = 0;
   float Y = 0;
-  template <class Visit> void ForEach(Visit&& visit) { visit(col), visit(row), visit(Button), visit(Shift), visit(X), visit(Y); }
+  template <class Visit>
+  void ForEach(Visit&& visit) {
+    visit(col), visit(row), visit(Button), visit(Shift), visit(X), visit(Y);
+  }
 };
 
 // PieceDrop's arguments, passed by reference; the squares are board squares.
@@ -39,7 +42,10 @@ struct PieceDropArguments {
   int16_t toCol = 0;
   int16_t toRow = 0;
   bool Cancel = false;
-  template <class Visit> void ForEach(Visit&& visit) { visit(fromCol), visit(fromRow), visit(toCol), visit(toRow), visit(Cancel); }
+  template <class Visit>
+  void ForEach(Visit&& visit) {
+    visit(fromCol), visit(fromRow), visit(toCol), visit(toRow), visit(Cancel);
+  }
 };
 
 // PieceLift's arguments, passed by reference; the square is a board square.
@@ -47,7 +53,10 @@ struct PieceLiftArguments {
   int16_t col = 0;
   int16_t row = 0;
   bool Cancel = false;
-  template <class Visit> void ForEach(Visit&& visit) { visit(col), visit(row), visit(Cancel); }
+  template <class Visit>
+  void ForEach(Visit&& visit) {
+    visit(col), visit(row), visit(Cancel);
+  }
 };
 
 // PromotionChosen's arguments, passed by reference: the pawn's square and the
@@ -56,16 +65,19 @@ struct PromotionArguments {
   int16_t col = 0;
   int16_t row = 0;
   int32_t Piece = 0;
-  template <class Visit> void ForEach(Visit&& visit) { visit(col), visit(row), visit(Piece); }
+  template <class Visit>
+  void ForEach(Visit&& visit) {
+    visit(col), visit(row), visit(Piece);
+  }
 };
 
 // One event raised: which, and its arguments. The three events with arguments
-// of their own are named by them.
+// of their own are named by them, so those constructors convert implicitly.
 struct EventCall {
   EventCall(ControlEvent e, EventArguments& a) : event(e), arguments(&a) {}
-  EventCall(PieceDropArguments& a) : event(ControlEvent::PieceDrop), arguments(&a) {}  // NOLINT(google-explicit-constructor)
-  EventCall(PieceLiftArguments& a) : event(ControlEvent::PieceLift), arguments(&a) {}  // NOLINT(google-explicit-constructor)
-  EventCall(PromotionArguments& a) : event(ControlEvent::PromotionChosen), arguments(&a) {}  // NOLINT(google-explicit-constructor)
+  EventCall(PieceDropArguments& a) : event(ControlEvent::PieceDrop), arguments(&a) {}
+  EventCall(PieceLiftArguments& a) : event(ControlEvent::PieceLift), arguments(&a) {}
+  EventCall(PromotionArguments& a) : event(ControlEvent::PromotionChosen), arguments(&a) {}
 
   ControlEvent event;
   std::variant<EventArguments*, PieceDropArguments*, PieceLiftArguments*, PromotionArguments*> arguments;
