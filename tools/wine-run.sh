@@ -28,16 +28,24 @@ pristine="$(dirname "$prefix")/wineprefix-$arch-pristine"
 # copies (and the window setting) and is made again.
 marker=.pristine-copy
 
-# Boots the pristine prefix once; nothing ever runs in it afterwards.
+# One boot of the pristine prefix. A program crashing while Wine boots leaves
+# its debugger waiting for ever, so each step is bounded.
+boot_pristine() {
+  rm -rf "$pristine"
+  WINEPREFIX="$pristine" timeout 300 "$wine" wineboot -i >/dev/null 2>&1 &&
+    WINEPREFIX="$pristine" timeout 120 "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
+      >/dev/null 2>&1 &&
+    # The registry reaches its files when the session ends.
+    WINEPREFIX="$pristine" timeout 120 wineserver -w
+}
+
+# Boots the pristine prefix once, trying again after a boot that failed or
+# hung; nothing ever runs in it afterwards.
 make_pristine() {
   (
     flock 8
     [ -f "$pristine/$marker" ] && exit 0
-    rm -rf "$pristine"
-    WINEPREFIX="$pristine" "$wine" wineboot -i >/dev/null 2>&1
-    WINEPREFIX="$pristine" "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-    # The registry reaches its files when the session ends.
-    WINEPREFIX="$pristine" wineserver -w
+    boot_pristine || { WINEPREFIX="$pristine" wineserver -k 2>/dev/null || true; boot_pristine; }
     touch "$pristine/$marker"
   ) 8>"$pristine.lock"
 }
