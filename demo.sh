@@ -23,7 +23,9 @@ fi
 picture="$PWD/build-win32/demo.png"
 # The Wine session is waited out before the virtual display goes, so no Wine
 # process is left to lose its X connection.
-xvfb-run -a -s "-screen 0 1024x768x24" sh -c \
+# The virtual screen grows with the scale, so a 200 % form fits on it.
+dpi=${DEMO_DPI:-96}
+xvfb-run -a -s "-screen 0 $((1024 * dpi / 96))x$((768 * dpi / 96))x24" sh -c \
   "$run $demo --scripted build-win32/demo.bmp && WINEPREFIX=$PWD/build-win32/wineprefix-win32 wineserver -w"
 convert build-win32/demo.bmp "$picture"
 echo "No display: played a scripted game. Screenshot: $picture"

@@ -29,6 +29,8 @@ constexpr int kPanelWidth = 260;
 constexpr int kClientWidth = kPanelLeft + kPanelWidth + kMargin;
 constexpr int kClientHeight = 2 * kMargin + host::kBoardPixels;
 constexpr int kLabelHeight = 16;
+// Two lines: a refused position's reason is long.
+constexpr int kStatusHeight = 2 * kLabelHeight;
 
 // The layout is in 96-DPI units; the window takes the display's DPI as it is
 // created, so a 200 % display gets a form twice the size, board and all.
@@ -199,8 +201,8 @@ bool Demo::Start() {
   AddChild(L"BUTTON", L"Set", BS_PUSHBUTTON, kSetPositionId, {right - 54, 121, right, 145});
   AddChild(L"STATIC", L"Event log:", 0, kLogLabelId, {left, 154, right, 154 + kLabelHeight});
   log_ = AddChild(L"LISTBOX", L"Event log", WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, kLogId,
-                  {left, 154 + kLabelHeight, right, kClientHeight - kMargin - kLabelHeight - 4});
-  status_ = AddChild(L"STATIC", L"", 0, kStatusId, {left, kClientHeight - kMargin - kLabelHeight, right,
+                  {left, 154 + kLabelHeight, right, kClientHeight - kMargin - kStatusHeight - 4});
+  status_ = AddChild(L"STATIC", L"", 0, kStatusId, {left, kClientHeight - kMargin - kStatusHeight, right,
                                                     kClientHeight - kMargin});
 
   sink_ = host::Make<host::EventSink>(component::identity::kBoardEventInterfaceId);
@@ -246,15 +248,18 @@ void Demo::Layout(int width, int height) {
   const int margin = Scaled(kMargin), shift = width - Scaled(kClientWidth);
   if (control_) control_->Place({margin, margin, std::max(margin, width - Scaled(kPanelWidth) - 2 * margin),
                                  std::max(margin, height - margin)});
-  for (int id = kNewGameId; id <= kLogId; ++id) {
+  // The log takes the height the window gains; the status line stays under it.
+  const int statusTop = height - margin - Scaled(kStatusHeight);
+  for (int id = kNewGameId; id <= kStatusId; ++id) {
     HWND child = Child(id);
     if (!child) continue;
     RECT place{};
     GetWindowRect(child, &place);
     MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&place), 2);
     const int left = Scaled(kPanelLeft) + shift + (place.left - panelLeft_);
-    const int bottom = id == kLogId ? height - margin : place.bottom;
-    MoveWindow(child, left, place.top, place.right - place.left, bottom - place.top, TRUE);
+    const int top = id == kStatusId ? statusTop : place.top;
+    const int bottom = id == kLogId ? statusTop - Scaled(4) : id == kStatusId ? height - margin : place.bottom;
+    MoveWindow(child, left, top, place.right - place.left, bottom - top, TRUE);
   }
   panelLeft_ = Scaled(kPanelLeft) + shift;
 }
