@@ -3,13 +3,13 @@
 #include <utility>
 
 #include "control/ovl_chess.h"
+#include "control/piece_words.h"
 
 namespace control {
 
 namespace {
 
-constexpr const char* kKinds[] = {"pawn", "rook", "knight", "bishop", "queen", "king"};
-// The summary's order of kinds, as indices into kKinds: king first, pawns last.
+// The summary's order of kinds, as indices into kKindWords: king first, pawns last.
 constexpr int kSummaryOrder[] = {5, 4, 1, 3, 2, 0};
 
 // The pieces of one colour, or "" when it has none: "Cream: king e1, rooks a1 h1."
@@ -28,21 +28,12 @@ std::string ColourSummary(const char* colour, int firstImage,
         ++count;
       }
     if (count == 0) continue;
-    sentence.append(sentence.empty() ? ": " : ", ").append(kKinds[kind]).append(count > 1 ? "s" : "").append(squares);
+    sentence.append(sentence.empty() ? ": " : ", ").append(kKindWords[kind]).append(count > 1 ? "s" : "").append(squares);
   }
   return sentence.empty() ? sentence : std::string(colour).append(sentence).append(".");
 }
 
 }  // namespace
-
-std::string PieceWords(ImageNumber image) {
-  using board::ImageOf;
-  if (image >= ImageOf(board::Bpawn) && image <= ImageOf(board::Bking))
-    return std::string("red ") + kKinds[image.value - board::Bpawn];
-  if (image >= ImageOf(board::Wpawn) && image <= ImageOf(board::Wking))
-    return std::string("cream ") + kKinds[image.value - board::Wpawn];
-  return "empty";
-}
 
 AccessibleBoard::AccessibleBoard(OvlChess& control, const CellGrid& cells, const KeyboardInput& keyboard)
     : control_(control), cells_(cells), keyboard_(keyboard), heardEnabled_(control.Enabled()) {

@@ -86,7 +86,4 @@ class AccessibleBoard {
   bool heardEnabled_;
 };
 
-// The words for what a picture shows: "cream pawn", "red king", or "empty".
-std::string PieceWords(ImageNumber image);
-
 }  // namespace control

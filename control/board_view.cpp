@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "board/automation_error.h"
-#include "control/accessible_board.h"
 #include "control/picture_set.h"
 
 namespace control {

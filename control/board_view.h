@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "board/squares.h"
-#include "control/keyboard_input.h"
+#include "control/key_stroke.h"
 
 namespace control {
 

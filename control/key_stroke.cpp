@@ -1,5 +1,7 @@
 #include "control/key_stroke.h"
 
+#include "board/squares.h"
+
 namespace control {
 
 std::optional<char> JumpOf(const KeyStroke& stroke) {

@@ -2,9 +2,10 @@
 
 #include <optional>
 
-#include "control/keyboard_input.h"
-
 namespace control {
+
+// The keys the board names.
+enum class BoardKey { Left, Right, Up, Down, Home, End, PageUp, PageDown, Space, Enter };
 
 // A key pressed, as the platform reports it: a key the board names, or else the
 // character a letter or digit key types (lower case), with the modifiers held.

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "control/ovl_chess.h"
 
 namespace control {
 

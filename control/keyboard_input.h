@@ -4,12 +4,10 @@
 
 #include "board/squares.h"
 #include "control/click_observer.h"
+#include "control/input_events.h"
+#include "control/key_stroke.h"
 
 namespace control {
-
-class OvlChess;
-
-enum class BoardKey { Left, Right, Up, Down, Home, End, PageUp, PageDown, Space, Enter };
 
 // The keyboard's way onto the board: a cursor square the keys move, and
 // Space or Enter clicking it as a button clicks from the keyboard. The focus
@@ -18,7 +16,7 @@ enum class BoardKey { Left, Right, Up, Down, Home, End, PageUp, PageDown, Space,
 // on. A disabled board is still explored: the cursor moves, nothing is clicked.
 class KeyboardInput {
  public:
-  explicit KeyboardInput(OvlChess& control) : control_(control) {}
+  explicit KeyboardInput(InputEvents& control) : control_(control) {}
 
   // The board takes all its keys, also while disabled, so a disabled board's
   // Enter never falls through to a dialog's default button.
@@ -49,7 +47,7 @@ class KeyboardInput {
   bool ShowsFocusCue() const { return focused_ && cuesShown_; }
 
  private:
-  OvlChess& control_;
+  InputEvents& control_;
   ClickObserver* clicks_ = nullptr;
   // The bottom-left square from cream's side.
   board::Square cursor_{board::Col(1), board::Row(board::kBoardSize)};

@@ -1,7 +1,6 @@
 #include "control/mouse_input.h"
 
 #include "control/keyboard_input.h"
-#include "control/ovl_chess.h"
 
 namespace control {
 
@@ -14,7 +13,7 @@ bool MouseInput::Accepting() {
 // A handler may have disabled the control, let go of it or removed the surface:
 // the rest of this input raises nothing.
 bool MouseInput::StillRaising(unsigned detachmentsBefore) {
-  return detachments_ == detachmentsBefore && control_.Enabled() && control_.ContainerPath().HeldByHost();
+  return detachments_ == detachmentsBefore && control_.Enabled() && control_.HeldByHost();
 }
 
 void MouseInput::Forget() {

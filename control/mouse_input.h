@@ -4,11 +4,11 @@
 
 #include "board/squares.h"
 #include "control/click_observer.h"
+#include "control/input_events.h"
 
 namespace control {
 
 class KeyboardInput;
-class OvlChess;
 
 enum class MouseButton : int16_t { Left = 1, Right = 2, Middle = 4 };
 
@@ -49,7 +49,7 @@ class MouseSurface {
 // one disabled or let go of by a handler raises nothing more for that input.
 class MouseInput {
  public:
-  MouseInput(OvlChess& control, MouseSurface& surface, KeyboardInput* cursor = nullptr)
+  MouseInput(InputEvents& control, MouseSurface& surface, KeyboardInput* cursor = nullptr)
       : control_(control), surface_(surface), cursor_(cursor) {}
 
   void Press(MouseButton button, bool doubleClick, int16_t shift, PointerPosition position);
@@ -72,7 +72,7 @@ class MouseInput {
   bool StillRaising(unsigned detachmentsBefore);
   void Forget();
 
-  OvlChess& control_;
+  InputEvents& control_;
   MouseSurface& surface_;
   KeyboardInput* cursor_;
   ClickObserver* clicks_ = nullptr;

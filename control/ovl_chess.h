@@ -11,6 +11,7 @@
 #include "control/board_view.h"
 #include "control/container.h"
 #include "control/extent.h"
+#include "control/input_events.h"
 #include "control/move_input.h"
 #include "control/piece_animation.h"
 #include "control/platform.h"
@@ -39,7 +40,7 @@ class ControlObserver {
 // draws through Platform and reaches its container through Container; errors
 // leave as board::AutomationError. Its view stays as made (upright, nothing
 // marked, no arrows or coordinates) and it takes no moves: OvlBoard opens both.
-class OvlChess : private MoveHost, private PromotionHost, private board::WriteListener {
+class OvlChess : public InputEvents, private MoveHost, private PromotionHost, private board::WriteListener {
  public:
   // Its squares keep to the display scale, at the top-left of whatever rectangle it is given.
   OvlChess(Platform& platform, Container& container) : OvlChess(platform, container, BoardLayout::FixedAtScale) {}
@@ -65,11 +66,12 @@ class OvlChess : private MoveHost, private PromotionHost, private board::WriteLi
     board_.Piece(board::Col(col), board::Row(row), board::PieceCode(New_Piece));
   }
 
-  void Check_Click(board::CellIndex Index);
-  void Check_DblClick(board::CellIndex Index);
-  void Check_MouseDown(board::CellIndex Index, int16_t Button, int16_t Shift, float X, float Y);
-  void Check_MouseMove(board::CellIndex Index, int16_t Button, int16_t Shift, float X, float Y);
-  void Check_MouseUp(board::CellIndex Index, int16_t Button, int16_t Shift, float X, float Y);
+  bool HeldByHost() override { return container_.HeldByHost(); }
+  void Check_Click(board::CellIndex Index) override;
+  void Check_DblClick(board::CellIndex Index) override;
+  void Check_MouseDown(board::CellIndex Index, int16_t Button, int16_t Shift, float X, float Y) override;
+  void Check_MouseMove(board::CellIndex Index, int16_t Button, int16_t Shift, float X, float Y) override;
+  void Check_MouseUp(board::CellIndex Index, int16_t Button, int16_t Shift, float X, float Y) override;
 
   const board::BoardStore& Board() const { return board_.Board; }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -63,5 +64,12 @@ class PictureSet {
   int size_;
   std::array<DecodedPicture, kImageCount> pictures_;
 };
+
+// A piece picture of `square` pixels with its top-left at the control's device
+// pixel (left, top), transparent where it is black, over pixels whose top-left is (originX, originY).
+void PaintPiece(board::ImageNumber image, int left, int top, uint32_t* pixels, int width, int height, ptrdiff_t stride,
+                int originX = 0, int originY = 0, int square = kPictureSize);
+void PaintPiece(board::ImageNumber image, int left, int top, uint32_t* pixels, int width, int height, ptrdiff_t stride,
+                int originX, int originY, const PictureSet& pictures);
 
 }  // namespace control

@@ -5,7 +5,7 @@
 #include <tuple>
 
 #include "board/automation_error.h"
-#include "control/view_layers.h"
+#include "control/picture_set.h"
 
 namespace control {
 namespace {

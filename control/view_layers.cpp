@@ -321,22 +321,4 @@ void PaintInHand(const MoveInput& moves, PixelRect area, uint32_t* pixels, ptrdi
              area.bottom - area.top, stride, area.left, area.top, pictures);
 }
 
-void PaintPiece(ImageNumber image, int left, int top, uint32_t* pixels, int width, int height, ptrdiff_t stride,
-                int originX, int originY, int square) {
-  PaintPiece(image, left, top, pixels, width, height, stride, originX, originY, PictureSet::ForSize(square));
-}
-
-void PaintPiece(ImageNumber image, int left, int top, uint32_t* pixels, int width, int height, ptrdiff_t stride,
-                int originX, int originY, const PictureSet& pictures) {
-  const int square = pictures.Size();
-  const uint32_t* picture = pictures.Lookup(image).pixels.data();
-  const int x0 = std::max(left - originX, 0), x1 = std::min(left + square - originX, width);
-  const int y0 = std::max(top - originY, 0), y1 = std::min(top + square - originY, height);
-  for (int y = y0; y < y1; ++y) {
-    const uint32_t* source = picture + (y + originY - top) * square + (originX - left);
-    uint32_t* row = pixels + y * stride;
-    for (int x = x0; x < x1; ++x) row[x] = source[x] != 0 ? source[x] : row[x];
-  }
-}
-
 }  // namespace control

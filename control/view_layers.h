@@ -94,11 +94,4 @@ void PaintInHand(const MoveInput& moves, PixelRect area, uint32_t* pixels, ptrdi
 void PaintOverBoard(const OvlChess& shown, const DrawnBoard& drawn, PixelRect area, uint32_t* pixels,
                     ptrdiff_t stride, const PictureSet& pictures);
 
-// A piece picture of `square` pixels with its top-left at the control's device
-// pixel (left, top), transparent where it is black, over pixels whose top-left is (originX, originY).
-void PaintPiece(ImageNumber image, int left, int top, uint32_t* pixels, int width, int height, ptrdiff_t stride,
-                int originX = 0, int originY = 0, int square = kPictureSize);
-void PaintPiece(ImageNumber image, int left, int top, uint32_t* pixels, int width, int height, ptrdiff_t stride,
-                int originX, int originY, const PictureSet& pictures);
-
 }  // namespace control
