@@ -40,12 +40,7 @@ int wmain() {
   control::ManualClock clock;
   control::win32::WindowPlatform platform(host, L"Board", clock);
   control::OvlBoard board(platform, host);
-  platform.Attach(board);
-  board.UserControl_Initialize();
-  board.UserControl_InitProperties();
-  HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 400, nullptr,
-                                nullptr, nullptr, nullptr);
-  HWND window = platform.Create(parent, RECT{0, 0, control::kBoardPixels, control::kBoardPixels});
+  const auto [parent, window] = test::Show(platform, board);
   CHECK(window != nullptr);
   const int side = control::kBoardPixels;
   SetClientAreaAnimation(true);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "control/container.h"
+#include "control/ovl_board.h"
 #include "control/win32/bitmap_info.h"
 #include "control/win32/window_platform.h"
 
@@ -23,6 +24,22 @@ struct QuietHost : control::Container, control::win32::ContainerServices {
   LRESULT AccessibleObject(WPARAM) noexcept override { return 0; }
   LRESULT PromotionListObject(WPARAM) noexcept override { return 0; }
 };
+
+// A board's window and the top-level window holding it.
+struct ShownBoard {
+  HWND parent;
+  HWND window;
+};
+
+// `board` started on `platform` and shown at the 96-DPI size in a new top-level window.
+inline ShownBoard Show(control::win32::WindowPlatform& platform, control::OvlBoard& board) {
+  platform.Attach(board);
+  board.UserControl_Initialize();
+  board.UserControl_InitProperties();
+  HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 400, nullptr,
+                                nullptr, nullptr, nullptr);
+  return {parent, platform.Create(parent, RECT{0, 0, control::kBoardPixels, control::kBoardPixels})};
+}
 
 // What `draw` puts on a width x height 32-bit bitmap.
 template <class Draw>

@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "component/identity.h"
 #include "tests/windows/container/bench.h"
 #include "tests/windows/container/tests.h"
 #include "tests/windows/check.h"
@@ -174,62 +173,53 @@ int ControlFramesOnStack(HWND controlWindow) {
 // False; a handler's True keeps the piece where it was, else it moves.
 void PieceDropAsksTheHost() {
   check::context = "PieceDrop";
-  HWND window = host::CreateHostWindow(L"OvlBoard PieceDrop", host::kBoardPixels + 40, host::kBoardPixels + 40);
-  {
-    host::EmbeddedControl control(window, RECT{0, 0, host::kBoardPixels, host::kBoardPixels});
-    control.SetEventInterface(component::identity::kBoardEventInterfaceId);
-    auto sink = host::Make<host::EventSink>(component::identity::kBoardEventInterfaceId);
-    CHECK_HR(control.Create(component::identity::kBoardClassId), S_OK);
-    auto board = control.As<_OvlBoard>();
-    if (!board) return;
-    CHECK_HR(control.ConnectEvents(sink.get()), S_OK);
-    CHECK_HR(control.InitNew(), S_OK);
-    CHECK_HR(control.Activate(), S_OK);
-    CHECK_HR(board->NewGame(), S_OK);
-    std::vector<VARIANT_BOOL> cancelSeen;
-    bool cancel = true;
-    int frames = 0;
-    sink->SetHandler([&](const host::RecordedEvent& event, DISPPARAMS& parameters) {
-      if (event.dispid != 6 || parameters.cArgs != 5 || parameters.rgvarg[0].vt != (VT_BYREF | VT_BOOL)) return;
-      frames = ControlFramesOnStack(control.Window());
-      cancelSeen.push_back(*parameters.rgvarg[0].pboolVal);
-      *parameters.rgvarg[0].pboolVal = cancel ? VARIANT_TRUE : VARIANT_FALSE;
-    });
-    auto pieceAt = [&](short col, short row) {
-      PieceNum piece{};
-      board->get_Piece(&col, &row, &piece);
-      return static_cast<long>(piece);
-    };
-    host::Mouse mouse(control.Window());
-    for (bool refused : {true, false}) {
-      cancel = refused;
-      sink->ClearEvents();
-      mouse.Click(host::Mouse::CellCentre(5, 7));
-      mouse.Click(host::Mouse::CellCentre(5, 5));
-      PumpMessages();
-      std::vector<double> drop;
-      for (const auto& event : sink->Events())
-        if (event.dispid == 6)
-          for (const auto& argument : event.arguments) drop.push_back(argument.value);
-      CHECK(drop == (std::vector<double>{5, 7, 5, 5, 0}));
-      CHECK_EQ(pieceAt(5, 7), refused ? Wpawn : None);
-      CHECK_EQ(pieceAt(5, 5), refused ? None : Wpawn);
-    }
-    [[maybe_unused]] const int clickFrames = frames;
-    mouse.Press(WM_LBUTTONDOWN, host::Mouse::CellCentre(4, 7));
-    mouse.Move(host::Mouse::CellCentre(4, 6), MK_LBUTTON);
-    mouse.Move(host::Mouse::CellCentre(4, 5), MK_LBUTTON);
-    mouse.Release(WM_LBUTTONUP, host::Mouse::CellCentre(4, 5));
-    CHECK_EQ(pieceAt(4, 5), Wpawn);
-#if defined(_WIN64) && defined(NDEBUG)
-    std::printf("  PieceDrop's frames of the control on the stack: by click %d, by drag %d\n", clickFrames, frames);
-    // A relay put back on the path from the window to the host shows here.
-    CHECK(clickFrames > 0 && clickFrames <= 6 && frames > 0 && frames <= 6);
-#endif
-    CHECK(cancelSeen == (std::vector<VARIANT_BOOL>{VARIANT_FALSE, VARIANT_FALSE, VARIANT_FALSE}));
+  Bench bench({.moveBoard = true});
+  _OvlBoard* board = bench.control->MoveBoard();
+  if (!bench.ready || !board) return;
+  host::EventSink* sink = bench.events.get();
+  HWND controlWindow = bench.control->Window();
+  CHECK_HR(board->NewGame(), S_OK);
+  std::vector<VARIANT_BOOL> cancelSeen;
+  bool cancel = true;
+  int frames = 0;
+  sink->SetHandler([&](const host::RecordedEvent& event, DISPPARAMS& parameters) {
+    if (event.dispid != 6 || parameters.cArgs != 5 || parameters.rgvarg[0].vt != (VT_BYREF | VT_BOOL)) return;
+    frames = ControlFramesOnStack(controlWindow);
+    cancelSeen.push_back(*parameters.rgvarg[0].pboolVal);
+    *parameters.rgvarg[0].pboolVal = cancel ? VARIANT_TRUE : VARIANT_FALSE;
+  });
+  auto pieceAt = [&](short col, short row) {
+    PieceNum piece{};
+    board->get_Piece(&col, &row, &piece);
+    return static_cast<long>(piece);
+  };
+  host::Mouse mouse(controlWindow);
+  for (bool refused : {true, false}) {
+    cancel = refused;
+    sink->ClearEvents();
+    mouse.Click(host::Mouse::CellCentre(5, 7));
+    mouse.Click(host::Mouse::CellCentre(5, 5));
+    PumpMessages();
+    std::vector<double> drop;
+    for (const auto& event : sink->Events())
+      if (event.dispid == 6)
+        for (const auto& argument : event.arguments) drop.push_back(argument.value);
+    CHECK(drop == (std::vector<double>{5, 7, 5, 5, 0}));
+    CHECK_EQ(pieceAt(5, 7), refused ? Wpawn : None);
+    CHECK_EQ(pieceAt(5, 5), refused ? None : Wpawn);
   }
-  DestroyWindow(window);
-  PumpMessages();
+  [[maybe_unused]] const int clickFrames = frames;
+  mouse.Press(WM_LBUTTONDOWN, host::Mouse::CellCentre(4, 7));
+  mouse.Move(host::Mouse::CellCentre(4, 6), MK_LBUTTON);
+  mouse.Move(host::Mouse::CellCentre(4, 5), MK_LBUTTON);
+  mouse.Release(WM_LBUTTONUP, host::Mouse::CellCentre(4, 5));
+  CHECK_EQ(pieceAt(4, 5), Wpawn);
+#if defined(_WIN64) && defined(NDEBUG)
+  std::printf("  PieceDrop's frames of the control on the stack: by click %d, by drag %d\n", clickFrames, frames);
+  // A relay put back on the path from the window to the host shows here.
+  CHECK(clickFrames > 0 && clickFrames <= 6 && frames > 0 && frames <= 6);
+#endif
+  CHECK(cancelSeen == (std::vector<VARIANT_BOOL>{VARIANT_FALSE, VARIANT_FALSE, VARIANT_FALSE}));
 }
 
 }  // namespace

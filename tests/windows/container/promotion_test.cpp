@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "component/com/unique.h"
-#include "component/identity.h"
 #include "tests/windows/container/bench.h"
 #include "tests/windows/container/tests.h"
 #include "tests/windows/check.h"
@@ -74,77 +73,67 @@ std::wstring NameOf(IAccessible* accessible, LONG child) {
 }  // namespace
 
 void TestPromotion() {
-  HWND window = host::CreateHostWindow(L"OvlBoard promotion", host::kBoardPixels + 40, host::kBoardPixels + 40);
-  {
-    host::EmbeddedControl control(window, RECT{0, 0, host::kBoardPixels, host::kBoardPixels});
-    control.SetEventInterface(component::identity::kBoardEventInterfaceId);
-    auto sink = host::Make<host::EventSink>(component::identity::kBoardEventInterfaceId);
-    CHECK_HR(control.Create(component::identity::kBoardClassId), S_OK);
-    auto board = control.As<_OvlBoard>();
-    if (!board) return;
-    CHECK_HR(control.ConnectEvents(sink.get()), S_OK);
-    CHECK_HR(control.InitNew(), S_OK);
-    CHECK_HR(control.Activate(), S_OK);
-    HWND boardWindow = control.Window();
-    short col = 5, row = 1;
-    CHECK_HR(board->put_Piece(&col, &row, Wpawn), S_OK);  // a cream pawn on e8
-    SetFocus(boardWindow);
-    PumpMessages();
-    sink->ClearEvents();
-
-    check::context = "errors";
-    CHECK_HR(board->ChoosePromotion(4, 4), 0x800A0005);  // no pawn there
-    CHECK_HR(board->ChoosePromotion(9, 1), 0x800A017D);
-
-    CHECK_HR(board->ChoosePromotion(5, 1), S_OK);
-    Key(boardWindow, VK_DOWN);
-    Key(boardWindow, VK_RETURN);
-    ExpectAnswer(*sink, kWknight, "Down, Enter");
-
-    CHECK_HR(board->ChoosePromotion(5, 1), S_OK);
-    Key(boardWindow, VK_ESCAPE);
-    ExpectAnswer(*sink, kNone, "Escape");
-
-    // The column runs down from e8: the rook is the third piece, on e6.
-    CHECK_HR(board->ChoosePromotion(5, 1), S_OK);
-    host::Mouse mouse(boardWindow);
-    mouse.Click(host::Mouse::CellCentre(5, 3));
-    ExpectAnswer(*sink, kWrook, "a click on the rook");
-
-    CHECK_HR(board->ChoosePromotion(5, 1), S_OK);
-    mouse.Click(host::Mouse::CellCentre(1, 8));
-    ExpectAnswer(*sink, kNone, "a click elsewhere");
-
-    check::context = "reader";
-    HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, HearFocus,
-                                         GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
-    focusEvents.clear();
-    CHECK_HR(board->ChoosePromotion(5, 1), S_OK);
-    PumpMessages();
-    com::ComPtr<IAccessible> list;
-    CHECK_HR(AccessibleObjectFromWindow(boardWindow, static_cast<DWORD>(kPromotionListObject), IID_IAccessible,
-                                        list.put_void()),
-             S_OK);
-    if (list) {
-      CHECK(NameOf(list.get(), CHILDID_SELF) == L"Promote to");
-      const wchar_t* const names[] = {L"cream queen", L"cream knight", L"cream rook", L"cream bishop"};
-      for (LONG item = 1; item <= 4; ++item) CHECK(NameOf(list.get(), item) == names[item - 1]);
-      Key(boardWindow, VK_DOWN);
-      PumpMessages();
-      VARIANT rook{};
-      rook.vt = VT_I4;
-      rook.lVal = 3;
-      CHECK_HR(list->accDoDefaultAction(rook), S_OK);
-    }
-    ExpectAnswer(*sink, kWrook, "a reader's default action");
-    PumpMessages();
-    // Each item heard once as it was reached, then the square the keyboard went back to.
-    const std::vector<std::pair<LONG, LONG>> heard{{kPromotionListObject, 1}, {kPromotionListObject, 2},
-                                                   {OBJID_CLIENT, 5}};
-    CHECK(focusEvents == heard);
-    for (const auto& [object, child] : focusEvents) std::printf("    focus: object %ld, child %ld\n", object, child);
-    UnhookWinEvent(hook);
-  }
-  DestroyWindow(window);
+  Bench bench({.moveBoard = true});
+  _OvlBoard* board = bench.control->MoveBoard();
+  if (!bench.ready || !board) return;
+  host::EventSink* sink = bench.events.get();
+  HWND boardWindow = bench.control->Window();
+  short col = 5, row = 1;
+  CHECK_HR(board->put_Piece(&col, &row, Wpawn), S_OK);  // a cream pawn on e8
+  SetFocus(boardWindow);
   PumpMessages();
+  sink->ClearEvents();
+
+  check::context = "errors";
+  CHECK_HR(board->ChoosePromotion(4, 4), 0x800A0005);  // no pawn there
+  CHECK_HR(board->ChoosePromotion(9, 1), 0x800A017D);
+
+  CHECK_HR(board->ChoosePromotion(5, 1), S_OK);
+  Key(boardWindow, VK_DOWN);
+  Key(boardWindow, VK_RETURN);
+  ExpectAnswer(*sink, kWknight, "Down, Enter");
+
+  CHECK_HR(board->ChoosePromotion(5, 1), S_OK);
+  Key(boardWindow, VK_ESCAPE);
+  ExpectAnswer(*sink, kNone, "Escape");
+
+  // The column runs down from e8: the rook is the third piece, on e6.
+  CHECK_HR(board->ChoosePromotion(5, 1), S_OK);
+  host::Mouse mouse(boardWindow);
+  mouse.Click(host::Mouse::CellCentre(5, 3));
+  ExpectAnswer(*sink, kWrook, "a click on the rook");
+
+  CHECK_HR(board->ChoosePromotion(5, 1), S_OK);
+  mouse.Click(host::Mouse::CellCentre(1, 8));
+  ExpectAnswer(*sink, kNone, "a click elsewhere");
+
+  check::context = "reader";
+  HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, HearFocus,
+                                       GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+  focusEvents.clear();
+  CHECK_HR(board->ChoosePromotion(5, 1), S_OK);
+  PumpMessages();
+  com::ComPtr<IAccessible> list;
+  CHECK_HR(AccessibleObjectFromWindow(boardWindow, static_cast<DWORD>(kPromotionListObject), IID_IAccessible,
+                                      list.put_void()),
+           S_OK);
+  if (list) {
+    CHECK(NameOf(list.get(), CHILDID_SELF) == L"Promote to");
+    const wchar_t* const names[] = {L"cream queen", L"cream knight", L"cream rook", L"cream bishop"};
+    for (LONG item = 1; item <= 4; ++item) CHECK(NameOf(list.get(), item) == names[item - 1]);
+    Key(boardWindow, VK_DOWN);
+    PumpMessages();
+    VARIANT rook{};
+    rook.vt = VT_I4;
+    rook.lVal = 3;
+    CHECK_HR(list->accDoDefaultAction(rook), S_OK);
+  }
+  ExpectAnswer(*sink, kWrook, "a reader's default action");
+  PumpMessages();
+  // Each item heard once as it was reached, then the square the keyboard went back to.
+  const std::vector<std::pair<LONG, LONG>> heard{{kPromotionListObject, 1}, {kPromotionListObject, 2},
+                                                 {OBJID_CLIENT, 5}};
+  CHECK(focusEvents == heard);
+  for (const auto& [object, child] : focusEvents) std::printf("    focus: object %ld, child %ld\n", object, child);
+  UnhookWinEvent(hook);
 }
