@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "board/automation_error.h"
-#include "control/picture_set.h"
-#include "control/piece_words.h"
 #include "control/board_view.h"
 #include "control/focus_cue.h"
+#include "control/picture_set.h"
+#include "control/piece_words.h"
 
 namespace control {
 namespace {
